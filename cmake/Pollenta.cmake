@@ -1,0 +1,55 @@
+# Shared build settings of the project.
+
+add_compile_options(-Wall -Wextra -Wno-unused-parameter)
+
+if(POLLENTA_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# A loadable module in the manner of the deliverables: no "lib" prefix,
+# found beside the other modules in bin/.
+function(pollenta_add_module name)
+  add_library(${name} MODULE ${ARGN})
+  set_target_properties(${name} PROPERTIES PREFIX "" CXX_VISIBILITY_PRESET hidden)
+endfunction()
+
+# pollenta_add_test(<name> SOURCES <files...> LIBS <targets...> [LABELS <labels...>])
+# A GoogleTest program whose cases CTest runs one by one, in parallel.
+function(pollenta_add_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_compile_definitions(${name} PRIVATE
+    POLLENTA_BIN_DIR="${CMAKE_BINARY_DIR}/bin"
+    POLLENTA_TEST_DIR="${CMAKE_BINARY_DIR}/tests"
+    POLLENTA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  set_target_properties(${name} PROPERTIES BUILD_RPATH "${CMAKE_BINARY_DIR}/bin")
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES LABELS "${T_LABELS}" TIMEOUT 300)
+endfunction()
+
+# pollenta_add_fuzzer(<name> SOURCES <files...> LIBS <targets...> [CORPUS <dir>])
+# A libFuzzer target; built only by clang (the sanitizer build), where CTest
+# runs it for a bounded number of inputs.
+function(pollenta_add_fuzzer name)
+  cmake_parse_arguments(F "" "CORPUS" "SOURCES;LIBS" ${ARGN})
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    return()
+  endif()
+  add_executable(${name} ${F_SOURCES})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests
+                                           BUILD_RPATH "${CMAKE_BINARY_DIR}/bin")
+  set(corpus_args)
+  if(F_CORPUS)
+    set(corpus_args ${F_CORPUS})
+  endif()
+  add_test(NAME ${name} COMMAND ${name} -runs=200000 -max_len=4096 ${corpus_args})
+  set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT 600)
+endfunction()
