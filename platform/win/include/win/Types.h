@@ -46,6 +46,39 @@ using LPDWORD = DWORD*;
 using HANDLE = void*;
 using HMODULE = void*;
 using HINSTANCE = void*;
+using PLONG = LONG*;
+
+// Window handles are small integer ids handed out by the window layer, so
+// they survive a trip through a 32-bit LONG; the pointer type only keeps
+// them apart from other handles.
+struct HWND__;
+using HWND = HWND__*;
+
+struct SECURITY_ATTRIBUTES {
+    DWORD nLength;
+    LPVOID lpSecurityDescriptor;
+    BOOL bInheritHandle;
+};
+using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
+
+// 100 ns ticks since 1601-01-01 UTC, split in two halves.
+struct FILETIME {
+    DWORD dwLowDateTime;
+    DWORD dwHighDateTime;
+};
+using LPFILETIME = FILETIME*;
+
+struct SYSTEMTIME {
+    WORD wYear;
+    WORD wMonth;
+    WORD wDayOfWeek;
+    WORD wDay;
+    WORD wHour;
+    WORD wMinute;
+    WORD wSecond;
+    WORD wMilliseconds;
+};
+using LPSYSTEMTIME = SYSTEMTIME*;
 
 inline constexpr BOOL TRUE = 1;
 inline constexpr BOOL FALSE = 0;
