@@ -1,0 +1,64 @@
+#include "image/PLAnyPicDecoder.h"
+
+#include "BmpData.h"
+#include "MagickRuntime.h"
+#include "PictureFormat.h"
+
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+using namespace pollenta::image;
+
+namespace {
+
+// Scales a picture with oblong pixels so that it shows square ones, keeping
+// its height.
+void MakePixelsSquare(Magick::Image& image)
+{
+    const double x = image.xResolution(), y = image.yResolution();
+    if (x <= 0 || y <= 0 || x == y)
+        return;
+    const auto width = static_cast<unsigned>(image.columns() * y / x + 0.5);
+    if (width < 1)
+        return;
+    Magick::Geometry size(width, image.rows());
+    size.aspect(true);
+    image.resize(size);
+    image.density(Magick::Geometry(static_cast<unsigned>(y), static_cast<unsigned>(y)));
+}
+
+}  // namespace
+
+PLResult PLAnyPicDecoder::MakeBmpFromFile(const std::string& path, PLBmp& bmp) const
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return PLResult(PL_ERRFILE_NOT_FOUND, "cannot open \"" + path + "\"");
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad())
+        return PLResult(PL_ERRFILE_NOT_FOUND, "cannot read \"" + path + "\"");
+    return MakeBmpFromMemory(bytes.data(), bytes.size(), bmp);
+}
+
+PLResult PLAnyPicDecoder::MakeBmpFromMemory(const std::uint8_t* data, std::size_t size, PLBmp& bmp) const
+{
+    const std::string format = PictureFormat(data, size);
+    if (format.empty())
+        return PLResult(PL_ERRUNKNOWN_FILE_TYPE, "the data is not a picture of a known format");
+    BmpData& target = bmp.Data();
+    target.loaded = false;
+    Magick::Image image;
+    PLResult result = ReadPicture(image, data, size, format);
+    if (!result.Ok())
+        return result;
+    try {
+        if (m_fixRatio && format == "JPEG")
+            MakePixelsSquare(image);
+    } catch (const std::exception& e) {
+        return PLResult(PL_ERRBAD_DATA, e.what());
+    }
+    target.image = image;
+    target.loaded = true;
+    return result;
+}
