@@ -1,0 +1,191 @@
+#include "RegistryView.h"
+
+#include "RegistryFile.h"
+#include "win/Errors.h"
+
+#include <map>
+#include <memory>
+#include <mutex>
+
+namespace {
+
+struct Side {
+    RegistryRoot file;
+    RegistryView::Path path;
+};
+
+const char* FileRootName(RegistryRoot root)
+{
+    switch (root) {
+    case RegistryRoot::CurrentUser:
+        return "HKEY_CURRENT_USER";
+    case RegistryRoot::LocalMachine:
+        return "HKEY_LOCAL_MACHINE";
+    default:
+        return "HKEY_USERS";
+    }
+}
+
+// The registry folder may change between calls (tests point it elsewhere),
+// so files are kept per path.
+RegistryFile& FileOf(RegistryRoot root)
+{
+    static std::mutex mutex;
+    static std::map<std::string, std::unique_ptr<RegistryFile>> files;
+    const std::string name = FileRootName(root);
+    const std::string path = RegistryFile::Folder() + "/" + name + ".reg";
+    std::lock_guard guard(mutex);
+    auto& file = files[path];
+    if (!file)
+        file = std::make_unique<RegistryFile>(path, name);
+    return *file;
+}
+
+RegistryView::Path ClassesPath(const RegistryView::Path& path)
+{
+    RegistryView::Path full{"Software", "Classes"};
+    full.insert(full.end(), path.begin(), path.end());
+    return full;
+}
+
+std::vector<Side> SidesOf(RegistryRoot root, const RegistryView::Path& path)
+{
+    if (root != RegistryRoot::ClassesRoot)
+        return {{root, path}};
+    return {{RegistryRoot::CurrentUser, ClassesPath(path)}, {RegistryRoot::LocalMachine, ClassesPath(path)}};
+}
+
+const RegistryNode* Walk(const RegistryNode& root, const RegistryView::Path& path, size_t* depth = nullptr)
+{
+    const RegistryNode* node = &root;
+    size_t reached = 0;
+    for (const auto& name : path) {
+        const RegistryNode* next = node->FindSubkey(name);
+        if (!next) {
+            node = nullptr;
+            break;
+        }
+        node = next;
+        ++reached;
+    }
+    if (depth)
+        *depth = reached;
+    return node;
+}
+
+// How many names of the path each side already holds.
+LONG HeldDepth(const Side& side, size_t& depth)
+{
+    return FileOf(side.file).Read([&](const RegistryNode& root) { Walk(root, side.path, &depth); });
+}
+
+} // namespace
+
+const RegistryValue* RegistryView::Key::FindValue(std::string_view name) const
+{
+    const RegistryValue* value = user ? user->FindValue(name) : nullptr;
+    return value || !machine ? value : machine->FindValue(name);
+}
+
+std::vector<const RegistryValue*> RegistryView::Key::Values() const
+{
+    std::vector<const RegistryValue*> values;
+    if (user)
+        for (const auto& value : user->Values())
+            values.push_back(&value);
+    if (machine)
+        for (const auto& value : machine->Values())
+            if (!user || !user->FindValue(value.name))
+                values.push_back(&value);
+    return values;
+}
+
+std::vector<const RegistryNode*> RegistryView::Key::Subkeys() const
+{
+    std::vector<const RegistryNode*> subkeys;
+    if (user)
+        for (const auto& subkey : user->Subkeys())
+            subkeys.push_back(subkey.get());
+    if (machine)
+        for (const auto& subkey : machine->Subkeys())
+            if (!user || !user->FindSubkey(subkey->Name()))
+                subkeys.push_back(subkey.get());
+    return subkeys;
+}
+
+LONG RegistryView::Read(RegistryRoot root, const Path& path, const std::function<LONG(const Key& key)>& read)
+{
+    const std::vector<Side> sides = SidesOf(root, path);
+    Key key;
+    LONG result = ERROR_SUCCESS;
+    LONG error = FileOf(sides[0].file).Read([&](const RegistryNode& first) {
+        key.user = Walk(first, sides[0].path);
+        if (sides.size() == 1) {
+            result = read(key);
+            return;
+        }
+        // Both files stay locked in memory while the caller reads; the order
+        // is always user before machine.
+        LONG second = FileOf(sides[1].file).Read([&](const RegistryNode& machine) {
+            key.machine = Walk(machine, sides[1].path);
+            result = read(key);
+        });
+        if (second)
+            result = second;
+    });
+    return error ? error : result;
+}
+
+LONG RegistryView::Change(RegistryRoot root, const Path& path, bool create,
+                          const std::function<LONG(RegistryNode& key, bool created)>& change)
+{
+    std::vector<Side> sides = SidesOf(root, path);
+    Side side = sides[0];
+    if (sides.size() == 2) {
+        size_t userDepth = 0;
+        size_t machineDepth = 0;
+        if (LONG error = HeldDepth(sides[0], userDepth))
+            return error;
+        if (LONG error = HeldDepth(sides[1], machineDepth))
+            return error;
+        if (!create && userDepth < sides[0].path.size() && machineDepth < sides[1].path.size())
+            return static_cast<LONG>(ERROR_FILE_NOT_FOUND);
+        bool userSide = userDepth > 2 && userDepth >= machineDepth;
+        side = userSide ? sides[0] : sides[1];
+    }
+    return FileOf(side.file).Change([&](RegistryNode& fileRoot) -> LONG {
+        RegistryNode* node = &fileRoot;
+        bool created = false;
+        for (const auto& name : side.path) {
+            if (create) {
+                auto [next, made] = node->AddSubkey(name);
+                node = next;
+                created = made;
+            } else if (!(node = node->FindSubkey(name))) {
+                return static_cast<LONG>(ERROR_FILE_NOT_FOUND);
+            }
+        }
+        return change(*node, created);
+    });
+}
+
+LONG RegistryView::ChangeEverywhere(RegistryRoot root, const Path& path,
+                                    const std::function<LONG(RegistryNode& key)>& change)
+{
+    bool found = false;
+    for (const Side& side : SidesOf(root, path)) {
+        size_t depth = 0;
+        if (LONG error = HeldDepth(side, depth))
+            return error;
+        if (depth < side.path.size())
+            continue;
+        found = true;
+        LONG error = FileOf(side.file).Change([&](RegistryNode& fileRoot) -> LONG {
+            RegistryNode* node = const_cast<RegistryNode*>(Walk(fileRoot, side.path));
+            return node ? change(*node) : static_cast<LONG>(ERROR_FILE_NOT_FOUND);
+        });
+        if (error)
+            return error;
+    }
+    return found ? ERROR_SUCCESS : static_cast<LONG>(ERROR_FILE_NOT_FOUND);
+}

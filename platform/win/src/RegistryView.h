@@ -1,0 +1,43 @@
+#pragma once
+// Keys as the registry functions see them: a root and a path of names.
+// HKEY_CLASSES_ROOT is no file of its own but the user's
+// Software\Classes laid over the machine's: reads see both with the user's
+// entries first and winning, writes go to whichever side already holds more
+// of the key's path (the user's side on a tie, the machine's when neither).
+
+#include "RegistryNode.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+enum class RegistryRoot { ClassesRoot, CurrentUser, LocalMachine, Users };
+
+class RegistryView {
+public:
+    using Path = std::vector<std::string>;
+
+    // One key seen through the view; both sides are null when it is missing.
+    struct Key {
+        const RegistryNode* user = nullptr;
+        const RegistryNode* machine = nullptr;
+
+        bool Exists() const { return user || machine; }
+        const RegistryValue* FindValue(std::string_view name) const;
+        std::vector<const RegistryValue*> Values() const;
+        std::vector<const RegistryNode*> Subkeys() const;
+    };
+
+    static LONG Read(RegistryRoot root, const Path& path, const std::function<LONG(const Key& key)>& read);
+
+    // Changes the key at path on the side chosen for writing. With create,
+    // missing keys along the path are made and created tells whether the
+    // key itself is new; without it a missing key gives ERROR_FILE_NOT_FOUND.
+    static LONG Change(RegistryRoot root, const Path& path, bool create,
+                       const std::function<LONG(RegistryNode& key, bool created)>& change);
+
+    // Calls change on the key at path on every side that holds it (both
+    // sides of HKEY_CLASSES_ROOT, so that a removal leaves nothing behind).
+    static LONG ChangeEverywhere(RegistryRoot root, const Path& path,
+                                 const std::function<LONG(RegistryNode& key)>& change);
+};

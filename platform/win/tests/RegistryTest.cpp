@@ -1,0 +1,257 @@
+// Registry rules within one process: names, order, buffer sizes, deletion,
+// access, the merged classes root and damaged files.
+
+#include "TempFolder.h"
+#include "win/Registry.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+HKEY CreateKey(HKEY parent, const char* path, DWORD* disposition = nullptr)
+{
+    HKEY key = nullptr;
+    EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyEx(parent, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, disposition));
+    return key;
+}
+
+void SetText(HKEY key, const char* name, const std::string& text)
+{
+    ASSERT_EQ(ERROR_SUCCESS, RegSetValueEx(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                                           static_cast<DWORD>(text.size() + 1)));
+}
+
+std::string QueryText(HKEY key, const char* name)
+{
+    char buffer[512] = {};
+    DWORD size = sizeof buffer;
+    DWORD type = 0;
+    if (RegQueryValueEx(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS)
+        return "<missing>";
+    return buffer;
+}
+
+std::vector<std::string> SubkeyNames(HKEY key)
+{
+    std::vector<std::string> names;
+    char name[256];
+    for (DWORD index = 0;; ++index) {
+        DWORD size = sizeof name;
+        if (RegEnumKeyEx(key, index, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            return names;
+        names.push_back(name);
+    }
+}
+
+std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
+
+} // namespace
+
+TEST(RegistryTest, NamesIgnoreCaseAndKeepTheirFirstSpelling)
+{
+    TempFolder folder;
+    DWORD disposition = 0;
+    HKEY key = CreateKey(HKEY_CURRENT_USER, "SOFTWARE\\Velquin Ltd\\Pollenta", &disposition);
+    EXPECT_EQ(REG_CREATED_NEW_KEY, disposition);
+    RegCloseKey(CreateKey(HKEY_CURRENT_USER, "Software\\velquin ltd\\POLLENTA", &disposition));
+    EXPECT_EQ(REG_OPENED_EXISTING_KEY, disposition);
+
+    SetText(key, "DataDir", "/old");
+    SetText(key, "DATADIR", "/new");
+    SetText(key, "Имя", "первое");
+    EXPECT_EQ("/new", QueryText(key, "datadir"));
+    EXPECT_EQ("первое", QueryText(key, "ИМЯ"));
+
+    char name[32];
+    DWORD size = sizeof name;
+    ASSERT_EQ(ERROR_SUCCESS, RegEnumValue(key, 0, name, &size, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_STREQ("DataDir", name);
+    EXPECT_EQ(7u, size);
+    RegCloseKey(key);
+
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyEx(HKEY_CURRENT_USER, "software", 0, KEY_READ, &key));
+    EXPECT_EQ(std::vector<std::string>{"Velquin Ltd"}, SubkeyNames(key));
+    RegCloseKey(key);
+}
+
+TEST(RegistryTest, EnumerationFollowsTheOrderOfWriting)
+{
+    TempFolder folder;
+    HKEY key = CreateKey(HKEY_CURRENT_USER, "Projects");
+    for (const char* id : {"4096", "12288", "alpha", "Zeta"})
+        RegCloseKey(CreateKey(key, id));
+    RegCloseKey(CreateKey(key, "ALPHA"));
+    EXPECT_EQ((std::vector<std::string>{"4096", "12288", "alpha", "Zeta"}), SubkeyNames(key));
+
+    char name[256];
+    DWORD size = sizeof name;
+    EXPECT_EQ(static_cast<LONG>(ERROR_NO_MORE_ITEMS), RegEnumKeyEx(key, 4, name, &size, nullptr, nullptr, nullptr, nullptr));
+    size = 5; // "12288" needs six characters with its NUL
+    EXPECT_EQ(static_cast<LONG>(ERROR_MORE_DATA), RegEnumKeyEx(key, 1, name, &size, nullptr, nullptr, nullptr, nullptr));
+    size = 6;
+    EXPECT_EQ(ERROR_SUCCESS, RegEnumKeyEx(key, 1, name, &size, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_EQ(5u, size);
+
+    DWORD subkeys = 0, longest = 0;
+    ASSERT_EQ(ERROR_SUCCESS, RegQueryInfoKey(key, nullptr, nullptr, nullptr, &subkeys, &longest, nullptr, nullptr, nullptr,
+                                             nullptr, nullptr, nullptr));
+    EXPECT_EQ(4u, subkeys);
+    EXPECT_EQ(5u, longest);
+    RegCloseKey(key);
+}
+
+TEST(RegistryTest, BufferSizesFollowWindows)
+{
+    TempFolder folder;
+    HKEY key = CreateKey(HKEY_CURRENT_USER, "Sizes");
+    SetText(key, "Path", "C:\\Pics"); // seven characters
+
+    DWORD type = 0, size = 0;
+    ASSERT_EQ(ERROR_SUCCESS, RegQueryValueEx(key, "Path", nullptr, &type, nullptr, &size));
+    EXPECT_EQ(REG_SZ, type);
+    EXPECT_EQ(8u, size);
+
+    char buffer[16] = "untouched";
+    size = 7;
+    EXPECT_EQ(static_cast<LONG>(ERROR_MORE_DATA),
+              RegQueryValueEx(key, "Path", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size));
+    EXPECT_EQ(8u, size);
+    size = 8;
+    ASSERT_EQ(ERROR_SUCCESS, RegQueryValueEx(key, "Path", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size));
+    EXPECT_STREQ("C:\\Pics", buffer);
+
+    // A string written without its NUL still reads back terminated.
+    ASSERT_EQ(ERROR_SUCCESS, RegSetValueEx(key, "Bare", 0, REG_SZ, reinterpret_cast<const BYTE*>("abc"), 3));
+    size = 0;
+    ASSERT_EQ(ERROR_SUCCESS, RegQueryValueEx(key, "Bare", nullptr, nullptr, nullptr, &size));
+    EXPECT_EQ(4u, size);
+
+    EXPECT_EQ(static_cast<LONG>(ERROR_FILE_NOT_FOUND), RegQueryValueEx(key, "Nothing", nullptr, &type, nullptr, &size));
+    EXPECT_EQ(static_cast<LONG>(ERROR_INVALID_PARAMETER),
+              RegQueryValueEx(key, "Path", nullptr, &type, reinterpret_cast<BYTE*>(buffer), nullptr));
+
+    char name[4];
+    DWORD nameSize = sizeof name;
+    EXPECT_EQ(static_cast<LONG>(ERROR_MORE_DATA), RegEnumValue(key, 0, name, &nameSize, nullptr, nullptr, nullptr, nullptr));
+    char data[4];
+    DWORD dataSize = sizeof data;
+    nameSize = 5;
+    EXPECT_EQ(static_cast<LONG>(ERROR_MORE_DATA),
+              RegEnumValue(key, 0, buffer, &nameSize, nullptr, &type, reinterpret_cast<BYTE*>(data), &dataSize));
+    EXPECT_EQ(8u, dataSize);
+    RegCloseKey(key);
+}
+
+TEST(RegistryTest, DefaultValueOfASubkey)
+{
+    TempFolder folder;
+    HKEY key = CreateKey(HKEY_CLASSES_ROOT, "htmlfile\\shell\\open\\command");
+    SetText(key, nullptr, "viewer \"%1\"");
+    RegCloseKey(key);
+
+    char command[64];
+    LONG size = sizeof command;
+    ASSERT_EQ(ERROR_SUCCESS, RegQueryValue(HKEY_CLASSES_ROOT, "HTMLFILE\\shell\\open\\command", command, &size));
+    EXPECT_STREQ("viewer \"%1\"", command);
+    EXPECT_EQ(12, size);
+    size = sizeof command;
+    EXPECT_EQ(static_cast<LONG>(ERROR_FILE_NOT_FOUND), RegQueryValue(HKEY_CLASSES_ROOT, "nofile", command, &size));
+}
+
+TEST(RegistryTest, DeletingKeysAndValues)
+{
+    TempFolder folder;
+    HKEY key = CreateKey(HKEY_CURRENT_USER, "Tree\\Branch\\Leaf");
+    SetText(key, "v", "x");
+    EXPECT_EQ(static_cast<LONG>(ERROR_ACCESS_DENIED), RegDeleteKey(HKEY_CURRENT_USER, "Tree\\Branch"));
+    EXPECT_EQ(ERROR_SUCCESS, RegDeleteValue(key, "V"));
+    EXPECT_EQ(static_cast<LONG>(ERROR_FILE_NOT_FOUND), RegDeleteValue(key, "v"));
+    EXPECT_EQ(ERROR_SUCCESS, RegDeleteKey(HKEY_CURRENT_USER, "tree\\branch\\leaf"));
+    // The open handle now names a key that is gone.
+    EXPECT_EQ(static_cast<LONG>(ERROR_KEY_DELETED), RegQueryValueEx(key, "v", nullptr, nullptr, nullptr, nullptr));
+    RegCloseKey(key);
+
+    RegCloseKey(CreateKey(HKEY_CURRENT_USER, "Tree\\Branch\\Other\\Deeper"));
+    EXPECT_EQ(ERROR_SUCCESS, RegDeleteTree(HKEY_CURRENT_USER, "Tree"));
+    EXPECT_EQ(static_cast<LONG>(ERROR_FILE_NOT_FOUND), RegOpenKeyEx(HKEY_CURRENT_USER, "Tree", 0, KEY_READ, &key));
+    EXPECT_EQ(static_cast<LONG>(ERROR_FILE_NOT_FOUND), RegDeleteTree(HKEY_CURRENT_USER, "Tree"));
+}
+
+TEST(RegistryTest, HandlesKeepTheirAccess)
+{
+    TempFolder folder;
+    RegCloseKey(CreateKey(HKEY_CURRENT_USER, "Locked"));
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyEx(HKEY_CURRENT_USER, "Locked", 0, KEY_READ, &key));
+    DWORD one = 1;
+    EXPECT_EQ(static_cast<LONG>(ERROR_ACCESS_DENIED),
+              RegSetValueEx(key, "x", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one));
+    RegCloseKey(key);
+    EXPECT_EQ(static_cast<LONG>(ERROR_INVALID_HANDLE), RegCloseKey(key));
+
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyEx(HKEY_CURRENT_USER, "Locked", 0, KEY_READ | KEY_WRITE, &key));
+    EXPECT_EQ(ERROR_SUCCESS, RegSetValueEx(key, "x", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one));
+    RegCloseKey(key);
+}
+
+TEST(RegistryTest, ClassesRootLaysTheUsersClassesOverTheMachines)
+{
+    TempFolder folder;
+    HKEY machine = CreateKey(HKEY_LOCAL_MACHINE, "Software\\Classes\\.htm");
+    SetText(machine, nullptr, "htmlfile");
+    SetText(machine, "Content Type", "text/html");
+    RegCloseKey(CreateKey(HKEY_LOCAL_MACHINE, "Software\\Classes\\Machine.Only"));
+    HKEY user = CreateKey(HKEY_CURRENT_USER, "Software\\Classes\\.htm");
+    SetText(user, nullptr, "userhtml");
+    RegCloseKey(CreateKey(HKEY_CURRENT_USER, "Software\\Classes\\User.Only"));
+
+    HKEY classes;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyEx(HKEY_CLASSES_ROOT, ".HTM", 0, KEY_READ, &classes));
+    EXPECT_EQ("userhtml", QueryText(classes, ""));
+    EXPECT_EQ("text/html", QueryText(classes, "Content Type"));
+    RegCloseKey(classes);
+    EXPECT_EQ((std::vector<std::string>{".htm", "User.Only", "Machine.Only"}), SubkeyNames(HKEY_CLASSES_ROOT));
+
+    // A key held only by the machine is written there; a removal reaches both sides.
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyEx(HKEY_CLASSES_ROOT, "Machine.Only", 0, KEY_ALL_ACCESS, &classes));
+    SetText(classes, "Where", "machine");
+    RegCloseKey(classes);
+    HKEY check;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyEx(HKEY_LOCAL_MACHINE, "Software\\Classes\\Machine.Only", 0, KEY_READ, &check));
+    EXPECT_EQ("machine", QueryText(check, "Where"));
+    RegCloseKey(check);
+
+    EXPECT_EQ(ERROR_SUCCESS, RegDeleteTree(HKEY_CLASSES_ROOT, ".htm"));
+    EXPECT_EQ(static_cast<LONG>(ERROR_KEY_DELETED), RegQueryValueEx(user, "", nullptr, nullptr, nullptr, nullptr));
+    EXPECT_EQ(static_cast<LONG>(ERROR_KEY_DELETED), RegQueryValueEx(machine, "", nullptr, nullptr, nullptr, nullptr));
+    RegCloseKey(user);
+    RegCloseKey(machine);
+}
+
+TEST(RegistryTest, DamagedFileIsReportedAndKept)
+{
+    TempFolder folder;
+    RegCloseKey(CreateKey(HKEY_CURRENT_USER, "Fine"));
+    const auto file = folder.Registry() / "HKEY_CURRENT_USER.reg";
+    const std::string damaged = "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Fine]\n\"n\"=dword:12\n";
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << damaged;
+
+    HKEY key = nullptr;
+    EXPECT_EQ(static_cast<LONG>(ERROR_REGISTRY_CORRUPT), RegOpenKeyEx(HKEY_CURRENT_USER, "Fine", 0, KEY_READ, &key));
+    EXPECT_EQ(static_cast<LONG>(ERROR_REGISTRY_CORRUPT),
+              RegCreateKeyEx(HKEY_CURRENT_USER, "Other", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    EXPECT_EQ(damaged, ReadFile(file));
+
+    // The machine root lives in its own file and still works.
+    RegCloseKey(CreateKey(HKEY_LOCAL_MACHINE, "Software"));
+
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << "garbage";
+    EXPECT_EQ(static_cast<LONG>(ERROR_REGISTRY_CORRUPT), RegOpenKeyEx(HKEY_CURRENT_USER, "", 0, KEY_READ, &key));
+    EXPECT_EQ("garbage", ReadFile(file));
+}
