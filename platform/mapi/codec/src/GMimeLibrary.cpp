@@ -1,0 +1,11 @@
+#include "GMimeLibrary.h"
+
+#include <gmime/gmime.h>
+
+#include <mutex>
+
+void EnsureGMime()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { g_mime_init(); });
+}

@@ -1,0 +1,67 @@
+#include "mapi/Mime.h"
+
+#include "GMimeLibrary.h"
+#include "GObjectRef.h"
+#include "MimeComposer.h"
+#include "MimeParser.h"
+#include "MimeText.h"
+
+#include <gmime/gmime.h>
+
+namespace {
+
+// Parser settings that forgive what real mail programs get wrong.
+GMimeParserOptions* LenientOptions(MimeParser& parser)
+{
+    GMimeParserOptions* options = g_mime_parser_options_new();
+    g_mime_parser_options_set_address_compliance_mode(options, GMIME_RFC_COMPLIANCE_LOOSE);
+    g_mime_parser_options_set_parameter_compliance_mode(options, GMIME_RFC_COMPLIANCE_LOOSE);
+    g_mime_parser_options_set_rfc2047_compliance_mode(options, GMIME_RFC_COMPLIANCE_LOOSE);
+    const char* fallback[] = {"utf-8", "windows-1252", nullptr};
+    g_mime_parser_options_set_fallback_charsets(options, fallback);
+    g_mime_parser_options_set_warning_callback(options, &MimeParser::OnParserWarning, &parser);
+    return options;
+}
+
+} // namespace
+
+MimeMessageData ParseMime(std::span<const BYTE> message, std::size_t maxSize)
+{
+    EnsureGMime();
+    MimeMessageData out;
+    if (message.size() > maxSize) {
+        out.warnings.push_back("message of " + std::to_string(message.size()) + " bytes was read only up to " +
+                               std::to_string(maxSize) + " bytes");
+        message = message.first(maxSize);
+    }
+    MimeParser reader(out);
+    GObjectRef<GMimeStream> stream(message.empty() ? g_mime_stream_mem_new()
+                                                   : g_mime_stream_mem_new_with_buffer(
+                                                         reinterpret_cast<const char*>(message.data()), message.size()));
+    GObjectRef<GMimeParser> parser(g_mime_parser_new_with_stream(stream.get()));
+    g_mime_parser_set_format(parser.get(), GMIME_FORMAT_MESSAGE);
+    GMimeParserOptions* options = LenientOptions(reader);
+    GObjectRef<GMimeMessage> parsed(g_mime_parser_construct_message(parser.get(), options));
+    g_mime_parser_options_free(options);
+    if (parsed) {
+        reader.ReadMessage(parsed.get());
+    } else {
+        // Not even headers could be read: keep the bytes as the text.
+        out.warnings.push_back("not a mail message; its bytes were kept as the plain text");
+        out.plainBody = TextToUtf8(message, "", out.warnings);
+    }
+    return out;
+}
+
+std::vector<BYTE> ComposeMime(const MimeMessageData& message)
+{
+    EnsureGMime();
+    GObjectRef<GMimeMessage> built(MimeComposer(message).Build());
+    GMimeFormatOptions* format = g_mime_format_options_new();
+    g_mime_format_options_set_newline_format(format, GMIME_NEWLINE_FORMAT_DOS);
+    GObjectRef<GMimeStream> sink(g_mime_stream_mem_new());
+    g_mime_object_write_to_stream(GMIME_OBJECT(built.get()), format, sink.get());
+    g_mime_format_options_free(format);
+    const GByteArray* bytes = g_mime_stream_mem_get_byte_array(GMIME_STREAM_MEM(sink.get()));
+    return std::vector<BYTE>(bytes->data, bytes->data + bytes->len);
+}

@@ -1,0 +1,153 @@
+#include "MimeComposer.h"
+
+#include "GObjectRef.h"
+
+#include <array>
+#include <string_view>
+
+namespace {
+
+// Headers that the composer writes from the message's own fields.
+bool IsWrittenFromFields(const std::string& name)
+{
+    static constexpr std::array<std::string_view, 7> kNames = {"from", "to", "cc", "bcc", "subject", "date",
+                                                               "message-id"};
+    for (std::string_view known : kNames) {
+        if (g_ascii_strcasecmp(name.c_str(), std::string(known).c_str()) == 0)
+            return true;
+    }
+    return g_ascii_strcasecmp(name.c_str(), "mime-version") == 0 ||
+           g_ascii_strncasecmp(name.c_str(), "content-", 8) == 0;
+}
+
+void AddMailboxes(GMimeMessage* message, GMimeAddressType type, const std::vector<MimeAddress>& list)
+{
+    for (const MimeAddress& mailbox : list)
+        g_mime_message_add_mailbox(message, type, mailbox.name.empty() ? nullptr : mailbox.name.c_str(),
+                                   mailbox.address.c_str());
+}
+
+// Adds `part` to `multipart`, which takes its own reference.
+void AddOwned(GMimeMultipart* multipart, GMimeObject* part)
+{
+    g_mime_multipart_add(multipart, part);
+    g_object_unref(part);
+}
+
+} // namespace
+
+GMimeMessage* MimeComposer::Build() const
+{
+    GMimeMessage* message = g_mime_message_new(TRUE);
+    AddHeaders(message);
+    GMimeObject* body = BuildBody();
+    g_mime_message_set_mime_part(message, body);
+    g_object_unref(body);
+    return message;
+}
+
+void MimeComposer::AddHeaders(GMimeMessage* message) const
+{
+    if (!m_in.from.address.empty() || !m_in.from.name.empty())
+        AddMailboxes(message, GMIME_ADDRESS_TYPE_FROM, {m_in.from});
+    AddMailboxes(message, GMIME_ADDRESS_TYPE_TO, m_in.to);
+    AddMailboxes(message, GMIME_ADDRESS_TYPE_CC, m_in.cc);
+    AddMailboxes(message, GMIME_ADDRESS_TYPE_BCC, m_in.bcc);
+    g_mime_message_set_subject(message, m_in.subject.c_str(), "utf-8");
+    if (m_in.date) {
+        GDateTime* date = g_date_time_new_from_unix_utc(*m_in.date);
+        if (date) {
+            g_mime_message_set_date(message, date);
+            g_date_time_unref(date);
+        }
+    }
+    if (!m_in.messageId.empty())
+        g_mime_message_set_message_id(message, m_in.messageId.c_str());
+    for (const MimeHeader& header : m_in.headers) {
+        if (!IsWrittenFromFields(header.name))
+            g_mime_object_append_header(GMIME_OBJECT(message), header.name.c_str(), header.value.c_str(), "utf-8");
+    }
+}
+
+bool MimeComposer::TravelsWithHtml(const MimeAttachment& attachment) const
+{
+    return attachment.isInline && !attachment.contentId.empty() && !m_in.htmlBody.empty();
+}
+
+GMimeObject* MimeComposer::BuildHtml() const
+{
+    GMimeObject* html = TextPart("html", m_in.htmlBody);
+    GMimeMultipart* related = nullptr;
+    for (const MimeAttachment& attachment : m_in.attachments) {
+        if (!TravelsWithHtml(attachment))
+            continue;
+        if (!related) {
+            related = g_mime_multipart_new_with_subtype("related");
+            g_mime_object_set_content_type_parameter(GMIME_OBJECT(related), "type", "text/html");
+            AddOwned(related, html);
+        }
+        AddOwned(related, AttachmentPart(attachment));
+    }
+    return related ? GMIME_OBJECT(related) : html;
+}
+
+GMimeObject* MimeComposer::BuildBody() const
+{
+    GMimeObject* body = nullptr;
+    if (!m_in.htmlBody.empty() && !m_in.plainBody.empty()) {
+        GMimeMultipart* alternative = g_mime_multipart_new_with_subtype("alternative");
+        AddOwned(alternative, TextPart("plain", m_in.plainBody));
+        AddOwned(alternative, BuildHtml());
+        body = GMIME_OBJECT(alternative);
+    } else if (!m_in.htmlBody.empty()) {
+        body = BuildHtml();
+    } else {
+        body = TextPart("plain", m_in.plainBody);
+    }
+
+    GMimeMultipart* mixed = nullptr;
+    for (const MimeAttachment& attachment : m_in.attachments) {
+        if (TravelsWithHtml(attachment))
+            continue;
+        if (!mixed) {
+            mixed = g_mime_multipart_new_with_subtype("mixed");
+            AddOwned(mixed, body);
+        }
+        AddOwned(mixed, AttachmentPart(attachment));
+    }
+    return mixed ? GMIME_OBJECT(mixed) : body;
+}
+
+GMimeObject* MimeComposer::TextPart(const char* subtype, const std::string& text)
+{
+    GMimeTextPart* part = g_mime_text_part_new_with_subtype(subtype);
+    g_mime_text_part_set_text(part, text.c_str());
+    g_mime_text_part_set_charset(part, "utf-8");
+    g_mime_part_set_content_encoding(GMIME_PART(part),
+                                     g_mime_part_get_best_content_encoding(GMIME_PART(part),
+                                                                           GMIME_ENCODING_CONSTRAINT_7BIT));
+    return GMIME_OBJECT(part);
+}
+
+GMimeObject* MimeComposer::AttachmentPart(const MimeAttachment& attachment)
+{
+    const std::string type = attachment.contentType.empty() ? "application/octet-stream" : attachment.contentType;
+    const std::size_t slash = type.find('/');
+    GMimePart* part = slash == std::string::npos
+                          ? g_mime_part_new_with_type("application", "octet-stream")
+                          : g_mime_part_new_with_type(type.substr(0, slash).c_str(), type.substr(slash + 1).c_str());
+    GObjectRef<GMimeStream> stream(g_mime_stream_mem_new());
+    g_mime_stream_write(stream.get(), reinterpret_cast<const char*>(attachment.data.data()), attachment.data.size());
+    g_mime_stream_reset(stream.get());
+    GObjectRef<GMimeDataWrapper> content(
+        g_mime_data_wrapper_new_with_stream(stream.get(), GMIME_CONTENT_ENCODING_DEFAULT));
+    g_mime_part_set_content(part, content.get());
+    // Base64 keeps every byte, line ends included, whatever the type.
+    g_mime_part_set_content_encoding(part, GMIME_CONTENT_ENCODING_BASE64);
+    g_mime_object_set_disposition(GMIME_OBJECT(part), attachment.isInline ? "inline" : "attachment");
+    if (!attachment.fileName.empty())
+        g_mime_part_set_filename(part, attachment.fileName.c_str());
+    if (!attachment.contentId.empty())
+        g_mime_object_set_content_id(GMIME_OBJECT(part), attachment.contentId.c_str());
+    return GMIME_OBJECT(part);
+}

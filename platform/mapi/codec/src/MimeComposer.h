@@ -1,0 +1,24 @@
+#pragma once
+// Builds a GMime message from MimeMessageData.
+
+#include "mapi/MimeMessageData.h"
+
+#include <gmime/gmime.h>
+
+class MimeComposer {
+public:
+    explicit MimeComposer(const MimeMessageData& in) : m_in(in) {}
+
+    // A new message; the caller owns the reference.
+    GMimeMessage* Build() const;
+
+private:
+    void AddHeaders(GMimeMessage* message) const;
+    GMimeObject* BuildBody() const;
+    GMimeObject* BuildHtml() const;
+    static GMimeObject* TextPart(const char* subtype, const std::string& text);
+    static GMimeObject* AttachmentPart(const MimeAttachment& attachment);
+    bool TravelsWithHtml(const MimeAttachment& attachment) const;
+
+    const MimeMessageData& m_in;
+};

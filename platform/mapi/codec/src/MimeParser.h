@@ -1,0 +1,28 @@
+#pragma once
+// Takes a message that GMime has read apart into MimeMessageData: picks the
+// text bodies, collects every other part as an attachment.
+
+#include "mapi/MimeMessageData.h"
+
+#include <gmime/gmime.h>
+
+class MimeParser {
+public:
+    explicit MimeParser(MimeMessageData& out) : m_out(out) {}
+
+    void ReadMessage(GMimeMessage* message);
+
+    // Called by GMime's parser for each irregularity it passes over.
+    static void OnParserWarning(gint64 offset, GMimeParserWarning code, const gchar* item, gpointer self);
+
+private:
+    void ReadAddresses(InternetAddressList* list, std::vector<MimeAddress>& to, const char* what);
+    void ReadHeaders(GMimeObject* object, std::vector<MimeHeader>& headers);
+    void Walk(GMimeObject* object, bool inRelated, int depth);
+    void ReadLeaf(GMimePart* part, bool inRelated);
+    void ReadEmbeddedMessage(GMimeMessagePart* part, bool inRelated);
+    bool TakeAsBody(GMimePart* part, const char* disposition, const char* fileName);
+    void ReadAttachmentFields(GMimeObject* object, bool inRelated, MimeAttachment& attachment);
+
+    MimeMessageData& m_out;
+};

@@ -1,0 +1,96 @@
+#include "MimeText.h"
+
+#include <gmime/gmime.h>
+#include <iconv.h>
+
+#include <cerrno>
+#include <strings.h>
+
+namespace {
+
+constexpr const char* kReplacement = "\xEF\xBF\xBD";
+constexpr const char* kGuessCharset = "WINDOWS-1252";
+
+bool IsUtf8(std::span<const BYTE> bytes)
+{
+    return g_utf8_validate(reinterpret_cast<const char*>(bytes.data()), static_cast<gssize>(bytes.size()), nullptr);
+}
+
+// Converts with iconv; false when the charset is not known at all.
+bool Convert(std::span<const BYTE> bytes, const char* from, std::string& out, bool& lossy)
+{
+    iconv_t cd = iconv_open("UTF-8", from);
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return false;
+    char* in = const_cast<char*>(reinterpret_cast<const char*>(bytes.data()));
+    std::size_t inLeft = bytes.size();
+    char buffer[4096];
+    while (inLeft > 0) {
+        char* o = buffer;
+        std::size_t outLeft = sizeof buffer;
+        const std::size_t rc = iconv(cd, &in, &inLeft, &o, &outLeft);
+        out.append(buffer, o);
+        if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) {
+            // An unmappable or cut-off sequence: mark it and go on after it.
+            out += kReplacement;
+            lossy = true;
+            ++in;
+            --inLeft;
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        }
+    }
+    char* o = buffer;
+    std::size_t outLeft = sizeof buffer;
+    iconv(cd, nullptr, nullptr, &o, &outLeft);
+    out.append(buffer, o);
+    iconv_close(cd);
+    return true;
+}
+
+std::string MadeValid(const char* text, gssize length)
+{
+    gchar* valid = g_utf8_make_valid(text, length);
+    std::string out(valid);
+    g_free(valid);
+    return out;
+}
+
+} // namespace
+
+std::string TextToUtf8(std::span<const BYTE> bytes, const std::string& charset, std::vector<std::string>& warnings)
+{
+    const char* name = charset.empty() ? nullptr : g_mime_charset_iconv_name(charset.c_str());
+    std::string out;
+    bool lossy = false;
+    if (name && (strcasecmp(name, "UTF-8") == 0 || strcasecmp(name, "utf8") == 0)) {
+        if (IsUtf8(bytes))
+            return std::string(bytes.begin(), bytes.end());
+        warnings.push_back("text declared as UTF-8 holds invalid bytes; they were replaced");
+        return MadeValid(reinterpret_cast<const char*>(bytes.data()), static_cast<gssize>(bytes.size()));
+    }
+    if (name && Convert(bytes, name, out, lossy)) {
+        if (lossy)
+            warnings.push_back("text holds bytes that charset \"" + charset + "\" cannot map; they were replaced");
+        return out;
+    }
+    if (IsUtf8(bytes)) {
+        if (!charset.empty())
+            warnings.push_back("unknown charset \"" + charset + "\"; the text was read as UTF-8");
+        return std::string(bytes.begin(), bytes.end());
+    }
+    warnings.push_back(charset.empty() ? std::string("text without a charset was read as windows-1252")
+                                       : "unknown charset \"" + charset + "\"; the text was read as windows-1252");
+    out.clear();
+    Convert(bytes, kGuessCharset, out, lossy);
+    return out;
+}
+
+std::string ValidUtf8(const char* text, const char* what, std::vector<std::string>& warnings)
+{
+    if (!text)
+        return {};
+    if (g_utf8_validate(text, -1, nullptr))
+        return text;
+    warnings.push_back(std::string(what) + " holds bytes that are not text; they were replaced");
+    return MadeValid(text, -1);
+}

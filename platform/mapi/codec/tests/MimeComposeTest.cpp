@@ -1,0 +1,100 @@
+#include "mapi/Mime.h"
+
+#include "MimeTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+bool Contains(const std::vector<BYTE>& bytes, std::string_view text)
+{
+    return Text(bytes).find(text) != std::string::npos;
+}
+
+void ExpectSameContent(const MimeMessageData& a, const MimeMessageData& b)
+{
+    EXPECT_EQ(a.subject, b.subject);
+    EXPECT_EQ(a.from, b.from);
+    EXPECT_EQ(a.to, b.to);
+    EXPECT_EQ(a.cc, b.cc);
+    EXPECT_EQ(a.bcc, b.bcc);
+    EXPECT_EQ(a.date, b.date);
+    EXPECT_EQ(a.messageId, b.messageId);
+    EXPECT_EQ(a.plainBody, b.plainBody);
+    EXPECT_EQ(a.htmlBody, b.htmlBody);
+    ASSERT_EQ(a.attachments.size(), b.attachments.size());
+    for (std::size_t i = 0; i < a.attachments.size(); ++i) {
+        EXPECT_EQ(a.attachments[i].fileName, b.attachments[i].fileName) << i;
+        EXPECT_EQ(a.attachments[i].contentType, b.attachments[i].contentType) << i;
+        EXPECT_EQ(a.attachments[i].contentId, b.attachments[i].contentId) << i;
+        EXPECT_EQ(a.attachments[i].isInline, b.attachments[i].isInline) << i;
+        EXPECT_EQ(a.attachments[i].data, b.attachments[i].data) << i;
+    }
+}
+
+TEST(ComposeMime, ParsedMessageRecomposesWithItsPartsIntact)
+{
+    const MimeMessageData original = ParseMime(ReadSample("survey-answer.eml"));
+    const std::vector<BYTE> composed = ComposeMime(original);
+
+    // The pictures travel with the HTML; the form data is an ordinary attachment.
+    EXPECT_TRUE(Contains(composed, "multipart/mixed"));
+    EXPECT_TRUE(Contains(composed, "multipart/alternative"));
+    EXPECT_TRUE(Contains(composed, "multipart/related"));
+    EXPECT_TRUE(Contains(composed, "Content-Id: <logo.png@01D9A1B2.3C4D5E60>") ||
+                Contains(composed, "Content-ID: <logo.png@01D9A1B2.3C4D5E60>"));
+    EXPECT_TRUE(Contains(composed, "X-Mailer: Example Mail 6.0"));
+    EXPECT_TRUE(Contains(composed, "\r\n\r\n"));
+    EXPECT_FALSE(Contains(composed, "Subject: Antwort: Umfrage \xC3\xBC")) << "8-bit subject";
+
+    const MimeMessageData again = ParseMime(composed);
+    EXPECT_TRUE(again.warnings.empty()) << again.warnings.front();
+    ExpectSameContent(original, again);
+    EXPECT_EQ(again.charset, "utf-8");
+}
+
+TEST(ComposeMime, BuiltMessageRoundTrips)
+{
+    MimeMessageData m;
+    m.subject = "Опрос: ваше мнение — 2026";
+    m.from = {"Pollenta Surveys", "surveys@example.com"};
+    m.to = {{"Jürgen Groß", "juergen@example.de"}, {"", "plain@example.com"}};
+    m.bcc = {{"Hidden", "hidden@example.com"}};
+    m.date = 1796721300;
+    m.messageId = "abc.123@example.com";
+    m.htmlBody = "<html><body><p>Здравствуйте!</p><img src=\"cid:6F9619FF-8B86-D011-B42D-00C04FC964FF\"></body></html>";
+    m.attachments.push_back({"picture.png", "image/png", "6F9619FF-8B86-D011-B42D-00C04FC964FF", true, kLogoPng, {}});
+    std::vector<BYTE> binary;
+    for (int i = 0; i < 3000; ++i)
+        binary.push_back(static_cast<BYTE>(i * 7));
+    m.attachments.push_back({"Отчёт 2026.bin", "application/octet-stream", "", false, binary, {}});
+    m.attachments.push_back({"lines.txt", "text/plain", "", false, Bytes("one\ntwo\r\nthree\r"), {}});
+    m.headers = {{"Subject", "ignored: the field wins"}, {"X-Survey", "Projekt 5 – Kaffee"}};
+
+    const std::vector<BYTE> composed = ComposeMime(m);
+    EXPECT_FALSE(Contains(composed, "ignored: the field wins"));
+    const MimeMessageData again = ParseMime(composed);
+    EXPECT_TRUE(again.warnings.empty()) << again.warnings.front();
+    ExpectSameContent(m, again);
+    bool sawCustom = false;
+    for (const MimeHeader& h : again.headers)
+        sawCustom |= h.name == "X-Survey" && h.value == "Projekt 5 – Kaffee";
+    EXPECT_TRUE(sawCustom);
+}
+
+TEST(ComposeMime, PlainTextOnlyAndEmptyMessages)
+{
+    MimeMessageData plain;
+    plain.subject = "ascii";
+    plain.plainBody = std::string(5000, 'a') + "\r\nend\r\n";
+    const MimeMessageData again = ParseMime(ComposeMime(plain));
+    EXPECT_EQ(again.plainBody, plain.plainBody);
+    EXPECT_TRUE(again.attachments.empty());
+
+    const MimeMessageData empty = ParseMime(ComposeMime(MimeMessageData{}));
+    EXPECT_TRUE(empty.subject.empty());
+    EXPECT_TRUE(empty.plainBody.empty());
+    EXPECT_TRUE(empty.attachments.empty());
+}
+
+} // namespace

@@ -1,0 +1,192 @@
+#include "mapi/Mime.h"
+
+#include "MimeTestSupport.h"
+
+#include <glib.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+bool IsUtf8(const std::string& text) { return g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr); }
+
+void ExpectAllTextValid(const MimeMessageData& m)
+{
+    EXPECT_TRUE(IsUtf8(m.subject));
+    EXPECT_TRUE(IsUtf8(m.plainBody));
+    EXPECT_TRUE(IsUtf8(m.htmlBody));
+    EXPECT_TRUE(IsUtf8(m.from.name));
+    for (const MimeAttachment& a : m.attachments)
+        EXPECT_TRUE(IsUtf8(a.fileName));
+}
+
+const MimeAttachment* FindByContentId(const MimeMessageData& m, const std::string& id)
+{
+    for (const MimeAttachment& a : m.attachments) {
+        if (a.contentId == id)
+            return &a;
+    }
+    return nullptr;
+}
+
+TEST(ParseMime, MultipartMessageWithPicturesAndFormData)
+{
+    const MimeMessageData m = ParseMime(ReadSample("survey-answer.eml"));
+    EXPECT_TRUE(m.warnings.empty()) << m.warnings.front();
+
+    EXPECT_EQ(m.subject, "Antwort: Umfrage über Kaffee");
+    EXPECT_EQ(m.from, (MimeAddress{"Anna Müller", "anna@example.org"}));
+    ASSERT_EQ(m.to.size(), 2u);
+    EXPECT_EQ(m.to[0], (MimeAddress{"Survey Desk", "survey@example.com"}));
+    EXPECT_EQ(m.to[1], (MimeAddress{"", "bob@example.com"}));
+    ASSERT_EQ(m.cc.size(), 1u);
+    EXPECT_EQ(m.cc[0], (MimeAddress{"Иван Петров", "ivan@example.ru"}));
+    EXPECT_TRUE(m.bcc.empty());
+    ASSERT_TRUE(m.date.has_value());
+    EXPECT_EQ(*m.date, 1796721300); // 2026-12-08 09:15:00 UTC
+    EXPECT_EQ(m.messageId, "20261208101500.4711@mail.example.org");
+
+    EXPECT_EQ(m.plainBody, "Survey – please answer.\r\nCafé naïve text line that is long enough to need a soft line "
+                           "break in quoted-printable encoding.\r\n");
+    EXPECT_NE(m.htmlBody.find("<p>Опрос: survey</p>"), std::string::npos);
+    EXPECT_NE(m.htmlBody.find("src=\"cid:logo.png@01D9A1B2.3C4D5E60\""), std::string::npos);
+    EXPECT_EQ(m.charset, "utf-8");
+
+    ASSERT_EQ(m.attachments.size(), 3u);
+    const MimeAttachment* logo = FindByContentId(m, "logo.png@01D9A1B2.3C4D5E60");
+    ASSERT_NE(logo, nullptr);
+    EXPECT_EQ(logo->contentType, "image/png");
+    EXPECT_EQ(logo->fileName, "logo.png");
+    EXPECT_TRUE(logo->isInline);
+    EXPECT_EQ(logo->data, kLogoPng);
+    const MimeAttachment* spacer = FindByContentId(m, "spacer@01D9A1B2.3C4D5E60");
+    ASSERT_NE(spacer, nullptr);
+    EXPECT_TRUE(spacer->isInline);
+    EXPECT_EQ(spacer->data, kSpacerGif);
+
+    const MimeAttachment& form = m.attachments[2];
+    EXPECT_EQ(form.fileName, "POSTDATA.ATT");
+    EXPECT_FALSE(form.isInline);
+    EXPECT_EQ(Text(form.data), "kqprojectid=5&q1=Yes&comment=Hello+world%21");
+    bool sawDisposition = false;
+    for (const MimeHeader& h : form.headers)
+        sawDisposition |= h.name == "Content-Disposition" && h.value.find("POSTDATA.ATT") != std::string::npos;
+    EXPECT_TRUE(sawDisposition);
+
+    bool sawMailer = false;
+    for (const MimeHeader& h : m.headers)
+        sawMailer |= h.name == "X-Mailer" && h.value == "Example Mail 6.0";
+    EXPECT_TRUE(sawMailer);
+}
+
+TEST(ParseMime, EncodedWordsInHeaders)
+{
+    const MimeMessageData m = ParseMime(Bytes(
+        "From: =?iso-8859-1?Q?Andr=E9?= <andre@example.fr>\r\n"
+        "To: =?koi8-r?B?8NLJ18XU?= <privet@example.ru>\r\n"
+        "Subject: =?windows-1251?B?z/Du4uXw6uA=?= =?iso-8859-2?Q?_=BFo=B3w?= plain\r\n"
+        "\r\n"
+        "body\r\n"));
+    EXPECT_EQ(m.subject, "Проверка żołw plain");
+    EXPECT_EQ(m.from.name, "André");
+    ASSERT_EQ(m.to.size(), 1u);
+    EXPECT_EQ(m.to[0].name, "Привет");
+    EXPECT_EQ(m.plainBody, "body\r\n");
+}
+
+TEST(ParseMime, UnknownCharsetIsGuessedAndReported)
+{
+    const MimeMessageData latin = ParseMime(Bytes("Subject: =?x-martian?Q?caf=E9?=\r\n"
+                                                  "Content-Type: text/plain; charset=x-martian\r\n"
+                                                  "\r\n"
+                                                  "caf\xE9 cr\xE8me\r\n"));
+    EXPECT_EQ(latin.plainBody, "café crème\r\n");
+    EXPECT_FALSE(latin.warnings.empty());
+    EXPECT_EQ(latin.charset, "x-martian");
+    EXPECT_NE(latin.subject.find("caf"), std::string::npos);
+    ExpectAllTextValid(latin);
+
+    const MimeMessageData utf8 = ParseMime(Bytes("Content-Type: text/html; charset=\"x-unknown\"\r\n"
+                                                 "\r\n"
+                                                 "<p>\xC3\xA9t\xC3\xA9</p>"));
+    EXPECT_EQ(utf8.htmlBody, "<p>été</p>");
+    EXPECT_FALSE(utf8.warnings.empty());
+
+    const MimeMessageData lying = ParseMime(Bytes("Content-Type: text/plain; charset=utf-8\r\n\r\nbad \xFF byte"));
+    EXPECT_TRUE(IsUtf8(lying.plainBody));
+    EXPECT_NE(lying.plainBody.find("bad "), std::string::npos);
+    EXPECT_FALSE(lying.warnings.empty());
+}
+
+TEST(ParseMime, TruncatedMessageKeepsWhatWasRead)
+{
+    const std::vector<BYTE> whole = ReadSample("survey-answer.eml");
+    const std::string text = Text(whole);
+    // Cut inside the base64 of the first picture.
+    const std::size_t cut = text.find("iVBORw0KGgo") + 20;
+    const MimeMessageData m = ParseMime(std::span<const BYTE>(whole).first(cut));
+    EXPECT_FALSE(m.warnings.empty());
+    EXPECT_EQ(m.subject, "Antwort: Umfrage über Kaffee");
+    EXPECT_NE(m.plainBody.find("please answer"), std::string::npos);
+    EXPECT_NE(m.htmlBody.find("cid:logo.png"), std::string::npos);
+    const MimeAttachment* logo = FindByContentId(m, "logo.png@01D9A1B2.3C4D5E60");
+    ASSERT_NE(logo, nullptr);
+    EXPECT_FALSE(logo->data.empty());
+
+    // No cut anywhere may crash or produce broken text.
+    for (std::size_t length = 0; length < whole.size(); length += 37)
+        ExpectAllTextValid(ParseMime(std::span<const BYTE>(whole).first(length)));
+}
+
+TEST(ParseMime, MalformedAndHugeInputStillYieldsAMessage)
+{
+    const MimeMessageData empty = ParseMime({});
+    EXPECT_FALSE(empty.warnings.empty());
+
+    const MimeMessageData noBoundary =
+        ParseMime(Bytes("Subject: x\r\nContent-Type: multipart/mixed\r\n\r\n--zz\r\n\r\ntext\r\n--zz--\r\n"));
+    EXPECT_EQ(noBoundary.subject, "x");
+    EXPECT_FALSE(noBoundary.warnings.empty());
+
+    std::string nested = "Subject: deep\r\n";
+    for (int i = 0; i < 2000; ++i)
+        nested += "Content-Type: multipart/mixed; boundary=\"b" + std::to_string(i) + "\"\r\n\r\n--b" +
+                  std::to_string(i) + "\r\n";
+    nested += "Content-Type: text/plain\r\n\r\ninnermost\r\n";
+    const MimeMessageData deep = ParseMime(Bytes(nested));
+    EXPECT_EQ(deep.subject, "deep");
+    EXPECT_FALSE(deep.warnings.empty());
+
+    const std::vector<BYTE> whole = ReadSample("survey-answer.eml");
+    const MimeMessageData limited = ParseMime(whole, 1200);
+    EXPECT_EQ(limited.subject, "Antwort: Umfrage über Kaffee");
+    EXPECT_FALSE(limited.warnings.empty());
+
+    std::string big = "Subject: big\r\nContent-Type: text/plain; charset=us-ascii\r\n\r\n";
+    big.append(8u * 1024 * 1024, 'x');
+    const MimeMessageData large = ParseMime(Bytes(big));
+    EXPECT_EQ(large.plainBody.size(), 8u * 1024 * 1024);
+}
+
+TEST(ParseMime, FormDataPartWithoutFileNameIsAnAttachment)
+{
+    const MimeMessageData m = ParseMime(Bytes("Subject: Form posted from Mozilla\r\n"
+                                              "Content-Type: multipart/mixed; boundary=\"b\"\r\n"
+                                              "\r\n"
+                                              "--b\r\n"
+                                              "Content-Type: text/plain\r\n"
+                                              "\r\n"
+                                              "See the form data.\r\n"
+                                              "--b\r\n"
+                                              "Content-Type: application/x-www-form-urlencoded\r\n"
+                                              "\r\n"
+                                              "kqprojectid=7&name=Jo+Doe\r\n"
+                                              "--b--\r\n"));
+    EXPECT_TRUE(m.warnings.empty());
+    EXPECT_EQ(m.plainBody, "See the form data.");
+    ASSERT_EQ(m.attachments.size(), 1u);
+    EXPECT_EQ(m.attachments[0].contentType, "application/x-www-form-urlencoded");
+    EXPECT_EQ(Text(m.attachments[0].data), "kqprojectid=7&name=Jo+Doe");
+    EXPECT_TRUE(m.attachments[0].fileName.empty());
+}
+
+} // namespace
