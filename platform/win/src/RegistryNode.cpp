@@ -1,39 +1,17 @@
 #include "RegistryNode.h"
 
+#include "Utf8.h"
+
 #include <algorithm>
-#include <clocale>
 #include <cwchar>
 #include <cwctype>
 #include <locale.h>
 
 namespace {
 
-// Decodes one UTF-8 sequence; a byte that starts no valid sequence stands
-// for itself, so arbitrary bytes still compare consistently.
-char32_t NextCodePoint(std::string_view text, size_t& pos)
-{
-    const auto byte = static_cast<unsigned char>(text[pos]);
-    int length = byte < 0x80 ? 1 : (byte >> 5) == 6 ? 2 : (byte >> 4) == 14 ? 3 : (byte >> 3) == 30 ? 4 : 0;
-    if (length <= 1 || pos + length > text.size()) {
-        ++pos;
-        return byte;
-    }
-    char32_t code = byte & (0x7F >> length);
-    for (int i = 1; i < length; ++i) {
-        const auto next = static_cast<unsigned char>(text[pos + i]);
-        if ((next & 0xC0) != 0x80) {
-            ++pos;
-            return byte;
-        }
-        code = (code << 6) | (next & 0x3F);
-    }
-    pos += length;
-    return code;
-}
-
 char32_t Fold(char32_t code)
 {
-    if (code < 0x80)
+    if (code < 0x80 || code >= 0x110000)
         return (code >= 'a' && code <= 'z') ? code - 'a' + 'A' : code;
     static const locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
     return utf8 ? static_cast<char32_t>(towupper_l(static_cast<wint_t>(code), utf8)) : code;
@@ -52,7 +30,13 @@ bool RegistryNode::SameName(std::string_view a, std::string_view b)
     size_t i = 0;
     size_t j = 0;
     while (i < a.size() && j < b.size()) {
-        if (Fold(NextCodePoint(a, i)) != Fold(NextCodePoint(b, j)))
+        char32_t left, right;
+        // A stray byte only ever matches the same stray byte.
+        if (!Utf8::Next(a, i, left))
+            left |= 0x80000000u;
+        if (!Utf8::Next(b, j, right))
+            right |= 0x80000000u;
+        if (Fold(left) != Fold(right))
             return false;
     }
     return i == a.size() && j == b.size();

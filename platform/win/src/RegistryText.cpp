@@ -1,5 +1,7 @@
 #include "RegistryText.h"
 
+#include "Utf8.h"
+
 #include "win/Registry.h"
 
 #include <cstdio>
@@ -13,22 +15,6 @@ struct DamagedText : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-bool IsValidUtf8(std::string_view text)
-{
-    size_t i = 0;
-    while (i < text.size()) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        int length = byte < 0x80 ? 1 : (byte >> 5) == 6 ? 2 : (byte >> 4) == 14 ? 3 : (byte >> 3) == 30 ? 4 : 0;
-        if (length == 0 || i + length > text.size())
-            return false;
-        for (int k = 1; k < length; ++k)
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
-                return false;
-        i += length;
-    }
-    return true;
-}
-
 // A string value can be written in quotes when it is one line of valid
 // UTF-8 with a single terminating NUL; anything else goes out as hex bytes.
 bool FitsInQuotes(const RegistryValue& value)
@@ -36,7 +22,7 @@ bool FitsInQuotes(const RegistryValue& value)
     if (value.type != REG_SZ || value.data.empty() || value.data.back() != 0)
         return false;
     std::string_view text(reinterpret_cast<const char*>(value.data.data()), value.data.size() - 1);
-    return text.find_first_of(std::string_view("\0\r\n", 3)) == std::string_view::npos && IsValidUtf8(text);
+    return text.find_first_of(std::string_view("\0\r\n", 3)) == std::string_view::npos && Utf8::IsValid(text);
 }
 
 std::string Quote(std::string_view text)
