@@ -3,6 +3,8 @@
 #include "lang/CWELanguages.h"
 #include "lang/LanguageImage.h"
 
+#include "win/CodePage.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -151,4 +153,15 @@ TEST(CWELanguages, UnavailableDefaultIsReplacedByTheFirstAvailableLanguage)
     // The fallback is the first available row (English built-in texts are
     // then only reachable through the string resources).
     EXPECT_EQ(languages.LoadLangString(117), "Sending cancelled by user.");
+}
+
+TEST(CWELanguages, BuiltInTextsComeInTheAnsiCodePage)
+{
+    TempFolder folder;
+    ASSERT_TRUE(SetAnsiCodePage(1251));
+    CWELanguages languages;
+    languages.SelectLanguage(folder.Path(), "English");
+    languages.SetLanguageId(CWELanguages::RussianId);
+    EXPECT_EQ(Text(languages, 2), "\xCE\xF2\xEC\xE5\xED\xE0");
+    SetAnsiCodePage(CP_UTF8);
 }

@@ -3,6 +3,8 @@
 #include "MessageTexts.h"
 #include "lang/CWELanguages.h"
 
+#include "win/CodePage.h"
+
 #include <strings.h>
 
 namespace {
@@ -72,7 +74,10 @@ std::string ComponentMessageText(DWORD id, LANGID language, std::span<const std:
         text = FindMessage(RussianMessages(), id);
     if (!text)
         text = FindMessage(EnglishMessages(), id);
-    return text ? InsertMessageArguments(text, inserts) : std::string();
+    if (!text)
+        return "";
+    // The table is kept in UTF-8; the inserts are ANSI text already.
+    return InsertMessageArguments(Recode(text, CP_UTF8, CP_ACP), inserts);
 }
 
 std::string ComponentMessageText(DWORD id, std::span<const std::string> inserts)

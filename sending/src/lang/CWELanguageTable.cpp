@@ -82,13 +82,15 @@ bool CWELanguageTable::LoadFromFile(const std::string& path)
 
 bool CWELanguageTable::LoadFromResource(const std::string& tableName)
 {
-    const std::vector<unsigned char>* image = FindBuiltInLanguageImage(tableName);
-    if (!image) {
+    std::span<const LanguageText> texts = FindBuiltInTexts(tableName);
+    if (texts.empty()) {
         auto lock = Hold();
         Clear();
         return false;
     }
-    return Attach(image->data(), image->size());
+    // The built-in texts are kept in UTF-8 and handed out in the ANSI code page.
+    std::vector<unsigned char> image = BuildLanguageImage(texts, GetACP());
+    return Attach(image.data(), image.size());
 }
 
 bool CWELanguageTable::Load(const std::string& tableName, const std::string& folder)

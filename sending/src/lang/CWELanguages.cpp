@@ -12,7 +12,7 @@ CWELanguages::CWELanguages() : m_available(KnownLanguages().size(), false) {}
 bool CWELanguages::IsLanguageAvailable(const std::string& tableName) const
 {
     std::ifstream file(m_strFolder + "/" + tableName, std::ios::binary);
-    return file.is_open() || FindBuiltInLanguageImage(tableName) != nullptr;
+    return file.is_open() || !FindBuiltInTexts(tableName).empty();
 }
 
 bool CWELanguages::SelectLanguage(const std::string& folder, const std::string& defaultName)

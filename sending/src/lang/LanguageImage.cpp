@@ -2,7 +2,6 @@
 
 #include <strings.h>
 
-#include <cstring>
 
 namespace {
 
@@ -14,7 +13,7 @@ void PutWord(std::vector<unsigned char>& image, std::uint32_t word)
 
 }  // namespace
 
-std::vector<unsigned char> BuildLanguageImage(std::span<const LanguageText> texts)
+std::vector<unsigned char> BuildLanguageImage(std::span<const LanguageText> texts, UINT codePage)
 {
     std::vector<unsigned char> image;
     PutWord(image, LanguageImageMagic);
@@ -25,7 +24,8 @@ std::vector<unsigned char> BuildLanguageImage(std::span<const LanguageText> text
     for (const LanguageText& text : texts) {
         PutWord(image, text.id);
         PutWord(image, static_cast<std::uint32_t>(area.size()));
-        area.append(text.text, std::strlen(text.text) + 1);
+        area += codePage == CP_UTF8 ? std::string(text.text) : Recode(text.text, CP_UTF8, codePage);
+        area += '\0';
     }
     PutWord(image, LanguageImageEndId);
     PutWord(image, static_cast<std::uint32_t>(area.size()));
@@ -33,16 +33,13 @@ std::vector<unsigned char> BuildLanguageImage(std::span<const LanguageText> text
     return image;
 }
 
-const std::vector<unsigned char>* FindBuiltInLanguageImage(const std::string& name)
+std::span<const LanguageText> FindBuiltInTexts(const std::string& name)
 {
-    static const std::vector<unsigned char> english = BuildLanguageImage(EnglishTexts());
-    static const std::vector<unsigned char> german = BuildLanguageImage(GermanTexts());
-    static const std::vector<unsigned char> russian = BuildLanguageImage(RussianTexts());
     if (strcasecmp(name.c_str(), "ENGLISH") == 0)
-        return &english;
+        return EnglishTexts();
     if (strcasecmp(name.c_str(), "GERMAN") == 0)
-        return &german;
+        return GermanTexts();
     if (strcasecmp(name.c_str(), "RUSSIAN") == 0)
-        return &russian;
-    return nullptr;
+        return RussianTexts();
+    return {};
 }

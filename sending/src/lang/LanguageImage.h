@@ -6,6 +6,8 @@
 
 #include "LanguageText.h"
 
+#include "win/CodePage.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -15,9 +17,10 @@ inline constexpr std::uint32_t LanguageImageFormat1 = 1;
 inline constexpr std::uint32_t LanguageImageFormat2 = 3;
 inline constexpr std::uint32_t LanguageImageEndId = 0xFFFFFFFF;
 
-// Builds an image from texts ordered by ascending id.
-std::vector<unsigned char> BuildLanguageImage(std::span<const LanguageText> texts);
+// Builds an image from UTF-8 texts ordered by ascending id, with the texts
+// in `codePage`.
+std::vector<unsigned char> BuildLanguageImage(std::span<const LanguageText> texts, UINT codePage = CP_UTF8);
 
-// The image of a built-in table by its name (ENGLISH, GERMAN, RUSSIAN, in
-// any case), or null.
-const std::vector<unsigned char>* FindBuiltInLanguageImage(const std::string& name);
+// The texts of a built-in table by its name (ENGLISH, GERMAN, RUSSIAN, in
+// any case); empty for any other name.
+std::span<const LanguageText> FindBuiltInTexts(const std::string& name);
