@@ -1,6 +1,7 @@
 #include "win/Registry.h"
 
 #include "RegistryView.h"
+#include "win/CodePage.h"
 
 #include <algorithm>
 #include <cstring>
@@ -20,6 +21,13 @@ namespace {
 
 std::mutex g_handlesMutex;
 std::set<HKEY> g_handles;
+
+// The files hold UTF-8; callers speak the ANSI code page.
+std::string Stored(std::string_view ansi) { return Recode(ansi, CP_ACP, CP_UTF8); }
+std::string Shown(std::string_view utf8) { return Recode(utf8, CP_UTF8, CP_ACP); }
+std::string StoredName(LPCSTR name) { return name ? Stored(name) : std::string(); }
+
+bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
 
 bool IsPredefined(HKEY key, RegistryRoot& root)
 {
@@ -66,7 +74,7 @@ void Append(RegistryView::Path& path, LPCSTR subKey)
     while (!rest.empty()) {
         size_t end = rest.find('\\');
         if (end != 0)
-            path.emplace_back(rest.substr(0, end));
+            path.push_back(Stored(rest.substr(0, end)));
         rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
     }
 }
@@ -92,21 +100,26 @@ LONG CopyData(const RegistryValue& value, LPDWORD type, LPBYTE data, LPDWORD dat
         return static_cast<LONG>(ERROR_INVALID_PARAMETER);
     if (type)
         *type = value.type;
-    const auto size = static_cast<DWORD>(value.data.size());
+    std::string text;
+    if (IsText(value.type))
+        text = Shown(std::string_view(reinterpret_cast<const char*>(value.data.data()), value.data.size()));
+    const BYTE* bytes = IsText(value.type) ? reinterpret_cast<const BYTE*>(text.data()) : value.data.data();
+    const auto size = static_cast<DWORD>(IsText(value.type) ? text.size() : value.data.size());
     if (data && *dataSize < size) {
         *dataSize = size;
         return static_cast<LONG>(ERROR_MORE_DATA);
     }
-    if (data)
-        std::memcpy(data, value.data.data(), size);
+    if (data && size)
+        std::memcpy(data, bytes, size);
     if (dataSize)
         *dataSize = size;
     return ERROR_SUCCESS;
 }
 
 // Hands a name to a buffer whose size in characters counts the NUL.
-LONG CopyName(const std::string& name, LPSTR buffer, LPDWORD size)
+LONG CopyName(const std::string& storedName, LPSTR buffer, LPDWORD size)
 {
+    const std::string name = Shown(storedName);
     if (!buffer || !size)
         return static_cast<LONG>(ERROR_INVALID_PARAMETER);
     if (*size < name.size() + 1)
@@ -121,6 +134,10 @@ LONG CopyName(const std::string& name, LPSTR buffer, LPDWORD size)
 std::vector<BYTE> StoredData(DWORD type, const BYTE* data, DWORD dataSize)
 {
     std::vector<BYTE> stored(data, data + dataSize);
+    if (IsText(type)) {
+        const std::string text = Stored(std::string_view(reinterpret_cast<const char*>(data), dataSize));
+        stored.assign(text.begin(), text.end());
+    }
     if (type == REG_SZ || type == REG_EXPAND_SZ) {
         auto nul = std::find(stored.begin(), stored.end(), 0);
         stored.erase(nul, stored.end());
@@ -201,7 +218,7 @@ LONG RegQueryValueEx(HKEY key, LPCSTR valueName, LPDWORD, LPDWORD type, LPBYTE d
     return RegistryView::Read(place.root, place.path, [&](const RegistryView::Key& found) {
         if (!found.Exists())
             return MissingKey(place);
-        const RegistryValue* value = found.FindValue(valueName ? valueName : "");
+        const RegistryValue* value = found.FindValue(StoredName(valueName));
         return value ? CopyData(*value, type, data, dataSize) : static_cast<LONG>(ERROR_FILE_NOT_FOUND);
     });
 }
@@ -239,7 +256,7 @@ LONG RegSetValueEx(HKEY key, LPCSTR valueName, DWORD, DWORD type, const BYTE* da
         return error;
     std::vector<BYTE> stored = StoredData(type, data, dataSize);
     LONG error = RegistryView::Change(place.root, place.path, false, [&](RegistryNode& node, bool) {
-        node.SetValue(valueName ? valueName : "", type, std::move(stored));
+        node.SetValue(StoredName(valueName), type, std::move(stored));
         return static_cast<LONG>(ERROR_SUCCESS);
     });
     return error == static_cast<LONG>(ERROR_FILE_NOT_FOUND) ? MissingKey(place) : error;
@@ -252,7 +269,7 @@ LONG RegDeleteValue(HKEY key, LPCSTR valueName)
         return error;
     bool removed = false;
     LONG error = RegistryView::ChangeEverywhere(place.root, place.path, [&](RegistryNode& node) {
-        removed = node.RemoveValue(valueName ? valueName : "") || removed;
+        removed = node.RemoveValue(StoredName(valueName)) || removed;
         return static_cast<LONG>(ERROR_SUCCESS);
     });
     if (error == static_cast<LONG>(ERROR_FILE_NOT_FOUND))

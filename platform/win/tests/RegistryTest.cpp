@@ -2,6 +2,7 @@
 // access, the merged classes root and damaged files.
 
 #include "TempFolder.h"
+#include "win/CodePage.h"
 #include "win/Registry.h"
 
 #include <fstream>
@@ -254,4 +255,25 @@ TEST(RegistryTest, DamagedFileIsReportedAndKept)
     std::ofstream(file, std::ios::binary | std::ios::trunc) << "garbage";
     EXPECT_EQ(static_cast<LONG>(ERROR_REGISTRY_CORRUPT), RegOpenKeyEx(HKEY_CURRENT_USER, "", 0, KEY_READ, &key));
     EXPECT_EQ("garbage", ReadFile(file));
+}
+
+TEST(RegistryTest, TextInAnotherAnsiCodePageIsKeptAsUtf8)
+{
+    TempFolder folder;
+    const std::string name1251 = "\xC8\xEC\xFF";        // "Имя"
+    const std::string text1251 = "\xC2\xEA\xEB \xB9" "5"; // "Вкл №5"
+    ASSERT_TRUE(SetAnsiCodePage(1251));
+    HKEY key = CreateKey(HKEY_CURRENT_USER, "\xCA\xEB\xFE\xF7"); // "Ключ"
+    SetText(key, name1251.c_str(), text1251);
+    DWORD size = 0;
+    EXPECT_EQ(ERROR_SUCCESS, RegQueryValueEx(key, name1251.c_str(), nullptr, nullptr, nullptr, &size));
+    EXPECT_EQ(text1251.size() + 1, size);
+    EXPECT_EQ(text1251, QueryText(key, name1251.c_str()));
+    RegCloseKey(key);
+    ASSERT_TRUE(SetAnsiCodePage(CP_UTF8));
+
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyEx(HKEY_CURRENT_USER, "ключ", 0, KEY_READ, &key));
+    EXPECT_EQ("Вкл №5", QueryText(key, "ИМЯ"));
+    RegCloseKey(key);
+    EXPECT_NE(std::string::npos, ReadFile(folder.Registry() / "HKEY_CURRENT_USER.reg").find("\"Имя\"=\"Вкл №5\""));
 }
