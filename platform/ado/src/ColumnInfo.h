@@ -1,0 +1,22 @@
+#pragma once
+
+#include "ado/AdoEnums.h"
+
+#include <string>
+
+namespace pollenta::ado {
+
+// One column as a recordset shows it.
+struct ColumnInfo {
+    std::string name;
+    DataTypeEnum type = adLongVarWChar;
+    LONG definedSize = 0;
+    LONG attributes = 0;
+};
+
+// The ADO type of a column declared in SQLite: the usual SQL and Access type
+// names (INTEGER, VARCHAR(n), TEXT, BIT, DATETIME, CURRENCY, ...) map to
+// their ADO types; any other name follows SQLite's affinity rules.
+ColumnInfo DescribeColumn(const std::string& name, const std::string& declaredType, bool notNull, bool primaryKey);
+
+}  // namespace pollenta::ado
