@@ -1,0 +1,205 @@
+#include "MessageFormatter.h"
+
+#include "win/CodePage.h"
+#include "win/Errors.h"
+#include "win/Message.h"
+
+#include <cstdio>
+#include <map>
+#include <vector>
+
+namespace {
+
+enum class Kind { Text, WideText, Number, LongNumber, Bad };
+
+struct Insert {
+    std::string format; // printf format for the value
+    Kind kind = Kind::Text;
+};
+
+struct Value {
+    const void* pointer = nullptr;
+    long long number = 0;
+};
+
+// A printf format written for Windows, where "l" is 32 bits and "I64" 64.
+Insert ParseFormat(std::string spec)
+{
+    Insert insert;
+    if (spec.empty() || spec.find('*') != std::string::npos) {
+        insert.kind = Kind::Bad;
+        return insert;
+    }
+    const char conversion = spec.back();
+    std::string flags = spec.substr(0, spec.size() - 1);
+    bool wide = conversion == 'S';
+    bool isLong = false;
+    for (const std::string& size : {std::string("I64"), std::string("ll")}) {
+        if (size.size() <= flags.size() && flags.compare(flags.size() - size.size(), size.size(), size) == 0) {
+            flags.erase(flags.size() - size.size());
+            isLong = true;
+        }
+    }
+    while (!flags.empty() && (flags.back() == 'l' || flags.back() == 'h' || flags.back() == 'w')) {
+        wide = wide || flags.back() != 'h';
+        flags.pop_back();
+    }
+    if (flags.find_first_not_of("-+ #0123456789.") != std::string::npos) {
+        insert.kind = Kind::Bad;
+        return insert;
+    }
+    switch (conversion) {
+    case 's':
+    case 'S':
+        insert.kind = wide ? Kind::WideText : Kind::Text;
+        insert.format = "%" + flags + "s";
+        break;
+    case 'd':
+    case 'i':
+    case 'u':
+    case 'x':
+    case 'X':
+    case 'o':
+    case 'c':
+        insert.kind = isLong ? Kind::LongNumber : Kind::Number;
+        insert.format = "%" + flags + (isLong ? "ll" : "") + conversion;
+        break;
+    default:
+        insert.kind = Kind::Bad;
+    }
+    return insert;
+}
+
+std::string Print(const Insert& insert, const Value& value)
+{
+    std::string text;
+    if (insert.kind == Kind::Text || insert.kind == Kind::WideText) {
+        std::string narrow;
+        if (insert.kind == Kind::WideText)
+            narrow = value.pointer ? ToNarrow(static_cast<const char16_t*>(value.pointer)) : std::string();
+        else
+            narrow = value.pointer ? static_cast<const char*>(value.pointer) : "";
+        int length = std::snprintf(nullptr, 0, insert.format.c_str(), narrow.c_str());
+        text.resize(static_cast<size_t>(std::max(length, 0)) + 1);
+        std::snprintf(text.data(), text.size(), insert.format.c_str(), narrow.c_str());
+    } else if (insert.kind == Kind::LongNumber) {
+        int length = std::snprintf(nullptr, 0, insert.format.c_str(), value.number);
+        text.resize(static_cast<size_t>(std::max(length, 0)) + 1);
+        std::snprintf(text.data(), text.size(), insert.format.c_str(), value.number);
+    } else {
+        const int number = static_cast<int>(value.number);
+        int length = std::snprintf(nullptr, 0, insert.format.c_str(), number);
+        text.resize(static_cast<size_t>(std::max(length, 0)) + 1);
+        std::snprintf(text.data(), text.size(), insert.format.c_str(), number);
+    }
+    text.pop_back();
+    return text;
+}
+
+// Reads the insert number and format at pos (just after the '%').
+bool ReadInsert(std::string_view text, size_t& pos, int& number, Insert& insert)
+{
+    number = text[pos++] - '0';
+    if (pos < text.size() && text[pos] >= '0' && text[pos] <= '9')
+        number = number * 10 + (text[pos++] - '0');
+    insert = ParseFormat("s");
+    if (pos < text.size() && text[pos] == '!') {
+        size_t close = text.find('!', pos + 1);
+        if (close == std::string_view::npos)
+            return false;
+        insert = ParseFormat(std::string(text.substr(pos + 1, close - pos - 1)));
+        pos = close + 1;
+    }
+    return insert.kind != Kind::Bad;
+}
+
+} // namespace
+
+DWORD MessageFormatter::Expand(std::string_view text, DWORD flags, va_list* arguments, std::string& out, bool& ended)
+{
+    ended = false;
+    const bool noInserts = flags & FORMAT_MESSAGE_IGNORE_INSERTS;
+    const bool oneLine = (flags & FORMAT_MESSAGE_MAX_WIDTH_MASK) == FORMAT_MESSAGE_MAX_WIDTH_MASK;
+
+    // First the inserts the text uses, so that a va_list can be read in order.
+    std::map<int, Insert> inserts;
+    for (size_t pos = 0; !noInserts && pos + 1 < text.size(); ++pos) {
+        if (text[pos] != '%')
+            continue;
+        ++pos;
+        if (text[pos] >= '1' && text[pos] <= '9') {
+            int number;
+            Insert insert;
+            if (!ReadInsert(text, pos, number, insert))
+                return ERROR_INVALID_PARAMETER;
+            inserts.emplace(number, insert);
+            --pos;
+        }
+    }
+    std::vector<Value> values;
+    if (!inserts.empty()) {
+        if (!arguments)
+            return ERROR_INVALID_PARAMETER;
+        const int count = inserts.rbegin()->first;
+        values.resize(static_cast<size_t>(count) + 1);
+        if (flags & FORMAT_MESSAGE_ARGUMENT_ARRAY) {
+            const auto* array = reinterpret_cast<const DWORD_PTR*>(arguments);
+            for (int i = 1; i <= count; ++i) {
+                values[i].pointer = reinterpret_cast<const void*>(array[i - 1]);
+                values[i].number = static_cast<long long>(array[i - 1]);
+            }
+        } else {
+            va_list list;
+            va_copy(list, *arguments);
+            for (int i = 1; i <= count; ++i) {
+                auto found = inserts.find(i);
+                const Kind kind = found == inserts.end() ? Kind::Text : found->second.kind;
+                if (kind == Kind::Number)
+                    values[i].number = va_arg(list, int);
+                else if (kind == Kind::LongNumber)
+                    values[i].number = va_arg(list, long long);
+                else
+                    values[i].pointer = va_arg(list, const void*);
+            }
+            va_end(list);
+        }
+    }
+
+    for (size_t pos = 0; pos < text.size(); ++pos) {
+        const char c = text[pos];
+        if (oneLine && (c == '\r' || c == '\n')) {
+            if (c == '\n' || pos + 1 == text.size() || text[pos + 1] != '\n')
+                out += ' ';
+            continue;
+        }
+        if (c != '%' || pos + 1 == text.size() || noInserts) {
+            out += c;
+            continue;
+        }
+        const char next = text[++pos];
+        if (next >= '1' && next <= '9') {
+            int number;
+            Insert insert;
+            ReadInsert(text, pos, number, insert);
+            out += Print(insert, values[static_cast<size_t>(number)]);
+            --pos;
+        } else if (next == '0') {
+            ended = true;
+            return ERROR_SUCCESS;
+        } else if (next == 'n') {
+            out += "\r\n";
+        } else if (next == 'r') {
+            out += '\r';
+        } else if (next == 't') {
+            out += '\t';
+        } else if (next == 'b') {
+            out += ' ';
+        } else {
+            out += next;
+        }
+    }
+    if (oneLine)
+        while (!out.empty() && out.back() == ' ')
+            out.pop_back();
+    return ERROR_SUCCESS;
+}
