@@ -20,6 +20,18 @@ bool IsWrittenFromFields(const std::string& name)
            g_ascii_strncasecmp(name.c_str(), "content-", 8) == 0;
 }
 
+// Printable ASCII without the colon; anything else would break the header block.
+bool IsValidHeaderName(const std::string& name)
+{
+    if (name.empty())
+        return false;
+    for (char c : name) {
+        if (c < 33 || c > 126 || c == ':')
+            return false;
+    }
+    return true;
+}
+
 void AddMailboxes(GMimeMessage* message, GMimeAddressType type, const std::vector<MimeAddress>& list)
 {
     for (const MimeAddress& mailbox : list)
@@ -64,7 +76,7 @@ void MimeComposer::AddHeaders(GMimeMessage* message) const
     if (!m_in.messageId.empty())
         g_mime_message_set_message_id(message, m_in.messageId.c_str());
     for (const MimeHeader& header : m_in.headers) {
-        if (!IsWrittenFromFields(header.name))
+        if (IsValidHeaderName(header.name) && !IsWrittenFromFields(header.name))
             g_mime_object_append_header(GMIME_OBJECT(message), header.name.c_str(), header.value.c_str(), "utf-8");
     }
 }

@@ -82,6 +82,26 @@ TEST(ComposeMime, BuiltMessageRoundTrips)
     EXPECT_TRUE(sawCustom);
 }
 
+TEST(ComposeMime, LineBreaksInFieldsCannotAddHeaders)
+{
+    MimeMessageData m;
+    m.subject = "Hello\r\nBcc: evil@example.com";
+    m.to = {{"x\r\nCc: evil2@example.com", "a@example.com"}};
+    m.headers = {{"X-Test", "v\r\nX-Injected: 1"}, {"Bad Name:", "x"}, {"", "y"}};
+    m.plainBody = "hi";
+    const MimeMessageData again = ParseMime(ComposeMime(m));
+    EXPECT_TRUE(again.warnings.empty()) << again.warnings.front();
+    EXPECT_EQ(again.subject, m.subject);
+    ASSERT_EQ(again.to.size(), 1u);
+    EXPECT_EQ(again.to[0].address, "a@example.com");
+    EXPECT_TRUE(again.cc.empty());
+    EXPECT_TRUE(again.bcc.empty());
+    for (const MimeHeader& h : again.headers) {
+        EXPECT_NE(h.name, "X-Injected");
+        EXPECT_NE(h.name, "Bad Name");
+    }
+}
+
 TEST(ComposeMime, PlainTextOnlyAndEmptyMessages)
 {
     MimeMessageData plain;

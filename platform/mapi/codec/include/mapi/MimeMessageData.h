@@ -24,7 +24,8 @@ struct MimeMessageData {
     std::string charset; // the charset the bodies were sent in; composing always writes UTF-8
     std::vector<MimeAttachment> attachments;
     // Every header of the message, in order. Composing writes those that the
-    // fields above do not already stand for.
+    // fields above do not already stand for, and skips names that are not
+    // valid header names.
     std::vector<MimeHeader> headers;
     // What could not be read as it should: damaged structure, unknown charset,
     // cut-off data. Empty for a sound message.
