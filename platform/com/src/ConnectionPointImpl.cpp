@@ -81,7 +81,7 @@ std::vector<CComPtr<IUnknown>> CConnectionPointImpl::Sinks() const
     return sinks;
 }
 
-HRESULT CConnectionPointImpl::Fire(DISPID id, std::span<VARIANT> args)
+HRESULT CConnectionPointImpl::Fire(DISPID id, std::span<CComVariant> args)
 {
     std::vector<VARIANT> reversed(args.rbegin(), args.rend());
     HRESULT first = S_OK;

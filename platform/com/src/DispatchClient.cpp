@@ -14,7 +14,7 @@ HRESULT GetDispId(IDispatch* object, const std::string& name, DISPID* id)
     return object->GetIDsOfNames(IID_NULL, names, 1, 0, id);
 }
 
-HRESULT InvokeById(IDispatch* object, DISPID id, WORD flags, std::span<const VARIANT> args, VARIANT* result)
+HRESULT InvokeById(IDispatch* object, DISPID id, WORD flags, std::span<const CComVariant> args, VARIANT* result)
 {
     if (!object) return E_POINTER;
     // DISPPARAMS holds the last argument first; the arguments are only
@@ -32,7 +32,7 @@ HRESULT InvokeById(IDispatch* object, DISPID id, WORD flags, std::span<const VAR
     return object->Invoke(id, IID_NULL, 0, flags, &params, result, nullptr, &argErr);
 }
 
-HRESULT InvokeByName(IDispatch* object, const std::string& name, WORD flags, std::span<const VARIANT> args,
+HRESULT InvokeByName(IDispatch* object, const std::string& name, WORD flags, std::span<const CComVariant> args,
                      VARIANT* result)
 {
     DISPID id = DISPID_UNKNOWN;
@@ -46,9 +46,9 @@ HRESULT GetProperty(IDispatch* object, const std::string& name, VARIANT* result)
     return InvokeByName(object, name, DISPATCH_PROPERTYGET, {}, result);
 }
 
-HRESULT PutProperty(IDispatch* object, const std::string& name, const VARIANT& value)
+HRESULT PutProperty(IDispatch* object, const std::string& name, const CComVariant& value)
 {
-    return InvokeByName(object, name, DISPATCH_PROPERTYPUT, std::span<const VARIANT>(&value, 1), nullptr);
+    return InvokeByName(object, name, DISPATCH_PROPERTYPUT, std::span<const CComVariant>(&value, 1), nullptr);
 }
 
 }  // namespace pollenta::com

@@ -50,7 +50,8 @@ struct ClassEntry {
 template <class T>
 HRESULT MakeClassFactory(REFIID iid, void** out)
 {
-    return CClassFactory<T>::CreateInstance(iid, out);
+    // IClassFactory::CreateInstance hides the static one of CUnknownImpl.
+    return CUnknownImpl<CClassFactory<T>, IClassFactory>::CreateInstance(iid, out);
 }
 
 // CLASS_E_CLASSNOTAVAILABLE for a CLSID that is not in `classes`.

@@ -6,6 +6,7 @@
 // registers its points there.
 
 #include "com/ComPtr.h"
+#include "com/ComVariant.h"
 #include "com/ConnectionPoint.h"
 #include "com/Dispatch.h"
 
@@ -42,7 +43,7 @@ public:
     // (lent, not copied: by-reference arguments bring the answers back)
     // in their natural order; returns the first failure, after all sinks had
     // their call.
-    HRESULT Fire(DISPID id, std::span<VARIANT> args = {});
+    HRESULT Fire(DISPID id, std::span<CComVariant> args = {});
 
 private:
     IConnectionPointContainer* m_owner;
@@ -53,6 +54,8 @@ private:
 
 class CConnectionPointContainerImpl : public IConnectionPointContainer {
 public:
+    using ImplementedInterface = IConnectionPointContainer;
+
     // Not offered: no caller walks the points.
     STDMETHODIMP EnumConnectionPoints(IEnumConnectionPoints** points) override;
     // CONNECT_E_NOCONNECTION for an IID without a point.

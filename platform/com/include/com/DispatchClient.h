@@ -3,7 +3,7 @@
 // natural order (this turns them round for DISPPARAMS). Failures come back
 // as the HRESULT of GetIDsOfNames or Invoke.
 
-#include "com/Dispatch.h"
+#include "com/ComVariant.h"
 
 #include <span>
 #include <string>
@@ -12,10 +12,10 @@ namespace pollenta::com {
 
 HRESULT GetDispId(IDispatch* object, const std::string& name, DISPID* id);
 // A property put passes its value as the last argument.
-HRESULT InvokeById(IDispatch* object, DISPID id, WORD flags, std::span<const VARIANT> args, VARIANT* result);
-HRESULT InvokeByName(IDispatch* object, const std::string& name, WORD flags, std::span<const VARIANT> args,
+HRESULT InvokeById(IDispatch* object, DISPID id, WORD flags, std::span<const CComVariant> args, VARIANT* result);
+HRESULT InvokeByName(IDispatch* object, const std::string& name, WORD flags, std::span<const CComVariant> args,
                      VARIANT* result);
 HRESULT GetProperty(IDispatch* object, const std::string& name, VARIANT* result);
-HRESULT PutProperty(IDispatch* object, const std::string& name, const VARIANT& value);
+HRESULT PutProperty(IDispatch* object, const std::string& name, const CComVariant& value);
 
 }  // namespace pollenta::com

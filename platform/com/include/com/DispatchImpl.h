@@ -39,7 +39,7 @@ const DispatchMember<T>* FindDispatchMember(std::span<const DispatchMember<T>> m
 template <class T, class Interface>
 class CDispatchImpl : public Interface {
 public:
-    using DispatchInterface = Interface;
+    using ImplementedInterface = Interface;
 
     STDMETHODIMP GetTypeInfoCount(UINT* count) override
     {

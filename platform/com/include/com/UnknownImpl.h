@@ -23,15 +23,16 @@
 namespace pollenta::com {
 
 // The interface a list entry stands for: the entry itself, or the interface
-// an implementation helper names as its DispatchInterface.
+// an implementation helper (CDispatchImpl, CConnectionPointContainerImpl)
+// names as its ImplementedInterface.
 template <class Entry>
 struct InterfaceOfEntry {
     using type = Entry;
 };
 template <class Entry>
-    requires requires { typename Entry::DispatchInterface; }
+    requires requires { typename Entry::ImplementedInterface; }
 struct InterfaceOfEntry<Entry> {
-    using type = typename Entry::DispatchInterface;
+    using type = typename Entry::ImplementedInterface;
 };
 
 template <class T, class First, class... Rest>
