@@ -1,23 +1,8 @@
 #include "RegistryNode.h"
 
-#include "Utf8.h"
+#include "CaseFold.h"
 
 #include <algorithm>
-#include <cwchar>
-#include <cwctype>
-#include <locale.h>
-
-namespace {
-
-char32_t Fold(char32_t code)
-{
-    if (code < 0x80 || code >= 0x110000)
-        return (code >= 'a' && code <= 'z') ? code - 'a' + 'A' : code;
-    static const locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
-    return utf8 ? static_cast<char32_t>(towupper_l(static_cast<wint_t>(code), utf8)) : code;
-}
-
-} // namespace
 
 RegistryNode::RegistryNode(const RegistryNode& other) : m_name(other.m_name), m_values(other.m_values)
 {
@@ -27,19 +12,7 @@ RegistryNode::RegistryNode(const RegistryNode& other) : m_name(other.m_name), m_
 
 bool RegistryNode::SameName(std::string_view a, std::string_view b)
 {
-    size_t i = 0;
-    size_t j = 0;
-    while (i < a.size() && j < b.size()) {
-        char32_t left, right;
-        // A stray byte only ever matches the same stray byte.
-        if (!Utf8::Next(a, i, left))
-            left |= 0x80000000u;
-        if (!Utf8::Next(b, j, right))
-            right |= 0x80000000u;
-        if (Fold(left) != Fold(right))
-            return false;
-    }
-    return i == a.size() && j == b.size();
+    return CaseFold::FoldText(a) == CaseFold::FoldText(b);
 }
 
 RegistryNode* RegistryNode::FindSubkey(std::string_view name) const

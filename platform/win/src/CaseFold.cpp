@@ -1,0 +1,26 @@
+#include "CaseFold.h"
+
+#include "Utf8.h"
+
+#include <cwctype>
+#include <locale.h>
+
+char32_t CaseFold::Fold(char32_t code)
+{
+    if (code < 0x80 || code >= 0x110000)
+        return (code >= 'a' && code <= 'z') ? code - 'a' + 'A' : code;
+    static const locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+    return utf8 ? static_cast<char32_t>(towupper_l(static_cast<wint_t>(code), utf8)) : code;
+}
+
+std::u32string CaseFold::FoldText(std::string_view text)
+{
+    std::u32string folded;
+    for (size_t pos = 0; pos < text.size();) {
+        char32_t code;
+        if (!Utf8::Next(text, pos, code))
+            code |= 0x80000000u;
+        folded += Fold(code);
+    }
+    return folded;
+}
