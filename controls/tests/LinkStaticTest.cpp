@@ -1,0 +1,251 @@
+#include "UiInput.h"
+#include "UiTestEnvironment.h"
+#include "controls/WELinkStatic.h"
+#include "ui/Dialog.h"
+#include "ui/Screenshot.h"
+#include "ui/WinApp.h"
+#include "win/Registry.h"
+#include "win/Shell.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr DWORD kNoAssociation = 1155; // ERROR_NO_ASSOCIATION
+constexpr int IDC_SUPPORT = 1010;
+constexpr int IDC_SITE = 1011;
+constexpr char kSupport[] = "mailto:support@velquin.example?subject=Pollenta help";
+constexpr char kSite[] = "https://www.velquin.example/pollenta";
+
+DialogTemplate AboutTemplate()
+{
+    DialogTemplate dialog;
+    dialog.style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    dialog.cx = 220;
+    dialog.cy = 90;
+    dialog.caption = "About Pollenta";
+    dialog.items = {
+        {"Static", "Pollenta 1.4.0", -1, WS_VISIBLE | SS_LEFT, 0, 10, 10, 150, 10},
+        {"Static", "Write to our support team:", -1, WS_VISIBLE | SS_LEFT, 0, 10, 28, 200, 10},
+        {"Static", "", IDC_SUPPORT, WS_VISIBLE | SS_LEFT, 0, 10, 40, 200, 10},
+        {"Static", "Pollenta on the web", IDC_SITE, WS_VISIBLE | SS_LEFT, 0, 10, 54, 200, 10},
+        {"Button", "OK", IDOK, WS_VISIBLE | BS_DEFPUSHBUTTON, 0, 160, 70, 50, 14},
+    };
+    return dialog;
+}
+
+class CAboutDialog : public CDialog {
+public:
+    explicit CAboutDialog(const DialogTemplate& dialog) : CDialog(dialog) {}
+    BOOL OnInitDialog() override
+    {
+        m_support.SetLinkTarget(kSupport);
+        m_support.SubclassDlgItem(IDC_SUPPORT, this);
+        m_site.SetLinkTarget(kSite);
+        m_site.SubclassDlgItem(IDC_SITE, this);
+        return TRUE;
+    }
+    CWELinkStatic m_support;
+    CWELinkStatic m_site;
+};
+
+class LinkStaticTest : public UiTest {
+protected:
+    void SetUp() override
+    {
+        UiTest::SetUp();
+        m_previousHook = SetShellLaunchHook([this](const ShellLaunch& launch) {
+            m_launches.push_back(launch);
+            if (launch.kind == ShellLaunch::Kind::ShellExecute)
+                return m_shellError;
+            return m_commandError;
+        });
+    }
+    void TearDown() override
+    {
+        SetShellLaunchHook(m_previousHook);
+        UiTest::TearDown();
+    }
+
+    void SetClassesDefault(const char* key, const char* value)
+    {
+        HKEY handle = nullptr;
+        std::string path = std::string("Software\\Classes\\") + key;
+        ASSERT_EQ(RegCreateKeyEx(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueEx(handle, "", 0, REG_SZ, reinterpret_cast<const BYTE*>(value), static_cast<DWORD>(strlen(value) + 1));
+        RegCloseKey(handle);
+    }
+
+    CWinApp m_app{"Pollenta"};
+    ShellLaunchHook m_previousHook;
+    std::vector<ShellLaunch> m_launches;
+    DWORD m_shellError = ERROR_SUCCESS;
+    DWORD m_commandError = ERROR_SUCCESS;
+};
+
+COLORREF TextColourOf(CWELinkStatic& link)
+{
+    HDC dc = GetDC(link);
+    HBRUSH brush = link.CtlColor(dc, CTLCOLOR_STATIC);
+    EXPECT_EQ(brush, GetStockBrush(NULL_BRUSH));
+    COLORREF colour = GetTextColor(dc);
+    ReleaseDC(link, dc);
+    return colour;
+}
+
+} // namespace
+
+TEST_F(LinkStaticTest, AttachingMakesTheStaticALink)
+{
+    DialogTemplate dialog = AboutTemplate();
+    CAboutDialog about(dialog);
+    ASSERT_TRUE(about.Create());
+    HWND support = about.m_support;
+
+    EXPECT_EQ(GetWindowTextString(support), kSupport); // empty text shows the target
+    EXPECT_EQ(about.m_site.GetLinkTarget(), kSite);
+    EXPECT_EQ(GetWindowTextString(about.m_site), "Pollenta on the web");
+    EXPECT_TRUE(GetWindowLong(support, GWL_STYLE) & static_cast<LONG>(SS_NOTIFY));
+    EXPECT_EQ(about.m_support.GetToolTip().GetText(support, 1), kSupport);
+
+    LOGFONT font{};
+    GetObject(GetWindowFont(support), sizeof(font), &font);
+    EXPECT_EQ(font.lfUnderline, 1);
+
+    // The control is as wide and high as its text.
+    HDC dc = GetDC(support);
+    SIZE extent{};
+    GetTextExtentPoint32(dc, kSupport, static_cast<int>(strlen(kSupport)), &extent);
+    ReleaseDC(support, dc);
+    RECT rect{};
+    GetClientRect(support, &rect);
+    EXPECT_EQ(rect.right, extent.cx);
+    EXPECT_EQ(rect.bottom, extent.cy);
+
+    about.m_site.SetLinkTarget("https://other.example/");
+    EXPECT_EQ(about.m_site.GetToolTip().GetText(about.m_site, 1), "https://other.example/");
+    EXPECT_TRUE(about.m_support.OnSetCursor(support, 1, WM_MOUSEMOVE));
+}
+
+TEST_F(LinkStaticTest, AClickOpensTheTargetAsOneArgument)
+{
+    DialogTemplate dialog = AboutTemplate();
+    CAboutDialog about(dialog);
+    ASSERT_TRUE(about.Create());
+    ShowWindow(about, SW_SHOW);
+    ClickCentre(about.m_support);
+
+    ASSERT_EQ(m_launches.size(), 1u);
+    EXPECT_EQ(m_launches[0].kind, ShellLaunch::Kind::ShellExecute);
+    EXPECT_EQ(m_launches[0].verb, "open");
+    EXPECT_EQ(m_launches[0].file, kSupport);
+    EXPECT_EQ(m_launches[0].showCommand, SW_SHOW);
+    EXPECT_TRUE(about.m_support.IsVisited());
+    EXPECT_FALSE(about.m_site.IsVisited());
+    EXPECT_TRUE(m_boxes.empty());
+    EXPECT_EQ(TextColourOf(about.m_support), RGB(85, 26, 139));
+    EXPECT_EQ(TextColourOf(about.m_site), RGB(0, 0, 238));
+}
+
+TEST_F(LinkStaticTest, AFailedClickShowsTheErrorAndForgetsTheVisit)
+{
+    DialogTemplate dialog = AboutTemplate();
+    CAboutDialog about(dialog);
+    ASSERT_TRUE(about.Create());
+    about.m_site.OnClicked();
+    ASSERT_TRUE(about.m_site.IsVisited());
+
+    m_shellError = ERROR_FILE_NOT_FOUND;
+    ShowWindow(about, SW_SHOW);
+    ClickCentre(about.m_site);
+    EXPECT_FALSE(about.m_site.IsVisited());
+    ASSERT_EQ(m_boxes.size(), 1u);
+    EXPECT_EQ(m_boxes[0].text, "Unable to open hyperlink:\n\nThe specified file was not found.");
+    EXPECT_EQ(m_boxes[0].type, MB_ICONEXCLAMATION);
+    EXPECT_EQ(m_boxes[0].caption, "Pollenta");
+}
+
+TEST_F(LinkStaticTest, WithoutAnAssociationTheHtmlCommandOpensTheTarget)
+{
+    SetClassesDefault(".htm", "htmlfile");
+    SetClassesDefault("htmlfile\\shell\\open\\command", "\"/opt/browser/run\" -new-tab \"%1\" --from-shell");
+    m_shellError = kNoAssociation;
+    const char* target = "https://www.velquin.example/a b?\"q\"\\";
+    auto result = reinterpret_cast<INT_PTR>(CWELinkStatic::OpenLinkTarget(target, SW_SHOW));
+    EXPECT_GT(result, 32);
+    ASSERT_EQ(m_launches.size(), 2u);
+    EXPECT_EQ(m_launches[1].kind, ShellLaunch::Kind::WinExec);
+    EXPECT_EQ(m_launches[1].file, "/opt/browser/run");
+    EXPECT_EQ(m_launches[1].arguments, (std::vector<std::string>{"-new-tab", target}));
+
+    // Without "%1" the whole command stays and the target follows it.
+    SetClassesDefault("htmlfile\\shell\\open\\command", "/opt/browser/run");
+    CWELinkStatic::OpenLinkTarget("https://x.example/", SW_SHOW);
+    EXPECT_EQ(m_launches.back().arguments, (std::vector<std::string>{"https://x.example/"}));
+
+    // A failing command reports its own code.
+    m_commandError = ERROR_FILE_NOT_FOUND;
+    EXPECT_EQ(reinterpret_cast<INT_PTR>(CWELinkStatic::OpenLinkTarget("https://x.example/", SW_SHOW)), 2);
+}
+
+TEST_F(LinkStaticTest, WithoutHtmlClassTheShellsCodeStands)
+{
+    m_shellError = kNoAssociation;
+    EXPECT_EQ(reinterpret_cast<INT_PTR>(CWELinkStatic::OpenLinkTarget(kSite, SW_SHOW)), 31);
+    EXPECT_EQ(m_launches.size(), 1u);
+    EXPECT_EQ(CWELinkStatic::GetErrorText(31),
+              "Unable to open hyperlink:\n\nThere is no application associated\nwith the given filename extension.");
+    EXPECT_EQ(CWELinkStatic::GetErrorText(26), "Unable to open hyperlink:\n\nA sharing violation occurred. ");
+    EXPECT_EQ(CWELinkStatic::GetErrorText(1), "Unable to open hyperlink:\n\nUnknown Error (1) occurred.");
+}
+
+TEST_F(LinkStaticTest, HoveringTakesTheHoverColourUntilTheMouseLeaves)
+{
+    DialogTemplate dialog = AboutTemplate();
+    CAboutDialog about(dialog);
+    ASSERT_TRUE(about.Create());
+    ShowWindow(about, SW_SHOW);
+    HWND site = about.m_site;
+    QWidget* widget = WidgetAt(site, POINT{2, 2});
+    ASSERT_NE(widget, nullptr);
+
+    MoveMouseOver(site, widget, POINT{2, 2});
+    EXPECT_TRUE(about.m_site.IsHovering());
+    EXPECT_EQ(GetCapture(), site);
+    EXPECT_EQ(TextColourOf(about.m_site), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(widget->cursor().shape(), Qt::PointingHandCursor);
+
+    MoveMouseOver(site, widget, POINT{3, 3});
+    EXPECT_TRUE(about.m_site.IsHovering());
+    MoveMouseOver(site, widget, POINT{-5, 3});
+    EXPECT_FALSE(about.m_site.IsHovering());
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(TextColourOf(about.m_site), RGB(0, 0, 238));
+
+    HDC dc = GetDC(site);
+    about.m_site.CtlColor(dc, CTLCOLOR_STATIC);
+#ifdef POLLENTA_CONTROLS_ADDIN
+    EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
+#else
+    EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_WINDOW));
+#endif
+    ReleaseDC(site, dc);
+}
+
+TEST_F(LinkStaticTest, ASampleDialogIsPictured)
+{
+    DialogTemplate dialog = AboutTemplate();
+    CAboutDialog about(dialog);
+    ASSERT_TRUE(about.Create());
+    ShowWindow(about, SW_SHOW);
+    about.m_site.OnClicked(); // visited colour for one of the two
+    PumpWaitingMessages();
+#ifdef POLLENTA_CONTROLS_ADDIN
+    std::string path = POLLENTA_TEST_DIR "/hyperlink-dialog-addin.png";
+#else
+    std::string path = POLLENTA_TEST_DIR "/hyperlink-dialog.png";
+#endif
+    ASSERT_TRUE(SaveWindowPicture(about, path.c_str()));
+    EXPECT_TRUE(std::filesystem::file_size(path) > 0);
+}

@@ -1,0 +1,60 @@
+#include "HandlerFilter.h"
+#include "GdiObjects.h"
+#include "WindowTable.h"
+#include "ui/Wnd.h"
+
+#include <QMouseEvent>
+#include <QWidget>
+
+namespace {
+
+HCURSOR__* g_requested = nullptr;
+bool g_asking = false;
+
+// Asks the receiver for the cursor, as Windows does before every mouse move.
+void QueryCursor(WindowRecord& record, QWidget* widget)
+{
+    g_requested = nullptr;
+    g_asking = true;
+    BOOL handled = record.handler->OnSetCursor(record.handle, static_cast<UINT>(HTCLIENT), WM_MOUSEMOVE);
+    g_asking = false;
+    if (handled && g_requested)
+        widget->setCursor(QCursor(g_requested->shape));
+    else
+        widget->unsetCursor();
+}
+
+} // namespace
+
+void RequestCursor(HCURSOR__* cursor)
+{
+    if (g_asking)
+        g_requested = cursor;
+}
+
+HandlerFilter* HandlerFilter::Instance()
+{
+    static HandlerFilter* filter = new HandlerFilter;
+    return filter;
+}
+
+bool HandlerFilter::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* widget = qobject_cast<QWidget*>(watched);
+    WindowRecord* record = widget ? WindowTable::Instance().FindByWidget(widget) : nullptr;
+    if (!record || !record->handler)
+        return false;
+    if (event->type() == QEvent::Enter) {
+        QueryCursor(*record, widget);
+    } else if (event->type() == QEvent::MouseMove) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        QPoint at = mouse->position().toPoint();
+        HWND hwnd = record->handle;
+        if (widget->rect().contains(at))
+            QueryCursor(*record, widget);
+        UINT flags = (mouse->buttons() & Qt::LeftButton) ? MK_LBUTTON : 0;
+        if (WindowRecord* still = WindowTable::Instance().Find(hwnd); still && still->handler)
+            still->handler->OnMouseMove(flags, POINT{at.x(), at.y()});
+    }
+    return false;
+}

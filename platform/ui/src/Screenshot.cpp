@@ -1,0 +1,13 @@
+#include "Dispatch.h"
+#include "ui/Screenshot.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+BOOL SaveWindowPicture(HWND hwnd, LPCSTR pngPath)
+{
+    WindowRecord* record = FindRecord(hwnd);
+    if (!record || !record->widget || !pngPath)
+        return FALSE;
+    return record->widget->grab().save(QString::fromUtf8(pngPath), "PNG");
+}
