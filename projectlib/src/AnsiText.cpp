@@ -1,0 +1,53 @@
+#include "AnsiText.h"
+
+#include "com/Text.h"
+#include "com/Variant.h"
+
+#include <locale.h>
+#include <wctype.h>
+
+namespace {
+
+// Case folding by Unicode rules, whatever locale the host program set.
+locale_t UnicodeLocale()
+{
+    static const locale_t locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+    return locale;
+}
+
+char16_t Fold(char16_t c)
+{
+    if (c < 0x80)
+        return (c >= 'A' && c <= 'Z') ? static_cast<char16_t>(c + ('a' - 'A')) : c;
+    locale_t locale = UnicodeLocale();
+    return locale ? static_cast<char16_t>(towlower_l(c, locale)) : c;
+}
+
+}  // namespace
+
+bool AnsiEqualNoCase(const std::string& a, const std::string& b)
+{
+    std::u16string wideA = pollenta::com::Utf16FromAnsi(a);
+    std::u16string wideB = pollenta::com::Utf16FromAnsi(b);
+    if (wideA.size() != wideB.size())
+        return false;
+    for (size_t i = 0; i < wideA.size(); ++i)
+        if (Fold(wideA[i]) != Fold(wideB[i]))
+            return false;
+    return true;
+}
+
+bool AnsiTextToNumber(const std::string& text, LONG& number)
+{
+    VARIANT value;
+    VariantInit(&value);
+    value.vt = VT_BSTR;
+    value.bstrVal = pollenta::com::BstrFromAnsi(text);
+    if (!value.bstrVal)
+        return false;
+    bool converted = SUCCEEDED(VariantChangeType(&value, &value, 0, VT_I4));
+    if (converted)
+        number = value.lVal;
+    VariantClear(&value);
+    return converted;
+}

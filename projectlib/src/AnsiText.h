@@ -1,0 +1,11 @@
+#pragma once
+// Comparisons and conversions of ANSI text that follow the process's code
+// page, so that letters beyond ASCII compare without regard to case too.
+
+#include "win/Types.h"
+
+#include <string>
+
+bool AnsiEqualNoCase(const std::string& a, const std::string& b);
+// Reads text as a 32-bit number the way the automation conversion does.
+bool AnsiTextToNumber(const std::string& text, LONG& number);

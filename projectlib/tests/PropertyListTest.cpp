@@ -1,0 +1,50 @@
+// Reading settings as numbers and as texts.
+
+#include "CWEPropertyList.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(PropertyListTest, TextThatIsNoNumberCountsAsZeroAndStaysText)
+{
+    CWEPropertyList list;
+    list.Set("NoEmptySections", std::string("yes"));
+    EXPECT_EQ(0, list.GetNumber("noemptysections"));
+    EXPECT_EQ("yes", list.GetText("NoEmptySections"));
+    EXPECT_EQ(0, list.GetNumber("Missing"));
+    EXPECT_EQ("", list.GetText("Missing"));
+}
+
+TEST(PropertyListTest, ReadingConvertsInPlace)
+{
+    CWEPropertyList list;
+    list.Set("Viewer", std::string("12"));
+    EXPECT_EQ(12, list.GetNumber("Viewer"));
+    EXPECT_TRUE(std::holds_alternative<LONG>(list.Find("viewer")->value));
+    list.Set("Count", LONG{-7});
+    EXPECT_EQ("-7", list.GetText("COUNT"));
+    EXPECT_TRUE(std::holds_alternative<std::string>(list.Find("Count")->value));
+}
+
+TEST(PropertyListTest, FirstNameStaysAndOrderIsKept)
+{
+    CWEPropertyList list;
+    list.Set("Subject", std::string("a"));
+    list.Set("Email", std::string("b"));
+    const auto& entry = list.Set("SUBJECT", LONG{3});
+    EXPECT_EQ("Subject", entry.name);
+    ASSERT_EQ(2u, list.Entries().size());
+    EXPECT_EQ("Subject", list.Entries()[0].name);
+    EXPECT_EQ(3, std::get<LONG>(list.Entries()[0].value));
+}
+
+TEST(PropertyListTest, LettersBeyondAsciiMatchInAnyCase)
+{
+    CWEPropertyList list;
+    list.Set("Тема", std::string("x"));
+    ASSERT_NE(nullptr, list.Find("ТЕМА"));
+    EXPECT_EQ(nullptr, list.Find("Темы"));
+}
+
+}  // namespace
