@@ -27,7 +27,7 @@ HRESULT InvokeById(IDispatch* object, DISPID id, WORD flags, std::span<const CCo
         params.rgdispidNamedArgs = &putId;
         params.cNamedArgs = 1;
     }
-    if (result) VariantInit(result);
+    if (result) VariantClear(result);
     UINT argErr = 0;
     return object->Invoke(id, IID_NULL, 0, flags, &params, result, nullptr, &argErr);
 }

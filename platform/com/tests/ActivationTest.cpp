@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -98,6 +99,27 @@ TEST_F(Activation, RegisteredServerIsCreatedByProgIdAndCalled)
     BSTR text = nullptr;
     EXPECT_EQ(calc->Describe(-1, CComBSTR("x"), &text), E_INVALIDARG);
     EXPECT_EQ(pollenta::com::TakeErrorDescription(calc, IID_ITestCalc), "count is negative");
+}
+
+TEST_F(Activation, ServerStaysLoadedWhileItsObjectsLive)
+{
+    ASSERT_EQ(RunRegsvr({"/s", kServer}), 0);
+    auto isLoaded = [] {
+        void* handle = dlopen(kServer.c_str(), RTLD_NOW | RTLD_NOLOAD);
+        if (handle) dlclose(handle);
+        return handle != nullptr;
+    };
+    CComPtr<ITestCalc> calc;
+    ASSERT_EQ(CoCreateInstance(CLSID_TestCalc, nullptr, CLSCTX_INPROC_SERVER, IID_ITestCalc,
+                               reinterpret_cast<void**>(&calc)),
+              S_OK);
+    CoFreeUnusedLibraries();
+    ASSERT_TRUE(isLoaded());
+    LONG sum = 0;
+    EXPECT_EQ(calc->Add(1, 1, &sum), S_OK);
+    calc.Release();
+    CoFreeUnusedLibraries();
+    EXPECT_FALSE(isLoaded());
 }
 
 TEST_F(Activation, UnregisteredServerCanNoLongerBeFound)

@@ -1,5 +1,6 @@
 #include "com/ComBstr.h"
 #include "com/Text.h"
+#include "win/CodePage.h"
 
 #include <gtest/gtest.h>
 
@@ -82,4 +83,13 @@ TEST(ComBstr, CopiesAppendsAndCompares)
     SysFreeString(out);
     b = a;
     EXPECT_TRUE(a == b);
+}
+
+TEST(Bstr, AnsiFollowsTheProcessCodePage)
+{
+    ASSERT_TRUE(SetAnsiCodePage(1251));
+    CComBSTR wide(std::string("\xCF\xF0\xE8"));
+    EXPECT_EQ(wide.m_str[0], u'П');
+    EXPECT_EQ(wide.ToString(), "\xCF\xF0\xE8");
+    SetAnsiCodePage(CP_UTF8);
 }

@@ -84,6 +84,7 @@ TEST(Dispatch, ArgumentsArriveInReverseOrder)
     ASSERT_EQ(object->Invoke(4, IID_NULL, 0, DISPATCH_METHOD, &params, &result, nullptr, nullptr), S_OK);
     EXPECT_EQ(pollenta::com::AnsiFromBstr(result.bstrVal), "first|second");
 
+    // The helper takes them in their natural order and frees the old result.
     CComVariant natural[2] = {CComVariant("a"), CComVariant(LONG(5))};
     ASSERT_EQ(pollenta::com::InvokeByName(object, "Join", DISPATCH_METHOD, natural, &result), S_OK);
     EXPECT_EQ(pollenta::com::AnsiFromBstr(result.bstrVal), "a|5");

@@ -1,7 +1,8 @@
 #pragma once
 // Late-bound calls from the client side: members by name, arguments in their
 // natural order (this turns them round for DISPPARAMS). Failures come back
-// as the HRESULT of GetIDsOfNames or Invoke.
+// as the HRESULT of GetIDsOfNames or Invoke. A result VARIANT must hold a
+// valid value (VT_EMPTY at least); it is cleared before the call.
 
 #include "com/ComVariant.h"
 
