@@ -1,0 +1,45 @@
+#pragma once
+// Setting up what a profile holds, and mail in and out of a store as MIME:
+// used by the command-line tool, the mail client stand-in and tests.
+
+#include "mapi/IMAPIFolder.h"
+#include "mapi/IMsgStore.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace pollenta::mapi {
+
+// A new profile with its address book file and outgoing folder; with
+// makeDefault, MAPILogonEx without a name logs on to it.
+HRESULT CreateProfile(const std::string& profile, const std::string& addressBookPath,
+                      const std::string& outgoingFolder, bool makeDefault);
+// A new store file, listed in the profile; MAPI_E_COLLISION when the file
+// exists. `entryId` receives the store's entry id when not null.
+HRESULT CreateStore(const std::string& profile, const std::string& storePath, const std::string& displayName,
+                    bool isDefault, std::string* entryId);
+// While held, submitted messages wait in the Outbox until FlushQueues.
+HRESULT SetSpoolerHold(const std::string& profile, bool hold);
+
+// Entries written into an address book file; each returns the new entry id.
+std::string AddMailUser(const std::string& addressBookPath, const std::string& displayName,
+                        const std::string& smtpAddress, const std::vector<std::string>& proxyAddresses);
+std::string AddDistList(const std::string& addressBookPath, const std::string& displayName,
+                        const std::vector<std::string>& memberEntryIds);
+
+// ResolveName with MAPI_DIALOG asks this hook to choose among the
+// candidates of an ambiguous or unknown name: the index chosen, or -1 when
+// the user cancels. Without a hook the name stays unresolved.
+using ResolveNameHook = std::function<int(const std::string& name, const std::vector<std::string>& candidates)>;
+void SetResolveNameHook(ResolveNameHook hook);
+
+// Delivers a MIME message into `folder`, or the store's Inbox when null, with
+// the properties a store sets on delivery, and raises the new-mail and
+// object-created notifications. A damaged message is delivered with what
+// could be read. `entryId` receives the new message's entry id.
+HRESULT DeliverMime(IMsgStore* store, IMAPIFolder* folder, const std::vector<BYTE>& mime, std::string* entryId);
+// The message as a MIME message.
+HRESULT ExportMime(IMessage* message, std::vector<BYTE>& mime);
+
+}  // namespace pollenta::mapi

@@ -1,0 +1,33 @@
+#pragma once
+// Interface ids of the MAPI interfaces and the well-known property sets,
+// with their published values.
+
+#include "mapi/MapiTypes.h"
+
+#define POLLENTA_MAPI_IID(name, d1) \
+    inline constexpr IID name = {d1, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+
+POLLENTA_MAPI_IID(IID_IMAPISession, 0x00020300)
+POLLENTA_MAPI_IID(IID_IMAPITable, 0x00020301)
+POLLENTA_MAPI_IID(IID_IMAPIAdviseSink, 0x00020302)
+POLLENTA_MAPI_IID(IID_IMAPIProp, 0x00020303)
+POLLENTA_MAPI_IID(IID_IProfSect, 0x00020304)
+POLLENTA_MAPI_IID(IID_IMAPIStatus, 0x00020305)
+POLLENTA_MAPI_IID(IID_IMsgStore, 0x00020306)
+POLLENTA_MAPI_IID(IID_IMessage, 0x00020307)
+POLLENTA_MAPI_IID(IID_IAttachment, 0x00020308)
+POLLENTA_MAPI_IID(IID_IAddrBook, 0x00020309)
+POLLENTA_MAPI_IID(IID_IMailUser, 0x0002030A)
+POLLENTA_MAPI_IID(IID_IMAPIContainer, 0x0002030B)
+POLLENTA_MAPI_IID(IID_IMAPIFolder, 0x0002030C)
+POLLENTA_MAPI_IID(IID_IABContainer, 0x0002030D)
+POLLENTA_MAPI_IID(IID_IDistList, 0x0002030E)
+POLLENTA_MAPI_IID(PSETID_Common, 0x00062008)
+POLLENTA_MAPI_IID(PSETID_Address, 0x00062004)
+POLLENTA_MAPI_IID(PS_PUBLIC_STRINGS, 0x00020329)
+
+#undef POLLENTA_MAPI_IID
+
+// The profile section that holds the profile-wide settings.
+inline constexpr MAPIUID pbGlobalProfileSectionGuid = {
+    {0x13, 0xDB, 0xB0, 0xC8, 0xAA, 0x05, 0x10, 0x1A, 0x9B, 0xB0, 0x00, 0xAA, 0x00, 0x2F, 0xC4, 0x5A}};

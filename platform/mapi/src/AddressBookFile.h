@@ -1,0 +1,47 @@
+#pragma once
+// The address book file of a profile: mail users and distribution lists
+// as `entries` with their properties; a list's members are entry ids (of
+// entries or one-offs) in order.
+
+#include "PropValue.h"
+#include "SqlDatabase.h"
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace pollenta::mapi {
+
+class CAddressBookFile {
+public:
+    // Made empty when the file does not exist yet.
+    static std::shared_ptr<CAddressBookFile> Open(const std::string& path);
+
+    const MAPIUID& Uid() const { return m_uid; }
+    std::recursive_mutex& Mutex() { return m_mutex; }
+
+    LONGLONG Add(ULONG type, const CPropMap& props);
+    void AddMember(LONGLONG list, const std::string& entryId);
+    // False when there is no such entry.
+    bool Type(LONGLONG id, ULONG& type);
+    CPropMap Props(LONGLONG id);
+    void SaveProps(LONGLONG id, const CPropMap& props);
+    std::vector<std::string> Members(LONGLONG list);
+    std::vector<LONGLONG> Entries();
+
+    // The properties an entry of the book shows: stored ones and those
+    // worked out from them.
+    CPropMap EntryProps(LONGLONG id, ULONG type);
+    static CPropMap OneOffProps(const std::string& entryId, const std::string& name, const std::string& addrType,
+                                const std::string& address);
+
+private:
+    explicit CAddressBookFile(const std::string& path) : m_db(path) {}
+
+    CSqlDatabase m_db;
+    MAPIUID m_uid{};
+    std::recursive_mutex m_mutex;
+};
+
+}  // namespace pollenta::mapi

@@ -1,0 +1,124 @@
+#include "mapi/MapiAdmin.h"
+
+#include "AddressBookFile.h"
+#include "EntryId.h"
+#include "FileTime.h"
+#include "Folder.h"
+#include "Message.h"
+#include "MimeBridge.h"
+#include "MsgStore.h"
+#include "Notifier.h"
+#include "Profile.h"
+#include "mapi/Mime.h"
+
+namespace pollenta::mapi {
+
+namespace {
+
+template <class F>
+HRESULT Run(F&& body)
+{
+    CLastError error;
+    return error.Guard(std::forward<F>(body));
+}
+
+}  // namespace
+
+HRESULT CreateProfile(const std::string& profile, const std::string& addressBookPath, const std::string& outgoingFolder,
+                      bool makeDefault)
+{
+    return Run([&] {
+        CProfile::Create(profile, addressBookPath, outgoingFolder, makeDefault);
+        return S_OK;
+    });
+}
+
+HRESULT CreateStore(const std::string& profile, const std::string& storePath, const std::string& displayName,
+                    bool isDefault, std::string* entryId)
+{
+    return Run([&] {
+        CProfile::Load(profile);
+        std::shared_ptr<CStoreFile> file = CStoreFile::Create(storePath, displayName);
+        CProfile::Store store;
+        store.path = storePath;
+        store.displayName = displayName;
+        store.entryId = CEntryId::ForStore(file->Uid());
+        store.isDefault = isDefault;
+        CProfile::AddStore(profile, store);
+        if (entryId) *entryId = store.entryId;
+        return S_OK;
+    });
+}
+
+HRESULT SetSpoolerHold(const std::string& profile, bool hold)
+{
+    return Run([&] {
+        CProfile::SetHeld(profile, hold);
+        return S_OK;
+    });
+}
+
+std::string AddMailUser(const std::string& addressBookPath, const std::string& displayName,
+                        const std::string& smtpAddress, const std::vector<std::string>& proxyAddresses)
+{
+    auto book = CAddressBookFile::Open(addressBookPath);
+    CPropMap props;
+    for (const CPropValue& value :
+         {CPropValue::String(PR_DISPLAY_NAME_A, displayName), CPropValue::String(PR_SMTP_ADDRESS_A, smtpAddress),
+          CPropValue::String(PR_EMAIL_ADDRESS_A, smtpAddress), CPropValue::String(PR_ADDRTYPE_A, "SMTP"),
+          CPropValue::StringArray(PR_EMS_AB_PROXY_ADDRESSES,
+                                  proxyAddresses.empty() ? std::vector<std::string>{"SMTP:" + smtpAddress} : proxyAddresses)})
+        props[PROP_ID(value.Tag())] = value;
+    return CEntryId::ForAddressEntry(book->Uid(), MAPI_MAILUSER, book->Add(MAPI_MAILUSER, props));
+}
+
+std::string AddDistList(const std::string& addressBookPath, const std::string& displayName,
+                        const std::vector<std::string>& memberEntryIds)
+{
+    auto book = CAddressBookFile::Open(addressBookPath);
+    CPropMap props;
+    props[PROP_ID(PR_DISPLAY_NAME_A)] = CPropValue::String(PR_DISPLAY_NAME_A, displayName);
+    LONGLONG id = book->Add(MAPI_DISTLIST, props);
+    for (const std::string& member : memberEntryIds) book->AddMember(id, member);
+    return CEntryId::ForAddressEntry(book->Uid(), MAPI_DISTLIST, id);
+}
+
+HRESULT DeliverMime(IMsgStore* store, IMAPIFolder* folder, const std::vector<BYTE>& mime, std::string* entryId)
+{
+    auto* target = dynamic_cast<CMsgStore*>(store);
+    if (!target) return MAPI_E_INVALID_PARAMETER;
+    auto* destination = folder ? dynamic_cast<CFolder*>(folder) : nullptr;
+    if (folder && !destination) return MAPI_E_INVALID_PARAMETER;
+    return Run([&] {
+        const CStoreAccess& access = target->Access();
+        if (!access.Writable()) throw CMapiError(MAPI_E_NO_ACCESS, "The store is read-only");
+        LONGLONG folderId = destination ? destination->Id() : access.File().SpecialFolder(CStoreFile::Role::Inbox);
+        CMessageContent content = CMimeBridge::FromMime(ParseMime(mime), NowFileTime());
+        LONGLONG id = content.SaveNew(access.File(), folderId);
+
+        CEvent created;
+        created.type = fnevObjectCreated;
+        created.objType = MAPI_MESSAGE;
+        created.entryId = access.EntryId(MAPI_MESSAGE, id);
+        created.parentId = access.EntryId(MAPI_FOLDER, folderId);
+        access.Notify(created);
+        CEvent newMail = created;
+        newMail.type = fnevNewMail;
+        newMail.messageClass = "IPM.Note";
+        access.Notify(newMail);
+        if (entryId) *entryId = created.entryId;
+        return S_OK;
+    });
+}
+
+HRESULT ExportMime(IMessage* message, std::vector<BYTE>& mime)
+{
+    auto* source = dynamic_cast<CMessage*>(message);
+    if (!source) return MAPI_E_INVALID_PARAMETER;
+    return Run([&] {
+        mime = ComposeMime(CMimeBridge::ToMime(source->Content()));
+        return S_OK;
+    });
+}
+
+}  // namespace pollenta::mapi

@@ -1,0 +1,164 @@
+#include "MimeBridge.h"
+
+#include "EntryId.h"
+#include "FileTime.h"
+#include "mapi/MapiFlags.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace pollenta::mapi {
+
+namespace {
+
+std::string Text(const CPropMap& props, ULONG tag)
+{
+    auto it = props.find(PROP_ID(tag));
+    if (it == props.end()) return {};
+    ULONG type = it->second.Type();
+    if (type == PT_STRING8 || type == PT_UNICODE) return it->second.Text();
+    if (type == PT_BINARY) return it->second.Bytes();
+    return {};
+}
+
+void Put(CPropMap& props, const CPropValue& value) { props[PROP_ID(value.Tag())] = value; }
+
+void PutText(CPropMap& props, ULONG tag, const std::string& text)
+{
+    if (!text.empty()) Put(props, CPropValue::String(tag, text));
+}
+
+std::string SearchKey(const std::string& address)
+{
+    std::string key = "SMTP:" + address;
+    std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return std::toupper(c); });
+    return key + '\0';
+}
+
+MimeAddress AddressOf(const CPropMap& recipient)
+{
+    MimeAddress address;
+    address.name = Text(recipient, PR_DISPLAY_NAME_A);
+    address.address = Text(recipient, PR_SMTP_ADDRESS_A);
+    if (address.address.empty()) address.address = Text(recipient, PR_EMAIL_ADDRESS_A);
+    if (address.name == address.address) address.name.clear();
+    return address;
+}
+
+CPropMap RecipientOf(const MimeAddress& address, ULONG type)
+{
+    CPropMap recipient;
+    std::string name = address.name.empty() ? address.address : address.name;
+    PutText(recipient, PR_DISPLAY_NAME_A, name);
+    PutText(recipient, PR_EMAIL_ADDRESS_A, address.address);
+    PutText(recipient, PR_SMTP_ADDRESS_A, address.address);
+    Put(recipient, CPropValue::String(PR_ADDRTYPE_A, "SMTP"));
+    Put(recipient, CPropValue::Long(PR_RECIPIENT_TYPE, static_cast<LONG>(type)));
+    Put(recipient, CPropValue::Long(PR_OBJECT_TYPE, MAPI_MAILUSER));
+    Put(recipient, CPropValue::Long(PR_DISPLAY_TYPE, DT_MAILUSER));
+    Put(recipient, CPropValue::Binary(PR_ENTRYID, CEntryId::ForOneOff(name, "SMTP", address.address)));
+    Put(recipient, CPropValue::Binary(PR_SEARCH_KEY, SearchKey(address.address)));
+    return recipient;
+}
+
+std::string Extension(const std::string& fileName)
+{
+    std::size_t dot = fileName.rfind('.');
+    return dot == std::string::npos ? std::string() : fileName.substr(dot);
+}
+
+}  // namespace
+
+MimeMessageData CMimeBridge::ToMime(const CMessageContent& content)
+{
+    const CPropMap& props = content.m_props;
+    MimeMessageData mime;
+    mime.subject = Text(props, PR_SUBJECT_A);
+    mime.from.name = Text(props, PR_SENDER_NAME_A);
+    mime.from.address = Text(props, PR_SENDER_EMAIL_ADDRESS_A);
+    if (mime.from.address.empty()) {
+        mime.from.name = Text(props, PR_SENT_REPRESENTING_NAME_A);
+        mime.from.address = Text(props, PR_SENT_REPRESENTING_EMAIL_ADDRESS_A);
+    }
+    for (const CPropMap& recipient : content.m_recipients) {
+        auto type = recipient.find(PROP_ID(PR_RECIPIENT_TYPE));
+        LONGLONG kind = type == recipient.end() ? MAPI_TO : type->second.Int();
+        MimeAddress address = AddressOf(recipient);
+        if (kind == MAPI_CC) mime.cc.push_back(address);
+        else if (kind == MAPI_BCC) mime.bcc.push_back(address);
+        else mime.to.push_back(address);
+    }
+    auto submitted = props.find(PROP_ID(PR_CLIENT_SUBMIT_TIME));
+    mime.date = UnixFromFileTime(submitted != props.end() ? submitted->second.Int() : NowFileTime());
+    mime.messageId = Text(props, PR_INTERNET_MESSAGE_ID_A);
+    mime.plainBody = Text(props, PR_BODY_A);
+    mime.htmlBody = Text(props, PR_BODY_HTML_A);
+    for (const auto& [num, attachment] : content.m_attachments) {
+        MimeAttachment part;
+        part.fileName = Text(attachment, PR_ATTACH_LONG_FILENAME_A);
+        if (part.fileName.empty()) part.fileName = Text(attachment, PR_ATTACH_FILENAME_A);
+        part.contentType = Text(attachment, PR_ATTACH_MIME_TAG_A);
+        if (part.contentType.empty()) part.contentType = "application/octet-stream";
+        part.contentId = Text(attachment, PR_ATTACH_CONTENT_ID_A);
+        part.isInline = !part.contentId.empty();
+        std::string data = Text(attachment, PR_ATTACH_DATA_BIN);
+        part.data.assign(data.begin(), data.end());
+        mime.attachments.push_back(std::move(part));
+    }
+    return mime;
+}
+
+CMessageContent CMimeBridge::FromMime(const MimeMessageData& mime, LONGLONG deliveryTime)
+{
+    CMessageContent content;
+    CPropMap& props = content.m_props;
+    Put(props, CPropValue::String(PR_MESSAGE_CLASS_A, "IPM.Note"));
+    Put(props, CPropValue::String(PR_SUBJECT_A, mime.subject));
+    std::string senderName = mime.from.name.empty() ? mime.from.address : mime.from.name;
+    if (!mime.from.address.empty()) {
+        std::string senderId = CEntryId::ForOneOff(senderName, "SMTP", mime.from.address);
+        for (ULONG tag : {PR_SENDER_NAME_A, PR_SENT_REPRESENTING_NAME_A}) PutText(props, tag, senderName);
+        for (ULONG tag : {PR_SENDER_EMAIL_ADDRESS_A, PR_SENT_REPRESENTING_EMAIL_ADDRESS_A})
+            PutText(props, tag, mime.from.address);
+        for (ULONG tag : {PR_SENDER_ADDRTYPE_A, PR_SENT_REPRESENTING_ADDRTYPE_A}) PutText(props, tag, "SMTP");
+        for (ULONG tag : {PR_SENDER_ENTRYID, PR_SENT_REPRESENTING_ENTRYID}) Put(props, CPropValue::Binary(tag, senderId));
+        for (ULONG tag : {PR_SENDER_SEARCH_KEY, PR_SENT_REPRESENTING_SEARCH_KEY})
+            Put(props, CPropValue::Binary(tag, SearchKey(mime.from.address)));
+    }
+    LONGLONG submitted = mime.date ? FileTimeFromUnix(static_cast<std::time_t>(*mime.date)) : deliveryTime;
+    Put(props, CPropValue::Time(PR_CLIENT_SUBMIT_TIME, submitted));
+    Put(props, CPropValue::Time(PR_MESSAGE_DELIVERY_TIME, deliveryTime));
+    Put(props, CPropValue::Long(PR_MESSAGE_FLAGS, 0));
+    Put(props, CPropValue::Long(PR_INTERNET_CPID, 65001));
+    PutText(props, PR_INTERNET_MESSAGE_ID_A, mime.messageId);
+    PutText(props, PR_BODY_A, mime.plainBody);
+    if (!mime.htmlBody.empty()) Put(props, CPropValue::Binary(PR_HTML, mime.htmlBody));
+    std::string headers;
+    for (const MimeHeader& header : mime.headers) headers += header.name + ": " + header.value + "\r\n";
+    PutText(props, PR_TRANSPORT_MESSAGE_HEADERS_A, headers);
+
+    for (const MimeAddress& address : mime.to) content.m_recipients.push_back(RecipientOf(address, MAPI_TO));
+    for (const MimeAddress& address : mime.cc) content.m_recipients.push_back(RecipientOf(address, MAPI_CC));
+    for (const MimeAddress& address : mime.bcc) content.m_recipients.push_back(RecipientOf(address, MAPI_BCC));
+    for (std::size_t i = 0; i < content.m_recipients.size(); ++i)
+        Put(content.m_recipients[i], CPropValue::Long(PR_ROWID, static_cast<LONG>(i)));
+
+    ULONG num = 0;
+    for (const MimeAttachment& part : mime.attachments) {
+        CPropMap attachment;
+        Put(attachment, CPropValue::Long(PR_ATTACH_METHOD, ATTACH_BY_VALUE));
+        PutText(attachment, PR_ATTACH_LONG_FILENAME_A, part.fileName);
+        PutText(attachment, PR_ATTACH_FILENAME_A, part.fileName);
+        PutText(attachment, PR_DISPLAY_NAME_A, part.fileName);
+        PutText(attachment, PR_ATTACH_EXTENSION_A, Extension(part.fileName));
+        PutText(attachment, PR_ATTACH_MIME_TAG_A, part.contentType);
+        PutText(attachment, PR_ATTACH_CONTENT_ID_A, part.contentId);
+        Put(attachment, CPropValue::Long(PR_RENDERING_POSITION, -1));
+        Put(attachment, CPropValue::Binary(PR_ATTACH_DATA_BIN, std::string(part.data.begin(), part.data.end())));
+        content.m_attachments[num++] = std::move(attachment);
+    }
+    content.UpdateDerived();
+    return content;
+}
+
+}  // namespace pollenta::mapi

@@ -1,0 +1,89 @@
+#include "Profile.h"
+
+#include "MapiError.h"
+#include "RegistryKey.h"
+
+namespace pollenta::mapi {
+
+namespace {
+
+const std::string kProfilesKey = "Software\\Pollenta\\MAPI\\Profiles";
+
+std::string ProfileKey(const std::string& name) { return kProfilesKey + "\\" + name; }
+
+}  // namespace
+
+CProfile CProfile::Load(const std::string& name)
+{
+    CProfile profile;
+    profile.m_name = name;
+    if (profile.m_name.empty()) {
+        CRegistryKey profiles(HKEY_CURRENT_USER, kProfilesKey, false);
+        profile.m_name = profiles.String("DefaultProfile");
+        if (profile.m_name.empty()) throw CMapiError(MAPI_E_LOGON_FAILED, "There is no default profile");
+    }
+    CRegistryKey key(HKEY_CURRENT_USER, ProfileKey(profile.m_name), false);
+    if (!key.Valid()) throw CMapiError(MAPI_E_LOGON_FAILED, "There is no profile \"" + profile.m_name + "\"");
+    profile.m_addressBook = key.String("AddressBook");
+    profile.m_outgoing = key.String("Outgoing");
+    CRegistryKey stores(HKEY_CURRENT_USER, ProfileKey(profile.m_name) + "\\Stores", false);
+    for (const std::string& sub : stores.SubKeys()) {
+        CRegistryKey storeKey(HKEY_CURRENT_USER, ProfileKey(profile.m_name) + "\\Stores\\" + sub, false);
+        Store store;
+        store.path = storeKey.String("Path");
+        store.displayName = storeKey.String("DisplayName");
+        store.entryId = storeKey.Binary("EntryID");
+        store.isDefault = storeKey.Dword("Default", 0) != 0;
+        if (!store.path.empty() && !store.entryId.empty()) profile.m_stores.push_back(store);
+    }
+    return profile;
+}
+
+void CProfile::Create(const std::string& name, const std::string& addressBook, const std::string& outgoing,
+                      bool makeDefault)
+{
+    if (name.empty() || name.find('\\') != std::string::npos)
+        throw CMapiError(MAPI_E_INVALID_PARAMETER, "A profile name must be a single key name");
+    CRegistryKey key(HKEY_CURRENT_USER, ProfileKey(name), true);
+    key.SetString("AddressBook", addressBook);
+    key.SetString("Outgoing", outgoing);
+    key.SetDword("SpoolerHold", 0);
+    if (makeDefault) {
+        CRegistryKey profiles(HKEY_CURRENT_USER, kProfilesKey, true);
+        profiles.SetString("DefaultProfile", name);
+    }
+}
+
+void CProfile::AddStore(const std::string& name, const Store& store)
+{
+    CRegistryKey stores(HKEY_CURRENT_USER, ProfileKey(name) + "\\Stores", true);
+    std::string sub = std::to_string(stores.SubKeys().size() + 1);
+    CRegistryKey key(HKEY_CURRENT_USER, ProfileKey(name) + "\\Stores\\" + sub, true);
+    key.SetString("Path", store.path);
+    key.SetString("DisplayName", store.displayName);
+    key.SetBinary("EntryID", store.entryId);
+    key.SetDword("Default", store.isDefault ? 1 : 0);
+}
+
+bool CProfile::Held(const std::string& name)
+{
+    CRegistryKey key(HKEY_CURRENT_USER, ProfileKey(name), false);
+    return key.Dword("SpoolerHold", 0) != 0;
+}
+
+void CProfile::SetHeld(const std::string& name, bool held)
+{
+    CRegistryKey key(HKEY_CURRENT_USER, ProfileKey(name), false);
+    if (!key.Valid()) throw CMapiError(MAPI_E_NOT_FOUND, "There is no profile \"" + name + "\"");
+    key.SetDword("SpoolerHold", held ? 1 : 0);
+}
+
+const CProfile::Store* CProfile::FindStore(const std::string& entryId) const
+{
+    for (const Store& store : m_stores)
+        if (store.entryId.size() == entryId.size() && store.entryId.compare(4, std::string::npos, entryId, 4) == 0)
+            return &store;
+    return nullptr;
+}
+
+}  // namespace pollenta::mapi

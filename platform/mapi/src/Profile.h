@@ -1,0 +1,41 @@
+#pragma once
+// A profile as the registry keeps it, under
+// HKCU\Software\Pollenta\MAPI\Profiles\<name>: the address book file, the
+// outgoing folder, the spooler's hold switch and, under Stores\<n>, each
+// store's file, display name, entry id and whether it is the default.
+// The Profiles key's "DefaultProfile" value names the default profile.
+
+#include "mapi/MapiTypes.h"
+
+#include <string>
+#include <vector>
+
+namespace pollenta::mapi {
+
+class CProfile {
+public:
+    struct Store {
+        std::string path;
+        std::string displayName;
+        std::string entryId;
+        bool isDefault = false;
+    };
+
+    // An empty name loads the default profile; MAPI_E_LOGON_FAILED when
+    // there is none of that name.
+    static CProfile Load(const std::string& name);
+    static void Create(const std::string& name, const std::string& addressBook, const std::string& outgoing,
+                       bool makeDefault);
+    static void AddStore(const std::string& name, const Store& store);
+    static bool Held(const std::string& name);
+    static void SetHeld(const std::string& name, bool held);
+
+    const Store* FindStore(const std::string& entryId) const;
+
+    std::string m_name;
+    std::string m_addressBook;
+    std::string m_outgoing;
+    std::vector<Store> m_stores;
+};
+
+}  // namespace pollenta::mapi

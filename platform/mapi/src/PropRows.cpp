@@ -1,0 +1,74 @@
+#include "PropRows.h"
+
+namespace pollenta::mapi {
+
+namespace {
+
+CPropValue ReadValue(CSqlStatement& stmt, ULONG tag, int column)
+{
+    switch (CPropValue::StorageOf(PROP_TYPE(tag))) {
+    case CPropValue::Storage::Integer: return CPropValue::FromInteger(tag, stmt.Int(column));
+    case CPropValue::Storage::Real: return CPropValue::FromReal(tag, stmt.Real(column));
+    default: return CPropValue::Deserialize(tag, stmt.Blob(column));
+    }
+}
+
+}  // namespace
+
+const char* const CPropRows::kSchema =
+    "CREATE TABLE props(obj INTEGER NOT NULL, id INTEGER NOT NULL, type INTEGER NOT NULL, value,"
+    " PRIMARY KEY(obj, id)) WITHOUT ROWID;"
+    "CREATE INDEX props_id ON props(id, value);";
+
+void CPropRows::Bind(CSqlStatement& stmt, int index, const CPropValue& value)
+{
+    switch (CPropValue::StorageOf(value.Type())) {
+    case CPropValue::Storage::Integer: stmt.Bind(index, value.Int()); break;
+    case CPropValue::Storage::Real: stmt.Bind(index, value.Real()); break;
+    case CPropValue::Storage::Text: stmt.BindText(index, value.Serialize()); break;
+    case CPropValue::Storage::Blob: stmt.BindBlob(index, value.Serialize()); break;
+    }
+}
+
+CPropMap CPropRows::Load(CSqlDatabase& db, LONGLONG obj)
+{
+    CSqlStatement stmt(db.Handle(), "SELECT id, type, value FROM props WHERE obj = ?");
+    stmt.Bind(1, obj);
+    CPropMap props;
+    while (stmt.Step()) {
+        ULONG tag = PROP_TAG(static_cast<ULONG>(stmt.Int(1)), static_cast<ULONG>(stmt.Int(0)));
+        props[PROP_ID(tag)] = ReadValue(stmt, tag, 2);
+    }
+    return props;
+}
+
+bool CPropRows::LoadOne(CSqlDatabase& db, LONGLONG obj, ULONG propId, CPropValue& value)
+{
+    CSqlStatement stmt(db.Handle(), "SELECT type, value FROM props WHERE obj = ? AND id = ?");
+    stmt.Bind(1, obj).Bind(2, static_cast<LONGLONG>(propId));
+    if (!stmt.Step()) return false;
+    value = ReadValue(stmt, PROP_TAG(static_cast<ULONG>(stmt.Int(0)), propId), 1);
+    return true;
+}
+
+void CPropRows::Set(CSqlDatabase& db, LONGLONG obj, const CPropValue& value)
+{
+    CSqlStatement stmt(db.Handle(), "INSERT OR REPLACE INTO props(obj, id, type, value) VALUES(?, ?, ?, ?)");
+    stmt.Bind(1, obj).Bind(2, static_cast<LONGLONG>(PROP_ID(value.Tag()))).Bind(3, static_cast<LONGLONG>(value.Type()));
+    Bind(stmt, 4, value);
+    stmt.Run();
+}
+
+void CPropRows::Clear(CSqlDatabase& db, LONGLONG obj)
+{
+    CSqlStatement clear(db.Handle(), "DELETE FROM props WHERE obj = ?");
+    clear.Bind(1, obj).Run();
+}
+
+void CPropRows::Replace(CSqlDatabase& db, LONGLONG obj, const CPropMap& props)
+{
+    Clear(db, obj);
+    for (const auto& [propId, value] : props) Set(db, obj, value);
+}
+
+}  // namespace pollenta::mapi

@@ -1,0 +1,22 @@
+#pragma once
+// Properties kept as rows of a `props(obj, id, type, value)` table, the
+// form both store files and address book files use.
+
+#include "PropValue.h"
+#include "SqlDatabase.h"
+
+namespace pollenta::mapi {
+
+class CPropRows {
+public:
+    static const char* const kSchema;
+    static CPropMap Load(CSqlDatabase& db, LONGLONG obj);
+    static bool LoadOne(CSqlDatabase& db, LONGLONG obj, ULONG propId, CPropValue& value);
+    static void Set(CSqlDatabase& db, LONGLONG obj, const CPropValue& value);
+    static void Replace(CSqlDatabase& db, LONGLONG obj, const CPropMap& props);
+    static void Clear(CSqlDatabase& db, LONGLONG obj);
+    // Binds a value in the column type its property type is kept in.
+    static void Bind(CSqlStatement& stmt, int index, const CPropValue& value);
+};
+
+}  // namespace pollenta::mapi

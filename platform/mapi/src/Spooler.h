@@ -1,0 +1,49 @@
+#pragma once
+// The spooler of a profile: on its own thread it takes the messages queued
+// for sending in the profile's stores, writes each as an .eml file into the
+// profile's outgoing folder and moves it to Sent Items. While the profile's
+// hold switch is on, messages wait in the Outbox until Flush.
+
+#include "StoreFile.h"
+
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace pollenta::mapi {
+
+class CSpooler {
+public:
+    static std::shared_ptr<CSpooler> ForProfile(const std::string& profile, const std::string& outgoingFolder);
+    ~CSpooler();
+    CSpooler(const CSpooler&) = delete;
+    CSpooler& operator=(const CSpooler&) = delete;
+
+    void AddStore(const std::shared_ptr<CStoreFile>& store);
+    void Wake();
+    // Sends everything queued now, hold or not; the first failure is thrown
+    // after the rest have been tried.
+    void Flush();
+
+private:
+    CSpooler(std::string profile, std::string outgoingFolder);
+    void Run();
+    std::vector<std::shared_ptr<CStoreFile>> Stores();
+    void SendQueued();
+    void Send(CStoreFile& store, LONGLONG message);
+
+    std::string m_profile;
+    std::string m_outgoing;
+    std::mutex m_mutex;
+    std::mutex m_sending;  // one sender at a time: the thread or a Flush
+    std::condition_variable m_wake;
+    std::vector<std::weak_ptr<CStoreFile>> m_stores;
+    bool m_pending = false;
+    bool m_stop = false;
+    std::thread m_thread;
+};
+
+}  // namespace pollenta::mapi

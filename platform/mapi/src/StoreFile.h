@@ -1,0 +1,71 @@
+#pragma once
+// A message store file: folders, messages, recipients and attachments are
+// rows of `objects` (type, parent), their properties rows of `props`; named
+// property ids live in `names` and the submission queue in `queue`. One
+// instance per file and process, shared by every object that uses it.
+
+#include "PropValue.h"
+#include "SqlDatabase.h"
+#include "com/Guid.h"
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace pollenta::mapi {
+
+class CStoreFile {
+public:
+    enum class Role { Root, IpmSubtree, Inbox, Outbox, SentItems, DeletedItems, Drafts };
+
+    // Creates a new store with its special folders; MAPI_E_COLLISION when
+    // the file exists.
+    static std::shared_ptr<CStoreFile> Create(const std::string& path, const std::string& displayName);
+    // MAPI_E_NOT_FOUND when the file does not exist, MAPI_E_CORRUPT_STORE
+    // when it is not a store.
+    static std::shared_ptr<CStoreFile> Open(const std::string& path);
+
+    const MAPIUID& Uid() const { return m_uid; }
+    const std::string& Path() const { return m_db.Path(); }
+    std::string DisplayName();
+    // Serialises use of the file by the threads of this process; take it for
+    // anything that must be done as one step.
+    std::recursive_mutex& Mutex() { return m_mutex; }
+    CSqlDatabase& Db() { return m_db; }
+
+    LONGLONG SpecialFolder(Role role);
+    // False when there is no such object.
+    bool ObjectInfo(LONGLONG id, ULONG& type, LONGLONG& parent);
+    LONGLONG CreateObject(ULONG type, LONGLONG parent);
+    std::vector<LONGLONG> Children(LONGLONG parent, ULONG type);
+    void Move(LONGLONG id, LONGLONG parent);
+    LONGLONG CopyTree(LONGLONG id, LONGLONG parent);
+    void DeleteTree(LONGLONG id);
+
+    CPropMap LoadProps(LONGLONG id);
+    bool LoadProp(LONGLONG id, ULONG propId, CPropValue& value);
+    void ReplaceProps(LONGLONG id, const CPropMap& props);
+    void SetProp(LONGLONG id, const CPropValue& value);
+
+    // The property id (0x8000 and up) of a named property, or 0 when it has
+    // none and `create` is false.
+    ULONG PropIdFromName(const GUID& guid, ULONG kind, LONG lid, const std::string& name, bool create);
+
+    void Enqueue(LONGLONG message);
+    // False when the message was not queued.
+    bool Dequeue(LONGLONG message);
+    std::vector<LONGLONG> Queue();
+
+private:
+    explicit CStoreFile(const std::string& path);
+    void CreateSchema(const std::string& displayName);
+    void LoadIdentity();
+    static std::shared_ptr<CStoreFile> Shared(const std::string& path, bool create, const std::string& displayName);
+
+    CSqlDatabase m_db;
+    MAPIUID m_uid{};
+    std::recursive_mutex m_mutex;
+};
+
+}  // namespace pollenta::mapi
