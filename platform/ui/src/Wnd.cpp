@@ -5,6 +5,21 @@
 
 CWnd::~CWnd() { UnsubclassWindow(); }
 
+BOOL CWnd::Attach(HWND hwnd)
+{
+    if (m_hWnd || !FindRecord(hwnd))
+        return FALSE;
+    m_hWnd = hwnd;
+    return TRUE;
+}
+
+HWND CWnd::Detach()
+{
+    HWND hwnd = m_hWnd;
+    m_hWnd = nullptr;
+    return hwnd;
+}
+
 BOOL CWnd::SubclassWindow(HWND hwnd)
 {
     WindowRecord* record = FindRecord(hwnd);

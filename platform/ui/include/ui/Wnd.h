@@ -24,6 +24,9 @@ public:
     // PreSubclassWindow, then attaches. Fails when the window does not exist
     // or already has a receiver.
     BOOL SubclassWindow(HWND hwnd);
+    // Only names the window, for calls on it; its messages go elsewhere.
+    BOOL Attach(HWND hwnd);
+    HWND Detach();
     BOOL SubclassDlgItem(int id, CWnd* parent);
     HWND UnsubclassWindow();
 

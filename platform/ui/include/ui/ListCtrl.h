@@ -1,0 +1,47 @@
+#pragma once
+// A list view in report mode: columns, rows with item data, selection.
+// Attach it to a dialog's "SysListView32" control.
+
+#include "ui/Wnd.h"
+
+#include <string>
+
+inline constexpr int LVCFMT_LEFT = 0;
+inline constexpr int LVCFMT_RIGHT = 1;
+inline constexpr int LVCFMT_CENTER = 2;
+inline constexpr int LVSCW_AUTOSIZE = -1;
+inline constexpr int LVSCW_AUTOSIZE_USEHEADER = -2;
+inline constexpr UINT LVNI_ALL = 0;
+inline constexpr UINT LVNI_SELECTED = 2;
+inline constexpr UINT LVIS_FOCUSED = 1;
+inline constexpr UINT LVIS_SELECTED = 2;
+inline constexpr DWORD LVS_EX_FULLROWSELECT = 0x20;
+
+class CListCtrl : public CWnd {
+public:
+    // Answers the new column's index, or -1.
+    int InsertColumn(int column, LPCSTR heading, int format = LVCFMT_LEFT, int width = -1);
+    int GetColumnCount() const;
+    // LVSCW_AUTOSIZE fits the widest item, LVSCW_AUTOSIZE_USEHEADER the
+    // heading too (the last column then fills the rest of the list).
+    BOOL SetColumnWidth(int column, int width);
+    int GetColumnWidth(int column) const;
+
+    // Answers the row's index, or -1.
+    int InsertItem(int item, LPCSTR text);
+    BOOL SetItemText(int item, int subItem, LPCSTR text);
+    std::string GetItemText(int item, int subItem) const;
+    BOOL SetItemData(int item, DWORD_PTR data);
+    DWORD_PTR GetItemData(int item) const;
+    int GetItemCount() const;
+    BOOL DeleteItem(int item);
+    BOOL DeleteAllItems();
+
+    // The first row after `start` (-1: from the top) that has the state.
+    int GetNextItem(int start, UINT flags) const;
+    UINT GetSelectedCount() const;
+    BOOL SetItemState(int item, UINT state, UINT mask);
+    UINT GetItemState(int item, UINT mask) const;
+    BOOL EnsureVisible(int item, BOOL partialOK);
+    DWORD SetExtendedStyle(DWORD style);
+};
