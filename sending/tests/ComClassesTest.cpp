@@ -3,6 +3,8 @@
 #include "classes/TMMacros.h"
 #include "classes/TMMailItem.h"
 #include "classes/TMPersonData.h"
+#include "errors/SystemErrorText.h"
+#include "errors/ZrThrow.h"
 #include "lang/CWELanguages.h"
 
 #include "com/ComBstr.h"
@@ -82,7 +84,7 @@ TEST_F(ComClassesTest, AddMacrosRefusesUnknownCodesAndLeavesTheListAlone)
 {
     m_item->AddMacros(CComBSTR("A"), CComVariant("a"), VARIANT_FALSE);
     EXPECT_EQ(m_item->AddMacros(CComBSTR("B"), CComVariant(LONG{5}), VARIANT_TRUE), E_INVALIDARG);
-    EXPECT_EQ(ErrorDescription(), "The parameter is incorrect. (Value)");
+    EXPECT_EQ(ErrorDescription(), SystemErrorText(E_INVALIDARG) + " (Value)");
     EXPECT_EQ(m_item->AddMacros(CComBSTR("C"), CComVariant("abc"), VARIANT_TRUE), E_INVALIDARG);
     LONG count = 0;
     EXPECT_EQ(m_item->get_MacrosesCount(&count), S_OK);
@@ -199,4 +201,17 @@ TEST(TMPersonData, ReadOnlyTexts)
     EXPECT_EQ(pollenta::com::GetProperty(person, "DistListName", &value), S_OK);
     EXPECT_EQ(CComBSTR(value.bstrVal).ToString(), "Team");
     EXPECT_NE(pollenta::com::PutProperty(person, "DistListName", CComVariant("x")), S_OK);
+}
+
+TEST_F(ComClassesTest, ComObjectErrorsCarryTheObjectsDescription)
+{
+    EXPECT_EQ(m_item->AddMacros(CComBSTR("B"), CComVariant(LONG{5}), VARIANT_TRUE), E_INVALIDARG);
+    try {
+        ThrowComObject(0xC00022FC, E_INVALIDARG, IID_ITMMailItem, m_item, "AddMacros", ZR_HERE);
+    } catch (const CZrException& error) {
+        const std::string invalid = SystemErrorText(E_INVALIDARG);
+        EXPECT_EQ(error.Description(),
+                  "Error of creating object-receiver for macro value (" + invalid + " (Value) " + invalid + ")");
+        EXPECT_EQ(error.ErrorKind(), CZrException::KindCom);
+    }
 }

@@ -1,13 +1,18 @@
 #include "TempFolder.h"
 #include "errors/CZrMapiErrorSource.h"
 #include "errors/MessageText.h"
+#include "errors/SystemErrorText.h"
 #include "errors/ZrThrow.h"
 #include "lang/CWELanguages.h"
 #include "lang/LanguageImage.h"
 
 #include "win/Errors.h"
+#include "win/Registry.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -23,9 +28,37 @@ CZrException Caught(Throw thrower)
     return CZrException(0, CZrException::KindComponent, "", {}, ZR_HERE);
 }
 
+// A MAPI object that remembers a text about its last failure.
+struct FakeMapiObject {
+    HRESULT GetLastError(HRESULT hr, ULONG flags, LPMAPIERROR* error)
+    {
+        if (MAPIAllocateBuffer(sizeof(MAPIERROR) + text.size() + 1, reinterpret_cast<void**>(error)) != S_OK)
+            return E_OUTOFMEMORY;
+        **error = MAPIERROR{};
+        (*error)->lpszError = reinterpret_cast<LPSTR>(*error + 1);
+        std::copy(text.c_str(), text.c_str() + text.size() + 1, (*error)->lpszError);
+        return S_OK;
+    }
+    std::string text;
+};
+
+void WriteMachineValue(const char* name, const std::string& text)
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velquin Ltd\\MAPI Errors", 0, nullptr, 0, KEY_WRITE,
+                             nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueEx(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), text.size() + 1);
+    RegCloseKey(key);
+}
+
 class ErrorTest : public testing::Test {
 protected:
-    void SetUp() override { Languages().SelectLanguage(m_folder.Path(), "English"); }
+    void SetUp() override
+    {
+        setenv("POLLENTA_REGISTRY", m_folder.Path().c_str(), 1);
+        Languages().SelectLanguage(m_folder.Path(), "English");
+    }
     void TearDown() override
     {
         Languages().SetLanguageId(CWELanguages::EnglishId);
@@ -61,12 +94,14 @@ TEST_F(ErrorTest, InvalidArgumentNamesTheArgument)
 {
     CZrException error = Caught([] { ThrowInvalidArgument("lpMessage", ZR_HERE); });
     EXPECT_EQ(error.Result(), E_INVALIDARG);
-    EXPECT_EQ(error.Description(), "The parameter is incorrect. (lpMessage)");
+    const std::string invalid = SystemErrorText(E_INVALIDARG);
+    ASSERT_NE(invalid, "");
+    EXPECT_EQ(error.Description(), invalid + " (lpMessage)");
     EXPECT_EQ(error.ErrorKind(), CZrException::KindComponent);
     EXPECT_EQ(error.CallName(), "");
     EXPECT_EQ(error.SourceFile(), "ErrorTest");
     EXPECT_NE(error.Operation().find("TestBody"), std::string::npos);
-    EXPECT_EQ(error.FullText(), "The parameter is incorrect. (lpMessage); Function: ; File: ErrorTest; Line: " +
+    EXPECT_EQ(error.FullText(), invalid + " (lpMessage); Function: ; File: ErrorTest; Line: " +
                                     std::to_string(error.Line()) + "; Call from: " + error.Operation() + ";");
 }
 
@@ -83,7 +118,7 @@ TEST_F(ErrorTest, ComponentErrorsInTheCurrentLanguage)
 TEST_F(ErrorTest, MapiErrorsUseTheConfiguredTextSource)
 {
     CZrException plain = Caught([] { ThrowMapiResult(0xC00022DD, E_FAIL, "OpenEntry", ZR_HERE); });
-    EXPECT_EQ(plain.Description(), "Error of opening Outbox folder (Unspecified error)");
+    EXPECT_EQ(plain.Description(), "Error of opening Outbox folder (" + SystemErrorText(E_FAIL) + ")");
     EXPECT_EQ(plain.ErrorKind(), CZrException::KindMapi);
     EXPECT_EQ(plain.CallName(), "OpenEntry");
 
@@ -94,5 +129,36 @@ TEST_F(ErrorTest, MapiErrorsUseTheConfiguredTextSource)
     EXPECT_EQ(found.Description(), "Error of opening Outbox folder (The object could not be found.)");
     // Codes the source lacks keep the system's wording.
     CZrException other = Caught([] { ThrowMapiResult(0xC00022DD, E_OUTOFMEMORY, "OpenEntry", ZR_HERE); });
-    EXPECT_EQ(other.Description(), "Error of opening Outbox folder (Ran out of memory)");
+    EXPECT_EQ(other.Description(), "Error of opening Outbox folder (" + SystemErrorText(E_OUTOFMEMORY) + ")");
+}
+
+TEST_F(ErrorTest, MapiObjectErrorsCarryTheObjectsOwnText)
+{
+    FakeMapiObject message{"The property stream is locked."};
+    CZrException error = Caught([&] { ThrowMapiObject(0xC00022DE, E_FAIL, &message, "OpenProperty", ZR_HERE); });
+    EXPECT_EQ(error.Description(),
+              "Error of opening compressed message text (The property stream is locked. " + SystemErrorText(E_FAIL) + ")");
+    EXPECT_EQ(error.CallName(), "OpenProperty");
+    EXPECT_EQ(error.ErrorKind(), CZrException::KindMapi);
+
+    FakeMapiObject silent;
+    CZrException plain = Caught([&] { ThrowMapiObject(0xC00022DE, E_FAIL, &silent, "OpenProperty", ZR_HERE); });
+    EXPECT_EQ(plain.Description(), "Error of opening compressed message text (" + SystemErrorText(E_FAIL) + ")");
+}
+
+TEST_F(ErrorTest, ConfiguredMapiErrorSource)
+{
+    EXPECT_FALSE(MapiErrorSource().LoadConfigured());
+
+    const LanguageText texts[] = {{0x8004010F, "Not found in the store."}};
+    m_folder.Write("mapi-texts", BuildLanguageImage(texts));
+    WriteMachineValue("MessageSourceDll", m_folder.Path() + "/mapi-texts");
+    ASSERT_TRUE(MapiErrorSource().LoadConfigured());
+    EXPECT_EQ(MapiErrorSource().Text(static_cast<HRESULT>(0x8004010F)), "Not found in the store.");
+
+    m_folder.Write("broken", {'L', 'N', 'G'});
+    WriteMachineValue("MessageSourceDll", m_folder.Path() + "/broken");
+    EXPECT_FALSE(MapiErrorSource().LoadConfigured());
+    EXPECT_EQ(MapiErrorSource().Text(static_cast<HRESULT>(0x8004010F)), "");
+    EXPECT_EQ(MapiErrorSource().Text(E_FAIL), SystemErrorText(E_FAIL));
 }

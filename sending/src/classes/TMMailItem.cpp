@@ -10,6 +10,7 @@
 #include "com/ComBstr.h"
 #include "com/ComVariant.h"
 #include "com/Text.h"
+#include "mapi/MapiUtil.h"
 #include "ui/MessageBox.h"
 
 using pollenta::com::DispatchCall;
@@ -109,7 +110,8 @@ constexpr DispatchMember<TMMailItem> Members[] = {
 
 }  // namespace
 
-TMMailItem::TMMailItem() : m_eventPoint(this, DIID__ITMMailItemEvents)
+// Each object keeps MAPI initialised for as long as it lives.
+TMMailItem::TMMailItem() : m_bMapiInitialized(SUCCEEDED(MAPIInitialize(nullptr))), m_eventPoint(this, DIID__ITMMailItemEvents)
 {
     AddConnectionPoint(&m_eventPoint);
 }
@@ -118,6 +120,8 @@ TMMailItem::~TMMailItem()
 {
     m_macros.clear();
     m_spItem.Release();
+    if (m_bMapiInitialized)
+        MAPIUninitialize();
 }
 
 std::span<const DispatchMember<TMMailItem>> TMMailItem::DispatchMembers()

@@ -58,6 +58,7 @@ public:
 private:
     HRESULT SendingUnavailable(REFIID iid);
 
+    bool m_bMapiInitialized;
     CComPtr<IDispatch> m_spItem;
     std::vector<MacroRecord> m_macros;
     pollenta::com::CConnectionPointImpl m_eventPoint;

@@ -13,6 +13,9 @@ class CZrMapiErrorSource {
 public:
     // False when the file is missing or not a valid table (then it is not used).
     bool Load(const std::string& path);
+    // Loads the file that HKEY_LOCAL_MACHINE "SOFTWARE\Velquin Ltd\MAPI Errors"
+    // names in "MessageSourceDll"; a missing key or value is no error.
+    bool LoadConfigured();
     void Unload();
     bool IsLoaded() const { return m_bLoaded; }
 

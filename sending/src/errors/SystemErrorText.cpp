@@ -1,27 +1,18 @@
 #include "SystemErrorText.h"
 
-#include "win/Errors.h"
+#include "win/Memory.h"
+#include "win/Message.h"
 
 std::string SystemErrorText(HRESULT hr)
 {
-    switch (hr) {
-    case E_INVALIDARG:
-        return "The parameter is incorrect.";
-    case E_FAIL:
-        return "Unspecified error";
-    case E_NOINTERFACE:
-        return "No such interface supported";
-    case E_POINTER:
-        return "Invalid pointer";
-    case E_OUTOFMEMORY:
-        return "Ran out of memory";
-    case E_NOTIMPL:
-        return "Not implemented";
-    case E_UNEXPECTED:
-        return "Catastrophic failure";
-    case E_ACCESSDENIED:
-        return "General access denied error";
-    default:
-        return "";
-    }
+    LPSTR buffer = nullptr;
+    DWORD length = FormatMessage(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS |
+                                     FORMAT_MESSAGE_ALLOCATE_BUFFER,
+                                 nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<LPSTR>(&buffer), 0, nullptr);
+    std::string text = length && buffer ? std::string(buffer, length) : std::string();
+    if (buffer)
+        LocalFree(buffer);
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n'))
+        text.pop_back();
+    return text;
 }

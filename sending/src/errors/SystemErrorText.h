@@ -1,6 +1,6 @@
 #pragma once
-// The system's wording of an HRESULT, in English; "" for an HRESULT it does
-// not describe.
+// The system's wording of an HRESULT, without its line break; "" for an
+// HRESULT the system does not describe.
 
 #include "win/Types.h"
 

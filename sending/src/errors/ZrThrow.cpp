@@ -4,6 +4,7 @@
 #include "MessageText.h"
 #include "SystemErrorText.h"
 
+#include "com/ErrorInfo.h"
 #include "win/Errors.h"
 
 void ThrowInvalidArgument(const char* argumentName, const CZrSourcePlace& where)
@@ -38,4 +39,20 @@ void ThrowMapiResult(DWORD id, HRESULT hr, const char* callName, const CZrSource
 void ThrowComResult(DWORD id, HRESULT hr, const char* callName, const CZrSourcePlace& where)
 {
     throw CZrException(id, CZrException::KindCom, callName, {ComponentMessageText(id), SystemErrorText(hr)}, where);
+}
+
+void ThrowComObject(DWORD id, HRESULT hr, REFIID iid, IUnknown* object, const char* callName,
+                    const CZrSourcePlace& where)
+{
+    throw CZrException(id, CZrException::KindCom, callName,
+                       {ComponentMessageText(id), pollenta::com::TakeErrorDescription(object, iid), SystemErrorText(hr)},
+                       where);
+}
+
+void ThrowMapiObjectText(DWORD id, HRESULT hr, const std::string& lastError, const char* callName,
+                         const std::string* insert, const CZrSourcePlace& where)
+{
+    std::string message = insert ? ComponentMessageText(id, std::span<const std::string>(insert, 1))
+                                 : ComponentMessageText(id);
+    throw CZrException(id, CZrException::KindMapi, callName, {message, lastError, MapiErrorSource().Text(hr)}, where);
 }

@@ -14,7 +14,6 @@ public:
 
 private:
     void InitInstance();
-    void SelectMapiErrorSource();
 
     std::string m_strModulePath;
     std::string m_strModuleFolder;
