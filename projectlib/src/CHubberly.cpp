@@ -1,5 +1,6 @@
 #include "CHubberly.h"
 
+#include "CWEAnswerInserter.h"
 #include "GastrelStrings.h"
 #include "ModuleDir.h"
 
@@ -213,7 +214,10 @@ STDMETHODIMP CHubberly::DeleteProject(LONG projectID)
 
 STDMETHODIMP CHubberly::OpenHtmlPage(LONG) { return E_NOTIMPL; }
 
-STDMETHODIMP CHubberly::InsertData(LONG, VARIANT, VARIANT*, LONG*) { return E_NOTIMPL; }
+STDMETHODIMP CHubberly::InsertData(LONG projectID, VARIANT data, VARIANT* errors, LONG* result)
+{
+    return Guarded([&] { return CWEAnswerInserter().InsertData(projectID, data, errors, result); });
+}
 
 STDMETHODIMP CHubberly::EnumProjects(LONG prjType, VARIANT* projects)
 {

@@ -2,6 +2,8 @@
 // A fresh SQLite file in a folder of its own, with helpers to write it and
 // read it back with the sqlite3 library itself.
 
+#include "SqliteTestFile.h"
+
 #include "ado/AdoCreate.h"
 #include "ado/Recordset.h"
 #include "com/ComBstr.h"
@@ -9,7 +11,6 @@
 #include "com/ComVariant.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -23,38 +24,14 @@ protected:
         ASSERT_NE(mkdtemp(pattern), nullptr);
         m_dir = pattern;
         m_path = m_dir + "/answers.db";
+        m_file.SetPath(m_path);
         Sql("CREATE TABLE Answers (\r\n\tID INTEGER PRIMARY KEY, Name VARCHAR(10), Age INTEGER, Agree BIT,\r\n"
             "\tBorn DATETIME, Score DOUBLE, Price CURRENCY, Notes TEXT, Photo BLOB, Nick VARCHAR(20) NOT NULL DEFAULT 'x')");
     }
     void TearDown() override { std::filesystem::remove_all(m_dir); }
 
-    // Runs SQL on the file with the sqlite3 library, outside the ADO objects.
-    void Sql(const std::string& sql, const std::string& path = {})
-    {
-        sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open((path.empty() ? m_path : path).c_str(), &db), SQLITE_OK);
-        char* error = nullptr;
-        EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error), SQLITE_OK) << (error ? error : "");
-        sqlite3_free(error);
-        sqlite3_close(db);
-    }
-
-    // The first column of the first row of a query, as text ("NULL" for null).
-    std::string Scalar(const std::string& sql)
-    {
-        sqlite3* db = nullptr;
-        sqlite3_open(m_path.c_str(), &db);
-        sqlite3_stmt* statement = nullptr;
-        std::string value = "<no row>";
-        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) == SQLITE_OK &&
-            sqlite3_step(statement) == SQLITE_ROW) {
-            const unsigned char* text = sqlite3_column_text(statement, 0);
-            value = text ? reinterpret_cast<const char*>(text) : "NULL";
-        }
-        sqlite3_finalize(statement);
-        sqlite3_close(db);
-        return value;
-    }
+    void Sql(const std::string& sql) { m_file.Sql(sql); }
+    std::string Scalar(const std::string& sql) { return m_file.Scalar(sql); }
 
     std::string ConnectionString() const { return "Provider=SQLite;Data Source=" + m_path; }
 
@@ -87,4 +64,5 @@ protected:
 
     std::string m_dir;
     std::string m_path;
+    SqliteTestFile m_file;
 };
