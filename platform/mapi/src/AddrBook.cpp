@@ -45,6 +45,15 @@ bool Names(const CPropMap& props, const std::string& text)
     return false;
 }
 
+// "smi" finds "Ann Smith": the text begins the name or one of its words.
+bool StartsAWord(const std::string& name, const std::string& text)
+{
+    if (text.empty()) return false;
+    for (std::size_t at = 0; at != std::string::npos; at = name.find(' ', at), at = at == std::string::npos ? at : at + 1)
+        if (name.compare(at, text.size(), text) == 0) return true;
+    return false;
+}
+
 }  // namespace
 
 void SetResolveNameHook(ResolveNameHook hook)
@@ -124,7 +133,7 @@ HRESULT CAddrBook::Resolve(const std::string& name, ULONG flags, CPropMap& resol
         if (!m_book->Type(id, type)) continue;
         CPropMap props = m_book->EntryProps(id, type);
         if (Names(props, name)) exact.push_back(props);
-        else if (Lower(TextOf(props, PR_DISPLAY_NAME_A)).rfind(prefix, 0) == 0) partial.push_back(props);
+        else if (StartsAWord(Lower(TextOf(props, PR_DISPLAY_NAME_A)), prefix)) partial.push_back(props);
     }
     std::vector<CPropMap>& found = exact.empty() ? partial : exact;
     if (found.size() == 1) {

@@ -42,24 +42,19 @@ CMessage::CMessage(CStoreAccess access, LONGLONG id, LONGLONG folder, bool writa
     if (!m_content.m_attachments.empty()) m_nextAttachNum = m_content.m_attachments.rbegin()->first + 1;
 }
 
-std::vector<ULONG> CMessage::ComputedTags()
-{
-    std::vector<ULONG> tags = CStoreAccess::ComputedTags(MAPI_MESSAGE);
-    if (!m_id) std::erase_if(tags, [](ULONG tag) { return tag == PR_ENTRYID || tag == PR_RECORD_KEY || tag == PR_INSTANCE_KEY; });
-    return tags;
-}
+std::vector<ULONG> CMessage::ComputedTags() { return CStoreAccess::ComputedTags(MAPI_MESSAGE); }
 
 bool CMessage::Computed(ULONG propId, CPropValue& value)
 {
-    for (ULONG tag : ComputedTags()) {
-        if (PROP_ID(tag) != propId) continue;
-        CPropMap computed = m_access.Computed(m_id, MAPI_MESSAGE, m_folder);
-        auto it = computed.find(propId);
-        if (it == computed.end()) return false;
-        value = it->second;
-        return true;
-    }
-    return false;
+    if (!IsComputed(propId)) return false;
+    // A new message has no identity until it is saved.
+    bool identity = propId == PROP_ID(PR_ENTRYID) || propId == PROP_ID(PR_RECORD_KEY) || propId == PROP_ID(PR_INSTANCE_KEY);
+    if (!m_id && identity) return false;
+    CPropMap computed = m_access.Computed(m_id, MAPI_MESSAGE, m_folder);
+    auto it = computed.find(propId);
+    if (it == computed.end()) return false;
+    value = it->second;
+    return true;
 }
 
 void CMessage::Save(ULONG)

@@ -3,10 +3,8 @@
 // as .eml.
 
 #include "com/ComPtr.h"
+#include "mapi/Mapi.h"
 #include "mapi/MapiAdmin.h"
-#include "mapi/MapiFlags.h"
-#include "mapi/MapiUtil.h"
-#include "mapi/PropTags.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,0 +1,161 @@
+#pragma once
+// A fresh profile per test: its own folder, registry, store and address
+// book, logged on.
+
+#include "com/ComPtr.h"
+#include "mapi/Mapi.h"
+#include "mapi/MapiAdmin.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+class CMapiTest : public ::testing::Test {
+public:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/mapi-test-XXXXXX";
+        ASSERT_NE(nullptr, mkdtemp(pattern));
+        m_dir = pattern;
+        setenv("POLLENTA_REGISTRY", (m_dir + "/registry").c_str(), 1);
+        std::filesystem::create_directories(m_dir + "/registry");
+        MAPIINIT_0 init = {MAPI_INIT_VERSION, 9};
+        ASSERT_EQ(S_OK, MAPIInitialize(&init));
+        ASSERT_EQ(S_OK, pollenta::mapi::CreateProfile("Test", Book(), Outgoing(), true));
+        ASSERT_EQ(S_OK, pollenta::mapi::CreateStore("Test", m_dir + "/main.store", "Main", true, &m_storeId));
+        ASSERT_EQ(S_OK, MAPILogonEx(0, nullptr, nullptr, MAPI_EXTENDED, &m_session));
+        m_store = OpenStore(m_storeId);
+        ASSERT_TRUE(m_store);
+    }
+
+    void TearDown() override
+    {
+        HrDispatchNotifications(0);
+        m_store.Release();
+        m_session.Release();
+        MAPIUninitialize();
+        std::error_code ignored;
+        std::filesystem::remove_all(m_dir, ignored);
+    }
+
+    std::string Book() const { return m_dir + "/book.db"; }
+    std::string Outgoing() const { return m_dir + "/outgoing"; }
+
+    CComPtr<IMsgStore> OpenStore(const std::string& entryId, ULONG flags = MAPI_BEST_ACCESS)
+    {
+        CComPtr<IMsgStore> store;
+        EXPECT_EQ(S_OK, m_session->OpenMsgStore(0, static_cast<ULONG>(entryId.size()), Eid(entryId), &IID_IMsgStore,
+                                                flags, &store));
+        return store;
+    }
+
+    static LPENTRYID Eid(const std::string& bytes)
+    {
+        return reinterpret_cast<LPENTRYID>(const_cast<char*>(bytes.data()));
+    }
+
+    static std::string Bytes(const SBinary& bin) { return std::string(reinterpret_cast<const char*>(bin.lpb), bin.cb); }
+
+    // The entry id kept in `tag` of `object`.
+    static std::string EntryIdProp(IMAPIProp* object, ULONG tag = PR_ENTRYID)
+    {
+        LPSPropValue value = nullptr;
+        EXPECT_EQ(S_OK, HrGetOneProp(object, tag, &value));
+        if (!value) return {};
+        std::string bytes = Bytes(value->Value.bin);
+        MAPIFreeBuffer(value);
+        return bytes;
+    }
+
+    CComPtr<IMAPIFolder> OpenFolder(IMsgStore* store, const std::string& entryId)
+    {
+        ULONG type = 0;
+        CComPtr<IUnknown> object;
+        EXPECT_EQ(S_OK, store->OpenEntry(static_cast<ULONG>(entryId.size()), Eid(entryId), &IID_IMAPIFolder,
+                                         MAPI_BEST_ACCESS, &type, &object));
+        EXPECT_EQ(MAPI_FOLDER, type);
+        return CComQIPtr<IMAPIFolder>(object.p);
+    }
+
+    CComPtr<IMAPIFolder> SpecialFolder(IMsgStore* store, ULONG tag) { return OpenFolder(store, EntryIdProp(store, tag)); }
+
+    CComPtr<IMAPIFolder> Inbox(IMsgStore* store)
+    {
+        ULONG cb = 0;
+        LPENTRYID eid = nullptr;
+        EXPECT_EQ(S_OK, store->GetReceiveFolder(const_cast<char*>(""), 0, &cb, &eid, nullptr));
+        std::string bytes(reinterpret_cast<const char*>(eid), cb);
+        MAPIFreeBuffer(eid);
+        return OpenFolder(store, bytes);
+    }
+
+    static void SetString(IMAPIProp* object, ULONG tag, const std::string& text)
+    {
+        SPropValue value{};
+        value.ulPropTag = tag;
+        value.Value.lpszA = const_cast<char*>(text.c_str());
+        ASSERT_EQ(S_OK, HrSetOneProp(object, &value));
+    }
+
+    static void SetLong(IMAPIProp* object, ULONG tag, LONG number)
+    {
+        SPropValue value{};
+        value.ulPropTag = tag;
+        value.Value.l = number;
+        ASSERT_EQ(S_OK, HrSetOneProp(object, &value));
+    }
+
+    static void SetTime(IMAPIProp* object, ULONG tag, ULONGLONG ticks)
+    {
+        SPropValue value{};
+        value.ulPropTag = tag;
+        value.Value.ft.dwLowDateTime = static_cast<DWORD>(ticks);
+        value.Value.ft.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
+        ASSERT_EQ(S_OK, HrSetOneProp(object, &value));
+    }
+
+    static std::string GetString(IMAPIProp* object, ULONG tag)
+    {
+        LPSPropValue value = nullptr;
+        if (FAILED(HrGetOneProp(object, tag, &value))) return "<missing>";
+        std::string text = value->Value.lpszA;
+        MAPIFreeBuffer(value);
+        return text;
+    }
+
+    // A saved message with a subject and one recipient; its entry id.
+    std::string SaveMessage(IMAPIFolder* folder, const std::string& subject)
+    {
+        CComPtr<IMessage> message;
+        EXPECT_EQ(S_OK, folder->CreateMessage(&IID_IMessage, 0, &message));
+        SetString(message, PR_SUBJECT_A, subject);
+        AddRecipient(message, "Bob", "bob@example.com");
+        EXPECT_EQ(S_OK, message->SaveChanges(KEEP_OPEN_READWRITE));
+        return EntryIdProp(message);
+    }
+
+    static void AddRecipient(IMessage* message, const std::string& name, const std::string& address)
+    {
+        SPropValue props[4] = {};
+        props[0].ulPropTag = PR_DISPLAY_NAME_A;
+        props[0].Value.lpszA = const_cast<char*>(name.c_str());
+        props[1].ulPropTag = PR_EMAIL_ADDRESS_A;
+        props[1].Value.lpszA = const_cast<char*>(address.c_str());
+        props[2].ulPropTag = PR_ADDRTYPE_A;
+        props[2].Value.lpszA = const_cast<char*>("SMTP");
+        props[3].ulPropTag = PR_RECIPIENT_TYPE;
+        props[3].Value.l = MAPI_TO;
+        ADRLIST list{};
+        list.cEntries = 1;
+        list.aEntries[0].cValues = 4;
+        list.aEntries[0].rgPropVals = props;
+        ASSERT_EQ(S_OK, message->ModifyRecipients(MODRECIP_ADD, &list));
+    }
+
+    std::string m_dir;
+    std::string m_storeId;
+    CComPtr<IMAPISession> m_session;
+    CComPtr<IMsgStore> m_store;
+};

@@ -1,0 +1,383 @@
+#include "MapiTestSupport.h"
+
+#include "com/Stream.h"
+
+#include <fstream>
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char** environ;
+
+namespace {
+
+// {6ED8DA90-450B-101B-98DA-00AA003F1305}, a property set of our own.
+constexpr GUID kOurSet = {0x6ED8DA90, 0x450B, 0x101B, {0x98, 0xDA, 0x00, 0xAA, 0x00, 0x3F, 0x13, 0x05}};
+constexpr ULONG PR_TEST_I8 = PROP_TAG(PT_I8, 0x6700);
+constexpr ULONG PR_TEST_DOUBLE = PROP_TAG(PT_DOUBLE, 0x6701);
+constexpr ULONG PR_TEST_MV_STRING = PROP_TAG(PT_MV_STRING8, 0x6702);
+constexpr ULONG PR_TEST_MV_LONG = PROP_TAG(PT_MV_LONG, 0x6703);
+constexpr ULONG PR_TEST_CLSID = PROP_TAG(PT_CLSID, 0x6704);
+const std::string kBinary("\0\1\2\0zero", 8);
+const std::u16string kUnicode = u"Unicode body \u2713";
+
+ULONG NamedTag(IMAPIProp* object, const GUID& set, LONG id, ULONG type, ULONG flags)
+{
+    MAPINAMEID name{const_cast<GUID*>(&set), MNID_ID, {id}};
+    LPMAPINAMEID names[] = {&name};
+    LPSPropTagArray tags = nullptr;
+    HRESULT hr = object->GetIDsFromNames(1, names, flags, &tags);
+    ULONG tag = SUCCEEDED(hr) && tags ? tags->aulPropTag[0] : PROP_TAG(PT_ERROR, 0);
+    MAPIFreeBuffer(tags);
+    return PROP_TYPE(tag) == PT_ERROR ? tag : CHANGE_PROP_TYPE(tag, type);
+}
+
+std::string AttachmentData()
+{
+    std::string data(200000, '\0');
+    for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>((i * 7) & 0xFF);
+    return data;
+}
+
+void WriteEveryType(IMessage* message)
+{
+    CMapiTest::SetString(message, PR_SUBJECT_A, "Gr\xC3\xBC\xC3\x9F" "e");
+    CMapiTest::SetLong(message, PR_FLAG_STATUS, 2);
+    CMapiTest::SetTime(message, PR_MESSAGE_DELIVERY_TIME, 133000000000000000ULL);
+    LONG longs[] = {1, -2, 3};
+    char* strings[] = {const_cast<char*>("one"), const_cast<char*>("")};
+    GUID clsid = kOurSet;
+    SPropValue values[8] = {};
+    values[0].ulPropTag = PR_RESPONSE_REQUESTED;
+    values[0].Value.b = 1;
+    values[1].ulPropTag = PR_BODY_W;
+    values[1].Value.lpszW = const_cast<char16_t*>(kUnicode.c_str());
+    values[2].ulPropTag = PR_SEARCH_KEY;
+    values[2].Value.bin = {static_cast<ULONG>(kBinary.size()), reinterpret_cast<LPBYTE>(const_cast<char*>(kBinary.data()))};
+    values[3].ulPropTag = PR_TEST_I8;
+    values[3].Value.li.QuadPart = -1234567890123LL;
+    values[4].ulPropTag = PR_TEST_DOUBLE;
+    values[4].Value.dbl = 2.5;
+    values[5].ulPropTag = PR_TEST_MV_STRING;
+    values[5].Value.MVszA = {2, strings};
+    values[6].ulPropTag = PR_TEST_MV_LONG;
+    values[6].Value.MVl = {3, longs};
+    values[7].ulPropTag = PR_TEST_CLSID;
+    values[7].Value.lpguid = &clsid;
+    LPSPropProblemArray problems = nullptr;
+    ASSERT_EQ(S_OK, message->SetProps(8, values, &problems));
+    ASSERT_NE(nullptr, problems);
+    EXPECT_EQ(0u, problems->cProblem);
+    MAPIFreeBuffer(problems);
+
+    ULONG processed = NamedTag(message, kOurSet, 0x8001, PT_LONG, MAPI_CREATE);
+    ULONG followUp = NamedTag(message, PSETID_Common, 0x8530, PT_STRING8, MAPI_CREATE);
+    ASSERT_GE(PROP_ID(processed), 0x8000u);
+    ASSERT_NE(PROP_ID(processed), PROP_ID(followUp));
+    CMapiTest::SetLong(message, processed, 7);
+    CMapiTest::SetString(message, followUp, "Follow up");
+
+    CMapiTest::AddRecipient(message, "Bob", "bob@example.com");
+    CMapiTest::AddRecipient(message, "Carol", "carol@example.com");
+
+    ULONG num = 0;
+    CComPtr<IAttachment> attach;
+    ASSERT_EQ(S_OK, message->CreateAttach(&IID_IAttachment, 0, &num, &attach));
+    CMapiTest::SetString(attach, PR_ATTACH_LONG_FILENAME_A, "picture.png");
+    CMapiTest::SetString(attach, PR_ATTACH_CONTENT_ID_A, "pic1@here");
+    CComPtr<IUnknown> unknown;
+    ASSERT_EQ(S_OK, attach->OpenProperty(PR_ATTACH_DATA_BIN, &IID_IStream, 0, MAPI_CREATE | MAPI_MODIFY, &unknown));
+    CComQIPtr<IStream> stream(unknown.p);
+    std::string data = AttachmentData();
+    ULONG written = 0;
+    ASSERT_EQ(S_OK, stream->Write(data.data(), static_cast<ULONG>(data.size()), &written));
+    ASSERT_EQ(S_OK, stream->Commit(STGC_DEFAULT));
+    ASSERT_EQ(S_OK, attach->SaveChanges(KEEP_OPEN_READWRITE));
+}
+
+void ExpectEveryType(IMessage* message)
+{
+    EXPECT_EQ("Gr\xC3\xBC\xC3\x9F" "e", CMapiTest::GetString(message, PR_SUBJECT_A));
+    ULONG processed = NamedTag(message, kOurSet, 0x8001, PT_LONG, 0);
+    ULONG followUp = NamedTag(message, PSETID_Common, 0x8530, PT_STRING8, 0);
+    EXPECT_EQ("Follow up", CMapiTest::GetString(message, followUp));
+    SizedSPropTagArray(13, tags) = {13,
+                                    {PR_FLAG_STATUS, PR_RESPONSE_REQUESTED, PR_BODY_W, PR_SEARCH_KEY,
+                                     PR_MESSAGE_DELIVERY_TIME, PR_TEST_I8, PR_TEST_DOUBLE, PR_TEST_MV_STRING,
+                                     PR_TEST_MV_LONG, PR_TEST_CLSID, processed, PR_BODY_A, PR_HASATTACH}};
+    ULONG count = 0;
+    LPSPropValue v = nullptr;
+    ASSERT_EQ(S_OK, message->GetProps(reinterpret_cast<LPSPropTagArray>(&tags), 0, &count, &v));
+    ASSERT_EQ(13u, count);
+    EXPECT_EQ(2, v[0].Value.l);
+    EXPECT_EQ(1, v[1].Value.b);
+    EXPECT_EQ(kUnicode, std::u16string(v[2].Value.lpszW));
+    EXPECT_EQ(kBinary, CMapiTest::Bytes(v[3].Value.bin));
+    EXPECT_EQ(133000000000000000ULL,
+              (static_cast<ULONGLONG>(v[4].Value.ft.dwHighDateTime) << 32) | v[4].Value.ft.dwLowDateTime);
+    EXPECT_EQ(-1234567890123LL, v[5].Value.li.QuadPart);
+    EXPECT_EQ(2.5, v[6].Value.dbl);
+    ASSERT_EQ(2u, v[7].Value.MVszA.cValues);
+    EXPECT_STREQ("one", v[7].Value.MVszA.lppszA[0]);
+    EXPECT_STREQ("", v[7].Value.MVszA.lppszA[1]);
+    ASSERT_EQ(3u, v[8].Value.MVl.cValues);
+    EXPECT_EQ(-2, v[8].Value.MVl.lpl[1]);
+    EXPECT_TRUE(IsEqualGUID(kOurSet, *v[9].Value.lpguid));
+    EXPECT_EQ(7, v[10].Value.l);
+    // The UTF-16 body reads as ANSI text too.
+    EXPECT_STREQ("Unicode body \xE2\x9C\x93", v[11].Value.lpszA);
+    EXPECT_EQ(1, v[12].Value.b);
+    MAPIFreeBuffer(v);
+
+    CComPtr<IMAPITable> recipients;
+    ASSERT_EQ(S_OK, message->GetRecipientTable(0, &recipients));
+    LPSRowSet rows = nullptr;
+    ASSERT_EQ(S_OK, HrQueryAllRows(recipients, nullptr, nullptr, nullptr, 0, &rows));
+    ASSERT_EQ(2u, rows->cRows);
+    EXPECT_STREQ("Carol", rows->aRow[1].lpProps[1].Value.lpszA);
+    FreeProws(rows);
+
+    CComPtr<IAttachment> attach;
+    ASSERT_EQ(S_OK, message->OpenAttach(0, &IID_IAttachment, 0, &attach));
+    EXPECT_EQ("picture.png", CMapiTest::GetString(attach, PR_ATTACH_LONG_FILENAME_A));
+    EXPECT_EQ("pic1@here", CMapiTest::GetString(attach, PR_ATTACH_CONTENT_ID_A));
+    CComPtr<IUnknown> unknown;
+    ASSERT_EQ(S_OK, attach->OpenProperty(PR_ATTACH_DATA_BIN, &IID_IStream, 0, 0, &unknown));
+    CComQIPtr<IStream> stream(unknown.p);
+    std::string data;
+    std::vector<char> buffer(65536);
+    for (;;) {
+        ULONG read = 0;
+        HRESULT hr = stream->Read(buffer.data(), static_cast<ULONG>(buffer.size()), &read);
+        data.append(buffer.data(), read);
+        if (hr != S_OK || read == 0) break;
+    }
+    EXPECT_TRUE(data == AttachmentData());
+}
+
+}  // namespace
+
+TEST_F(CMapiTest, SavedMessageKeepsEveryPropertyInANewProcess)
+{
+    CComPtr<IMAPIFolder> drafts = SpecialFolder(m_store, PR_IPM_DRAFTS_ENTRYID);
+    CComPtr<IMessage> message;
+    ASSERT_EQ(S_OK, drafts->CreateMessage(&IID_IMessage, 0, &message));
+    WriteEveryType(message);
+    ASSERT_EQ(S_OK, message->SaveChanges(KEEP_OPEN_READWRITE));
+    std::string eid = EntryIdProp(message);
+    ExpectEveryType(message);
+    m_store.Release();
+    message.Release();
+    drafts.Release();
+
+    std::ofstream(m_dir + "/message.eid", std::ios::binary) << eid;
+    setenv("POLLENTA_MAPI_CHILD", m_dir.c_str(), 1);
+    char* args[] = {const_cast<char*>("/proc/self/exe"),
+                    const_cast<char*>("--gtest_filter=MapiChildProcess.ReadsTheSavedMessage"), nullptr};
+    pid_t child = 0;
+    ASSERT_EQ(0, posix_spawn(&child, "/proc/self/exe", nullptr, nullptr, args, environ));
+    unsetenv("POLLENTA_MAPI_CHILD");
+    int status = 0;
+    ASSERT_EQ(child, waitpid(child, &status, 0));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+// The second half of the test above, run by it in a process of its own.
+TEST(MapiChildProcess, ReadsTheSavedMessage)
+{
+    const char* dir = getenv("POLLENTA_MAPI_CHILD");
+    if (!dir) GTEST_SKIP() << "run by SavedMessageKeepsEveryPropertyInANewProcess";
+    std::ifstream in(std::string(dir) + "/message.eid", std::ios::binary);
+    std::string eid((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_EQ(S_OK, MAPIInitialize(nullptr));
+    CComPtr<IMAPISession> session;
+    ASSERT_EQ(S_OK, MAPILogonEx(0, const_cast<char*>("Test"), nullptr, MAPI_EXTENDED, &session));
+    ULONG type = 0;
+    CComPtr<IUnknown> object;
+    ASSERT_EQ(S_OK, session->OpenEntry(static_cast<ULONG>(eid.size()), CMapiTest::Eid(eid), &IID_IMessage,
+                                       MAPI_BEST_ACCESS, &type, &object));
+    EXPECT_EQ(MAPI_MESSAGE, type);
+    CComQIPtr<IMessage> message(object.p);
+    ExpectEveryType(message);
+    message.Release();
+    object.Release();
+    session.Release();
+    MAPIUninitialize();
+}
+
+TEST_F(CMapiTest, MissingAndMistypedPropertiesComeBackAsErrorValues)
+{
+    CComPtr<IMAPIFolder> inbox = Inbox(m_store);
+    CComPtr<IMessage> message;
+    ASSERT_EQ(S_OK, inbox->CreateMessage(nullptr, 0, &message));
+    SetString(message, PR_SUBJECT_A, "Subject");
+    SizedSPropTagArray(3, tags) = {3, {PR_SUBJECT_A, PR_BODY_A, CHANGE_PROP_TYPE(PR_SUBJECT_A, PT_LONG)}};
+    ULONG count = 0;
+    LPSPropValue values = nullptr;
+    ASSERT_EQ(MAPI_W_ERRORS_RETURNED, message->GetProps(reinterpret_cast<LPSPropTagArray>(&tags), 0, &count, &values));
+    ASSERT_EQ(3u, count);
+    EXPECT_STREQ("Subject", values[0].Value.lpszA);
+    EXPECT_EQ(PROP_TAG(PT_ERROR, PROP_ID(PR_BODY_A)), values[1].ulPropTag);
+    EXPECT_EQ(MAPI_E_NOT_FOUND, values[1].Value.err);
+    EXPECT_EQ(PT_ERROR, PROP_TYPE(values[2].ulPropTag));
+    EXPECT_EQ(MAPI_E_INVALID_TYPE, values[2].Value.err);
+    MAPIFreeBuffer(values);
+
+    LPSPropValue one = nullptr;
+    EXPECT_EQ(MAPI_E_NOT_FOUND, HrGetOneProp(message, PR_BODY_A, &one));
+    EXPECT_EQ(nullptr, one);
+
+    // Entry ids are only known once the message is saved.
+    EXPECT_EQ(MAPI_E_NOT_FOUND, HrGetOneProp(message, PR_ENTRYID, &one));
+    SPropValue computed{};
+    computed.ulPropTag = PR_ENTRYID;
+    LPSPropProblemArray problems = nullptr;
+    ASSERT_EQ(S_OK, message->SetProps(1, &computed, &problems));
+    ASSERT_EQ(1u, problems->cProblem);
+    EXPECT_EQ(MAPI_E_COMPUTED, problems->aProblem[0].scode);
+    MAPIFreeBuffer(problems);
+
+    LPMAPIERROR error = nullptr;
+    ASSERT_EQ(S_OK, message->GetLastError(MAPI_E_NOT_FOUND, 0, &error));
+    EXPECT_NE(nullptr, error->lpszError);
+    MAPIFreeBuffer(error);
+}
+
+TEST_F(CMapiTest, EntryIdsOfTheWrongLengthOrAnotherStoreAreRefused)
+{
+    std::string otherId;
+    ASSERT_EQ(S_OK, pollenta::mapi::CreateStore("Test", m_dir + "/other.store", "Other", false, &otherId));
+    CComPtr<IMAPISession> session;
+    ASSERT_EQ(S_OK, MAPILogonEx(0, nullptr, nullptr, MAPI_EXTENDED, &session));
+    CComPtr<IMsgStore> other;
+    ASSERT_EQ(S_OK, session->OpenMsgStore(0, static_cast<ULONG>(otherId.size()), Eid(otherId), nullptr,
+                                          MAPI_BEST_ACCESS, &other));
+    std::string otherInbox = EntryIdProp(other, PR_IPM_OUTBOX_ENTRYID);
+
+    ULONG type = 0;
+    CComPtr<IUnknown> object;
+    EXPECT_EQ(MAPI_E_INVALID_ENTRYID, m_store->OpenEntry(static_cast<ULONG>(otherInbox.size()), Eid(otherInbox),
+                                                         nullptr, 0, &type, &object));
+    std::string cut = otherInbox.substr(0, otherInbox.size() - 1);
+    EXPECT_EQ(MAPI_E_INVALID_ENTRYID, other->OpenEntry(static_cast<ULONG>(cut.size()), Eid(cut), nullptr, 0, &type, &object));
+    EXPECT_EQ(MAPI_E_INVALID_ENTRYID, m_session->OpenEntry(3, Eid("abc"), nullptr, 0, &type, &object));
+    // The session finds the store an entry id belongs to.
+    EXPECT_EQ(S_OK, session->OpenEntry(static_cast<ULONG>(otherInbox.size()), Eid(otherInbox), nullptr, 0, &type, &object));
+    EXPECT_EQ(MAPI_FOLDER, type);
+
+    ULONG same = TRUE;
+    std::string mine = EntryIdProp(m_store, PR_IPM_OUTBOX_ENTRYID);
+    ASSERT_EQ(S_OK, m_session->CompareEntryIDs(static_cast<ULONG>(mine.size()), Eid(mine),
+                                               static_cast<ULONG>(otherInbox.size()), Eid(otherInbox), 0, &same));
+    EXPECT_FALSE(same);
+    ASSERT_EQ(S_OK, m_store->CompareEntryIDs(static_cast<ULONG>(mine.size()), Eid(mine), static_cast<ULONG>(mine.size()),
+                                             Eid(mine), 0, &same));
+    EXPECT_TRUE(same);
+}
+
+TEST_F(CMapiTest, DamagedStoreFileIsReportedAndOthersStayUsable)
+{
+    std::string brokenId;
+    std::string path = m_dir + "/broken.store";
+    ASSERT_EQ(S_OK, pollenta::mapi::CreateStore("Test", path, "Broken", false, &brokenId));
+    std::filesystem::remove(path + "-wal");
+    std::filesystem::remove(path + "-shm");
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << std::string(8192, 'x');
+    CComPtr<IMAPISession> session;
+    ASSERT_EQ(S_OK, MAPILogonEx(0, nullptr, nullptr, MAPI_EXTENDED, &session));
+    CComPtr<IMsgStore> broken;
+    EXPECT_EQ(MAPI_E_CORRUPT_STORE, session->OpenMsgStore(0, static_cast<ULONG>(brokenId.size()), Eid(brokenId), nullptr,
+                                                          MAPI_BEST_ACCESS, &broken));
+    EXPECT_FALSE(broken);
+    LPMAPIERROR error = nullptr;
+    ASSERT_EQ(S_OK, session->GetLastError(MAPI_E_CORRUPT_STORE, 0, &error));
+    EXPECT_NE(std::string::npos, std::string(error->lpszError).find("damaged"));
+    MAPIFreeBuffer(error);
+    EXPECT_FALSE(SaveMessage(Inbox(m_store), "still works").empty());
+}
+
+TEST_F(CMapiTest, PropertyStreamsReadToTheEndAndReplaceOnlyOnCommit)
+{
+    CComPtr<IMAPIFolder> inbox = Inbox(m_store);
+    CComPtr<IMessage> message;
+    ASSERT_EQ(S_OK, inbox->CreateMessage(nullptr, 0, &message));
+    CComPtr<IUnknown> unknown;
+    EXPECT_EQ(MAPI_E_NOT_FOUND, message->OpenProperty(PR_BODY_A, &IID_IStream, 0, 0, &unknown));
+    ASSERT_EQ(S_OK, message->OpenProperty(PR_BODY_A, &IID_IStream, 0, MAPI_CREATE | MAPI_MODIFY, &unknown));
+    CComQIPtr<IStream> writer(unknown.p);
+    ASSERT_EQ(S_OK, writer->Write("hello", 5, nullptr));
+    EXPECT_EQ("<missing>", GetString(message, PR_BODY_A));
+    ASSERT_EQ(S_OK, writer->Commit(STGC_OVERWRITE));
+    EXPECT_EQ("hello", GetString(message, PR_BODY_A));
+
+    CComPtr<IUnknown> readerUnknown;
+    ASSERT_EQ(S_OK, message->OpenProperty(PR_BODY_A, &IID_IStream, 0, 0, &readerUnknown));
+    CComQIPtr<IStream> reader(readerUnknown.p);
+    char buffer[16] = {};
+    ULONG read = 0;
+    EXPECT_EQ(S_OK, reader->Read(buffer, sizeof buffer, &read));
+    EXPECT_EQ(5u, read);
+    EXPECT_EQ(S_FALSE, reader->Read(buffer, sizeof buffer, &read));
+    EXPECT_EQ(0u, read);
+    LARGE_INTEGER far{};
+    far.QuadPart = 1000;
+    ASSERT_EQ(S_OK, reader->Seek(far, STREAM_SEEK_SET, nullptr));
+    EXPECT_EQ(S_FALSE, reader->Read(buffer, sizeof buffer, &read));
+    EXPECT_EQ(0u, read);
+    EXPECT_NE(S_OK, reader->Write("x", 1, nullptr));
+}
+
+TEST_F(CMapiTest, UnsavedNewMessagesAreDiscarded)
+{
+    CComPtr<IMAPIFolder> inbox = Inbox(m_store);
+    {
+        CComPtr<IMessage> message;
+        ASSERT_EQ(S_OK, inbox->CreateMessage(nullptr, 0, &message));
+        SetString(message, PR_SUBJECT_A, "never saved");
+    }
+    CComPtr<IMAPITable> table;
+    ASSERT_EQ(S_OK, inbox->GetContentsTable(0, &table));
+    ULONG count = 99;
+    ASSERT_EQ(S_OK, table->GetRowCount(0, &count));
+    EXPECT_EQ(0u, count);
+}
+
+TEST_F(CMapiTest, CopyToCarriesPropertiesRecipientsAndAttachments)
+{
+    CComPtr<IMAPIFolder> drafts = SpecialFolder(m_store, PR_IPM_DRAFTS_ENTRYID);
+    CComPtr<IMessage> source;
+    ASSERT_EQ(S_OK, drafts->CreateMessage(nullptr, 0, &source));
+    WriteEveryType(source);
+    CComPtr<IMessage> target;
+    ASSERT_EQ(S_OK, drafts->CreateMessage(nullptr, 0, &target));
+    ASSERT_EQ(S_OK, source->CopyTo(0, nullptr, nullptr, 0, nullptr, &IID_IMessage, target.p, 0, nullptr));
+    ASSERT_EQ(S_OK, target->SaveChanges(0));
+    std::string eid = EntryIdProp(target);
+    ULONG type = 0;
+    CComPtr<IUnknown> object;
+    ASSERT_EQ(S_OK, m_store->OpenEntry(static_cast<ULONG>(eid.size()), Eid(eid), &IID_IMessage, 0, &type, &object));
+    ExpectEveryType(CComQIPtr<IMessage>(object.p));
+}
+
+TEST_F(CMapiTest, StoreOpenedWithoutWriteAccessRefusesChanges)
+{
+    std::string eid = SaveMessage(Inbox(m_store), "read only");
+    CComPtr<IMsgStore> readOnly = OpenStore(m_storeId, MDB_NO_MAIL | MDB_TEMPORARY);
+    ULONG type = 0;
+    CComPtr<IUnknown> object;
+    ASSERT_EQ(S_OK, readOnly->OpenEntry(static_cast<ULONG>(eid.size()), Eid(eid), &IID_IMessage, 0, &type, &object));
+    CComQIPtr<IMessage> message(object.p);
+    SPropValue subject{};
+    subject.ulPropTag = PR_SUBJECT_A;
+    subject.Value.lpszA = const_cast<char*>("changed");
+    EXPECT_EQ(MAPI_E_NO_ACCESS, message->SetProps(1, &subject, nullptr));
+    EXPECT_EQ(MAPI_E_NO_ACCESS, message->SaveChanges(0));
+    EXPECT_EQ(PROP_TAG(PT_ERROR, 0), NamedTag(readOnly, kOurSet, 0x7777, PT_LONG, 0));
+    EXPECT_EQ(PROP_TAG(PT_ERROR, 0), NamedTag(readOnly, kOurSet, 0x7777, PT_LONG, MAPI_CREATE));
+    EXPECT_EQ("read only", GetString(message, PR_SUBJECT_A));
+
+    LPSPropValue mask = nullptr;
+    ASSERT_EQ(S_OK, HrGetOneProp(message, PR_STORE_SUPPORT_MASK, &mask));
+    EXPECT_TRUE(mask->Value.l & STORE_READONLY);
+    EXPECT_TRUE(mask->Value.l & STORE_UNCOMPRESSED_RTF);
+    MAPIFreeBuffer(mask);
+}

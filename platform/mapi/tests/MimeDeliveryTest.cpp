@@ -1,0 +1,176 @@
+#include "MapiTestSupport.h"
+
+#include "com/Stream.h"
+#include "mapi/Mime.h"
+
+namespace {
+
+// A one-pixel PNG, and a second picture that differs from it.
+const char kPng1[] = "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mNk+M9QDwADhgGAWjR9awAAAABJRU5ErkJggg==";
+const char kPng2[] = "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8BQDwAEhQGAhKmMIQAAAABJRU5ErkJggg==";
+
+std::vector<BYTE> MimeBytes(const std::string& text) { return std::vector<BYTE>(text.begin(), text.end()); }
+
+std::string Mail()
+{
+    return std::string(
+               "From: \"Alice Example\" <alice@example.com>\r\n"
+               "To: Bob <bob@example.com>, carol@example.com\r\n"
+               "Cc: Dave <dave@example.com>\r\n"
+               "Subject: Pictures\r\n"
+               "Date: Tue, 01 Dec 2026 10:00:00 +0000\r\n"
+               "Message-ID: <pictures-1@example.com>\r\n"
+               "MIME-Version: 1.0\r\n"
+               "Content-Type: multipart/mixed; boundary=\"outer\"\r\n"
+               "\r\n"
+               "--outer\r\n"
+               "Content-Type: multipart/related; boundary=\"related\"\r\n"
+               "\r\n"
+               "--related\r\n"
+               "Content-Type: multipart/alternative; boundary=\"alt\"\r\n"
+               "\r\n"
+               "--alt\r\n"
+               "Content-Type: text/plain; charset=utf-8\r\n"
+               "\r\n"
+               "Two pictures.\r\n"
+               "--alt\r\n"
+               "Content-Type: text/html; charset=utf-8\r\n"
+               "\r\n"
+               "<html><body><img src=\"cid:one@example.com\"><img src=\"cid:two@example.com\"></body></html>\r\n"
+               "--alt--\r\n"
+               "--related\r\n"
+               "Content-Type: image/png; name=\"one.png\"\r\n"
+               "Content-Transfer-Encoding: base64\r\n"
+               "Content-ID: <one@example.com>\r\n"
+               "Content-Disposition: inline; filename=\"one.png\"\r\n"
+               "\r\n") +
+           kPng1 +
+           "\r\n"
+           "--related\r\n"
+           "Content-Type: image/png; name=\"two.png\"\r\n"
+           "Content-Transfer-Encoding: base64\r\n"
+           "Content-ID: <two@example.com>\r\n"
+           "Content-Disposition: inline; filename=\"two.png\"\r\n"
+           "\r\n" +
+           kPng2 +
+           "\r\n"
+           "--related--\r\n"
+           "--outer\r\n"
+           "Content-Type: application/pdf; name=\"report.pdf\"\r\n"
+           "Content-Transfer-Encoding: base64\r\n"
+           "Content-Disposition: attachment; filename=\"report.pdf\"\r\n"
+           "\r\n"
+           "JVBERi0xLjQKJcfsj6IK\r\n"
+           "--outer--\r\n";
+}
+
+CComPtr<IMessage> Open(IMsgStore* store, const std::string& eid)
+{
+    ULONG type = 0;
+    CComPtr<IUnknown> object;
+    EXPECT_EQ(S_OK, store->OpenEntry(static_cast<ULONG>(eid.size()), CMapiTest::Eid(eid), &IID_IMessage, MAPI_BEST_ACCESS,
+                                     &type, &object));
+    return CComQIPtr<IMessage>(object.p);
+}
+
+std::string AttachmentData(IMessage* message, ULONG num)
+{
+    CComPtr<IAttachment> attach;
+    EXPECT_EQ(S_OK, message->OpenAttach(num, nullptr, 0, &attach));
+    LPSPropValue data = nullptr;
+    EXPECT_EQ(S_OK, HrGetOneProp(attach, PR_ATTACH_DATA_BIN, &data));
+    std::string bytes = CMapiTest::Bytes(data->Value.bin);
+    MAPIFreeBuffer(data);
+    return bytes;
+}
+
+}  // namespace
+
+TEST_F(CMapiTest, MultipartHtmlWithPicturesRoundTripsThroughDeliveryAndExport)
+{
+    std::string eid;
+    ASSERT_EQ(S_OK, pollenta::mapi::DeliverMime(m_store, nullptr, MimeBytes(Mail()), &eid));
+    CComPtr<IMessage> message = Open(m_store, eid);
+    ASSERT_TRUE(message);
+    EXPECT_EQ("Pictures", GetString(message, PR_SUBJECT_A));
+    EXPECT_EQ("IPM.Note", GetString(message, PR_MESSAGE_CLASS_A));
+    EXPECT_EQ("Alice Example", GetString(message, PR_SENDER_NAME_A));
+    EXPECT_EQ("alice@example.com", GetString(message, PR_SENDER_EMAIL_ADDRESS_A));
+    EXPECT_EQ("SMTP", GetString(message, PR_SENDER_ADDRTYPE_A));
+    EXPECT_EQ("Two pictures.", GetString(message, PR_BODY_A).substr(0, 13));
+    EXPECT_NE(std::string::npos, GetString(message, PR_BODY_HTML_A).find("cid:two@example.com"));
+    LPSPropValue value = nullptr;
+    ASSERT_EQ(S_OK, HrGetOneProp(message, PR_CLIENT_SUBMIT_TIME, &value));
+    ULONGLONG submitted = (static_cast<ULONGLONG>(value->Value.ft.dwHighDateTime) << 32) | value->Value.ft.dwLowDateTime;
+    EXPECT_EQ(11644473600ULL * 10000000ULL + 1796119200ULL * 10000000ULL, submitted);
+    MAPIFreeBuffer(value);
+    ASSERT_EQ(S_OK, HrGetOneProp(message, PR_MESSAGE_DELIVERY_TIME, &value));
+    MAPIFreeBuffer(value);
+    ASSERT_EQ(S_OK, HrGetOneProp(message, PR_SENDER_ENTRYID, &value));
+    std::string sender = Bytes(value->Value.bin);
+    MAPIFreeBuffer(value);
+    CComPtr<IAddrBook> book;
+    ASSERT_EQ(S_OK, m_session->OpenAddressBook(0, nullptr, 0, &book));
+    ULONG type = 0;
+    CComPtr<IUnknown> senderEntry;
+    ASSERT_EQ(S_OK, book->OpenEntry(static_cast<ULONG>(sender.size()), Eid(sender), nullptr, 0, &type, &senderEntry));
+    EXPECT_EQ(MAPI_MAILUSER, type);
+
+    CComPtr<IMAPITable> recipients;
+    ASSERT_EQ(S_OK, message->GetRecipientTable(0, &recipients));
+    ULONG count = 0;
+    ASSERT_EQ(S_OK, recipients->GetRowCount(0, &count));
+    EXPECT_EQ(3u, count);
+
+    CComPtr<IMAPITable> attachments;
+    ASSERT_EQ(S_OK, message->GetAttachmentTable(0, &attachments));
+    SizedSPropTagArray(4, columns) = {4, {PR_ATTACH_NUM, PR_ATTACH_LONG_FILENAME_A, PR_ATTACH_CONTENT_ID_A, PR_ATTACH_MIME_TAG_A}};
+    LPSRowSet rows = nullptr;
+    ASSERT_EQ(S_OK, HrQueryAllRows(attachments, reinterpret_cast<LPSPropTagArray>(&columns), nullptr, nullptr, 0, &rows));
+    ASSERT_EQ(3u, rows->cRows);
+    std::map<std::string, std::string> contentIds;
+    for (ULONG i = 0; i < rows->cRows; ++i) {
+        const SPropValue* row = rows->aRow[i].lpProps;
+        contentIds[row[1].Value.lpszA] = PROP_TYPE(row[2].ulPropTag) == PT_ERROR ? "" : row[2].Value.lpszA;
+    }
+    EXPECT_EQ("one@example.com", contentIds["one.png"]);
+    EXPECT_EQ("two@example.com", contentIds["two.png"]);
+    EXPECT_EQ("", contentIds["report.pdf"]);
+    ULONG pdf = 0;
+    for (ULONG i = 0; i < rows->cRows; ++i)
+        if (std::string(rows->aRow[i].lpProps[1].Value.lpszA) == "report.pdf") pdf = rows->aRow[i].lpProps[0].Value.ul;
+    FreeProws(rows);
+    EXPECT_EQ("%PDF-1.4\n%\xC7\xEC\x8F\xA2\n", AttachmentData(message, pdf));
+
+    std::vector<BYTE> exported;
+    ASSERT_EQ(S_OK, pollenta::mapi::ExportMime(message, exported));
+    MimeMessageData original = ParseMime(MimeBytes(Mail()));
+    MimeMessageData again = ParseMime(exported);
+    EXPECT_EQ(original.subject, again.subject);
+    EXPECT_EQ(original.from.address, again.from.address);
+    EXPECT_EQ(original.htmlBody, again.htmlBody);
+    EXPECT_EQ(original.plainBody, again.plainBody);
+    ASSERT_EQ(original.attachments.size(), again.attachments.size());
+    for (const MimeAttachment& part : original.attachments) {
+        bool matched = false;
+        for (const MimeAttachment& other : again.attachments)
+            matched |= other.fileName == part.fileName && other.contentId == part.contentId && other.data == part.data &&
+                       other.contentType == part.contentType;
+        EXPECT_TRUE(matched) << part.fileName;
+    }
+}
+
+TEST_F(CMapiTest, DamagedMailIsDeliveredWithWhatCouldBeRead)
+{
+    std::string truncated = Mail().substr(0, Mail().find("--related\r\nContent-Type: image/png; name=\"two.png\"") + 40);
+    std::string eid;
+    ASSERT_EQ(S_OK, pollenta::mapi::DeliverMime(m_store, nullptr, MimeBytes(truncated), &eid));
+    EXPECT_EQ("Pictures", GetString(Open(m_store, eid), PR_SUBJECT_A));
+
+    std::string strange = "Subject: =?x-unknown?Q?abc?=\r\nContent-Type: text/plain; charset=x-unknown\r\n\r\n\xFF\xFE text\r\n";
+    ASSERT_EQ(S_OK, pollenta::mapi::DeliverMime(m_store, nullptr, MimeBytes(strange), &eid));
+    EXPECT_NE("<missing>", GetString(Open(m_store, eid), PR_MESSAGE_CLASS_A));
+
+    ASSERT_EQ(S_OK, pollenta::mapi::DeliverMime(m_store, nullptr, {}, &eid));
+    EXPECT_EQ("IPM.Note", GetString(Open(m_store, eid), PR_MESSAGE_CLASS_A));
+}

@@ -1,0 +1,115 @@
+#include "MapiTestSupport.h"
+
+#include <chrono>
+#include <fstream>
+#include <thread>
+
+namespace {
+
+std::vector<std::filesystem::path> Sent(const std::string& folder)
+{
+    std::vector<std::filesystem::path> files;
+    if (!std::filesystem::exists(folder)) return files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().extension() == ".eml") files.push_back(entry.path());
+    return files;
+}
+
+ULONG Count(IMAPIFolder* folder)
+{
+    CComPtr<IMAPITable> table;
+    EXPECT_EQ(S_OK, folder->GetContentsTable(0, &table));
+    ULONG count = 0;
+    EXPECT_EQ(S_OK, table->GetRowCount(0, &count));
+    return count;
+}
+
+}  // namespace
+
+class CSpoolerTest : public CMapiTest {
+protected:
+    // A message submitted from the Outbox; its entry id.
+    std::string Submit(const std::string& subject)
+    {
+        CComPtr<IMAPIFolder> outbox = SpecialFolder(m_store, PR_IPM_OUTBOX_ENTRYID);
+        CComPtr<IMessage> message;
+        EXPECT_EQ(S_OK, outbox->CreateMessage(nullptr, 0, &message));
+        SetString(message, PR_SUBJECT_A, subject);
+        SetString(message, PR_BODY_A, "Text of " + subject);
+        AddRecipient(message, "Bob", "bob@example.com");
+        EXPECT_EQ(S_OK, message->SubmitMessage(FORCE_SUBMIT));
+        // Still readable after submitting.
+        return EntryIdProp(message);
+    }
+
+    CComPtr<IMAPIStatus> Spooler()
+    {
+        std::string eid;
+        CComPtr<IMAPITable> table;
+        EXPECT_EQ(S_OK, m_session->GetStatusTable(0, &table));
+        LPSRowSet rows = nullptr;
+        EXPECT_EQ(S_OK, HrQueryAllRows(table, nullptr, nullptr, nullptr, 0, &rows));
+        eid = Bytes(rows->aRow[0].lpProps[0].Value.bin);
+        FreeProws(rows);
+        ULONG type = 0;
+        CComPtr<IUnknown> object;
+        EXPECT_EQ(S_OK, m_session->OpenEntry(static_cast<ULONG>(eid.size()), Eid(eid), nullptr, 0, &type, &object));
+        return CComQIPtr<IMAPIStatus>(object.p);
+    }
+};
+
+TEST_F(CSpoolerTest, HeldMessagesWaitInTheOutboxUntilFlushQueues)
+{
+    ASSERT_EQ(S_OK, pollenta::mapi::SetSpoolerHold("Test", true));
+    std::string eid = Submit("Held");
+    ASSERT_FALSE(eid.empty());
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    EXPECT_TRUE(Sent(Outgoing()).empty());
+    EXPECT_EQ(1u, Count(SpecialFolder(m_store, PR_IPM_OUTBOX_ENTRYID)));
+
+    ASSERT_EQ(S_OK, Spooler()->FlushQueues(0, 0, nullptr, FLUSH_UPLOAD));
+    auto files = Sent(Outgoing());
+    ASSERT_EQ(1u, files.size());
+    std::ifstream in(files[0], std::ios::binary);
+    std::string mime((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(std::string::npos, mime.find("Subject: Held"));
+    EXPECT_NE(std::string::npos, mime.find("bob@example.com"));
+    EXPECT_EQ(0u, Count(SpecialFolder(m_store, PR_IPM_OUTBOX_ENTRYID)));
+    EXPECT_EQ(1u, Count(SpecialFolder(m_store, PR_IPM_SENTMAIL_ENTRYID)));
+    // Once sent, it can no longer be taken back.
+    EXPECT_EQ(MAPI_E_NOT_IN_QUEUE, m_store->AbortSubmit(static_cast<ULONG>(eid.size()), Eid(eid), 0));
+}
+
+TEST_F(CSpoolerTest, AbortedSubmissionStaysInTheOutboxUnsent)
+{
+    ASSERT_EQ(S_OK, pollenta::mapi::SetSpoolerHold("Test", true));
+    std::string eid = Submit("Cancelled");
+    ASSERT_EQ(S_OK, m_store->AbortSubmit(static_cast<ULONG>(eid.size()), Eid(eid), 0));
+    EXPECT_EQ(MAPI_E_NOT_IN_QUEUE, m_store->AbortSubmit(static_cast<ULONG>(eid.size()), Eid(eid), 0));
+    ASSERT_EQ(S_OK, Spooler()->FlushQueues(0, 0, nullptr, FLUSH_UPLOAD));
+    EXPECT_TRUE(Sent(Outgoing()).empty());
+    CComPtr<IMAPIFolder> outbox = SpecialFolder(m_store, PR_IPM_OUTBOX_ENTRYID);
+    EXPECT_EQ(1u, Count(outbox));
+    SBinary bin = {static_cast<ULONG>(eid.size()), reinterpret_cast<LPBYTE>(eid.data())};
+    ENTRYLIST list = {1, &bin};
+    EXPECT_EQ(S_OK, outbox->DeleteMessages(&list, 0, nullptr, 0));
+    EXPECT_EQ(0u, Count(outbox));
+}
+
+TEST_F(CSpoolerTest, WithoutHoldTheSpoolerSendsOnItsOwn)
+{
+    Submit("Prompt");
+    for (int i = 0; i < 100 && Sent(Outgoing()).empty(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(1u, Sent(Outgoing()).size());
+    for (int i = 0; i < 100 && Count(SpecialFolder(m_store, PR_IPM_SENTMAIL_ENTRYID)) == 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(1u, Count(SpecialFolder(m_store, PR_IPM_SENTMAIL_ENTRYID)));
+}
+
+TEST_F(CSpoolerTest, MessageWithoutRecipientsIsNotSubmitted)
+{
+    CComPtr<IMAPIFolder> outbox = SpecialFolder(m_store, PR_IPM_OUTBOX_ENTRYID);
+    CComPtr<IMessage> message;
+    ASSERT_EQ(S_OK, outbox->CreateMessage(nullptr, 0, &message));
+    EXPECT_EQ(MAPI_E_NO_RECIPIENTS, message->SubmitMessage(0));
+}
