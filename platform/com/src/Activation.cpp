@@ -45,7 +45,10 @@ HRESULT CoGetClassObject(REFCLSID clsid, DWORD clsContext, void*, REFIID iid, vo
     if (!IsThreadInitialized()) return CO_E_NOTINITIALIZED;
     if (CComPtr<IUnknown> registered = ClassObjectTable::Instance().Find(clsid, clsContext))
         return registered->QueryInterface(iid, classObject);
-    if (!(clsContext & CLSCTX_INPROC)) return REGDB_E_CLASSNOTREG;
+    // No server processes are started here: a class asked for as a local
+    // server is served in process by its InprocServer32 module, when it has
+    // one and no class object was registered for it.
+    if (!(clsContext & (CLSCTX_INPROC | CLSCTX_LOCAL_SERVER))) return REGDB_E_CLASSNOTREG;
     std::string path;
     if (!ReadDefaultString(HKEY_CLASSES_ROOT, "CLSID\\" + GuidToString(clsid) + "\\InprocServer32", path) ||
         path.empty())

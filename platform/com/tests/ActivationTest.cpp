@@ -101,7 +101,7 @@ TEST_F(Activation, RegisteredServerIsCreatedByProgIdAndCalled)
     EXPECT_EQ(pollenta::com::TakeErrorDescription(calc, IID_ITestCalc), "count is negative");
 }
 
-TEST_F(Activation, ServerStaysLoadedWhileItsObjectsLive)
+TEST_F(Activation, ServerModuleStaysLoadedWhileItsObjectsLive)
 {
     ASSERT_EQ(RunRegsvr({"/s", kServer}), 0);
     auto isLoaded = [] {
@@ -120,6 +120,12 @@ TEST_F(Activation, ServerStaysLoadedWhileItsObjectsLive)
     calc.Release();
     CoFreeUnusedLibraries();
     EXPECT_FALSE(isLoaded());
+
+    // Asked for as a local server, the class is still served by its module.
+    ASSERT_EQ(CoCreateInstance(CLSID_TestCalc, nullptr, CLSCTX_LOCAL_SERVER, IID_ITestCalc,
+                               reinterpret_cast<void**>(&calc)),
+              S_OK);
+    EXPECT_TRUE(isLoaded());
 }
 
 TEST_F(Activation, UnregisteredServerCanNoLongerBeFound)

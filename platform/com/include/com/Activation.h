@@ -48,7 +48,8 @@ void* CoTaskMemRealloc(void* block, size_t size);
 void CoTaskMemFree(void* block);
 
 // A class object registered in this process comes first, then the
-// InprocServer32 module of HKCR\CLSID\{...}. REGDB_E_CLASSNOTREG when the
+// InprocServer32 module of HKCR\CLSID\{...} (also for CLSCTX_LOCAL_SERVER:
+// no server processes are started, local servers run in process). REGDB_E_CLASSNOTREG when the
 // class is not registered, CO_E_DLLNOTFOUND when its module cannot be
 // loaded, CO_E_ERRORINDLL when the module has no DllGetClassObject.
 HRESULT CoGetClassObject(REFCLSID clsid, DWORD clsContext, void* serverInfo, REFIID iid, void** classObject);
