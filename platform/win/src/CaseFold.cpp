@@ -13,14 +13,16 @@ char32_t CaseFold::Fold(char32_t code)
     return utf8 ? static_cast<char32_t>(towupper_l(static_cast<wint_t>(code), utf8)) : code;
 }
 
+char32_t CaseFold::FoldNext(std::string_view text, size_t& pos)
+{
+    char32_t code;
+    return Utf8::Next(text, pos, code) ? Fold(code) : (code | 0x80000000u);
+}
+
 std::u32string CaseFold::FoldText(std::string_view text)
 {
     std::u32string folded;
-    for (size_t pos = 0; pos < text.size();) {
-        char32_t code;
-        if (!Utf8::Next(text, pos, code))
-            code |= 0x80000000u;
-        folded += Fold(code);
-    }
+    for (size_t pos = 0; pos < text.size();)
+        folded += FoldNext(text, pos);
     return folded;
 }

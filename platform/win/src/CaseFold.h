@@ -8,7 +8,9 @@
 class CaseFold {
 public:
     static char32_t Fold(char32_t code);
-    // The folded characters of UTF-8 text; a stray byte becomes a value no
-    // character has, so it only matches itself.
+    // Folds the character at pos and moves past it; a stray byte becomes a
+    // value no character has, so it only matches itself.
+    static char32_t FoldNext(std::string_view text, size_t& pos);
+    // The folded characters of UTF-8 text.
     static std::u32string FoldText(std::string_view text);
 };

@@ -66,10 +66,12 @@ LONG ResolveFor(HKEY key, REGSAM needed, HKEY__& place)
     return (place.access & needed) == needed ? ERROR_SUCCESS : static_cast<LONG>(ERROR_ACCESS_DENIED);
 }
 
-void Append(RegistryView::Path& path, LPCSTR subKey)
+// Adds the names of subKey to path; false when the result breaks the
+// registry's limits.
+bool Append(RegistryView::Path& path, LPCSTR subKey)
 {
     if (!subKey)
-        return;
+        return true;
     std::string_view rest(subKey);
     while (!rest.empty()) {
         size_t end = rest.find('\\');
@@ -77,6 +79,8 @@ void Append(RegistryView::Path& path, LPCSTR subKey)
             path.push_back(Stored(rest.substr(0, end)));
         rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
     }
+    return path.size() <= RegistryNode::kMaxDepth &&
+           std::all_of(path.begin(), path.end(), [](const std::string& name) { return RegistryNode::KeyNameFits(name); });
 }
 
 HKEY NewHandle(RegistryRoot root, RegistryView::Path path, REGSAM access)
@@ -165,7 +169,8 @@ LONG RegCreateKeyEx(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM desired
     HKEY__ place;
     if (LONG error = ResolveFor(key, KEY_CREATE_SUB_KEY, place))
         return error;
-    Append(place.path, subKey);
+    if (!Append(place.path, subKey))
+        return static_cast<LONG>(ERROR_INVALID_PARAMETER);
     bool created = false;
     LONG error = RegistryView::Change(place.root, place.path, true, [&](RegistryNode&, bool made) {
         created = made;
@@ -186,7 +191,8 @@ LONG RegOpenKeyEx(HKEY key, LPCSTR subKey, DWORD, REGSAM desired, PHKEY result)
     HKEY__ place;
     if (LONG error = Resolve(key, place))
         return error;
-    Append(place.path, subKey);
+    if (!Append(place.path, subKey))
+        return static_cast<LONG>(ERROR_INVALID_PARAMETER);
     LONG error = RegistryView::Read(place.root, place.path, [](const RegistryView::Key& found) {
         return found.Exists() ? ERROR_SUCCESS : static_cast<LONG>(ERROR_FILE_NOT_FOUND);
     });
@@ -228,7 +234,8 @@ LONG RegQueryValue(HKEY key, LPCSTR subKey, LPSTR data, PLONG dataSize)
     HKEY__ place;
     if (LONG error = ResolveFor(key, KEY_QUERY_VALUE, place))
         return error;
-    Append(place.path, subKey);
+    if (!Append(place.path, subKey))
+        return static_cast<LONG>(ERROR_INVALID_PARAMETER);
     return RegistryView::Read(place.root, place.path, [&](const RegistryView::Key& found) -> LONG {
         if (!found.Exists())
             return static_cast<LONG>(ERROR_FILE_NOT_FOUND);
@@ -369,7 +376,8 @@ LONG RegDeleteKey(HKEY key, LPCSTR subKey)
     HKEY__ place;
     if (LONG error = Resolve(key, place))
         return error;
-    Append(place.path, subKey);
+    if (!Append(place.path, subKey))
+        return static_cast<LONG>(ERROR_INVALID_PARAMETER);
     if (place.path.empty())
         return static_cast<LONG>(ERROR_ACCESS_DENIED);
     const std::string leaf = place.path.back();
@@ -394,7 +402,8 @@ LONG RegDeleteTree(HKEY key, LPCSTR subKey)
     if (LONG error = Resolve(key, place))
         return error;
     const size_t depth = place.path.size();
-    Append(place.path, subKey);
+    if (!Append(place.path, subKey))
+        return static_cast<LONG>(ERROR_INVALID_PARAMETER);
     if (place.path.size() == depth) {
         LONG error = RegistryView::ChangeEverywhere(place.root, place.path, [](RegistryNode& node) {
             node.Clear();

@@ -1,6 +1,7 @@
 #include "RegistryNode.h"
 
 #include "CaseFold.h"
+#include "Utf8.h"
 
 #include <algorithm>
 
@@ -10,9 +11,24 @@ RegistryNode::RegistryNode(const RegistryNode& other) : m_name(other.m_name), m_
         m_subkeys.push_back(std::make_unique<RegistryNode>(*subkey));
 }
 
+bool RegistryNode::KeyNameFits(std::string_view name)
+{
+    size_t characters = 0;
+    char32_t code;
+    for (size_t pos = 0; pos < name.size(); ++characters)
+        Utf8::Next(name, pos, code);
+    return characters <= 255;
+}
+
 bool RegistryNode::SameName(std::string_view a, std::string_view b)
 {
-    return CaseFold::FoldText(a) == CaseFold::FoldText(b);
+    size_t i = 0;
+    size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (CaseFold::FoldNext(a, i) != CaseFold::FoldNext(b, j))
+            return false;
+    }
+    return i == a.size() && j == b.size();
 }
 
 RegistryNode* RegistryNode::FindSubkey(std::string_view name) const

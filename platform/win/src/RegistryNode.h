@@ -17,6 +17,11 @@ struct RegistryValue {
 
 class RegistryNode {
 public:
+    // Windows' limit: 512 levels below a root.
+    static constexpr size_t kMaxDepth = 512;
+    // Windows' limit: 255 characters in a key name.
+    static bool KeyNameFits(std::string_view name);
+
     explicit RegistryNode(std::string name) : m_name(std::move(name)) {}
     RegistryNode(const RegistryNode& other);
     RegistryNode& operator=(const RegistryNode&) = delete;

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
@@ -180,24 +181,47 @@ RegistryValue ReadValue(std::string_view line)
     return value;
 }
 
-RegistryNode* ReadSection(std::string_view path, const std::string& rootName, RegistryNode& root)
-{
-    if (path.size() < rootName.size() || !RegistryNode::SameName(path.substr(0, rootName.size()), rootName) ||
-        (path.size() > rootName.size() && path[rootName.size()] != '\\'))
-        throw DamagedText("a key lies outside " + rootName);
-    RegistryNode* node = &root;
-    path.remove_prefix(rootName.size());
-    while (!path.empty()) {
-        path.remove_prefix(1);
-        size_t end = path.find('\\');
-        std::string_view name = path.substr(0, end);
-        if (name.empty())
-            throw DamagedText("a key path has an empty name");
-        node = node->AddSubkey(name).first;
-        path = end == std::string_view::npos ? std::string_view() : path.substr(end);
+// Finds or makes the key of a section line. Sections usually follow their
+// parent, so the chain of keys of the previous section is kept and only the
+// names after the shared start are looked up.
+class SectionReader {
+public:
+    SectionReader(const std::string& rootName, RegistryNode& root) : m_rootName(rootName), m_root(root) {}
+
+    RegistryNode* Read(std::string_view path)
+    {
+        if (path.size() < m_rootName.size() || !RegistryNode::SameName(path.substr(0, m_rootName.size()), m_rootName) ||
+            (path.size() > m_rootName.size() && path[m_rootName.size()] != '\\'))
+            throw DamagedText("a key lies outside " + m_rootName);
+        path.remove_prefix(m_rootName.size());
+        size_t depth = 0;
+        RegistryNode* node = &m_root;
+        while (!path.empty()) {
+            path.remove_prefix(1);
+            const size_t end = path.find('\\');
+            const std::string_view name = path.substr(0, end);
+            if (name.empty())
+                throw DamagedText("a key path has an empty name");
+            if (!RegistryNode::KeyNameFits(name) || depth == RegistryNode::kMaxDepth)
+                throw DamagedText("a key path goes beyond the registry's limits");
+            if (depth < m_chain.size() && m_chain[depth].first == name) {
+                node = m_chain[depth].second;
+            } else {
+                m_chain.resize(depth);
+                node = node->AddSubkey(name).first;
+                m_chain.emplace_back(std::string(name), node);
+            }
+            ++depth;
+            path = end == std::string_view::npos ? std::string_view() : path.substr(end);
+        }
+        return node;
     }
-    return node;
-}
+
+private:
+    const std::string& m_rootName;
+    RegistryNode& m_root;
+    std::vector<std::pair<std::string, RegistryNode*>> m_chain;
+};
 
 std::string_view TrimRight(std::string_view text)
 {
@@ -221,6 +245,7 @@ RegistryText::ParseResult RegistryText::Parse(std::string_view text, const std::
             return result;
         }
         RegistryNode* current = nullptr;
+        SectionReader sections(rootName, *root);
         bool headerSeen = false;
         while (!text.empty()) {
             ++lineNumber;
@@ -246,7 +271,7 @@ RegistryText::ParseResult RegistryText::Parse(std::string_view text, const std::
             } else if (line[0] == '[') {
                 if (line.back() != ']' || line.size() < 3)
                     throw DamagedText("a key line is not closed by ']'");
-                current = ReadSection(std::string_view(line).substr(1, line.size() - 2), rootName, *root);
+                current = sections.Read(std::string_view(line).substr(1, line.size() - 2));
             } else if (line[0] == '"' || line[0] == '@') {
                 if (!current)
                     throw DamagedText("a value comes before any key");

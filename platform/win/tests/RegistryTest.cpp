@@ -277,3 +277,21 @@ TEST(RegistryTest, TextInAnotherAnsiCodePageIsKeptAsUtf8)
     RegCloseKey(key);
     EXPECT_NE(std::string::npos, ReadFile(folder.Registry() / "HKEY_CURRENT_USER.reg").find("\"Имя\"=\"Вкл №5\""));
 }
+
+TEST(RegistryTest, KeyNamesKeepToWindowsLimits)
+{
+    TempFolder folder;
+    HKEY key = nullptr;
+    const std::string longest(255, 'k');
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyEx(HKEY_CURRENT_USER, longest.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                            &key, nullptr));
+    RegCloseKey(key);
+    const std::string tooLong(256, 'k');
+    EXPECT_EQ(static_cast<LONG>(ERROR_INVALID_PARAMETER),
+              RegCreateKeyEx(HKEY_CURRENT_USER, tooLong.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    std::string deep;
+    for (int level = 0; level < 513; ++level)
+        deep += "d\\";
+    EXPECT_EQ(static_cast<LONG>(ERROR_INVALID_PARAMETER),
+              RegCreateKeyEx(HKEY_CURRENT_USER, deep.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+}
