@@ -70,12 +70,17 @@ BOOL CDialog::CreateFromTemplate(bool modal)
     m_bEnded = false;
     m_nResult = -1;
 
+    HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
+    WindowRecord* parent = (dialog->style & WS_CHILD) ? FindRecord(owner) : nullptr;
+    if ((dialog->style & WS_CHILD) && (!parent || !parent->widget))
+        return FALSE;
     auto record = std::make_unique<WindowRecord>();
     record->className = "#32770";
     record->style = dialog->style;
     record->exStyle = dialog->exStyle;
     record->text = dialog->caption;
-    record->widget = new DialogWidget;
+    record->parent = parent ? owner : nullptr;
+    record->widget = new DialogWidget(parent ? parent->widget.data() : nullptr);
     record->handler = this;
     HWND hwnd = WindowTable::Instance().Add(std::move(record));
     m_hWnd = hwnd;
@@ -84,8 +89,12 @@ BOOL CDialog::CreateFromTemplate(bool modal)
     QWidget* widget = self->widget;
     RECT client = DialogUnitsToPixels(hwnd, 0, 0, dialog->cx, dialog->cy);
     QSize size(client.right, client.bottom);
-    HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
-    widget->setGeometry(QRect(CentredOrigin(owner, size), size));
+    if (parent) {
+        RECT origin = DialogUnitsToPixels(hwnd, dialog->x, dialog->y, 0, 0);
+        widget->setGeometry(QRect(QPoint(origin.left, origin.top), size));
+    } else {
+        widget->setGeometry(QRect(CentredOrigin(owner, size), size));
+    }
     self->ownedFont = TemplateFont(*dialog);
     SetWindowFont(hwnd, self->ownedFont, FALSE);
     ShowWindowText(*self);

@@ -8,7 +8,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 
-DialogWidget::DialogWidget() : QWidget(nullptr, Qt::Dialog) {}
+DialogWidget::DialogWidget(QWidget* parent) : QWidget(parent, parent ? Qt::Widget : Qt::Dialog) {}
 
 void DialogWidget::resizeEvent(QResizeEvent* event)
 {
@@ -51,7 +51,7 @@ void DialogWidget::closeEvent(QCloseEvent* event)
 void DialogWidget::keyPressEvent(QKeyEvent* event)
 {
     WindowRecord* record = WindowTable::Instance().FindByWidget(this);
-    if (!record || !record->handler)
+    if (!record || !record->handler || parentWidget())
         return QWidget::keyPressEvent(event);
     if (event->key() == Qt::Key_Escape)
         record->handler->OnCommand(IDCANCEL, BN_CLICKED, GetDlgItem(record->handle, IDCANCEL));

@@ -1,12 +1,13 @@
 #pragma once
-// The top-level window of a dialog: tells its receiver about size changes,
-// background erasing and closing.
+// The window of a dialog: tells its receiver about size changes, background
+// erasing and closing. A child dialog (a property page) leaves the keys to
+// the window around it.
 
 #include <QWidget>
 
 class DialogWidget : public QWidget {
 public:
-    DialogWidget();
+    explicit DialogWidget(QWidget* parent);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

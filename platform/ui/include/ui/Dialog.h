@@ -15,7 +15,8 @@ public:
 
     // Answers the EndDialog result, or -1 when the dialog could not be made.
     INT_PTR DoModal();
-    // A modeless dialog; shown when its template has WS_VISIBLE.
+    // A modeless dialog; shown when its template has WS_VISIBLE. A template
+    // with WS_CHILD makes a child window of `parent` (a property page).
     BOOL Create(CWnd* parent = nullptr);
     void EndDialog(int result);
 
@@ -25,10 +26,11 @@ public:
     BOOL OnCommand(int id, UINT code, HWND control) override;
 
     UINT GetTemplateId() const { return m_nIDTemplate; }
+    // The template the window is made from, or null when there is none.
+    const DialogTemplate* ResolveTemplate() const;
 
 private:
     BOOL CreateFromTemplate(bool modal);
-    const DialogTemplate* ResolveTemplate() const;
 
     UINT m_nIDTemplate = 0;
     const DialogTemplate* m_pTemplate = nullptr;

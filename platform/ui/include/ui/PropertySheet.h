@@ -1,0 +1,57 @@
+#pragma once
+// A wizard: pages shown one at a time above Back, Next or Finish, Cancel
+// and Help. DoModal answers ID_WIZFINISH or IDCANCEL.
+
+#include "ui/PropertyPage.h"
+
+#include <string>
+#include <vector>
+
+inline constexpr int ID_WIZBACK = 0x3023;
+inline constexpr int ID_WIZNEXT = 0x3024;
+inline constexpr int ID_WIZFINISH = 0x3025;
+// The Help command that the active page receives.
+inline constexpr int ID_HELP = 0xE146;
+
+inline constexpr DWORD PSWIZB_BACK = 0x1;
+inline constexpr DWORD PSWIZB_NEXT = 0x2;
+inline constexpr DWORD PSWIZB_FINISH = 0x4;
+inline constexpr DWORD PSWIZB_DISABLEDFINISH = 0x8;
+
+inline constexpr int PSBTN_BACK = 0;
+inline constexpr int PSBTN_NEXT = 1;
+inline constexpr int PSBTN_FINISH = 2;
+inline constexpr int PSBTN_CANCEL = 5;
+inline constexpr int PSBTN_HELP = 6;
+
+class CPropertySheet : public CDialog {
+public:
+    explicit CPropertySheet(LPCSTR caption, CWnd* parent = nullptr);
+
+    // Before the window is made; the sheet does not own the page.
+    void AddPage(CPropertyPage* page);
+    int GetPageCount() const { return static_cast<int>(m_pages.size()); }
+    CPropertyPage* GetPage(int index) const;
+    CPropertyPage* GetActivePage() const;
+    int GetActiveIndex() const { return m_nActive; }
+    // Activates the page, or the next one after it that accepts.
+    BOOL SetActivePage(int index);
+    void SetWizardButtons(DWORD flags);
+    // As if the user had pressed the button; a disabled or hidden button
+    // does nothing.
+    BOOL PressButton(int button);
+
+    BOOL OnInitDialog() override;
+    BOOL OnCommand(int id, UINT code, HWND control) override;
+    void OnCancel() override;
+
+private:
+    BOOL Activate(int index, int direction);
+    int IndexOfTemplate(UINT templateId) const;
+    void Travel(LRESULT answer, int direction);
+    void BuildTemplate();
+
+    DialogTemplate m_template;
+    std::vector<CPropertyPage*> m_pages;
+    int m_nActive = -1;
+};

@@ -1,0 +1,169 @@
+#include "ui/PropertySheet.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr short kButtonWidth = 50;
+constexpr short kButtonHeight = 14;
+constexpr short kButtonRow = 26; // below the pages, in dialog units
+constexpr short kMargin = 7;
+
+} // namespace
+
+CPropertySheet::CPropertySheet(LPCSTR caption, CWnd* parent) : CDialog(m_template, parent)
+{
+    m_template.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    m_template.caption = caption ? caption : "";
+}
+
+void CPropertySheet::AddPage(CPropertyPage* page)
+{
+    if (!page)
+        return;
+    page->m_pSheet = this;
+    m_pages.push_back(page);
+    BuildTemplate();
+}
+
+CPropertyPage* CPropertySheet::GetPage(int index) const
+{
+    return index >= 0 && index < GetPageCount() ? m_pages[static_cast<size_t>(index)] : nullptr;
+}
+
+CPropertyPage* CPropertySheet::GetActivePage() const { return GetPage(m_nActive); }
+
+void CPropertySheet::BuildTemplate()
+{
+    short width = 0;
+    short height = 0;
+    for (CPropertyPage* page : m_pages)
+        if (const DialogTemplate* dialog = page->ResolveTemplate()) {
+            width = std::max(width, dialog->cx);
+            height = std::max(height, dialog->cy);
+        }
+    width = std::max<short>(width, 4 * kButtonWidth + 3 * kMargin + 10);
+    m_template.cx = width;
+    m_template.cy = static_cast<short>(height + kButtonRow);
+    short y = static_cast<short>(height + (kButtonRow - kButtonHeight) / 2);
+    short help = static_cast<short>(width - kMargin - kButtonWidth);
+    short cancel = static_cast<short>(help - kMargin - kButtonWidth);
+    short next = static_cast<short>(cancel - kMargin - kButtonWidth);
+    short back = static_cast<short>(next - kButtonWidth);
+    DWORD button = WS_VISIBLE | WS_TABSTOP;
+    m_template.items = {
+        {"Button", "< &Back", ID_WIZBACK, button, 0, back, y, kButtonWidth, kButtonHeight},
+        {"Button", "&Next >", ID_WIZNEXT, button | BS_DEFPUSHBUTTON, 0, next, y, kButtonWidth, kButtonHeight},
+        {"Button", "Finish", ID_WIZFINISH, WS_TABSTOP, 0, next, y, kButtonWidth, kButtonHeight},
+        {"Button", "Cancel", IDCANCEL, button, 0, cancel, y, kButtonWidth, kButtonHeight},
+        {"Button", "Help", IDHELP, button, 0, help, y, kButtonWidth, kButtonHeight},
+    };
+}
+
+BOOL CPropertySheet::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    SetWizardButtons(PSWIZB_NEXT);
+    if (!Activate(0, +1))
+        EndDialog(IDCANCEL);
+    return TRUE;
+}
+
+BOOL CPropertySheet::Activate(int index, int direction)
+{
+    for (; index >= 0 && index < GetPageCount(); index += direction) {
+        CPropertyPage* page = m_pages[static_cast<size_t>(index)];
+        if (!page->GetSafeHwnd() && !page->Create(this))
+            continue;
+        if (!page->OnSetActive())
+            continue;
+        if (CPropertyPage* previous = GetActivePage(); previous && previous != page)
+            ShowWindow(*previous, SW_HIDE);
+        ShowWindow(*page, SW_SHOW);
+        m_nActive = index;
+        return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CPropertySheet::SetActivePage(int index)
+{
+    if (!GetPage(index))
+        return FALSE;
+    if (CPropertyPage* page = GetActivePage(); page && !page->OnKillActive())
+        return FALSE;
+    return Activate(index, +1);
+}
+
+int CPropertySheet::IndexOfTemplate(UINT templateId) const
+{
+    for (int i = 0; i < GetPageCount(); ++i)
+        if (m_pages[static_cast<size_t>(i)]->GetTemplateId() == templateId)
+            return i;
+    return -1;
+}
+
+void CPropertySheet::Travel(LRESULT answer, int direction)
+{
+    if (answer == -1)
+        return;
+    int target = answer == 0 ? m_nActive + direction : IndexOfTemplate(static_cast<UINT>(answer));
+    if (target < 0 || !GetActivePage()->OnKillActive())
+        return;
+    Activate(target, direction);
+}
+
+void CPropertySheet::SetWizardButtons(DWORD flags)
+{
+    bool finish = flags & (PSWIZB_FINISH | PSWIZB_DISABLEDFINISH);
+    EnableWindow(GetDlgItem(ID_WIZBACK), (flags & PSWIZB_BACK) != 0);
+    ShowWindow(GetDlgItem(ID_WIZNEXT), finish ? SW_HIDE : SW_SHOW);
+    EnableWindow(GetDlgItem(ID_WIZNEXT), (flags & PSWIZB_NEXT) != 0);
+    ShowWindow(GetDlgItem(ID_WIZFINISH), finish ? SW_SHOW : SW_HIDE);
+    EnableWindow(GetDlgItem(ID_WIZFINISH), (flags & PSWIZB_FINISH) != 0);
+}
+
+BOOL CPropertySheet::PressButton(int button)
+{
+    int id = button == PSBTN_BACK     ? ID_WIZBACK
+             : button == PSBTN_NEXT   ? ID_WIZNEXT
+             : button == PSBTN_FINISH ? ID_WIZFINISH
+             : button == PSBTN_CANCEL ? IDCANCEL
+             : button == PSBTN_HELP   ? IDHELP
+                                      : 0;
+    HWND control = GetDlgItem(id);
+    if (!control || !IsWindowEnabled(control) || !(GetWindowLong(control, GWL_STYLE) & static_cast<LONG>(WS_VISIBLE)))
+        return FALSE;
+    return OnCommand(id, BN_CLICKED, control);
+}
+
+BOOL CPropertySheet::OnCommand(int id, UINT code, HWND control)
+{
+    CPropertyPage* page = GetActivePage();
+    if (code != BN_CLICKED || !page)
+        return CDialog::OnCommand(id, code, control);
+    switch (id) {
+    case ID_WIZBACK:
+        Travel(page->OnWizardBack(), -1);
+        return TRUE;
+    case ID_WIZNEXT:
+        Travel(page->OnWizardNext(), +1);
+        return TRUE;
+    case ID_WIZFINISH:
+        if (page->OnKillActive() && page->OnWizardFinish())
+            EndDialog(ID_WIZFINISH);
+        return TRUE;
+    case IDHELP:
+        page->OnCommand(ID_HELP, BN_CLICKED, control);
+        return TRUE;
+    default:
+        return CDialog::OnCommand(id, code, control);
+    }
+}
+
+void CPropertySheet::OnCancel()
+{
+    CPropertyPage* page = GetActivePage();
+    if (!page || page->OnQueryCancel())
+        EndDialog(IDCANCEL);
+}
