@@ -5,11 +5,13 @@
 #include "win/Message.h"
 #include "win/Module.h"
 #include "win/Resources.h"
+#include "win/Version.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -167,4 +169,36 @@ TEST(MessageTest, InsertsAndEscapes)
     EXPECT_EQ(ERROR_INVALID_PARAMETER, GetLastError());
     EXPECT_EQ(0u, Format(FORMAT_MESSAGE_FROM_STRING, "bad %1!*d!", 0, 0, text, sizeof text, 1));
     EXPECT_EQ(ERROR_INVALID_PARAMETER, GetLastError());
+}
+
+TEST_F(ModuleTest, VersionResourceIsFoundByModulePath)
+{
+    DWORD handle = 1;
+    const DWORD size = GetFileVersionInfoSize(kModulePath.c_str(), &handle);
+    ASSERT_GT(size, 0u);
+    EXPECT_EQ(0u, handle);
+    std::vector<BYTE> data(size);
+    ASSERT_TRUE(GetFileVersionInfo(kModulePath.c_str(), 0, size, data.data()));
+
+    void* value = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValue(data.data(), "\\", &value, &length));
+    const auto* fixed = static_cast<VS_FIXEDFILEINFO*>(value);
+    EXPECT_EQ(0xFEEF04BDu, fixed->dwSignature);
+    EXPECT_EQ(1, HIWORD(fixed->dwFileVersionMS));
+    EXPECT_EQ(4, LOWORD(fixed->dwFileVersionMS));
+    ASSERT_TRUE(VerQueryValue(data.data(), "\\StringFileInfo\\040904b0\\FileVersion", &value, &length));
+    EXPECT_STREQ("1.4.0, released on November 10, 2006", static_cast<char*>(value));
+    EXPECT_EQ(37u, length);
+    ASSERT_TRUE(VerQueryValue(data.data(), "\\VarFileInfo\\Translation", &value, &length));
+    EXPECT_EQ(0x04B00409u, *static_cast<DWORD*>(value));
+    EXPECT_FALSE(VerQueryValue(data.data(), "\\StringFileInfo\\040904E4\\ProductName", &value, &length));
+    EXPECT_FALSE(VerQueryValue(data.data(), "\\StringFileInfo\\040904B0\\CompanyName", &value, &length));
+
+    EXPECT_FALSE(GetFileVersionInfo(kModulePath.c_str(), 0, size - 1, data.data()));
+    EXPECT_EQ(ERROR_INSUFFICIENT_BUFFER, GetLastError());
+    EXPECT_EQ(0u, GetFileVersionInfoSize("/proc/self/exe", &handle));
+    EXPECT_EQ(ERROR_RESOURCE_TYPE_NOT_FOUND, GetLastError());
+    EXPECT_EQ(0u, GetFileVersionInfoSize("/nonexistent/Outlook.exe", &handle));
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, GetLastError());
 }

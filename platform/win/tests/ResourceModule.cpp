@@ -3,6 +3,7 @@
 
 #include "win/Module.h"
 #include "win/Resources.h"
+#include "win/Version.h"
 
 namespace {
 
@@ -19,6 +20,12 @@ const MessageResource kMessages[] = {
 };
 
 const ResourceTables kTables(kStrings, kMessages);
+
+const VersionString kVersionStrings[] = {
+    {"ProductName", "Pollenta"},
+    {"FileVersion", "1.4.0, released on November 10, 2006"},
+};
+const VersionResource kVersion(MAKELONG(4, 1), MAKELONG(0, 0), "040904B0", kVersionStrings);
 
 } // namespace
 

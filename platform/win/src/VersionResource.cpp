@@ -1,0 +1,12 @@
+#include "win/Version.h"
+
+#include "VersionDirectory.h"
+
+VersionResource::VersionResource(DWORD fileVersionMS, DWORD fileVersionLS, const char* block,
+                                 std::span<const VersionString> strings)
+    : m_fileVersionMS(fileVersionMS), m_fileVersionLS(fileVersionLS), m_block(block), m_strings(strings)
+{
+    VersionDirectory::Add(this);
+}
+
+VersionResource::~VersionResource() { VersionDirectory::Remove(this); }
