@@ -1,5 +1,8 @@
 #include "ResourceDirectory.h"
 
+#include "win/Module.h"
+
+#include <climits>
 #include <mutex>
 #include <vector>
 
@@ -13,18 +16,23 @@ struct Registered {
     ResourceScope scope;
 };
 
-// Tables register and unregister from static objects of other modules, so
+// Resources register and unregister from static objects of other modules, so
 // the directory itself must outlive every static destructor.
-std::mutex& Mutex()
-{
-    static auto* mutex = new std::mutex;
-    return *mutex;
-}
+struct RegisteredVersion {
+    const VersionResource* version;
+    HMODULE module;
+};
 
-std::vector<Registered>& Tables()
+struct Directory {
+    std::mutex mutex;
+    std::vector<Registered> entries;
+    std::vector<RegisteredVersion> versions;
+};
+
+Directory& TheDirectory()
 {
-    static auto* tables = new std::vector<Registered>;
-    return *tables;
+    static auto* directory = new Directory;
+    return *directory;
 }
 
 // LANGID 0x0400 asks for the user's default language.
@@ -44,21 +52,21 @@ const Entry* Choose(const std::vector<const Entry*>& candidates, Matches matches
 void ResourceDirectory::Add(const ResourceTables* owner, HMODULE module, std::span<const StringResource> strings,
                             std::span<const MessageResource> messages, ResourceScope scope)
 {
-    std::lock_guard guard(Mutex());
-    Tables().push_back(Registered{owner, module, strings, messages, scope});
+    std::lock_guard guard(TheDirectory().mutex);
+    TheDirectory().entries.push_back(Registered{owner, module, strings, messages, scope});
 }
 
 void ResourceDirectory::Remove(const ResourceTables* owner)
 {
-    std::lock_guard guard(Mutex());
-    std::erase_if(Tables(), [&](const Registered& table) { return table.owner == owner; });
+    std::lock_guard guard(TheDirectory().mutex);
+    std::erase_if(TheDirectory().entries, [&](const Registered& table) { return table.owner == owner; });
 }
 
 const char* ResourceDirectory::FindString(HMODULE module, UINT id)
 {
-    std::lock_guard guard(Mutex());
+    std::lock_guard guard(TheDirectory().mutex);
     std::vector<const StringResource*> candidates;
-    for (const auto& table : Tables())
+    for (const auto& table : TheDirectory().entries)
         if (table.module == module)
             for (const auto& entry : table.strings)
                 if (entry.id == id)
@@ -75,9 +83,9 @@ const char* ResourceDirectory::FindString(HMODULE module, UINT id)
 ResourceDirectory::Lookup ResourceDirectory::FindMessage(HMODULE module, bool system, DWORD id, DWORD language,
                                                          const char*& text)
 {
-    std::lock_guard guard(Mutex());
+    std::lock_guard guard(TheDirectory().mutex);
     std::vector<const MessageResource*> candidates;
-    for (const auto& table : Tables())
+    for (const auto& table : TheDirectory().entries)
         if (system ? table.scope == ResourceScope::System : table.module == module)
             for (const auto& entry : table.messages)
                 if (entry.id == id)
@@ -103,4 +111,33 @@ ResourceDirectory::Lookup ResourceDirectory::FindMessage(HMODULE module, bool sy
         return Lookup::NoLanguage;
     text = chosen->text;
     return Lookup::Found;
+}
+
+void ResourceDirectory::AddVersion(const VersionResource* version)
+{
+    HMODULE module = nullptr;
+    GetModuleHandleEx(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                      reinterpret_cast<LPCSTR>(version), &module);
+    std::lock_guard guard(TheDirectory().mutex);
+    TheDirectory().versions.push_back(RegisteredVersion{version, module});
+}
+
+void ResourceDirectory::RemoveVersion(const VersionResource* version)
+{
+    std::lock_guard guard(TheDirectory().mutex);
+    std::erase_if(TheDirectory().versions, [&](const RegisteredVersion& entry) { return entry.version == version; });
+}
+
+void ResourceDirectory::UseVersion(const std::string& path, const std::function<void(const VersionResource* version)>& use)
+{
+    std::lock_guard guard(TheDirectory().mutex);
+    for (const auto& entry : TheDirectory().versions) {
+        char modulePath[PATH_MAX];
+        const DWORD length = GetModuleFileName(entry.module, modulePath, sizeof modulePath);
+        if (length > 0 && length < sizeof modulePath && path == modulePath) {
+            use(entry.version);
+            return;
+        }
+    }
+    use(nullptr);
 }

@@ -1,9 +1,12 @@
 #pragma once
-// Every registered table of every loaded module, and the language rules by
-// which a text is chosen from them.
+// Every registered resource of every loaded module: string and message
+// tables, with the language rules by which a text is chosen from them, and
+// version resources.
 
 #include "win/Resources.h"
+#include "win/Version.h"
 
+#include <functional>
 #include <string>
 
 class ResourceDirectory {
@@ -18,4 +21,10 @@ public:
     enum class Lookup { Found, NoMessage, NoLanguage };
     // System scope searches the tables of system scope.
     static Lookup FindMessage(HMODULE module, bool system, DWORD id, DWORD language, const char*& text);
+
+    static void AddVersion(const VersionResource* version);
+    static void RemoveVersion(const VersionResource* version);
+    // Calls use with the version of the module whose absolute path is given
+    // (null when it declares none), while the version cannot go away.
+    static void UseVersion(const std::string& path, const std::function<void(const VersionResource* version)>& use);
 };
