@@ -48,7 +48,7 @@ protected:
         ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyEx(HKEY_LOCAL_MACHINE, kMenuAddins.c_str(), 0, nullptr, 0,
                                                 KEY_ALL_ACCESS, nullptr, &key, nullptr));
         RegCloseKey(key);
-        ASSERT_EQ(0, Regsvr(""));
+        ASSERT_EQ(0, Regsvr("/s"));
         ASSERT_EQ(S_OK, CoInitialize(nullptr));
     }
     void TearDown() override { CoUninitialize(); }
@@ -89,7 +89,7 @@ TEST_F(HubberlyComTest, RegistrationWritesTheClassAndTheMenuAddin)
     // The data folder that was already set is kept.
     EXPECT_EQ(folder.DataDir().string(), folder.Text(HKEY_CURRENT_USER, folder.kProductKey, "DataDir"));
 
-    ASSERT_EQ(0, Regsvr("/u"));
+    ASSERT_EQ(0, Regsvr("/u /s"));
     EXPECT_FALSE(folder.KeyExists(HKEY_CLASSES_ROOT, "Gastrel.Hubberly"));
     EXPECT_FALSE(folder.KeyExists(HKEY_CLASSES_ROOT, ClassKey()));
     EXPECT_FALSE(folder.KeyExists(HKEY_CLASSES_ROOT, "AppID\\Gastrel.DLL"));
@@ -248,6 +248,9 @@ TEST_F(GastrelRegistrationTest, FirstRegistrationGivesTheDataFolderAHome)
     // "Projects" beside the library, or the library's folder when that
     // cannot be made anew.
     EXPECT_TRUE(dataDir == kBinDir + "/Projects" || dataDir == kBinDir) << dataDir;
+    std::error_code ignored;
+    if (dataDir == kBinDir + "/Projects")
+        fs::remove(dataDir, ignored);
 }
 
 TEST_F(GastrelRegistrationTest, ModuleUnloadsOnlyWithoutObjects)
