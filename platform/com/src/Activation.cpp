@@ -50,9 +50,10 @@ HRESULT CoGetClassObject(REFCLSID clsid, DWORD clsContext, void*, REFIID iid, vo
     // one and no class object was registered for it.
     if (!(clsContext & (CLSCTX_INPROC | CLSCTX_LOCAL_SERVER))) return REGDB_E_CLASSNOTREG;
     std::string path;
-    if (!ReadDefaultString(HKEY_CLASSES_ROOT, "CLSID\\" + GuidToString(clsid) + "\\InprocServer32", path) ||
-        path.empty())
-        return REGDB_E_CLASSNOTREG;
+    const ReadResult read =
+        ReadDefaultString(HKEY_CLASSES_ROOT, "CLSID\\" + GuidToString(clsid) + "\\InprocServer32", path);
+    if (read == ReadResult::Failed) return REGDB_E_READREGDB;
+    if (read == ReadResult::Missing || path.empty()) return REGDB_E_CLASSNOTREG;
     return ServerModules::Instance().GetClassObject(path, clsid, iid, classObject);
 }
 

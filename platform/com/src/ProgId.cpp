@@ -34,9 +34,11 @@ HRESULT CLSIDFromProgID(LPCOLESTR progId, CLSID* clsid)
     if (name.empty()) return CO_E_CLASSSTRING;
     for (int step = 0; step < kMaxCurVerSteps; ++step) {
         std::string text;
-        if (ReadDefaultString(HKEY_CLASSES_ROOT, name + "\\CLSID", text))
-            return GuidFromString(text, *clsid) ? S_OK : CO_E_CLASSSTRING;
-        if (!ReadDefaultString(HKEY_CLASSES_ROOT, name + "\\CurVer", text) || text.empty()) break;
+        ReadResult read = ReadDefaultString(HKEY_CLASSES_ROOT, name + "\\CLSID", text);
+        if (read == ReadResult::Found) return GuidFromString(text, *clsid) ? S_OK : CO_E_CLASSSTRING;
+        if (read == ReadResult::Missing) read = ReadDefaultString(HKEY_CLASSES_ROOT, name + "\\CurVer", text);
+        if (read == ReadResult::Failed) return REGDB_E_READREGDB;
+        if (read == ReadResult::Missing || text.empty()) break;
         name = text;
     }
     return CO_E_CLASSSTRING;
@@ -47,8 +49,9 @@ HRESULT ProgIDFromCLSID(REFCLSID clsid, LPOLESTR* progId)
     if (!progId) return E_INVALIDARG;
     *progId = nullptr;
     std::string text;
-    if (!ReadDefaultString(HKEY_CLASSES_ROOT, "CLSID\\" + GuidToString(clsid) + "\\ProgID", text) || text.empty())
-        return REGDB_E_CLASSNOTREG;
+    const ReadResult read = ReadDefaultString(HKEY_CLASSES_ROOT, "CLSID\\" + GuidToString(clsid) + "\\ProgID", text);
+    if (read == ReadResult::Failed) return REGDB_E_READREGDB;
+    if (read == ReadResult::Missing || text.empty()) return REGDB_E_CLASSNOTREG;
     return CopyToTaskMemory(text, progId);
 }
 

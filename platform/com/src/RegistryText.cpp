@@ -4,10 +4,20 @@
 
 namespace pollenta::com {
 
-bool ReadDefaultString(HKEY root, const std::string& subKey, std::string& value)
+namespace {
+
+ReadResult ResultOf(LONG status)
+{
+    return status == ERROR_FILE_NOT_FOUND || status == ERROR_PATH_NOT_FOUND ? ReadResult::Missing : ReadResult::Failed;
+}
+
+}  // namespace
+
+ReadResult ReadDefaultString(HKEY root, const std::string& subKey, std::string& value)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyEx(root, subKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+    const LONG opened = RegOpenKeyEx(root, subKey.c_str(), 0, KEY_QUERY_VALUE, &key);
+    if (opened != ERROR_SUCCESS) return ResultOf(opened);
     DWORD type = REG_NONE;
     DWORD size = 0;
     LONG status = RegQueryValueEx(key, nullptr, nullptr, &type, nullptr, &size);
@@ -24,10 +34,11 @@ bool ReadDefaultString(HKEY root, const std::string& subKey, std::string& value)
         size = capacity;
     }
     RegCloseKey(key);
-    if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return false;
+    if (status != ERROR_SUCCESS) return ResultOf(status);
+    if (type != REG_SZ && type != REG_EXPAND_SZ) return ReadResult::Missing;
     value.assign(reinterpret_cast<const char*>(data.data()), size);
     while (!value.empty() && value.back() == '\0') value.pop_back();
-    return true;
+    return ReadResult::Found;
 }
 
 }  // namespace pollenta::com

@@ -7,8 +7,11 @@
 
 namespace pollenta::com {
 
-// The default value of root\subKey when it is a string; false when the key
-// or the value is missing or of another type.
-bool ReadDefaultString(HKEY root, const std::string& subKey, std::string& value);
+enum class ReadResult { Found, Missing, Failed };
+
+// The default value of root\subKey when it is a string. Missing: the key
+// or the value is not there, or is no string; Failed: the registry could not
+// be read (a damaged file, for one).
+ReadResult ReadDefaultString(HKEY root, const std::string& subKey, std::string& value);
 
 }  // namespace pollenta::com

@@ -19,6 +19,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -166,6 +167,18 @@ TEST_F(Activation, BadRegistrationsGiveTheExpectedCodes)
     EXPECT_EQ(CoCreateInstance(CLSID_TestCalc, nullptr, CLSCTX_ALL, IID_IUnknown, reinterpret_cast<void**>(&object)),
               CO_E_ERRORINDLL);
     EXPECT_EQ(object.p, nullptr);
+}
+
+TEST_F(Activation, DamagedRegistryIsReportedAsSuch)
+{
+    std::ofstream(m_registry.Dir() + "/HKEY_LOCAL_MACHINE.reg") << "this is not a registry file\n";
+    CLSID clsid{};
+    EXPECT_EQ(CLSIDFromProgID(u"Any.Thing", &clsid), REGDB_E_READREGDB);
+    CComPtr<IUnknown> object;
+    EXPECT_EQ(CoCreateInstance(CLSID_TestCalc, nullptr, CLSCTX_ALL, IID_IUnknown, reinterpret_cast<void**>(&object)),
+              REGDB_E_READREGDB);
+    LPOLESTR progId = nullptr;
+    EXPECT_EQ(ProgIDFromCLSID(CLSID_TestCalc, &progId), REGDB_E_READREGDB);
 }
 
 TEST_F(Activation, CurVerLeadsToTheVersionedProgId)

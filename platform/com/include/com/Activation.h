@@ -35,7 +35,8 @@ HRESULT CoInitializeEx(void* reserved, DWORD coInit);
 void CoUninitialize();
 
 // Reads HKCR\<ProgID>\CLSID, following HKCR\<ProgID>\CurVer when there is no
-// CLSID key. CO_E_CLASSSTRING for an unknown ProgID.
+// CLSID key. CO_E_CLASSSTRING for an unknown ProgID. Every function here that
+// reads the registry gives REGDB_E_READREGDB when it cannot be read.
 HRESULT CLSIDFromProgID(LPCOLESTR progId, CLSID* clsid);
 // Reads HKCR\CLSID\{...}\ProgID; the text is freed with CoTaskMemFree.
 // REGDB_E_CLASSNOTREG when the class or its ProgID is not registered.
