@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <iconv.h>
+#include <map>
+#include <mutex>
 
 namespace {
 
@@ -84,8 +86,16 @@ bool Known(UINT codePage)
 {
     if (codePage == CP_UTF8)
         return true;
-    Converter probe("UTF-16LE", IconvName(codePage));
-    return codePage > CP_THREAD_ACP && probe.Valid();
+    if (codePage <= CP_THREAD_ACP)
+        return false;
+    // Asking iconv costs an open and a close, so answers are kept.
+    static std::mutex mutex;
+    static std::map<UINT, bool> known;
+    std::lock_guard guard(mutex);
+    auto found = known.find(codePage);
+    if (found == known.end())
+        found = known.emplace(codePage, Converter("UTF-16LE", IconvName(codePage)).Valid()).first;
+    return found->second;
 }
 
 UINT InitialAnsiCodePage()
