@@ -6,6 +6,7 @@
 #include "ProjectlibTestFolder.h"
 
 #include "com/ComPtr.h"
+#include "win/CodePage.h"
 
 #include <fstream>
 
@@ -245,6 +246,23 @@ TEST_F(HubberlyTest, CompletedNameBlocksANewProjectInAnyLetterCase)
     EXPECT_EQ(0, id);
     EXPECT_EQ(1u, Counter());
     EXPECT_EQ(std::vector<LONG>{done}, Projects(hubberly, 0));
+}
+
+TEST_F(HubberlyTest, NamesInASingleByteCodePage)
+{
+    ASSERT_TRUE(SetAnsiCodePage(1251));
+    CComPtr<IHubberly> hubberly = New();
+    LONG id = -1;
+    ASSERT_EQ(S_OK, hubberly->CreateProject(CComVariant(u"Опрос"), &id));
+    ASSERT_EQ(S_OK, hubberly->FinalizeProject(id));
+    LONG again = -1;
+    ASSERT_EQ(S_OK, hubberly->CreateProject(CComVariant(u"ОПРОС"), &again));
+    EXPECT_EQ(0, again);
+    BSTR name = nullptr;
+    ASSERT_EQ(S_OK, hubberly->GetProjectName(id, &name));
+    EXPECT_EQ(u"Опрос", std::u16string(name, SysStringLen(name)));
+    SysFreeString(name);
+    SetAnsiCodePage(CP_UTF8);
 }
 
 TEST_F(HubberlyTest, UnfinishedNamesakesAreReplacedWithoutMissingACompletedOne)
