@@ -194,7 +194,11 @@ DWORD MessageFormatter::Expand(std::string_view text, DWORD flags, va_list* argu
             out += '\t';
         } else if (next == 'b') {
             out += ' ';
+        } else if (next == '%' || next == '.' || next == '!') {
+            out += next;
         } else {
+            // Not an escape (a printf-style "%s", say): the text stays.
+            out += '%';
             out += next;
         }
     }

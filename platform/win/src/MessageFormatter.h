@@ -1,6 +1,7 @@
 #pragma once
 // Expands a message text: %1..%99 inserts with optional printf formats
 // (%1!d!), the escapes %n %r %t %b %% %. %! and %0, which ends the text.
+// A percent sign before anything else stays as written.
 
 #include "win/Types.h"
 

@@ -161,6 +161,8 @@ TEST(MessageTest, InsertsAndEscapes)
     Format(FORMAT_MESSAGE_FROM_STRING, "%2 before %1!5s!|%3!I64d!", 0, 0, text, sizeof text, "first", "second",
            static_cast<long long>(-1) << 40);
     EXPECT_STREQ("second before first|-1099511627776", text);
+    FormatMessage(FORMAT_MESSAGE_FROM_STRING, "recipient %s not found%.", 0, 0, text, sizeof text, nullptr);
+    EXPECT_STREQ("recipient %s not found.", text);
 
     FormatMessage(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_IGNORE_INSERTS, "keep %1 as is", 0, 0, text, sizeof text,
                   nullptr);
