@@ -13,6 +13,11 @@ public:
     GObjectRef(const GObjectRef&) = delete;
     GObjectRef& operator=(const GObjectRef&) = delete;
     GObjectRef(GObjectRef&& other) noexcept : m_p(std::exchange(other.m_p, nullptr)) {}
+    GObjectRef& operator=(GObjectRef&& other) noexcept
+    {
+        std::swap(m_p, other.m_p);
+        return *this;
+    }
     ~GObjectRef()
     {
         if (m_p)

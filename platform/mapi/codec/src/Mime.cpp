@@ -8,6 +8,8 @@
 
 #include <gmime/gmime.h>
 
+#include <algorithm>
+
 namespace {
 
 // Parser settings that forgive what real mail programs get wrong.
@@ -23,6 +25,36 @@ GMimeParserOptions* LenientOptions(MimeParser& parser)
     return options;
 }
 
+// A new message, or null when not even its headers can be read.
+GMimeMessage* Construct(std::span<const BYTE> message, MimeParser& reader)
+{
+    GObjectRef<GMimeStream> stream(message.empty() ? g_mime_stream_mem_new()
+                                                   : g_mime_stream_mem_new_with_buffer(
+                                                         reinterpret_cast<const char*>(message.data()), message.size()));
+    GObjectRef<GMimeParser> parser(g_mime_parser_new_with_stream(stream.get()));
+    g_mime_parser_set_format(parser.get(), GMIME_FORMAT_MESSAGE);
+    GMimeParserOptions* options = LenientOptions(reader);
+    GMimeMessage* parsed = g_mime_parser_construct_message(parser.get(), options);
+    g_mime_parser_options_free(options);
+    return parsed;
+}
+
+// The start of the first line after the first one that reads "Name:", or the
+// size of `message` when there is none.
+std::size_t NextHeaderLine(std::span<const BYTE> message)
+{
+    std::size_t line = 0;
+    while ((line = std::find(message.begin() + line, message.end(), '\n') - message.begin()) < message.size()) {
+        ++line;
+        std::size_t i = line;
+        while (i < message.size() && message[i] > 32 && message[i] < 127 && message[i] != ':')
+            ++i;
+        if (i > line && i < message.size() && message[i] == ':')
+            return line;
+    }
+    return message.size();
+}
+
 } // namespace
 
 MimeMessageData ParseMime(std::span<const BYTE> message, std::size_t maxSize)
@@ -35,18 +67,18 @@ MimeMessageData ParseMime(std::span<const BYTE> message, std::size_t maxSize)
         message = message.first(maxSize);
     }
     MimeParser reader(out);
-    GObjectRef<GMimeStream> stream(message.empty() ? g_mime_stream_mem_new()
-                                                   : g_mime_stream_mem_new_with_buffer(
-                                                         reinterpret_cast<const char*>(message.data()), message.size()));
-    GObjectRef<GMimeParser> parser(g_mime_parser_new_with_stream(stream.get()));
-    g_mime_parser_set_format(parser.get(), GMIME_FORMAT_MESSAGE);
-    GMimeParserOptions* options = LenientOptions(reader);
-    GObjectRef<GMimeMessage> parsed(g_mime_parser_construct_message(parser.get(), options));
-    g_mime_parser_options_free(options);
+    GObjectRef<GMimeMessage> parsed(Construct(message, reader));
+    if (!parsed) {
+        // Text before the first header, such as an mbox "From " line.
+        const std::size_t start = NextHeaderLine(message);
+        if (start < message.size()) {
+            out.warnings.push_back("skipped " + std::to_string(start) + " bytes before the first header");
+            parsed = GObjectRef<GMimeMessage>(Construct(message.subspan(start), reader));
+        }
+    }
     if (parsed) {
         reader.ReadMessage(parsed.get());
     } else {
-        // Not even headers could be read: keep the bytes as the text.
         out.warnings.push_back("not a mail message; its bytes were kept as the plain text");
         out.plainBody = TextToUtf8(message, "", out.warnings);
     }

@@ -143,23 +143,51 @@ GMimeObject* MimeComposer::TextPart(const char* subtype, const std::string& text
 
 GMimeObject* MimeComposer::AttachmentPart(const MimeAttachment& attachment)
 {
-    const std::string type = attachment.contentType.empty() ? "application/octet-stream" : attachment.contentType;
+    std::string type = attachment.contentType.empty() ? "application/octet-stream" : attachment.contentType;
+    GMimeObject* part = nullptr;
+    if (type == "message/rfc822")
+        part = EmbeddedMessage(attachment.data);
+    // Other container types cannot carry opaque bytes; they go as plain data.
+    if (!part && (type.starts_with("multipart/") || type.starts_with("message/") ||
+                  type.find('/') == std::string::npos))
+        type = "application/octet-stream";
+    if (!part)
+        part = DataPart(type, attachment.data);
+    g_mime_object_set_disposition(part, attachment.isInline ? "inline" : "attachment");
+    if (!attachment.fileName.empty()) {
+        g_mime_object_set_content_disposition_parameter(part, "filename", attachment.fileName.c_str());
+        g_mime_object_set_content_type_parameter(part, "name", attachment.fileName.c_str());
+    }
+    if (!attachment.contentId.empty())
+        g_mime_object_set_content_id(part, attachment.contentId.c_str());
+    return part;
+}
+
+GMimeObject* MimeComposer::DataPart(const std::string& type, const std::vector<BYTE>& data)
+{
     const std::size_t slash = type.find('/');
-    GMimePart* part = slash == std::string::npos
-                          ? g_mime_part_new_with_type("application", "octet-stream")
-                          : g_mime_part_new_with_type(type.substr(0, slash).c_str(), type.substr(slash + 1).c_str());
+    GMimePart* part = g_mime_part_new_with_type(type.substr(0, slash).c_str(), type.substr(slash + 1).c_str());
     GObjectRef<GMimeStream> stream(g_mime_stream_mem_new());
-    g_mime_stream_write(stream.get(), reinterpret_cast<const char*>(attachment.data.data()), attachment.data.size());
+    g_mime_stream_write(stream.get(), reinterpret_cast<const char*>(data.data()), data.size());
     g_mime_stream_reset(stream.get());
     GObjectRef<GMimeDataWrapper> content(
         g_mime_data_wrapper_new_with_stream(stream.get(), GMIME_CONTENT_ENCODING_DEFAULT));
     g_mime_part_set_content(part, content.get());
     // Base64 keeps every byte, line ends included, whatever the type.
     g_mime_part_set_content_encoding(part, GMIME_CONTENT_ENCODING_BASE64);
-    g_mime_object_set_disposition(GMIME_OBJECT(part), attachment.isInline ? "inline" : "attachment");
-    if (!attachment.fileName.empty())
-        g_mime_part_set_filename(part, attachment.fileName.c_str());
-    if (!attachment.contentId.empty())
-        g_mime_object_set_content_id(GMIME_OBJECT(part), attachment.contentId.c_str());
     return GMIME_OBJECT(part);
+}
+
+GMimeObject* MimeComposer::EmbeddedMessage(const std::vector<BYTE>& data)
+{
+    // An attached message travels as a message, never encoded; bytes that do
+    // not read as one go as plain data instead.
+    GObjectRef<GMimeStream> stream(g_mime_stream_mem_new());
+    g_mime_stream_write(stream.get(), reinterpret_cast<const char*>(data.data()), data.size());
+    g_mime_stream_reset(stream.get());
+    GObjectRef<GMimeParser> parser(g_mime_parser_new_with_stream(stream.get()));
+    GObjectRef<GMimeMessage> message(g_mime_parser_construct_message(parser.get(), nullptr));
+    if (!message)
+        return nullptr;
+    return GMIME_OBJECT(g_mime_message_part_new_with_message("rfc822", message.get()));
 }

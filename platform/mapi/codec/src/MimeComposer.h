@@ -18,6 +18,8 @@ private:
     GMimeObject* BuildHtml() const;
     static GMimeObject* TextPart(const char* subtype, const std::string& text);
     static GMimeObject* AttachmentPart(const MimeAttachment& attachment);
+    static GMimeObject* DataPart(const std::string& type, const std::vector<BYTE>& data);
+    static GMimeObject* EmbeddedMessage(const std::vector<BYTE>& data);
     bool TravelsWithHtml(const MimeAttachment& attachment) const;
 
     const MimeMessageData& m_in;

@@ -183,8 +183,12 @@ void MimeParser::ReadEmbeddedMessage(GMimeMessagePart* part, bool inRelated)
                                     "a file name", m_out.warnings);
     ReadAttachmentFields(object, inRelated, attachment);
     if (GMimeMessage* inner = g_mime_message_part_get_message(part)) {
+        // Kept the way a saved message file holds it, with CRLF lines.
+        GMimeFormatOptions* format = g_mime_format_options_new();
+        g_mime_format_options_set_newline_format(format, GMIME_NEWLINE_FORMAT_DOS);
         GObjectRef<GMimeStream> sink(g_mime_stream_mem_new());
-        g_mime_object_write_to_stream(GMIME_OBJECT(inner), nullptr, sink.get());
+        g_mime_object_write_to_stream(GMIME_OBJECT(inner), format, sink.get());
+        g_mime_format_options_free(format);
         const GByteArray* bytes = g_mime_stream_mem_get_byte_array(GMIME_STREAM_MEM(sink.get()));
         attachment.data.assign(bytes->data, bytes->data + bytes->len);
     }

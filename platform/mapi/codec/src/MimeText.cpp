@@ -55,9 +55,7 @@ std::string MadeValid(const char* text, gssize length)
     return out;
 }
 
-} // namespace
-
-std::string TextToUtf8(std::span<const BYTE> bytes, const std::string& charset, std::vector<std::string>& warnings)
+std::string ConvertText(std::span<const BYTE> bytes, const std::string& charset, std::vector<std::string>& warnings)
 {
     const char* name = charset.empty() ? nullptr : g_mime_charset_iconv_name(charset.c_str());
     std::string out;
@@ -82,6 +80,25 @@ std::string TextToUtf8(std::span<const BYTE> bytes, const std::string& charset, 
                                        : "unknown charset \"" + charset + "\"; the text was read as windows-1252");
     out.clear();
     Convert(bytes, kGuessCharset, out, lossy);
+    return out;
+}
+
+} // namespace
+
+std::string TextToUtf8(std::span<const BYTE> bytes, const std::string& charset, std::vector<std::string>& warnings)
+{
+    std::string text = ConvertText(bytes, charset, warnings);
+    // A NUL would end the text wherever it is handed on as a C string.
+    if (text.find('\0') == std::string::npos)
+        return text;
+    warnings.push_back("text holds NUL characters; they were replaced");
+    std::string out;
+    for (char c : text) {
+        if (c == '\0')
+            out += kReplacement;
+        else
+            out += c;
+    }
     return out;
 }
 

@@ -9,7 +9,7 @@
 
 // An unknown or missing charset is guessed (UTF-8 when the bytes are valid
 // UTF-8, else windows-1252); bytes the charset cannot map become U+FFFD. Each
-// guess or loss adds a line to `warnings`.
+// guess or loss adds a line to `warnings`. NUL characters become U+FFFD too.
 std::string TextToUtf8(std::span<const BYTE> bytes, const std::string& charset, std::vector<std::string>& warnings);
 
 // Replaces invalid UTF-8 in a header value with U+FFFD, with a warning.

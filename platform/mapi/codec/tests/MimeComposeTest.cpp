@@ -102,6 +102,26 @@ TEST(ComposeMime, LineBreaksInFieldsCannotAddHeaders)
     }
 }
 
+TEST(ComposeMime, AttachedMessagesAndContainerTypes)
+{
+    MimeMessageData m;
+    m.plainBody = "see attached";
+    m.attachments.push_back(
+        {"forwarded.eml", "message/rfc822", "", false, Bytes("Subject: inner\r\n\r\ninner body\r\n"), {}});
+    m.attachments.push_back({"odd.bin", "multipart/related", "", false, Bytes("not a multipart"), {}});
+    m.attachments.push_back({"", "nonsense", "", false, Bytes("data"), {}});
+    const MimeMessageData again = ParseMime(ComposeMime(m));
+    EXPECT_TRUE(again.warnings.empty()) << again.warnings.front();
+    ASSERT_EQ(again.attachments.size(), 3u);
+    EXPECT_EQ(again.attachments[0].contentType, "message/rfc822");
+    EXPECT_EQ(again.attachments[0].fileName, "forwarded.eml");
+    EXPECT_EQ(ParseMime(again.attachments[0].data).plainBody, "inner body\r\n");
+    EXPECT_EQ(again.attachments[1].contentType, "application/octet-stream");
+    EXPECT_EQ(Text(again.attachments[1].data), "not a multipart");
+    EXPECT_EQ(again.attachments[2].contentType, "application/octet-stream");
+    EXPECT_EQ(Text(again.attachments[2].data), "data");
+}
+
 TEST(ComposeMime, PlainTextOnlyAndEmptyMessages)
 {
     MimeMessageData plain;

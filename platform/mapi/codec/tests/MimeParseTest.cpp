@@ -5,6 +5,8 @@
 #include <glib.h>
 #include <gtest/gtest.h>
 
+#include <thread>
+
 namespace {
 
 bool IsUtf8(const std::string& text) { return g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr); }
@@ -142,6 +144,15 @@ TEST(ParseMime, MalformedAndHugeInputStillYieldsAMessage)
     const MimeMessageData empty = ParseMime({});
     EXPECT_FALSE(empty.warnings.empty());
 
+    const MimeMessageData junkFirst = ParseMime(Bytes("garbage line\r\nSubject: after junk\r\n\r\nbody"));
+    EXPECT_EQ(junkFirst.subject, "after junk");
+    EXPECT_EQ(junkFirst.plainBody, "body");
+    EXPECT_FALSE(junkFirst.warnings.empty());
+
+    const MimeMessageData nul = ParseMime(Bytes(std::string("Subject: n\r\n\r\nbefore\0after", 26)));
+    EXPECT_EQ(nul.plainBody, "before\xEF\xBF\xBD" "after");
+    EXPECT_FALSE(nul.warnings.empty());
+
     const MimeMessageData noBoundary =
         ParseMime(Bytes("Subject: x\r\nContent-Type: multipart/mixed\r\n\r\n--zz\r\n\r\ntext\r\n--zz--\r\n"));
     EXPECT_EQ(noBoundary.subject, "x");
@@ -187,6 +198,25 @@ TEST(ParseMime, FormDataPartWithoutFileNameIsAnAttachment)
     EXPECT_EQ(m.attachments[0].contentType, "application/x-www-form-urlencoded");
     EXPECT_EQ(Text(m.attachments[0].data), "kqprojectid=7&name=Jo+Doe");
     EXPECT_TRUE(m.attachments[0].fileName.empty());
+}
+
+TEST(ParseMime, ThreadsParseAndComposeAtOnce)
+{
+    // The spooler composes on its thread while delivery parses on another.
+    const std::vector<BYTE> sample = ReadSample("survey-answer.eml");
+    std::vector<std::thread> threads;
+    std::vector<int> sound(4, 0);
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < 25; ++i) {
+                const MimeMessageData m = ParseMime(ComposeMime(ParseMime(sample)));
+                sound[t] += m.attachments.size() == 3 && m.subject == "Antwort: Umfrage über Kaffee";
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(sound, std::vector<int>(4, 25));
 }
 
 } // namespace
