@@ -1,0 +1,92 @@
+#include "RegistryHandle.h"
+
+#include "RegistryData.h"
+
+#include <algorithm>
+#include <mutex>
+#include <set>
+
+namespace {
+
+std::mutex g_handlesMutex;
+std::set<HKEY> g_handles;
+
+bool IsPredefined(HKEY key, RegistryRoot& root)
+{
+    if (key == HKEY_CLASSES_ROOT)
+        root = RegistryRoot::ClassesRoot;
+    else if (key == HKEY_CURRENT_USER)
+        root = RegistryRoot::CurrentUser;
+    else if (key == HKEY_LOCAL_MACHINE)
+        root = RegistryRoot::LocalMachine;
+    else if (key == HKEY_USERS)
+        root = RegistryRoot::Users;
+    else
+        return false;
+    return true;
+}
+
+} // namespace
+
+LONG RegistryHandle::Resolve(HKEY key, HKEY__& place)
+{
+    RegistryRoot root;
+    if (IsPredefined(key, root)) {
+        place = HKEY__{root, {}, KEY_ALL_ACCESS};
+        return ERROR_SUCCESS;
+    }
+    std::lock_guard guard(g_handlesMutex);
+    if (!key || !g_handles.count(key))
+        return static_cast<LONG>(ERROR_INVALID_HANDLE);
+    place = *key;
+    return ERROR_SUCCESS;
+}
+
+LONG RegistryHandle::ResolveFor(HKEY key, REGSAM needed, HKEY__& place)
+{
+    if (LONG error = Resolve(key, place))
+        return error;
+    return (place.access & needed) == needed ? ERROR_SUCCESS : static_cast<LONG>(ERROR_ACCESS_DENIED);
+}
+
+bool RegistryHandle::Descend(RegistryView::Path& path, LPCSTR subKey)
+{
+    if (!subKey)
+        return true;
+    std::string_view rest(subKey);
+    while (!rest.empty()) {
+        size_t end = rest.find('\\');
+        if (end != 0)
+            path.push_back(RegistryData::StoredName(rest.substr(0, end)));
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+    }
+    return path.size() <= RegistryNode::kMaxDepth &&
+           std::all_of(path.begin(), path.end(), [](const std::string& name) { return RegistryNode::KeyNameFits(name); });
+}
+
+HKEY RegistryHandle::Open(RegistryRoot root, RegistryView::Path path, REGSAM access)
+{
+    HKEY key = new HKEY__{root, std::move(path), access};
+    std::lock_guard guard(g_handlesMutex);
+    g_handles.insert(key);
+    return key;
+}
+
+LONG RegistryHandle::Close(HKEY key)
+{
+    RegistryRoot root;
+    if (IsPredefined(key, root))
+        return ERROR_SUCCESS;
+    {
+        std::lock_guard guard(g_handlesMutex);
+        if (!g_handles.erase(key))
+            return static_cast<LONG>(ERROR_INVALID_HANDLE);
+    }
+    delete key;
+    return ERROR_SUCCESS;
+}
+
+LONG RegistryHandle::Missing(const HKEY__& place)
+{
+    return place.path.empty() ? static_cast<LONG>(ERROR_FILE_NOT_FOUND) : static_cast<LONG>(ERROR_KEY_DELETED);
+}
