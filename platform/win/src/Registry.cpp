@@ -15,11 +15,19 @@ LONG RegCreateKeyEx(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM desired
         return error;
     if (!RegistryHandle::Descend(place.path, subKey))
         return static_cast<LONG>(ERROR_INVALID_PARAMETER);
-    bool created = false;
-    LONG error = RegistryView::Change(place.root, place.path, true, [&](RegistryNode&, bool made) {
-        created = made;
+    // An existing key is opened without rewriting the file.
+    bool exists = false;
+    LONG error = RegistryView::Read(place.root, place.path, [&](const RegistryView::Key& found) {
+        exists = found.Exists();
         return static_cast<LONG>(ERROR_SUCCESS);
     });
+    bool created = false;
+    if (!error && !exists) {
+        error = RegistryView::Change(place.root, place.path, true, [&](RegistryNode&, bool made) {
+            created = made;
+            return static_cast<LONG>(ERROR_SUCCESS);
+        });
+    }
     if (error)
         return error;
     *result = RegistryHandle::Open(place.root, place.path, desired);
