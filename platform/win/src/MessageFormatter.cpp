@@ -23,15 +23,15 @@ struct Value {
 };
 
 // A printf format written for Windows, where "l" is 32 bits and "I64" 64.
-Insert ParseFormat(std::string spec)
+Insert ParseFormat(std::string written)
 {
     Insert insert;
-    if (spec.empty() || spec.find('*') != std::string::npos) {
+    if (written.empty() || written.find('*') != std::string::npos) {
         insert.kind = Kind::Bad;
         return insert;
     }
-    const char conversion = spec.back();
-    std::string flags = spec.substr(0, spec.size() - 1);
+    const char conversion = written.back();
+    std::string flags = written.substr(0, written.size() - 1);
     bool wide = conversion == 'S';
     bool isLong = false;
     for (const std::string& size : {std::string("I64"), std::string("ll")}) {
