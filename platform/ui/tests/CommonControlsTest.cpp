@@ -3,6 +3,7 @@
 #include "ui/Dialog.h"
 #include "ui/ListCtrl.h"
 #include "ui/ProgressCtrl.h"
+#include "ui/TreeCtrl.h"
 
 namespace {
 
@@ -120,4 +121,53 @@ TEST_F(UiTest, ComboListAndProgressKeepTheirState)
     EXPECT_EQ(progress.GetPos(), 5);
     EXPECT_EQ(progress.SetPos(99), 5);
     EXPECT_EQ(progress.GetPos(), 25);
+}
+
+TEST_F(UiTest, TreeKeepsItsItemsInOrderWithStateImages)
+{
+    DialogTemplate dialog;
+    dialog.style = WS_POPUP;
+    dialog.cx = 150;
+    dialog.cy = 150;
+    dialog.items = {{"SysTreeView32", "", 1000, WS_VISIBLE | TVS_HASLINES | TVS_CHECKBOXES, 0, 7, 7, 136, 136}};
+    CDialog folders(dialog);
+    ASSERT_TRUE(folders.Create());
+    CTreeCtrl tree;
+    ASSERT_TRUE(tree.Attach(folders.GetDlgItem(1000)));
+
+    HTREEITEM store = tree.InsertItem("Personal Folders");
+    HTREEITEM sent = tree.InsertItem("Sent Items", store);
+    HTREEITEM inbox = tree.InsertItem("Inbox", store, TVI_FIRST);
+    HTREEITEM drafts = tree.InsertItem("Drafts", store, inbox);
+    HTREEITEM answers = tree.InsertItem("Answers", inbox);
+    EXPECT_EQ(tree.GetCount(), 5u);
+    EXPECT_EQ(tree.GetRootItem(), store);
+    EXPECT_EQ(tree.GetChildItem(store), inbox);
+    EXPECT_EQ(tree.GetNextSiblingItem(inbox), drafts);
+    EXPECT_EQ(tree.GetNextSiblingItem(drafts), sent);
+    EXPECT_EQ(tree.GetNextSiblingItem(sent), nullptr);
+    EXPECT_EQ(tree.GetParentItem(answers), inbox);
+    EXPECT_EQ(tree.GetParentItem(store), nullptr);
+    EXPECT_EQ(tree.InsertItem("Elsewhere", store, answers), nullptr); // not a child of the store
+
+    tree.SetItemData(sent, 42);
+    EXPECT_EQ(tree.GetItemData(sent), 42u);
+    EXPECT_EQ(tree.GetItemText(drafts), "Drafts");
+
+    // New items of a check-box tree start unchecked.
+    EXPECT_EQ(tree.GetItemState(inbox, TVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(1));
+    tree.SetItemState(inbox, INDEXTOSTATEIMAGEMASK(3), TVIS_STATEIMAGEMASK);
+    EXPECT_EQ(tree.GetItemState(inbox, TVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(3));
+    tree.SetItemState(answers, INDEXTOSTATEIMAGEMASK(2), TVIS_STATEIMAGEMASK);
+    EXPECT_EQ(tree.GetItemState(answers, TVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(2));
+
+    tree.Expand(store, TVE_EXPAND);
+    EXPECT_TRUE(tree.GetItemState(store, TVIS_EXPANDED));
+    tree.SelectItem(drafts);
+    EXPECT_EQ(tree.GetSelectedItem(), drafts);
+
+    tree.DeleteItem(inbox);
+    EXPECT_EQ(tree.GetCount(), 3u);
+    EXPECT_EQ(tree.GetItemText(answers), ""); // gone with its parent
+    EXPECT_FALSE(tree.SetItemData(answers, 1));
 }
