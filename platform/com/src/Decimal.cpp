@@ -120,7 +120,7 @@ std::string TextFromDecimal(const DECIMAL& value)
     const size_t scale = value.scale;
     if (digits.size() <= scale) digits.insert(0, scale - digits.size() + 1, '0');
     if (scale > 0) {
-        digits.insert(digits.size() - scale, ".");
+        digits.insert(digits.size() - scale, 1, '.');
         while (digits.back() == '0') digits.pop_back();
         if (digits.back() == '.') digits.pop_back();
     }
