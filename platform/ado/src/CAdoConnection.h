@@ -4,6 +4,7 @@
 
 #include "ado/Connection.h"
 #include "com/ComPtr.h"
+#include "com/ErrorInfo.h"
 #include "com/UnknownImpl.h"
 
 #include <string>
@@ -18,8 +19,11 @@ class CAdoRecordset;
 // {6C0E5D7A-3F41-4B9E-9A51-0D2C7B84E613}
 inline constexpr IID IID_CAdoConnection = {0x6C0E5D7A, 0x3F41, 0x4B9E, {0x9A, 0x51, 0x0D, 0x2C, 0x7B, 0x84, 0xE6, 0x13}};
 
-class CAdoConnection final : public com::CUnknownImpl<CAdoConnection, _Connection> {
+class CAdoConnection final : public com::CUnknownImpl<CAdoConnection, _Connection, ISupportErrorInfo> {
 public:
+    // Failures set the thread's error information.
+    STDMETHODIMP InterfaceSupportsErrorInfo(REFIID iid) override { return iid == IID__Connection ? S_OK : S_FALSE; }
+
     CAdoConnection();
     ~CAdoConnection();
 

@@ -6,8 +6,11 @@
 
 namespace pollenta::ado {
 
-class CAdoFields final : public com::CUnknownImpl<CAdoFields, Fields> {
+class CAdoFields final : public com::CUnknownImpl<CAdoFields, Fields, ISupportErrorInfo> {
 public:
+    // Failures set the thread's error information.
+    STDMETHODIMP InterfaceSupportsErrorInfo(REFIID iid) override { return iid == IID_Fields ? S_OK : S_FALSE; }
+
     explicit CAdoFields(CAdoRecordset* recordset) : m_recordset(recordset) {}
 
     STDMETHODIMP get_Count(LONG* count) override;

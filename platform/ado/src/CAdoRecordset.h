@@ -11,8 +11,11 @@
 
 namespace pollenta::ado {
 
-class CAdoRecordset final : public com::CUnknownImpl<CAdoRecordset, _Recordset> {
+class CAdoRecordset final : public com::CUnknownImpl<CAdoRecordset, _Recordset, ISupportErrorInfo> {
 public:
+    // Failures set the thread's error information.
+    STDMETHODIMP InterfaceSupportsErrorInfo(REFIID iid) override { return iid == IID__Recordset ? S_OK : S_FALSE; }
+
     STDMETHODIMP Open(VARIANT source, VARIANT activeConnection, CursorTypeEnum cursorType, LockTypeEnum lockType,
                       LONG options) override;
     STDMETHODIMP Close() override;

@@ -1,5 +1,7 @@
 #include "AdoTestDatabase.h"
 
+#include "com/ErrorInfo.h"
+
 #include <fstream>
 
 namespace {
@@ -67,6 +69,7 @@ TEST_F(ConnectionTest, UnusableDatabasesFailWithAnError)
     EXPECT_TRUE(FAILED(connection->Open(CComBSTR("Data Source=" + missing), nullptr, nullptr, -1)));
     EXPECT_FALSE(std::filesystem::exists(missing)) << "a missing database must not be created";
     EXPECT_NE(FirstError(connection).find("missing.db"), std::string::npos);
+    EXPECT_NE(pollenta::com::TakeErrorDescription(connection, IID__Connection).find("missing.db"), std::string::npos);
 
     const std::string text = m_dir + "/notes.txt";
     std::ofstream(text) << "This is not a database, just a few lines of text that are long enough.\n";

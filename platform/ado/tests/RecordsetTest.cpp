@@ -1,5 +1,7 @@
 #include "AdoTestDatabase.h"
 
+#include "com/ErrorInfo.h"
+
 #include <thread>
 
 namespace {
@@ -37,6 +39,7 @@ TEST_F(RecordsetTest, ColumnsComeBackAsTheirAdoTypes)
     }
     CComPtr<Field> field;
     EXPECT_EQ(fields->get_Item(CComVariant("Nmae"), &field), adErrItemNotFound);
+    EXPECT_NE(pollenta::com::TakeErrorDescription(fields, IID_Fields).find("cannot be found"), std::string::npos);
     EXPECT_EQ(fields->get_Item(CComVariant(LONG{10}), &field), adErrItemNotFound);
     EXPECT_EQ(fields->get_Item(CComVariant(LONG{1}), &field), S_OK);
     CComBSTR name;
