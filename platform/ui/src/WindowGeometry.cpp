@@ -218,6 +218,9 @@ BOOL ShowWindow(HWND hwnd, int command)
     QWidget* widget = record->widget;
     BOOL wasVisible = widget->isVisible();
     bool topLevel = record->parent == nullptr;
+    bool restoring = (command == SW_SHOWNORMAL || command == SW_RESTORE) && widget->windowState() != Qt::WindowNoState;
+    bool stateChange = topLevel && (restoring || command == SW_SHOWMAXIMIZED || command == SW_SHOWMINIMIZED ||
+                                    command == SW_MINIMIZE);
     switch (command) {
     case SW_HIDE:
         widget->hide();
@@ -237,11 +240,10 @@ BOOL ShowWindow(HWND hwnd, int command)
         widget->show();
         break;
     }
-    if (topLevel) {
+    if (stateChange)
         SettleWindowState();
-        if (WindowRecord* still = FindRecord(hwnd))
-            NotifySize(*still);
-    }
+    if (WindowRecord* still = FindRecord(hwnd); still && topLevel)
+        NotifySize(*still);
     return wasVisible;
 }
 
