@@ -18,6 +18,7 @@ bool CWELanguages::IsLanguageAvailable(const std::string& tableName) const
 bool CWELanguages::SelectLanguage(const std::string& folder, const std::string& defaultName)
 {
     m_strFolder = folder;
+    m_nCurrentId = NoLanguage;
     std::span<const LanguageRow> rows = KnownLanguages();
     std::string defaultTable = defaultName;
     bool defaultAvailable = false;
