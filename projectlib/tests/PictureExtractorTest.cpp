@@ -3,6 +3,7 @@
 
 #include "CWEPictureExtractor.h"
 #include "FakeAccessObject.h"
+#include "TestPictures.h"
 
 #include "com/ComPtr.h"
 #include "com/SafeArray.h"
@@ -20,30 +21,9 @@ namespace {
 
 using Bytes = std::vector<BYTE>;
 
-Bytes MakePicture(const std::string& format, unsigned width, unsigned height, const char* colour = "orange")
+Bytes MakePicture(const std::string& format, unsigned width, unsigned height)
 {
-    Magick::Image image(Magick::Geometry(width, height), Magick::Color(colour));
-    image.magick(format);
-    Magick::Blob blob;
-    image.write(&blob);
-    const auto* p = static_cast<const BYTE*>(blob.data());
-    return Bytes(p, p + blob.length());
-}
-
-// A 4-bit bitmap as GraphicsMagick writes it when told to use 16 colours.
-Bytes MakeFourBitBmp(unsigned width, unsigned height)
-{
-    Magick::Image image(Magick::Geometry(width, height), Magick::Color("white"));
-    image.read("gradient:red-blue");
-    image.quantizeColors(16);
-    image.quantize();
-    image.classType(Magick::PseudoClass);
-    image.depth(4);
-    image.magick("BMP3");
-    Magick::Blob blob;
-    image.write(&blob);
-    const auto* p = static_cast<const BYTE*>(blob.data());
-    return Bytes(p, p + blob.length());
+    return Encode(Magick::Image(Magick::Geometry(width, height), Magick::Color("orange")), format);
 }
 
 CComVariant ByteArray(const Bytes& bytes)
@@ -169,7 +149,7 @@ TEST_F(PictureExtractorTest, OtherLinkedFilesAreConvertedToPng)
     EXPECT_EQ(NameOf(Linked(WriteFile(Pictures() / "scan.tif", MakePicture("TIFF", 8, 2))), warnings),
               "_kqwpic_001.png");
     ExpectPng("_kqwpic_001.png", 8, 2);
-    EXPECT_EQ(NameOf(Linked(WriteFile(Pictures() / "sixteen.bmp", MakeFourBitBmp(12, 6))), warnings),
+    EXPECT_EQ(NameOf(Linked(WriteFile(Pictures() / "sixteen.bmp", SixteenColourBitmap(12, 6))), warnings),
               "_kqwpic_002.png");
     ExpectPng("_kqwpic_002.png", 12, 6);
     EXPECT_TRUE(warnings.empty());

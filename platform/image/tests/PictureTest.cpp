@@ -3,6 +3,8 @@
 #include "image/PLPNGEncoder.h"
 #include "image/PLWinBmp.h"
 
+#include "TestPictures.h"
+
 #include <Magick++.h>
 #include <gtest/gtest.h>
 
@@ -42,11 +44,7 @@ protected:
             image.matte(true);
             image.opacity(MaxRGB / 2);
         }
-        image.magick(format);
-        Magick::Blob blob;
-        image.write(&blob);
-        const auto* p = static_cast<const std::uint8_t*>(blob.data());
-        return Bytes(p, p + blob.length());
+        return Encode(image, format);
     }
 
     // Decodes the PNG file written by the encoder with GraphicsMagick itself.
@@ -198,6 +196,16 @@ TEST_F(PictureTest, QuantisingLeavesAPaletteOfTheSameSize)
     EXPECT_EQ(SizeOfPng(m_dir + "/q.png").width(), 30u);
     PLBmp empty;
     EXPECT_EQ(PLFilterQuantize().ApplyInPlace(empty).Code(), PL_ERRNO_BITMAP);
+}
+
+TEST_F(PictureTest, PaletteDepthIsReported)
+{
+    const PictureBytes bitmap = SixteenColourBitmap(12, 6);
+    ASSERT_EQ(bitmap[28], 4) << "a 4-bit bitmap file";
+    PLBmp bmp;
+    ASSERT_TRUE(PLAnyPicDecoder().MakeBmpFromMemory(bitmap.data(), bitmap.size(), bmp).Ok());
+    EXPECT_EQ(bmp.GetBitsPerPixel(), 4);
+    EXPECT_FALSE(bmp.HasAlpha());
 }
 
 TEST_F(PictureTest, FixRatioMakesOblongJpegPixelsSquare)
