@@ -1,13 +1,12 @@
 #include "mapi/MapiAdmin.h"
 
 #include "AddressBookFile.h"
+#include "Delivery.h"
 #include "EntryId.h"
-#include "FileTime.h"
 #include "Folder.h"
 #include "Message.h"
 #include "MimeBridge.h"
 #include "MsgStore.h"
-#include "Notifier.h"
 #include "Profile.h"
 #include "mapi/Mime.h"
 
@@ -25,10 +24,10 @@ HRESULT Run(F&& body)
 }  // namespace
 
 HRESULT CreateProfile(const std::string& profile, const std::string& addressBookPath, const std::string& outgoingFolder,
-                      bool makeDefault)
+                      bool makeDefault, const std::string& dropFolder)
 {
     return Run([&] {
-        CProfile::Create(profile, addressBookPath, outgoingFolder, makeDefault);
+        CProfile::Create(profile, addressBookPath, outgoingFolder, makeDefault, dropFolder);
         return S_OK;
     });
 }
@@ -93,20 +92,8 @@ HRESULT DeliverMime(IMsgStore* store, IMAPIFolder* folder, const std::vector<BYT
         const CStoreAccess& access = target->Access();
         if (!access.Writable()) throw CMapiError(MAPI_E_NO_ACCESS, "The store is read-only");
         LONGLONG folderId = destination ? destination->Id() : access.File().SpecialFolder(CStoreFile::Role::Inbox);
-        CMessageContent content = CMimeBridge::FromMime(ParseMime(mime), NowFileTime());
-        LONGLONG id = content.SaveNew(access.File(), folderId);
-
-        CEvent created;
-        created.type = fnevObjectCreated;
-        created.objType = MAPI_MESSAGE;
-        created.entryId = access.EntryId(MAPI_MESSAGE, id);
-        created.parentId = access.EntryId(MAPI_FOLDER, folderId);
-        access.Notify(created);
-        CEvent newMail = created;
-        newMail.type = fnevNewMail;
-        newMail.messageClass = "IPM.Note";
-        access.Notify(newMail);
-        if (entryId) *entryId = created.entryId;
+        LONGLONG id = CDelivery::Deliver(access.File(), folderId, mime);
+        if (entryId) *entryId = access.EntryId(MAPI_MESSAGE, id);
         return S_OK;
     });
 }

@@ -26,6 +26,7 @@ CProfile CProfile::Load(const std::string& name)
     if (!key.Valid()) throw CMapiError(MAPI_E_LOGON_FAILED, "There is no profile \"" + profile.m_name + "\"");
     profile.m_addressBook = key.String("AddressBook");
     profile.m_outgoing = key.String("Outgoing");
+    profile.m_dropFolder = key.String("DropFolder");
     CRegistryKey stores(HKEY_CURRENT_USER, ProfileKey(profile.m_name) + "\\Stores", false);
     for (const std::string& sub : stores.SubKeys()) {
         CRegistryKey storeKey(HKEY_CURRENT_USER, ProfileKey(profile.m_name) + "\\Stores\\" + sub, false);
@@ -40,13 +41,14 @@ CProfile CProfile::Load(const std::string& name)
 }
 
 void CProfile::Create(const std::string& name, const std::string& addressBook, const std::string& outgoing,
-                      bool makeDefault)
+                      bool makeDefault, const std::string& dropFolder)
 {
     if (name.empty() || name.find('\\') != std::string::npos)
         throw CMapiError(MAPI_E_INVALID_PARAMETER, "A profile name must be a single key name");
     CRegistryKey key(HKEY_CURRENT_USER, ProfileKey(name), true);
     key.SetString("AddressBook", addressBook);
     key.SetString("Outgoing", outgoing);
+    key.SetString("DropFolder", dropFolder);
     key.SetDword("SpoolerHold", 0);
     if (makeDefault) {
         CRegistryKey profiles(HKEY_CURRENT_USER, kProfilesKey, true);
@@ -84,6 +86,13 @@ const CProfile::Store* CProfile::FindStore(const std::string& entryId) const
         if (store.entryId.size() == entryId.size() && store.entryId.compare(4, std::string::npos, entryId, 4) == 0)
             return &store;
     return nullptr;
+}
+
+const CProfile::Store* CProfile::DefaultStore() const
+{
+    for (const Store& store : m_stores)
+        if (store.isDefault) return &store;
+    return m_stores.empty() ? nullptr : &m_stores.front();
 }
 
 }  // namespace pollenta::mapi

@@ -1,7 +1,8 @@
 #pragma once
 // A profile as the registry keeps it, under
 // HKCU\Software\Pollenta\MAPI\Profiles\<name>: the address book file, the
-// outgoing folder, the spooler's hold switch and, under Stores\<n>, each
+// outgoing folder, the drop folder of incoming mail, the spooler's hold
+// switch and, under Stores\<n>, each
 // store's file, display name, entry id and whether it is the default.
 // The Profiles key's "DefaultProfile" value names the default profile.
 
@@ -25,16 +26,20 @@ public:
     // there is none of that name.
     static CProfile Load(const std::string& name);
     static void Create(const std::string& name, const std::string& addressBook, const std::string& outgoing,
-                       bool makeDefault);
+                       bool makeDefault, const std::string& dropFolder);
     static void AddStore(const std::string& name, const Store& store);
     static bool Held(const std::string& name);
     static void SetHeld(const std::string& name, bool held);
 
     const Store* FindStore(const std::string& entryId) const;
+    // The default store, or the first when none is marked; null without
+    // stores.
+    const Store* DefaultStore() const;
 
     std::string m_name;
     std::string m_addressBook;
     std::string m_outgoing;
+    std::string m_dropFolder;
     std::vector<Store> m_stores;
 };
 

@@ -10,7 +10,6 @@ namespace pollenta::mapi {
 
 namespace {
 
-constexpr ULONG FL_FULLSTRING = 0x0;
 constexpr ULONG FL_SUBSTRING = 0x1;
 constexpr ULONG FL_PREFIX = 0x2;
 constexpr ULONG FL_IGNORECASE = 0x10000;
@@ -100,7 +99,7 @@ bool CRestriction::Compare(const CPropValue& actual) const
         switch (m_fuzzy & 0xFFFF) {
         case FL_SUBSTRING: return haystack.find(needle) != std::string::npos;
         case FL_PREFIX: return haystack.compare(0, needle.size(), needle) == 0;
-        default: return haystack == needle;
+        default: return haystack == needle;  // the full string
         }
     }
     int order = actual.Compare(wanted);

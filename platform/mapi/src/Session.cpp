@@ -25,7 +25,7 @@ HRESULT Hand(IUnknown* object, LPCIID iid, const IID& fallback, void** out)
 
 CSession::CSession(CProfile profile)
     : TMapiObject<IMAPISession>({IID_IMAPISession}), m_profile(std::move(profile)),
-      m_spooler(CSpooler::ForProfile(m_profile.m_name, m_profile.m_outgoing))
+      m_spooler(CSpooler::ForProfile(m_profile))
 {
 }
 

@@ -7,6 +7,7 @@
 #include "Notifier.h"
 #include "Profile.h"
 #include "SqlTransaction.h"
+#include "Delivery.h"
 #include "EntryId.h"
 #include "mapi/MapiFlags.h"
 #include "mapi/Mime.h"
@@ -48,18 +49,19 @@ void WriteAtomically(const std::filesystem::path& path, const std::vector<BYTE>&
 
 }  // namespace
 
-std::shared_ptr<CSpooler> CSpooler::ForProfile(const std::string& profile, const std::string& outgoingFolder)
+std::shared_ptr<CSpooler> CSpooler::ForProfile(const CProfile& profile)
 {
     std::lock_guard lock(g_spoolersLock);
-    if (auto existing = Spoolers()[profile].lock()) return existing;
-    std::shared_ptr<CSpooler> spooler(new CSpooler(profile, outgoingFolder));
-    Spoolers()[profile] = spooler;
+    if (auto existing = Spoolers()[profile.m_name].lock()) return existing;
+    std::shared_ptr<CSpooler> spooler(new CSpooler(profile));
+    Spoolers()[profile.m_name] = spooler;
     return spooler;
 }
 
-CSpooler::CSpooler(std::string profile, std::string outgoingFolder)
-    : m_profile(std::move(profile)), m_outgoing(std::move(outgoingFolder))
+CSpooler::CSpooler(const CProfile& profile)
+    : m_profile(profile.m_name), m_outgoing(profile.m_outgoing), m_dropFolder(profile.m_dropFolder)
 {
+    if (const CProfile::Store* store = profile.DefaultStore()) m_dropStore = store->path;
     m_thread = std::thread([this] { Run(); });
 }
 
@@ -115,11 +117,35 @@ void CSpooler::Run()
         } catch (const std::exception&) {
             // The messages stay queued; the next round tries them again.
         }
+        try {
+            DeliverDropped();
+        } catch (const std::exception&) {
+            // The files stay where they are; the next round tries again.
+        }
         lock.lock();
     }
 }
 
 void CSpooler::Flush() { SendQueued(); }
+
+void CSpooler::DeliverDropped()
+{
+    if (m_dropFolder.empty() || m_dropStore.empty() || !std::filesystem::is_directory(m_dropFolder)) return;
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(m_dropFolder))
+        if (entry.is_regular_file() && entry.path().extension() == ".eml") files.push_back(entry.path());
+    if (files.empty()) return;
+    std::sort(files.begin(), files.end());
+    std::shared_ptr<CStoreFile> store = CStoreFile::Open(m_dropStore);
+    LONGLONG inbox = store->SpecialFolder(CStoreFile::Role::Inbox);
+    for (const auto& file : files) {
+        std::ifstream in(file, std::ios::binary);
+        std::vector<BYTE> mime((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (!in.eof() && in.fail()) continue;
+        CDelivery::Deliver(*store, inbox, mime);
+        std::filesystem::remove(file);
+    }
+}
 
 void CSpooler::SendQueued()
 {

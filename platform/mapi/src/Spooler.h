@@ -2,8 +2,11 @@
 // The spooler of a profile: on its own thread it takes the messages queued
 // for sending in the profile's stores, writes each as an .eml file into the
 // profile's outgoing folder and moves it to Sent Items. While the profile's
-// hold switch is on, messages wait in the Outbox until Flush.
+// hold switch is on, messages wait in the Outbox until Flush. On the same
+// thread, .eml files in the profile's drop folder are delivered into the
+// Inbox of its default store.
 
+#include "Profile.h"
 #include "StoreFile.h"
 
 #include <condition_variable>
@@ -17,7 +20,7 @@ namespace pollenta::mapi {
 
 class CSpooler {
 public:
-    static std::shared_ptr<CSpooler> ForProfile(const std::string& profile, const std::string& outgoingFolder);
+    static std::shared_ptr<CSpooler> ForProfile(const CProfile& profile);
     ~CSpooler();
     CSpooler(const CSpooler&) = delete;
     CSpooler& operator=(const CSpooler&) = delete;
@@ -29,14 +32,17 @@ public:
     void Flush();
 
 private:
-    CSpooler(std::string profile, std::string outgoingFolder);
+    explicit CSpooler(const CProfile& profile);
     void Run();
     std::vector<std::shared_ptr<CStoreFile>> Stores();
     void SendQueued();
     void Send(CStoreFile& store, LONGLONG message);
+    void DeliverDropped();
 
     std::string m_profile;
     std::string m_outgoing;
+    std::string m_dropFolder;
+    std::string m_dropStore;  // the default store's file
     std::mutex m_mutex;
     std::mutex m_sending;  // one sender at a time: the thread or a Flush
     std::condition_variable m_wake;

@@ -23,7 +23,7 @@ public:
         std::filesystem::create_directories(m_dir + "/registry");
         MAPIINIT_0 init = {MAPI_INIT_VERSION, 9};
         ASSERT_EQ(S_OK, MAPIInitialize(&init));
-        ASSERT_EQ(S_OK, pollenta::mapi::CreateProfile("Test", Book(), Outgoing(), true));
+        ASSERT_EQ(S_OK, pollenta::mapi::CreateProfile("Test", Book(), Outgoing(), true, Drop()));
         ASSERT_EQ(S_OK, pollenta::mapi::CreateStore("Test", m_dir + "/main.store", "Main", true, &m_storeId));
         ASSERT_EQ(S_OK, MAPILogonEx(0, nullptr, nullptr, MAPI_EXTENDED, &m_session));
         m_store = OpenStore(m_storeId);
@@ -42,6 +42,7 @@ public:
 
     std::string Book() const { return m_dir + "/book.db"; }
     std::string Outgoing() const { return m_dir + "/outgoing"; }
+    std::string Drop() const { return m_dir + "/drop"; }
 
     CComPtr<IMsgStore> OpenStore(const std::string& entryId, ULONG flags = MAPI_BEST_ACCESS)
     {

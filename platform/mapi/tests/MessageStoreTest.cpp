@@ -179,6 +179,7 @@ TEST_F(CMapiTest, SavedMessageKeepsEveryPropertyInANewProcess)
     int status = 0;
     ASSERT_EQ(child, waitpid(child, &status, 0));
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_TRUE(std::filesystem::exists(m_dir + "/child.ok"));
 }
 
 // The second half of the test above, run by it in a process of its own.
@@ -202,6 +203,7 @@ TEST(MapiChildProcess, ReadsTheSavedMessage)
     object.Release();
     session.Release();
     MAPIUninitialize();
+    if (!HasFailure()) std::ofstream(std::string(dir) + "/child.ok") << "ok";
 }
 
 TEST_F(CMapiTest, MissingAndMistypedPropertiesComeBackAsErrorValues)

@@ -3,6 +3,10 @@
 #include "com/Stream.h"
 #include "mapi/Mime.h"
 
+#include <chrono>
+#include <fstream>
+#include <thread>
+
 namespace {
 
 // A one-pixel PNG, and a second picture that differs from it.
@@ -173,4 +177,26 @@ TEST_F(CMapiTest, DamagedMailIsDeliveredWithWhatCouldBeRead)
 
     ASSERT_EQ(S_OK, pollenta::mapi::DeliverMime(m_store, nullptr, {}, &eid));
     EXPECT_EQ("IPM.Note", GetString(Open(m_store, eid), PR_MESSAGE_CLASS_A));
+}
+
+TEST_F(CMapiTest, MailDroppedIntoTheDropFolderArrivesInTheInbox)
+{
+    std::filesystem::create_directories(Drop());
+    {
+        std::ofstream out(Drop() + "/one.eml.part", std::ios::binary);
+        out << Mail();
+    }
+    std::filesystem::rename(Drop() + "/one.eml.part", Drop() + "/one.eml");
+    CComPtr<IMAPIFolder> inbox = Inbox(m_store);
+    ULONG count = 0;
+    for (int i = 0; i < 100 && count == 0; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        CComPtr<IMAPITable> table;
+        ASSERT_EQ(S_OK, inbox->GetContentsTable(0, &table));
+        ASSERT_EQ(S_OK, table->GetRowCount(0, &count));
+    }
+    EXPECT_EQ(1u, count);
+    for (int i = 0; i < 100 && std::filesystem::exists(Drop() + "/one.eml"); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_FALSE(std::filesystem::exists(Drop() + "/one.eml"));
 }

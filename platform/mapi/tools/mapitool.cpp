@@ -20,7 +20,7 @@ using pollenta::mapi::ExportMime;
 
 const char* const kUsage =
     "usage: mapitool [--profile NAME] COMMAND ...\n"
-    "  create-profile NAME DIR      profile with a store, address book and outgoing folder in DIR\n"
+    "  create-profile NAME DIR      profile with a store, address book, outgoing and drop folder in DIR\n"
     "  folders                      folders of every store\n"
     "  messages FOLDER              messages of FOLDER (\"\\\\Store\\\\Inbox\") with their properties\n"
     "  deliver [--folder FOLDER] FILE.eml ...   deliver into FOLDER, or the Inbox of the default store\n"
@@ -306,7 +306,8 @@ int CreateProfile(const std::string& name, const std::filesystem::path& dir)
 {
     std::filesystem::create_directories(dir);
     std::string book = (dir / "addressbook.db").string();
-    if (HRESULT hr = pollenta::mapi::CreateProfile(name, book, (dir / "outgoing").string(), true); FAILED(hr))
+    if (HRESULT hr = pollenta::mapi::CreateProfile(name, book, (dir / "outgoing").string(), true, (dir / "drop").string());
+        FAILED(hr))
         return Fail("creating the profile", hr);
     std::string entryId;
     if (HRESULT hr = pollenta::mapi::CreateStore(name, (dir / "Personal Folders.store").string(), "Personal Folders", true,

@@ -12,9 +12,12 @@
 namespace pollenta::mapi {
 
 // A new profile with its address book file and outgoing folder; with
-// makeDefault, MAPILogonEx without a name logs on to it.
+// makeDefault, MAPILogonEx without a name logs on to it. While a session of
+// the profile is open, .eml files that appear in `dropFolder` (written
+// whole, under another name, then renamed) are delivered into the Inbox of
+// its default store and removed.
 HRESULT CreateProfile(const std::string& profile, const std::string& addressBookPath,
-                      const std::string& outgoingFolder, bool makeDefault);
+                      const std::string& outgoingFolder, bool makeDefault, const std::string& dropFolder = {});
 // A new store file, listed in the profile; MAPI_E_COLLISION when the file
 // exists. `entryId` receives the store's entry id when not null.
 HRESULT CreateStore(const std::string& profile, const std::string& storePath, const std::string& displayName,

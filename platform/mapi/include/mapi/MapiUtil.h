@@ -2,10 +2,16 @@
 // The MAPI functions: initialisation and logon, memory, property and row
 // helpers, hex conversion and advise sinks.
 
+#include "mapi/IDistList.h"
 #include "mapi/IMAPIAdviseSink.h"
+#include "mapi/IMAPIFolder.h"
 #include "mapi/IMAPISession.h"
+#include "mapi/IMAPIStatus.h"
 #include "mapi/IMAPITable.h"
+#include "mapi/IMailUser.h"
 #include "mapi/IMessage.h"
+#include "mapi/MapiFlags.h"
+#include "mapi/PropTags.h"
 
 extern "C" {
 HRESULT MAPIInitialize(LPVOID lpMapiInit);
