@@ -3,6 +3,7 @@
 #include "EntryId.h"
 #include "FileTime.h"
 #include "mapi/MapiFlags.h"
+#include "win/CodePage.h"
 
 #include <algorithm>
 #include <cctype>
@@ -11,21 +12,23 @@ namespace pollenta::mapi {
 
 namespace {
 
+// MIME text is UTF-8; string properties hold the ANSI code page. Binary
+// values (PR_HTML) are taken as they are.
 std::string Text(const CPropMap& props, ULONG tag)
 {
     auto it = props.find(PROP_ID(tag));
     if (it == props.end()) return {};
     ULONG type = it->second.Type();
-    if (type == PT_STRING8 || type == PT_UNICODE) return it->second.Text();
+    if (type == PT_STRING8 || type == PT_UNICODE) return Recode(it->second.Text(), CP_ACP, CP_UTF8);
     if (type == PT_BINARY) return it->second.Bytes();
     return {};
 }
 
 void Put(CPropMap& props, const CPropValue& value) { props[PROP_ID(value.Tag())] = value; }
 
-void PutText(CPropMap& props, ULONG tag, const std::string& text)
+void PutText(CPropMap& props, ULONG tag, const std::string& utf8)
 {
-    if (!text.empty()) Put(props, CPropValue::String(tag, text));
+    if (!utf8.empty()) Put(props, CPropValue::String(tag, Recode(utf8, CP_UTF8, CP_ACP)));
 }
 
 std::string SearchKey(const std::string& address)
@@ -56,7 +59,7 @@ CPropMap RecipientOf(const MimeAddress& address, ULONG type)
     Put(recipient, CPropValue::Long(PR_RECIPIENT_TYPE, static_cast<LONG>(type)));
     Put(recipient, CPropValue::Long(PR_OBJECT_TYPE, MAPI_MAILUSER));
     Put(recipient, CPropValue::Long(PR_DISPLAY_TYPE, DT_MAILUSER));
-    Put(recipient, CPropValue::Binary(PR_ENTRYID, CEntryId::ForOneOff(name, "SMTP", address.address)));
+    Put(recipient, CPropValue::Binary(PR_ENTRYID, CEntryId::ForOneOff(Recode(name, CP_UTF8, CP_ACP), "SMTP", address.address)));
     Put(recipient, CPropValue::Binary(PR_SEARCH_KEY, SearchKey(address.address)));
     return recipient;
 }
@@ -113,10 +116,10 @@ CMessageContent CMimeBridge::FromMime(const MimeMessageData& mime, LONGLONG deli
     CMessageContent content;
     CPropMap& props = content.m_props;
     Put(props, CPropValue::String(PR_MESSAGE_CLASS_A, "IPM.Note"));
-    Put(props, CPropValue::String(PR_SUBJECT_A, mime.subject));
+    Put(props, CPropValue::String(PR_SUBJECT_A, Recode(mime.subject, CP_UTF8, CP_ACP)));
     std::string senderName = mime.from.name.empty() ? mime.from.address : mime.from.name;
     if (!mime.from.address.empty()) {
-        std::string senderId = CEntryId::ForOneOff(senderName, "SMTP", mime.from.address);
+        std::string senderId = CEntryId::ForOneOff(Recode(senderName, CP_UTF8, CP_ACP), "SMTP", mime.from.address);
         for (ULONG tag : {PR_SENDER_NAME_A, PR_SENT_REPRESENTING_NAME_A}) PutText(props, tag, senderName);
         for (ULONG tag : {PR_SENDER_EMAIL_ADDRESS_A, PR_SENT_REPRESENTING_EMAIL_ADDRESS_A})
             PutText(props, tag, mime.from.address);

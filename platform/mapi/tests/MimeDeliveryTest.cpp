@@ -2,6 +2,7 @@
 
 #include "com/Stream.h"
 #include "mapi/Mime.h"
+#include "win/CodePage.h"
 
 #include <chrono>
 #include <fstream>
@@ -199,4 +200,23 @@ TEST_F(CMapiTest, MailDroppedIntoTheDropFolderArrivesInTheInbox)
     for (int i = 0; i < 100 && std::filesystem::exists(Drop() + "/one.eml"); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_FALSE(std::filesystem::exists(Drop() + "/one.eml"));
+}
+
+TEST_F(CMapiTest, TextIsKeptInTheAnsiCodePageAndSentAsUtf8)
+{
+    ASSERT_TRUE(SetAnsiCodePage(1252));
+    std::string mail = "From: =?utf-8?Q?J=C3=BCrgen?= <j@example.com>\r\nTo: b@example.com\r\n"
+                       "Subject: =?utf-8?Q?Gr=C3=BC=C3=9Fe?=\r\nContent-Type: text/plain; charset=utf-8\r\n\r\n"
+                       "Gr\xC3\xBC\xC3\x9F" "e\r\n";
+    std::string eid;
+    ASSERT_EQ(S_OK, pollenta::mapi::DeliverMime(m_store, nullptr, MimeBytes(mail), &eid));
+    CComPtr<IMessage> message = Open(m_store, eid);
+    EXPECT_EQ("Gr\xFC\xDF" "e", GetString(message, PR_SUBJECT_A));
+    EXPECT_EQ("J\xFCrgen", GetString(message, PR_SENDER_NAME_A));
+    std::vector<BYTE> exported;
+    ASSERT_EQ(S_OK, pollenta::mapi::ExportMime(message, exported));
+    MimeMessageData again = ParseMime(exported);
+    EXPECT_EQ("Gr\xC3\xBC\xC3\x9F" "e", again.subject);
+    EXPECT_EQ("J\xC3\xBCrgen", again.from.name);
+    SetAnsiCodePage(CP_UTF8);
 }
