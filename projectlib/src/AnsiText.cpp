@@ -8,11 +8,29 @@
 
 namespace {
 
-// Case folding by Unicode rules, whatever locale the host program set.
+// Case folding by Unicode rules, whatever locale the host program set. The
+// locale goes with the library when it is unloaded.
+class UnicodeCaseLocale {
+public:
+    UnicodeCaseLocale() : m_locale(newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr))) {}
+    ~UnicodeCaseLocale()
+    {
+        if (m_locale)
+            freelocale(m_locale);
+    }
+    UnicodeCaseLocale(const UnicodeCaseLocale&) = delete;
+    UnicodeCaseLocale& operator=(const UnicodeCaseLocale&) = delete;
+
+    locale_t Get() const { return m_locale; }
+
+private:
+    locale_t m_locale;
+};
+
 locale_t UnicodeLocale()
 {
-    static const locale_t locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
-    return locale;
+    static const UnicodeCaseLocale locale;
+    return locale.Get();
 }
 
 char16_t Fold(char16_t c)

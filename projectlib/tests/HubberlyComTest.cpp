@@ -171,8 +171,9 @@ TEST_F(HubberlyComTest, LateBoundCallsByName)
     // Arguments come in reverse order: the name of the property last.
     CComVariant arguments[] = {CComVariant("Subject"), CComVariant(id)};
     DISPPARAMS get = {arguments, nullptr, 2, 0};
-    ASSERT_EQ(S_OK, dispatch->Invoke(19, IID_NULL, 0, DISPATCH_METHOD, &get, &result, nullptr, nullptr));
-    EXPECT_EQ("Survey results", pollenta::com::AnsiFromBstr(result.bstrVal));
+    CComVariant subject;
+    ASSERT_EQ(S_OK, dispatch->Invoke(19, IID_NULL, 0, DISPATCH_METHOD, &get, &subject, nullptr, nullptr));
+    EXPECT_EQ("Survey results", pollenta::com::AnsiFromBstr(subject.bstrVal));
 
     CComVariant count;
     DISPPARAMS none = {nullptr, nullptr, 0, 0};

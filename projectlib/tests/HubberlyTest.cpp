@@ -321,6 +321,7 @@ TEST_F(HubberlyTest, ProjectPropertyWithDefaults)
     CComVariant value;
     ASSERT_EQ(S_OK, hubberly->GetProjectProperty(id, CComVariant("subject"), &value));
     EXPECT_EQ("Survey results", pollenta::com::AnsiFromBstr(value.bstrVal));
+    value.Clear();
     ASSERT_EQ(S_OK, hubberly->GetProjectProperty(id, CComVariant("Completed"), &value));
     EXPECT_EQ(VT_I4, value.vt);
     EXPECT_EQ(1, value.lVal);
