@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string kBinDir = POLLENTA_BIN_DIR;
-const std::string kModulePath = fs::canonical(kBinDir + "/Gastrel.so").string();
+const std::string kModulePath = fs::weakly_canonical(kBinDir + "/Gastrel.so").string();
 const std::string kMenuAddins = "SOFTWARE\\Microsoft\\Office\\11.0\\Access\\Menu Add-Ins";
 
 int Regsvr(const std::string& arguments)
