@@ -50,6 +50,9 @@ bool CMessage::Computed(ULONG propId, CPropValue& value)
     // A new message has no identity until it is saved.
     bool identity = propId == PROP_ID(PR_ENTRYID) || propId == PROP_ID(PR_RECORD_KEY) || propId == PROP_ID(PR_INSTANCE_KEY);
     if (!m_id && identity) return false;
+    // The spooler may have moved the message since it was opened.
+    ULONG type = 0;
+    if (m_id) m_access.File().ObjectInfo(m_id, type, m_folder);
     CPropMap computed = m_access.Computed(m_id, MAPI_MESSAGE, m_folder);
     auto it = computed.find(propId);
     if (it == computed.end()) return false;
