@@ -1,6 +1,7 @@
 #include "MapiTestSupport.h"
 
 #include "com/Stream.h"
+#include "mapi/WrapCompressedRTFStream.h"
 
 #include <fstream>
 #include <spawn.h>
@@ -382,4 +383,131 @@ TEST_F(CMapiTest, StoreOpenedWithoutWriteAccessRefusesChanges)
     EXPECT_TRUE(mask->Value.l & STORE_READONLY);
     EXPECT_TRUE(mask->Value.l & STORE_UNCOMPRESSED_RTF);
     MAPIFreeBuffer(mask);
+}
+
+TEST_F(CMapiTest, RecipientsAreReplacedChangedAndRemovedByRowId)
+{
+    CComPtr<IMAPIFolder> drafts = SpecialFolder(m_store, PR_IPM_DRAFTS_ENTRYID);
+    CComPtr<IMessage> message;
+    ASSERT_EQ(S_OK, drafts->CreateMessage(nullptr, 0, &message));
+    AddRecipient(message, "Ann", "ann@example.com");
+    AddRecipient(message, "Ben", "ben@example.com");
+    AddRecipient(message, "Cat", "cat@example.com");
+
+    SPropValue change[3] = {};
+    change[0].ulPropTag = PR_ROWID;
+    change[0].Value.l = 1;
+    change[1].ulPropTag = PR_DISPLAY_NAME_A;
+    change[1].Value.lpszA = const_cast<char*>("Benjamin");
+    change[2].ulPropTag = PROP_TAG(PT_ERROR, PROP_ID(PR_EMAIL_ADDRESS_A));
+    change[2].Value.err = MAPI_E_NOT_FOUND;
+    ADRLIST modify{1, {{0, 3, change}}};
+    ASSERT_EQ(S_OK, message->ModifyRecipients(MODRECIP_MODIFY, &modify));
+    SPropValue remove[1] = {};
+    remove[0].ulPropTag = PR_ROWID;
+    remove[0].Value.l = 0;
+    ADRLIST removal{1, {{0, 1, remove}}};
+    ASSERT_EQ(S_OK, message->ModifyRecipients(MODRECIP_REMOVE, &removal));
+    remove[0].Value.l = 42;
+    EXPECT_EQ(MAPI_E_NOT_FOUND, message->ModifyRecipients(MODRECIP_REMOVE, &removal));
+    ASSERT_EQ(S_OK, message->SaveChanges(KEEP_OPEN_READWRITE));
+
+    CComPtr<IMAPITable> table;
+    ASSERT_EQ(S_OK, message->GetRecipientTable(0, &table));
+    SizedSPropTagArray(3, columns) = {3, {PR_ROWID, PR_DISPLAY_NAME_A, PR_EMAIL_ADDRESS_A}};
+    LPSRowSet rows = nullptr;
+    ASSERT_EQ(S_OK, HrQueryAllRows(table, reinterpret_cast<LPSPropTagArray>(&columns), nullptr, nullptr, 0, &rows));
+    ASSERT_EQ(2u, rows->cRows);
+    EXPECT_EQ(1, rows->aRow[0].lpProps[0].Value.l);
+    EXPECT_STREQ("Benjamin", rows->aRow[0].lpProps[1].Value.lpszA);
+    EXPECT_EQ(PT_ERROR, PROP_TYPE(rows->aRow[0].lpProps[2].ulPropTag));
+    EXPECT_STREQ("Cat", rows->aRow[1].lpProps[1].Value.lpszA);
+    FreeProws(rows);
+    // A changed row holds only what was given: Benjamin has no recipient
+    // type any more, so only Cat is listed as "To".
+    EXPECT_EQ("Cat", GetString(message, PR_DISPLAY_TO_A));
+
+    // Flags 0 replace them all.
+    SPropValue only[1] = {};
+    only[0].ulPropTag = PR_DISPLAY_NAME_A;
+    only[0].Value.lpszA = const_cast<char*>("Dan");
+    ADRLIST replace{1, {{0, 1, only}}};
+    ASSERT_EQ(S_OK, message->ModifyRecipients(0, &replace));
+    CComPtr<IMAPITable> after;
+    ASSERT_EQ(S_OK, message->GetRecipientTable(0, &after));
+    ULONG count = 0;
+    ASSERT_EQ(S_OK, after->GetRowCount(0, &count));
+    EXPECT_EQ(1u, count);
+}
+
+TEST_F(CMapiTest, RtfBodyWrittenThroughTheCompressedStreamReadsBack)
+{
+    CComPtr<IMAPIFolder> drafts = SpecialFolder(m_store, PR_IPM_DRAFTS_ENTRYID);
+    CComPtr<IMessage> message;
+    ASSERT_EQ(S_OK, drafts->CreateMessage(nullptr, 0, &message));
+    const std::string rtf = "{\\rtf1\\ansi\\ansicpg1252 Hello {\\b bold} world\\par}";
+    for (ULONG mode : {0u, STORE_UNCOMPRESSED_RTF}) {
+        CComPtr<IUnknown> unknown;
+        ASSERT_EQ(S_OK, message->OpenProperty(PR_RTF_COMPRESSED, &IID_IStream, 0, MAPI_CREATE | MAPI_MODIFY, &unknown));
+        CComQIPtr<IStream> compressed(unknown.p);
+        CComPtr<IStream> text;
+        ASSERT_EQ(S_OK, WrapCompressedRTFStream(compressed, MAPI_MODIFY | mode, &text));
+        ASSERT_EQ(S_OK, text->Write(rtf.data(), static_cast<ULONG>(rtf.size()), nullptr));
+        ASSERT_EQ(S_OK, text->Commit(STGC_OVERWRITE));
+        BOOL updated = FALSE;
+        ASSERT_EQ(S_OK, RTFSync(message, RTF_SYNC_RTF_CHANGED, &updated));
+        ASSERT_EQ(S_OK, message->SaveChanges(KEEP_OPEN_READWRITE));
+
+        CComPtr<IUnknown> readUnknown;
+        ASSERT_EQ(S_OK, message->OpenProperty(PR_RTF_COMPRESSED, &IID_IStream, 0, 0, &readUnknown));
+        CComQIPtr<IStream> stored(readUnknown.p);
+        CComPtr<IStream> reader;
+        ASSERT_EQ(S_OK, WrapCompressedRTFStream(stored, 0, &reader));
+        char buffer[256] = {};
+        ULONG read = 0;
+        reader->Read(buffer, sizeof buffer, &read);
+        EXPECT_EQ(rtf, std::string(buffer, read));
+    }
+    LPSPropValue inSync = nullptr;
+    ASSERT_EQ(S_OK, HrGetOneProp(message, PR_RTF_IN_SYNC, &inSync));
+    EXPECT_TRUE(inSync->Value.b);
+    MAPIFreeBuffer(inSync);
+
+    SPropValue damaged{};
+    damaged.ulPropTag = PR_RTF_COMPRESSED;
+    damaged.Value.bin = {4, reinterpret_cast<LPBYTE>(const_cast<char*>("junk"))};
+    ASSERT_EQ(S_OK, HrSetOneProp(message, &damaged));
+    EXPECT_EQ(MAPI_E_CORRUPT_DATA, RTFSync(message, RTF_SYNC_RTF_CHANGED, nullptr));
+}
+
+TEST_F(CMapiTest, MessagesMoveBetweenStoresWhole)
+{
+    std::string otherId;
+    ASSERT_EQ(S_OK, pollenta::mapi::CreateStore("Test", m_dir + "/other.store", "Other", false, &otherId));
+    CComPtr<IMAPISession> session;
+    ASSERT_EQ(S_OK, MAPILogonEx(0, nullptr, nullptr, MAPI_EXTENDED, &session));
+    CComPtr<IMsgStore> other;
+    ASSERT_EQ(S_OK, session->OpenMsgStore(0, static_cast<ULONG>(otherId.size()), Eid(otherId), nullptr, MAPI_BEST_ACCESS,
+                                          &other));
+    CComPtr<IMAPIFolder> source = Inbox(m_store);
+    std::string eid = SaveMessage(source, "travels");
+    CComPtr<IMAPIFolder> target = Inbox(other);
+    SBinary bin = {static_cast<ULONG>(eid.size()), reinterpret_cast<LPBYTE>(eid.data())};
+    ENTRYLIST list = {1, &bin};
+    ASSERT_EQ(S_OK, source->CopyMessages(&list, nullptr, target.p, 0, nullptr, MESSAGE_MOVE));
+
+    CComPtr<IMAPITable> table;
+    ASSERT_EQ(S_OK, target->GetContentsTable(0, &table));
+    SizedSPropTagArray(2, columns) = {2, {PR_SUBJECT_A, PR_DISPLAY_TO_A}};
+    LPSRowSet rows = nullptr;
+    ASSERT_EQ(S_OK, HrQueryAllRows(table, reinterpret_cast<LPSPropTagArray>(&columns), nullptr, nullptr, 0, &rows));
+    ASSERT_EQ(1u, rows->cRows);
+    EXPECT_STREQ("travels", rows->aRow[0].lpProps[0].Value.lpszA);
+    EXPECT_STREQ("Bob", rows->aRow[0].lpProps[1].Value.lpszA);
+    FreeProws(rows);
+    ULONG type = 0;
+    CComPtr<IUnknown> gone;
+    EXPECT_EQ(MAPI_E_NOT_FOUND, m_store->OpenEntry(static_cast<ULONG>(eid.size()), Eid(eid), nullptr, 0, &type, &gone));
+    // Moving it again from where it no longer is changes nothing.
+    EXPECT_EQ(MAPI_W_PARTIAL_COMPLETION, source->CopyMessages(&list, nullptr, target.p, 0, nullptr, MESSAGE_MOVE));
 }
