@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+class CMapiToolTest : public ::testing::Test {
+public:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/mapitool-test-XXXXXX";
+        ASSERT_NE(nullptr, mkdtemp(pattern));
+        m_dir = pattern;
+        setenv("POLLENTA_REGISTRY", (m_dir + "/registry").c_str(), 1);
+    }
+    void TearDown() override { std::filesystem::remove_all(m_dir); }
+
+    // The tool's exit code; what it printed is in m_output.
+    int Run(std::vector<std::string> args)
+    {
+        args.insert(args.begin(), std::string(POLLENTA_BIN_DIR) + "/mapitool");
+        std::vector<char*> argv;
+        for (std::string& arg : args) argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        std::string output = m_dir + "/output.txt";
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        pid_t child = 0;
+        int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        if (spawned != 0) return -1;
+        int status = 0;
+        waitpid(child, &status, 0);
+        std::ifstream in(output);
+        m_output.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    std::string m_dir;
+    std::string m_output;
+};
+
+}  // namespace
+
+TEST_F(CMapiToolTest, CreatesAProfileDeliversListsAndExports)
+{
+    ASSERT_EQ(0, Run({"create-profile", "Tool", m_dir + "/profile"}));
+    ASSERT_EQ(0, Run({"folders"}));
+    EXPECT_NE(std::string::npos, m_output.find("\\\\Personal Folders"));
+    EXPECT_NE(std::string::npos, m_output.find("    Inbox (0)"));
+
+    std::string mail = "From: Ann <ann@example.com>\r\nTo: bob@example.com\r\nSubject: Tool test\r\n"
+                       "Content-Type: text/html; charset=utf-8\r\n\r\n<p>Hi</p>\r\n";
+    std::ofstream(m_dir + "/in.eml", std::ios::binary) << mail;
+    ASSERT_EQ(0, Run({"deliver", "--folder", "\\\\Personal Folders\\Inbox\\Projects", m_dir + "/in.eml"}));
+    std::string entryId = m_output.substr(m_output.rfind(' ') + 1);
+    entryId.erase(entryId.find_last_not_of("\r\n") + 1);
+    ASSERT_FALSE(entryId.empty());
+
+    ASSERT_EQ(0, Run({"messages", "\\\\Personal Folders\\Inbox\\Projects"}));
+    EXPECT_NE(std::string::npos, m_output.find("0x0037001E  \"Tool test\""));
+    EXPECT_NE(std::string::npos, m_output.find("0x0C1F001E  \"ann@example.com\""));
+    EXPECT_NE(0, Run({"messages", "\\\\Personal Folders\\Nowhere"}));
+
+    ASSERT_EQ(0, Run({"export", entryId, m_dir + "/out.eml"}));
+    std::ifstream in(m_dir + "/out.eml", std::ios::binary);
+    std::string exported((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(std::string::npos, exported.find("Subject: Tool test"));
+    EXPECT_NE(std::string::npos, exported.find("<p>Hi</p>"));
+    EXPECT_NE(0, Run({"export", "00FF", m_dir + "/bad.eml"}));
+    EXPECT_EQ(2, Run({"frobnicate"}));
+}
