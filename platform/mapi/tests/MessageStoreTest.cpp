@@ -401,8 +401,8 @@ TEST_F(CMapiTest, RecipientsAreReplacedChangedAndRemovedByRowId)
     change[1].Value.lpszA = const_cast<char*>("Benjamin");
     change[2].ulPropTag = PROP_TAG(PT_ERROR, PROP_ID(PR_EMAIL_ADDRESS_A));
     change[2].Value.err = MAPI_E_NOT_FOUND;
-    ADRLIST modify{1, {{0, 3, change}}};
-    ASSERT_EQ(S_OK, message->ModifyRecipients(MODRECIP_MODIFY, &modify));
+    SizedADRLIST(1, modify) = {1, {{0, 3, change}}};
+    ASSERT_EQ(S_OK, message->ModifyRecipients(MODRECIP_MODIFY, reinterpret_cast<LPADRLIST>(&modify)));
     SPropValue remove[1] = {};
     remove[0].ulPropTag = PR_ROWID;
     remove[0].Value.l = 0;

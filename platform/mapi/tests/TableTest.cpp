@@ -32,8 +32,8 @@ void RestrictToUnmarked(IMAPITable* table, ULONG mark)
     notExist.rt = RES_NOT;
     notExist.res.resNot.lpRes = &exist;
     ASSERT_EQ(S_OK, table->Restrict(&notExist, 0));
-    SSortOrderSet order = {1, 0, 0, {{PR_MESSAGE_DELIVERY_TIME, TABLE_SORT_ASCEND}}};
-    ASSERT_EQ(S_OK, table->SortTable(&order, 0));
+    SizedSSortOrderSet(1, order) = {1, 0, 0, {{PR_MESSAGE_DELIVERY_TIME, TABLE_SORT_ASCEND}}};
+    ASSERT_EQ(S_OK, table->SortTable(reinterpret_cast<LPSSortOrderSet>(&order), 0));
 }
 
 long PeakKilobytes()

@@ -139,6 +139,12 @@ struct ADRLIST {
 };
 using LPADRLIST = ADRLIST*;
 #define CbNewADRLIST(n) (offsetof(ADRLIST, aEntries) + (n) * sizeof(ADRENTRY))
+// An address list with room for n entries, laid out like ADRLIST.
+#define SizedADRLIST(n, name)  \
+    struct _ADRLIST_##name {   \
+        ULONG cEntries;        \
+        ADRENTRY aEntries[n];  \
+    } name
 
 struct MAPIERROR {
     ULONG ulVersion;
@@ -163,6 +169,7 @@ struct MAPIINIT_0 {
     ULONG ulVersion;
     ULONG ulFlags;
 };
+using LPMAPIINIT_0 = MAPIINIT_0*;
 
 struct SRestriction;
 using LPSRestriction = SRestriction*;
@@ -224,6 +231,14 @@ struct SSortOrderSet {
     SSortOrder aSort[1];
 };
 using LPSSortOrderSet = SSortOrderSet*;
+// A sort order set with room for n keys, laid out like SSortOrderSet.
+#define SizedSSortOrderSet(n, name) \
+    struct _SSortOrderSet_##name {  \
+        ULONG cSorts;               \
+        ULONG cCategories;          \
+        ULONG cExpanded;            \
+        SSortOrder aSort[n];        \
+    } name
 
 struct NEWMAIL_NOTIFICATION {
     ULONG cbEntryID;
