@@ -29,35 +29,31 @@ bool CFolder::Computed(ULONG propId, CPropValue& value)
 
 void CFolder::Save(ULONG) { m_access.File().ReplaceProps(m_id, m_props); }
 
-HRESULT CFolder::GetContentsTable(ULONG, LPMAPITABLE* table)
+HRESULT CFolder::ChildTable(ULONG type, std::vector<ULONG> columns, LPMAPITABLE* table)
 {
     if (!table) return MAPI_E_INVALID_PARAMETER;
     *table = nullptr;
     return Guard([&] {
         CStoreAccess access = m_access;
-        auto rows = std::make_unique<CStoreRows>(
-            m_access.FilePtr(), m_id, MAPI_MESSAGE,
-            std::vector<ULONG>{PR_ENTRYID, PR_INSTANCE_KEY, PR_SUBJECT_A, PR_MESSAGE_CLASS_A, PR_MESSAGE_DELIVERY_TIME,
-                               PR_MESSAGE_FLAGS},
-            [access](LONGLONG id) { return access.RowProps(id, MAPI_MESSAGE); });
+        auto rows = std::make_unique<CStoreRows>(m_access.FilePtr(), m_id, type, std::move(columns),
+                                                 [access, type](LONGLONG id) { return access.RowProps(id, type); });
         *table = new CMapiTable(std::move(rows));
         return S_OK;
     });
 }
 
+HRESULT CFolder::GetContentsTable(ULONG, LPMAPITABLE* table)
+{
+    return ChildTable(MAPI_MESSAGE,
+                      {PR_ENTRYID, PR_INSTANCE_KEY, PR_SUBJECT_A, PR_MESSAGE_CLASS_A, PR_MESSAGE_DELIVERY_TIME,
+                       PR_MESSAGE_FLAGS},
+                      table);
+}
+
 HRESULT CFolder::GetHierarchyTable(ULONG, LPMAPITABLE* table)
 {
-    if (!table) return MAPI_E_INVALID_PARAMETER;
-    *table = nullptr;
-    return Guard([&] {
-        CStoreAccess access = m_access;
-        auto rows = std::make_unique<CStoreRows>(
-            m_access.FilePtr(), m_id, MAPI_FOLDER,
-            std::vector<ULONG>{PR_ENTRYID, PR_INSTANCE_KEY, PR_DISPLAY_NAME_A, PR_SUBFOLDERS, PR_CONTAINER_CLASS_A},
-            [access](LONGLONG id) { return access.RowProps(id, MAPI_FOLDER); });
-        *table = new CMapiTable(std::move(rows));
-        return S_OK;
-    });
+    return ChildTable(MAPI_FOLDER, {PR_ENTRYID, PR_INSTANCE_KEY, PR_DISPLAY_NAME_A, PR_SUBFOLDERS, PR_CONTAINER_CLASS_A},
+                      table);
 }
 
 HRESULT CFolder::OpenEntry(ULONG cb, LPENTRYID eid, LPCIID iid, ULONG flags, ULONG* type, LPUNKNOWN* object)

@@ -32,6 +32,8 @@ protected:
     CStoreFile* NameStore() override { return &m_access.File(); }
 
 private:
+    // A table of the folder's children of `type` (messages or folders).
+    HRESULT ChildTable(ULONG type, std::vector<ULONG> columns, LPMAPITABLE* table);
     void CopyOne(const SBinary& eid, CFolder& target, bool move);
 
     CStoreAccess m_access;

@@ -78,9 +78,7 @@ extern "C" SCODE PropCopyMore(LPSPropValue lpSPropValueDest, LPSPropValue lpSPro
     // Values are copied through MAPI memory; other allocators are not kept.
     if (lpfAllocMore && lpfAllocMore != MAPIAllocateMore) return MAPI_E_NO_SUPPORT;
     CPropValue value;
-    if (HRESULT hr = CPropValue::FromSPropValue(*lpSPropValueSrc, value); FAILED(hr)) {
-        if (PROP_TYPE(lpSPropValueSrc->ulPropTag) != PT_ERROR) return hr;
-    }
+    if (HRESULT hr = CPropValue::FromSPropValue(*lpSPropValueSrc, value); FAILED(hr)) return hr;
     return value.ToSPropValue(*lpSPropValueDest, lpvObject);
 }
 

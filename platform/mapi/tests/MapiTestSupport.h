@@ -34,6 +34,7 @@ public:
     {
         HrDispatchNotifications(0);
         m_store.Release();
+        m_otherSession.Release();
         m_session.Release();
         MAPIUninitialize();
         std::error_code ignored;
@@ -68,6 +69,19 @@ public:
         std::string bytes = Bytes(value->Value.bin);
         MAPIFreeBuffer(value);
         return bytes;
+    }
+
+    // A second store in the profile, opened through a new session.
+    CComPtr<IMsgStore> OtherStore(std::string* entryId = nullptr)
+    {
+        std::string otherId;
+        EXPECT_EQ(S_OK, pollenta::mapi::CreateStore("Test", m_dir + "/other.store", "Other", false, &otherId));
+        EXPECT_EQ(S_OK, MAPILogonEx(0, nullptr, nullptr, MAPI_EXTENDED, &m_otherSession));
+        CComPtr<IMsgStore> other;
+        EXPECT_EQ(S_OK, m_otherSession->OpenMsgStore(0, static_cast<ULONG>(otherId.size()), Eid(otherId), nullptr,
+                                                     MAPI_BEST_ACCESS, &other));
+        if (entryId) *entryId = otherId;
+        return other;
     }
 
     CComPtr<IMAPIFolder> OpenFolder(IMsgStore* store, const std::string& entryId)
@@ -158,5 +172,6 @@ public:
     std::string m_dir;
     std::string m_storeId;
     CComPtr<IMAPISession> m_session;
+    CComPtr<IMAPISession> m_otherSession;
     CComPtr<IMsgStore> m_store;
 };

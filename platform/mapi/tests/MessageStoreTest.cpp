@@ -247,13 +247,9 @@ TEST_F(CMapiTest, MissingAndMistypedPropertiesComeBackAsErrorValues)
 
 TEST_F(CMapiTest, EntryIdsOfTheWrongLengthOrAnotherStoreAreRefused)
 {
-    std::string otherId;
-    ASSERT_EQ(S_OK, pollenta::mapi::CreateStore("Test", m_dir + "/other.store", "Other", false, &otherId));
-    CComPtr<IMAPISession> session;
-    ASSERT_EQ(S_OK, MAPILogonEx(0, nullptr, nullptr, MAPI_EXTENDED, &session));
-    CComPtr<IMsgStore> other;
-    ASSERT_EQ(S_OK, session->OpenMsgStore(0, static_cast<ULONG>(otherId.size()), Eid(otherId), nullptr,
-                                          MAPI_BEST_ACCESS, &other));
+    CComPtr<IMsgStore> other = OtherStore();
+    ASSERT_TRUE(other);
+    CComPtr<IMAPISession> session = m_otherSession;
     std::string otherInbox = EntryIdProp(other, PR_IPM_OUTBOX_ENTRYID);
 
     ULONG type = 0;
@@ -482,13 +478,8 @@ TEST_F(CMapiTest, RtfBodyWrittenThroughTheCompressedStreamReadsBack)
 
 TEST_F(CMapiTest, MessagesMoveBetweenStoresWhole)
 {
-    std::string otherId;
-    ASSERT_EQ(S_OK, pollenta::mapi::CreateStore("Test", m_dir + "/other.store", "Other", false, &otherId));
-    CComPtr<IMAPISession> session;
-    ASSERT_EQ(S_OK, MAPILogonEx(0, nullptr, nullptr, MAPI_EXTENDED, &session));
-    CComPtr<IMsgStore> other;
-    ASSERT_EQ(S_OK, session->OpenMsgStore(0, static_cast<ULONG>(otherId.size()), Eid(otherId), nullptr, MAPI_BEST_ACCESS,
-                                          &other));
+    CComPtr<IMsgStore> other = OtherStore();
+    ASSERT_TRUE(other);
     CComPtr<IMAPIFolder> source = Inbox(m_store);
     std::string eid = SaveMessage(source, "travels");
     CComPtr<IMAPIFolder> target = Inbox(other);

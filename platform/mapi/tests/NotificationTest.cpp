@@ -56,13 +56,8 @@ constexpr ULONG kMask = fnevNewMail | fnevObjectCreated | fnevObjectMoved | fnev
 
 TEST_F(CMapiTest, EachEventReachesEverySinkOfItsStore)
 {
-    std::string otherId;
-    ASSERT_EQ(S_OK, pollenta::mapi::CreateStore("Test", m_dir + "/other.store", "Other", false, &otherId));
-    CComPtr<IMAPISession> session;
-    ASSERT_EQ(S_OK, MAPILogonEx(0, nullptr, nullptr, MAPI_EXTENDED, &session));
-    CComPtr<IMsgStore> other;
-    ASSERT_EQ(S_OK, session->OpenMsgStore(0, static_cast<ULONG>(otherId.size()), Eid(otherId), nullptr, MAPI_BEST_ACCESS,
-                                          &other));
+    CComPtr<IMsgStore> other = OtherStore();
+    ASSERT_TRUE(other);
     IMsgStore* stores[2] = {m_store, other};
     Recorder recorders[4];
     ULONG_PTR connections[4] = {};
