@@ -44,8 +44,9 @@ CComVariant ByteArray(const Bytes& bytes)
 // of its own header, then the file.
 Bytes Wrapped(const Bytes& file)
 {
-    Bytes wrapped = {14, 0, 0, 0, 0, 0, 0, 0};
-    wrapped.insert(wrapped.end(), file.begin(), file.end());
+    Bytes wrapped(8 + file.size(), 0);
+    wrapped[0] = 14;
+    std::copy(file.begin(), file.end(), wrapped.begin() + 8);
     return wrapped;
 }
 

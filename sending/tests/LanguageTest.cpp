@@ -67,7 +67,7 @@ TEST(CWELanguageTable, RejectsDamagedImages)
     damaged("offsets descending", [](auto& image) { PutWord(image, 16 + 4, 6); });
     damaged("ids descending", [](auto& image) { PutWord(image, 16, 7); });
     damaged("no closing pair", [](auto& image) { PutWord(image, 16 + 8 * 2, 3); });
-    damaged("text without NUL", [](auto& image) { image.back() = 'x'; });
+    damaged("text without NUL", [](auto& image) { image[image.size() - 1] = 'x'; });
 
     for (const Damage& damage : damages) {
         CWELanguageTable table;
