@@ -22,7 +22,8 @@ CNotifier::~CNotifier()
         m_changed.notify_all();
     }
     if (m_thread.joinable()) m_thread.join();
-    for (auto& [connection, advice] : m_advices) advice.sink->Release();
+    // Sinks still advised at exit are left alone: the module that made one
+    // may already be unloaded.
 }
 
 void CNotifier::EnsureThread()
@@ -141,7 +142,11 @@ void CNotifier::Deliver(const Pending& pending)
         // Each sink gets its own copy, so one that writes into it cannot
         // spoil what the next one sees.
         NOTIFICATION copy = notification;
-        sink->OnNotify(1, &copy);
+        try {
+            sink->OnNotify(1, &copy);
+        } catch (...) {
+            // A sink that throws must not take the notification thread down.
+        }
         {
             std::lock_guard lock(m_mutex);
             m_calling = 0;
