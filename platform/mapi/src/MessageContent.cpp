@@ -1,6 +1,7 @@
 #include "MessageContent.h"
 
 #include "FileTime.h"
+#include "MapiError.h"
 #include "SqlTransaction.h"
 #include "mapi/MapiFlags.h"
 
@@ -54,6 +55,10 @@ void CMessageContent::Save(CStoreFile& store, LONGLONG id)
 {
     std::lock_guard lock(store.Mutex());
     CSqlTransaction transaction(store.Db());
+    ULONG type = 0;
+    LONGLONG parent = 0;
+    if (!store.ObjectInfo(id, type, parent))
+        throw CMapiError(MAPI_E_OBJECT_DELETED, "The message has been deleted since it was opened");
     store.ReplaceProps(id, m_props);
     for (ULONG type : {MAPI_MAILUSER, MAPI_ATTACH})
         for (LONGLONG child : store.Children(id, type)) store.DeleteTree(child);

@@ -502,3 +502,22 @@ TEST_F(CMapiTest, MessagesMoveBetweenStoresWhole)
     // Moving it again from where it no longer is changes nothing.
     EXPECT_EQ(MAPI_W_PARTIAL_COMPLETION, source->CopyMessages(&list, nullptr, target.p, 0, nullptr, MESSAGE_MOVE));
 }
+
+TEST_F(CMapiTest, SavingAMessageDeletedMeanwhileFailsWithoutLeavingRemains)
+{
+    CComPtr<IMAPIFolder> inbox = Inbox(m_store);
+    std::string eid = SaveMessage(inbox, "doomed");
+    ULONG type = 0;
+    CComPtr<IUnknown> object;
+    ASSERT_EQ(S_OK, m_store->OpenEntry(static_cast<ULONG>(eid.size()), Eid(eid), &IID_IMessage, MAPI_BEST_ACCESS, &type,
+                                       &object));
+    CComQIPtr<IMessage> message(object.p);
+    SBinary bin = {static_cast<ULONG>(eid.size()), reinterpret_cast<LPBYTE>(eid.data())};
+    ENTRYLIST list = {1, &bin};
+    ASSERT_EQ(S_OK, inbox->DeleteMessages(&list, 0, nullptr, 0));
+    SetString(message, PR_SUBJECT_A, "revived?");
+    EXPECT_EQ(MAPI_E_OBJECT_DELETED, message->SaveChanges(KEEP_OPEN_READWRITE));
+    CComPtr<IUnknown> gone;
+    EXPECT_EQ(MAPI_E_NOT_FOUND, m_store->OpenEntry(static_cast<ULONG>(eid.size()), Eid(eid), nullptr, 0, &type, &gone));
+    EXPECT_EQ(MAPI_W_PARTIAL_COMPLETION, inbox->DeleteMessages(&list, 0, nullptr, 0));
+}
