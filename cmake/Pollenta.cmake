@@ -34,7 +34,8 @@ endfunction()
 
 # pollenta_add_fuzzer(<name> SOURCES <files...> LIBS <targets...> [CORPUS <dir>])
 # A libFuzzer target; built only by clang (the sanitizer build), where CTest
-# runs it for a bounded number of inputs.
+# runs it from a fixed seed, so that a run repeats the same inputs, for a
+# bounded number of inputs and at most 90 seconds.
 function(pollenta_add_fuzzer name)
   cmake_parse_arguments(F "" "CORPUS" "SOURCES;LIBS" ${ARGN})
   if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
@@ -50,6 +51,6 @@ function(pollenta_add_fuzzer name)
   if(F_CORPUS)
     set(corpus_args ${F_CORPUS})
   endif()
-  add_test(NAME ${name} COMMAND ${name} -runs=200000 -max_len=4096 ${corpus_args})
+  add_test(NAME ${name} COMMAND ${name} -seed=1 -runs=200000 -max_total_time=90 -max_len=4096 ${corpus_args})
   set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT 600)
 endfunction()

@@ -55,6 +55,32 @@ std::string MadeValid(const char* text, gssize length)
     return out;
 }
 
+// The converter lets through some sequences that are not UTF-8 at all (code
+// points past U+10FFFF from a charset name it maps onto its own UTF-8 reader);
+// each such byte becomes U+FFFD. NULs are left for the caller to judge.
+std::string ReplaceInvalidSequences(const std::string& text, bool& lossy)
+{
+    std::string out;
+    const char* p = text.data();
+    const char* const stop = p + text.size();
+    while (p < stop) {
+        const gchar* end = nullptr;
+        if (g_utf8_validate(p, stop - p, &end)) {
+            out.append(p, stop);
+            break;
+        }
+        out.append(p, end);
+        if (*end == '\0') {
+            out.push_back('\0');
+        } else {
+            out += kReplacement;
+            lossy = true;
+        }
+        p = end + 1;
+    }
+    return out;
+}
+
 std::string ConvertText(std::span<const BYTE> bytes, const std::string& charset, std::vector<std::string>& warnings)
 {
     const char* name = charset.empty() ? nullptr : g_mime_charset_iconv_name(charset.c_str());
@@ -67,6 +93,7 @@ std::string ConvertText(std::span<const BYTE> bytes, const std::string& charset,
         return MadeValid(reinterpret_cast<const char*>(bytes.data()), static_cast<gssize>(bytes.size()));
     }
     if (name && Convert(bytes, name, out, lossy)) {
+        out = ReplaceInvalidSequences(out, lossy);
         if (lossy)
             warnings.push_back("text holds bytes that charset \"" + charset + "\" cannot map; they were replaced");
         return out;

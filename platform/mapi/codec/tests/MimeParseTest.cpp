@@ -119,6 +119,18 @@ TEST(ParseMime, UnknownCharsetIsGuessedAndReported)
     EXPECT_FALSE(lying.warnings.empty());
 }
 
+TEST(ParseMime, MangledCharsetNameNeverLetsInvalidTextThrough)
+{
+    // A stray quote and NULs in the parameter make a name that the converter
+    // reads as UTF-8 without checking the code points.
+    const std::string header("Content-Type: text/plain; charset=\"utf-8\0\0\"\r\n\r\n", 47);
+    const MimeMessageData m = ParseMime(Bytes(header + "abc\xF6\xBC\x90\x8A" "def\r\n"));
+    EXPECT_TRUE(IsUtf8(m.plainBody));
+    EXPECT_EQ(m.plainBody.substr(0, 3), "abc");
+    EXPECT_NE(m.plainBody.find("def"), std::string::npos);
+    EXPECT_FALSE(m.warnings.empty());
+}
+
 TEST(ParseMime, TruncatedMessageKeepsWhatWasRead)
 {
     const std::vector<BYTE> whole = ReadSample("survey-answer.eml");
