@@ -47,9 +47,13 @@ function(pollenta_add_fuzzer name)
   target_link_libraries(${name} PRIVATE ${F_LIBS})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests
                                            BUILD_RPATH "${CMAKE_BINARY_DIR}/bin")
-  set(corpus_args)
+  # New inputs go to a folder of the build; the seed corpus in the sources is
+  # only read.
+  set(work_corpus ${CMAKE_CURRENT_BINARY_DIR}/${name}-corpus)
+  file(MAKE_DIRECTORY ${work_corpus})
+  set(corpus_args ${work_corpus})
   if(F_CORPUS)
-    set(corpus_args ${F_CORPUS})
+    list(APPEND corpus_args ${F_CORPUS})
   endif()
   add_test(NAME ${name} COMMAND ${name} -seed=1 -runs=200000 -max_total_time=90 -max_len=4096 ${corpus_args})
   set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT 600)

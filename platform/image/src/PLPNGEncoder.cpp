@@ -12,7 +12,7 @@ PLResult PLPNGEncoder::MakeFileFromBmp(const std::string& path, const PLBmp& bmp
         return PLResult(PL_ERRNO_BITMAP, "there is no picture to write");
     pollenta::image::EnsureMagick();
     // Encoded in memory and written by us, so the path is never read as a
-    // GraphicsMagick file specification ("name[0]", "fmt:name").
+    // GraphicsMagick file name with a frame or format in it ("name[0]", "fmt:name").
     Magick::Blob blob;
     try {
         Magick::Image image = bmp.Data().image;
