@@ -22,7 +22,7 @@ HMODULE OwnModule()
 std::string GetHelpFilePathFor(const std::string& modulePath, const std::string& helpFileName)
 {
     size_t slash = modulePath.rfind('/');
-    if (slash == std::string::npos || helpFileName.empty())
+    if (slash == std::string::npos)
         return {};
     return modulePath.substr(0, slash + 1) + helpFileName;
 }

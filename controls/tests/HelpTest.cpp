@@ -57,7 +57,8 @@ TEST_F(HelpTest, TheHelpLiesBesideTheModule)
     EXPECT_EQ(GetHelpFilePathFor("/opt/pollenta/bin/plandrel", "Pollenta.chm"), "/opt/pollenta/bin/Pollenta.chm");
     EXPECT_EQ(GetHelpFilePathFor("plandrel", "Pollenta.chm"), "");
     EXPECT_EQ(GetHelpFilePathFor("", "Pollenta.chm"), "");
-    EXPECT_EQ(GetHelpFilePathFor("/opt/pollenta/bin/plandrel", ""), "");
+    // A module without the help file's name still has a folder to look in.
+    EXPECT_EQ(GetHelpFilePathFor("/opt/pollenta/bin/plandrel", ""), "/opt/pollenta/bin/");
 }
 
 TEST_F(HelpTest, ATopicOpensItsPage)

@@ -11,7 +11,7 @@ inline constexpr DWORD WE_HELP_TOPIC_WIZARD = 5;
 
 // The module's folder followed by the help file's name (the module's
 // string 138); empty when the module's path cannot be read or has no folder
-// part, or when the module names no help file.
+// part.
 std::string GetHelpFilePath();
 // The same for a module at `modulePath` with the given help file name.
 std::string GetHelpFilePathFor(const std::string& modulePath, const std::string& helpFileName);
