@@ -81,6 +81,10 @@ void CWELinkStatic::PreSubclassWindow()
     LOGFONT logFont{};
     GetObject(GetWindowFont(m_hWnd), sizeof(logFont), &logFont);
     logFont.lfUnderline = static_cast<BYTE>(m_bUnderline ? 1 : 0);
+    // A link attached again (its dialog shown a second time) no longer needs
+    // the font made for the window that has gone.
+    if (m_hLinkFont)
+        DeleteObject(m_hLinkFont);
     m_hLinkFont = CreateFontIndirect(&logFont);
     SetWindowFont(m_hWnd, m_hLinkFont, FALSE);
 

@@ -128,6 +128,28 @@ TEST_F(LinkStaticTest, AttachingMakesTheStaticALink)
     EXPECT_TRUE(about.m_support.OnSetCursor(support, 1, WM_MOUSEMOVE));
 }
 
+// The same dialog object shown twice attaches its links twice; the font of
+// the first window must not outlive it (run under a leak checker).
+TEST_F(LinkStaticTest, ALinkAttachesAgainToANewWindow)
+{
+    DialogTemplate dialog = AboutTemplate();
+    CAboutDialog about(dialog);
+    ASSERT_TRUE(about.Create());
+    DestroyWindow(about);
+    ASSERT_EQ(about.m_site.GetSafeHwnd(), nullptr);
+
+    ASSERT_TRUE(about.Create());
+    HWND site = about.m_site;
+    LOGFONT font{};
+    GetObject(GetWindowFont(site), sizeof(font), &font);
+    EXPECT_EQ(font.lfUnderline, 1);
+    EXPECT_EQ(about.m_site.GetToolTip().GetText(site, 1), kSite);
+    ShowWindow(about, SW_SHOW);
+    ClickCentre(about.m_site);
+    ASSERT_EQ(m_launches.size(), 1u);
+    EXPECT_EQ(m_launches[0].file, kSite);
+}
+
 TEST_F(LinkStaticTest, AClickOpensTheTargetAsOneArgument)
 {
     DialogTemplate dialog = AboutTemplate();
