@@ -1,3 +1,4 @@
+#include "FailingAllocations.h"
 #include "FakeMailItem.h"
 #include "TempFolder.h"
 #include "classes/TMMacros.h"
@@ -214,4 +215,41 @@ TEST_F(ComClassesTest, ComObjectErrorsCarryTheObjectsDescription)
                   "Error of creating object-receiver for macro value (" + invalid + " (Value) " + invalid + ")");
         EXPECT_EQ(error.ErrorKind(), CZrException::KindCom);
     }
+}
+
+TEST_F(ComClassesTest, OutOfMemoryIsAResultNotAnException)
+{
+    PersonFields fields{"SMTP", "anna.berg@example.com", "00AB", "anna.berg@example.com", "Anna Berg", "Team"};
+    CComPtr<ITMPersonData> person;
+    TMPersonData::CreateInstance(IID_ITMPersonData, reinterpret_cast<void**>(&person), fields);
+    CComPtr<ITMMacros> macros;
+    TMMacros::CreateInstance(IID_ITMMacros, reinterpret_cast<void**>(&macros), std::string("A rather long macro name"),
+                             std::string("a rather long macro value"));
+    CComPtr<IFakeItem> mail;
+    FakeMailItem::CreateInstance(IID_IFakeItem, reinterpret_cast<void**>(&mail), true);
+    ASSERT_EQ(m_item->putref_Item(mail), S_OK);
+
+    HRESULT results[5] = {};
+    BSTR text = nullptr;
+    VARIANT value;
+    VariantInit(&value);
+    {
+        FailingAllocations failing;
+        try {
+            results[0] = person->get_SMTPAddress(&text);
+            results[1] = macros->get_Name(&text);
+            results[2] = macros->get_Value(&value);
+            results[3] = m_item->Solvenda(0, VARIANT_FALSE, nullptr, nullptr);
+            results[4] = m_item->Solvenda3(0, VARIANT_FALSE, nullptr, nullptr);
+        } catch (...) {
+            results[0] = S_FALSE;
+        }
+    }
+    EXPECT_EQ(results[0], E_OUTOFMEMORY);
+    EXPECT_EQ(results[1], E_OUTOFMEMORY);
+    EXPECT_EQ(results[2], E_OUTOFMEMORY);
+    EXPECT_EQ(results[3], E_OUTOFMEMORY);
+    EXPECT_EQ(results[4], E_OUTOFMEMORY);
+    EXPECT_EQ(text, nullptr);
+    EXPECT_EQ(value.vt, VT_EMPTY);
 }

@@ -5,14 +5,19 @@
 #include "com/DispatchCall.h"
 #include "com/Text.h"
 
+#include <new>
 #include <string>
 
 // Hands out a copy of an ANSI text as a new BSTR.
-inline HRESULT CopyTextToBstr(const std::string& text, BSTR* out)
+inline HRESULT CopyTextToBstr(const std::string& text, BSTR* out) noexcept
 {
     if (!out)
         return E_POINTER;
-    *out = pollenta::com::BstrFromAnsi(text);
+    try {
+        *out = pollenta::com::BstrFromAnsi(text);
+    } catch (const std::bad_alloc&) {
+        *out = nullptr;
+    }
     return *out ? S_OK : E_OUTOFMEMORY;
 }
 

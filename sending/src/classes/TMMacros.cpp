@@ -48,9 +48,10 @@ STDMETHODIMP TMMacros::get_Value(VARIANT* pVal)
     if (!pVal)
         return E_POINTER;
     VariantInit(pVal);
-    BSTR text = pollenta::com::BstrFromAnsi(m_strValue);
-    if (!text)
-        return E_OUTOFMEMORY;
+    BSTR text = nullptr;
+    HRESULT hr = CopyTextToBstr(m_strValue, &text);
+    if (FAILED(hr))
+        return hr;
     pVal->vt = VT_BSTR;
     pVal->bstrVal = text;
     return S_OK;

@@ -175,7 +175,7 @@ STDMETHODIMP TMMailItem::Solvenda(LONG ulUIParam, VARIANT_BOOL vbShowProgress, B
 {
     if (!m_spItem)
         return E_FAIL;
-    return SendingUnavailable(IID_ITMMailItem);
+    return GuardedCall([&] { return SendingUnavailable(IID_ITMMailItem); });
 }
 
 STDMETHODIMP TMMailItem::Solvenda3(LONG ulUIParam, VARIANT_BOOL vbShowProgress, BSTR ProgressCaption,
@@ -183,7 +183,7 @@ STDMETHODIMP TMMailItem::Solvenda3(LONG ulUIParam, VARIANT_BOOL vbShowProgress, 
 {
     if (!m_spItem)
         return E_FAIL;
-    return SendingUnavailable(IID_ITMMailItem3);
+    return GuardedCall([&] { return SendingUnavailable(IID_ITMMailItem3); });
 }
 
 STDMETHODIMP TMMailItem::AddMacros(BSTR Name, VARIANT Value, VARIANT_BOOL Dynamic)
