@@ -128,6 +128,46 @@ TEST_F(LinkStaticTest, AttachingMakesTheStaticALink)
     EXPECT_TRUE(about.m_support.OnSetCursor(support, 1, WM_MOUSEMOVE));
 }
 
+// Centred and right-aligned links shrink towards their alignment.
+TEST_F(LinkStaticTest, AlignedLinksFitAroundTheirAnchorPoint)
+{
+    DialogTemplate dialog = AboutTemplate();
+    dialog.items[2].style = WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE;
+    dialog.items[2].cy = 30;
+    dialog.items[3].style = WS_VISIBLE | SS_RIGHT;
+    CDialog plain(dialog);
+    ASSERT_TRUE(plain.Create());
+    auto parentRect = [](HWND control) {
+        RECT rect{};
+        GetWindowRect(control, &rect);
+        MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<LPPOINT>(&rect), 2);
+        return rect;
+    };
+    RECT centred = parentRect(plain.GetDlgItem(IDC_SUPPORT));
+    RECT right = parentRect(plain.GetDlgItem(IDC_SITE));
+
+    CWELinkStatic support;
+    support.SetLinkTarget(kSupport);
+    ASSERT_TRUE(support.SubclassDlgItem(IDC_SUPPORT, &plain));
+    CWELinkStatic site;
+    ASSERT_TRUE(site.SubclassDlgItem(IDC_SITE, &plain));
+    auto extentOf = [](HWND control) {
+        std::string text = GetWindowTextString(control);
+        HDC dc = GetDC(control);
+        SIZE extent{};
+        GetTextExtentPoint32(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        ReleaseDC(control, dc);
+        return extent;
+    };
+    SIZE supportText = extentOf(support);
+    SIZE siteText = extentOf(site);
+
+    int left = centred.left + (centred.right - centred.left - supportText.cx) / 2;
+    int top = centred.top + (centred.bottom - centred.top - supportText.cy) / 2;
+    EXPECT_EQ(parentRect(support), (RECT{left, top, left + supportText.cx, top + supportText.cy}));
+    EXPECT_EQ(parentRect(site), (RECT{right.right - siteText.cx, right.top, right.right, right.top + siteText.cy}));
+}
+
 // The same dialog object shown twice attaches its links twice; the font of
 // the first window must not outlive it (run under a leak checker).
 TEST_F(LinkStaticTest, ALinkAttachesAgainToANewWindow)
