@@ -16,8 +16,9 @@ using pollenta::com::AnsiFromBstr;
 
 namespace {
 
-constexpr DWORD kConnectionStringBytes = 2000;
-constexpr DWORD kRecordSourceBytes = 300;
+// Buffer sizes with the NUL; longer texts read as missing.
+constexpr DWORD kConnectionStringBytes = 1999;
+constexpr DWORD kRecordSourceBytes = 299;
 
 // The record statuses of a failed save, in the order they are tested, and
 // the result each gives.

@@ -253,6 +253,12 @@ TEST_F(InsertDataTest, ProjectChecksComeFirst)
     const LONG corrupted = Create(hubberly, "No database");
     ASSERT_EQ(S_OK, hubberly->FinalizeProject(corrupted));
     EXPECT_EQ(4, Insert(corrupted, Pairs({u"Name", u"x"})).result);
+    // Settings too long for their buffers read as missing; one character
+    // less still passes the project checks.
+    EXPECT_EQ(4, Insert(Project("[" + std::string(297, 'T') + "]"), Pairs({u"Name", u"x"})).result);
+    EXPECT_EQ(6, Insert(Project("[" + std::string(296, 'T') + "]"), Pairs({u"Name", u"x"})).result);
+    EXPECT_EQ(4, Insert(Project("[Answers]", true, std::string(1999, 'c')), Pairs({u"Name", u"x"})).result);
+    EXPECT_EQ(6, Insert(Project("[Answers]", true, std::string(1998, 'c')), Pairs({u"Name", u"x"})).result);
 
     const LONG id = Project();
     EXPECT_EQ(E_INVALIDARG, Insert(id, Pairs({u"Name", u"x", u"Age"})).hr);
