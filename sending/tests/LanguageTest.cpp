@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -132,6 +133,14 @@ TEST(CWELanguages, OtherLanguagesOnlyWithTheirFiles)
     languages.SelectLanguage(folder.Path(), "English");
     languages.SetLanguageId(4324);
     EXPECT_EQ(languages.GetLanguageId(), 4318u);
+
+    // A folder of that name is no table.
+    std::filesystem::create_directory(folder.Path() + "/French");
+    CWELanguages withFolder;
+    withFolder.SelectLanguage(folder.Path(), "English");
+    withFolder.SetLanguageId(4324);
+    EXPECT_EQ(withFolder.GetLanguageId(), 4318u);
+    std::filesystem::remove(folder.Path() + "/French");
 
     folder.Write("French", Image({{2, "Annuler"}}));
     CWELanguages withFrench;

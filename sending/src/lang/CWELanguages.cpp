@@ -5,13 +5,19 @@
 
 #include <strings.h>
 
+#include <filesystem>
 #include <fstream>
 
 CWELanguages::CWELanguages() : m_available(KnownLanguages().size(), false) {}
 
 bool CWELanguages::IsLanguageAvailable(const std::string& tableName) const
 {
-    std::ifstream file(m_strFolder + "/" + tableName, std::ios::binary);
+    // Only a file counts: a folder of that name would open but never read.
+    const std::string path = m_strFolder + "/" + tableName;
+    std::error_code error;
+    std::ifstream file;
+    if (std::filesystem::is_regular_file(path, error))
+        file.open(path, std::ios::binary);
     return file.is_open() || !FindBuiltInTexts(tableName).empty();
 }
 
