@@ -107,7 +107,10 @@ STDMETHODIMP CHubberly::get_WarningsCount(LONG* pVal)
 
 STDMETHODIMP CHubberly::WarningObjectName(LONG idx, BSTR* name)
 {
-    if (!name || idx < 0 || static_cast<size_t>(idx) >= m_warnings.size())
+    if (!name)
+        return E_INVALIDARG;
+    *name = nullptr;
+    if (idx < 0 || static_cast<size_t>(idx) >= m_warnings.size())
         return E_INVALIDARG;
     return Guarded([&] { return TextOut(m_warnings[idx].objectName, name); });
 }
@@ -274,9 +277,11 @@ STDMETHODIMP CHubberly::GetProjectName(LONG projectID, BSTR* projectName)
 
 STDMETHODIMP CHubberly::GetErrorString(LONG error, BSTR* errstring)
 {
-    if (!errstring || error < 2)
+    if (!errstring)
         return E_INVALIDARG;
     *errstring = nullptr;
+    if (error < 2)
+        return E_INVALIDARG;
     return Guarded([&] {
         LONG count = std::atol(gastrel::LoadGastrelString(gastrel::IDS_ERROR_TEXT_COUNT).c_str());
         std::string text;

@@ -138,8 +138,15 @@ TEST_F(HubberlyTest, ErrorStrings)
     EXPECT_EQ("Unknown error, code 21.", TextOf(text));
     ASSERT_EQ(S_OK, hubberly->GetErrorString(0x7FFFFFFF, &text));
     EXPECT_EQ("Unknown error, code 2147483647.", TextOf(text));
+    // A failed call hands back no text, whatever the variable held before.
+    BSTR stale = SysAllocString(u"stale");
+    text = stale;
     EXPECT_EQ(E_INVALIDARG, hubberly->GetErrorString(1, &text));
+    EXPECT_EQ(nullptr, text);
+    text = stale;
     EXPECT_EQ(E_INVALIDARG, hubberly->GetErrorString(-5, &text));
+    EXPECT_EQ(nullptr, text);
+    SysFreeString(stale);
 }
 
 TEST_F(HubberlyTest, WarningIndexesOutsideTheListAreRejected)
@@ -148,10 +155,15 @@ TEST_F(HubberlyTest, WarningIndexesOutsideTheListAreRejected)
     LONG count = -1;
     ASSERT_EQ(S_OK, hubberly->get_WarningsCount(&count));
     EXPECT_EQ(0, count);
-    BSTR name = nullptr;
+    BSTR stale = SysAllocString(u"stale");
+    BSTR name = stale;
     LONG id = 0;
     EXPECT_EQ(E_INVALIDARG, hubberly->WarningObjectName(count, &name));
+    EXPECT_EQ(nullptr, name);
+    name = stale;
     EXPECT_EQ(E_INVALIDARG, hubberly->WarningObjectName(-1, &name));
+    EXPECT_EQ(nullptr, name);
+    SysFreeString(stale);
     EXPECT_EQ(E_INVALIDARG, hubberly->WarningId(count, &id));
 }
 
