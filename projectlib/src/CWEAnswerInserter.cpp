@@ -166,10 +166,12 @@ HRESULT CWEAnswerInserter::ErrorList(VARIANT* errors) const
         return E_OUTOFMEMORY;
     LONG index = 0;
     for (const idFieldErrors& error : m_fieldErrors) {
-        CComVariant name = Text(error.fieldName);
+        // No throwing here: the list would be lost.
+        CComVariant name(error.fieldName);
         CComVariant code(error.errorCode);
         LONG nameIndex = index++, codeIndex = index++;
-        if (FAILED(SafeArrayPutElement(list, &nameIndex, &name)) || FAILED(SafeArrayPutElement(list, &codeIndex, &code))) {
+        if (!name.bstrVal || FAILED(SafeArrayPutElement(list, &nameIndex, &name)) ||
+            FAILED(SafeArrayPutElement(list, &codeIndex, &code))) {
             SafeArrayDestroy(list);
             return E_OUTOFMEMORY;
         }
