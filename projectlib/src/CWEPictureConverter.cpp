@@ -39,7 +39,9 @@ std::string FileNameOf(const std::string& path) { return path.substr(path.find_l
 bool IsUrlSafe(const std::string& name)
 {
     return !name.empty() && std::all_of(name.begin(), name.end(), [](unsigned char c) {
-        return std::isalnum(c) || c == '.' || c == '-' || c == '_';
+        // ASCII only, whatever the locale: the name must survive any URL.
+        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '.' ||
+               c == '-' || c == '_';
     });
 }
 

@@ -157,3 +157,27 @@ TEST(UnknownImpl, AnswersListedInterfacesAndKeepsTheModuleLocked)
     }
     EXPECT_EQ(pollenta::com::ModuleLock::Count(), before);
 }
+
+namespace {
+
+// A class whose constructor fails the way a real one can: out of memory, or
+// a setting that could not be read.
+template <class Failure>
+class CFailsToConstruct : public pollenta::com::CUnknownImpl<CFailsToConstruct<Failure>, IUnknown> {
+public:
+    CFailsToConstruct() { throw Failure(); }
+};
+
+struct SettingUnreadable {};
+
+}  // namespace
+
+TEST(UnknownImpl, AConstructorThatThrowsIsAResultAndReleasesTheModule)
+{
+    const LONG before = pollenta::com::ModuleLock::Count();
+    void* out = reinterpret_cast<void*>(1);
+    EXPECT_EQ(CFailsToConstruct<std::bad_alloc>::CreateInstance(IID_IUnknown, &out), E_OUTOFMEMORY);
+    EXPECT_EQ(out, nullptr);
+    EXPECT_EQ(CFailsToConstruct<SettingUnreadable>::CreateInstance(IID_IUnknown, &out), E_FAIL);
+    EXPECT_EQ(pollenta::com::ModuleLock::Count(), before);
+}

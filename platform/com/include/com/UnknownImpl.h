@@ -64,8 +64,16 @@ public:
     {
         if (!out) return E_POINTER;
         *out = nullptr;
-        T* object = new (std::nothrow) T(std::forward<Args>(args)...);
-        if (!object) return E_OUTOFMEMORY;
+        // Nothing may leave a class factory as an exception: a constructor
+        // that throws (memory, or a setting it could not load) is a result.
+        T* object = nullptr;
+        try {
+            object = new T(std::forward<Args>(args)...);
+        } catch (const std::bad_alloc&) {
+            return E_OUTOFMEMORY;
+        } catch (...) {
+            return E_FAIL;
+        }
         object->AddRef();
         const HRESULT hr = object->QueryInterface(iid, out);
         object->Release();
