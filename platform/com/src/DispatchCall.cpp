@@ -85,7 +85,9 @@ HRESULT DispatchCall::PutValue(VARTYPE vt, VARIANT* out) const
 {
     if (!out) return E_POINTER;
     VariantInit(out);
-    if (!IsPropertyPut() || m_params->cNamedArgs != 1 || m_params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
+    // The caller's parameter block is not trusted to hold what its counts say.
+    if (!IsPropertyPut() || m_params->cNamedArgs != 1 || m_params->cArgs == 0 || !m_params->rgvarg ||
+        !m_params->rgdispidNamedArgs || m_params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
         return DISP_E_PARAMNOTFOUND;
     const VARIANT* value = &m_params->rgvarg[0];
     const HRESULT hr = vt == VT_VARIANT ? VariantCopyInd(out, value) : VariantChangeType(out, value, 0, vt);

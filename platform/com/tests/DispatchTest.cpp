@@ -129,6 +129,21 @@ TEST(Dispatch, MissingAndBadArgumentsAreReported)
               DISP_E_NONAMEDARGS);
 }
 
+TEST(Dispatch, APropertyPutWithoutItsNamedArgumentListFailsCleanly)
+{
+    CComPtr<IDispatch> object = MakeRecorder();
+    CComVariant value(7);
+    DISPPARAMS noNames{&value, nullptr, 1, 1};
+    EXPECT_EQ(object->Invoke(5, IID_NULL, 0, DISPATCH_PROPERTYPUT, &noNames, nullptr, nullptr, nullptr),
+              DISP_E_PARAMNOTFOUND);
+    DISPID put = DISPID_PROPERTYPUT;
+    DISPPARAMS noValue{nullptr, &put, 0, 1};
+    EXPECT_NE(object->Invoke(5, IID_NULL, 0, DISPATCH_PROPERTYPUT, &noValue, nullptr, nullptr, nullptr), S_OK);
+    CComVariant count;
+    ASSERT_EQ(pollenta::com::GetProperty(object, "Count", &count), S_OK);
+    EXPECT_EQ(count.lVal, 3);
+}
+
 TEST(Dispatch, ByReferenceArgumentsCarryResultsBack)
 {
     CComPtr<IDispatch> object = MakeRecorder();
