@@ -62,7 +62,9 @@ std::string WriteValue(const RegistryValue& value)
     } else if (value.type == REG_BINARY) {
         line += "hex:" + HexBytes(value.data);
     } else {
-        line += "hex(" + std::to_string(value.type) + "):" + HexBytes(value.data);
+        char type[16];
+        std::snprintf(type, sizeof type, "hex(%x):", value.type);
+        line += type + HexBytes(value.data);
     }
     return line + "\n";
 }
@@ -169,9 +171,9 @@ RegistryValue ReadValue(std::string_view line)
             throw DamagedText("a hex type is malformed");
         DWORD type = 0;
         for (char c : data.substr(4, close - 4)) {
-            if (HexDigit(c) < 0 || HexDigit(c) > 9 || type > 100000000)
+            if (HexDigit(c) < 0 || type > 0x0FFFFFFF)
                 throw DamagedText("a hex type is malformed");
-            type = type * 10 + HexDigit(c);
+            type = type * 16 + HexDigit(c);
         }
         value.type = type;
         value.data = ReadHexBytes(data.substr(close + 2));

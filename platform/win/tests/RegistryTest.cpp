@@ -257,6 +257,33 @@ TEST(RegistryTest, DamagedFileIsReportedAndKept)
     EXPECT_EQ("garbage", ReadFile(file));
 }
 
+TEST(RegistryTest, ValueTypesInHexFormAreHexadecimal)
+{
+    TempFolder folder;
+    RegCloseKey(CreateKey(HKEY_CURRENT_USER, "Typed"));
+    const auto file = folder.Registry() / "HKEY_CURRENT_USER.reg";
+    std::ofstream(file, std::ios::binary | std::ios::trunc)
+        << "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Typed]\n"
+           "\"Big\"=hex(b):2a,00,00,00,00,00,00,00\n";
+
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyEx(HKEY_CURRENT_USER, "Typed", 0, KEY_ALL_ACCESS, &key));
+    DWORD type = 0;
+    BYTE data[8] = {};
+    DWORD size = sizeof data;
+    ASSERT_EQ(ERROR_SUCCESS, RegQueryValueEx(key, "Big", nullptr, &type, data, &size));
+    EXPECT_EQ(11u, type);
+    EXPECT_EQ(8u, size);
+    EXPECT_EQ(0x2a, data[0]);
+
+    const BYTE link[] = {1, 2};
+    ASSERT_EQ(ERROR_SUCCESS, RegSetValueEx(key, "Link", 0, 6, link, sizeof link));
+    RegCloseKey(key);
+    const std::string text = ReadFile(file);
+    EXPECT_NE(std::string::npos, text.find("\"Big\"=hex(b):2a,00,00,00,00,00,00,00\n"));
+    EXPECT_NE(std::string::npos, text.find("\"Link\"=hex(6):01,02\n"));
+}
+
 TEST(RegistryTest, TextInAnotherAnsiCodePageIsKeptAsUtf8)
 {
     TempFolder folder;
