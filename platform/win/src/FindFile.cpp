@@ -45,6 +45,10 @@ bool MatchesPattern(const std::string& name, const std::string& pattern)
 {
     if (pattern == "*.*" || pattern == "*")
         return true;
+    // File names are case-sensitive here: a plain name finds that file only,
+    // or its path would seem to exist when only a differently cased one does.
+    if (pattern.find_first_of("*?") == std::string::npos)
+        return name == pattern;
     return Matches(CaseFold::FoldText(name), 0, CaseFold::FoldText(pattern), 0);
 }
 

@@ -56,6 +56,9 @@ TEST(FileTest, WildcardsMatchWithoutRegardToCase)
     EXPECT_TRUE(attributes[7] & FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_FALSE(attributes[2] & FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_EQ(std::vector<std::string>{"sub"}, FindAll(dir + "/sub")) << "a folder is found by its own path";
+    EXPECT_EQ(std::vector<std::string>{}, FindAll(dir + "/SUB")) << "a plain name keeps its case";
+    EXPECT_EQ(std::vector<std::string>{"b.LOG"}, FindAll(dir + "/b.LOG"));
+    EXPECT_EQ(std::vector<std::string>{}, FindAll(dir + "/B.log"));
 
     WIN32_FIND_DATA data;
     EXPECT_EQ(INVALID_HANDLE_VALUE, FindFirstFile((dir + "/*.htm").c_str(), &data));
