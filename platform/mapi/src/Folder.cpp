@@ -119,7 +119,7 @@ void CFolder::CopyOne(const SBinary& eid, CFolder& target, bool move)
 
 HRESULT CFolder::CopyMessages(LPENTRYLIST list, LPCIID iid, LPVOID dest, ULONG_PTR, LPMAPIPROGRESS, ULONG flags)
 {
-    if (!list || !dest) return MAPI_E_INVALID_PARAMETER;
+    if (!list || !dest || (list->cValues && !list->lpbin)) return MAPI_E_INVALID_PARAMETER;
     if (iid && *iid != IID_IMAPIFolder) return MAPI_E_INTERFACE_NOT_SUPPORTED;
     auto* target = dynamic_cast<CFolder*>(static_cast<IMAPIFolder*>(dest));
     if (!target) return MAPI_E_NO_SUPPORT;
@@ -143,7 +143,7 @@ HRESULT CFolder::CopyMessages(LPENTRYLIST list, LPCIID iid, LPVOID dest, ULONG_P
 
 HRESULT CFolder::DeleteMessages(LPENTRYLIST list, ULONG_PTR, LPMAPIPROGRESS, ULONG)
 {
-    if (!list) return MAPI_E_INVALID_PARAMETER;
+    if (!list || (list->cValues && !list->lpbin)) return MAPI_E_INVALID_PARAMETER;
     if (!m_writable) return MAPI_E_NO_ACCESS;
     return Guard([&] {
         bool partial = false;

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace pollenta::mapi {
 
 namespace {
 constexpr HRESULT kAccessDenied = POLLENTA_HR(0x80030005);  // STG_E_ACCESSDENIED
+// A property value is at most this long, however far the stream was sought.
+constexpr ULONGLONG kLargestValue = 0x7FFFFFFF;
 }
 
 CPropertyStream::CPropertyStream(IUnknown* owner, std::string data, CommitFn commit)
@@ -39,6 +42,7 @@ HRESULT CPropertyStream::Write(const void* pv, ULONG cb, ULONG* pcbWritten)
     if (pcbWritten) *pcbWritten = 0;
     if (!m_commit) return kAccessDenied;
     if (!pv && cb) return STG_E_INVALIDPOINTER;
+    if (m_position + cb > kLargestValue) return STG_E_MEDIUMFULL;
     if (m_position + cb > m_data.size()) m_data.resize(m_position + cb, '\0');
     std::memcpy(m_data.data() + m_position, pv, cb);
     m_position += cb;
@@ -55,6 +59,7 @@ HRESULT CPropertyStream::Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* 
     case STREAM_SEEK_END: base = static_cast<LONGLONG>(m_data.size()); break;
     default: return STG_E_INVALIDFUNCTION;
     }
+    if (move.QuadPart > 0 && base > std::numeric_limits<LONGLONG>::max() - move.QuadPart) return STG_E_INVALIDFUNCTION;
     LONGLONG target = base + move.QuadPart;
     if (target < 0) return STG_E_INVALIDFUNCTION;
     m_position = static_cast<std::size_t>(target);
@@ -65,7 +70,7 @@ HRESULT CPropertyStream::Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* 
 HRESULT CPropertyStream::SetSize(ULARGE_INTEGER size)
 {
     if (!m_commit) return kAccessDenied;
-    if (size.QuadPart > 0x7FFFFFFF) return STG_E_MEDIUMFULL;
+    if (size.QuadPart > kLargestValue) return STG_E_MEDIUMFULL;
     m_data.resize(static_cast<std::size_t>(size.QuadPart), '\0');
     return S_OK;
 }

@@ -4,6 +4,7 @@
 #include "mapi/WrapCompressedRTFStream.h"
 
 #include <fstream>
+#include <limits>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -325,6 +326,26 @@ TEST_F(CMapiTest, PropertyStreamsReadToTheEndAndReplaceOnlyOnCommit)
     EXPECT_NE(S_OK, reader->Write("x", 1, nullptr));
 }
 
+TEST_F(CMapiTest, PropertyStreamsRefuseToGrowPastTheLargestValue)
+{
+    CComPtr<IMessage> message;
+    ASSERT_EQ(S_OK, Inbox(m_store)->CreateMessage(nullptr, 0, &message));
+    CComPtr<IUnknown> unknown;
+    ASSERT_EQ(S_OK, message->OpenProperty(PR_BODY_A, &IID_IStream, 0, MAPI_CREATE | MAPI_MODIFY, &unknown));
+    CComQIPtr<IStream> writer(unknown.p);
+    LARGE_INTEGER far{};
+    far.QuadPart = 1LL << 40;
+    ASSERT_EQ(S_OK, writer->Seek(far, STREAM_SEEK_SET, nullptr));
+    EXPECT_EQ(STG_E_MEDIUMFULL, writer->Write("x", 1, nullptr));
+    LARGE_INTEGER farthest{};
+    farthest.QuadPart = std::numeric_limits<LONGLONG>::max();
+    EXPECT_EQ(STG_E_INVALIDFUNCTION, writer->Seek(farthest, STREAM_SEEK_CUR, nullptr));
+    ASSERT_EQ(S_OK, writer->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr));
+    ASSERT_EQ(S_OK, writer->Write("ok", 2, nullptr));
+    ASSERT_EQ(S_OK, writer->Commit(STGC_OVERWRITE));
+    EXPECT_EQ("ok", GetString(message, PR_BODY_A));
+}
+
 TEST_F(CMapiTest, UnsavedNewMessagesAreDiscarded)
 {
     CComPtr<IMAPIFolder> inbox = Inbox(m_store);
@@ -378,6 +399,8 @@ TEST_F(CMapiTest, StoreOpenedWithoutWriteAccessRefusesChanges)
     ASSERT_EQ(S_OK, HrGetOneProp(message, PR_STORE_SUPPORT_MASK, &mask));
     EXPECT_TRUE(mask->Value.l & STORE_READONLY);
     EXPECT_TRUE(mask->Value.l & STORE_UNCOMPRESSED_RTF);
+    // Submitting is bit 0x80; 0x800 would claim RTF support instead.
+    EXPECT_EQ(0x80, mask->Value.l & 0x880);
     MAPIFreeBuffer(mask);
 }
 
@@ -520,4 +543,15 @@ TEST_F(CMapiTest, SavingAMessageDeletedMeanwhileFailsWithoutLeavingRemains)
     CComPtr<IUnknown> gone;
     EXPECT_EQ(MAPI_E_NOT_FOUND, m_store->OpenEntry(static_cast<ULONG>(eid.size()), Eid(eid), nullptr, 0, &type, &gone));
     EXPECT_EQ(MAPI_W_PARTIAL_COMPLETION, inbox->DeleteMessages(&list, 0, nullptr, 0));
+}
+
+TEST_F(CMapiTest, EntryListsWithoutTheirIdsAreRefused)
+{
+    CComPtr<IMAPIFolder> inbox = Inbox(m_store);
+    CComPtr<IMAPIFolder> drafts = SpecialFolder(m_store, PR_IPM_DRAFTS_ENTRYID);
+    ENTRYLIST list = {3, nullptr};
+    EXPECT_EQ(MAPI_E_INVALID_PARAMETER, inbox->CopyMessages(&list, nullptr, drafts.p, 0, nullptr, MESSAGE_MOVE));
+    EXPECT_EQ(MAPI_E_INVALID_PARAMETER, inbox->DeleteMessages(&list, 0, nullptr, 0));
+    ENTRYLIST empty = {0, nullptr};
+    EXPECT_EQ(S_OK, inbox->DeleteMessages(&empty, 0, nullptr, 0));
 }

@@ -92,7 +92,7 @@ inline constexpr ULONG STORE_SEARCH_OK = 0x00000004;
 inline constexpr ULONG STORE_MODIFY_OK = 0x00000008;
 inline constexpr ULONG STORE_CREATE_OK = 0x00000010;
 inline constexpr ULONG STORE_ATTACH_OK = 0x00000020;
-inline constexpr ULONG STORE_SUBMIT_OK = 0x00000800;
+inline constexpr ULONG STORE_SUBMIT_OK = 0x00000080;
 inline constexpr ULONG STORE_NOTIFY_OK = 0x00000100;
 inline constexpr ULONG STORE_HTML_OK = 0x00010000;
 
