@@ -49,10 +49,10 @@ HRESULT CreateStore(const std::string& profile, const std::string& storePath, co
     });
 }
 
-HRESULT SetSpoolerHold(const std::string& profile, bool hold)
+HRESULT SetSpoolerHold(const std::string& profile, bool hold, bool holdFlush)
 {
     return Run([&] {
-        CProfile::SetHeld(profile, hold);
+        CProfile::SetHeld(profile, hold, holdFlush);
         return S_OK;
     });
 }

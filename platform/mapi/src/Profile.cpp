@@ -8,6 +8,8 @@ namespace pollenta::mapi {
 namespace {
 
 const std::string kProfilesKey = "Software\\Pollenta\\MAPI\\Profiles";
+// SpoolerHold: 0 sends, 1 waits for a flush, this waits even then.
+constexpr DWORD kHoldFlush = 2;
 
 std::string ProfileKey(const std::string& name) { return kProfilesKey + "\\" + name; }
 
@@ -73,11 +75,17 @@ bool CProfile::Held(const std::string& name)
     return key.Dword("SpoolerHold", 0) != 0;
 }
 
-void CProfile::SetHeld(const std::string& name, bool held)
+bool CProfile::FlushHeld(const std::string& name)
+{
+    CRegistryKey key(HKEY_CURRENT_USER, ProfileKey(name), false);
+    return key.Dword("SpoolerHold", 0) == kHoldFlush;
+}
+
+void CProfile::SetHeld(const std::string& name, bool held, bool holdFlush)
 {
     CRegistryKey key(HKEY_CURRENT_USER, ProfileKey(name), false);
     if (!key.Valid()) throw CMapiError(MAPI_E_NOT_FOUND, "There is no profile \"" + name + "\"");
-    key.SetDword("SpoolerHold", held ? 1 : 0);
+    key.SetDword("SpoolerHold", held ? (holdFlush ? kHoldFlush : 1) : 0);
 }
 
 const CProfile::Store* CProfile::FindStore(const std::string& entryId) const

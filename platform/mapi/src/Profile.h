@@ -29,7 +29,9 @@ public:
                        bool makeDefault, const std::string& dropFolder);
     static void AddStore(const std::string& name, const Store& store);
     static bool Held(const std::string& name);
-    static void SetHeld(const std::string& name, bool held);
+    // Held so that even a flush sends nothing.
+    static bool FlushHeld(const std::string& name);
+    static void SetHeld(const std::string& name, bool held, bool holdFlush);
 
     const Store* FindStore(const std::string& entryId) const;
     // The default store, or the first when none is marked; null without

@@ -126,7 +126,10 @@ void CSpooler::Run()
     }
 }
 
-void CSpooler::Flush() { SendQueued(); }
+void CSpooler::Flush()
+{
+    if (!CProfile::FlushHeld(m_profile)) SendQueued();
+}
 
 void CSpooler::DeliverDropped()
 {

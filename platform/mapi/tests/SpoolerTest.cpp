@@ -96,6 +96,22 @@ TEST_F(CSpoolerTest, AbortedSubmissionStaysInTheOutboxUnsent)
     EXPECT_EQ(0u, Count(outbox));
 }
 
+TEST_F(CSpoolerTest, HeldAgainstFlushingMessagesStayQueuedToBeTakenBack)
+{
+    ASSERT_EQ(S_OK, pollenta::mapi::SetSpoolerHold("Test", true, true));
+    std::string eid = Submit("Still queued");
+    ASSERT_EQ(S_OK, Spooler()->FlushQueues(0, 0, nullptr, FLUSH_UPLOAD));
+    EXPECT_TRUE(Sent(Outgoing()).empty());
+    ASSERT_EQ(S_OK, m_store->AbortSubmit(static_cast<ULONG>(eid.size()), Eid(eid), 0));
+    EXPECT_EQ(1u, Count(SpecialFolder(m_store, PR_IPM_OUTBOX_ENTRYID)));
+
+    // Lifting the flush hold lets the next flush send again.
+    ASSERT_EQ(S_OK, pollenta::mapi::SetSpoolerHold("Test", true));
+    Submit("Sent on flush");
+    ASSERT_EQ(S_OK, Spooler()->FlushQueues(0, 0, nullptr, FLUSH_UPLOAD));
+    EXPECT_EQ(1u, Sent(Outgoing()).size());
+}
+
 TEST_F(CSpoolerTest, WithoutHoldTheSpoolerSendsOnItsOwn)
 {
     Submit("Prompt");

@@ -22,8 +22,10 @@ HRESULT CreateProfile(const std::string& profile, const std::string& addressBook
 // exists. `entryId` receives the store's entry id when not null.
 HRESULT CreateStore(const std::string& profile, const std::string& storePath, const std::string& displayName,
                     bool isDefault, std::string* entryId);
-// While held, submitted messages wait in the Outbox until FlushQueues.
-HRESULT SetSpoolerHold(const std::string& profile, bool hold);
+// While held, submitted messages wait in the Outbox until FlushQueues; with
+// holdFlush as well, FlushQueues leaves them there too, as a spooler that
+// has not got round to sending yet would.
+HRESULT SetSpoolerHold(const std::string& profile, bool hold, bool holdFlush = false);
 
 // Entries written into an address book file; each returns the new entry id.
 std::string AddMailUser(const std::string& addressBookPath, const std::string& displayName,
