@@ -234,10 +234,16 @@ ULONG CStoreFile::PropIdFromName(const GUID& guid, ULONG kind, LONG lid, const s
     std::string guidBytes(reinterpret_cast<const char*>(&guid), sizeof(GUID));
     LONGLONG key = kind == MNID_ID ? lid : 0;
     std::string text = kind == MNID_ID ? std::string() : name;
-    CSqlStatement find(m_db.Handle(), "SELECT id FROM names WHERE guid = ? AND kind = ? AND lid = ? AND name = ?");
-    find.BindBlob(1, guidBytes).Bind(2, static_cast<LONGLONG>(kind)).Bind(3, key).BindText(4, text);
-    if (find.Step()) return static_cast<ULONG>(find.Int(0));
-    if (!create) return 0;
+    auto find = [&]() -> ULONG {
+        CSqlStatement stmt(m_db.Handle(), "SELECT id FROM names WHERE guid = ? AND kind = ? AND lid = ? AND name = ?");
+        stmt.BindBlob(1, guidBytes).Bind(2, static_cast<LONGLONG>(kind)).Bind(3, key).BindText(4, text);
+        return stmt.Step() ? static_cast<ULONG>(stmt.Int(0)) : 0;
+    };
+    if (ULONG id = find(); id || !create) return id;
+    // Other processes name properties in the same file: the next free id is
+    // taken under the write lock, after looking again for the name.
+    CSqlTransaction transaction(m_db);
+    if (ULONG id = find()) return id;
     CSqlStatement last(m_db.Handle(), "SELECT COALESCE(MAX(id), ?) FROM names");
     last.Bind(1, static_cast<LONGLONG>(kFirstNamedId - 1));
     last.Step();
@@ -246,6 +252,7 @@ ULONG CStoreFile::PropIdFromName(const GUID& guid, ULONG kind, LONG lid, const s
         throw CMapiError(MAPI_E_NOT_ENOUGH_RESOURCES, "The store has no named property ids left");
     CSqlStatement insert(m_db.Handle(), "INSERT INTO names(id, guid, kind, lid, name) VALUES(?, ?, ?, ?, ?)");
     insert.Bind(1, id).BindBlob(2, guidBytes).Bind(3, static_cast<LONGLONG>(kind)).Bind(4, key).BindText(5, text).Run();
+    transaction.Commit();
     return static_cast<ULONG>(id);
 }
 

@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <limits>
+#include <set>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -555,3 +556,82 @@ TEST_F(CMapiTest, EntryListsWithoutTheirIdsAreRefused)
     ENTRYLIST empty = {0, nullptr};
     EXPECT_EQ(S_OK, inbox->DeleteMessages(&empty, 0, nullptr, 0));
 }
+
+namespace {
+
+// Creates names kOurSet/first..first+count-1 in the default store; the
+// tags, in order, or nothing when a call fails.
+std::vector<ULONG> CreateNames(IMsgStore* store, LONG first, int count)
+{
+    std::vector<ULONG> tags;
+    for (LONG id = first; id < first + count; ++id) {
+        ULONG tag = NamedTag(store, kOurSet, id, PT_LONG, MAPI_CREATE);
+        if (PROP_TYPE(tag) == PT_ERROR) return {};
+        tags.push_back(tag);
+    }
+    return tags;
+}
+
+constexpr int kNamesPerProcess = 150;
+
+}  // namespace
+
+TEST_F(CMapiTest, NamedPropertiesCreatedByProcessesAtOnceGetTheirOwnIds)
+{
+    setenv("POLLENTA_MAPI_CHILD", m_dir.c_str(), 1);
+    std::vector<pid_t> children;
+    for (const char* filter : {"--gtest_filter=MapiChildProcess.CreatesNamesFrom1000",
+                               "--gtest_filter=MapiChildProcess.CreatesNamesFrom2000"}) {
+        char* args[] = {const_cast<char*>("/proc/self/exe"), const_cast<char*>(filter), nullptr};
+        pid_t child = 0;
+        ASSERT_EQ(0, posix_spawn(&child, "/proc/self/exe", nullptr, nullptr, args, environ));
+        children.push_back(child);
+    }
+    unsetenv("POLLENTA_MAPI_CHILD");
+    std::vector<ULONG> mine = CreateNames(m_store, 3000, kNamesPerProcess);
+    for (pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(child, waitpid(child, &status, 0));
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    ASSERT_EQ(static_cast<std::size_t>(kNamesPerProcess), mine.size());
+    std::set<ULONG> ids;
+    for (LONG first : {1000, 2000, 3000}) {
+        for (LONG id = first; id < first + kNamesPerProcess; ++id) {
+            ULONG tag = NamedTag(m_store, kOurSet, id, PT_LONG, 0);
+            ASSERT_NE(PT_ERROR, PROP_TYPE(tag)) << id;
+            EXPECT_GE(PROP_ID(tag), 0x8000u);
+            ids.insert(PROP_ID(tag));
+        }
+    }
+    EXPECT_EQ(static_cast<std::size_t>(3 * kNamesPerProcess), ids.size());
+    EXPECT_EQ(mine, CreateNames(m_store, 3000, kNamesPerProcess));
+}
+
+// The other writers of the test above, each run in a process of its own.
+void CreateNamesInChild(LONG first)
+{
+    const char* dir = getenv("POLLENTA_MAPI_CHILD");
+    if (!dir) GTEST_SKIP() << "run by NamedPropertiesCreatedByProcessesAtOnceGetTheirOwnIds";
+    ASSERT_EQ(S_OK, MAPIInitialize(nullptr));
+    {
+        CComPtr<IMAPISession> session;
+        ASSERT_EQ(S_OK, MAPILogonEx(0, const_cast<char*>("Test"), nullptr, MAPI_EXTENDED, &session));
+        CComPtr<IMAPITable> table;
+        ASSERT_EQ(S_OK, session->GetMsgStoresTable(0, &table));
+        LPSRowSet rows = nullptr;
+        SizedSPropTagArray(1, columns) = {1, {PR_ENTRYID}};
+        ASSERT_EQ(S_OK, HrQueryAllRows(table, reinterpret_cast<LPSPropTagArray>(&columns), nullptr, nullptr, 0, &rows));
+        ASSERT_LE(1u, rows->cRows);
+        CComPtr<IMsgStore> store;
+        const SBinary& eid = rows->aRow[0].lpProps[0].Value.bin;
+        ASSERT_EQ(S_OK, session->OpenMsgStore(0, eid.cb, reinterpret_cast<LPENTRYID>(eid.lpb), &IID_IMsgStore,
+                                              MAPI_BEST_ACCESS, &store));
+        FreeProws(rows);
+        EXPECT_EQ(static_cast<std::size_t>(kNamesPerProcess), CreateNames(store, first, kNamesPerProcess).size());
+    }
+    MAPIUninitialize();
+}
+
+TEST(MapiChildProcess, CreatesNamesFrom1000) { CreateNamesInChild(1000); }
+TEST(MapiChildProcess, CreatesNamesFrom2000) { CreateNamesInChild(2000); }
