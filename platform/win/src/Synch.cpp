@@ -3,6 +3,7 @@
 #include "EventObject.h"
 #include "HandleTable.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 #include <vector>
@@ -81,6 +82,12 @@ DWORD WaitForMultipleObjects(DWORD count, const HANDLE* objects, BOOL waitAll, D
         waited.push_back(HandleTable::Find(objects[i]));
         if (!waited.back())
             return WAIT_FAILED;
+        // Waiting for all of a list that names one object twice would take
+        // one signal for two.
+        if (waitAll && std::find(objects, objects + i, objects[i]) != objects + i) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return WAIT_FAILED;
+        }
     }
     return WaitUntil(milliseconds, [&](DWORD& result) {
         if (waitAll) {

@@ -138,6 +138,13 @@ TEST(SynchTest, BadHandlesAndArgumentsFail)
     HANDLE none[1] = {nullptr};
     EXPECT_EQ(WAIT_FAILED, WaitForMultipleObjects(0, none, FALSE, 0));
     EXPECT_EQ(ERROR_INVALID_PARAMETER, GetLastError());
+
+    HANDLE once = CreateEvent(nullptr, FALSE, TRUE, nullptr);
+    HANDLE twice[2] = {once, once};
+    EXPECT_EQ(WAIT_FAILED, WaitForMultipleObjects(2, twice, TRUE, 0)) << "one signal cannot count for two";
+    EXPECT_EQ(ERROR_INVALID_PARAMETER, GetLastError());
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForMultipleObjects(2, twice, FALSE, 0));
+    CloseHandle(once);
 }
 
 TEST(SynchTest, CriticalSectionExcludesOtherThreadsButNotItsOwner)
