@@ -82,6 +82,21 @@ std::string AddDistList(const std::string& addressBookPath, const std::string& d
     return CEntryId::ForAddressEntry(book->Uid(), MAPI_DISTLIST, id);
 }
 
+HRESULT AddDistListMember(const std::string& addressBookPath, const std::string& listEntryId,
+                          const std::string& memberEntryId)
+{
+    return Run([&] {
+        auto book = CAddressBookFile::Open(addressBookPath);
+        CEntryId list = CEntryId::Parse(listEntryId);
+        ULONG type = 0;
+        if (list.m_kind != CEntryId::Kind::AddressEntry || !(list.m_uid == book->Uid()) || !book->Type(list.m_id, type) ||
+            type != MAPI_DISTLIST)
+            throw CMapiError(MAPI_E_NOT_FOUND, "The book has no such distribution list");
+        book->AddMember(list.m_id, memberEntryId);
+        return S_OK;
+    });
+}
+
 HRESULT DeliverMime(IMsgStore* store, IMAPIFolder* folder, const std::vector<BYTE>& mime, std::string* entryId)
 {
     auto* target = dynamic_cast<CMsgStore*>(store);

@@ -83,6 +83,31 @@ TEST_F(CMapiTest, DistributionListWithANestedListExpands)
     EXPECT_EQ((std::set<std::string>{"ann@example.com", "ben@example.com", "cat@example.com", "dan@example.com"}), addresses);
 }
 
+TEST_F(CMapiTest, DistributionListsCanComeToHoldThemselves)
+{
+    std::string ann = AddMailUser(Book(), "Ann", "ann@example.com", {});
+    std::string first = AddDistList(Book(), "First", {ann});
+    std::string second = AddDistList(Book(), "Second", {first});
+    ASSERT_EQ(S_OK, pollenta::mapi::AddDistListMember(Book(), first, second));
+    EXPECT_EQ(MAPI_E_NOT_FOUND, pollenta::mapi::AddDistListMember(Book(), ann, first));
+
+    CComPtr<IAddrBook> book;
+    ASSERT_EQ(S_OK, m_session->OpenAddressBook(0, nullptr, 0, &book));
+    ULONG type = 0;
+    CComPtr<IUnknown> object;
+    ASSERT_EQ(S_OK, book->OpenEntry(static_cast<ULONG>(first.size()), Eid(first), &IID_IDistList, 0, &type, &object));
+    CComPtr<IMAPITable> table;
+    ASSERT_EQ(S_OK, CComQIPtr<IDistList>(object.p)->GetContentsTable(0, &table));
+    SizedSPropTagArray(2, columns) = {2, {PR_ENTRYID, PR_OBJECT_TYPE}};
+    LPSRowSet rows = nullptr;
+    ASSERT_EQ(S_OK, HrQueryAllRows(table, reinterpret_cast<LPSPropTagArray>(&columns), nullptr, nullptr, 0, &rows));
+    ASSERT_EQ(2u, rows->cRows);
+    EXPECT_EQ(ann, Bytes(rows->aRow[0].lpProps[0].Value.bin));
+    EXPECT_EQ(second, Bytes(rows->aRow[1].lpProps[0].Value.bin));
+    EXPECT_EQ(static_cast<LONG>(MAPI_DISTLIST), rows->aRow[1].lpProps[1].Value.l);
+    FreeProws(rows);
+}
+
 TEST_F(CMapiTest, MailUsersCarrySmtpAndProxyAddresses)
 {
     std::string eve = AddMailUser(Book(), "Eve", "eve@example.com", {"SMTP:eve@example.com", "smtp:e@example.org", "X400:c=de"});

@@ -32,6 +32,10 @@ std::string AddMailUser(const std::string& addressBookPath, const std::string& d
                         const std::string& smtpAddress, const std::vector<std::string>& proxyAddresses);
 std::string AddDistList(const std::string& addressBookPath, const std::string& displayName,
                         const std::vector<std::string>& memberEntryIds);
+// Appends a member to a list of the book; a list may so come to hold itself,
+// directly or through others, as real address books allow.
+HRESULT AddDistListMember(const std::string& addressBookPath, const std::string& listEntryId,
+                          const std::string& memberEntryId);
 
 // ResolveName with MAPI_DIALOG asks this hook to choose among the
 // candidates of an ambiguous or unknown name: the index chosen, or -1 when
