@@ -132,8 +132,10 @@ HRESULT CSession::OpenEntry(ULONG cb, LPENTRYID eid, LPCIID iid, ULONG flags, UL
     case CEntryId::Kind::Object: {
         std::string storeId = CEntryId::ForStore(parsed.m_uid);
         LPMDB store = nullptr;
+        // The object's own flags say how it is opened (MAPI_MODIFY among
+        // them, which as a store flag would mean something else).
         HRESULT hr = OpenMsgStore(0, static_cast<ULONG>(storeId.size()), reinterpret_cast<LPENTRYID>(storeId.data()),
-                                  nullptr, flags, &store);
+                                  nullptr, MAPI_BEST_ACCESS, &store);
         if (FAILED(hr)) return hr;
         hr = store->OpenEntry(cb, eid, iid, flags, type, object);
         store->Release();

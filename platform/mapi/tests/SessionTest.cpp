@@ -90,3 +90,20 @@ TEST_F(CMapiTest, StatusTableLeadsToTheSpooler)
     ASSERT_TRUE(status);
     EXPECT_EQ(S_OK, status->FlushQueues(0, 0, nullptr, FLUSH_UPLOAD));
 }
+
+TEST_F(CMapiTest, SessionOpensObjectsForChangeOnlyWhenAsked)
+{
+    std::string eid = SaveMessage(Inbox(m_store), "opened by the session");
+    for (ULONG flags : {MAPI_MODIFY, MAPI_BEST_ACCESS, 0u}) {
+        ULONG type = 0;
+        CComPtr<IUnknown> object;
+        ASSERT_EQ(S_OK, m_session->OpenEntry(static_cast<ULONG>(eid.size()), Eid(eid), &IID_IMessage, flags, &type, &object));
+        EXPECT_EQ(MAPI_MESSAGE, type);
+        CComQIPtr<IMessage> message(object.p);
+        SPropValue subject{};
+        subject.ulPropTag = PR_SUBJECT_A;
+        subject.Value.lpszA = const_cast<char*>("changed");
+        EXPECT_EQ(flags ? S_OK : MAPI_E_NO_ACCESS, message->SetProps(1, &subject, nullptr)) << flags;
+        EXPECT_EQ(flags ? S_OK : MAPI_E_NO_ACCESS, message->SaveChanges(KEEP_OPEN_READWRITE)) << flags;
+    }
+}
