@@ -10,6 +10,7 @@
 #include <cctype>
 #include <cstring>
 #include <mutex>
+#include <set>
 
 namespace pollenta::mapi {
 
@@ -187,14 +188,17 @@ HRESULT CAddrBook::ResolveName(ULONG_PTR, ULONG flags, LPSTR, LPADRLIST list)
             // The resolved entry's identity, and whatever else the caller
             // put in (the recipient type, say).
             std::vector<CPropValue> values;
+            std::set<ULONG> identity;
             for (ULONG tag : {PR_DISPLAY_NAME_A, PR_ADDRTYPE_A, PR_EMAIL_ADDRESS_A, PR_ENTRYID, PR_SEARCH_KEY,
                               PR_OBJECT_TYPE, PR_DISPLAY_TYPE}) {
                 auto it = resolved.find(PROP_ID(tag));
-                if (it != resolved.end()) values.push_back(it->second);
+                if (it == resolved.end()) continue;
+                values.push_back(it->second);
+                identity.insert(PROP_ID(tag));
             }
             for (ULONG j = 0; j < entry.cValues; ++j) {
                 const SPropValue& value = entry.rgPropVals[j];
-                if (resolved.count(PROP_ID(value.ulPropTag)) || PROP_TYPE(value.ulPropTag) == PT_ERROR) continue;
+                if (identity.count(PROP_ID(value.ulPropTag)) || PROP_TYPE(value.ulPropTag) == PT_ERROR) continue;
                 CPropValue kept;
                 if (SUCCEEDED(CPropValue::FromSPropValue(value, kept))) values.push_back(kept);
             }

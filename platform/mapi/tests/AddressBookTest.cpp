@@ -1,6 +1,7 @@
 #include "MapiTestSupport.h"
 
 #include <cstring>
+#include <map>
 #include <set>
 
 namespace {
@@ -106,6 +107,32 @@ TEST_F(CMapiTest, DistributionListsCanComeToHoldThemselves)
     EXPECT_EQ(second, Bytes(rows->aRow[1].lpProps[0].Value.bin));
     EXPECT_EQ(static_cast<LONG>(MAPI_DISTLIST), rows->aRow[1].lpProps[1].Value.l);
     FreeProws(rows);
+}
+
+TEST_F(CMapiTest, ResolveNameKeepsWhatTheCallerAddedBeyondTheIdentity)
+{
+    std::string ann = AddMailUser(Book(), "Ann Smith", "ann@example.com", {});
+    CComPtr<IAddrBook> book;
+    ASSERT_EQ(S_OK, m_session->OpenAddressBook(0, nullptr, 0, &book));
+    SizedADRLIST(1, list);
+    list.cEntries = 1;
+    LPSPropValue props = nullptr;
+    ASSERT_EQ(S_OK, MAPIAllocateBuffer(2 * sizeof(SPropValue), reinterpret_cast<LPVOID*>(&props)));
+    props[0].ulPropTag = PR_DISPLAY_NAME_A;
+    props[0].Value.lpszA = const_cast<char*>("Ann Smith");
+    props[1].ulPropTag = PR_SMTP_ADDRESS_A;
+    props[1].Value.lpszA = const_cast<char*>("ann.smith@example.org");
+    list.aEntries[0] = {0, 2, props};
+    ASSERT_EQ(S_OK, book->ResolveName(0, 0, nullptr, reinterpret_cast<LPADRLIST>(&list)));
+    std::map<ULONG, std::string> found;
+    for (ULONG i = 0; i < list.aEntries[0].cValues; ++i) {
+        const SPropValue& value = list.aEntries[0].rgPropVals[i];
+        if (PROP_TYPE(value.ulPropTag) == PT_STRING8) found[value.ulPropTag] = value.Value.lpszA;
+        if (value.ulPropTag == PR_ENTRYID) found[PR_ENTRYID] = Bytes(value.Value.bin);
+    }
+    EXPECT_EQ(ann, found[PR_ENTRYID]);
+    EXPECT_EQ("ann.smith@example.org", found[PR_SMTP_ADDRESS_A]);
+    MAPIFreeBuffer(list.aEntries[0].rgPropVals);
 }
 
 TEST_F(CMapiTest, MailUsersCarrySmtpAndProxyAddresses)
