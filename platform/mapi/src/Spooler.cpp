@@ -141,13 +141,21 @@ void CSpooler::DeliverDropped()
     std::sort(files.begin(), files.end());
     std::shared_ptr<CStoreFile> store = CStoreFile::Open(m_dropStore);
     LONGLONG inbox = store->SpecialFolder(CStoreFile::Role::Inbox);
+    std::exception_ptr first;
     for (const auto& file : files) {
-        std::ifstream in(file, std::ios::binary);
-        std::vector<BYTE> mime((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        if (!in.eof() && in.fail()) continue;
-        CDelivery::Deliver(*store, inbox, mime);
-        std::filesystem::remove(file);
+        // One file that cannot be delivered now stays for the next round and
+        // does not hold back the files after it.
+        try {
+            std::ifstream in(file, std::ios::binary);
+            std::vector<BYTE> mime((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            if (!in.eof() && in.fail()) continue;
+            CDelivery::Deliver(*store, inbox, mime);
+            std::filesystem::remove(file);
+        } catch (...) {
+            if (!first) first = std::current_exception();
+        }
     }
+    if (first) std::rethrow_exception(first);
 }
 
 void CSpooler::SendQueued()
