@@ -5,6 +5,34 @@
 
 #include <algorithm>
 
+namespace {
+
+// Runs `read` on the key behind a handle that grants `access`; a key deleted
+// under the handle answers as a missing one does.
+template <class Read>
+LONG ReadOpenKey(HKEY key, REGSAM access, Read read)
+{
+    HKEY__ place;
+    if (LONG error = RegistryHandle::ResolveFor(key, access, place))
+        return error;
+    return RegistryView::Read(place.root, place.path, [&](const RegistryView::Key& found) -> LONG {
+        return found.Exists() ? read(found) : RegistryHandle::Missing(place);
+    });
+}
+
+// Keys here have no class and no write time.
+void ClearClassAndWriteTime(LPSTR keyClass, LPDWORD classSize, FILETIME* lastWriteTime)
+{
+    if (keyClass && classSize && *classSize > 0)
+        keyClass[0] = '\0';
+    if (classSize)
+        *classSize = 0;
+    if (lastWriteTime)
+        *lastWriteTime = FILETIME{0, 0};
+}
+
+}  // namespace
+
 LONG RegCreateKeyEx(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM desired, const SECURITY_ATTRIBUTES*,
                     PHKEY result, LPDWORD disposition)
 {
@@ -58,12 +86,7 @@ LONG RegCloseKey(HKEY key) { return RegistryHandle::Close(key); }
 
 LONG RegQueryValueEx(HKEY key, LPCSTR valueName, LPDWORD, LPDWORD type, LPBYTE data, LPDWORD dataSize)
 {
-    HKEY__ place;
-    if (LONG error = RegistryHandle::ResolveFor(key, KEY_QUERY_VALUE, place))
-        return error;
-    return RegistryView::Read(place.root, place.path, [&](const RegistryView::Key& found) {
-        if (!found.Exists())
-            return RegistryHandle::Missing(place);
+    return ReadOpenKey(key, KEY_QUERY_VALUE, [&](const RegistryView::Key& found) {
         const RegistryValue* value = found.FindValue(RegistryData::StoredName(valueName));
         return value ? RegistryData::CopyData(*value, type, data, dataSize) : static_cast<LONG>(ERROR_FILE_NOT_FOUND);
     });
@@ -127,23 +150,13 @@ LONG RegDeleteValue(HKEY key, LPCSTR valueName)
 LONG RegEnumKeyEx(HKEY key, DWORD index, LPSTR name, LPDWORD nameSize, LPDWORD, LPSTR keyClass, LPDWORD classSize,
                   FILETIME* lastWriteTime)
 {
-    HKEY__ place;
-    if (LONG error = RegistryHandle::ResolveFor(key, KEY_ENUMERATE_SUB_KEYS, place))
-        return error;
-    return RegistryView::Read(place.root, place.path, [&](const RegistryView::Key& found) -> LONG {
-        if (!found.Exists())
-            return RegistryHandle::Missing(place);
+    return ReadOpenKey(key, KEY_ENUMERATE_SUB_KEYS, [&](const RegistryView::Key& found) -> LONG {
         const auto subkeys = found.Subkeys();
         if (index >= subkeys.size())
             return static_cast<LONG>(ERROR_NO_MORE_ITEMS);
         if (LONG error = RegistryData::CopyName(subkeys[index]->Name(), name, nameSize))
             return error;
-        if (keyClass && classSize && *classSize > 0)
-            keyClass[0] = '\0';
-        if (classSize)
-            *classSize = 0;
-        if (lastWriteTime)
-            *lastWriteTime = FILETIME{0, 0};
+        ClearClassAndWriteTime(keyClass, classSize, lastWriteTime);
         return ERROR_SUCCESS;
     });
 }
@@ -151,12 +164,7 @@ LONG RegEnumKeyEx(HKEY key, DWORD index, LPSTR name, LPDWORD nameSize, LPDWORD, 
 LONG RegEnumValue(HKEY key, DWORD index, LPSTR valueName, LPDWORD valueNameSize, LPDWORD, LPDWORD type, LPBYTE data,
                   LPDWORD dataSize)
 {
-    HKEY__ place;
-    if (LONG error = RegistryHandle::ResolveFor(key, KEY_QUERY_VALUE, place))
-        return error;
-    return RegistryView::Read(place.root, place.path, [&](const RegistryView::Key& found) -> LONG {
-        if (!found.Exists())
-            return RegistryHandle::Missing(place);
+    return ReadOpenKey(key, KEY_QUERY_VALUE, [&](const RegistryView::Key& found) -> LONG {
         const auto values = found.Values();
         if (index >= values.size())
             return static_cast<LONG>(ERROR_NO_MORE_ITEMS);
@@ -170,12 +178,7 @@ LONG RegQueryInfoKey(HKEY key, LPSTR keyClass, LPDWORD classSize, LPDWORD, LPDWO
                      LPDWORD maxClassLength, LPDWORD values, LPDWORD maxValueNameLength, LPDWORD maxValueLength,
                      LPDWORD securityDescriptorSize, FILETIME* lastWriteTime)
 {
-    HKEY__ place;
-    if (LONG error = RegistryHandle::ResolveFor(key, KEY_QUERY_VALUE, place))
-        return error;
-    return RegistryView::Read(place.root, place.path, [&](const RegistryView::Key& found) -> LONG {
-        if (!found.Exists())
-            return RegistryHandle::Missing(place);
+    return ReadOpenKey(key, KEY_QUERY_VALUE, [&](const RegistryView::Key& found) -> LONG {
         const auto subkeyList = found.Subkeys();
         const auto valueList = found.Values();
         size_t longestSubkey = 0, longestName = 0, largestData = 0;
@@ -185,10 +188,7 @@ LONG RegQueryInfoKey(HKEY key, LPSTR keyClass, LPDWORD classSize, LPDWORD, LPDWO
             longestName = std::max(longestName, value->name.size());
             largestData = std::max(largestData, value->data.size());
         }
-        if (keyClass && classSize && *classSize > 0)
-            keyClass[0] = '\0';
-        if (classSize)
-            *classSize = 0;
+        ClearClassAndWriteTime(keyClass, classSize, lastWriteTime);
         if (subKeys)
             *subKeys = static_cast<DWORD>(subkeyList.size());
         if (maxSubKeyLength)
@@ -203,8 +203,6 @@ LONG RegQueryInfoKey(HKEY key, LPSTR keyClass, LPDWORD classSize, LPDWORD, LPDWO
             *maxValueLength = static_cast<DWORD>(largestData);
         if (securityDescriptorSize)
             *securityDescriptorSize = 0;
-        if (lastWriteTime)
-            *lastWriteTime = FILETIME{0, 0};
         return ERROR_SUCCESS;
     });
 }
