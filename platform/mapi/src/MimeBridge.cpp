@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 namespace pollenta::mapi {
 
@@ -38,14 +39,26 @@ std::string SearchKey(const std::string& address)
     return key + '\0';
 }
 
+// A store names a mailbox that came without a name by its address; on the
+// way out it goes as the bare address again.
+MimeAddress Mailbox(std::string name, std::string address)
+{
+    if (name == address) name.clear();
+    return {std::move(name), std::move(address)};
+}
+
 MimeAddress AddressOf(const CPropMap& recipient)
 {
-    MimeAddress address;
-    address.name = Text(recipient, PR_DISPLAY_NAME_A);
-    address.address = Text(recipient, PR_SMTP_ADDRESS_A);
-    if (address.address.empty()) address.address = Text(recipient, PR_EMAIL_ADDRESS_A);
-    if (address.name == address.address) address.name.clear();
-    return address;
+    std::string address = Text(recipient, PR_SMTP_ADDRESS_A);
+    if (address.empty()) address = Text(recipient, PR_EMAIL_ADDRESS_A);
+    return Mailbox(Text(recipient, PR_DISPLAY_NAME_A), address);
+}
+
+MimeAddress SenderOf(const CPropMap& props)
+{
+    if (std::string address = Text(props, PR_SENDER_EMAIL_ADDRESS_A); !address.empty())
+        return Mailbox(Text(props, PR_SENDER_NAME_A), address);
+    return Mailbox(Text(props, PR_SENT_REPRESENTING_NAME_A), Text(props, PR_SENT_REPRESENTING_EMAIL_ADDRESS_A));
 }
 
 CPropMap RecipientOf(const MimeAddress& address, ULONG type)
@@ -77,12 +90,7 @@ MimeMessageData CMimeBridge::ToMime(const CMessageContent& content)
     const CPropMap& props = content.m_props;
     MimeMessageData mime;
     mime.subject = Text(props, PR_SUBJECT_A);
-    mime.from.name = Text(props, PR_SENDER_NAME_A);
-    mime.from.address = Text(props, PR_SENDER_EMAIL_ADDRESS_A);
-    if (mime.from.address.empty()) {
-        mime.from.name = Text(props, PR_SENT_REPRESENTING_NAME_A);
-        mime.from.address = Text(props, PR_SENT_REPRESENTING_EMAIL_ADDRESS_A);
-    }
+    mime.from = SenderOf(props);
     for (const CPropMap& recipient : content.m_recipients) {
         auto type = recipient.find(PROP_ID(PR_RECIPIENT_TYPE));
         LONGLONG kind = type == recipient.end() ? MAPI_TO : type->second.Int();

@@ -4,6 +4,7 @@
 #include "mapi/Mime.h"
 #include "win/CodePage.h"
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <thread>
@@ -219,4 +220,49 @@ TEST_F(CMapiTest, TextIsKeptInTheAnsiCodePageAndSentAsUtf8)
     EXPECT_EQ("Gr\xC3\xBC\xC3\x9F" "e", again.subject);
     EXPECT_EQ("J\xC3\xBCrgen", again.from.name);
     SetAnsiCodePage(CP_UTF8);
+}
+
+TEST_F(CMapiTest, LatinTextFromAnOlderClientIsExportedInTheCharsetItIsLabelledWith)
+{
+    std::string mail = "From: Anna <anna@example.de>\r\n"
+                       "To: bob@example.com\r\n"
+                       "Subject: Koeln\r\n"
+                       "MIME-Version: 1.0\r\n"
+                       "Content-Type: multipart/alternative; boundary=\"alt\"\r\n"
+                       "\r\n"
+                       "--alt\r\n"
+                       "Content-Type: text/plain; charset=iso-8859-1\r\n"
+                       "Content-Transfer-Encoding: quoted-printable\r\n"
+                       "\r\n"
+                       "Gr=FC=DFe aus K=F6ln\r\n"
+                       "--alt\r\n"
+                       "Content-Type: text/html; charset=\"ISO-8859-1\"\r\n"
+                       "Content-Transfer-Encoding: 8bit\r\n"
+                       "\r\n"
+                       "<p>Gr\xFC\xDF" "e aus K\xF6ln</p>\r\n"
+                       "--alt--\r\n";
+    std::string eid;
+    ASSERT_EQ(S_OK, pollenta::mapi::DeliverMime(m_store, nullptr, MimeBytes(mail), &eid));
+    std::vector<BYTE> exported;
+    ASSERT_EQ(S_OK, pollenta::mapi::ExportMime(Open(m_store, eid), exported));
+    const MimeMessageData again = ParseMime(exported);
+    EXPECT_TRUE(again.warnings.empty()) << again.warnings.front();
+    EXPECT_EQ("utf-8", again.charset);
+    EXPECT_EQ("Grüße aus Köln", again.plainBody);
+    EXPECT_EQ("<p>Grüße aus Köln</p>", again.htmlBody);
+}
+
+TEST_F(CMapiTest, SenderWithoutANameIsExportedAsABareAddress)
+{
+    std::string mail = "From: a@example.com\r\nTo: b@example.com\r\nSubject: bare\r\n\r\nbody\r\n";
+    std::string eid;
+    ASSERT_EQ(S_OK, pollenta::mapi::DeliverMime(m_store, nullptr, MimeBytes(mail), &eid));
+    std::vector<BYTE> exported;
+    ASSERT_EQ(S_OK, pollenta::mapi::ExportMime(Open(m_store, eid), exported));
+    const std::string text(exported.begin(), exported.end());
+    EXPECT_NE(std::string::npos, text.find("From: a@example.com\r\n")) << text;
+    EXPECT_NE(std::string::npos, text.find("To: b@example.com\r\n")) << text;
+    const MimeAddress sender = ParseMime(exported).from;
+    EXPECT_EQ("", sender.name);
+    EXPECT_EQ("a@example.com", sender.address);
 }

@@ -1,5 +1,7 @@
 #include "MapiTestSupport.h"
 
+#include "mapi/Mime.h"
+
 #include <chrono>
 #include <fstream>
 #include <thread>
@@ -128,4 +130,19 @@ TEST_F(CSpoolerTest, MessageWithoutRecipientsIsNotSubmitted)
     CComPtr<IMessage> message;
     ASSERT_EQ(S_OK, outbox->CreateMessage(nullptr, 0, &message));
     EXPECT_EQ(MAPI_E_NO_RECIPIENTS, message->SubmitMessage(0));
+}
+
+TEST_F(CSpoolerTest, SentFileHoldsTheBodyInTheCharsetItDeclares)
+{
+    ASSERT_EQ(S_OK, pollenta::mapi::SetSpoolerHold("Test", true));
+    Submit("Grüße aus Köln");
+    ASSERT_EQ(S_OK, Spooler()->FlushQueues(0, 0, nullptr, FLUSH_UPLOAD));
+    auto files = Sent(Outgoing());
+    ASSERT_EQ(1u, files.size());
+    std::ifstream in(files[0], std::ios::binary);
+    const std::vector<BYTE> mime((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const MimeMessageData sent = ParseMime(mime);
+    EXPECT_TRUE(sent.warnings.empty()) << sent.warnings.front();
+    EXPECT_EQ("utf-8", sent.charset);
+    EXPECT_EQ("Text of Grüße aus Köln", sent.plainBody);
 }

@@ -3,6 +3,7 @@
 #include "GObjectRef.h"
 
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -37,6 +38,28 @@ void AddMailboxes(GMimeMessage* message, GMimeAddressType type, const std::vecto
     for (const MimeAddress& mailbox : list)
         g_mime_message_add_mailbox(message, type, mailbox.name.empty() ? nullptr : mailbox.name.c_str(),
                                    mailbox.address.c_str());
+}
+
+// `bytes` are in `encoding` already; the writer passes them on as they are
+// when the part is written in that same encoding.
+void SetContent(GMimePart* part, std::string_view bytes, GMimeContentEncoding encoding)
+{
+    GObjectRef<GMimeStream> stream(g_mime_stream_mem_new());
+    g_mime_stream_write(stream.get(), bytes.data(), bytes.size());
+    g_mime_stream_reset(stream.get());
+    GObjectRef<GMimeDataWrapper> content(g_mime_data_wrapper_new_with_stream(stream.get(), encoding));
+    g_mime_part_set_content(part, content.get());
+}
+
+std::string QuotedPrintableWithSoftEnd(std::string_view text)
+{
+    GMimeEncoding state;
+    g_mime_encoding_init_encode(&state, GMIME_CONTENT_ENCODING_QUOTEDPRINTABLE);
+    std::string encoded(g_mime_encoding_outlen(&state, text.size()), '\0');
+    encoded.resize(g_mime_encoding_flush(&state, text.data(), text.size(), encoded.data()));
+    if (!encoded.ends_with('\n'))
+        encoded += "=\n";
+    return encoded;
 }
 
 // Adds `part` to `multipart`, which takes its own reference.
@@ -132,12 +155,20 @@ GMimeObject* MimeComposer::BuildBody() const
 
 GMimeObject* MimeComposer::TextPart(const char* subtype, const std::string& text)
 {
-    GMimeTextPart* part = g_mime_text_part_new_with_subtype(subtype);
-    g_mime_text_part_set_text(part, text.c_str());
-    g_mime_text_part_set_charset(part, "utf-8");
-    g_mime_part_set_content_encoding(GMIME_PART(part),
-                                     g_mime_part_get_best_content_encoding(GMIME_PART(part),
-                                                                           GMIME_ENCODING_CONSTRAINT_7BIT));
+    // The UTF-8 bytes go in as they are: GMime's own text setter converts to
+    // the smallest charset that holds the text, which is not what the label says.
+    GMimePart* part = GMIME_PART(g_mime_text_part_new_with_subtype(subtype));
+    g_mime_object_set_content_type_parameter(GMIME_OBJECT(part), "charset", "utf-8");
+    SetContent(part, text, GMIME_CONTENT_ENCODING_DEFAULT);
+    GMimeContentEncoding encoding = g_mime_part_get_best_content_encoding(part, GMIME_ENCODING_CONSTRAINT_7BIT);
+    // The writer ends a message's only part with a line break when its text
+    // has none; a closing soft line break ends the encoded text instead,
+    // adding nothing to the decoded text. Base64 marks the end by itself.
+    if (!text.empty() && !text.ends_with('\n') && encoding != GMIME_CONTENT_ENCODING_BASE64) {
+        encoding = GMIME_CONTENT_ENCODING_QUOTEDPRINTABLE;
+        SetContent(part, QuotedPrintableWithSoftEnd(text), encoding);
+    }
+    g_mime_part_set_content_encoding(part, encoding);
     return GMIME_OBJECT(part);
 }
 
@@ -167,12 +198,8 @@ GMimeObject* MimeComposer::DataPart(const std::string& type, const std::vector<B
 {
     const std::size_t slash = type.find('/');
     GMimePart* part = g_mime_part_new_with_type(type.substr(0, slash).c_str(), type.substr(slash + 1).c_str());
-    GObjectRef<GMimeStream> stream(g_mime_stream_mem_new());
-    g_mime_stream_write(stream.get(), reinterpret_cast<const char*>(data.data()), data.size());
-    g_mime_stream_reset(stream.get());
-    GObjectRef<GMimeDataWrapper> content(
-        g_mime_data_wrapper_new_with_stream(stream.get(), GMIME_CONTENT_ENCODING_DEFAULT));
-    g_mime_part_set_content(part, content.get());
+    SetContent(part, std::string_view(reinterpret_cast<const char*>(data.data()), data.size()),
+               GMIME_CONTENT_ENCODING_DEFAULT);
     // Base64 keeps every byte, line ends included, whatever the type.
     g_mime_part_set_content_encoding(part, GMIME_CONTENT_ENCODING_BASE64);
     return GMIME_OBJECT(part);

@@ -137,4 +137,59 @@ TEST(ComposeMime, PlainTextOnlyAndEmptyMessages)
     EXPECT_TRUE(empty.attachments.empty());
 }
 
+TEST(ComposeMime, BodiesAreWrittenInTheCharsetTheirPartsDeclare)
+{
+    // Text that fits Latin-1 as well as text that needs UTF-8.
+    for (const std::string text : {"Grüße aus Köln", "Preis: 5 € – Ελλάδα, Россия", "plain ascii"}) {
+        SCOPED_TRACE(text);
+        MimeMessageData m;
+        m.plainBody = text + "\r\n";
+        m.htmlBody = "<p>" + text + "</p>\r\n";
+        const std::vector<BYTE> both = ComposeMime(m);
+        EXPECT_FALSE(Contains(both, "iso-8859-1"));
+        const MimeMessageData again = ParseMime(both);
+        EXPECT_TRUE(again.warnings.empty()) << again.warnings.front();
+        EXPECT_EQ("utf-8", again.charset);
+        EXPECT_EQ(m.plainBody, again.plainBody);
+        EXPECT_EQ(m.htmlBody, again.htmlBody);
+
+        MimeMessageData html;
+        html.htmlBody = m.htmlBody;
+        const MimeMessageData htmlAgain = ParseMime(ComposeMime(html));
+        EXPECT_TRUE(htmlAgain.warnings.empty()) << htmlAgain.warnings.front();
+        EXPECT_EQ(html.htmlBody, htmlAgain.htmlBody);
+    }
+}
+
+TEST(ComposeMime, BodyWithoutAFinalLineBreakKeepsItsBytes)
+{
+    const std::string texts[] = {
+        "hello",
+        "line one\r\nline two",
+        "a = b, tabs\tand trailing space ",
+        std::string(200, 'x'),
+        "Grüße aus Köln",
+        "Здравствуйте",
+        "ends in a line break\r\n",
+        "two line breaks\r\n\r\n",
+    };
+    for (const std::string& text : texts) {
+        SCOPED_TRACE(text);
+        MimeMessageData plain;
+        plain.plainBody = text;
+        EXPECT_EQ(text, ParseMime(ComposeMime(plain)).plainBody);
+
+        MimeMessageData html;
+        html.htmlBody = text;
+        EXPECT_EQ(text, ParseMime(ComposeMime(html)).htmlBody);
+
+        MimeMessageData both;
+        both.plainBody = text;
+        both.htmlBody = text;
+        const MimeMessageData again = ParseMime(ComposeMime(both));
+        EXPECT_EQ(text, again.plainBody);
+        EXPECT_EQ(text, again.htmlBody);
+    }
+}
+
 } // namespace
