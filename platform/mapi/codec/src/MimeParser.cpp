@@ -1,5 +1,6 @@
 #include "MimeParser.h"
 
+#include "Base64.h"
 #include "GObjectRef.h"
 #include "MimeText.h"
 
@@ -36,15 +37,27 @@ const char* WarningText(GMimeParserWarning code)
     return "irregular message";
 }
 
+std::vector<BYTE> BytesOf(GMimeStream* sink)
+{
+    const GByteArray* bytes = g_mime_stream_mem_get_byte_array(GMIME_STREAM_MEM(sink));
+    return std::vector<BYTE>(bytes->data, bytes->data + bytes->len);
+}
+
 std::vector<BYTE> DecodedContent(GMimePart* part)
 {
     GMimeDataWrapper* content = g_mime_part_get_content(part);
     if (!content)
         return {};
     GObjectRef<GMimeStream> sink(g_mime_stream_mem_new());
+    // GMime's decoder drops the last group of unpadded base64.
+    if (g_mime_data_wrapper_get_encoding(content) == GMIME_CONTENT_ENCODING_BASE64) {
+        GMimeStream* encoded = g_mime_data_wrapper_get_stream(content);
+        g_mime_stream_reset(encoded);
+        g_mime_stream_write_to_stream(encoded, sink.get());
+        return DecodeBase64(BytesOf(sink.get()));
+    }
     g_mime_data_wrapper_write_to_stream(content, sink.get());
-    const GByteArray* bytes = g_mime_stream_mem_get_byte_array(GMIME_STREAM_MEM(sink.get()));
-    return std::vector<BYTE>(bytes->data, bytes->data + bytes->len);
+    return BytesOf(sink.get());
 }
 
 std::string Lowered(const char* text)
@@ -189,8 +202,7 @@ void MimeParser::ReadEmbeddedMessage(GMimeMessagePart* part, bool inRelated)
         GObjectRef<GMimeStream> sink(g_mime_stream_mem_new());
         g_mime_object_write_to_stream(GMIME_OBJECT(inner), format, sink.get());
         g_mime_format_options_free(format);
-        const GByteArray* bytes = g_mime_stream_mem_get_byte_array(GMIME_STREAM_MEM(sink.get()));
-        attachment.data.assign(bytes->data, bytes->data + bytes->len);
+        attachment.data = BytesOf(sink.get());
     }
     m_out.attachments.push_back(std::move(attachment));
 }

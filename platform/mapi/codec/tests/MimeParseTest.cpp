@@ -5,6 +5,7 @@
 #include <glib.h>
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <thread>
 
 namespace {
@@ -28,6 +29,15 @@ const MimeAttachment* FindByContentId(const MimeMessageData& m, const std::strin
             return &a;
     }
     return nullptr;
+}
+
+// A multipart/mixed message of `parts`, each its headers, a blank line and its content.
+std::vector<BYTE> MixedMessage(std::initializer_list<std::string> parts)
+{
+    std::string text = "Subject: parts\r\nContent-Type: multipart/mixed; boundary=\"b\"\r\n\r\n";
+    for (const std::string& part : parts)
+        text += "--b\r\n" + part + "\r\n";
+    return Bytes(text + "--b--\r\n");
 }
 
 TEST(ParseMime, MultipartMessageWithPicturesAndFormData)
@@ -210,6 +220,45 @@ TEST(ParseMime, FormDataPartWithoutFileNameIsAnAttachment)
     EXPECT_EQ(m.attachments[0].contentType, "application/x-www-form-urlencoded");
     EXPECT_EQ(Text(m.attachments[0].data), "kqprojectid=7&name=Jo+Doe");
     EXPECT_TRUE(m.attachments[0].fileName.empty());
+}
+
+TEST(ParseMime, UnpaddedBase64DecodesToTheLastByte)
+{
+    struct Case {
+        const char* encoded;
+        const char* decoded;
+    };
+    const Case cases[] = {
+        {"YWJj", "abc"},
+        {"YWJjZA", "abcd"},
+        {"YWJjZGU", "abcde"},
+        {"YWJjZA==", "abcd"},
+        {"YWJjZGU=", "abcde"},
+        {"YWJj\r\nZGU", "abcde"},
+        {"YWJjZGU\r\n\r\n", "abcde"},
+        {"YWJjZ", "abc"},          // a lone last character holds no whole byte
+        {"YQ==YmM=", "abc"},       // pieces encoded one after another
+        {"Y W\tJ j Z A", "abcd"},  // stray white space inside
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.encoded);
+        const std::string encoded = c.encoded;
+        const MimeMessageData m = ParseMime(MixedMessage(
+            {"Content-Type: text/plain; charset=us-ascii\r\nContent-Transfer-Encoding: base64\r\n\r\n" + encoded,
+             "Content-Type: application/octet-stream; name=\"a.bin\"\r\n"
+             "Content-Transfer-Encoding: BASE64\r\n\r\n" + encoded}));
+        EXPECT_EQ(c.decoded, m.plainBody);
+        ASSERT_EQ(1u, m.attachments.size());
+        EXPECT_EQ(c.decoded, Text(m.attachments[0].data));
+    }
+
+    // "Grüße" in UTF-8 is seven bytes; the last one is the unpadded tail.
+    const MimeMessageData single = ParseMime(Bytes("Content-Type: text/plain; charset=utf-8\r\n"
+                                                   "Content-Transfer-Encoding: base64\r\n"
+                                                   "\r\n"
+                                                   "R3LDvMOfZQ"));
+    EXPECT_EQ("Grüße", single.plainBody);
+    EXPECT_TRUE(single.warnings.empty()) << single.warnings.front();
 }
 
 TEST(ParseMime, ThreadsParseAndComposeAtOnce)
