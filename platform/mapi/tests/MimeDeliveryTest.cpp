@@ -266,3 +266,25 @@ TEST_F(CMapiTest, SenderWithoutANameIsExportedAsABareAddress)
     EXPECT_EQ("", sender.name);
     EXPECT_EQ("a@example.com", sender.address);
 }
+
+TEST_F(CMapiTest, RecipientNamesWithRawBytesInEncodedWordsAreStoredDecoded)
+{
+    std::string mail = "From: =?iso-8859-1?Q?J=FCrgen_K\xF6hler?= <j@example.de>\r\n"
+                       "To: Heinz =?iso-8859-1?Q?M\xFCller?= <h@example.de>\r\n"
+                       "Cc: =?iso-8859-1?Q?Stra\xDF" "e?= <s@example.de>\r\n"
+                       "Subject: names\r\n\r\nbody\r\n";
+    std::string eid;
+    ASSERT_EQ(S_OK, pollenta::mapi::DeliverMime(m_store, nullptr, MimeBytes(mail), &eid));
+    CComPtr<IMessage> message = Open(m_store, eid);
+    EXPECT_EQ("Jürgen Köhler", GetString(message, PR_SENDER_NAME_A));
+    CComPtr<IMAPITable> recipients;
+    ASSERT_EQ(S_OK, message->GetRecipientTable(0, &recipients));
+    SizedSPropTagArray(1, columns) = {1, {PR_DISPLAY_NAME_A}};
+    LPSRowSet rows = nullptr;
+    ASSERT_EQ(S_OK, HrQueryAllRows(recipients, reinterpret_cast<LPSPropTagArray>(&columns), nullptr, nullptr, 0, &rows));
+    std::vector<std::string> names;
+    for (ULONG i = 0; i < rows->cRows; ++i) names.push_back(rows->aRow[i].lpProps[0].Value.lpszA);
+    FreeProws(rows);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ((std::vector<std::string>{"Heinz Müller", "Straße"}), names);
+}

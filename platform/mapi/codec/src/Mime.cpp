@@ -2,6 +2,7 @@
 
 #include "GMimeLibrary.h"
 #include "GObjectRef.h"
+#include "LenientParserOptions.h"
 #include "MimeComposer.h"
 #include "MimeParser.h"
 #include "MimeText.h"
@@ -12,19 +13,6 @@
 
 namespace {
 
-// Parser settings that forgive what real mail programs get wrong.
-GMimeParserOptions* LenientOptions(MimeParser& parser)
-{
-    GMimeParserOptions* options = g_mime_parser_options_new();
-    g_mime_parser_options_set_address_compliance_mode(options, GMIME_RFC_COMPLIANCE_LOOSE);
-    g_mime_parser_options_set_parameter_compliance_mode(options, GMIME_RFC_COMPLIANCE_LOOSE);
-    g_mime_parser_options_set_rfc2047_compliance_mode(options, GMIME_RFC_COMPLIANCE_LOOSE);
-    const char* fallback[] = {"utf-8", "windows-1252", nullptr};
-    g_mime_parser_options_set_fallback_charsets(options, fallback);
-    g_mime_parser_options_set_warning_callback(options, &MimeParser::OnParserWarning, &parser);
-    return options;
-}
-
 // A new message, or null when not even its headers can be read.
 GMimeMessage* Construct(std::span<const BYTE> message, MimeParser& reader)
 {
@@ -33,10 +21,9 @@ GMimeMessage* Construct(std::span<const BYTE> message, MimeParser& reader)
                                                          reinterpret_cast<const char*>(message.data()), message.size()));
     GObjectRef<GMimeParser> parser(g_mime_parser_new_with_stream(stream.get()));
     g_mime_parser_set_format(parser.get(), GMIME_FORMAT_MESSAGE);
-    GMimeParserOptions* options = LenientOptions(reader);
-    GMimeMessage* parsed = g_mime_parser_construct_message(parser.get(), options);
-    g_mime_parser_options_free(options);
-    return parsed;
+    ParserOptionsPtr options = LenientParserOptions();
+    g_mime_parser_options_set_warning_callback(options.get(), &MimeParser::OnParserWarning, &reader);
+    return g_mime_parser_construct_message(parser.get(), options.get());
 }
 
 // The start of the first line after the first one that reads "Name:", or the

@@ -6,6 +6,7 @@
 
 #include <strings.h>
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -82,19 +83,37 @@ void MimeParser::OnParserWarning(gint64 offset, GMimeParserWarning code, const g
 void MimeParser::ReadMessage(GMimeMessage* message)
 {
     m_out.subject = ValidUtf8(g_mime_message_get_subject(message), "the subject", m_out.warnings);
+    GMimeObject* object = GMIME_OBJECT(message);
     std::vector<MimeAddress> from;
-    ReadAddresses(g_mime_message_get_from(message), from, "the sender");
+    ReadAddressHeaders(object, "From", from, "the sender");
     if (!from.empty())
         m_out.from = from.front();
-    ReadAddresses(g_mime_message_get_to(message), m_out.to, "a recipient");
-    ReadAddresses(g_mime_message_get_cc(message), m_out.cc, "a recipient");
-    ReadAddresses(g_mime_message_get_bcc(message), m_out.bcc, "a recipient");
+    ReadAddressHeaders(object, "To", m_out.to, "a recipient");
+    ReadAddressHeaders(object, "Cc", m_out.cc, "a recipient");
+    ReadAddressHeaders(object, "Bcc", m_out.bcc, "a recipient");
     if (GDateTime* date = g_mime_message_get_date(message))
         m_out.date = g_date_time_to_unix(date);
     m_out.messageId = ValidUtf8(g_mime_message_get_message_id(message), "the message id", m_out.warnings);
     ReadHeaders(GMIME_OBJECT(message), m_out.headers);
     if (GMimeObject* body = g_mime_message_get_mime_part(message))
         Walk(body, false, 0);
+}
+
+// GMime reads a name with raw 8-bit bytes as windows-1252 before it decodes
+// the encoded words in it, so that bytes inside an encoded word were decoded
+// twice; the raw header, those bytes escaped, reads as the subject does.
+void MimeParser::ReadAddressHeaders(GMimeObject* object, const char* name, std::vector<MimeAddress>& to,
+                                    const char* what)
+{
+    GMimeHeaderList* list = g_mime_object_get_header_list(object);
+    for (int i = 0; list && i < g_mime_header_list_get_count(list); ++i) {
+        GMimeHeader* header = g_mime_header_list_get_header_at(list, i);
+        if (g_ascii_strcasecmp(g_mime_header_get_name(header), name) != 0)
+            continue;
+        const std::string raw = EscapeRawBytesInEncodedWords(g_mime_header_get_raw_value(header));
+        GObjectRef<InternetAddressList> addresses(internet_address_list_parse(m_options.get(), raw.c_str()));
+        ReadAddresses(addresses.get(), to, what);
+    }
 }
 
 void MimeParser::ReadAddresses(InternetAddressList* list, std::vector<MimeAddress>& to, const char* what)
@@ -175,14 +194,32 @@ void MimeParser::ReadAttachmentFields(GMimeObject* object, bool inRelated, MimeA
     ReadHeaders(object, attachment.headers);
 }
 
+std::string MimeParser::FileNameOf(GMimePart* part) const
+{
+    if (const char* name = g_mime_part_get_filename(part))
+        return name;
+    // GMime drops the parameters of a type it cannot read, such as
+    // "application-x-gzip; name=x.gz"; the name is still worth keeping.
+    GMimeHeaderList* headers = g_mime_object_get_header_list(GMIME_OBJECT(part));
+    GMimeHeader* header = headers ? g_mime_header_list_get_header(headers, "Content-Type") : nullptr;
+    const char* raw = header ? g_mime_header_get_raw_value(header) : nullptr;
+    const char* parameters = raw ? std::strchr(raw, ';') : nullptr;
+    if (!parameters)
+        return {};
+    GObjectRef<GMimeParamList> list(g_mime_param_list_parse(m_options.get(), parameters + 1));
+    GMimeParam* name = list ? g_mime_param_list_get_parameter(list.get(), "name") : nullptr;
+    const char* value = name ? g_mime_param_get_value(name) : nullptr;
+    return value ? value : "";
+}
+
 void MimeParser::ReadLeaf(GMimePart* part, bool inRelated)
 {
     const char* disposition = g_mime_object_get_disposition(GMIME_OBJECT(part));
-    const char* fileName = g_mime_part_get_filename(part);
-    if (TakeAsBody(part, disposition, fileName))
+    const std::string fileName = FileNameOf(part);
+    if (TakeAsBody(part, disposition, fileName.empty() ? nullptr : fileName.c_str()))
         return;
     MimeAttachment attachment;
-    attachment.fileName = ValidUtf8(fileName, "a file name", m_out.warnings);
+    attachment.fileName = ValidUtf8(fileName.c_str(), "a file name", m_out.warnings);
     ReadAttachmentFields(GMIME_OBJECT(part), inRelated, attachment);
     attachment.data = DecodedContent(part);
     m_out.attachments.push_back(std::move(attachment));

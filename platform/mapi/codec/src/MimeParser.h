@@ -4,11 +4,13 @@
 
 #include "mapi/MimeMessageData.h"
 
+#include "LenientParserOptions.h"
+
 #include <gmime/gmime.h>
 
 class MimeParser {
 public:
-    explicit MimeParser(MimeMessageData& out) : m_out(out) {}
+    explicit MimeParser(MimeMessageData& out) : m_out(out), m_options(LenientParserOptions()) {}
 
     void ReadMessage(GMimeMessage* message);
 
@@ -16,7 +18,9 @@ public:
     static void OnParserWarning(gint64 offset, GMimeParserWarning code, const gchar* item, gpointer self);
 
 private:
+    void ReadAddressHeaders(GMimeObject* object, const char* name, std::vector<MimeAddress>& to, const char* what);
     void ReadAddresses(InternetAddressList* list, std::vector<MimeAddress>& to, const char* what);
+    std::string FileNameOf(GMimePart* part) const;
     void ReadHeaders(GMimeObject* object, std::vector<MimeHeader>& headers);
     void Walk(GMimeObject* object, bool inRelated, int depth);
     void ReadLeaf(GMimePart* part, bool inRelated);
@@ -25,4 +29,7 @@ private:
     void ReadAttachmentFields(GMimeObject* object, bool inRelated, MimeAttachment& attachment);
 
     MimeMessageData& m_out;
+    // For what is read again from the raw headers; GMime reported the
+    // warnings when it first read them.
+    ParserOptionsPtr m_options;
 };

@@ -4,6 +4,7 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <string_view>
 #include <strings.h>
 
 namespace {
@@ -110,6 +111,31 @@ std::string ConvertText(std::span<const BYTE> bytes, const std::string& charset,
     return out;
 }
 
+// The text of an encoded word with each byte above 0x7F written as "=XX".
+std::string EscapedQText(std::string_view text)
+{
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80)
+            out += c;
+        else
+            out += {'=', kHex[byte >> 4], kHex[byte & 15]};
+    }
+    return out;
+}
+
+// A charset name: printable ASCII without spaces or "?".
+bool IsCharsetName(std::string_view name)
+{
+    for (char c : name) {
+        if (c <= ' ' || c > '~' || c == '?')
+            return false;
+    }
+    return !name.empty();
+}
+
 } // namespace
 
 std::string TextToUtf8(std::span<const BYTE> bytes, const std::string& charset, std::vector<std::string>& warnings)
@@ -137,4 +163,32 @@ std::string ValidUtf8(const char* text, const char* what, std::vector<std::strin
         return text;
     warnings.push_back(std::string(what) + " holds bytes that are not text; they were replaced");
     return MadeValid(text, -1);
+}
+
+std::string EscapeRawBytesInEncodedWords(const char* raw)
+{
+    std::string text = raw ? raw : "";
+    // "=?charset?Q?text?=", the text on one line.
+    std::size_t start = 0;
+    while ((start = text.find("=?", start)) != std::string::npos) {
+        const std::size_t mark = text.find('?', start + 2);
+        const std::size_t first = mark + 3;
+        if (mark == std::string::npos || first > text.size() || text[first - 1] != '?' ||
+            !IsCharsetName(std::string_view(text).substr(start + 2, mark - start - 2))) {
+            start += 2;
+            continue;
+        }
+        std::size_t end = text.find("?=", first);
+        if (end == std::string::npos || text.find_first_of("\r\n", first) < end) {
+            start += 2;
+            continue;
+        }
+        if (g_ascii_tolower(text[mark + 1]) == 'q') {
+            const std::string word = EscapedQText(std::string_view(text).substr(first, end - first));
+            text.replace(first, end - first, word);
+            end = first + word.size();
+        }
+        start = end + 2;
+    }
+    return text;
 }

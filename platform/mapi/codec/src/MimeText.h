@@ -14,3 +14,8 @@ std::string TextToUtf8(std::span<const BYTE> bytes, const std::string& charset, 
 
 // Replaces invalid UTF-8 in a header value with U+FFFD, with a warning.
 std::string ValidUtf8(const char* text, const char* what, std::vector<std::string>& warnings);
+
+// A header as it stood, with the raw 8-bit bytes that older mail programs put
+// inside "Q" encoded words written as "=XX", so that they are read in the
+// encoded word's charset like the rest of its text.
+std::string EscapeRawBytesInEncodedWords(const char* raw);

@@ -261,6 +261,56 @@ TEST(ParseMime, UnpaddedBase64DecodesToTheLastByte)
     EXPECT_TRUE(single.warnings.empty()) << single.warnings.front();
 }
 
+TEST(ParseMime, RawBytesInsideEncodedWordsOfAddressesDecodeAsInTheSubject)
+{
+    // Older mail programs put 8-bit bytes into "Q" encoded words unescaped.
+    const MimeMessageData m = ParseMime(Bytes("From: =?iso-8859-1?Q?J=FCrgen_K\xF6hler?= <j@example.de>\r\n"
+                                              "To: Heinz =?iso-8859-1?Q?M\xFCller?= <h@example.de>,\r\n"
+                                              " =?windows-1251?Q?\xCF\xE5\xF2\xF0?= <p@example.ru>\r\n"
+                                              "Cc: =?ISO-8859-1?q?Stra\xDF" "e?= <s@example.de>, J\xFCrgen <r@example.de>\r\n"
+                                              "Bcc: =?utf-8?Q?M\xC3\xBCller?= <u@example.de>\r\n"
+                                              "Reply-To: =?iso-8859-1?Q?M\xFCller?= <h@example.de>\r\n"
+                                              "Subject: =?iso-8859-1?Q?M\xFCller?=\r\n"
+                                              "\r\n"
+                                              "body\r\n"));
+    EXPECT_EQ("Müller", m.subject);
+    EXPECT_EQ((MimeAddress{"Jürgen Köhler", "j@example.de"}), m.from);
+    EXPECT_EQ((std::vector<MimeAddress>{{"Heinz Müller", "h@example.de"}, {"Петр", "p@example.ru"}}), m.to);
+    EXPECT_EQ((std::vector<MimeAddress>{{"Straße", "s@example.de"}, {"Jürgen", "r@example.de"}}), m.cc);
+    EXPECT_EQ((std::vector<MimeAddress>{{"Müller", "u@example.de"}}), m.bcc);
+    bool sawReplyTo = false;
+    for (const MimeHeader& h : m.headers)
+        sawReplyTo |= h.name == "Reply-To" && h.value == "Müller <h@example.de>";
+    EXPECT_TRUE(sawReplyTo);
+}
+
+TEST(ParseMime, PartWithAnUnreadableContentTypeKeepsItsFileName)
+{
+    struct Case {
+        const char* contentType;
+        const char* fileName;
+    };
+    const Case cases[] = {
+        {"application-x-gzip; name=x.gz", "x.gz"},
+        {"application-x-gzip; name=\"report 2026.gz\"", "report 2026.gz"},
+        {"gzip;name=\"=?iso-8859-1?Q?Gr=FC=DFe.gz?=\"", "Grüße.gz"},
+        {"application-x-gzip; name*=utf-8''K%C3%B6ln.gz", "Köln.gz"},
+        {"application-x-gzip", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.contentType);
+        const MimeMessageData m = ParseMime(MixedMessage(
+            {"Content-Type: text/plain\r\n\r\nsee the file",
+             std::string("Content-Type: ") + c.contentType +
+                 "\r\nContent-Transfer-Encoding: base64\r\n\r\nH4sIAAAAAAAAAw=="}));
+        EXPECT_EQ("see the file", m.plainBody);
+        ASSERT_EQ(1u, m.attachments.size());
+        EXPECT_EQ(c.fileName, m.attachments[0].fileName);
+        EXPECT_EQ("application/octet-stream", m.attachments[0].contentType);
+        EXPECT_EQ(10u, m.attachments[0].data.size());
+    }
+}
+
 TEST(ParseMime, ThreadsParseAndComposeAtOnce)
 {
     // The spooler composes on its thread while delivery parses on another.
