@@ -14,7 +14,7 @@ namespace pollenta::mapi {
 namespace {
 
 // MIME text is UTF-8; string properties hold the ANSI code page. Binary
-// values (PR_HTML) are taken as they are.
+// values are taken as they are.
 std::string Text(const CPropMap& props, ULONG tag)
 {
     auto it = props.find(PROP_ID(tag));
@@ -23,6 +23,19 @@ std::string Text(const CPropMap& props, ULONG tag)
     if (type == PT_STRING8 || type == PT_UNICODE) return Recode(it->second.Text(), CP_ACP, CP_UTF8);
     if (type == PT_BINARY) return it->second.Bytes();
     return {};
+}
+
+// PR_HTML holds bytes in the message's Internet code page, or in the ANSI
+// code page when it names none; they go out as the UTF-8 their part declares,
+// bytes that are not text in that code page as U+FFFD.
+std::string Html(const CPropMap& props)
+{
+    auto html = props.find(PROP_ID(PR_HTML));
+    if (html == props.end() || html->second.Type() != PT_BINARY) return Text(props, PR_BODY_HTML_A);
+    auto cpid = props.find(PROP_ID(PR_INTERNET_CPID));
+    UINT codePage = cpid == props.end() ? CP_ACP : static_cast<UINT>(cpid->second.Int());
+    if (!IsValidCodePage(codePage)) codePage = CP_ACP;
+    return ToNarrow(ToWide(html->second.Bytes(), codePage), CP_UTF8);
 }
 
 void Put(CPropMap& props, const CPropValue& value) { props[PROP_ID(value.Tag())] = value; }
@@ -103,7 +116,7 @@ MimeMessageData CMimeBridge::ToMime(const CMessageContent& content)
     mime.date = UnixFromFileTime(submitted != props.end() ? submitted->second.Int() : NowFileTime());
     mime.messageId = Text(props, PR_INTERNET_MESSAGE_ID_A);
     mime.plainBody = Text(props, PR_BODY_A);
-    mime.htmlBody = Text(props, PR_BODY_HTML_A);
+    mime.htmlBody = Html(props);
     for (const auto& [num, attachment] : content.m_attachments) {
         MimeAttachment part;
         part.fileName = Text(attachment, PR_ATTACH_LONG_FILENAME_A);

@@ -288,3 +288,32 @@ TEST_F(CMapiTest, RecipientNamesWithRawBytesInEncodedWordsAreStoredDecoded)
     std::sort(names.begin(), names.end());
     EXPECT_EQ((std::vector<std::string>{"Heinz Müller", "Straße"}), names);
 }
+
+TEST_F(CMapiTest, HtmlBytesInTheMessagesCodePageAreExportedAsTheUtf8TheirPartDeclares)
+{
+    struct Case {
+        LONG codePage;
+        std::string html;
+        std::string utf8;
+    };
+    const Case cases[] = {
+        {1252, "<p>Gr\xFC\xDF" "e aus K\xF6ln</p>", "<p>Grüße aus Köln</p>"},
+        {1251, "<p>\xCF\xF0\xE8\xE2\xE5\xF2</p>", "<p>Привет</p>"},
+        {65001, "<p>Grüße, Привет</p>", "<p>Grüße, Привет</p>"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.codePage);
+        CComPtr<IMessage> message;
+        ASSERT_EQ(S_OK, Inbox(m_store)->CreateMessage(&IID_IMessage, 0, &message));
+        SPropValue html{};
+        html.ulPropTag = PR_HTML;
+        html.Value.bin = {static_cast<ULONG>(c.html.size()), reinterpret_cast<LPBYTE>(const_cast<char*>(c.html.data()))};
+        ASSERT_EQ(S_OK, HrSetOneProp(message, &html));
+        SetLong(message, PR_INTERNET_CPID, c.codePage);
+        std::vector<BYTE> exported;
+        ASSERT_EQ(S_OK, pollenta::mapi::ExportMime(message, exported));
+        const MimeMessageData again = ParseMime(exported);
+        EXPECT_TRUE(again.warnings.empty()) << again.warnings.front();
+        EXPECT_EQ(c.utf8, again.htmlBody);
+    }
+}
