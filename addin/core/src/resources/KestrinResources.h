@@ -1,0 +1,22 @@
+#pragma once
+// The add-in's own texts: its string table, its message table (the texts of
+// the log) and its version strings, found under the module that carries
+// them.
+
+#include "win/Types.h"
+
+#include <string>
+
+inline constexpr UINT IDS_PRODUCT_CAPTION = 101;
+inline constexpr UINT IDS_LOG_FIELDS = 120;
+inline constexpr UINT IDS_FLAG_TEXT = 127;
+
+// The module the add-in's code and texts are in.
+HMODULE KestrinModule();
+// The module's file; "" when the path cannot be read.
+std::string KestrinModulePath();
+// The folder of that module's file, with its closing "/"; "" when the path
+// cannot be read.
+std::string KestrinModuleFolder();
+// A text of the string table; "" when the table lacks it.
+std::string KestrinString(UINT id);

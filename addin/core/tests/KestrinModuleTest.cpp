@@ -1,0 +1,111 @@
+// Kestrin as its callers meet it: registered by regsvr, loaded with dlopen
+// and called by name, as the project library's uninstaller calls
+// ClearAllLogs. This program does not link the add-in.
+
+#include "AddinTestFolder.h"
+#include "Regsvr.h"
+
+#include "KestrinGuids.h"
+
+#include "com/Activation.h"
+
+#include <dlfcn.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kModule = kBinDir + "/Kestrin.so";
+const std::string kProductKey = "Software\\Velquin Ltd\\Pollenta";
+
+class KestrinModuleTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_module = dlopen(kModule.c_str(), RTLD_NOW | RTLD_LOCAL);
+        ASSERT_NE(nullptr, m_module) << dlerror();
+    }
+    void TearDown() override
+    {
+        if (m_module)
+            dlclose(m_module);
+    }
+
+    template <class Function>
+    Function* Export(const char* name)
+    {
+        return reinterpret_cast<Function*>(dlsym(m_module, name));
+    }
+
+    AddinTestFolder folder;
+    void* m_module = nullptr;
+};
+
+}  // namespace
+
+TEST_F(KestrinModuleTest, RegistrationWritesTheAppIdAndTypeLibraryAndRemovesThemAgain)
+{
+    const std::string appId = pollenta::com::GuidToString(APPID_Kestrin);
+    const std::string libKey = "TypeLib\\" + pollenta::com::GuidToString(LIBID_KestrinLib);
+    ASSERT_EQ(0, Regsvr("/s", "Kestrin.so"));
+    EXPECT_EQ("Kestrin", AddinTestFolder::Text(HKEY_CLASSES_ROOT, "AppID\\" + appId, ""));
+    EXPECT_EQ(appId, AddinTestFolder::Text(HKEY_CLASSES_ROOT, "AppID\\Kestrin.DLL", "AppID"));
+    EXPECT_EQ("Kestrin 1.0 Type Library", AddinTestFolder::Text(HKEY_CLASSES_ROOT, libKey + "\\1.0", ""));
+    EXPECT_EQ(fs::weakly_canonical(kModule).string(),
+              AddinTestFolder::Text(HKEY_CLASSES_ROOT, libKey + "\\1.0\\0\\win32", ""));
+
+    ASSERT_EQ(0, Regsvr("/u /s", "Kestrin.so"));
+    EXPECT_FALSE(AddinTestFolder::KeyExists(HKEY_CLASSES_ROOT, "AppID\\Kestrin.DLL"));
+    EXPECT_FALSE(AddinTestFolder::KeyExists(HKEY_CLASSES_ROOT, "AppID\\" + appId));
+    EXPECT_FALSE(AddinTestFolder::KeyExists(HKEY_CLASSES_ROOT, libKey));
+}
+
+TEST_F(KestrinModuleTest, OffersNoClassYetAndCanUnload)
+{
+    auto* getClassObject = Export<HRESULT(REFCLSID, REFIID, void**)>("DllGetClassObject");
+    auto* canUnloadNow = Export<HRESULT()>("DllCanUnloadNow");
+    ASSERT_NE(nullptr, getClassObject);
+    ASSERT_NE(nullptr, canUnloadNow);
+    void* factory = reinterpret_cast<void*>(0xdeadbeef);
+    EXPECT_EQ(CLASS_E_CLASSNOTAVAILABLE, getClassObject(APPID_Kestrin, IID_IClassFactory, &factory));
+    EXPECT_EQ(S_OK, canUnloadNow());
+}
+
+TEST_F(KestrinModuleTest, ClearAllLogsWithoutProductKeyDeletesNothing)
+{
+    auto* clearAllLogs = Export<int()>("ClearAllLogs");
+    ASSERT_NE(nullptr, clearAllLogs);
+    const fs::path log = folder.WriteFile("Logs/kq061110.log", "x");
+    EXPECT_EQ(0, clearAllLogs());
+    EXPECT_TRUE(fs::exists(log));
+    AddinTestFolder::SetNumber(kProductKey, "KeepDays", 15);
+    EXPECT_EQ(0, clearAllLogs());
+    EXPECT_TRUE(fs::exists(log));
+}
+
+TEST_F(KestrinModuleTest, ClearAllLogsDeletesOnlyTheLogsOfAFolderTheUserShares)
+{
+    auto* clearAllLogs = Export<int()>("ClearAllLogs");
+    ASSERT_NE(nullptr, clearAllLogs);
+    const fs::path chosen = folder.Path() / "Documents";
+    folder.WriteFile("Documents/kq061110.log", "x");
+    folder.WriteFile("Documents/kq061111.log", "x");
+    const fs::path letter = folder.WriteFile("Documents/letter.txt", "mine");
+    const fs::path theirs = folder.WriteFile("Photos/kq061109.log", "not a log of ours");
+    fs::create_directory_symlink(folder.Path() / "Photos", chosen / "Photos");
+    AddinTestFolder::SetText(HKEY_CURRENT_USER, kProductKey, "LogFolderPath", chosen.string());
+
+    EXPECT_EQ(0, clearAllLogs());
+    EXPECT_FALSE(fs::exists(chosen / "kq061110.log"));
+    EXPECT_FALSE(fs::exists(chosen / "kq061111.log"));
+    EXPECT_TRUE(fs::exists(letter));
+    EXPECT_TRUE(fs::is_symlink(chosen / "Photos"));
+    EXPECT_TRUE(fs::exists(theirs));
+
+    // A folder of the add-in's own goes once its logs are gone.
+    const fs::path own = folder.Path() / "Logs";
+    folder.WriteFile("Logs/kq061110.log", "x");
+    AddinTestFolder::SetText(HKEY_CURRENT_USER, kProductKey, "LogFolderPath", own.string());
+    EXPECT_EQ(0, clearAllLogs());
+    EXPECT_FALSE(fs::exists(own));
+}
