@@ -1,14 +1,16 @@
-#include "TempFolder.h"
 #include "lang/CWELanguageTable.h"
 #include "lang/CWELanguages.h"
 #include "lang/LanguageImage.h"
 
+#include "testsupport/TempFolder.h"
 #include "win/CodePage.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <filesystem>
+
+using pollenta::testsupport::TempFolder;
 
 namespace {
 
@@ -161,12 +163,12 @@ TEST(CWELanguages, OtherLanguagesOnlyWithTheirFiles)
     EXPECT_EQ(languages.GetLanguageId(), 4318u);
 
     // A folder of that name is no table.
-    std::filesystem::create_directory(folder.Path() + "/French");
+    std::filesystem::create_directory(folder.Path() / "French");
     CWELanguages withFolder;
     withFolder.SelectLanguage(folder.Path(), "English");
     withFolder.SetLanguageId(4324);
     EXPECT_EQ(withFolder.GetLanguageId(), 4318u);
-    std::filesystem::remove(folder.Path() + "/French");
+    std::filesystem::remove(folder.Path() / "French");
 
     folder.Write("French", Image({{2, "Annuler"}}));
     CWELanguages withFrench;

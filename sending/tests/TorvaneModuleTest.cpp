@@ -3,7 +3,6 @@
 
 #include "ITMMailItem.h"
 #include "ITMMailItemEvents.h"
-#include "TempFolder.h"
 
 #include "com/Activation.h"
 #include "com/ComBstr.h"
@@ -13,6 +12,7 @@
 #include "com/DispatchClient.h"
 #include "com/ErrorInfo.h"
 #include "com/EventSink.h"
+#include "testsupport/TempRegistry.h"
 #include "win/Registry.h"
 
 #include <gtest/gtest.h>
@@ -59,7 +59,6 @@ class TorvaneModuleTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        setenv("POLLENTA_REGISTRY", m_registry.Path().c_str(), 1);
         ASSERT_EQ(RunRegsvr("'" + BinDir + "/Torvane.so'"), 0);
         CoInitialize(nullptr);
     }
@@ -89,7 +88,7 @@ protected:
         return count.lVal;
     }
 
-    TempFolder m_registry;
+    pollenta::testsupport::TempRegistry m_registry;
 };
 
 }  // namespace
