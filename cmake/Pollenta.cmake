@@ -15,11 +15,12 @@ function(pollenta_add_module name)
 endfunction()
 
 # pollenta_add_test(<name> SOURCES <files...> LIBS <targets...> [LABELS <labels...>])
-# A GoogleTest program whose cases CTest runs one by one, in parallel.
+# A GoogleTest program whose cases CTest runs one by one, in parallel, with
+# the shared test support (temporary folders and registry) at hand.
 function(pollenta_add_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} pollenta_testsupport GTest::gtest GTest::gtest_main GTest::gmock)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_compile_definitions(${name} PRIVATE
     POLLENTA_BIN_DIR="${CMAKE_BINARY_DIR}/bin"

@@ -4,35 +4,22 @@
 #include "GastrelStrings.h"
 #include "ModuleDir.h"
 
+#include "com/ComBoundary.h"
 #include "com/SafeArray.h"
 #include "com/Text.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <new>
 
 using pollenta::com::AnsiFromBstr;
 using pollenta::com::BstrFromAnsi;
+using pollenta::com::GuardedCall;
 
 namespace {
 
 // Longest project name that the store can read back (its buffer is 300
 // bytes with the NUL).
 constexpr size_t kMaxProjectNameBytes = 299;
-
-// No exception leaves a member: memory running out is E_OUTOFMEMORY,
-// anything else E_FAIL.
-template <class Body>
-HRESULT Guarded(Body body)
-{
-    try {
-        return body();
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (...) {
-        return E_FAIL;
-    }
-}
 
 HRESULT ValueOut(const CWEPropertyList::Value& stored, VARIANT* value)
 {
@@ -112,7 +99,7 @@ STDMETHODIMP CHubberly::WarningObjectName(LONG idx, BSTR* name)
     *name = nullptr;
     if (idx < 0 || static_cast<size_t>(idx) >= m_warnings.size())
         return E_INVALIDARG;
-    return Guarded([&] { return TextOut(m_warnings[idx].objectName, name); });
+    return GuardedCall([&] { return TextOut(m_warnings[idx].objectName, name); });
 }
 
 STDMETHODIMP CHubberly::WarningId(LONG idx, LONG* id)
@@ -130,14 +117,14 @@ STDMETHODIMP CHubberly::GetProperty(VARIANT parameter, VARIANT* value)
     VariantInit(value);
     if (parameter.vt != VT_BSTR)
         return E_INVALIDARG;
-    return Guarded([&] { return LookUpOut(m_properties, parameter.bstrVal, value); });
+    return GuardedCall([&] { return LookUpOut(m_properties, parameter.bstrVal, value); });
 }
 
 STDMETHODIMP CHubberly::SetProperty(VARIANT parameter, VARIANT value)
 {
     if (parameter.vt != VT_BSTR)
         return E_INVALIDARG;
-    return Guarded([&] {
+    return GuardedCall([&] {
         CWEPropertyList::Value stored;
         switch (value.vt) {
         case VT_I4:
@@ -167,7 +154,7 @@ STDMETHODIMP CHubberly::CreateProject(VARIANT projectName, LONG* projectID)
     if (!projectID || projectName.vt != VT_BSTR)
         return E_INVALIDARG;
     *projectID = 0;
-    return Guarded([&] {
+    return GuardedCall([&] {
         std::string name = AnsiFromBstr(projectName.bstrVal);
         if (name.size() > kMaxProjectNameBytes)
             return E_INVALIDARG;
@@ -193,7 +180,7 @@ STDMETHODIMP CHubberly::FinalizeProject(LONG projectID)
 {
     if (!m_currentProject || projectID != m_currentProject)
         return E_FAIL;
-    return Guarded([&] {
+    return GuardedCall([&] {
         // A project deleted behind this object's back cannot be completed.
         if (!m_store.ProjectExists(projectID))
             return E_FAIL;
@@ -209,7 +196,7 @@ STDMETHODIMP CHubberly::FinalizeProject(LONG projectID)
 
 STDMETHODIMP CHubberly::DeleteProject(LONG projectID)
 {
-    return Guarded([&] {
+    return GuardedCall([&] {
         RemoveProject(projectID);
         return S_OK;
     });
@@ -219,7 +206,7 @@ STDMETHODIMP CHubberly::OpenHtmlPage(LONG) { return E_NOTIMPL; }
 
 STDMETHODIMP CHubberly::InsertData(LONG projectID, VARIANT data, VARIANT* errors, LONG* result)
 {
-    return Guarded([&] { return CWEAnswerInserter().InsertData(projectID, data, errors, result); });
+    return GuardedCall([&] { return CWEAnswerInserter().InsertData(projectID, data, errors, result); });
 }
 
 STDMETHODIMP CHubberly::EnumProjects(LONG prjType, VARIANT* projects)
@@ -227,7 +214,7 @@ STDMETHODIMP CHubberly::EnumProjects(LONG prjType, VARIANT* projects)
     if (!projects)
         return E_INVALIDARG;
     VariantInit(projects);
-    return Guarded([&] {
+    return GuardedCall([&] {
         std::vector<LONG> ids = m_store.EnumProjects(prjType);
         SAFEARRAY* array = SafeArrayCreateVector(VT_I4, 0, static_cast<ULONG>(ids.size()));
         if (!array)
@@ -245,7 +232,7 @@ STDMETHODIMP CHubberly::EnumProjectDatafields(LONG project, VARIANT* fields)
     if (!fields)
         return E_INVALIDARG;
     VariantInit(fields);
-    return Guarded([&] {
+    return GuardedCall([&] {
         std::optional<std::vector<std::string>> names = m_store.EnumProjectDatafields(project);
         if (!names)
             return E_FAIL;
@@ -272,7 +259,7 @@ STDMETHODIMP CHubberly::GetProjectName(LONG projectID, BSTR* projectName)
     if (!projectName)
         return E_INVALIDARG;
     *projectName = nullptr;
-    return Guarded([&] { return TextOut(m_store.GetProjectName(projectID), projectName); });
+    return GuardedCall([&] { return TextOut(m_store.GetProjectName(projectID), projectName); });
 }
 
 STDMETHODIMP CHubberly::GetErrorString(LONG error, BSTR* errstring)
@@ -282,7 +269,7 @@ STDMETHODIMP CHubberly::GetErrorString(LONG error, BSTR* errstring)
     *errstring = nullptr;
     if (error < 2)
         return E_INVALIDARG;
-    return Guarded([&] {
+    return GuardedCall([&] {
         LONG count = std::atol(gastrel::LoadGastrelString(gastrel::IDS_ERROR_TEXT_COUNT).c_str());
         std::string text;
         if (error - 2 < count) {
@@ -302,7 +289,7 @@ STDMETHODIMP CHubberly::GetProjectDir(LONG projectID, BSTR* dir)
     if (!dir)
         return E_INVALIDARG;
     *dir = nullptr;
-    return Guarded([&] { return TextOut(m_store.GetProjectDir(projectID), dir); });
+    return GuardedCall([&] { return TextOut(m_store.GetProjectDir(projectID), dir); });
 }
 
 STDMETHODIMP CHubberly::GetProjectProperty(LONG projectID, VARIANT parameter, VARIANT* value)
@@ -312,7 +299,7 @@ STDMETHODIMP CHubberly::GetProjectProperty(LONG projectID, VARIANT parameter, VA
     VariantInit(value);
     if (projectID <= 0 || parameter.vt != VT_BSTR)
         return E_INVALIDARG;
-    return Guarded([&] {
+    return GuardedCall([&] {
         CWEPropertyList properties;
         m_store.LoadProjectProperties(projectID, properties);
         return LookUpOut(properties, parameter.bstrVal, value);

@@ -12,6 +12,7 @@
 #include <dlfcn.h>
 
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -242,16 +243,37 @@ TEST_F(GastrelRegistrationTest, OneAccessVersionIsEnough)
 
 TEST_F(GastrelRegistrationTest, FirstRegistrationGivesTheDataFolderAHome)
 {
-    folder.SetText(HKEY_CURRENT_USER, folder.kProductKey, "DataDir", "");
-    folder.SetNumber(HKEY_LOCAL_MACHINE, kMenuAddins, "Probe", 1);
-    ASSERT_EQ(S_OK, Call("DllRegisterServer"));
-    const std::string dataDir = folder.Text(HKEY_CURRENT_USER, folder.kProductKey, "DataDir").value_or("");
     // "Projects" beside the library, or the library's folder when that
-    // cannot be made anew.
-    EXPECT_TRUE(dataDir == kBinDir + "/Projects" || dataDir == kBinDir) << dataDir;
-    std::error_code ignored;
-    if (dataDir == kBinDir + "/Projects")
-        fs::remove(dataDir, ignored);
+    // cannot be made anew. A copy of the library in a folder of the test
+    // makes "beside the library" a place the test controls.
+    struct Case {
+        const char* what;
+        std::function<void(const fs::path& moduleDir)> prepare;
+        bool expectProjects;
+    };
+    const Case cases[] = {
+        {"nothing there yet", [](const fs::path&) {}, true},
+        {"a folder left from before", [](const fs::path& dir) { fs::create_directory(dir / "Projects"); }, false},
+        {"a file in the way", [](const fs::path& dir) { std::ofstream(dir / "Projects") << "x"; }, false},
+    };
+    folder.SetNumber(HKEY_LOCAL_MACHINE, kMenuAddins, "Probe", 1);
+    int index = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const fs::path moduleDir = folder.Path() / ("copy" + std::to_string(++index));
+        fs::create_directories(moduleDir);
+        c.prepare(moduleDir);
+        fs::copy_file(kModulePath, moduleDir / "Gastrel.so");
+        dlclose(module);
+        module = dlopen((moduleDir / "Gastrel.so").c_str(), RTLD_NOW | RTLD_LOCAL);
+        ASSERT_NE(nullptr, module) << dlerror();
+        folder.SetText(HKEY_CURRENT_USER, folder.kProductKey, "DataDir", "");
+
+        ASSERT_EQ(S_OK, Call("DllRegisterServer"));
+        const fs::path expected = c.expectProjects ? moduleDir / "Projects" : moduleDir;
+        EXPECT_EQ(expected.string(), folder.Text(HKEY_CURRENT_USER, folder.kProductKey, "DataDir"));
+        EXPECT_TRUE(fs::is_directory(expected));
+    }
 }
 
 TEST_F(GastrelRegistrationTest, ModuleUnloadsOnlyWithoutObjects)

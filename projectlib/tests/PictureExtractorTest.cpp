@@ -7,6 +7,7 @@
 
 #include "com/ComPtr.h"
 #include "com/SafeArray.h"
+#include "testsupport/TempFolder.h"
 
 #include <Magick++.h>
 #include <gtest/gtest.h>
@@ -55,12 +56,9 @@ protected:
     void SetUp() override
     {
         Magick::InitializeMagick(nullptr);
-        std::string pattern = (fs::temp_directory_path() / "pollenta-pictures-XXXXXX").string();
-        m_root = mkdtemp(pattern.data());
         fs::create_directories(Project());
         fs::create_directories(Pictures());
     }
-    void TearDown() override { fs::remove_all(m_root); }
 
     fs::path Project() const { return m_root / "1234"; }
     fs::path Pictures() const { return m_root / "pics"; }
@@ -111,7 +109,8 @@ protected:
         EXPECT_EQ(written.rows(), height) << name;
     }
 
-    fs::path m_root;
+    pollenta::testsupport::TempFolder m_folder{"pollenta-pictures"};
+    fs::path m_root = m_folder.Path();
     CWEPictureNames m_names;
 };
 

@@ -3,11 +3,12 @@
 // process's registry, the data folder of the projects and a stand-in for
 // the folder of the library file.
 
+#include "testsupport/TempFolder.h"
+#include "testsupport/TempRegistry.h"
 #include "win/Registry.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -17,25 +18,12 @@ class ProjectlibTestFolder {
 public:
     static constexpr const char* kProductKey = "SOFTWARE\\Velquin Ltd\\Pollenta";
 
-    ProjectlibTestFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "pollenta-projectlib-XXXXXX").string();
-        m_path = mkdtemp(pattern.data());
-        setenv("POLLENTA_REGISTRY", Registry().c_str(), 1);
-        std::filesystem::create_directories(ModuleDir());
-    }
-    ~ProjectlibTestFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    ProjectlibTestFolder(const ProjectlibTestFolder&) = delete;
-    ProjectlibTestFolder& operator=(const ProjectlibTestFolder&) = delete;
+    ProjectlibTestFolder() { std::filesystem::create_directories(ModuleDir()); }
 
-    const std::filesystem::path& Path() const { return m_path; }
-    std::filesystem::path Registry() const { return m_path / "registry"; }
-    std::filesystem::path DataDir() const { return m_path / "data"; }
-    std::filesystem::path ModuleDir() const { return m_path / "module"; }
+    const std::filesystem::path& Path() const { return m_folder.Path(); }
+    std::filesystem::path Registry() const { return m_registry.Path(); }
+    std::filesystem::path DataDir() const { return Path() / "data"; }
+    std::filesystem::path ModuleDir() const { return Path() / "module"; }
 
     // The product key with the data folder, as registration leaves it.
     void SeedDataDir() const { SetText(HKEY_CURRENT_USER, kProductKey, "DataDir", DataDir().string()); }
@@ -119,5 +107,6 @@ public:
     }
 
 private:
-    std::filesystem::path m_path;
+    pollenta::testsupport::TempFolder m_folder{"pollenta-projectlib"};
+    pollenta::testsupport::TempRegistry m_registry{m_folder.Path() / "registry"};
 };

@@ -1,6 +1,5 @@
 #include "FailingAllocations.h"
 #include "FakeMailItem.h"
-#include "TempFolder.h"
 #include "classes/TMMacros.h"
 #include "classes/TMMailItem.h"
 #include "classes/TMPersonData.h"
@@ -13,6 +12,8 @@
 #include "com/ComVariant.h"
 #include "com/DispatchClient.h"
 #include "com/EventSink.h"
+#include "testsupport/TempFolder.h"
+#include "testsupport/TempRegistry.h"
 #include "ui/MessageBox.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +29,6 @@ class ComClassesTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        setenv("POLLENTA_REGISTRY", m_folder.Path().c_str(), 1);
         Languages().SelectLanguage(m_folder.Path(), "English");
         ASSERT_EQ(TMMailItem::CreateInstance(IID_ITMMailItem3, reinterpret_cast<void**>(&m_item)), S_OK);
         SetMessageBoxHook([this](const MessageBoxRequest& request) {
@@ -52,7 +52,8 @@ protected:
         return description.ToString();
     }
 
-    TempFolder m_folder;
+    pollenta::testsupport::TempFolder m_folder;
+    pollenta::testsupport::TempRegistry m_registry{m_folder.Path()};
     CComPtr<ITMMailItem3> m_item;
     std::vector<MessageBoxRequest> m_boxes;
 };

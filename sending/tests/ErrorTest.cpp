@@ -1,4 +1,3 @@
-#include "TempFolder.h"
 #include "errors/CZrMapiErrorSource.h"
 #include "errors/MessageText.h"
 #include "errors/SystemErrorText.h"
@@ -6,6 +5,8 @@
 #include "lang/CWELanguages.h"
 #include "lang/LanguageImage.h"
 
+#include "testsupport/TempFolder.h"
+#include "testsupport/TempRegistry.h"
 #include "win/Errors.h"
 #include "win/Registry.h"
 
@@ -56,7 +57,6 @@ class ErrorTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        setenv("POLLENTA_REGISTRY", m_folder.Path().c_str(), 1);
         Languages().SelectLanguage(m_folder.Path(), "English");
     }
     void TearDown() override
@@ -64,7 +64,8 @@ protected:
         Languages().SetLanguageId(CWELanguages::EnglishId);
         MapiErrorSource().Unload();
     }
-    TempFolder m_folder;
+    pollenta::testsupport::TempFolder m_folder;
+    pollenta::testsupport::TempRegistry m_registry{m_folder.Path()};
 };
 
 }  // namespace
@@ -124,7 +125,7 @@ TEST_F(ErrorTest, MapiErrorsUseTheConfiguredTextSource)
 
     const LanguageText texts[] = {{0x8004010F, "The object could not be found."}};
     m_folder.Write("mapierrors", BuildLanguageImage(texts));
-    ASSERT_TRUE(MapiErrorSource().Load(m_folder.Path() + "/mapierrors"));
+    ASSERT_TRUE(MapiErrorSource().Load((m_folder.Path() / "mapierrors").string()));
     CZrException found = Caught([] { ThrowMapiResult(0xC00022DD, static_cast<HRESULT>(0x8004010F), "OpenEntry", ZR_HERE); });
     EXPECT_EQ(found.Description(), "Error of opening Outbox folder (The object could not be found.)");
     // Codes the source lacks keep the system's wording.
@@ -152,12 +153,12 @@ TEST_F(ErrorTest, ConfiguredMapiErrorSource)
 
     const LanguageText texts[] = {{0x8004010F, "Not found in the store."}};
     m_folder.Write("mapi-texts", BuildLanguageImage(texts));
-    WriteMachineValue("MessageSourceDll", m_folder.Path() + "/mapi-texts");
+    WriteMachineValue("MessageSourceDll", (m_folder.Path() / "mapi-texts").string());
     ASSERT_TRUE(MapiErrorSource().LoadConfigured());
     EXPECT_EQ(MapiErrorSource().Text(static_cast<HRESULT>(0x8004010F)), "Not found in the store.");
 
-    m_folder.Write("broken", {'L', 'N', 'G'});
-    WriteMachineValue("MessageSourceDll", m_folder.Path() + "/broken");
+    m_folder.Write("broken", "LNG");
+    WriteMachineValue("MessageSourceDll", (m_folder.Path() / "broken").string());
     EXPECT_FALSE(MapiErrorSource().LoadConfigured());
     EXPECT_EQ(MapiErrorSource().Text(static_cast<HRESULT>(0x8004010F)), "");
     EXPECT_EQ(MapiErrorSource().Text(E_FAIL), SystemErrorText(E_FAIL));

@@ -1,14 +1,16 @@
-#include "TempFolder.h"
 #include "lang/CWELanguageTable.h"
 #include "lang/CWELanguages.h"
 #include "lang/LanguageImage.h"
 
+#include "testsupport/TempFolder.h"
 #include "win/CodePage.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <filesystem>
+
+using pollenta::testsupport::TempFolder;
 
 namespace {
 
@@ -21,6 +23,32 @@ void PutWord(std::vector<unsigned char>& image, std::size_t offset, std::uint32_
 {
     for (int i = 0; i < 4; ++i)
         image[offset + i] = static_cast<unsigned char>(word >> (8 * i));
+}
+
+void AppendWord(std::string& bytes, std::uint32_t word)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes += static_cast<char>((word >> (8 * i)) & 0xFF);
+}
+
+// A language file laid out by hand as other tools write it: header, index
+// with its closing pair, then the texts as bytes of the language's code page.
+std::vector<unsigned char> HandWrittenFile(std::initializer_list<std::pair<std::uint32_t, std::string>> texts)
+{
+    std::string header = "LNG\x01";
+    AppendWord(header, 1);
+    AppendWord(header, 3);
+    AppendWord(header, static_cast<std::uint32_t>(texts.size()));
+    std::string area;
+    for (const auto& [id, text] : texts) {
+        AppendWord(header, id);
+        AppendWord(header, static_cast<std::uint32_t>(area.size()));
+        area += text + '\0';
+    }
+    AppendWord(header, 0xFFFFFFFF);
+    AppendWord(header, static_cast<std::uint32_t>(area.size()));
+    const std::string file = header + area;
+    return std::vector<unsigned char>(file.begin(), file.end());
 }
 
 std::string Text(const CWELanguages& languages, std::uint32_t id)
@@ -135,12 +163,12 @@ TEST(CWELanguages, OtherLanguagesOnlyWithTheirFiles)
     EXPECT_EQ(languages.GetLanguageId(), 4318u);
 
     // A folder of that name is no table.
-    std::filesystem::create_directory(folder.Path() + "/French");
+    std::filesystem::create_directory(folder.Path() / "French");
     CWELanguages withFolder;
     withFolder.SelectLanguage(folder.Path(), "English");
     withFolder.SetLanguageId(4324);
     EXPECT_EQ(withFolder.GetLanguageId(), 4318u);
-    std::filesystem::remove(folder.Path() + "/French");
+    std::filesystem::remove(folder.Path() / "French");
 
     folder.Write("French", Image({{2, "Annuler"}}));
     CWELanguages withFrench;
@@ -172,5 +200,41 @@ TEST(CWELanguages, BuiltInTextsComeInTheAnsiCodePage)
     languages.SelectLanguage(folder.Path(), "English");
     languages.SetLanguageId(CWELanguages::RussianId);
     EXPECT_EQ(Text(languages, 2), "\xCE\xF2\xEC\xE5\xED\xE0");
+    SetAnsiCodePage(CP_UTF8);
+}
+
+TEST(CWELanguages, FileTextsAreConvertedFromTheLanguageCodePageToTheProcessCodePage)
+{
+    struct Case {
+        const char* what;
+        UINT processCodePage;
+        std::uint32_t languageId;
+        const char* tableName;
+        std::string fileText;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"German in 1252, UTF-8 process", CP_UTF8, CWELanguages::GermanId, "German", "Schlie\xDF" "en", "Schließen"},
+        {"Russian in 1251, UTF-8 process", CP_UTF8, CWELanguages::RussianId, "Russian", "\xCE\xF2\xEC\xE5\xED\xE0",
+         "Отмена"},
+        {"Japanese in 932, UTF-8 process", CP_UTF8, 4335, "Japanese", "\x93\xFA\x96\x7B\x8C\xEA", "日本語"},
+        {"Russian in 1251, 1251 process", 1251, CWELanguages::RussianId, "Russian", "\xCE\xF2\xEC\xE5\xED\xE0",
+         "\xCE\xF2\xEC\xE5\xED\xE0"},
+        {"German euro sign in 1252, 1251 process", 1251, CWELanguages::GermanId, "German", "5 \x80", "5 \x88"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder folder;
+        folder.Write(c.tableName, HandWrittenFile({{2, "Stop"}, {111, c.fileText}}));
+        ASSERT_TRUE(SetAnsiCodePage(c.processCodePage));
+        CWELanguages languages;
+        ASSERT_TRUE(languages.SelectLanguage(folder.Path(), "English"));
+        languages.SetLanguageId(c.languageId);
+        EXPECT_EQ(c.languageId, languages.GetLanguageId());
+        // The length comes from the index, so it must follow the conversion.
+        EXPECT_EQ(c.expected, languages.LoadLangString(111));
+        EXPECT_EQ(c.expected, Text(languages, 111));
+        EXPECT_EQ("Stop", languages.LoadLangString(2));
+    }
     SetAnsiCodePage(CP_UTF8);
 }

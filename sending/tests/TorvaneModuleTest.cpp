@@ -3,7 +3,6 @@
 
 #include "ITMMailItem.h"
 #include "ITMMailItemEvents.h"
-#include "TempFolder.h"
 
 #include "com/Activation.h"
 #include "com/ComBstr.h"
@@ -13,6 +12,7 @@
 #include "com/DispatchClient.h"
 #include "com/ErrorInfo.h"
 #include "com/EventSink.h"
+#include "testsupport/TempRegistry.h"
 #include "win/Registry.h"
 
 #include <gtest/gtest.h>
@@ -46,11 +46,19 @@ std::string ReadText(const std::string& keyPath, const char* name)
     return result == ERROR_SUCCESS ? text : "<missing>";
 }
 
+bool KeyExists(const std::string& keyPath)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyEx(HKEY_CLASSES_ROOT, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
 class TorvaneModuleTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        setenv("POLLENTA_REGISTRY", m_registry.Path().c_str(), 1);
         ASSERT_EQ(RunRegsvr("'" + BinDir + "/Torvane.so'"), 0);
         CoInitialize(nullptr);
     }
@@ -80,7 +88,7 @@ protected:
         return count.lVal;
     }
 
-    TempFolder m_registry;
+    pollenta::testsupport::TempRegistry m_registry;
 };
 
 }  // namespace
@@ -97,7 +105,8 @@ TEST_F(TorvaneModuleTest, RegistrationWritesTheClassKeys)
     EXPECT_EQ(ReadText("CLSID\\" + clsid + "\\InprocServer32", "ThreadingModel"), "Apartment");
     EXPECT_NE(ReadText("CLSID\\" + clsid + "\\InprocServer32", nullptr).find("Torvane.so"), std::string::npos);
     EXPECT_EQ(ReadText("CLSID\\" + clsid, "AppID"), appId);
-    EXPECT_EQ(ReadText("CLSID\\" + clsid + "\\Programmable", nullptr), "<missing>");
+    // A key with no value: only its presence says anything.
+    EXPECT_TRUE(KeyExists("CLSID\\" + clsid + "\\Programmable"));
     EXPECT_EQ(ReadText("CLSID\\" + clsid + "\\TypeLib", nullptr), pollenta::com::GuidToString(LIBID_TorvaneLib));
     EXPECT_EQ(ReadText("AppID\\" + appId, nullptr), "Torvane");
     EXPECT_EQ(ReadText("AppID\\Torvane.DLL", "AppID"), appId);
@@ -106,9 +115,9 @@ TEST_F(TorvaneModuleTest, RegistrationWritesTheClassKeys)
     EXPECT_EQ(ReadText("Interface\\" + pollenta::com::GuidToString(IID_ITMMailItem3), nullptr), "ITMMailItem3");
 
     ASSERT_EQ(RunRegsvr("/u '" + BinDir + "/Torvane.so'"), 0);
-    EXPECT_EQ(ReadText("Torvane.TMMailItem", nullptr), "<missing>");
-    EXPECT_EQ(ReadText("CLSID\\" + clsid, nullptr), "<missing>");
-    EXPECT_EQ(ReadText("AppID\\" + appId, nullptr), "<missing>");
+    EXPECT_FALSE(KeyExists("Torvane.TMMailItem"));
+    EXPECT_FALSE(KeyExists("CLSID\\" + clsid));
+    EXPECT_FALSE(KeyExists("AppID\\" + appId));
     CLSID unused{};
     EXPECT_NE(CLSIDFromProgID(kTMMailItemProgIDW, &unused), S_OK);
 }

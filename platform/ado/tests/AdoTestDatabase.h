@@ -9,27 +9,20 @@
 #include "com/ComBstr.h"
 #include "com/ComPtr.h"
 #include "com/ComVariant.h"
+#include "testsupport/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 class AdoTestDatabase : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/pollenta-ado-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_dir = pattern;
-        m_path = m_dir + "/answers.db";
         m_file.SetPath(m_path);
         Sql("CREATE TABLE Answers (\r\n\tID INTEGER PRIMARY KEY, Name VARCHAR(10), Age INTEGER, Agree BIT,\r\n"
             "\tBorn DATETIME, Score DOUBLE, Price CURRENCY, Notes TEXT, Photo BLOB, Nick VARCHAR(20) NOT NULL DEFAULT 'x')");
     }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
-
     void Sql(const std::string& sql) { m_file.Sql(sql); }
     std::string Scalar(const std::string& sql) { return m_file.Scalar(sql); }
 
@@ -62,7 +55,8 @@ protected:
         return hr;
     }
 
-    std::string m_dir;
-    std::string m_path;
+    pollenta::testsupport::TempFolder m_folder{"pollenta-ado"};
+    std::string m_dir = m_folder.Path().string();
+    std::string m_path = m_dir + "/answers.db";
     SqliteTestFile m_file;
 };

@@ -2,7 +2,6 @@
 // regsvr, found by ProgID, loaded by CoCreateInstance (this program does not
 // link it), called, and unregistered again.
 
-#include "TempRegistry.h"
 #include "TestCalc.h"
 #include "com/Activation.h"
 #include "com/ComBstr.h"
@@ -11,6 +10,7 @@
 #include "com/DispatchClient.h"
 #include "com/ErrorInfo.h"
 #include "com/Registration.h"
+#include "testsupport/TempRegistry.h"
 #include "win/Registry.h"
 
 #include <gtest/gtest.h>
@@ -58,7 +58,7 @@ protected:
     void SetUp() override { ASSERT_EQ(CoInitialize(nullptr), S_OK); }
     void TearDown() override { CoUninitialize(); }
 
-    TempRegistry m_registry;
+    pollenta::testsupport::TempRegistry m_registry;
 };
 
 }  // namespace
@@ -146,7 +146,7 @@ TEST_F(Activation, UnregisteredServerCanNoLongerBeFound)
 TEST_F(Activation, RegsvrReportsEachKindOfFailure)
 {
     EXPECT_EQ(RunRegsvr({}), 1);
-    EXPECT_EQ(RunRegsvr({"/s", m_registry.Dir() + "/missing.so"}), 3);
+    EXPECT_EQ(RunRegsvr({"/s", (m_registry.Path() / "missing.so").string()}), 3);
     EXPECT_EQ(RunRegsvr({"/u", kBrokenServer}), 4);
     EXPECT_EQ(RunRegsvr({kBrokenServer}), 5);
 }
@@ -160,7 +160,7 @@ TEST_F(Activation, BadRegistrationsGiveTheExpectedCodes)
 
     const std::string classKey = "CLSID\\" + pollenta::com::GuidToString(CLSID_TestCalc) + "\\InprocServer32";
     CComPtr<IUnknown> object;
-    WriteString(classKey, m_registry.Dir() + "/missing.so");
+    WriteString(classKey, (m_registry.Path() / "missing.so").string());
     EXPECT_EQ(CoCreateInstance(CLSID_TestCalc, nullptr, CLSCTX_ALL, IID_IUnknown, reinterpret_cast<void**>(&object)),
               CO_E_DLLNOTFOUND);
     WriteString(classKey, kBrokenServer);
@@ -171,7 +171,7 @@ TEST_F(Activation, BadRegistrationsGiveTheExpectedCodes)
 
 TEST_F(Activation, DamagedRegistryIsReportedAsSuch)
 {
-    std::ofstream(m_registry.Dir() + "/HKEY_LOCAL_MACHINE.reg") << "this is not a registry file\n";
+    std::ofstream(m_registry.Path() / "HKEY_LOCAL_MACHINE.reg") << "this is not a registry file\n";
     CLSID clsid{};
     EXPECT_EQ(CLSIDFromProgID(u"Any.Thing", &clsid), REGDB_E_READREGDB);
     CComPtr<IUnknown> object;
@@ -237,7 +237,7 @@ TEST_F(Activation, ClassObjectsRegisteredInTheProcessComeFirst)
 
 TEST(ActivationWithoutApartment, CreationNeedsCoInitialize)
 {
-    TempRegistry registry;
+    pollenta::testsupport::TempRegistry registry;
     CComPtr<IUnknown> object;
     EXPECT_EQ(CoCreateInstance(CLSID_TestCalc, nullptr, CLSCTX_ALL, IID_IUnknown, reinterpret_cast<void**>(&object)),
               CO_E_NOTINITIALIZED);

@@ -2,6 +2,7 @@
 #include "image/PLFilterQuantize.h"
 #include "image/PLPNGEncoder.h"
 #include "image/PLWinBmp.h"
+#include "testsupport/TempFolder.h"
 
 #include "TestPictures.h"
 
@@ -22,11 +23,7 @@ protected:
     void SetUp() override
     {
         Magick::InitializeMagick(nullptr);
-        char pattern[] = "/tmp/pollenta-image-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_dir = pattern;
     }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
 
     // A picture of the given size in the given format, made with gradients so
     // that it has many colours unless a palette format reduces them.
@@ -70,7 +67,8 @@ protected:
         EXPECT_EQ(size.height(), height) << name;
     }
 
-    std::string m_dir;
+    pollenta::testsupport::TempFolder m_folder{"pollenta-image"};
+    std::string m_dir = m_folder.Path().string();
 };
 
 // A one-image icon holding a 16x16 bitmap at 32 bits per pixel.

@@ -5,6 +5,8 @@
 #include "com/ComPtr.h"
 #include "mapi/Mapi.h"
 #include "mapi/MapiAdmin.h"
+#include "testsupport/TempFolder.h"
+#include "testsupport/TempRegistry.h"
 
 #include <gtest/gtest.h>
 
@@ -16,11 +18,7 @@ class CMapiTest : public ::testing::Test {
 public:
     void SetUp() override
     {
-        char pattern[] = "/tmp/mapi-test-XXXXXX";
-        ASSERT_NE(nullptr, mkdtemp(pattern));
-        m_dir = pattern;
-        setenv("POLLENTA_REGISTRY", (m_dir + "/registry").c_str(), 1);
-        std::filesystem::create_directories(m_dir + "/registry");
+        std::filesystem::create_directories(m_registry.Path());
         MAPIINIT_0 init = {MAPI_INIT_VERSION, 9};
         ASSERT_EQ(S_OK, MAPIInitialize(&init));
         ASSERT_EQ(S_OK, pollenta::mapi::CreateProfile("Test", Book(), Outgoing(), true, Drop()));
@@ -37,8 +35,6 @@ public:
         m_otherSession.Release();
         m_session.Release();
         MAPIUninitialize();
-        std::error_code ignored;
-        std::filesystem::remove_all(m_dir, ignored);
     }
 
     std::string Book() const { return m_dir + "/book.db"; }
@@ -169,7 +165,9 @@ public:
         ASSERT_EQ(S_OK, message->ModifyRecipients(MODRECIP_ADD, &list));
     }
 
-    std::string m_dir;
+    pollenta::testsupport::TempFolder m_folder{"mapi-test"};
+    pollenta::testsupport::TempRegistry m_registry{m_folder.Path() / "registry"};
+    std::string m_dir = m_folder.Path().string();
     std::string m_storeId;
     CComPtr<IMAPISession> m_session;
     CComPtr<IMAPISession> m_otherSession;

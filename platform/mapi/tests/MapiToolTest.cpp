@@ -1,3 +1,6 @@
+#include "testsupport/TempFolder.h"
+#include "testsupport/TempRegistry.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -15,15 +18,6 @@ namespace {
 
 class CMapiToolTest : public ::testing::Test {
 public:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/mapitool-test-XXXXXX";
-        ASSERT_NE(nullptr, mkdtemp(pattern));
-        m_dir = pattern;
-        setenv("POLLENTA_REGISTRY", (m_dir + "/registry").c_str(), 1);
-    }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
-
     // The tool's exit code; what it printed is in m_output.
     int Run(std::vector<std::string> args)
     {
@@ -46,7 +40,9 @@ public:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    std::string m_dir;
+    pollenta::testsupport::TempFolder m_folder{"mapitool-test"};
+    pollenta::testsupport::TempRegistry m_registry{m_folder.Path() / "registry"};
+    std::string m_dir = m_folder.Path().string();
     std::string m_output;
 };
 

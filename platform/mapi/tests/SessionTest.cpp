@@ -10,13 +10,10 @@ TEST(MapiSessionStart, InitializeTakesItsFlagsAndLogonNeedsIt)
     EXPECT_EQ(MAPI_E_UNKNOWN_FLAGS, MAPIInitialize(&bad));
     MAPIINIT_0 good = {MAPI_INIT_VERSION, 9};
     EXPECT_EQ(S_OK, MAPIInitialize(&good));
-    char pattern[] = "/tmp/mapi-test-XXXXXX";
-    ASSERT_NE(nullptr, mkdtemp(pattern));
-    setenv("POLLENTA_REGISTRY", pattern, 1);
+    pollenta::testsupport::TempRegistry registry;
     EXPECT_EQ(MAPI_E_LOGON_FAILED, MAPILogonEx(0, nullptr, nullptr, MAPI_EXTENDED, &session));
     EXPECT_EQ(MAPI_E_LOGON_FAILED, MAPILogonEx(0, const_cast<char*>("Nobody"), nullptr, MAPI_EXTENDED, &session));
     MAPIUninitialize();
-    std::filesystem::remove_all(pattern);
 }
 
 TEST_F(CMapiTest, StoresTableNamesTheDefaultStore)

@@ -2,6 +2,8 @@
 // Every UI test runs headless, with its own registry folder and with the
 // boxes and choosers answered by the test.
 
+#include "testsupport/TempFolder.h"
+#include "testsupport/TempRegistry.h"
 #include "ui/FileDialog.h"
 #include "ui/MessageBox.h"
 #include "ui/Window.h"
@@ -9,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -18,10 +19,6 @@ protected:
     void SetUp() override
     {
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        char pattern[] = "/tmp/pollenta-ui-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_dir = pattern;
-        setenv("POLLENTA_REGISTRY", m_dir.c_str(), 1);
         SetMessageBoxHook([this](const MessageBoxRequest& request) {
             m_boxes.push_back(request);
             return m_boxAnswer;
@@ -33,10 +30,11 @@ protected:
         SetMessageBoxHook({});
         SetChooserHook({});
         PumpWaitingMessages();
-        std::filesystem::remove_all(m_dir);
     }
 
-    std::string m_dir;
+    pollenta::testsupport::TempFolder m_folder{"pollenta-ui"};
+    pollenta::testsupport::TempRegistry m_registry{m_folder.Path()};
+    std::string m_dir = m_folder.Path().string();
     std::vector<MessageBoxRequest> m_boxes;
     int m_boxAnswer = IDOK;
 };

@@ -1,30 +1,18 @@
 #pragma once
 // A folder of its own for one test, removed with everything in it at the
-// end; it also becomes the registry folder of the process.
+// end; its "registry" folder is the registry folder of the process.
 
-#include <cstdlib>
+#include "testsupport/TempFolder.h"
+#include "testsupport/TempRegistry.h"
+
 #include <filesystem>
-#include <string>
 
-class TempFolder {
+class TempFolder : public pollenta::testsupport::TempFolder {
 public:
-    TempFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "pollenta-win-XXXXXX").string();
-        m_path = mkdtemp(pattern.data());
-        setenv("POLLENTA_REGISTRY", (m_path / "registry").c_str(), 1);
-    }
-    ~TempFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
+    TempFolder() : pollenta::testsupport::TempFolder("pollenta-win"), m_registry(Path() / "registry") {}
 
-    const std::filesystem::path& Path() const { return m_path; }
-    std::filesystem::path Registry() const { return m_path / "registry"; }
+    std::filesystem::path Registry() const { return m_registry.Path(); }
 
 private:
-    std::filesystem::path m_path;
+    pollenta::testsupport::TempRegistry m_registry;
 };

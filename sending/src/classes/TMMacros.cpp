@@ -7,6 +7,7 @@
 
 using pollenta::com::DispatchCall;
 using pollenta::com::DispatchMember;
+using pollenta::com::GuardedCall;
 
 namespace {
 

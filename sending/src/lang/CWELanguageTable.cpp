@@ -1,6 +1,7 @@
 #include "CWELanguageTable.h"
 
 #include "LanguageImage.h"
+#include "LanguageRow.h"
 
 #include <fstream>
 #include <iterator>
@@ -28,7 +29,7 @@ void CWELanguageTable::Clear()
     m_nCount = 0;
 }
 
-bool CWELanguageTable::Attach(const unsigned char* image, std::size_t size)
+bool CWELanguageTable::Attach(const unsigned char* image, std::size_t size, UINT codePage)
 {
     auto lock = Hold();
     Clear();
@@ -62,10 +63,30 @@ bool CWELanguageTable::Attach(const unsigned char* image, std::size_t size)
     m_nCount = count;
     m_index = std::move(index);
     m_strings.assign(area, area + end.offset);
+    ConvertToAnsi(codePage);
     return true;
 }
 
-bool CWELanguageTable::LoadFromFile(const std::string& path)
+// Only files are converted, and their size limit keeps the converted
+// offsets (at most three bytes for one) within 32 bits.
+void CWELanguageTable::ConvertToAnsi(UINT codePage)
+{
+    if (codePage == CP_ACP || codePage == GetACP())
+        return;
+    std::vector<char> strings;
+    for (std::uint32_t i = 0; i < m_nCount; ++i) {
+        const std::uint32_t start = m_index[i].offset;
+        const std::uint32_t next = m_index[i + 1].offset;
+        std::string text = Recode(std::string_view(m_strings.data() + start, next - start - 1), codePage, CP_ACP);
+        m_index[i].offset = static_cast<std::uint32_t>(strings.size());
+        strings.insert(strings.end(), text.begin(), text.end());
+        strings.push_back('\0');
+    }
+    m_index[m_nCount].offset = static_cast<std::uint32_t>(strings.size());
+    m_strings = std::move(strings);
+}
+
+bool CWELanguageTable::LoadFromFile(const std::string& path, UINT codePage)
 {
     std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file)
@@ -77,7 +98,7 @@ bool CWELanguageTable::LoadFromFile(const std::string& path)
     file.seekg(0);
     if (!file.read(reinterpret_cast<char*>(image.data()), size))
         return false;
-    return Attach(image.data(), image.size());
+    return Attach(image.data(), image.size(), codePage);
 }
 
 bool CWELanguageTable::LoadFromResource(const std::string& tableName)
@@ -96,7 +117,7 @@ bool CWELanguageTable::LoadFromResource(const std::string& tableName)
 bool CWELanguageTable::Load(const std::string& tableName, const std::string& folder)
 {
     auto lock = Hold();
-    return LoadFromFile(folder + "/" + tableName) || LoadFromResource(tableName);
+    return LoadFromFile(folder + "/" + tableName, LanguageCodePage(tableName)) || LoadFromResource(tableName);
 }
 
 const char* CWELanguageTable::FindString(std::uint32_t id, std::size_t* length) const

@@ -4,6 +4,8 @@
 // copies of the index and the texts; a returned text stays valid until the
 // table is loaded again.
 
+#include "win/CodePage.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
@@ -12,13 +14,16 @@
 
 class CWELanguageTable {
 public:
-    // The file <folder>/<tableName>, else the built-in table of that name.
+    // The file <folder>/<tableName>, its texts in the code page of the
+    // language of that name, else the built-in table of that name.
     bool Load(const std::string& tableName, const std::string& folder);
-    bool LoadFromFile(const std::string& path);
+    bool LoadFromFile(const std::string& path, UINT codePage = CP_ACP);
     bool LoadFromResource(const std::string& tableName);
     // Takes a copy of a whole LNG image after checking that every count,
     // offset and text lies inside it; anything else leaves the table empty.
-    bool Attach(const unsigned char* image, std::size_t size);
+    // Texts written in `codePage` are kept in the process's ANSI code page,
+    // the one every caller reads them in.
+    bool Attach(const unsigned char* image, std::size_t size, UINT codePage = CP_ACP);
 
     // The text of an id, or null; its length in bytes on request.
     const char* FindString(std::uint32_t id, std::size_t* length = nullptr) const;
@@ -34,6 +39,7 @@ private:
     };
 
     void Clear();
+    void ConvertToAnsi(UINT codePage);
 
     mutable std::recursive_mutex m_lock;
     std::uint32_t m_nCount = 0;

@@ -12,11 +12,11 @@
 // Every live object holds its module's lock, so DllCanUnloadNow says S_FALSE
 // while one exists.
 
+#include "com/ComBoundary.h"
 #include "com/Dispatch.h"
 #include "com/ModuleLock.h"
 
 #include <atomic>
-#include <new>
 #include <type_traits>
 #include <utility>
 
@@ -67,13 +67,11 @@ public:
         // Nothing may leave a class factory as an exception: a constructor
         // that throws (memory, or a setting it could not load) is a result.
         T* object = nullptr;
-        try {
+        const HRESULT made = GuardedCall([&] {
             object = new T(std::forward<Args>(args)...);
-        } catch (const std::bad_alloc&) {
-            return E_OUTOFMEMORY;
-        } catch (...) {
-            return E_FAIL;
-        }
+            return S_OK;
+        });
+        if (FAILED(made)) return made;
         object->AddRef();
         const HRESULT hr = object->QueryInterface(iid, out);
         object->Release();
