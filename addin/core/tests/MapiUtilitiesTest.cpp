@@ -6,6 +6,7 @@
 #include "MessageWithFailingSetProps.h"
 #include "StandInApplication.h"
 
+#include "util/CZrRowSetPtr.h"
 #include "util/MapiNames.h"
 #include "util/MessageFlag.h"
 
@@ -245,4 +246,24 @@ TEST_F(MapiUtilitiesTest, FolderDisplayPathRunsFromTheStoreDownToTheFolder)
     }
     std::string path;
     EXPECT_EQ(E_INVALIDARG, GetFolderDisplayPath(m_session, store, nullptr, path));
+}
+
+TEST_F(MapiUtilitiesTest, RowSetHolderKeepsTheRowsUntilItIsFreed)
+{
+    CComPtr<IMAPIFolder> inbox = Inbox(m_store);
+    for (const char* name : {"Answers", "Archive"}) {
+        CComPtr<IMAPIFolder> child;
+        ASSERT_EQ(S_OK, inbox->CreateFolder(FOLDER_GENERIC, const_cast<char*>(name), nullptr, nullptr, 0, &child));
+    }
+    CComPtr<IMAPITable> hierarchy;
+    ASSERT_EQ(S_OK, inbox->GetHierarchyTable(0, &hierarchy));
+    SizedSPropTagArray(1, columns) = {1, {PR_DISPLAY_NAME_A}};
+    CZrRowSetPtr rows;
+    ASSERT_EQ(S_OK, HrQueryAllRows(hierarchy, reinterpret_cast<LPSPropTagArray>(&columns), nullptr, nullptr, 0, &rows));
+    ASSERT_EQ(2u, rows->cRows);
+    EXPECT_STREQ("Answers", rows->aRow[0].lpProps[0].Value.lpszA);
+    // Asking again frees the first answer before taking the next.
+    ASSERT_EQ(S_OK, HrQueryAllRows(hierarchy, reinterpret_cast<LPSPropTagArray>(&columns), nullptr, nullptr, 0, &rows));
+    rows.Free();
+    EXPECT_EQ(nullptr, rows.get());
 }
