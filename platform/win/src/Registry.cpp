@@ -2,6 +2,7 @@
 
 #include "RegistryData.h"
 #include "RegistryHandle.h"
+#include "RegistryText.h"
 
 #include <algorithm>
 
@@ -124,9 +125,12 @@ LONG RegSetValueEx(HKEY key, LPCSTR valueName, DWORD, DWORD type, const BYTE* da
     HKEY__ place;
     if (LONG error = RegistryHandle::ResolveFor(key, KEY_SET_VALUE, place))
         return error;
+    const std::string name = RegistryData::StoredName(valueName);
+    if (!RegistryText::HoldsName(name))
+        return static_cast<LONG>(ERROR_INVALID_PARAMETER);
     std::vector<BYTE> stored = RegistryData::StoredData(type, data, dataSize);
     LONG error = RegistryView::Change(place.root, place.path, false, [&](RegistryNode& node, bool) {
-        node.SetValue(RegistryData::StoredName(valueName), type, std::move(stored));
+        node.SetValue(name, type, std::move(stored));
         return static_cast<LONG>(ERROR_SUCCESS);
     });
     return error == static_cast<LONG>(ERROR_FILE_NOT_FOUND) ? RegistryHandle::Missing(place) : error;
