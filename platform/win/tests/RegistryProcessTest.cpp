@@ -6,8 +6,15 @@
 #include "TempFolder.h"
 #include "win/Registry.h"
 
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -169,4 +176,90 @@ TEST(RegistryProcessTest, NamesWithTheTextFormsOwnMarksSurviveTheFile)
         EXPECT_EQ("Quote \" mark|3|\nback\\slash\\|3|\nname=hex:00\\|3|\n@|3|\n; comment|3|\n",
                   ReadInAnotherProcess(path));
     }
+}
+
+namespace {
+
+std::vector<std::string> TemporaryFiles(const std::filesystem::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().filename().string().find(".tmp") != std::string::npos)
+            names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+ino_t FileNumber(const std::filesystem::path& path)
+{
+    struct stat status {};
+    return stat(path.c_str(), &status) == 0 ? status.st_ino : 0;
+}
+
+pid_t FinishedProcess()
+{
+    const pid_t pid = fork();
+    if (pid == 0)
+        _exit(0);
+    waitpid(pid, nullptr, 0);
+    return pid;
+}
+
+} // namespace
+
+TEST(RegistryProcessTest, WriterRemovesTemporaryFilesOfDeadWritersOnly)
+{
+    TempFolder folder;
+    RegCloseKey(CreateKey(HKEY_CURRENT_USER, "Start"));
+    const pid_t dead = FinishedProcess();
+    const pid_t living = fork();
+    if (living == 0) {
+        pause();
+        _exit(0);
+    }
+    const std::string deadFile = "HKEY_CURRENT_USER.reg.tmp" + std::to_string(dead);
+    const std::string livingFile = "HKEY_CURRENT_USER.reg.tmp" + std::to_string(living);
+    // The machine root has a lock of its own; its files wait for its writers.
+    const std::string otherRoot = "HKEY_LOCAL_MACHINE.reg.tmp" + std::to_string(dead);
+    for (const std::string& name : {deadFile, livingFile, otherRoot, std::string("HKEY_CURRENT_USER.reg.tmpx1")})
+        std::ofstream(folder.Registry() / name) << "Windows Registry Editor Version 5.00\n\n[HKEY_CURR";
+
+    RegCloseKey(CreateKey(HKEY_CURRENT_USER, "Next"));
+    kill(living, SIGKILL);
+    waitpid(living, nullptr, 0);
+
+    std::vector<std::string> left{livingFile, otherRoot, "HKEY_CURRENT_USER.reg.tmpx1"};
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, TemporaryFiles(folder.Registry()));
+}
+
+TEST(RegistryProcessTest, WritersKilledMidWriteLeaveNoFilesBehindTheNextWrite)
+{
+    TempFolder folder;
+    // A large file keeps each writer busy writing long enough to be killed
+    // in the middle of it.
+    std::string text = "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER]\n";
+    for (int key = 0; key < 2000; ++key) {
+        text += "\n[HKEY_CURRENT_USER\\Bulk" + std::to_string(key) + "]\n";
+        for (int value = 0; value < 10; ++value)
+            text += "\"v" + std::to_string(value) + "\"=\"" + std::string(40, 'x') + "\"\n";
+    }
+    std::filesystem::create_directories(folder.Registry());
+    std::ofstream(folder.Registry() / "HKEY_CURRENT_USER.reg", std::ios::binary) << text;
+
+    const auto file = folder.Registry() / "HKEY_CURRENT_USER.reg";
+    for (int round = 0; round < 20; ++round) {
+        SCOPED_TRACE(round);
+        const ino_t before = FileNumber(file);
+        ChildProcess writer({kProbe, "write", "Busy", "100000"});
+        // Once its first change is in place the writer goes from one write
+        // to the next; the kill falls somewhere in one of them.
+        for (int wait = 0; wait < 5000 && FileNumber(file) == before; ++wait)
+            usleep(1000);
+        usleep(static_cast<useconds_t>(3000 * round));
+        writer.Kill(SIGKILL);
+        EXPECT_EQ(-1, writer.Finish());
+    }
+    RegCloseKey(CreateKey(HKEY_CURRENT_USER, "After"));
+    EXPECT_EQ(std::vector<std::string>{}, TemporaryFiles(folder.Registry()));
 }
