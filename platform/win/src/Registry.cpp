@@ -155,10 +155,10 @@ LONG RegEnumKeyEx(HKEY key, DWORD index, LPSTR name, LPDWORD nameSize, LPDWORD, 
                   FILETIME* lastWriteTime)
 {
     return ReadOpenKey(key, KEY_ENUMERATE_SUB_KEYS, [&](const RegistryView::Key& found) -> LONG {
-        const auto subkeys = found.Subkeys();
-        if (index >= subkeys.size())
+        const RegistryNode* subkey = found.SubkeyAt(index);
+        if (!subkey)
             return static_cast<LONG>(ERROR_NO_MORE_ITEMS);
-        if (LONG error = RegistryData::CopyName(subkeys[index]->Name(), name, nameSize))
+        if (LONG error = RegistryData::CopyName(subkey->Name(), name, nameSize))
             return error;
         ClearClassAndWriteTime(keyClass, classSize, lastWriteTime);
         return ERROR_SUCCESS;
@@ -169,12 +169,12 @@ LONG RegEnumValue(HKEY key, DWORD index, LPSTR valueName, LPDWORD valueNameSize,
                   LPDWORD dataSize)
 {
     return ReadOpenKey(key, KEY_QUERY_VALUE, [&](const RegistryView::Key& found) -> LONG {
-        const auto values = found.Values();
-        if (index >= values.size())
+        const RegistryValue* value = found.ValueAt(index);
+        if (!value)
             return static_cast<LONG>(ERROR_NO_MORE_ITEMS);
-        if (LONG error = RegistryData::CopyName(values[index]->name, valueName, valueNameSize))
+        if (LONG error = RegistryData::CopyName(value->name, valueName, valueNameSize))
             return error;
-        return RegistryData::CopyData(*values[index], type, data, dataSize);
+        return RegistryData::CopyData(*value, type, data, dataSize);
     });
 }
 

@@ -322,3 +322,71 @@ TEST(RegistryTest, KeyNamesKeepToWindowsLimits)
     EXPECT_EQ(static_cast<LONG>(ERROR_INVALID_PARAMETER),
               RegCreateKeyEx(HKEY_CURRENT_USER, deep.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
 }
+
+namespace {
+
+std::vector<std::string> ValueNames(HKEY key)
+{
+    std::vector<std::string> names;
+    char name[256];
+    for (DWORD index = 0;; ++index) {
+        DWORD size = sizeof name;
+        if (RegEnumValue(key, index, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            return names;
+        names.push_back(name);
+    }
+}
+
+} // namespace
+
+TEST(RegistryTest, RemovalsKeepTheOtherEntriesFoundAndInOrder)
+{
+    TempFolder folder;
+    HKEY key = CreateKey(HKEY_CURRENT_USER, "Order");
+    for (const char* name : {"Alpha", "Beta", "Gamma", "Delta", "Epsilon"}) {
+        SetText(key, name, name);
+        RegCloseKey(CreateKey(key, name));
+    }
+    ASSERT_EQ(ERROR_SUCCESS, RegDeleteValue(key, "BETA"));
+    ASSERT_EQ(ERROR_SUCCESS, RegDeleteKey(key, "beta"));
+    ASSERT_EQ(ERROR_SUCCESS, RegDeleteValue(key, "alpha"));
+    ASSERT_EQ(ERROR_SUCCESS, RegDeleteKey(key, "ALPHA"));
+    const std::pair<const char*, const char*> kept[] = {{"gamma", "Gamma"}, {"DELTA", "Delta"}, {"Epsilon", "Epsilon"}};
+    for (const auto& [asked, written] : kept) {
+        SCOPED_TRACE(asked);
+        EXPECT_EQ(written, QueryText(key, asked));
+        HKEY subkey = nullptr;
+        EXPECT_EQ(ERROR_SUCCESS, RegOpenKeyEx(key, asked, 0, KEY_READ, &subkey));
+        RegCloseKey(subkey);
+    }
+    EXPECT_EQ("<missing>", QueryText(key, "Beta"));
+
+    SetText(key, "BETA", "again");
+    SetText(key, "Gamma", "changed");
+    RegCloseKey(CreateKey(key, "BETA"));
+    EXPECT_EQ((std::vector<std::string>{"Gamma", "Delta", "Epsilon", "BETA"}), ValueNames(key));
+    EXPECT_EQ((std::vector<std::string>{"Gamma", "Delta", "Epsilon", "BETA"}), SubkeyNames(key));
+    EXPECT_EQ("again", QueryText(key, "beta"));
+    EXPECT_EQ("changed", QueryText(key, "GAMMA"));
+    RegCloseKey(key);
+}
+
+TEST(RegistryTest, ClassesRootListsTheMachinesValuesTheUserDoesNotHide)
+{
+    TempFolder folder;
+    HKEY machine = CreateKey(HKEY_LOCAL_MACHINE, "Software\\Classes\\Both");
+    for (const char* name : {"Shared", "MachineOnly", "Last"})
+        SetText(machine, name, "machine");
+    RegCloseKey(machine);
+    HKEY user = CreateKey(HKEY_CURRENT_USER, "Software\\Classes\\Both");
+    for (const char* name : {"UserOnly", "SHARED"})
+        SetText(user, name, "user");
+    RegCloseKey(user);
+
+    HKEY classes = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyEx(HKEY_CLASSES_ROOT, "Both", 0, KEY_READ, &classes));
+    EXPECT_EQ((std::vector<std::string>{"UserOnly", "SHARED", "MachineOnly", "Last"}), ValueNames(classes));
+    EXPECT_EQ("user", QueryText(classes, "shared"));
+    EXPECT_EQ("machine", QueryText(classes, "last"));
+    RegCloseKey(classes);
+}
