@@ -34,16 +34,32 @@ std::string QueryText(HKEY key, const char* name)
     return buffer;
 }
 
-std::vector<std::string> SubkeyNames(HKEY key)
+// The names that enumerate(index, buffer, size) gives, in their order.
+template <class Enumerate>
+std::vector<std::string> EnumeratedNames(Enumerate enumerate)
 {
     std::vector<std::string> names;
     char name[256];
     for (DWORD index = 0;; ++index) {
         DWORD size = sizeof name;
-        if (RegEnumKeyEx(key, index, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        if (enumerate(index, name, &size) != ERROR_SUCCESS)
             return names;
         names.push_back(name);
     }
+}
+
+std::vector<std::string> SubkeyNames(HKEY key)
+{
+    return EnumeratedNames([key](DWORD index, char* name, DWORD* size) {
+        return RegEnumKeyEx(key, index, name, size, nullptr, nullptr, nullptr, nullptr);
+    });
+}
+
+std::vector<std::string> ValueNames(HKEY key)
+{
+    return EnumeratedNames([key](DWORD index, char* name, DWORD* size) {
+        return RegEnumValue(key, index, name, size, nullptr, nullptr, nullptr, nullptr);
+    });
 }
 
 std::string ReadFile(const std::filesystem::path& path)
@@ -322,22 +338,6 @@ TEST(RegistryTest, KeyNamesKeepToWindowsLimits)
     EXPECT_EQ(static_cast<LONG>(ERROR_INVALID_PARAMETER),
               RegCreateKeyEx(HKEY_CURRENT_USER, deep.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
 }
-
-namespace {
-
-std::vector<std::string> ValueNames(HKEY key)
-{
-    std::vector<std::string> names;
-    char name[256];
-    for (DWORD index = 0;; ++index) {
-        DWORD size = sizeof name;
-        if (RegEnumValue(key, index, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            return names;
-        names.push_back(name);
-    }
-}
-
-} // namespace
 
 TEST(RegistryTest, RemovalsKeepTheOtherEntriesFoundAndInOrder)
 {
