@@ -4,6 +4,7 @@
 #include "win/Errors.h"
 #include "win/Message.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <vector>
@@ -70,30 +71,26 @@ Insert ParseFormat(std::string written)
     return insert;
 }
 
-std::string Print(const Insert& insert, const Value& value)
+template <class Argument>
+std::string Formatted(const std::string& format, Argument argument)
 {
-    std::string text;
-    if (insert.kind == Kind::Text || insert.kind == Kind::WideText) {
-        std::string narrow;
-        if (insert.kind == Kind::WideText)
-            narrow = value.pointer ? ToNarrow(static_cast<const char16_t*>(value.pointer)) : std::string();
-        else
-            narrow = value.pointer ? static_cast<const char*>(value.pointer) : "";
-        int length = std::snprintf(nullptr, 0, insert.format.c_str(), narrow.c_str());
-        text.resize(static_cast<size_t>(std::max(length, 0)) + 1);
-        std::snprintf(text.data(), text.size(), insert.format.c_str(), narrow.c_str());
-    } else if (insert.kind == Kind::LongNumber) {
-        int length = std::snprintf(nullptr, 0, insert.format.c_str(), value.number);
-        text.resize(static_cast<size_t>(std::max(length, 0)) + 1);
-        std::snprintf(text.data(), text.size(), insert.format.c_str(), value.number);
-    } else {
-        const int number = static_cast<int>(value.number);
-        int length = std::snprintf(nullptr, 0, insert.format.c_str(), number);
-        text.resize(static_cast<size_t>(std::max(length, 0)) + 1);
-        std::snprintf(text.data(), text.size(), insert.format.c_str(), number);
-    }
+    const int length = std::snprintf(nullptr, 0, format.c_str(), argument);
+    std::string text(static_cast<size_t>(std::max(length, 0)) + 1, '\0');
+    std::snprintf(text.data(), text.size(), format.c_str(), argument);
     text.pop_back();
     return text;
+}
+
+std::string Print(const Insert& insert, const Value& value)
+{
+    if (insert.kind == Kind::WideText)
+        return Formatted(insert.format,
+                         value.pointer ? ToNarrow(static_cast<const char16_t*>(value.pointer)).c_str() : "");
+    if (insert.kind == Kind::Text)
+        return Formatted(insert.format, value.pointer ? static_cast<const char*>(value.pointer) : "");
+    if (insert.kind == Kind::LongNumber)
+        return Formatted(insert.format, value.number);
+    return Formatted(insert.format, static_cast<int>(value.number));
 }
 
 // Reads the insert number and format at pos (just after the '%').
