@@ -20,5 +20,5 @@ public:
     void Clear() { m_positions.clear(); }
 
 private:
-    std::unordered_map<std::u32string, size_t> m_positions;
+    std::unordered_map<std::string, size_t> m_positions;
 };

@@ -390,3 +390,31 @@ TEST(RegistryTest, ClassesRootListsTheMachinesValuesTheUserDoesNotHide)
     EXPECT_EQ("machine", QueryText(classes, "last"));
     RegCloseKey(classes);
 }
+
+TEST(RegistryTest, NamesMatchByCaseFoldingOfEveryCharacter)
+{
+    TempFolder folder;
+    struct Case {
+        const char* written;
+        const char* asked;
+        bool found;
+    };
+    const Case cases[] = {
+        {"Ключ", "КЛЮЧ", true},       {"éclair", "ÉCLAIR", true}, {"ωμέγα", "ΩΜΈΓΑ", true},
+        {"Ключ", "Ключ1", false},     {"a", "á", false},          {"\xC0x", "\xC0X", true},
+        {"\xC0x", "\xC1x", false},    {"\xC0", "\xFF\xC0", false}, {"Mixed Ключ", "mIXED кЛЮЧ", true},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(std::string(test.written) + " / " + test.asked);
+        HKEY key = CreateKey(HKEY_CURRENT_USER, "Folding");
+        SetText(key, test.written, "here");
+        EXPECT_EQ(test.found ? "here" : "<missing>", QueryText(key, test.asked));
+        RegCloseKey(CreateKey(key, test.written));
+        HKEY subkey = nullptr;
+        EXPECT_EQ(test.found ? ERROR_SUCCESS : static_cast<LONG>(ERROR_FILE_NOT_FOUND),
+                  RegOpenKeyEx(key, test.asked, 0, KEY_READ, &subkey));
+        RegCloseKey(subkey);
+        RegCloseKey(key);
+        ASSERT_EQ(ERROR_SUCCESS, RegDeleteTree(HKEY_CURRENT_USER, "Folding"));
+    }
+}
