@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -29,18 +30,33 @@ namespace {
 
 const std::string kServer = POLLENTA_TEST_DIR "/ComTestServer.so";
 const std::string kBrokenServer = POLLENTA_TEST_DIR "/ComBrokenServer.so";
+const std::string kRegsvrLibrary = POLLENTA_TEST_DIR "/RegsvrLibrary.so";
+const std::string kRegsvrDependent = POLLENTA_TEST_DIR "/RegsvrDependent.so";
 
-int RunRegsvr(std::vector<std::string> args)
+// Runs regsvr; what it writes to stderr goes to errorFile when one is given.
+int RunRegsvr(std::vector<std::string> args, const std::string& errorFile = {})
 {
     args.insert(args.begin(), POLLENTA_BIN_DIR "/regsvr");
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (!errorFile.empty())
+        posix_spawn_file_actions_addopen(&actions, 2, errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) return -1;
     int status = 0;
     waitpid(pid, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string FileText(const std::string& path)
+{
+    std::ifstream file(path);
+    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
 }
 
 void WriteString(const std::string& key, const std::string& value)
@@ -149,6 +165,31 @@ TEST_F(Activation, RegsvrReportsEachKindOfFailure)
     EXPECT_EQ(RunRegsvr({"/s", (m_registry.Path() / "missing.so").string()}), 3);
     EXPECT_EQ(RunRegsvr({"/u", kBrokenServer}), 4);
     EXPECT_EQ(RunRegsvr({kBrokenServer}), 5);
+}
+
+TEST_F(Activation, RegsvrTakesOnlyTheModulesOwnEntryPoint)
+{
+    const std::string errors = m_registry.Dir() + "/errors.txt";
+    for (const char* flag : {"/s", "/u"}) {
+        SCOPED_TRACE(flag);
+        EXPECT_EQ(4, RunRegsvr({flag, kRegsvrDependent}, errors));
+        const std::string entry = std::string(flag) == "/u" ? "DllUnregisterServer" : "DllRegisterServer";
+        EXPECT_EQ("regsvr: the module \"" + kRegsvrDependent + "\" was loaded, but the entry point " + entry +
+                      " was not found.\n",
+                  FileText(errors));
+    }
+}
+
+TEST_F(Activation, RegsvrReportsAThrowingEntryPointAsItsFailure)
+{
+    const std::string errors = m_registry.Dir() + "/errors.txt";
+    EXPECT_EQ(6, RunRegsvr({"/s", kRegsvrLibrary}, errors));
+    EXPECT_EQ("regsvr: DllRegisterServer in \"" + kRegsvrLibrary +
+                  "\" threw an exception: the registry key cannot be written\n",
+              FileText(errors));
+    EXPECT_EQ(6, RunRegsvr({"/u", kRegsvrLibrary}, errors));
+    EXPECT_EQ("regsvr: DllUnregisterServer in \"" + kRegsvrLibrary + "\" threw an exception of an unknown kind.\n",
+              FileText(errors));
 }
 
 TEST_F(Activation, BadRegistrationsGiveTheExpectedCodes)

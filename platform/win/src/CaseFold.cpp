@@ -26,3 +26,34 @@ std::u32string CaseFold::FoldText(std::string_view text)
         folded += FoldNext(text, pos);
     return folded;
 }
+
+namespace {
+
+// A stray byte cannot be taken for a character: 0xFF never occurs in UTF-8.
+void AppendKey(char32_t folded, std::string& key)
+{
+    if (folded & 0x80000000u) {
+        key += '\xFF';
+        key += static_cast<char>(folded & 0xFF);
+    } else {
+        Utf8::Append(folded, key);
+    }
+}
+
+} // namespace
+
+std::string CaseFold::FoldKey(std::string_view text)
+{
+    std::string key;
+    key.reserve(text.size());
+    for (size_t pos = 0; pos < text.size();) {
+        const char c = text[pos];
+        if (static_cast<unsigned char>(c) < 0x80) {
+            key += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+            ++pos;
+        } else {
+            AppendKey(FoldNext(text, pos), key);
+        }
+    }
+    return key;
+}

@@ -2,6 +2,7 @@
 
 #include "RegistryData.h"
 #include "RegistryHandle.h"
+#include "RegistryText.h"
 
 #include <algorithm>
 
@@ -124,9 +125,12 @@ LONG RegSetValueEx(HKEY key, LPCSTR valueName, DWORD, DWORD type, const BYTE* da
     HKEY__ place;
     if (LONG error = RegistryHandle::ResolveFor(key, KEY_SET_VALUE, place))
         return error;
+    const std::string name = RegistryData::StoredName(valueName);
+    if (!RegistryText::HoldsName(name))
+        return static_cast<LONG>(ERROR_INVALID_PARAMETER);
     std::vector<BYTE> stored = RegistryData::StoredData(type, data, dataSize);
     LONG error = RegistryView::Change(place.root, place.path, false, [&](RegistryNode& node, bool) {
-        node.SetValue(RegistryData::StoredName(valueName), type, std::move(stored));
+        node.SetValue(name, type, std::move(stored));
         return static_cast<LONG>(ERROR_SUCCESS);
     });
     return error == static_cast<LONG>(ERROR_FILE_NOT_FOUND) ? RegistryHandle::Missing(place) : error;
@@ -151,10 +155,10 @@ LONG RegEnumKeyEx(HKEY key, DWORD index, LPSTR name, LPDWORD nameSize, LPDWORD, 
                   FILETIME* lastWriteTime)
 {
     return ReadOpenKey(key, KEY_ENUMERATE_SUB_KEYS, [&](const RegistryView::Key& found) -> LONG {
-        const auto subkeys = found.Subkeys();
-        if (index >= subkeys.size())
+        const RegistryNode* subkey = found.SubkeyAt(index);
+        if (!subkey)
             return static_cast<LONG>(ERROR_NO_MORE_ITEMS);
-        if (LONG error = RegistryData::CopyName(subkeys[index]->Name(), name, nameSize))
+        if (LONG error = RegistryData::CopyName(subkey->Name(), name, nameSize))
             return error;
         ClearClassAndWriteTime(keyClass, classSize, lastWriteTime);
         return ERROR_SUCCESS;
@@ -165,12 +169,12 @@ LONG RegEnumValue(HKEY key, DWORD index, LPSTR valueName, LPDWORD valueNameSize,
                   LPDWORD dataSize)
 {
     return ReadOpenKey(key, KEY_QUERY_VALUE, [&](const RegistryView::Key& found) -> LONG {
-        const auto values = found.Values();
-        if (index >= values.size())
+        const RegistryValue* value = found.ValueAt(index);
+        if (!value)
             return static_cast<LONG>(ERROR_NO_MORE_ITEMS);
-        if (LONG error = RegistryData::CopyName(values[index]->name, valueName, valueNameSize))
+        if (LONG error = RegistryData::CopyName(value->name, valueName, valueNameSize))
             return error;
-        return RegistryData::CopyData(*values[index], type, data, dataSize);
+        return RegistryData::CopyData(*value, type, data, dataSize);
     });
 }
 

@@ -4,9 +4,13 @@
 #include "win/Errors.h"
 
 #include <cerrno>
+#include <charconv>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
+#include <string_view>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -59,6 +63,44 @@ bool MakeFolders(const std::string& folder)
 }
 
 std::string FolderOf(const std::string& path) { return path.substr(0, path.rfind('/')); }
+
+// Each writer builds the new content in a file of its own, named for its
+// process, and renames it over the data file.
+constexpr std::string_view kTemporaryMark = ".tmp";
+
+std::string TemporaryPath(const std::string& path, pid_t writer)
+{
+    return path + std::string(kTemporaryMark) + std::to_string(writer);
+}
+
+bool IsDeadProcess(std::string_view digits)
+{
+    pid_t pid = 0;
+    const char* end = digits.data() + digits.size();
+    auto [stop, error] = std::from_chars(digits.data(), end, pid);
+    if (error != std::errc() || stop != end || pid <= 0)
+        return false;
+    return kill(pid, 0) != 0 && errno == ESRCH;
+}
+
+// A writer killed between creating its temporary file and the rename
+// leaves the file behind. The caller holds the root's lock, so no live
+// writer of this root is between those steps, and a file named for a
+// process that still exists is kept all the same.
+void RemoveFilesOfDeadWriters(const std::string& path)
+{
+    const std::string folder = FolderOf(path);
+    const std::string prefix = path.substr(folder.size() + 1) + std::string(kTemporaryMark);
+    DIR* dir = opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (const dirent* entry = readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (name.starts_with(prefix) && IsDeadProcess(name.substr(prefix.size())))
+            unlinkat(dirfd(dir), entry->d_name, 0);
+    }
+    closedir(dir);
+}
 
 // The lock lives in a file of its own: the data file is replaced by each
 // change, so a lock on it would not be seen by the next writer.
@@ -161,7 +203,8 @@ LONG RegistryFile::Change(const std::function<LONG(RegistryNode& root)>& change)
         return error;
 
     const std::string text = RegistryText::Write(*changed, m_rootName);
-    const std::string temporary = m_path + ".tmp" + std::to_string(getpid());
+    RemoveFilesOfDeadWriters(m_path);
+    const std::string temporary = TemporaryPath(m_path, getpid());
     int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0)
         return static_cast<LONG>(ERROR_CANTWRITE);

@@ -1,6 +1,7 @@
 #include "RegistryHandle.h"
 
 #include "RegistryData.h"
+#include "RegistryText.h"
 
 #include <algorithm>
 #include <mutex>
@@ -61,7 +62,9 @@ bool RegistryHandle::Descend(RegistryView::Path& path, LPCSTR subKey)
         rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
     }
     return path.size() <= RegistryNode::kMaxDepth &&
-           std::all_of(path.begin(), path.end(), [](const std::string& name) { return RegistryNode::KeyNameFits(name); });
+           std::all_of(path.begin(), path.end(), [](const std::string& name) {
+               return RegistryNode::KeyNameFits(name) && RegistryText::HoldsName(name);
+           });
 }
 
 HKEY RegistryHandle::Open(RegistryRoot root, RegistryView::Path path, REGSAM access)

@@ -20,7 +20,7 @@ public:
     // As Resolve, and ERROR_ACCESS_DENIED unless the handle has the access.
     static LONG ResolveFor(HKEY key, REGSAM needed, HKEY__& place);
     // Adds the names of subKey to path; false when the result breaks the
-    // registry's limits.
+    // registry's limits or holds a name the registry file cannot keep.
     static bool Descend(RegistryView::Path& path, LPCSTR subKey);
 
     static HKEY Open(RegistryRoot root, RegistryView::Path path, REGSAM access);

@@ -3,10 +3,11 @@
 #include "CaseFold.h"
 #include "Utf8.h"
 
-#include <algorithm>
-
-RegistryNode::RegistryNode(const RegistryNode& other) : m_name(other.m_name), m_values(other.m_values)
+RegistryNode::RegistryNode(const RegistryNode& other)
+    : m_name(other.m_name), m_values(other.m_values), m_valueIndex(other.m_valueIndex),
+      m_subkeyIndex(other.m_subkeyIndex)
 {
+    m_subkeys.reserve(other.m_subkeys.size());
     for (const auto& subkey : other.m_subkeys)
         m_subkeys.push_back(std::make_unique<RegistryNode>(*subkey));
 }
@@ -33,27 +34,26 @@ bool RegistryNode::SameName(std::string_view a, std::string_view b)
 
 RegistryNode* RegistryNode::FindSubkey(std::string_view name) const
 {
-    for (const auto& subkey : m_subkeys)
-        if (SameName(subkey->m_name, name))
-            return subkey.get();
-    return nullptr;
+    const auto position = m_subkeyIndex.Find(name);
+    return position ? m_subkeys[*position].get() : nullptr;
 }
 
 std::pair<RegistryNode*, bool> RegistryNode::AddSubkey(std::string_view name)
 {
     if (RegistryNode* existing = FindSubkey(name))
         return {existing, false};
+    m_subkeyIndex.Add(name, m_subkeys.size());
     m_subkeys.push_back(std::make_unique<RegistryNode>(std::string(name)));
     return {m_subkeys.back().get(), true};
 }
 
 bool RegistryNode::RemoveSubkey(std::string_view name)
 {
-    auto found = std::find_if(m_subkeys.begin(), m_subkeys.end(),
-                              [&](const auto& subkey) { return SameName(subkey->m_name, name); });
-    if (found == m_subkeys.end())
+    const auto position = m_subkeyIndex.Find(name);
+    if (!position)
         return false;
-    m_subkeys.erase(found);
+    m_subkeyIndex.Remove(name, *position);
+    m_subkeys.erase(m_subkeys.begin() + static_cast<std::ptrdiff_t>(*position));
     return true;
 }
 
@@ -61,33 +61,33 @@ void RegistryNode::Clear()
 {
     m_values.clear();
     m_subkeys.clear();
+    m_valueIndex.Clear();
+    m_subkeyIndex.Clear();
 }
 
 const RegistryValue* RegistryNode::FindValue(std::string_view name) const
 {
-    for (const auto& value : m_values)
-        if (SameName(value.name, name))
-            return &value;
-    return nullptr;
+    const auto position = m_valueIndex.Find(name);
+    return position ? &m_values[*position] : nullptr;
 }
 
 void RegistryNode::SetValue(std::string_view name, DWORD type, std::vector<BYTE> data)
 {
-    for (auto& value : m_values) {
-        if (SameName(value.name, name)) {
-            value.type = type;
-            value.data = std::move(data);
-            return;
-        }
+    if (const auto position = m_valueIndex.Find(name)) {
+        m_values[*position].type = type;
+        m_values[*position].data = std::move(data);
+        return;
     }
+    m_valueIndex.Add(name, m_values.size());
     m_values.push_back(RegistryValue{std::string(name), type, std::move(data)});
 }
 
 bool RegistryNode::RemoveValue(std::string_view name)
 {
-    auto found = std::find_if(m_values.begin(), m_values.end(), [&](const auto& value) { return SameName(value.name, name); });
-    if (found == m_values.end())
+    const auto position = m_valueIndex.Find(name);
+    if (!position)
         return false;
-    m_values.erase(found);
+    m_valueIndex.Remove(name, *position);
+    m_values.erase(m_values.begin() + static_cast<std::ptrdiff_t>(*position));
     return true;
 }

@@ -2,6 +2,7 @@
 // One key of the registry tree in memory: its values and subkeys in the
 // order they were first written, found by name without regard to case.
 
+#include "NameIndex.h"
 #include "win/Types.h"
 
 #include <memory>
@@ -50,4 +51,6 @@ private:
     std::string m_name;
     std::vector<RegistryValue> m_values;
     std::vector<std::unique_ptr<RegistryNode>> m_subkeys;
+    NameIndex m_valueIndex;
+    NameIndex m_subkeyIndex;
 };

@@ -299,3 +299,8 @@ std::string RegistryText::Write(const RegistryNode& root, const std::string& roo
     WriteKey(root, rootName, text);
     return text;
 }
+
+bool RegistryText::HoldsName(std::string_view name)
+{
+    return name.find_first_of(std::string_view("\0\r\n", 3)) == std::string_view::npos;
+}

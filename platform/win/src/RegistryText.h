@@ -21,4 +21,9 @@ public:
     // rootName is the section prefix, e.g. "HKEY_CURRENT_USER".
     static ParseResult Parse(std::string_view text, const std::string& rootName);
     static std::string Write(const RegistryNode& root, const std::string& rootName);
+
+    // Whether a key or value name can stand in the text. A line break would
+    // end the name's line and leave the rest of the file unreadable; a NUL
+    // cannot come back through the registry functions.
+    static bool HoldsName(std::string_view name);
 };

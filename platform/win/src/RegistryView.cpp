@@ -79,7 +79,45 @@ LONG HeldDepth(const Side& side, size_t& depth)
     return FileOf(side.file).Read([&](const RegistryNode& root) { Walk(root, side.path, &depth); });
 }
 
+const RegistryValue* AddressOf(const RegistryValue& value) { return &value; }
+const RegistryNode* AddressOf(const std::unique_ptr<RegistryNode>& subkey) { return subkey.get(); }
+
+// The entry at index of the user's list followed by the machine's entries
+// that the user's side does not hide.
+template <class List, class Hidden>
+auto MergedAt(const List* user, const List* machine, size_t index, Hidden hidden) -> decltype(AddressOf((*user)[0]))
+{
+    const size_t userCount = user ? user->size() : 0;
+    if (index < userCount)
+        return AddressOf((*user)[index]);
+    index -= userCount;
+    if (!machine)
+        return nullptr;
+    if (!user)
+        return index < machine->size() ? AddressOf((*machine)[index]) : nullptr;
+    for (const auto& entry : *machine) {
+        if (hidden(entry))
+            continue;
+        if (index == 0)
+            return AddressOf(entry);
+        --index;
+    }
+    return nullptr;
+}
+
 } // namespace
+
+const RegistryValue* RegistryView::Key::ValueAt(size_t index) const
+{
+    return MergedAt(user ? &user->Values() : nullptr, machine ? &machine->Values() : nullptr, index,
+                    [&](const RegistryValue& value) { return user->FindValue(value.name) != nullptr; });
+}
+
+const RegistryNode* RegistryView::Key::SubkeyAt(size_t index) const
+{
+    return MergedAt(user ? &user->Subkeys() : nullptr, machine ? &machine->Subkeys() : nullptr, index,
+                    [&](const auto& subkey) { return user->FindSubkey(subkey->Name()) != nullptr; });
+}
 
 const RegistryValue* RegistryView::Key::FindValue(std::string_view name) const
 {

@@ -26,6 +26,10 @@ public:
         const RegistryValue* FindValue(std::string_view name) const;
         std::vector<const RegistryValue*> Values() const;
         std::vector<const RegistryNode*> Subkeys() const;
+        // The entry at a place of Values() or Subkeys() (null past the end),
+        // without building the whole list when only one side holds the key.
+        const RegistryValue* ValueAt(size_t index) const;
+        const RegistryNode* SubkeyAt(size_t index) const;
     };
 
     static LONG Read(RegistryRoot root, const Path& path, const std::function<LONG(const Key& key)>& read);

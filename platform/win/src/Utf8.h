@@ -15,4 +15,6 @@ public:
     // Both replace what they cannot convert with U+FFFD and then return false.
     static bool Decode(std::string_view text, std::u16string& wide);
     static bool Encode(std::u16string_view wide, std::string& text);
+    // Appends one character (at most U+10FFFF, no surrogate).
+    static void Append(char32_t code, std::string& text);
 };

@@ -1,6 +1,7 @@
 #pragma once
 // Runs a helper program as a child process and collects what it prints.
 
+#include <csignal>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
@@ -29,6 +30,12 @@ public:
         posix_spawn_file_actions_destroy(&actions);
         close(pipeEnds[1]);
         m_output = pipeEnds[0];
+    }
+
+    void Kill(int signal) const
+    {
+        if (m_pid > 0)
+            kill(m_pid, signal);
     }
 
     // Waits for the end and returns the exit status (-1 when it did not run).

@@ -34,16 +34,32 @@ std::string QueryText(HKEY key, const char* name)
     return buffer;
 }
 
-std::vector<std::string> SubkeyNames(HKEY key)
+// The names that enumerate(index, buffer, size) gives, in their order.
+template <class Enumerate>
+std::vector<std::string> EnumeratedNames(Enumerate enumerate)
 {
     std::vector<std::string> names;
     char name[256];
     for (DWORD index = 0;; ++index) {
         DWORD size = sizeof name;
-        if (RegEnumKeyEx(key, index, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        if (enumerate(index, name, &size) != ERROR_SUCCESS)
             return names;
         names.push_back(name);
     }
+}
+
+std::vector<std::string> SubkeyNames(HKEY key)
+{
+    return EnumeratedNames([key](DWORD index, char* name, DWORD* size) {
+        return RegEnumKeyEx(key, index, name, size, nullptr, nullptr, nullptr, nullptr);
+    });
+}
+
+std::vector<std::string> ValueNames(HKEY key)
+{
+    return EnumeratedNames([key](DWORD index, char* name, DWORD* size) {
+        return RegEnumValue(key, index, name, size, nullptr, nullptr, nullptr, nullptr);
+    });
 }
 
 std::string ReadFile(const std::filesystem::path& path)
@@ -321,4 +337,84 @@ TEST(RegistryTest, KeyNamesKeepToWindowsLimits)
         deep += "d\\";
     EXPECT_EQ(static_cast<LONG>(ERROR_INVALID_PARAMETER),
               RegCreateKeyEx(HKEY_CURRENT_USER, deep.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+}
+
+TEST(RegistryTest, RemovalsKeepTheOtherEntriesFoundAndInOrder)
+{
+    TempFolder folder;
+    HKEY key = CreateKey(HKEY_CURRENT_USER, "Order");
+    for (const char* name : {"Alpha", "Beta", "Gamma", "Delta", "Epsilon"}) {
+        SetText(key, name, name);
+        RegCloseKey(CreateKey(key, name));
+    }
+    ASSERT_EQ(ERROR_SUCCESS, RegDeleteValue(key, "BETA"));
+    ASSERT_EQ(ERROR_SUCCESS, RegDeleteKey(key, "beta"));
+    ASSERT_EQ(ERROR_SUCCESS, RegDeleteValue(key, "alpha"));
+    ASSERT_EQ(ERROR_SUCCESS, RegDeleteKey(key, "ALPHA"));
+    const std::pair<const char*, const char*> kept[] = {{"gamma", "Gamma"}, {"DELTA", "Delta"}, {"Epsilon", "Epsilon"}};
+    for (const auto& [asked, written] : kept) {
+        SCOPED_TRACE(asked);
+        EXPECT_EQ(written, QueryText(key, asked));
+        HKEY subkey = nullptr;
+        EXPECT_EQ(ERROR_SUCCESS, RegOpenKeyEx(key, asked, 0, KEY_READ, &subkey));
+        RegCloseKey(subkey);
+    }
+    EXPECT_EQ("<missing>", QueryText(key, "Beta"));
+
+    SetText(key, "BETA", "again");
+    SetText(key, "Gamma", "changed");
+    RegCloseKey(CreateKey(key, "BETA"));
+    EXPECT_EQ((std::vector<std::string>{"Gamma", "Delta", "Epsilon", "BETA"}), ValueNames(key));
+    EXPECT_EQ((std::vector<std::string>{"Gamma", "Delta", "Epsilon", "BETA"}), SubkeyNames(key));
+    EXPECT_EQ("again", QueryText(key, "beta"));
+    EXPECT_EQ("changed", QueryText(key, "GAMMA"));
+    RegCloseKey(key);
+}
+
+TEST(RegistryTest, ClassesRootListsTheMachinesValuesTheUserDoesNotHide)
+{
+    TempFolder folder;
+    HKEY machine = CreateKey(HKEY_LOCAL_MACHINE, "Software\\Classes\\Both");
+    for (const char* name : {"Shared", "MachineOnly", "Last"})
+        SetText(machine, name, "machine");
+    RegCloseKey(machine);
+    HKEY user = CreateKey(HKEY_CURRENT_USER, "Software\\Classes\\Both");
+    for (const char* name : {"UserOnly", "SHARED"})
+        SetText(user, name, "user");
+    RegCloseKey(user);
+
+    HKEY classes = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyEx(HKEY_CLASSES_ROOT, "Both", 0, KEY_READ, &classes));
+    EXPECT_EQ((std::vector<std::string>{"UserOnly", "SHARED", "MachineOnly", "Last"}), ValueNames(classes));
+    EXPECT_EQ("user", QueryText(classes, "shared"));
+    EXPECT_EQ("machine", QueryText(classes, "last"));
+    RegCloseKey(classes);
+}
+
+TEST(RegistryTest, NamesMatchByCaseFoldingOfEveryCharacter)
+{
+    TempFolder folder;
+    struct Case {
+        const char* written;
+        const char* asked;
+        bool found;
+    };
+    const Case cases[] = {
+        {"Ключ", "КЛЮЧ", true},       {"éclair", "ÉCLAIR", true}, {"ωμέγα", "ΩΜΈΓΑ", true},
+        {"Ключ", "Ключ1", false},     {"a", "á", false},          {"\xC0x", "\xC0X", true},
+        {"\xC0x", "\xC1x", false},    {"\xC0", "\xFF\xC0", false}, {"Mixed Ключ", "mIXED кЛЮЧ", true},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(std::string(test.written) + " / " + test.asked);
+        HKEY key = CreateKey(HKEY_CURRENT_USER, "Folding");
+        SetText(key, test.written, "here");
+        EXPECT_EQ(test.found ? "here" : "<missing>", QueryText(key, test.asked));
+        RegCloseKey(CreateKey(key, test.written));
+        HKEY subkey = nullptr;
+        EXPECT_EQ(test.found ? ERROR_SUCCESS : static_cast<LONG>(ERROR_FILE_NOT_FOUND),
+                  RegOpenKeyEx(key, test.asked, 0, KEY_READ, &subkey));
+        RegCloseKey(subkey);
+        RegCloseKey(key);
+        ASSERT_EQ(ERROR_SUCCESS, RegDeleteTree(HKEY_CURRENT_USER, "Folding"));
+    }
 }

@@ -43,6 +43,9 @@ inline constexpr DWORD REG_OPTION_VOLATILE = 1;
 inline constexpr DWORD REG_CREATED_NEW_KEY = 1;
 inline constexpr DWORD REG_OPENED_EXISTING_KEY = 2;
 
+// A key or value name holding a line break (CR or LF) is refused with
+// ERROR_INVALID_PARAMETER before anything is written: the registry files
+// are line-based text and could not keep it.
 LONG RegCreateKeyEx(HKEY key, LPCSTR subKey, DWORD reserved, LPSTR keyClass, DWORD options, REGSAM desired,
                     const SECURITY_ATTRIBUTES* security, PHKEY result, LPDWORD disposition);
 LONG RegOpenKeyEx(HKEY key, LPCSTR subKey, DWORD options, REGSAM desired, PHKEY result);

@@ -1,0 +1,147 @@
+// Reading a registry key of 1,000, 4,000 and 16,000 values after another
+// process changed the file, as every process does after each change by
+// another one: the whole file is read again, then the values are looked up.
+//
+// Ours: RegOpenKeyEx and RegQueryValueEx on the file just replaced (one
+// value, then every value). Bare: the same bytes read and split into a
+// plain hash map of name and data text (then every name looked up once).
+// Each figure is the best of several rounds.
+
+#include "win/Registry.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+constexpr int kRounds = 5;
+const char* const kKey = "Software\\Velquin Ltd\\Bench";
+
+std::string ValueName(int index) { return "Value" + std::to_string(index); }
+
+// The file as another process would have left it.
+std::string FileText(int count)
+{
+    std::string text = "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER]\n\n[HKEY_CURRENT_USER\\Software]\n\n"
+                       "[HKEY_CURRENT_USER\\Software\\Velquin Ltd]\n\n[HKEY_CURRENT_USER\\Software\\Velquin Ltd\\Bench]\n";
+    for (int i = 0; i < count; ++i)
+        text += "\"" + ValueName(i) + "\"=\"C:\\\\Surveys\\\\Project " + std::to_string(i) + "\"\n";
+    return text;
+}
+
+// Replaces the file the way a writer does, so that readers see a new file.
+void ReplaceFile(const std::filesystem::path& folder, const std::string& text)
+{
+    const auto temporary = folder / "HKEY_CURRENT_USER.reg.new";
+    std::ofstream(temporary, std::ios::binary | std::ios::trunc) << text;
+    std::filesystem::rename(temporary, folder / "HKEY_CURRENT_USER.reg");
+}
+
+double Seconds(const std::function<void()>& work)
+{
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double Best(const std::function<void()>& prepare, const std::function<void()>& work)
+{
+    double best = 1e9;
+    for (int round = 0; round < kRounds; ++round) {
+        prepare();
+        best = std::min(best, Seconds(work));
+    }
+    return best;
+}
+
+void QueryOurs(const std::vector<std::string>& names)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyEx(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        std::fprintf(stderr, "bench: the key cannot be opened\n");
+        std::exit(1);
+    }
+    char data[256];
+    for (const std::string& name : names) {
+        DWORD size = sizeof data;
+        if (RegQueryValueEx(key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS) {
+            std::fprintf(stderr, "bench: value %s is missing\n", name.c_str());
+            std::exit(1);
+        }
+    }
+    RegCloseKey(key);
+}
+
+// The bare work: read the bytes, split each value line into name and data.
+std::unordered_map<std::string, std::string> ReadBare(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::unordered_map<std::string, std::string> values;
+    for (size_t pos = 0; pos < text.size();) {
+        size_t end = text.find('\n', pos);
+        if (end == std::string::npos)
+            end = text.size();
+        if (text[pos] == '"') {
+            const size_t close = text.find("\"=", pos + 1);
+            values.emplace(text.substr(pos + 1, close - pos - 1), text.substr(close + 2, end - close - 2));
+        }
+        pos = end + 1;
+    }
+    return values;
+}
+
+void QueryBare(const std::filesystem::path& file, const std::vector<std::string>& names)
+{
+    const auto values = ReadBare(file);
+    for (const std::string& name : names) {
+        if (!values.count(name)) {
+            std::fprintf(stderr, "bench: bare value %s is missing\n", name.c_str());
+            std::exit(1);
+        }
+    }
+}
+
+void Row(const char* what, int count, double ours, double bare)
+{
+    std::printf("%-24s %6d  %10.6f  %10.6f  %7.1f\n", what, count, ours, bare, ours / bare);
+}
+
+} // namespace
+
+int main()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "pollenta-bench-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) {
+        std::perror("bench: mkdtemp");
+        return 1;
+    }
+    const std::filesystem::path folder = pattern;
+    setenv("POLLENTA_REGISTRY", folder.c_str(), 1);
+    const auto file = folder / "HKEY_CURRENT_USER.reg";
+
+    std::printf("%-24s %6s  %10s  %10s  %7s\n", "reading a key", "values", "ours s", "bare s", "ratio");
+    for (int count : {1000, 4000, 16000}) {
+        const std::string text = FileText(count);
+        std::vector<std::string> names;
+        for (int i = 0; i < count; ++i)
+            names.push_back(ValueName(i));
+        const std::vector<std::string> one{names.back()};
+        const auto replace = [&] { ReplaceFile(folder, text); };
+
+        Row("re-read, one value", count, Best(replace, [&] { QueryOurs(one); }), Best(replace, [&] { QueryBare(file, one); }));
+        Row("re-read, every value", count, Best(replace, [&] { QueryOurs(names); }),
+            Best(replace, [&] { QueryBare(file, names); }));
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+    return 0;
+}
