@@ -169,7 +169,7 @@ TEST_F(Activation, RegsvrReportsEachKindOfFailure)
 
 TEST_F(Activation, RegsvrTakesOnlyTheModulesOwnEntryPoint)
 {
-    const std::string errors = m_registry.Dir() + "/errors.txt";
+    const std::string errors = (m_registry.Path() / "errors.txt").string();
     for (const char* flag : {"/s", "/u"}) {
         SCOPED_TRACE(flag);
         EXPECT_EQ(4, RunRegsvr({flag, kRegsvrDependent}, errors));
@@ -182,7 +182,7 @@ TEST_F(Activation, RegsvrTakesOnlyTheModulesOwnEntryPoint)
 
 TEST_F(Activation, RegsvrReportsAThrowingEntryPointAsItsFailure)
 {
-    const std::string errors = m_registry.Dir() + "/errors.txt";
+    const std::string errors = (m_registry.Path() / "errors.txt").string();
     EXPECT_EQ(6, RunRegsvr({"/s", kRegsvrLibrary}, errors));
     EXPECT_EQ("regsvr: DllRegisterServer in \"" + kRegsvrLibrary +
                   "\" threw an exception: the registry key cannot be written\n",
