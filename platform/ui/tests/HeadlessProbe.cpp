@@ -3,12 +3,13 @@
 // display or with an offscreen platform and no hook.
 //
 //   ui_headless_probe [--core-application] [--code-page N] box <type> <caption> <text>
-//   ui_headless_probe [...] dialog <caption>
+//   ui_headless_probe [...] dialog|modeless <caption>
 //   ui_headless_probe [...] open|folder <title>
 
 #include "ui/Dialog.h"
 #include "ui/FileDialog.h"
 #include "ui/MessageBox.h"
+#include "ui/Window.h"
 #include "win/CodePage.h"
 
 #include <QCoreApplication>
@@ -21,17 +22,31 @@
 
 namespace {
 
-int OpenDialog(const std::string& caption)
+// Nothing in it ends the dialog: only a user could.
+DialogTemplate WaitingTemplate(const std::string& caption)
 {
-    // Nothing in it ends the dialog: only a user could.
     DialogTemplate dialog;
     dialog.style = DS_MODALFRAME | WS_POPUP | WS_CAPTION;
     dialog.cx = 120;
     dialog.cy = 40;
     dialog.caption = caption;
     dialog.items = {{"Button", "OK", IDOK, WS_VISIBLE | BS_DEFPUSHBUTTON, 0, 35, 15, 50, 14}};
+    return dialog;
+}
+
+int OpenDialog(const std::string& caption)
+{
+    DialogTemplate dialog = WaitingTemplate(caption);
     CDialog modal(dialog);
     return static_cast<int>(modal.DoModal());
+}
+
+// A modeless window is made, unseen, and answers for its controls.
+int OpenModeless(const std::string& caption)
+{
+    DialogTemplate dialog = WaitingTemplate(caption);
+    CDialog modeless(dialog);
+    return modeless.Create() && GetWindowTextString(modeless.GetDlgItem(IDOK)) == "OK";
 }
 
 int OpenChooser(const std::string& kind, const std::string& title)
@@ -73,10 +88,12 @@ int main(int argc, char** argv)
         answer = MessageBox(nullptr, args[3].c_str(), args[2].c_str(), static_cast<UINT>(std::stoul(args[1], nullptr, 0)));
     else if (args.size() == 2 && args[0] == "dialog")
         answer = OpenDialog(args[1]);
+    else if (args.size() == 2 && args[0] == "modeless")
+        answer = OpenModeless(args[1]);
     else if (args.size() == 2 && (args[0] == "open" || args[0] == "folder"))
         answer = OpenChooser(args[0], args[1]);
     else {
-        std::fprintf(stderr, "usage: ui_headless_probe [--core-application] [--code-page N] box|dialog|open|folder ...\n");
+        std::fprintf(stderr, "usage: ui_headless_probe [--core-application] [--code-page N] box|dialog|modeless|open|folder ...\n");
         return 64;
     }
     std::printf("%d\n", answer);

@@ -53,6 +53,8 @@ TEST(Headless, EveryWindowEndsAtOnceWithItsDefaultAndSaysSoOnStderr)
          "Choose folder: no display to show the dialog on; cancelled\n"},
         {"modal dialog, no widgets", {}, {"--core-application", "dialog", "Choose folder"}, IDCANCEL,
          "Choose folder: no display to show the dialog on; cancelled\n"},
+        {"modeless dialog, unseen", {}, {"modeless", "Preparing messages"}, TRUE, ""},
+        {"modeless dialog, no widgets", {}, {"--core-application", "modeless", "Preparing messages"}, FALSE, ""},
         {"file chooser", {}, {"open", "Open answers"}, FALSE, "Open answers: no display to choose on; cancelled\n"},
         {"folder chooser offscreen", {"QT_QPA_PLATFORM=offscreen"}, {"folder", ""}, FALSE,
          "Browse For Folder: no display to choose on; cancelled\n"},
