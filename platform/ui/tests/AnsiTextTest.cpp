@@ -7,6 +7,7 @@
 #include "UiTestEnvironment.h"
 #include "ui/ComboBox.h"
 #include "ui/Dialog.h"
+#include "ui/Gdi.h"
 #include "ui/ListCtrl.h"
 
 #include <QAbstractButton>
@@ -57,6 +58,15 @@ Widget* ShownBy(HWND hwnd)
         if (auto* wanted = qobject_cast<Widget*>(widget))
             return wanted;
     return nullptr;
+}
+
+SIZE Extent(HWND hwnd, const std::string& text)
+{
+    HDC dc = GetDC(hwnd);
+    SIZE size{};
+    GetTextExtentPoint32(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    ReleaseDC(hwnd, dc);
+    return size;
 }
 
 std::string Text(HWND hwnd)
@@ -118,5 +128,11 @@ TEST_F(UiTest, TextsCrossIntoQtAndBackThroughTheAnsiCodePage)
         EXPECT_EQ(c.shown, rows->headerItem()->text(0));
         EXPECT_EQ(c.shown, rows->topLevelItem(0)->text(0));
         EXPECT_EQ(c.ansi, list.GetItemText(0, 0));
+
+        // Text is measured as the characters it stands for.
+        SIZE measured = Extent(window, c.ansi);
+        AnsiCodePage utf8(CP_UTF8);
+        SIZE expected = Extent(window, c.shown.toStdString());
+        EXPECT_EQ(expected.cx, measured.cx);
     }
 }
