@@ -7,6 +7,9 @@
 #include "win/Registry.h"
 #include "win/Shell.h"
 
+#include <QImage>
+
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -92,6 +95,30 @@ COLORREF TextColourOf(CWELinkStatic& link)
     COLORREF colour = GetTextColor(dc);
     ReleaseDC(link, dc);
     return colour;
+}
+
+// Where a control lies in its dialog's client area.
+QRect PlaceIn(HWND dialog, HWND control)
+{
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<LPPOINT>(&rect), 2);
+    return QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1));
+}
+
+// Whether some pixel in the area has the colour, give or take `tolerance`
+// in each component (text is smoothed at its edges).
+bool Shows(const QImage& picture, const QRect& area, COLORREF colour, int tolerance = 16)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            QColor pixel = picture.pixelColor(x, y);
+            if (std::abs(pixel.red() - GetRValue(colour)) <= tolerance &&
+                std::abs(pixel.green() - GetGValue(colour)) <= tolerance &&
+                std::abs(pixel.blue() - GetBValue(colour)) <= tolerance)
+                return true;
+        }
+    return false;
 }
 
 } // namespace
@@ -309,5 +336,25 @@ TEST_F(LinkStaticTest, ASampleDialogIsPictured)
     std::string path = POLLENTA_TEST_DIR "/hyperlink-dialog.png";
 #endif
     ASSERT_TRUE(SaveWindowPicture(about, path.c_str()));
-    EXPECT_TRUE(std::filesystem::file_size(path) > 0);
+
+    // The picture is the client area as a user sees it: the dialog's
+    // background at its corners, each link in its colour, the button drawn.
+    QImage picture(QString::fromStdString(path));
+    ASSERT_FALSE(picture.isNull());
+    RECT client{};
+    GetClientRect(about, &client);
+    EXPECT_EQ(QSize(client.right, client.bottom), picture.size());
+    const QColor background = picture.pixelColor(0, 0);
+    EXPECT_EQ(QColor(240, 240, 240), background);
+    for (QPoint corner : {QPoint(picture.width() - 1, 0), QPoint(0, picture.height() - 1),
+                          QPoint(picture.width() - 1, picture.height() - 1)}) {
+        SCOPED_TRACE(testing::Message() << "corner " << corner.x() << "," << corner.y());
+        EXPECT_EQ(background, picture.pixelColor(corner));
+    }
+    EXPECT_TRUE(Shows(picture, PlaceIn(about, about.m_support), RGB(0, 0, 238)));
+    EXPECT_FALSE(Shows(picture, PlaceIn(about, about.m_support), RGB(85, 26, 139)));
+    EXPECT_TRUE(Shows(picture, PlaceIn(about, about.m_site), RGB(85, 26, 139)));
+    QRect button = PlaceIn(about, about.GetDlgItem(IDOK));
+    EXPECT_TRUE(Shows(picture, button.adjusted(0, 0, 0, -button.height() / 2), RGB(0, 0, 0), 120))
+        << "no dark pixels in the button: its frame or text is missing";
 }

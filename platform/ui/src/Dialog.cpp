@@ -1,7 +1,9 @@
+#include "Application.h"
 #include "ControlWidgets.h"
-#include "Dispatch.h"
 #include "DialogWidget.h"
+#include "Dispatch.h"
 #include "GdiObjects.h"
+#include "HeadlessNotice.h"
 #include "WindowTable.h"
 #include "ui/Dialog.h"
 
@@ -63,9 +65,8 @@ const DialogTemplate* CDialog::ResolveTemplate() const
 BOOL CDialog::CreateFromTemplate(bool modal)
 {
     const DialogTemplate* dialog = ResolveTemplate();
-    if (!dialog || m_hWnd)
+    if (!dialog || m_hWnd || !EnsureApplication())
         return FALSE;
-    EnsureApplication();
     m_bModal = modal;
     m_bEnded = false;
     m_nResult = -1;
@@ -126,6 +127,12 @@ BOOL CDialog::CreateFromTemplate(bool modal)
 
 INT_PTR CDialog::DoModal()
 {
+    const DialogTemplate* dialog = ResolveTemplate();
+    if (dialog && CurrentDisplay() == DisplayKind::None) {
+        // Nobody could end the dialog: it is told on stderr and cancelled.
+        WriteHeadlessNotice(dialog->caption, "no display to show the dialog on; cancelled");
+        return IDCANCEL;
+    }
     if (!CreateFromTemplate(true))
         return -1;
     if (!m_bEnded) {

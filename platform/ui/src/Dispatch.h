@@ -5,11 +5,6 @@
 #include "WindowRecord.h"
 #include "ui/Types.h"
 
-class QApplication;
-
-// The process's Qt application, made on first use.
-QApplication* EnsureApplication();
-
 WindowRecord* FindRecord(HWND hwnd);
 
 // The sizes a top-level window may take, as its receiver adjusts them.

@@ -1,5 +1,6 @@
+#include "Application.h"
 #include "Convert.h"
-#include "Dispatch.h"
+#include "HeadlessNotice.h"
 #include "ui/FileDialog.h"
 
 #include <QFileDialog>
@@ -40,11 +41,29 @@ QString QtFilter(const std::string& filter)
     return entries.join(";;");
 }
 
+// The chooser's own title, as Windows gives it when the caller gives none.
+std::string TitleOf(const ChooserRequest& request)
+{
+    if (!request.title.empty())
+        return request.title;
+    switch (request.kind) {
+    case ChooserRequest::Kind::Open:
+        return "Open";
+    case ChooserRequest::Kind::Save:
+        return "Save As";
+    default:
+        return "Browse For Folder";
+    }
+}
+
 bool AskForPath(const ChooserRequest& request, std::string& path)
 {
     if (Hook())
         return Hook()(request, path);
-    EnsureApplication();
+    if (CurrentDisplay() != DisplayKind::User) {
+        WriteHeadlessNotice(TitleOf(request), "no display to choose on; cancelled");
+        return false;
+    }
     QString title = ToQString(request.title);
     QString initial = ToQString(request.initialPath);
     QString chosen;

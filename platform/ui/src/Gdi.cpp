@@ -1,3 +1,4 @@
+#include "Application.h"
 #include "Convert.h"
 #include "Dispatch.h"
 #include "GdiObjects.h"
@@ -127,7 +128,7 @@ BOOL GetTextExtentPoint32(HDC dc, LPCSTR text, int length, LPSIZE size)
         return FALSE;
     QFont font = dc->font ? dc->font->font : DefaultGuiFont()->font;
     QFontMetrics metrics(font);
-    QString string = QString::fromUtf8(text, length);
+    QString string = ToQString(std::string_view(text ? text : "", static_cast<size_t>(length)));
     *size = SIZE{metrics.horizontalAdvance(string), metrics.height()};
     return TRUE;
 }

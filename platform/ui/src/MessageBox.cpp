@@ -1,5 +1,6 @@
+#include "Application.h"
 #include "Convert.h"
-#include "Dispatch.h"
+#include "HeadlessNotice.h"
 #include "ui/MessageBox.h"
 #include "ui/WinApp.h"
 #include "ui/Window.h"
@@ -7,12 +8,45 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <vector>
+
 namespace {
 
 MessageBoxHook& Hook()
 {
     static MessageBoxHook hook;
     return hook;
+}
+
+struct Choice {
+    QMessageBox::StandardButton button;
+    int answer;
+};
+
+// The box's buttons in the order it shows them.
+std::vector<Choice> ChoicesOf(UINT type)
+{
+    switch (type & MB_TYPEMASK) {
+    case MB_OKCANCEL:
+        return {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}};
+    case MB_ABORTRETRYIGNORE:
+        return {{QMessageBox::Abort, IDABORT}, {QMessageBox::Retry, IDRETRY}, {QMessageBox::Ignore, IDIGNORE}};
+    case MB_YESNOCANCEL:
+        return {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}};
+    case MB_YESNO:
+        return {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}};
+    case MB_RETRYCANCEL:
+        return {{QMessageBox::Retry, IDRETRY}, {QMessageBox::Cancel, IDCANCEL}};
+    default:
+        return {{QMessageBox::Ok, IDOK}};
+    }
+}
+
+// The first button unless MB_DEFBUTTON2 or 3 names one the box has.
+const Choice& DefaultChoice(const std::vector<Choice>& choices, UINT type)
+{
+    size_t index = (type & MB_DEFMASK) == MB_DEFBUTTON3 ? 2 : (type & MB_DEFMASK) == MB_DEFBUTTON2 ? 1 : 0;
+    return choices[index < choices.size() ? index : 0];
 }
 
 QMessageBox::Icon IconOf(UINT type)
@@ -31,33 +65,12 @@ QMessageBox::Icon IconOf(UINT type)
     }
 }
 
-int ShowBox(const MessageBoxRequest& request)
+int ShowBox(const MessageBoxRequest& request, const std::vector<Choice>& choices)
 {
-    EnsureApplication();
     QMessageBox box(IconOf(request.type), ToQString(request.caption), ToQString(request.text));
-    struct Choice {
-        QMessageBox::StandardButton button;
-        int answer;
-    };
-    std::vector<Choice> choices;
-    switch (request.type & MB_TYPEMASK) {
-    case MB_OKCANCEL:
-        choices = {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}};
-        break;
-    case MB_YESNOCANCEL:
-        choices = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}};
-        break;
-    case MB_YESNO:
-        choices = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}};
-        break;
-    default:
-        choices = {{QMessageBox::Ok, IDOK}};
-        break;
-    }
     for (const Choice& choice : choices)
         box.addButton(choice.button);
-    size_t defaultIndex = (request.type & MB_DEFBUTTON2) && choices.size() > 1 ? 1 : 0;
-    box.setDefaultButton(choices[defaultIndex].button);
+    box.setDefaultButton(DefaultChoice(choices, request.type).button);
     auto pressed = static_cast<QMessageBox::StandardButton>(box.exec());
     for (const Choice& choice : choices)
         if (choice.button == pressed)
@@ -79,7 +92,12 @@ int MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
     MessageBoxRequest request{owner, text ? text : "", caption ? caption : "Error", type};
     if (Hook())
         return Hook()(request);
-    return ShowBox(request);
+    const std::vector<Choice> choices = ChoicesOf(type);
+    if (CurrentDisplay() == DisplayKind::User)
+        return ShowBox(request, choices);
+    // Nobody could answer the box: it is told on stderr and takes its default.
+    WriteHeadlessNotice(request.caption, request.text);
+    return DefaultChoice(choices, type).answer;
 }
 
 int AfxMessageBox(LPCSTR text, UINT type) { return MessageBox(GetForegroundWindow(), text, AfxGetAppName(), type); }

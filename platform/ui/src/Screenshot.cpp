@@ -1,3 +1,4 @@
+#include "Convert.h"
 #include "Dispatch.h"
 #include "ui/Screenshot.h"
 
@@ -9,5 +10,5 @@ BOOL SaveWindowPicture(HWND hwnd, LPCSTR pngPath)
     WindowRecord* record = FindRecord(hwnd);
     if (!record || !record->widget || !pngPath)
         return FALSE;
-    return record->widget->grab().save(QString::fromUtf8(pngPath), "PNG");
+    return record->widget->grab().save(ToQString(pngPath), "PNG");
 }

@@ -1,3 +1,4 @@
+#include "Application.h"
 #include "ControlWidgets.h"
 #include "Convert.h"
 #include "Dispatch.h"

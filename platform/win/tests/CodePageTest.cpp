@@ -1,21 +1,13 @@
 // Code page conversions: UTF-8, Windows code pages through iconv, the ANSI
 // setting and the Windows buffer rules.
 
+#include "AnsiCodePage.h"
 #include "win/CodePage.h"
 #include "win/Errors.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-class AnsiCodePage {
-public:
-    explicit AnsiCodePage(UINT codePage) : m_previous(GetACP()) { EXPECT_TRUE(SetAnsiCodePage(codePage)); }
-    ~AnsiCodePage() { SetAnsiCodePage(m_previous); }
-
-private:
-    UINT m_previous;
-};
 
 const std::u16string kRussian = u"Вкл/Истина №5";
 const std::string kRussian1251 = "\xC2\xEA\xEB/\xC8\xF1\xF2\xE8\xED\xE0 \xB9" "5";

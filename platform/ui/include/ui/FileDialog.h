@@ -1,6 +1,7 @@
 #pragma once
 // File and folder choosers. A test answers them through one hook instead of
-// the user.
+// the user. Where no user can see a chooser (no display, or an offscreen
+// platform with no hook), it says so on stderr and is cancelled.
 
 #include "win/Types.h"
 

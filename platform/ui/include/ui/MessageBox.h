@@ -1,6 +1,8 @@
 #pragma once
 // Message boxes. Every box goes through one hook when a test has set it; the
-// hook sees what the box would show and answers for the user.
+// hook sees what the box would show and answers for the user. Where no user
+// can see the box (no display, or an offscreen platform with no hook), its
+// caption and text go to stderr and it answers its default button.
 
 #include "ui/Messages.h"
 

@@ -70,8 +70,10 @@ inline constexpr int GWL_ID = -12;
 // Message boxes.
 inline constexpr UINT MB_OK = 0x00;
 inline constexpr UINT MB_OKCANCEL = 0x01;
+inline constexpr UINT MB_ABORTRETRYIGNORE = 0x02;
 inline constexpr UINT MB_YESNOCANCEL = 0x03;
 inline constexpr UINT MB_YESNO = 0x04;
+inline constexpr UINT MB_RETRYCANCEL = 0x05;
 inline constexpr UINT MB_TYPEMASK = 0x0F;
 inline constexpr UINT MB_ICONERROR = 0x10;
 inline constexpr UINT MB_ICONQUESTION = 0x20;
@@ -80,6 +82,8 @@ inline constexpr UINT MB_ICONWARNING = 0x30;
 inline constexpr UINT MB_ICONINFORMATION = 0x40;
 inline constexpr UINT MB_ICONMASK = 0xF0;
 inline constexpr UINT MB_DEFBUTTON2 = 0x100;
+inline constexpr UINT MB_DEFBUTTON3 = 0x200;
+inline constexpr UINT MB_DEFMASK = 0xF00;
 
 // Region operations and results.
 inline constexpr int RGN_AND = 1;
