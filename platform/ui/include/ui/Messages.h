@@ -70,6 +70,7 @@ inline constexpr int GWL_ID = -12;
 // Message boxes.
 inline constexpr UINT MB_OK = 0x00;
 inline constexpr UINT MB_OKCANCEL = 0x01;
+inline constexpr UINT MB_ABORTRETRYIGNORE = 0x02;
 inline constexpr UINT MB_YESNOCANCEL = 0x03;
 inline constexpr UINT MB_YESNO = 0x04;
 inline constexpr UINT MB_TYPEMASK = 0x0F;
