@@ -2,6 +2,7 @@
 
 #include "CWEAnswerInserter.h"
 #include "CWEPageGenerator.h"
+#include "CWEPageOpener.h"
 #include "GastrelStrings.h"
 #include "ModuleDir.h"
 
@@ -242,7 +243,16 @@ STDMETHODIMP CHubberly::DeleteProject(LONG projectID)
     });
 }
 
-STDMETHODIMP CHubberly::OpenHtmlPage(LONG) { return E_NOTIMPL; }
+STDMETHODIMP CHubberly::OpenHtmlPage(LONG method)
+{
+    return Guarded([&] {
+        const std::optional<std::string> folder = m_store.GetProjectDir(m_currentProject);
+        if (!m_currentProject || !folder)
+            return E_FAIL;
+        CWEPageOpener::Open(method, *folder);
+        return S_OK;
+    });
+}
 
 STDMETHODIMP CHubberly::InsertData(LONG projectID, VARIANT data, VARIANT* errors, LONG* result)
 {
