@@ -118,10 +118,8 @@ std::string CWEStyleList::ClassAttribute(IDispatch* control, bool isTextBox)
     const std::string text = StyleText(control, isTextBox);
     if (text.empty())
         return "";
-    size_t index = 0;
-    while (index < m_styles.size() && !AnsiEqualNoCase(m_styles[index], text))
-        ++index;
-    if (index == m_styles.size())
+    const auto [entry, added] = m_index.emplace(AnsiCaseKey(text), m_styles.size());
+    if (added)
         m_styles.push_back(text);
-    return " CLASS=\"Style" + std::to_string(index) + "\"";
+    return " CLASS=\"Style" + std::to_string(entry->second) + "\"";
 }

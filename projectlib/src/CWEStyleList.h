@@ -6,11 +6,16 @@
 #include "com/Dispatch.h"
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class CWEStyleList {
 public:
-    void Clear() { m_styles.clear(); }
+    void Clear()
+    {
+        m_styles.clear();
+        m_index.clear();
+    }
     const std::vector<std::string>& Entries() const { return m_styles; }
 
     // " CLASS=\"StyleN\"" for the control's style, "" when it has none.
@@ -23,4 +28,6 @@ public:
 
 private:
     std::vector<std::string> m_styles;
+    // Position of each style by its case-folded text.
+    std::unordered_map<std::u16string, size_t> m_index;
 };

@@ -1,6 +1,10 @@
 #include "BuiltInDefaults.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstring>
+#include <unordered_map>
+#include <vector>
 #include <strings.h>
 
 namespace pollenta::access {
@@ -105,11 +109,16 @@ constexpr const char* kOnByDefault[] = {
     "AllowFormView", "AllowDatasheetView", "ViewsAllowed", "CanGrow", "CanShrink", "AutoExpand",
 };
 
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
 bool AppliesTo(const char* kinds, const std::string& keyword)
 {
-    const bool isControl = FormKeywordIsControl(keyword);
     if (std::strcmp(kinds, "*") == 0)
-        return isControl;
+        return FormKeywordIsControl(keyword);
     const std::string padded = " " + keyword + " ";
     return strcasestr(kinds, padded.c_str()) != nullptr;
 }
@@ -126,9 +135,19 @@ bool FormKeywordIsControl(const std::string& keyword)
 
 std::optional<BuiltInDefault> BuiltInDefaultOf(const std::string& keyword, const std::string& name)
 {
-    for (const Row& row : kRows)
-        if (strcasecmp(row.name, name.c_str()) == 0 && AppliesTo(row.kinds, keyword))
-            return row.value;
+    // Every setting read looks here: the rows by name, in table order.
+    static const auto kByName = [] {
+        std::unordered_map<std::string, std::vector<const Row*>> rows;
+        for (const Row& row : kRows)
+            rows[Lower(row.name)].push_back(&row);
+        return rows;
+    }();
+    auto found = kByName.find(Lower(name));
+    if (found == kByName.end())
+        return std::nullopt;
+    for (const Row* row : found->second)
+        if (AppliesTo(row->kinds, keyword))
+            return row->value;
     return std::nullopt;
 }
 

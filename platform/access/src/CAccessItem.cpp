@@ -1,7 +1,6 @@
 #include "CAccessItem.h"
 
 #include "CAccessControls.h"
-#include "ControlKinds.h"
 #include "ItemProperties.h"
 
 #include "com/ErrorInfo.h"
@@ -90,8 +89,7 @@ void* CAccessItem::QueryInterfaceExtra(REFIID iid)
         return iid == IID__Form ? self : nullptr;
     if (m_item->kind == FormItem::Kind::Section)
         return iid == IID__Section ? self : nullptr;
-    const std::optional<ControlKind> kind = ControlKindOf(m_item->block->keyword);
-    return kind && kind->iid && iid == *kind->iid ? self : nullptr;
+    return m_item->controlKind && m_item->controlKind->iid && iid == *m_item->controlKind->iid ? self : nullptr;
 }
 
 STDMETHODIMP CAccessItem::get_accRole(VARIANT child, VARIANT* role)

@@ -65,6 +65,7 @@ void FormModel::AddControls(const FormTextBlock& block, FormItem& owner, const F
         FormItem& control = *m_items.emplace_back(std::make_unique<FormItem>());
         control.block = &child;
         control.group = group;
+        control.controlKind = ControlKindOf(child.keyword);
         owner.controls.push_back(&control);
         const bool isGroup = strcasecmp(child.keyword.c_str(), "OptionGroup") == 0;
         AddControls(child, control, isGroup ? &control : group);

@@ -4,9 +4,12 @@
 // text, every control followed by the controls it holds (attached labels,
 // the buttons of an option group, the pages of a tab).
 
+#include "ControlKinds.h"
+
 #include "access/FormText.h"
 
 #include <map>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +26,7 @@ struct FormItem {
     // Controls reachable from this item: a section's or group's, in order.
     std::vector<const FormItem*> controls;
     const FormItem* group = nullptr;  // the option group a control lies in
+    std::optional<ControlKind> controlKind;  // of a control whose keyword is known
 };
 
 class FormModel {

@@ -1,7 +1,6 @@
 #include "ItemProperties.h"
 
 #include "BuiltInDefaults.h"
-#include "ControlKinds.h"
 
 #include "com/SafeArray.h"
 #include "win/CodePage.h"
@@ -103,10 +102,9 @@ bool ReadDerived(const FormModel& model, const FormItem& item, const std::string
     if (item.kind != FormItem::Kind::Control)
         return false;
     if (Is(name, "ControlType")) {
-        const std::optional<ControlKind> kind = ControlKindOf(block.keyword);
-        if (kind)
-            value = CComVariant(static_cast<LONG>(kind->controlType));
-        return kind.has_value();
+        if (item.controlKind)
+            value = CComVariant(static_cast<LONG>(item.controlKind->controlType));
+        return item.controlKind.has_value();
     }
     if (Is(name, "ControlName"))
         return ReadItemProperty(model, item, "Name", value);
