@@ -59,6 +59,15 @@ using form_pictures::Bytes;
 
 Bytes PngBytes() { return Encode(Magick::Image(Magick::Geometry(6, 4), Magick::Color("green")), "PNG"); }
 
+// A caption the program saves over many continuation lines.
+std::string LongText()
+{
+    std::string text;
+    for (int i = 0; i < 30; ++i)
+        text += "Part " + std::to_string(i) + " of a long introduction. ";
+    return text;
+}
+
 // Every control kind of the page writer, with the settings the checks read.
 FormTextWriter FullForm()
 {
@@ -68,7 +77,9 @@ FormTextWriter FullForm()
     form.Begin("FormHeader").Number("Height", 1134).Number("BackColor", 255).Text("Name", "Head").Begin();
     form.Begin("Label").Text("Name", "Title").Text("Caption", "  100% <sure> & \"ok\"").Number("Left", 567);
     form.Number("Width", 5670).Number("Height", 567).Number("TextAlign", 2).Text("HyperlinkAddress", "http://x/a%20b");
-    form.End().End().End();
+    form.End();
+    form.Begin("Label").Text("Name", "Intro").Text("Caption", LongText(), 40).Number("Top", 600).End();
+    form.End().End();
     form.Begin("Section").Number("Height", 2835).Number("BackColor", -2147483643).Text("Name", "Detail").Begin();
     form.Begin("TextBox").Text("Name", "Town").Text("ControlSource", "town").Text("DefaultValue", "\"50%\" <b>");
     form.Number("Left", 567).Number("Top", 567).Number("Width", 2835).Number("TabIndex", 1).Begin();
@@ -210,6 +221,7 @@ TEST_F(PageGeneratorTest, WritesEveryControlOfAFormWhereTheFormPutsIt)
     EXPECT_EQ("\r\n\u00A0\u00A0100% <sure> & \"ok\"", page.Text("//span[@id='Title']"));
     EXPECT_EQ("http://x/a%20b", page.Attribute("//span[@id='Title']/a", "href"));
     EXPECT_EQ("\r\nTown", page.Text("//span[@id='TownLabel']"));
+    EXPECT_EQ("\r\n" + LongText(), page.Text("//span[@id='Intro']"));
 
     EXPECT_EQ("town", page.Attribute("//input[@id='Town']", "name"));
     EXPECT_EQ("\"50%\" <b>", page.Attribute("//input[@id='Town']", "value"));
@@ -238,14 +250,10 @@ TEST_F(PageGeneratorTest, WritesEveryControlOfAFormWhereTheFormPutsIt)
     EXPECT_EQ("Clear", page.Attribute("//input[@type='RESET']", "value"));
     EXPECT_NE(std::string::npos, page.Text("//style").find(".Style0 {"));
 
-    EXPECT_EQ((std::vector<std::string>{"Other;TextBox 25", "Loose;TextBox 24", "Many;ListBox 28",
+    EXPECT_EQ((std::vector<std::string>{"Loose;TextBox 24", "Other;TextBox 25", "Many;ListBox 28",
                                         "Query;ComboBox 27", "LogoEmf;Image 23", "LogoWmf;Image 21", "Rule;Line 3",
                                         "OK;CommandButton 2"}),
-              [&] {
-                  std::vector<std::string> warnings = Warnings();
-                  std::swap(warnings[0], warnings[1]);  // order of the form: Loose before Other
-                  return warnings;
-              }());
+              Warnings());
 }
 
 TEST_F(PageGeneratorTest, PicturesOfThePageAreFilesOfTheProjectFolderThatDecode)
@@ -323,6 +331,38 @@ TEST_F(PageGeneratorTest, AFormWithoutRecordSourceOrSubmitButtonIsSevere)
     EXPECT_EQ(2, result.lVal);
     EXPECT_EQ((std::vector<std::string>{"Survey;Form 4", "Survey;Form 31", "Survey;Form 9"}), Warnings());
     EXPECT_TRUE(fs::exists(ProjectFolder(id) / "index.html"));
+}
+
+TEST_F(PageGeneratorTest, WritesListsCheckBoxesAndPicturesAtTheirEdgesOrWarns)
+{
+    const LONG id = NewProject("Survey");
+    form_pictures::Bytes damagedEmf = form_pictures::WrappedEmf(form_pictures::Dib24(4, 4, 1, 2, 3), 4, 4);
+    damagedEmf.resize(damagedEmf.size() - 30);
+    FormTextWriter form;
+    form.Begin("Form").Text("RecordSource", "Answers").Begin().Begin("Section").Number("Height", 1134).Begin();
+    form.Begin("CheckBox").Text("Name", "Maybe").Text("ControlSource", "Agree").Text("DefaultValue", "maybe").End();
+    form.Begin("ComboBox").Text("Name", "Gaps").Text("ControlSource", "Fruit").Text("RowSourceType", "value list");
+    form.Text("RowSource", ";a;;b").End();
+    form.Begin("ComboBox").Text("Name", "Heads").Text("ControlSource", "Fruit").Text("RowSourceType", "Value List");
+    form.NotDefault("ColumnHeads").Text("RowSource", "Head;x;y").End();
+    form.Begin("ComboBox").Text("Name", "Pairs").Text("ControlSource", "Fruit").Text("RowSourceType", "Value List");
+    form.Number("ColumnCount", 2).End();
+    form.Begin("ListBox").Text("Name", "Typeless").Text("ControlSource", "Fruit").Text("RowSourceType", "").End();
+    form.Begin("Image").Text("Name", "Broken").Text("Picture", "broken.emf").Binary("PictureData", damagedEmf).End();
+    form.Begin("Image").Text("Name", "Unknown").Text("Picture", "raw.png").Binary("PictureData", {0x89, 'P', 'N', 'G'}).End();
+    form.Begin("CommandButton").Text("Name", "submit").Text("Caption", "Go").End();
+    form.End().End().End().End();
+    CComVariant result;
+    ASSERT_EQ(S_OK, Generate(form.Utf8(), result));
+    PageDocument page((ProjectFolder(id) / "index.html").string());
+    EXPECT_EQ("maybe", page.Attribute("//input[@type='CHECKBOX']", "value"));
+    EXPECT_FALSE(page.Has("//input[@type='CHECKBOX']", "checked"));
+    EXPECT_EQ((std::vector<std::string>{"a", "b", "x", "y"}), page.Attributes("//option", "value"));
+    EXPECT_EQ("Go", page.Attribute("//input[@type='SUBMIT']", "value"));
+    EXPECT_EQ((std::vector<std::string>{"Heads;ComboBox 30", "Pairs;ComboBox 29", "Typeless;ListBox 26",
+                                        "Broken;Image 20", "Unknown;Image 21"}),
+              Warnings());
+    EXPECT_EQ(1, result.lVal);
 }
 
 TEST_F(PageGeneratorTest, NumbersEachGenerationOfAnObject)
