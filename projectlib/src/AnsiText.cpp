@@ -43,17 +43,15 @@ char16_t Fold(char16_t c)
 
 }  // namespace
 
-bool AnsiEqualNoCase(const std::string& a, const std::string& b)
+std::u16string AnsiCaseKey(const std::string& text)
 {
-    std::u16string wideA = pollenta::com::Utf16FromAnsi(a);
-    std::u16string wideB = pollenta::com::Utf16FromAnsi(b);
-    if (wideA.size() != wideB.size())
-        return false;
-    for (size_t i = 0; i < wideA.size(); ++i)
-        if (Fold(wideA[i]) != Fold(wideB[i]))
-            return false;
-    return true;
+    std::u16string key = pollenta::com::Utf16FromAnsi(text);
+    for (char16_t& c : key)
+        c = Fold(c);
+    return key;
 }
+
+bool AnsiEqualNoCase(const std::string& a, const std::string& b) { return AnsiCaseKey(a) == AnsiCaseKey(b); }
 
 bool AnsiTextToNumber(const std::string& text, LONG& number)
 {

@@ -1,10 +1,14 @@
 #include "CHubberly.h"
 
 #include "CWEAnswerInserter.h"
+#include "CWEPageGenerator.h"
+#include "CWEPageOpener.h"
 #include "GastrelStrings.h"
 #include "ModuleDir.h"
 
 #include "com/ComBoundary.h"
+#include "AccessGuids.h"
+#include "com/ComPtr.h"
 #include "com/SafeArray.h"
 #include "com/Text.h"
 
@@ -77,11 +81,35 @@ void CHubberly::RemoveProject(LONG id)
     m_store.DeleteProject(id);
 }
 
-STDMETHODIMP CHubberly::GenHTMLbyForm(VARIANT, VARIANT, VARIANT* result)
+STDMETHODIMP CHubberly::GenHTMLbyForm(VARIANT accessApplication, VARIANT accessForm, VARIANT* result)
 {
-    if (result)
-        VariantInit(result);
-    return E_NOTIMPL;
+    if (!result)
+        return E_INVALIDARG;
+    VariantInit(result);
+    return GuardedCall([&] {
+        m_warnings.clear();
+        const std::optional<std::string> folder = m_store.GetProjectDir(m_currentProject);
+        if (!m_currentProject || !folder)
+            return E_FAIL;
+        CComPtr<IDispatch> form, application;
+        if (accessApplication.vt != VT_DISPATCH || accessForm.vt != VT_DISPATCH || !accessApplication.pdispVal ||
+            !accessForm.pdispVal ||
+            FAILED(accessForm.pdispVal->QueryInterface(IID__Form, reinterpret_cast<void**>(&form))) ||
+            FAILED(accessApplication.pdispVal->QueryInterface(IID__Application,
+                                                              reinterpret_cast<void**>(&application))))
+            return E_INVALIDARG;
+        CWEPageGenerator generator(m_properties, m_currentProject, *folder);
+        LONG generation = 0;
+        const HRESULT hr = generator.Generate(application, form, ++m_generationCounter, generation);
+        if (generator.RecordSource())
+            SetPropertyValue("RecordSource", *generator.RecordSource());
+        m_warnings = generator.Warnings();
+        if (FAILED(hr))
+            return hr;
+        result->vt = VT_I4;
+        result->lVal = generation;
+        return S_OK;
+    });
 }
 
 STDMETHODIMP CHubberly::get_WarningsCount(LONG* pVal)
@@ -202,7 +230,16 @@ STDMETHODIMP CHubberly::DeleteProject(LONG projectID)
     });
 }
 
-STDMETHODIMP CHubberly::OpenHtmlPage(LONG) { return E_NOTIMPL; }
+STDMETHODIMP CHubberly::OpenHtmlPage(LONG method)
+{
+    return GuardedCall([&] {
+        const std::optional<std::string> folder = m_store.GetProjectDir(m_currentProject);
+        if (!m_currentProject || !folder)
+            return E_FAIL;
+        CWEPageOpener::Open(method, *folder);
+        return S_OK;
+    });
+}
 
 STDMETHODIMP CHubberly::InsertData(LONG projectID, VARIANT data, VARIANT* errors, LONG* result)
 {

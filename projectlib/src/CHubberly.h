@@ -55,4 +55,6 @@ private:
     CWEPropertyList m_properties;
     LONG m_currentProject = 0;
     std::vector<htmlWarningsDesc> m_warnings;
+    // Page generations of this object that reached the page body.
+    LONG m_generationCounter = 0;
 };

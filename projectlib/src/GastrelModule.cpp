@@ -2,12 +2,19 @@
 
 #include "CHubberly.h"
 #include "CWEAccessAddinRegistration.h"
+#include "CWEImportReport.h"
 #include "CWEProjectStore.h"
 #include "CWEServerRegistration.h"
+#include "CWEUninstall.h"
 #include "ModuleDir.h"
 
 #include "com/ClassFactoryImpl.h"
+#include "com/Activation.h"
 #include "com/Export.h"
+#include "win/Msi.h"
+
+#include <strings.h>
+#include <vector>
 
 namespace {
 
@@ -45,4 +52,48 @@ STDAPI DllUnregisterServer()
     const std::string modulePath = GastrelModulePath();
     CWEAccessAddinRegistration(modulePath).Unregister();
     return CWEServerRegistration(modulePath).Unregister();
+}
+
+namespace {
+
+// Runs an import between COM's initialisation and its end on this thread.
+LONG ImportWithCom(const std::string& commandLine)
+{
+    const HRESULT initialized = CoInitialize(nullptr);
+    const LONG result = CWEImportReport::ImportWithReport(commandLine);
+    if (SUCCEEDED(initialized))
+        CoUninitialize();
+    return result;
+}
+
+}  // namespace
+
+STDAPI_(UINT) MsaDbRegMSI(MSIHANDLE install)
+{
+    DWORD length = 0;
+    char none[1] = "";
+    if (MsiGetPropertyA(install, "CustomActionData", none, &length) != ERROR_MORE_DATA)
+        return ERROR_INSTALL_FAILURE;
+    std::vector<char> text(length + 1);
+    DWORD size = length + 1;
+    if (MsiGetPropertyA(install, "CustomActionData", text.data(), &size) != ERROR_SUCCESS)
+        return ERROR_INSTALL_FAILURE;
+    return ImportWithCom(std::string(text.data(), size)) == 0 ? ERROR_SUCCESS : ERROR_INSTALL_FAILURE;
+}
+
+STDAPI_(void) MsaDbRegCL(HWND, HINSTANCE, LPSTR commandLine, int) { ImportWithCom(commandLine ? commandLine : ""); }
+
+STDAPI_(void) DeleteAllProjectsCL(HWND, HINSTANCE, LPSTR commandLine, int)
+{
+    const bool samplesOnly = commandLine && strcasecmp(commandLine, "sample") == 0;
+    const HRESULT initialized = CoInitialize(nullptr);
+    CWEUninstall::DeleteProjects(!samplesOnly);
+    if (SUCCEEDED(initialized))
+        CoUninitialize();
+}
+
+STDAPI_(UINT) UninstallMSI(MSIHANDLE)
+{
+    CWEUninstall::Uninstall(GastrelModuleDir());
+    return ERROR_SUCCESS;
 }

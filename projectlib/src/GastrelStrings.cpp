@@ -12,7 +12,38 @@ constexpr int kLongestString = 1000;
 
 const StringResource kStrings[] = {
     {IDS_DEFAULT_EMAIL, "survey@example.com"},
+    {IDS_LAUNCH_ERROR_CAPTION, "Program launching error"},
+    {IDS_CREATE_PROCESS_ERROR, "Error code %i (CreateProcess)."},
     {IDS_ACCESS_ADDIN_NAME, "Pollenta Wizard"},
+    {IDS_INSTALLATION_CAPTION, "Pollenta Installation"},
+    {IDS_IMPORT_DETAILS, "Additional information:\r\n\r\n  Project: %s\r\n  Database:  %s\r\n  Form: %s\r\n  Switches: %s\r\n"},
+    {IDS_EMPTY_TEXT, "<empty string>"},
+    {IDS_IMPORT_WARNING_COUNT, "The number of warnings while generating HTML: %i."},
+    {IDS_IMPORT_USAGE,
+     "Invalid command line switches. The command line is: [/SILENT | /SILENTOK | /SILENTDP] <project name> "
+     "<database> <form> [<name|type|value|>...]; a project name is at most 200 characters, a form name at most 100."},
+    {IDS_IMPORT_DONE, "Project '%s' is succesfuly created."},
+    {IDS_UNINSTALL_CAPTION, "Pollenta Uninstallation"},
+    {IDS_UNINSTALL_QUESTION,
+     "Do you want to save the Pollenta projects you've created?\r\n\r\nClick Yes to save the files. Click No if you "
+     "want to remove them."},
+    {1128, "Invalid command line switches"},
+    {1129, "Project '%s' is succesfuly created."},
+    {1130, "Pollenta installation is corrupted (0x%08x). Please, re-install the product."},
+    {1131,
+     "Unable to create Microsoft Access object (0x%08x). Probably, Microsoft Access is not installed or you have old "
+     "Microsoft Access version."},
+    {1132, "Unable to open database (0x%08x)."},
+    {1133, "Pollenta can't create new project (0x%08x)."},
+    {1134, "Pollenta project with this name is already exist."},
+    {1135, "Error happen while working with MS Access (0x%08x)."},
+    {1136, "Failed to open form in the design mode (0x%08x)."},
+    {1137, "Failed to get the forms collection (0x%08x)."},
+    {1138, "Failed to get access to the form (0x%08x)."},
+    {1139, "Error while generation HTML code for the form (0x%08x)."},
+    {1140, "Pollenta component error while generating HTML code for the form."},
+    {1141, "Error while working with the Pollenta project (0x%08x)."},
+    {IDS_IMPORT_UNKNOWN_RESULT, "Unknown error, result code is 0x%08x."},
     {IDS_DEFAULT_SUCCESS_MARK, "[OK]"},
     {IDS_DEFAULT_FAILED_MARK, "[FAIL]"},
     {IDS_DEFAULT_SUBJECT, "Survey results"},
@@ -34,6 +65,7 @@ const StringResource kStrings[] = {
     {1204, "Unable to find kqWizard.mde (2)"},
     {1205,
      "Unable to create the key in the Microsoft Access section of the HKEY_LOCAL_MACHINE registry branch (3)."},
+    {IDS_NO_BROWSER, "Unable to find executable file of Microsoft Internet Explorer."},
     {IDS_UNKNOWN_ERROR, "Unknown error, code %i."},
     {IDS_ERROR_TEXT_COUNT, "19"},
     {1300, "Specified project is not exist."},
@@ -60,6 +92,7 @@ const StringResource kStrings[] = {
     {1318,
      "Created record was not saved because it violates the structure of the underlying database "
      "(adRecSchemaViolation)."},
+    {IDS_RESULT_CODE, "\r\n\r\nResult code: %i"},
 };
 
 const ResourceTables kTables(kStrings);

@@ -1,6 +1,8 @@
 #include "image/PLAnyPicDecoder.h"
+#include "image/PLWinBmp.h"
 
 #include "BmpData.h"
+#include "EmfBitmap.h"
 #include "MagickRuntime.h"
 #include "PictureFormat.h"
 
@@ -43,6 +45,12 @@ PLResult PLAnyPicDecoder::MakeBmpFromFile(const std::string& path, PLBmp& bmp) c
 
 PLResult PLAnyPicDecoder::MakeBmpFromMemory(const std::uint8_t* data, std::size_t size, PLBmp& bmp) const
 {
+    if (IsEnhancedMetafile(data, size)) {
+        const std::optional<std::vector<std::uint8_t>> dib = EmfBitmap(data, size);
+        if (!dib)
+            return PLResult(PL_ERRBAD_DATA, "the metafile carries no bitmap");
+        return PLWinBmp::CreateFromDIB(dib->data(), dib->size(), bmp);
+    }
     const std::string format = PictureFormat(data, size);
     if (format.empty())
         return PLResult(PL_ERRUNKNOWN_FILE_TYPE, "the data is not a picture of a known format");

@@ -1,10 +1,13 @@
 #include "image/PLBmp.h"
 
 #include "BmpData.h"
+#include "MagickRuntime.h"
 
 using pollenta::image::BmpData;
 
-PLBmp::PLBmp() : m_data(std::make_unique<BmpData>()) {}
+// The picture inside needs GraphicsMagick running, whichever call of the
+// library comes first.
+PLBmp::PLBmp() : m_data((pollenta::image::EnsureMagick(), std::make_unique<BmpData>())) {}
 PLBmp::~PLBmp() = default;
 PLBmp::PLBmp(PLBmp&&) noexcept = default;
 PLBmp& PLBmp::operator=(PLBmp&&) noexcept = default;

@@ -2,10 +2,12 @@
 
 #include "CommandLine.h"
 #include "ProcessLauncher.h"
+#include "TextEditor.h"
 #include "win/Synch.h"
 
 #include <cstdlib>
 #include <cstring>
+#include <strings.h>
 #include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -47,6 +49,20 @@ bool IsProgramInPath(const std::string& name)
 DWORD LaunchForReal(const ShellLaunch& launch, HANDLE* process, DWORD* processId,
                     const std::vector<std::string>* environment)
 {
+    // Notepad and the "edit" verb stand for the user's text editor; without
+    // one the file is opened as any document is.
+    const bool edit = launch.kind == ShellLaunch::Kind::ShellExecute && strcasecmp(launch.verb.c_str(), "edit") == 0;
+    if (edit || (launch.kind != ShellLaunch::Kind::ShellExecute && IsNotepad(launch.file))) {
+        const std::vector<std::string> files = edit ? std::vector<std::string>{launch.file} : launch.arguments;
+        std::vector<std::string> editor = TextEditorCommand(files);
+        if (editor.empty() && !files.empty())
+            editor = {"xdg-open", files.front()};
+        if (!editor.empty()) {
+            const std::string program = editor.front();
+            editor.erase(editor.begin());
+            return ProcessLauncher::Launch(program, editor, launch.directory, environment, process, processId);
+        }
+    }
     if (launch.kind == ShellLaunch::Kind::ShellExecute) {
         const bool program = !IsUrl(launch.file) && (launch.file.find('/') != std::string::npos
                                                          ? IsProgramFile(launch.file)

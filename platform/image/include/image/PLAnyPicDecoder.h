@@ -1,5 +1,6 @@
 #pragma once
-// Decodes BMP, GIF, JPEG, PNG, TIFF, WMF and ICO pictures. The format is
+// Decodes BMP, GIF, JPEG, PNG, TIFF, WMF and ICO pictures, and the bitmap
+// that an enhanced metafile (EMF) carries. The format is
 // taken from the data, never from a file name, and nothing else is decoded.
 
 #include "image/PLBmp.h"

@@ -1,0 +1,14 @@
+#pragma once
+// A colour of the desktop database program as CSS: "#rrggbb" for a colour
+// stored blue-green-red, a CSS2 system colour name for 0x80000000 plus a
+// system colour index, the decimal number for other values with the top bit.
+
+#include "win/Types.h"
+
+#include <string>
+
+namespace gastrel {
+
+std::string ColorText(LONG value);
+
+}  // namespace gastrel

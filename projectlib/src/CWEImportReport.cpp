@@ -1,0 +1,99 @@
+#include "CWEImportReport.h"
+
+#include "CWEImportCommand.h"
+#include "CWEProjectImport.h"
+#include "GastrelStrings.h"
+
+#include "ui/MessageBox.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <vector>
+
+using namespace gastrel;
+
+namespace {
+
+// Our own format texts with the values as arguments, into a string as long
+// as it needs to be.
+std::string Formatted(UINT id, ...)
+{
+    const std::string format = LoadGastrelString(id);
+    va_list args;
+    va_start(args, id);
+    va_list again;
+    va_copy(again, args);
+    const int length = std::vsnprintf(nullptr, 0, format.c_str(), args);
+    va_end(args);
+    std::vector<char> text(length > 0 ? length + 1 : 1);
+    std::vsnprintf(text.data(), text.size(), format.c_str(), again);
+    va_end(again);
+    return text.data();
+}
+
+std::string OrEmpty(const std::string& text) { return text.empty() ? LoadGastrelString(IDS_EMPTY_TEXT) : text; }
+
+std::string Details(const CWEImportCommand& command)
+{
+    return Formatted(IDS_IMPORT_DETAILS, OrEmpty(command.projectName).c_str(), OrEmpty(command.database).c_str(),
+                     OrEmpty(command.form).c_str(), OrEmpty(command.parameterText).c_str());
+}
+
+std::string ResultMessage(const CWEProjectImport::Outcome& outcome)
+{
+    const auto hr = static_cast<unsigned>(outcome.hr);
+    if (outcome.result < CWEProjectImport::kInvalidCommandLine || outcome.result > CWEProjectImport::kNotFinalized)
+        return Formatted(IDS_IMPORT_UNKNOWN_RESULT, hr);
+    return Formatted(IDS_IMPORT_RESULT_BASE + outcome.result, hr);
+}
+
+bool ShouldTell(const CWEImportCommand& command, LONG result)
+{
+    switch (command.silence) {
+    case CWEImportCommand::Silence::Silent:
+        return false;
+    case CWEImportCommand::Silence::SilentOk:
+        return result != 0;
+    default:
+        return result != 0 && !(result == CWEProjectImport::kProjectExists && command.isSample);
+    }
+}
+
+int Tell(const CWEImportCommand& command, const CWEProjectImport::Outcome& outcome)
+{
+    std::string text;
+    UINT type = MB_OK;
+    const std::string warnings =
+        outcome.warnings ? "\r\n\r\n" + Formatted(IDS_IMPORT_WARNING_COUNT, static_cast<int>(outcome.warnings)) : "";
+    if (outcome.result == CWEProjectImport::kInvalidCommandLine) {
+        text = LoadGastrelString(IDS_IMPORT_USAGE) + "\r\n\r\n" + Details(command);
+        type = MB_OK | MB_ICONERROR;
+    } else if (outcome.result > 0) {
+        text = ResultMessage(outcome) + warnings + "\r\n\r\n" + Details(command);
+        type = MB_ABORTRETRYIGNORE | MB_ICONERROR;
+    } else {
+        text = Formatted(IDS_IMPORT_DONE, command.projectName.c_str()) +
+               (outcome.warnings ? warnings + "\r\n\r\n" + Details(command) : "");
+        type = MB_OK | MB_ICONINFORMATION;
+    }
+    text += Formatted(IDS_RESULT_CODE, static_cast<int>(outcome.result));
+    return MessageBox(nullptr, text.c_str(), LoadGastrelString(IDS_INSTALLATION_CAPTION).c_str(), type);
+}
+
+}  // namespace
+
+LONG CWEImportReport::ImportWithReport(const std::string& commandLine)
+{
+    const CWEImportCommand command = CWEImportCommand::Parse(commandLine);
+    while (true) {
+        const CWEProjectImport::Outcome outcome = CWEProjectImport::Run(command);
+        if (command.silence == CWEImportCommand::Silence::Silent)
+            return 0;
+        if (!ShouldTell(command, outcome.result))
+            return outcome.result;
+        const int answer = Tell(command, outcome);
+        if (answer == IDRETRY)
+            continue;
+        return answer == IDIGNORE ? 0 : outcome.result;
+    }
+}
