@@ -89,11 +89,15 @@ SAFEARRAY* Pairs(std::initializer_list<const char16_t*> texts)
     return array;
 }
 
+// What the error list holds before the call, to prove whether it was written.
+constexpr LONG kUntouched = static_cast<LONG>(0xDEADBEEF);
+
 struct Outcome {
     HRESULT hr = E_FAIL;
     LONG result = -1;
     std::vector<std::pair<std::string, LONG>> errors;
     VARTYPE errorsType = VT_EMPTY;
+    bool errorsUntouched = false;
 };
 
 class InsertDataTest : public ::testing::Test {
@@ -142,7 +146,7 @@ protected:
         DISPID member = DISPID_UNKNOWN;
         EXPECT_EQ(S_OK, pollenta::com::GetDispId(dispatch, "InsertData", &member));
         EXPECT_EQ(13, member);
-        CComVariant errors;
+        CComVariant errors(kUntouched);
         VARIANT args[3];
         args[0].vt = VT_BYREF | VT_VARIANT;
         args[0].pvarVal = &errors;
@@ -158,6 +162,7 @@ protected:
         if (result.vt == VT_I4)
             outcome.result = result.lVal;
         outcome.errorsType = errors.vt;
+        outcome.errorsUntouched = errors.vt == VT_I4 && errors.lVal == kUntouched;
         if (errors.vt == (VT_ARRAY | VT_VARIANT)) {
             LONG lower = -1, upper = -2;
             SafeArrayGetLBound(errors.parray, 1, &lower);
@@ -239,20 +244,48 @@ TEST_F(InsertDataTest, FieldErrorsAreListedAndTheRestIsStored)
     EXPECT_EQ((Errors{{"Missing", 11}}), second.errors);
 }
 
+TEST_F(InsertDataTest, NamesBeyondAsciiFindTheirFieldInAnyCase)
+{
+    Sql("CREATE TABLE \"Ответы\" (\"Имя\" TEXT, \"Счёт\" INTEGER)");
+    const LONG id = Project("[ОТВЕТЫ]");
+    Outcome outcome = Insert(id, Pairs({u"ИМЯ", u"Анна", u"счЁт", u"7"}));
+    EXPECT_EQ(0, outcome.result);
+    EXPECT_TRUE(outcome.errors.empty());
+    EXPECT_EQ("Анна|7",
+              Scalar("SELECT \"Имя\" || '|' || \"Счёт\" FROM \"Ответы\""));
+}
+
+TEST_F(InsertDataTest, APostedAutoNumberIsRefusedAndTheRestIsStored)
+{
+    const LONG id = Project();
+    for (const char16_t* name : {u"Ann", u"Bob"}) {
+        SCOPED_TRACE(pollenta::com::AnsiFromUtf16(name));
+        Outcome outcome = Insert(id, Pairs({u"ID", u"1", u"Name", name}));
+        EXPECT_EQ(S_OK, outcome.hr);
+        EXPECT_EQ(1, outcome.result);
+        EXPECT_EQ((Errors{{"ID", 10}}), outcome.errors);
+    }
+    EXPECT_EQ("1Ann,2Bob", Scalar("SELECT group_concat(ID || Name, ',') FROM Answers"));
+}
+
 TEST_F(InsertDataTest, ProjectChecksComeFirst)
 {
-    EXPECT_EQ(2, Insert(987654, Pairs({u"Name", u"x"})).result);
+    Outcome noProject = Insert(987654, Pairs({u"Name", u"x"}));
+    EXPECT_EQ(2, noProject.result);
+    EXPECT_TRUE(noProject.errorsUntouched);
     EXPECT_EQ(2, Insert(987654, Pairs({u"Name", u"x", u"odd"})).result);
     const LONG unfinished = Project("[Answers]", false);
     Outcome outcome = Insert(unfinished, Pairs({u"Name", u"x"}));
     EXPECT_EQ(S_OK, outcome.hr);
     EXPECT_EQ(3, outcome.result);
-    EXPECT_TRUE(outcome.errors.empty());
+    EXPECT_TRUE(outcome.errorsUntouched);
 
     CComPtr<IHubberly> hubberly = New();
     const LONG corrupted = Create(hubberly, "No database");
     ASSERT_EQ(S_OK, hubberly->FinalizeProject(corrupted));
-    EXPECT_EQ(4, Insert(corrupted, Pairs({u"Name", u"x"})).result);
+    Outcome corrupt = Insert(corrupted, Pairs({u"Name", u"x"}));
+    EXPECT_EQ(4, corrupt.result);
+    EXPECT_TRUE(corrupt.errorsUntouched);
     // Settings too long for their buffers read as missing; one character
     // less still passes the project checks.
     EXPECT_EQ(4, Insert(Project("[" + std::string(297, 'T') + "]"), Pairs({u"Name", u"x"})).result);
@@ -293,7 +326,7 @@ TEST_F(InsertDataTest, DatabasesThatCannotBeOpenedGiveResultSix)
         Outcome outcome = Insert(id, Pairs({u"Name", u"x"}));
         EXPECT_EQ(S_OK, outcome.hr);
         EXPECT_EQ(6, outcome.result);
-        EXPECT_EQ(VT_EMPTY, outcome.errorsType);
+        EXPECT_TRUE(outcome.errorsUntouched);
     }
     EXPECT_FALSE(fs::exists(folder.Path() / "none.db"));
 }
