@@ -6,6 +6,7 @@
 #include "HubberlyTestSupport.h"
 #include "ProjectlibTestFolder.h"
 #include "SqliteTestFile.h"
+#include "UserLocaleEnvironment.h"
 
 #include "ado/AdoCreate.h"
 #include "ado/Recordset.h"
@@ -225,6 +226,34 @@ TEST_F(InsertDataTest, CheckBoxAndNumberTextsFollowTheFieldType)
         EXPECT_EQ(c.errors.empty() ? 0 : 1, outcome.result);
         EXPECT_EQ(c.errors, outcome.errors);
         EXPECT_EQ(c.stored, Scalar("SELECT Agree || '|' || coalesce(Age, 'null') FROM Answers"));
+    }
+}
+
+TEST_F(InsertDataTest, DatesAndNumbersTypedInTheUsersFormAreStored)
+{
+    const LONG id = Project();
+    struct Case {
+        const char* locale;
+        const char16_t* born;
+        const char16_t* score;
+        const char16_t* price;
+    };
+    const Case cases[] = {
+        {"de_DE.UTF-8", u"15.03.2024", u"3,14", u"1.234,5"},
+        {"ru_RU.UTF-8", u"15.03.2024 09:30", u"3,14", u"1 234,5"},
+        {"en_US.UTF-8", u"03/15/2024 9:30 AM", u"3.14", u"1,234.5"},
+        {"de_DE.UTF-8", u"2024-03-15", u"3.14", u"1234.5"},  // the ISO forms in any locale
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.locale);
+        UserLocaleEnvironment locale(c.locale);
+        Sql("DELETE FROM Answers");
+        Outcome outcome = Insert(id, Pairs({u"Born", c.born, u"Score", c.score, u"Price", c.price}));
+        EXPECT_EQ(0, outcome.result);
+        EXPECT_TRUE(outcome.errors.empty());
+        EXPECT_EQ(3.14, std::stod(Scalar("SELECT Score FROM Answers")));
+        EXPECT_EQ("1234.5", Scalar("SELECT Price FROM Answers"));
+        EXPECT_EQ("2024-03-15", Scalar("SELECT substr(Born, 1, 10) FROM Answers"));
     }
 }
 
