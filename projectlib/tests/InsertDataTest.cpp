@@ -69,6 +69,38 @@ public:
     STDMETHODIMP Update(VARIANT, VARIANT) override { return E_FAIL; }
 };
 
+// A recordset that counts how it is let go, with fields whose lookup runs
+// out of memory midway.
+class CountingRecordset final : public pollenta::com::CUnknownImpl<CountingRecordset, _Recordset> {
+public:
+    static inline int s_connectionsDropped = 0;
+    static inline int s_closed = 0;
+
+    class ThrowingFields final : public pollenta::com::CUnknownImpl<ThrowingFields, Fields> {
+    public:
+        STDMETHODIMP get_Count(LONG* count) override { return *count = 0, S_OK; }
+        STDMETHODIMP get_Item(VARIANT, Field**) override { throw std::bad_alloc(); }
+    };
+
+    STDMETHODIMP Open(VARIANT, VARIANT, CursorTypeEnum, LockTypeEnum, LONG) override { return S_OK; }
+    STDMETHODIMP Close() override { return ++s_closed, S_OK; }
+    STDMETHODIMP get_State(LONG* state) override { return *state = adStateOpen, S_OK; }
+    STDMETHODIMP putref_ActiveConnection(_Connection* connection) override
+    {
+        s_connectionsDropped += connection ? 0 : 1;
+        return S_OK;
+    }
+    STDMETHODIMP get_Fields(Fields** fields) override
+    {
+        return ThrowingFields::CreateInstance(IID_Fields, reinterpret_cast<void**>(fields));
+    }
+    STDMETHODIMP get_Status(LONG* status) override { return *status = adRecNew, S_OK; }
+    STDMETHODIMP get_EOF(VARIANT_BOOL* eof) override { return *eof = VARIANT_TRUE, S_OK; }
+    STDMETHODIMP MoveNext() override { return E_FAIL; }
+    STDMETHODIMP AddNew(VARIANT, VARIANT) override { return S_OK; }
+    STDMETHODIMP Update(VARIANT, VARIANT) override { return S_OK; }
+};
+
 HRESULT NoRecordset(REFCLSID, REFIID, void** object) { return *object = nullptr, REGDB_E_CLASSNOTREG; }
 HRESULT FieldsFail(REFCLSID, REFIID iid, void** object)
 {
@@ -76,6 +108,7 @@ HRESULT FieldsFail(REFCLSID, REFIID iid, void** object)
     return FailingRecordset::CreateInstance(iid, object);
 }
 HRESULT SaveFails(REFCLSID, REFIID iid, void** object) { return SavingFailsRecordset::CreateInstance(iid, object); }
+HRESULT Counting(REFCLSID, REFIID iid, void** object) { return CountingRecordset::CreateInstance(iid, object); }
 
 SAFEARRAY* Pairs(std::initializer_list<const char16_t*> texts)
 {
@@ -418,6 +451,16 @@ TEST_F(InsertDataTest, EveryRecordStatusHasItsResult)
         EXPECT_EQ(result, outcome.result) << status;
         EXPECT_EQ(VT_ARRAY | VT_VARIANT, outcome.errorsType) << status;
     }
+}
+
+TEST_F(InsertDataTest, AnOpenedRecordsetIsClosedWhenAnExceptionEndsTheCall)
+{
+    const LONG id = Project();
+    pollenta::ado::SetCreateHook(Counting);
+    Outcome outcome = Insert(id, Pairs({u"Name", u"x"}));
+    EXPECT_EQ(E_OUTOFMEMORY, outcome.hr);
+    EXPECT_EQ(1, CountingRecordset::s_connectionsDropped);
+    EXPECT_EQ(1, CountingRecordset::s_closed);
 }
 
 TEST_F(InsertDataTest, EveryResultHasItsText)
