@@ -22,6 +22,14 @@ void CloseAll(const std::vector<sqlite3*>& handles)
 
 bool IsReusable(sqlite3* db) { return sqlite3_get_autocommit(db) && !sqlite3_next_stmt(db, nullptr); }
 
+// What a forked child took over from its parent and must neither use nor
+// destroy, kept where it stays reachable until the process ends.
+std::vector<const void*>& LeftByParent()
+{
+    static auto* left = new std::vector<const void*>();
+    return *left;
+}
+
 }  // namespace
 
 FileIdentity FileIdentity::Of(const std::string& path)
@@ -67,8 +75,11 @@ void SessionPool::ForgetParentsSessions()
     if (m_owner == self)
         return;
     m_owner = self;
+    for (const Session& session : m_idle)
+        LeftByParent().push_back(session.db);
     m_idle.clear();
-    static_cast<void>(m_reaper.release());
+    if (m_reaper)
+        LeftByParent().push_back(m_reaper.release());
 }
 
 sqlite3* SessionPool::Take(const std::string& connectionString, const std::string& path, FileIdentity& identity)
