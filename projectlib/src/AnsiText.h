@@ -1,6 +1,7 @@
 #pragma once
 // Comparisons and conversions of ANSI text that follow the process's code
-// page, so that letters beyond ASCII compare without regard to case too.
+// page, so that letters beyond ASCII compare without regard to case too,
+// by Unicode case folding whatever the locale.
 
 #include "win/Types.h"
 

@@ -113,9 +113,9 @@ HRESULT InvokeInsertData(CHubberly& self, DispatchCall& call)
         hr = call.ArgRef(2, VT_VARIANT, &errorsTarget);
     if (FAILED(hr))
         return hr;
-    VARIANT* errors = static_cast<VARIANT*>(errorsTarget);
-    VariantClear(errors);
-    return ReturnNumber(call, self.InsertData(id, data, errors, &result), &result);
+    // The error list is written only when a record was added; otherwise the
+    // caller's variable keeps what it held.
+    return ReturnNumber(call, self.InsertData(id, data, static_cast<VARIANT*>(errorsTarget), &result), &result);
 }
 
 // Members that take one number and give a VARIANT back.

@@ -10,6 +10,7 @@
 #include "com/SafeArray.h"
 #include "com/Text.h"
 
+#include <memory>
 #include <new>
 
 using pollenta::com::AnsiFromBstr;
@@ -42,6 +43,18 @@ CComVariant Text(const std::string& ansi)
 }
 
 bool IsEmpty(BSTR text) { return SysStringLen(text) == 0; }
+
+// Lets the connection go and closes an opened recordset however the call
+// ends, an exception included. Errors of the release are of no interest:
+// the outcome is known by then.
+struct CloseRecordset {
+    void operator()(_Recordset* recordset) const
+    {
+        recordset->putref_ActiveConnection(nullptr);
+        recordset->Close();
+    }
+};
+using OpenedRecordset = std::unique_ptr<_Recordset, CloseRecordset>;
 
 }  // namespace
 
@@ -91,25 +104,21 @@ HRESULT CWEAnswerInserter::InsertData(LONG projectID, const VARIANT& data, VARIA
         *result = kCannotOpen;
         return S_OK;
     }
+    const OpenedRecordset opened(recordset.p);
     if (FAILED(recordset->AddNew(Missing(), Missing()))) {
-        Release(recordset);
         *result = kCannotAddNew;
         return S_OK;
     }
     CComPtr<Fields> fields;
     if (FAILED(recordset->get_Fields(&fields)) || !fields) {
-        Release(recordset);
         *result = kCannotReadFields;
         return S_OK;
     }
     HRESULT hr = SetFields(fields, data.parray, *result);
-    if (FAILED(hr)) {
-        Release(recordset);
+    if (FAILED(hr))
         return hr;
-    }
     if (FAILED(recordset->Update(Missing(), Missing())))
         *result = SaveFailure(recordset);
-    Release(recordset);
     return ErrorList(errors);
 }
 
@@ -150,13 +159,6 @@ LONG CWEAnswerInserter::SaveFailure(_Recordset* recordset)
         if (status & failure.status)
             return failure.result;
     return kCannotSave;
-}
-
-void CWEAnswerInserter::Release(_Recordset* recordset)
-{
-    // Errors of the release are of no interest: the outcome is known.
-    recordset->putref_ActiveConnection(nullptr);
-    recordset->Close();
 }
 
 HRESULT CWEAnswerInserter::ErrorList(VARIANT* errors) const

@@ -35,7 +35,6 @@ private:
     LONG ReadProject(LONG projectID, std::string& connectionString, std::string& recordSource) const;
     HRESULT SetFields(Fields* fields, SAFEARRAY* data, LONG& result);
     static LONG SaveFailure(_Recordset* recordset);
-    static void Release(_Recordset* recordset);
     HRESULT ErrorList(VARIANT* errors) const;
 
     std::vector<idFieldErrors> m_fieldErrors;

@@ -6,6 +6,7 @@
 #include "HubberlyTestSupport.h"
 #include "ProjectlibTestFolder.h"
 #include "SqliteTestFile.h"
+#include "UserLocaleEnvironment.h"
 
 #include "ado/AdoCreate.h"
 #include "ado/Recordset.h"
@@ -68,6 +69,38 @@ public:
     STDMETHODIMP Update(VARIANT, VARIANT) override { return E_FAIL; }
 };
 
+// A recordset that counts how it is let go, with fields whose lookup runs
+// out of memory midway.
+class CountingRecordset final : public pollenta::com::CUnknownImpl<CountingRecordset, _Recordset> {
+public:
+    static inline int s_connectionsDropped = 0;
+    static inline int s_closed = 0;
+
+    class ThrowingFields final : public pollenta::com::CUnknownImpl<ThrowingFields, Fields> {
+    public:
+        STDMETHODIMP get_Count(LONG* count) override { return *count = 0, S_OK; }
+        STDMETHODIMP get_Item(VARIANT, Field**) override { throw std::bad_alloc(); }
+    };
+
+    STDMETHODIMP Open(VARIANT, VARIANT, CursorTypeEnum, LockTypeEnum, LONG) override { return S_OK; }
+    STDMETHODIMP Close() override { return ++s_closed, S_OK; }
+    STDMETHODIMP get_State(LONG* state) override { return *state = adStateOpen, S_OK; }
+    STDMETHODIMP putref_ActiveConnection(_Connection* connection) override
+    {
+        s_connectionsDropped += connection ? 0 : 1;
+        return S_OK;
+    }
+    STDMETHODIMP get_Fields(Fields** fields) override
+    {
+        return ThrowingFields::CreateInstance(IID_Fields, reinterpret_cast<void**>(fields));
+    }
+    STDMETHODIMP get_Status(LONG* status) override { return *status = adRecNew, S_OK; }
+    STDMETHODIMP get_EOF(VARIANT_BOOL* eof) override { return *eof = VARIANT_TRUE, S_OK; }
+    STDMETHODIMP MoveNext() override { return E_FAIL; }
+    STDMETHODIMP AddNew(VARIANT, VARIANT) override { return S_OK; }
+    STDMETHODIMP Update(VARIANT, VARIANT) override { return S_OK; }
+};
+
 HRESULT NoRecordset(REFCLSID, REFIID, void** object) { return *object = nullptr, REGDB_E_CLASSNOTREG; }
 HRESULT FieldsFail(REFCLSID, REFIID iid, void** object)
 {
@@ -75,6 +108,7 @@ HRESULT FieldsFail(REFCLSID, REFIID iid, void** object)
     return FailingRecordset::CreateInstance(iid, object);
 }
 HRESULT SaveFails(REFCLSID, REFIID iid, void** object) { return SavingFailsRecordset::CreateInstance(iid, object); }
+HRESULT Counting(REFCLSID, REFIID iid, void** object) { return CountingRecordset::CreateInstance(iid, object); }
 
 SAFEARRAY* Pairs(std::initializer_list<const char16_t*> texts)
 {
@@ -89,11 +123,15 @@ SAFEARRAY* Pairs(std::initializer_list<const char16_t*> texts)
     return array;
 }
 
+// What the error list holds before the call, to prove whether it was written.
+constexpr LONG kUntouched = static_cast<LONG>(0xDEADBEEF);
+
 struct Outcome {
     HRESULT hr = E_FAIL;
     LONG result = -1;
     std::vector<std::pair<std::string, LONG>> errors;
     VARTYPE errorsType = VT_EMPTY;
+    bool errorsUntouched = false;
 };
 
 class InsertDataTest : public ::testing::Test {
@@ -142,7 +180,7 @@ protected:
         DISPID member = DISPID_UNKNOWN;
         EXPECT_EQ(S_OK, pollenta::com::GetDispId(dispatch, "InsertData", &member));
         EXPECT_EQ(13, member);
-        CComVariant errors;
+        CComVariant errors(kUntouched);
         VARIANT args[3];
         args[0].vt = VT_BYREF | VT_VARIANT;
         args[0].pvarVal = &errors;
@@ -158,6 +196,7 @@ protected:
         if (result.vt == VT_I4)
             outcome.result = result.lVal;
         outcome.errorsType = errors.vt;
+        outcome.errorsUntouched = errors.vt == VT_I4 && errors.lVal == kUntouched;
         if (errors.vt == (VT_ARRAY | VT_VARIANT)) {
             LONG lower = -1, upper = -2;
             SafeArrayGetLBound(errors.parray, 1, &lower);
@@ -223,6 +262,34 @@ TEST_F(InsertDataTest, CheckBoxAndNumberTextsFollowTheFieldType)
     }
 }
 
+TEST_F(InsertDataTest, DatesAndNumbersTypedInTheUsersFormAreStored)
+{
+    const LONG id = Project();
+    struct Case {
+        const char* locale;
+        const char16_t* born;
+        const char16_t* score;
+        const char16_t* price;
+    };
+    const Case cases[] = {
+        {"de_DE.UTF-8", u"15.03.2024", u"3,14", u"1.234,5"},
+        {"ru_RU.UTF-8", u"15.03.2024 09:30", u"3,14", u"1 234,5"},
+        {"en_US.UTF-8", u"03/15/2024 9:30 AM", u"3.14", u"1,234.5"},
+        {"de_DE.UTF-8", u"2024-03-15", u"3.14", u"1234.5"},  // the ISO forms in any locale
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.locale);
+        UserLocaleEnvironment locale(c.locale);
+        Sql("DELETE FROM Answers");
+        Outcome outcome = Insert(id, Pairs({u"Born", c.born, u"Score", c.score, u"Price", c.price}));
+        EXPECT_EQ(0, outcome.result);
+        EXPECT_TRUE(outcome.errors.empty());
+        EXPECT_EQ(3.14, std::stod(Scalar("SELECT Score FROM Answers")));
+        EXPECT_EQ("1234.5", Scalar("SELECT Price FROM Answers"));
+        EXPECT_EQ("2024-03-15", Scalar("SELECT substr(Born, 1, 10) FROM Answers"));
+    }
+}
+
 TEST_F(InsertDataTest, FieldErrorsAreListedAndTheRestIsStored)
 {
     const LONG id = Project();
@@ -239,20 +306,48 @@ TEST_F(InsertDataTest, FieldErrorsAreListedAndTheRestIsStored)
     EXPECT_EQ((Errors{{"Missing", 11}}), second.errors);
 }
 
+TEST_F(InsertDataTest, NamesBeyondAsciiFindTheirFieldInAnyCase)
+{
+    Sql("CREATE TABLE \"Ответы\" (\"Имя\" TEXT, \"Счёт\" INTEGER)");
+    const LONG id = Project("[ОТВЕТЫ]");
+    Outcome outcome = Insert(id, Pairs({u"ИМЯ", u"Анна", u"счЁт", u"7"}));
+    EXPECT_EQ(0, outcome.result);
+    EXPECT_TRUE(outcome.errors.empty());
+    EXPECT_EQ("Анна|7",
+              Scalar("SELECT \"Имя\" || '|' || \"Счёт\" FROM \"Ответы\""));
+}
+
+TEST_F(InsertDataTest, APostedAutoNumberIsRefusedAndTheRestIsStored)
+{
+    const LONG id = Project();
+    for (const char16_t* name : {u"Ann", u"Bob"}) {
+        SCOPED_TRACE(pollenta::com::AnsiFromUtf16(name));
+        Outcome outcome = Insert(id, Pairs({u"ID", u"1", u"Name", name}));
+        EXPECT_EQ(S_OK, outcome.hr);
+        EXPECT_EQ(1, outcome.result);
+        EXPECT_EQ((Errors{{"ID", 10}}), outcome.errors);
+    }
+    EXPECT_EQ("1Ann,2Bob", Scalar("SELECT group_concat(ID || Name, ',') FROM Answers"));
+}
+
 TEST_F(InsertDataTest, ProjectChecksComeFirst)
 {
-    EXPECT_EQ(2, Insert(987654, Pairs({u"Name", u"x"})).result);
+    Outcome noProject = Insert(987654, Pairs({u"Name", u"x"}));
+    EXPECT_EQ(2, noProject.result);
+    EXPECT_TRUE(noProject.errorsUntouched);
     EXPECT_EQ(2, Insert(987654, Pairs({u"Name", u"x", u"odd"})).result);
     const LONG unfinished = Project("[Answers]", false);
     Outcome outcome = Insert(unfinished, Pairs({u"Name", u"x"}));
     EXPECT_EQ(S_OK, outcome.hr);
     EXPECT_EQ(3, outcome.result);
-    EXPECT_TRUE(outcome.errors.empty());
+    EXPECT_TRUE(outcome.errorsUntouched);
 
     CComPtr<IHubberly> hubberly = New();
     const LONG corrupted = Create(hubberly, "No database");
     ASSERT_EQ(S_OK, hubberly->FinalizeProject(corrupted));
-    EXPECT_EQ(4, Insert(corrupted, Pairs({u"Name", u"x"})).result);
+    Outcome corrupt = Insert(corrupted, Pairs({u"Name", u"x"}));
+    EXPECT_EQ(4, corrupt.result);
+    EXPECT_TRUE(corrupt.errorsUntouched);
     // Settings too long for their buffers read as missing; one character
     // less still passes the project checks.
     EXPECT_EQ(4, Insert(Project("[" + std::string(297, 'T') + "]"), Pairs({u"Name", u"x"})).result);
@@ -293,7 +388,7 @@ TEST_F(InsertDataTest, DatabasesThatCannotBeOpenedGiveResultSix)
         Outcome outcome = Insert(id, Pairs({u"Name", u"x"}));
         EXPECT_EQ(S_OK, outcome.hr);
         EXPECT_EQ(6, outcome.result);
-        EXPECT_EQ(VT_EMPTY, outcome.errorsType);
+        EXPECT_TRUE(outcome.errorsUntouched);
     }
     EXPECT_FALSE(fs::exists(folder.Path() / "none.db"));
 }
@@ -356,6 +451,16 @@ TEST_F(InsertDataTest, EveryRecordStatusHasItsResult)
         EXPECT_EQ(result, outcome.result) << status;
         EXPECT_EQ(VT_ARRAY | VT_VARIANT, outcome.errorsType) << status;
     }
+}
+
+TEST_F(InsertDataTest, AnOpenedRecordsetIsClosedWhenAnExceptionEndsTheCall)
+{
+    const LONG id = Project();
+    pollenta::ado::SetCreateHook(Counting);
+    Outcome outcome = Insert(id, Pairs({u"Name", u"x"}));
+    EXPECT_EQ(E_OUTOFMEMORY, outcome.hr);
+    EXPECT_EQ(1, CountingRecordset::s_connectionsDropped);
+    EXPECT_EQ(1, CountingRecordset::s_closed);
 }
 
 TEST_F(InsertDataTest, EveryResultHasItsText)

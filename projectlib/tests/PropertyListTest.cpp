@@ -43,8 +43,12 @@ TEST(PropertyListTest, LettersBeyondAsciiMatchInAnyCase)
 {
     CWEPropertyList list;
     list.Set("Тема", std::string("x"));
+    list.Set("Ζωής", std::string("y"));
     ASSERT_NE(nullptr, list.Find("ТЕМА"));
     EXPECT_EQ(nullptr, list.Find("Темы"));
+    // A final sigma folds to the sigma that capital letters lower to.
+    ASSERT_NE(nullptr, list.Find("ΖΩΉΣ"));
+    EXPECT_EQ("Ζωής", list.Find("ΖΩΉΣ")->name);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "CAdoConnection.h"
 
 #include "CAdoRecordset.h"
-#include "ConnectionString.h"
 #include "SqliteStatus.h"
 #include "Statement.h"
 #include "Utf8.h"
@@ -29,7 +28,7 @@ const char* const kTablesQuery =
 
 CAdoConnection::CAdoConnection() : m_errors(new CAdoErrors()) {}
 
-CAdoConnection::~CAdoConnection() { sqlite3_close_v2(m_db); }
+CAdoConnection::~CAdoConnection() { SessionPool::Instance().Give(m_connectionString, m_db, m_file); }
 
 CComPtr<CAdoConnection> CAdoConnection::FromInterface(IUnknown* object)
 {
@@ -81,7 +80,21 @@ STDMETHODIMP CAdoConnection::Open(BSTR connectionString, BSTR userId, BSTR passw
     if (target.path.find('\0') != std::string::npos)
         return Report(E_INVALIDARG, "The database file name holds a NUL character.");
 
-    sqlite3* db = nullptr;
+    FileIdentity identity;
+    sqlite3* db = SessionPool::Instance().Take(m_connectionString, target.path, identity);
+    if (!db) {
+        const HRESULT hr = OpenDatabase(target, identity, db);
+        if (FAILED(hr))
+            return hr;
+    }
+    m_db = db;
+    m_file = identity;
+    m_errors->Clear();
+    return S_OK;
+}
+
+HRESULT CAdoConnection::OpenDatabase(const ConnectionTarget& target, FileIdentity& identity, sqlite3*& db)
+{
     const int flags = target.readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     int rc = sqlite3_open_v2(target.path.c_str(), &db, flags, nullptr);
     if (rc == SQLITE_OK) {
@@ -93,14 +106,16 @@ STDMETHODIMP CAdoConnection::Open(BSTR connectionString, BSTR userId, BSTR passw
     if (rc != SQLITE_OK) {
         const std::string detail = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
         sqlite3_close_v2(db);
+        db = nullptr;
         return Report(HresultOf(rc) == E_FAIL ? E_FAIL : HresultOf(rc),
                       "The database \"" + target.path + "\" cannot be opened: " + detail + ".", rc);
     }
+    // Every saved record is on the disk when Update returns.
     if (!target.readOnly)
-        sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+        sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
     sqlite3_exec(db, "PRAGMA foreign_keys=ON", nullptr, nullptr, nullptr);
-    m_db = db;
-    m_errors->Clear();
+    if (!(FileIdentity::Of(target.path) == identity))
+        identity = FileIdentity();
     return S_OK;
 }
 
@@ -108,7 +123,7 @@ STDMETHODIMP CAdoConnection::Close()
 {
     if (!m_db)
         return Report(adErrObjectClosed, "Operation is not allowed when the object is closed.");
-    sqlite3_close_v2(m_db);
+    SessionPool::Instance().Give(m_connectionString, m_db, m_file);
     m_db = nullptr;
     return S_OK;
 }

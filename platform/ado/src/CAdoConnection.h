@@ -1,6 +1,8 @@
 #pragma once
 
 #include "CAdoErrors.h"
+#include "ConnectionString.h"
+#include "SessionPool.h"
 
 #include "ado/Connection.h"
 #include "com/ComPtr.h"
@@ -50,9 +52,13 @@ public:
 
 private:
     static HRESULT NewRecordset(CComPtr<CAdoRecordset>& recordset);
+    // Opens the file anew; `identity` is what the file was before, and is
+    // made unknown when it changed meanwhile, so that the handle is not pooled.
+    HRESULT OpenDatabase(const ConnectionTarget& target, FileIdentity& identity, sqlite3*& db);
     HRESULT RunQuery(const std::string& sql, _Recordset** records);
 
     sqlite3* m_db = nullptr;
+    FileIdentity m_file;
     std::string m_connectionString;
     CComPtr<CAdoErrors> m_errors;
 };

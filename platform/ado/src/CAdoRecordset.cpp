@@ -7,6 +7,7 @@
 #include "Utf8.h"
 
 #include "com/ErrorInfo.h"
+#include "win/CaseFolding.h"
 
 #include <new>
 
@@ -18,6 +19,41 @@ bool IsMissing(const VARIANT& v) { return v.vt == VT_EMPTY || (v.vt == VT_ERROR 
 
 const char* const kClosed = "Operation is not allowed when the object is closed.";
 const char* const kNotUpdatable = "Current Recordset does not support updating.";
+
+// The table or view of that name: the one spelt exactly so, else the first
+// whose name differs only in case (SQLite itself folds ASCII only). An
+// SQLite result code: SQLITE_DONE when there is none.
+int FindTable(sqlite3* db, const std::string& name, std::string& table, bool& view)
+{
+    Statement find;
+    int rc = find.Prepare(db, "SELECT name, type FROM sqlite_master WHERE type IN ('table', 'view') "
+                              "ORDER BY name <> ?1");
+    if (rc == SQLITE_OK)
+        rc = sqlite3_bind_text(find.Get(), 1, name.data(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
+    while (rc == SQLITE_OK && (rc = find.Step()) == SQLITE_ROW) {
+        const std::string found = reinterpret_cast<const char*>(sqlite3_column_text(find.Get(), 0));
+        if (EqualsNoCase(found, name)) {
+            table = found;
+            view = std::string(reinterpret_cast<const char*>(sqlite3_column_text(find.Get(), 1))) == "view";
+            return SQLITE_OK;
+        }
+        rc = SQLITE_OK;
+    }
+    return rc;
+}
+
+int HasKeyIndex(sqlite3* db, const std::string& table, bool& keyIndex)
+{
+    Statement indexes;
+    int rc = indexes.Prepare(db, "SELECT count(*) FROM pragma_index_list(?1) WHERE origin = 'pk'");
+    if (rc == SQLITE_OK)
+        rc = sqlite3_bind_text(indexes.Get(), 1, table.data(), static_cast<int>(table.size()), SQLITE_TRANSIENT);
+    if (rc == SQLITE_OK && (rc = indexes.Step()) == SQLITE_ROW) {
+        keyIndex = sqlite3_column_int(indexes.Get(), 0) > 0;
+        rc = SQLITE_OK;
+    }
+    return rc;
+}
 
 }  // namespace
 
@@ -76,36 +112,53 @@ HRESULT CAdoRecordset::Connect(const VARIANT& activeConnection)
 HRESULT CAdoRecordset::OpenTable(const std::string& name)
 {
     sqlite3* db = m_connection->Database();
-    Statement find;
-    int rc = find.Prepare(db, "SELECT name, type FROM sqlite_master WHERE type IN ('table', 'view') AND name = ?1 "
-                              "COLLATE NOCASE");
-    if (rc == SQLITE_OK)
-        rc = sqlite3_bind_text(find.Get(), 1, name.data(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
-    if (rc == SQLITE_OK)
-        rc = find.Step();
+    bool view = false;
+    int rc = FindTable(db, name, m_table, view);
     if (rc == SQLITE_DONE)
         return Fail(DB_E_NOTABLE, "The table or view \"" + name + "\" does not exist.");
-    if (rc != SQLITE_ROW)
+    if (rc != SQLITE_OK)
         return m_connection->ReportDatabase(rc, "The table \"" + name + "\" cannot be read");
-    m_table = reinterpret_cast<const char*>(sqlite3_column_text(find.Get(), 0));
-    const bool view = std::string(reinterpret_cast<const char*>(sqlite3_column_text(find.Get(), 1))) == "view";
-
-    Statement columns;
-    rc = columns.Prepare(db, "SELECT name, type, \"notnull\", pk FROM pragma_table_info(?1)");
-    if (rc == SQLITE_OK)
-        rc = sqlite3_bind_text(columns.Get(), 1, m_table.data(), static_cast<int>(m_table.size()), SQLITE_TRANSIENT);
-    while (rc == SQLITE_OK && (rc = columns.Step()) == SQLITE_ROW) {
-        m_columns.push_back(DescribeColumn(reinterpret_cast<const char*>(sqlite3_column_text(columns.Get(), 0)),
-                                           reinterpret_cast<const char*>(sqlite3_column_text(columns.Get(), 1)),
-                                           sqlite3_column_int(columns.Get(), 2) != 0,
-                                           sqlite3_column_int(columns.Get(), 3) != 0));
-        rc = SQLITE_OK;
-    }
-    if (rc != SQLITE_DONE)
+    rc = ReadColumns();
+    if (rc != SQLITE_OK)
         return m_connection->ReportDatabase(rc, "The columns of \"" + m_table + "\" cannot be read");
     if (view)
         m_readOnly = true;
     return S_OK;
+}
+
+int CAdoRecordset::ReadColumns()
+{
+    sqlite3* db = m_connection->Database();
+    Statement columns;
+    int rc = columns.Prepare(db, "SELECT name, type, \"notnull\", pk FROM pragma_table_info(?1)");
+    if (rc == SQLITE_OK)
+        rc = sqlite3_bind_text(columns.Get(), 1, m_table.data(), static_cast<int>(m_table.size()), SQLITE_TRANSIENT);
+    int keyColumns = 0;
+    LONG integerKey = -1;
+    while (rc == SQLITE_OK && (rc = columns.Step()) == SQLITE_ROW) {
+        const std::string declared = reinterpret_cast<const char*>(sqlite3_column_text(columns.Get(), 1));
+        const bool key = sqlite3_column_int(columns.Get(), 3) != 0;
+        if (key) {
+            ++keyColumns;
+            if (sqlite3_stricmp(declared.c_str(), "INTEGER") == 0)
+                integerKey = static_cast<LONG>(m_columns.size());
+        }
+        m_columns.push_back(DescribeColumn(reinterpret_cast<const char*>(sqlite3_column_text(columns.Get(), 0)),
+                                           declared, sqlite3_column_int(columns.Get(), 2) != 0, key));
+        rc = SQLITE_OK;
+    }
+    if (rc != SQLITE_DONE)
+        return rc;
+    // An INTEGER key of its own is SQLite's row id, numbered by the
+    // database, unless an index stands behind the key (WITHOUT ROWID tables
+    // and "INTEGER PRIMARY KEY DESC").
+    if (keyColumns != 1 || integerKey < 0)
+        return SQLITE_OK;
+    bool keyIndex = false;
+    rc = HasKeyIndex(db, m_table, keyIndex);
+    if (rc == SQLITE_OK && !keyIndex)
+        MarkAutoNumbered(m_columns[integerKey]);
+    return rc;
 }
 
 STDMETHODIMP CAdoRecordset::Open(VARIANT source, VARIANT activeConnection, CursorTypeEnum cursorType,
@@ -344,10 +397,14 @@ STDMETHODIMP CAdoRecordset::Update(VARIANT fields, VARIANT values)
 
 LONG CAdoRecordset::FindColumn(const std::string& name) const
 {
-    for (std::size_t i = 0; i < m_columns.size(); ++i) {
-        if (m_columns[i].name.size() == name.size() && sqlite3_stricmp(m_columns[i].name.c_str(), name.c_str()) == 0)
+    // SQLite tells names apart by the case of letters beyond ASCII, so the
+    // exact spelling comes first.
+    for (std::size_t i = 0; i < m_columns.size(); ++i)
+        if (m_columns[i].name == name)
             return static_cast<LONG>(i);
-    }
+    for (std::size_t i = 0; i < m_columns.size(); ++i)
+        if (EqualsNoCase(m_columns[i].name, name))
+            return static_cast<LONG>(i);
     return -1;
 }
 
@@ -373,6 +430,11 @@ HRESULT CAdoRecordset::PutFieldValue(LONG index, const VARIANT& value)
         return Fail(adErrObjectClosed, kClosed);
     if (!m_adding)
         return Fail(adErrFeatureNotAvailable, "Only a record being added can be changed.");
+    if (m_columns[index].autoNumbered) {
+        m_fieldStatus[index] = adFieldPermissionDenied;
+        return Fail(DB_E_ERRORSOCCURRED,
+                    "The field \"" + m_columns[index].name + "\" is numbered by the database and cannot be updated.");
+    }
     const HRESULT hr = ConvertForColumn(m_columns[index], value, m_newValues[index], m_fieldStatus[index]);
     if (FAILED(hr))
         return Fail(hr, "The value does not fit the field \"" + m_columns[index].name + "\".");

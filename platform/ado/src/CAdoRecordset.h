@@ -44,6 +44,8 @@ private:
     HRESULT Fail(HRESULT hr, const std::string& description);
     HRESULT Connect(const VARIANT& activeConnection);
     HRESULT OpenTable(const std::string& name);
+    // Reads the columns of m_table; an SQLite result code.
+    int ReadColumns();
     HRESULT LoadRows();
     HRESULT InsertNewRecord();
     void Reset();

@@ -96,4 +96,11 @@ ColumnInfo DescribeColumn(const std::string& name, const std::string& declaredTy
     return column;
 }
 
+void MarkAutoNumbered(ColumnInfo& column)
+{
+    column.autoNumbered = true;
+    column.attributes &= ~(adFldUpdatable | adFldUnknownUpdatable);
+    column.attributes |= adFldRowID;
+}
+
 }  // namespace pollenta::ado

@@ -136,6 +136,73 @@ TEST_F(RecordsetTest, OddNamesAreQuotedNeverPasted)
     EXPECT_EQ(OpenAnswers(other, "Answers; DROP TABLE Answers"), DB_E_NOTABLE);
 }
 
+TEST_F(RecordsetTest, NamesBeyondAsciiMatchWithoutRegardToCase)
+{
+    // SQLite itself folds ASCII only, so a table may hold two columns that
+    // differ in the case of other letters; the exact name wins.
+    Sql("CREATE TABLE \"Ответы\" (\"Имя\" TEXT, \"Ärger\" TEXT, "
+        "\"ärger\" TEXT)");
+    CComPtr<_Recordset> recordset = NewRecordset();
+    ASSERT_EQ(OpenAnswers(recordset, "[ОТВЕТЫ]"), S_OK);
+    ASSERT_EQ(recordset->AddNew(Missing(), Missing()), S_OK);
+    EXPECT_EQ(Put(recordset, "ИМЯ", CComVariant("upper")), S_OK);
+    EXPECT_EQ(Put(recordset, "ärger", CComVariant("small")), S_OK);
+    EXPECT_EQ(Put(recordset, "ÄRGER", CComVariant("first")), S_OK);
+    ASSERT_EQ(recordset->Update(Missing(), Missing()), S_OK);
+    EXPECT_EQ(Scalar("SELECT \"Имя\" || '|' || \"Ärger\" || '|' || \"ärger\" "
+                     "FROM \"Ответы\""),
+              "upper|first|small");
+}
+
+TEST_F(RecordsetTest, AnAutoNumberedKeyIsReadOnlyAndTheRecordStillSaves)
+{
+    Sql("INSERT INTO Answers (ID, Name) VALUES (1, 'first')");
+    Sql("CREATE TABLE Keyed (Code INTEGER NOT NULL, Note TEXT, PRIMARY KEY (Code))");
+    Sql("CREATE TABLE Counted (ID INTEGER PRIMARY KEY AUTOINCREMENT, Note TEXT)");
+    Sql("CREATE TABLE Descending (ID INTEGER PRIMARY KEY DESC, Note TEXT)");
+    Sql("CREATE TABLE Short (ID INT PRIMARY KEY, Note TEXT)");
+    Sql("CREATE TABLE Pair (A INTEGER, B INTEGER, PRIMARY KEY (A, B))");
+    struct Case {
+        const char* table;
+        const char* key;
+        bool autoNumbered;
+    };
+    const Case cases[] = {
+        {"Answers", "ID", true}, {"Keyed", "Code", true}, {"Counted", "id", true},
+        // Not an alias of the row id in SQLite: the value is the caller's.
+        {"Descending", "ID", false}, {"Short", "ID", false}, {"Pair", "A", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.table);
+        CComPtr<_Recordset> recordset = NewRecordset();
+        ASSERT_EQ(OpenAnswers(recordset, c.table), S_OK);
+        CComPtr<Fields> fields;
+        recordset->get_Fields(&fields);
+        CComPtr<Field> key;
+        ASSERT_EQ(fields->get_Item(CComVariant(c.key), &key), S_OK);
+        LONG attributes = 0;
+        key->get_Attributes(&attributes);
+        EXPECT_EQ(c.autoNumbered, (attributes & adFldUpdatable) == 0);
+        ASSERT_EQ(recordset->AddNew(Missing(), Missing()), S_OK);
+        const HRESULT put = key->put_Value(CComVariant(LONG{1}));
+        EXPECT_EQ(c.autoNumbered, FAILED(put));
+        if (c.autoNumbered) {
+            LONG status = 0;
+            key->get_Status(&status);
+            EXPECT_EQ(adFieldPermissionDenied, status);
+            EXPECT_NE(std::string::npos,
+                      pollenta::com::TakeErrorDescription(recordset, IID__Recordset).find("cannot be updated"));
+        }
+    }
+    CComPtr<_Recordset> recordset = NewRecordset();
+    ASSERT_EQ(OpenAnswers(recordset), S_OK);
+    ASSERT_EQ(recordset->AddNew(Missing(), Missing()), S_OK);
+    EXPECT_TRUE(FAILED(Put(recordset, "ID", CComVariant(LONG{1}))));
+    EXPECT_EQ(Put(recordset, "Name", CComVariant("second")), S_OK);
+    ASSERT_EQ(recordset->Update(Missing(), Missing()), S_OK);
+    EXPECT_EQ(Scalar("SELECT group_concat(ID || Name, ',') FROM Answers"), "1first,2second");
+}
+
 TEST_F(RecordsetTest, FailedSavesStoreNothingAndSayWhy)
 {
     Sql("CREATE TABLE Unique1 (Code INTEGER UNIQUE, Note TEXT)");

@@ -1,6 +1,8 @@
 #include "com/OleDate.h"
 
+#include "Calendar.h"
 #include "NumberText.h"
+#include "UserDate.h"
 #include "com/Text.h"
 
 #include <cctype>
@@ -49,6 +51,10 @@ unsigned DaysInMonth(long y, unsigned m)
 // Before day 0 the fraction still counts forward from midnight: -1.25 is
 // 1899-12-29 06:00.
 double CombineDayAndTime(long day, double time) { return day >= 0 ? day + time : day - time; }
+
+}  // namespace
+
+namespace pollenta::com {
 
 bool MakeDate(long y, unsigned m, unsigned d, unsigned h, unsigned mi, unsigned s, DATE& date, bool& overflow)
 {
@@ -106,9 +112,6 @@ bool ParseTime(const std::string& text, unsigned& h, unsigned& mi, unsigned& s)
     return true;
 }
 
-}  // namespace
-
-namespace pollenta::com {
 
 std::string FormatDate(DATE date)
 {
@@ -127,25 +130,35 @@ std::string FormatDate(DATE date)
     return text;
 }
 
-bool ParseDate(const std::string& input, DATE& date, bool& overflow)
+bool ParseTimeAfterDate(const std::string& text, std::size_t used, DATE& date, long y, unsigned m, unsigned d,
+                        bool& overflow)
+{
+    unsigned h = 0, mi = 0, s = 0;
+    const std::string rest(TrimBlanks(std::string_view(text).substr(used)));
+    if (!rest.empty() && text[used] != ' ' && text[used] != 'T') return false;
+    if (!rest.empty() && !ParseTime(rest, h, mi, s)) return false;
+    return MakeDate(y, m, d, h, mi, s, date, overflow);
+}
+
+bool ParseIsoDate(const std::string& input, DATE& date, bool& overflow)
 {
     overflow = false;
     const std::string text(TrimBlanks(input));
     long y = 0;
     unsigned m = 0, d = 0, h = 0, mi = 0, s = 0;
     int used = 0;
-    if (std::sscanf(text.c_str(), "%5ld-%2u-%2u%n", &y, &m, &d, &used) == 3 ||
-        std::sscanf(text.c_str(), "%2u/%2u/%5ld%n", &m, &d, &y, &used) == 3) {
-        const std::string rest(TrimBlanks(std::string_view(text).substr(used)));
-        if (!rest.empty() && text[used] != ' ' && text[used] != 'T') return false;
-        if (!rest.empty() && !ParseTime(rest, h, mi, s)) return false;
-        return MakeDate(y, m, d, h, mi, s, date, overflow);
-    }
+    if (std::sscanf(text.c_str(), "%5ld-%2u-%2u%n", &y, &m, &d, &used) == 3)
+        return ParseTimeAfterDate(text, static_cast<std::size_t>(used), date, y, m, d, overflow);
     if (ParseTime(text, h, mi, s) && h < 24 && mi < 60 && s < 60) {
         date = (h * 3600.0 + mi * 60.0 + s) / 86400.0;
         return true;
     }
     return false;
+}
+
+bool ParseDate(const std::string& input, DATE& date, bool& overflow)
+{
+    return ParseDateInForm(input, "%m/%d/%Y", date, overflow);
 }
 
 }  // namespace pollenta::com
@@ -157,7 +170,7 @@ HRESULT VarDateFromStr(LPCOLESTR text, LCID, ULONG flags, DATE* date)
     if (!text || !date) return E_INVALIDARG;
     DATE value = 0;
     bool overflow = false;
-    if (!pollenta::com::ParseDate(pollenta::com::AnsiFromOleString(text), value, overflow))
+    if (!pollenta::com::ParseUserDate(pollenta::com::AnsiFromOleString(text), value, overflow))
         return overflow ? DISP_E_OVERFLOW : DISP_E_TYPEMISMATCH;
     const double day = std::trunc(value);
     if (flags & VAR_DATEVALUEONLY) value = day;
@@ -170,7 +183,7 @@ INT SystemTimeToVariantTime(const SYSTEMTIME* time, DATE* date)
 {
     if (!time || !date) return FALSE;
     bool overflow = false;
-    return MakeDate(time->wYear, time->wMonth, time->wDay, time->wHour, time->wMinute, time->wSecond, *date, overflow)
+    return pollenta::com::MakeDate(time->wYear, time->wMonth, time->wDay, time->wHour, time->wMinute, time->wSecond, *date, overflow)
                ? TRUE
                : FALSE;
 }
@@ -178,7 +191,7 @@ INT SystemTimeToVariantTime(const SYSTEMTIME* time, DATE* date)
 INT VariantTimeToSystemTime(DATE date, SYSTEMTIME* time)
 {
     if (!time) return FALSE;
-    return SplitDate(date, *time) ? TRUE : FALSE;
+    return pollenta::com::SplitDate(date, *time) ? TRUE : FALSE;
 }
 
 }

@@ -1,5 +1,7 @@
 #include "Decimal.h"
 #include "NumberText.h"
+#include "UserDate.h"
+#include "UserNumber.h"
 #include "VariantTypes.h"
 #include "com/Dispatch.h"
 #include "com/OleDate.h"
@@ -57,7 +59,7 @@ HRESULT ReadNumber(const VARIANT& v, ParsedNumber& n)
         break;
     case VT_DECIMAL: ParseNumber(TextFromDecimal(v.decVal), n); break;
     case VT_BSTR:
-        if (!ParseNumber(AnsiFromBstr(v.bstrVal), n)) return DISP_E_TYPEMISMATCH;
+        if (!ParseUserNumber(AnsiFromBstr(v.bstrVal), n)) return DISP_E_TYPEMISMATCH;
         break;
     default:
         return DISP_E_TYPEMISMATCH;
@@ -157,7 +159,7 @@ HRESULT ReadDate(const VARIANT& source, DATE& out)
 {
     if (source.vt == VT_BSTR) {
         bool overflow = false;
-        if (ParseDate(AnsiFromBstr(source.bstrVal), out, overflow)) return S_OK;
+        if (ParseUserDate(AnsiFromBstr(source.bstrVal), out, overflow)) return S_OK;
         if (overflow) return DISP_E_OVERFLOW;
     }
     double value = 0;
@@ -171,8 +173,11 @@ HRESULT ReadDate(const VARIANT& source, DATE& out)
 HRESULT ReadDecimal(const VARIANT& source, DECIMAL& out)
 {
     if (source.vt == VT_BSTR) {
+        const std::string text = AnsiFromBstr(source.bstrVal);
         bool overflow = false;
-        if (DecimalFromText(AnsiFromBstr(source.bstrVal), out, overflow)) return S_OK;
+        if (DecimalFromText(text, out, overflow)) return S_OK;
+        const std::optional<std::string> iso = overflow ? std::nullopt : IsoFromUserNumber(text);
+        if (iso && DecimalFromText(*iso, out, overflow)) return S_OK;
         return overflow ? DISP_E_OVERFLOW : DISP_E_TYPEMISMATCH;
     }
     ParsedNumber n;
@@ -204,14 +209,14 @@ HRESULT ReadText(const VARIANT& source, USHORT flags, std::string& out)
         else
             out = source.boolVal ? "-1" : "0";
         break;
-    case VT_R4: out = FormatReal(source.fltVal, 7); break;
-    case VT_R8: out = FormatReal(source.dblVal, 15); break;
-    case VT_CY: out = CurrencyText(source.cyVal.int64); break;
+    case VT_R4: out = UserNumberText(FormatReal(source.fltVal, 7)); break;
+    case VT_R8: out = UserNumberText(FormatReal(source.dblVal, 15)); break;
+    case VT_CY: out = UserNumberText(CurrencyText(source.cyVal.int64)); break;
     case VT_DATE:
-        out = FormatDate(source.date);
+        out = FormatUserDate(source.date);
         if (out.empty()) return DISP_E_OVERFLOW;
         break;
-    case VT_DECIMAL: out = TextFromDecimal(source.decVal); break;
+    case VT_DECIMAL: out = UserNumberText(TextFromDecimal(source.decVal)); break;
     case VT_I1:
     case VT_I2:
     case VT_I4:

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
+#include "UserLocaleEnvironment.h"
+
+#include "com/ComBstr.h"
 
 namespace {
 
@@ -58,6 +60,7 @@ TEST(VariantChangeType, NumericTextBecomesNumbers)
 
 TEST(VariantChangeType, FailuresAreReportedAndLeaveTheTargetAlone)
 {
+    UserLocaleEnvironment plain("C");
     CComVariant out(LONG(5));
     EXPECT_EQ(Convert(CComVariant("abc"), VT_I4, out), DISP_E_TYPEMISMATCH);
     EXPECT_EQ(Convert(CComVariant(""), VT_I4, out), DISP_E_TYPEMISMATCH);
@@ -79,6 +82,7 @@ TEST(VariantChangeType, FailuresAreReportedAndLeaveTheTargetAlone)
 
 TEST(VariantChangeType, NumbersAndBoolsBecomeText)
 {
+    UserLocaleEnvironment plain("C");
     EXPECT_EQ(TextOf(CComVariant(LONG(-1234))), "-1234");
     EXPECT_EQ(TextOf(CComVariant(ULONG(4000000000u))), "4000000000");
     EXPECT_EQ(TextOf(CComVariant(0.1)), "0.1");
@@ -94,16 +98,132 @@ TEST(VariantChangeType, NumbersAndBoolsBecomeText)
     EXPECT_EQ(TextOf(money), "-12.345");
 }
 
-TEST(VariantChangeType, DecimalPointIsADotWhateverTheLocale)
+TEST(VariantChangeType, NumbersAreReadAndWrittenInTheUsersLocaleAndTheIsoFormIsAlwaysRead)
 {
-    // A German numeric locale would write and read "0,5"; the conversions
-    // must not follow it.
-    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) GTEST_SKIP() << "no German locale installed";
-    EXPECT_EQ(TextOf(CComVariant(0.5)), "0.5");
-    CComVariant real;
-    EXPECT_EQ(Convert(CComVariant("0.5"), VT_R8, real), S_OK);
-    EXPECT_DOUBLE_EQ(real.dblVal, 0.5);
-    std::setlocale(LC_NUMERIC, "C");
+    struct Case {
+        const char* locale;
+        const char* text;
+        HRESULT hr;
+        double value;
+    };
+    const Case cases[] = {
+        {"de_DE.UTF-8", "3,14", S_OK, 3.14},
+        {"de_DE.UTF-8", "-1.234,5", S_OK, -1234.5},
+        {"de_DE.UTF-8", "12.345.678", S_OK, 12345678},
+        {"de_DE.UTF-8", "0.5", S_OK, 0.5},  // the ISO form comes first
+        {"de_DE.UTF-8", "1.234", S_OK, 1.234},
+        {"de_DE.UTF-8", "1.23,5", DISP_E_TYPEMISMATCH, 0},
+        {"de_DE.UTF-8", "1,2,3", DISP_E_TYPEMISMATCH, 0},
+        {"de_DE.UTF-8", "2,5e3", S_OK, 2500},
+        {"ru_RU.UTF-8", "3,14", S_OK, 3.14},
+        {"ru_RU.UTF-8", "1\u202F234,5", S_OK, 1234.5},
+        {"ru_RU.UTF-8", "1 234,5", S_OK, 1234.5},
+        {"en_US.UTF-8", "1,234.5", S_OK, 1234.5},
+        {"en_US.UTF-8", "3,14", DISP_E_TYPEMISMATCH, 0},
+        {"C.UTF-8", "3,14", DISP_E_TYPEMISMATCH, 0},
+        {"C", "2.5", S_OK, 2.5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.locale) + " " + c.text);
+        UserLocaleEnvironment locale(c.locale);
+        CComVariant real;
+        EXPECT_EQ(c.hr, Convert(CComVariant(c.text), VT_R8, real));
+        if (c.hr == S_OK) {
+            EXPECT_DOUBLE_EQ(c.value, real.dblVal);
+        }
+    }
+
+    const std::pair<const char*, const char*> written[] = {
+        {"de_DE.UTF-8", "0,5"}, {"ru_RU.UTF-8", "0,5"}, {"en_US.UTF-8", "0.5"}, {"C", "0.5"}};
+    for (const auto& [name, text] : written) {
+        SCOPED_TRACE(name);
+        UserLocaleEnvironment locale(name);
+        EXPECT_EQ(text, TextOf(CComVariant(0.5)));
+    }
+    UserLocaleEnvironment german("de_DE.UTF-8");
+    CComVariant money;
+    money.vt = VT_CY;
+    money.cyVal.int64 = -123450;
+    EXPECT_EQ("-12,345", TextOf(money));
+    CComVariant decimal;
+    ASSERT_EQ(S_OK, Convert(CComVariant("-1.234,125"), VT_DECIMAL, decimal));
+    EXPECT_EQ("-1234,125", TextOf(decimal));
+}
+
+TEST(VariantChangeType, TheNumberLocaleComesFromLcAllThenLcNumericThenLang)
+{
+    struct Case {
+        std::map<std::string, std::string> environment;
+        const char* text;
+    };
+    const Case cases[] = {
+        {{{"LANG", "de_DE.UTF-8"}}, "0,5"},
+        {{{"LANG", "de_DE.UTF-8"}, {"LC_NUMERIC", "en_US.UTF-8"}}, "0.5"},
+        {{{"LANG", "en_US.UTF-8"}, {"LC_TIME", "de_DE.UTF-8"}}, "0.5"},
+        {{{"LC_ALL", "ru_RU.UTF-8"}, {"LC_NUMERIC", "en_US.UTF-8"}}, "0,5"},
+        {{}, "0.5"},
+    };
+    for (const Case& c : cases) {
+        UserLocaleEnvironment locale(c.environment);
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(c.text, TextOf(CComVariant(0.5)));
+    }
+}
+
+TEST(VariantChangeType, DatesAreReadAndWrittenInTheUsersLocaleAndTheIsoFormIsAlwaysRead)
+{
+    constexpr DATE kIdes = 45366.0;  // 2024-03-15
+    constexpr DATE kAfternoon = kIdes + (13 * 3600 + 45 * 60 + 30) / 86400.0;
+    struct Case {
+        const char* locale;
+        const char* text;
+        HRESULT hr;
+        DATE date;
+    };
+    const Case cases[] = {
+        {"de_DE.UTF-8", "15.03.2024", S_OK, kIdes},
+        {"de_DE.UTF-8", "15.3.24", S_OK, kIdes},
+        {"de_DE.UTF-8", "15.03.2024 13:45:30", S_OK, kAfternoon},
+        {"de_DE.UTF-8", "2024-03-15", S_OK, kIdes},
+        {"de_DE.UTF-8", "03/15/2024", DISP_E_TYPEMISMATCH, 0},
+        {"de_DE.UTF-8", "31.02.2024", DISP_E_TYPEMISMATCH, 0},
+        {"ru_RU.UTF-8", "15.03.2024 13:45:30", S_OK, kAfternoon},
+        {"ru_RU.UTF-8", "01.01.29", S_OK, 47119},
+        {"ru_RU.UTF-8", "01.01.30", S_OK, 10959},
+        {"en_US.UTF-8", "03/15/2024 01:45:30 PM", S_OK, kAfternoon},
+        {"en_US.UTF-8", "15.03.2024", DISP_E_TYPEMISMATCH, 0},
+        {"C", "03/15/2024", S_OK, kIdes},
+        {"C", "15.03.2024", DISP_E_TYPEMISMATCH, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.locale) + " " + c.text);
+        UserLocaleEnvironment locale(c.locale);
+        CComVariant date;
+        EXPECT_EQ(c.hr, Convert(CComVariant(c.text), VT_DATE, date));
+        if (c.hr == S_OK) {
+            EXPECT_NEAR(c.date, date.date, 1e-9);
+        }
+        DATE value = 0;
+        EXPECT_EQ(c.hr, VarDateFromStr(CComBSTR(c.text), 0, 0, &value));
+    }
+
+    struct Written {
+        std::map<std::string, std::string> environment;
+        DATE date;
+        const char* text;
+    };
+    const Written written[] = {
+        {{{"LC_ALL", "de_DE.UTF-8"}}, kIdes, "15.03.2024"},
+        {{{"LC_ALL", "de_DE.UTF-8"}}, kAfternoon, "15.03.2024 13:45:30"},
+        {{{"LC_TIME", "ru_RU.UTF-8"}}, kAfternoon - kIdes, "13:45:30"},
+        {{{"LANG", "en_US.UTF-8"}}, kAfternoon, "03/15/2024 01:45:30 PM"},
+        {{{"LANG", "de_DE.UTF-8"}, {"LC_TIME", "C"}}, kAfternoon, "2024-03-15 13:45:30"},
+    };
+    for (const Written& w : written) {
+        SCOPED_TRACE(w.text);
+        UserLocaleEnvironment locale(w.environment);
+        EXPECT_EQ(w.text, TextOf(CComVariant(w.date, VT_DATE)));
+    }
 }
 
 TEST(VariantChangeType, BoolsFromTextAndNumbers)
@@ -121,8 +241,9 @@ TEST(VariantChangeType, BoolsFromTextAndNumbers)
     EXPECT_EQ(value, -1);
 }
 
-TEST(VariantChangeType, DatesUseOneFixedTextForm)
+TEST(VariantChangeType, DatesAreWrittenInIsoFormWithoutALocale)
 {
+    UserLocaleEnvironment plain("C.UTF-8");
     CComVariant date;
     ASSERT_EQ(Convert(CComVariant("2024-02-29 13:45:30"), VT_DATE, date), S_OK);
     EXPECT_EQ(TextOf(date), "2024-02-29 13:45:30");
@@ -144,6 +265,7 @@ TEST(VariantChangeType, DatesUseOneFixedTextForm)
 
 TEST(VariantChangeType, DecimalsKeepTheirDigits)
 {
+    UserLocaleEnvironment plain("C");
     CComVariant dec;
     ASSERT_EQ(Convert(CComVariant("-12345678901234567890.125"), VT_DECIMAL, dec), S_OK);
     EXPECT_EQ(dec.vt, VT_DECIMAL);

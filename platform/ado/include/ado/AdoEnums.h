@@ -96,6 +96,7 @@ enum FieldStatusEnum : LONG {
     adFieldCantConvertValue = 2,
     adFieldIsNull = 3,
     adFieldDataOverflow = 6,
+    adFieldPermissionDenied = 9,
     adFieldPendingInsert = 0x10000,
 };
 

@@ -1,7 +1,9 @@
 #pragma once
 // DATE values (days since 1899-12-30, the fraction is the time of day)
-// to and from calendar times and text. Text uses one fixed form whatever the
-// locale: "YYYY-MM-DD hh:mm:ss"; "M/D/YYYY" is read too.
+// to and from calendar times and text. VarDateFromStr, like
+// VariantChangeType, reads the user's locale's form and the ISO form;
+// FormatDate and ParseDate use one fixed form whatever the locale, for
+// values that are stored: "YYYY-MM-DD hh:mm:ss"; "M/D/YYYY" is read too.
 
 #include "com/Variant.h"
 

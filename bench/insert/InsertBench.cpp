@@ -1,0 +1,194 @@
+// Records per second stored through IHubberly::InsertData, the library
+// created by ProgID as the add-in creates it, beside the same durable insert
+// made with SQLite directly (WAL, synchronous FULL, one transaction per
+// record), in the same run and on the same disk.
+//
+//     bench_insert [records per round]
+
+#include "IHubberly.h"
+#include "com/Activation.h"
+#include "com/ComPtr.h"
+#include "com/ComVariant.h"
+#include "com/SafeArray.h"
+#include "win/Registry.h"
+
+#include <sqlite3.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr int kRounds = 5;
+constexpr const char* kSchema =
+    "CREATE TABLE Answers (ID INTEGER PRIMARY KEY, Name TEXT, Age INTEGER, Agree BIT, Notes TEXT)";
+
+void Check(bool ok, const std::string& what)
+{
+    if (!ok)
+        throw std::runtime_error(what);
+}
+
+void SetText(HKEY root, const std::string& path, const char* name, const std::string& text)
+{
+    HKEY key = nullptr;
+    Check(RegCreateKeyEx(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS,
+          "cannot create " + path);
+    if (name)
+        RegSetValueEx(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                      static_cast<DWORD>(text.size() + 1));
+    RegCloseKey(key);
+}
+
+// A registry of its own with Gastrel registered, as the tests set it up.
+void RegisterGastrel(const fs::path& folder)
+{
+    setenv("POLLENTA_REGISTRY", (folder / "registry").c_str(), 1);
+    SetText(HKEY_CURRENT_USER, "SOFTWARE\\Velquin Ltd\\Pollenta", "DataDir", (folder / "data").string());
+    SetText(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Office\\11.0\\Access\\Menu Add-Ins", nullptr, "");
+    const std::string bin = POLLENTA_BIN_DIR;
+    const std::string command = "'" + bin + "/regsvr' /s '" + bin + "/Gastrel.so'";
+    Check(std::system(command.c_str()) == 0, "regsvr failed");
+}
+
+void Exec(sqlite3* db, const char* sql) { Check(sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK, sql); }
+
+void CreateDatabase(const fs::path& path)
+{
+    sqlite3* db = nullptr;
+    Check(sqlite3_open(path.c_str(), &db) == SQLITE_OK, "cannot create " + path.string());
+    Exec(db, kSchema);
+    Exec(db, "PRAGMA journal_mode=WAL");
+    sqlite3_close(db);
+}
+
+LONG MakeProject(IHubberly* hubberly, const fs::path& database)
+{
+    LONG id = 0;
+    Check(SUCCEEDED(hubberly->CreateProject(CComVariant("Bench"), &id)), "CreateProject failed");
+    hubberly->SetProperty(CComVariant("ConnectionString"), CComVariant("Provider=SQLite;Data Source=" + database.string()));
+    hubberly->SetProperty(CComVariant("RecordSource"), CComVariant("[Answers]"));
+    Check(SUCCEEDED(hubberly->FinalizeProject(id)), "FinalizeProject failed");
+    return id;
+}
+
+CComVariant Answer()
+{
+    const char16_t* texts[] = {u"Name", u"Ann Example", u"Age", u"42", u"Agree", u"on", u"Notes", u"A line of notes."};
+    SAFEARRAY* array = SafeArrayCreateVector(VT_BSTR, 0, 8);
+    for (LONG i = 0; i < 8; ++i) {
+        BSTR text = SysAllocString(texts[i]);
+        SafeArrayPutElement(array, &i, text);
+        SysFreeString(text);
+    }
+    CComVariant data;
+    data.vt = VT_ARRAY | VT_BSTR;
+    data.parray = array;
+    return data;
+}
+
+double OursSeconds(IHubberly* hubberly, LONG id, const CComVariant& data, int records)
+{
+    const auto start = Clock::now();
+    for (int i = 0; i < records; ++i) {
+        CComVariant errors;
+        LONG result = -1;
+        Check(hubberly->InsertData(id, data, &errors, &result) == S_OK && result == 0,
+              "InsertData gave result " + std::to_string(result));
+    }
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double BareSeconds(const fs::path& database, int records)
+{
+    sqlite3* db = nullptr;
+    Check(sqlite3_open(database.c_str(), &db) == SQLITE_OK, "cannot open " + database.string());
+    Exec(db, "PRAGMA journal_mode=WAL");
+    Exec(db, "PRAGMA synchronous=FULL");
+    sqlite3_stmt* insert = nullptr;
+    Check(sqlite3_prepare_v2(db, "INSERT INTO Answers (Name, Age, Agree, Notes) VALUES (?, ?, ?, ?)", -1, &insert,
+                             nullptr) == SQLITE_OK,
+          "prepare failed");
+    const auto start = Clock::now();
+    for (int i = 0; i < records; ++i) {
+        Exec(db, "BEGIN IMMEDIATE");
+        sqlite3_bind_text(insert, 1, "Ann Example", -1, SQLITE_STATIC);
+        sqlite3_bind_int(insert, 2, 42);
+        sqlite3_bind_int(insert, 3, 1);
+        sqlite3_bind_text(insert, 4, "A line of notes.", -1, SQLITE_STATIC);
+        Check(sqlite3_step(insert) == SQLITE_DONE, "insert failed");
+        sqlite3_reset(insert);
+        Exec(db, "COMMIT");
+    }
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    sqlite3_finalize(insert);
+    sqlite3_close(db);
+    return seconds;
+}
+
+int Run(const fs::path& folder, int records)
+{
+    RegisterGastrel(folder);
+    fs::create_directories(folder / "data");
+    const fs::path ours = folder / "answers.db";
+    const fs::path bare = folder / "bare.db";
+    CreateDatabase(ours);
+    CreateDatabase(bare);
+
+    Check(SUCCEEDED(CoInitialize(nullptr)), "CoInitialize failed");
+    CLSID clsid = GUID_NULL;
+    Check(SUCCEEDED(CLSIDFromProgID(kHubberlyProgIDW, &clsid)), "Gastrel.Hubberly is not registered");
+    CComPtr<IHubberly> hubberly;
+    Check(SUCCEEDED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IHubberly,
+                                     reinterpret_cast<void**>(&hubberly))),
+          "Gastrel.Hubberly cannot be created");
+    const LONG id = MakeProject(hubberly, ours);
+    const CComVariant data = Answer();
+
+    // Rounds take turns, so that a slow moment of the disk falls on both.
+    OursSeconds(hubberly, id, data, records / 10 + 1);
+    BareSeconds(bare, records / 10 + 1);
+    double oursTotal = 0, bareTotal = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        oursTotal += OursSeconds(hubberly, id, data, records);
+        bareTotal += BareSeconds(bare, records);
+    }
+    hubberly.Release();
+    CoUninitialize();
+
+    const double count = static_cast<double>(records) * kRounds;
+    std::printf("InsertData by ProgID: %8.0f records/s (%.3f ms per record)\n", count / oursTotal,
+                oursTotal * 1000 / count);
+    std::printf("bare SQLite insert:   %8.0f records/s (%.3f ms per record)\n", count / bareTotal,
+                bareTotal * 1000 / count);
+    std::printf("ratio (ours / bare time per record): %.2f\n", oursTotal / bareTotal);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const int records = argc > 1 ? std::max(1, std::atoi(argv[1])) : 400;
+    std::string pattern = (fs::temp_directory_path() / "pollenta-bench-insert-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) {
+        std::perror("mkdtemp");
+        return 1;
+    }
+    int status = 1;
+    try {
+        status = Run(pattern, records);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "bench_insert: %s\n", error.what());
+    }
+    std::error_code ignored;
+    fs::remove_all(pattern, ignored);
+    return status;
+}
