@@ -1,16 +1,15 @@
 #include "CaseFold.h"
 
 #include "Utf8.h"
+#include "win/CaseFolding.h"
 
-#include <cwctype>
-#include <locale.h>
 
 char32_t CaseFold::Fold(char32_t code)
 {
-    if (code < 0x80 || code >= 0x110000)
-        return (code >= 'a' && code <= 'z') ? code - 'a' + 'A' : code;
-    static const locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
-    return utf8 ? static_cast<char32_t>(towupper_l(static_cast<wint_t>(code), utf8)) : code;
+    // Unicode's simple folding, with ASCII letters kept in capitals so that
+    // the Kelvin sign and "K" still meet on one key.
+    const char32_t folded = code < 0x110000 ? FoldCase(code) : code;
+    return (folded >= 'a' && folded <= 'z') ? folded - 'a' + 'A' : folded;
 }
 
 char32_t CaseFold::FoldNext(std::string_view text, size_t& pos)

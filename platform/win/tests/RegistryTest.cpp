@@ -403,6 +403,9 @@ TEST(RegistryTest, NamesMatchByCaseFoldingOfEveryCharacter)
         {"Ключ", "КЛЮЧ", true},       {"éclair", "ÉCLAIR", true}, {"ωμέγα", "ΩΜΈΓΑ", true},
         {"Ключ", "Ключ1", false},     {"a", "á", false},          {"\xC0x", "\xC0X", true},
         {"\xC0x", "\xC1x", false},    {"\xC0", "\xFF\xC0", false}, {"Mixed Ключ", "mIXED кЛЮЧ", true},
+        // Folding by Unicode's table, not by a locale's upper case: the final
+        // sigma, the Kelvin sign and "K", but not "ß" and "SS".
+        {"ΟΔΟΣ", "οδος", true},       {"\u212A1", "k1", true},    {"Straße", "STRASSE", false},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(std::string(test.written) + " / " + test.asked);
