@@ -8,6 +8,7 @@
 #include "Profile.h"
 #include "SqlTransaction.h"
 #include "Delivery.h"
+#include "DropFolder.h"
 #include "EntryId.h"
 #include "mapi/MapiFlags.h"
 #include "mapi/Mime.h"
@@ -22,6 +23,9 @@
 namespace pollenta::mapi {
 
 namespace {
+
+// Messages sent in one transaction of their store.
+constexpr std::size_t kBatch = 100;
 
 std::mutex g_spoolersLock;
 std::map<std::string, std::weak_ptr<CSpooler>>& Spoolers()
@@ -134,24 +138,28 @@ void CSpooler::Flush()
 void CSpooler::DeliverDropped()
 {
     if (m_dropFolder.empty() || m_dropStore.empty() || !std::filesystem::is_directory(m_dropFolder)) return;
-    std::vector<std::filesystem::path> files;
-    for (const auto& entry : std::filesystem::directory_iterator(m_dropFolder))
-        if (entry.is_regular_file() && entry.path().extension() == ".eml") files.push_back(entry.path());
+    CDropFolder drop(m_dropFolder);
+    drop.ReturnAbandoned();
+    std::vector<std::filesystem::path> files = drop.Waiting();
     if (files.empty()) return;
-    std::sort(files.begin(), files.end());
     std::shared_ptr<CStoreFile> store = CStoreFile::Open(m_dropStore);
     LONGLONG inbox = store->SpecialFolder(CStoreFile::Role::Inbox);
     std::exception_ptr first;
     for (const auto& file : files) {
-        // One file that cannot be delivered now stays for the next round and
-        // does not hold back the files after it.
+        // Other processes on the profile watch the same folder: the file is
+        // delivered by whoever claims it first.
+        std::optional<std::filesystem::path> claimed = drop.Claim(file);
+        if (!claimed) continue;
+        // One file that cannot be delivered now goes back for the next round
+        // and does not hold back the files after it.
         try {
-            std::ifstream in(file, std::ios::binary);
+            std::ifstream in(*claimed, std::ios::binary);
             std::vector<BYTE> mime((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-            if (!in.eof() && in.fail()) continue;
+            if (!in.eof() && in.fail()) throw CMapiError(MAPI_E_DISK_ERROR, "Cannot read " + file.string());
             CDelivery::Deliver(*store, inbox, mime);
-            std::filesystem::remove(file);
+            std::filesystem::remove(*claimed);
         } catch (...) {
+            drop.Return(*claimed);
             if (!first) first = std::current_exception();
         }
     }
@@ -163,9 +171,10 @@ void CSpooler::SendQueued()
     std::lock_guard sending(m_sending);
     std::exception_ptr first;
     for (const auto& store : Stores()) {
-        for (LONGLONG message : store->Queue()) {
+        std::vector<LONGLONG> queued = store->Queue();
+        for (std::size_t start = 0; start < queued.size(); start += kBatch) {
             try {
-                Send(*store, message);
+                SendBatch(*store, std::span(queued).subspan(start, std::min(kBatch, queued.size() - start)));
             } catch (...) {
                 if (!first) first = std::current_exception();
             }
@@ -174,43 +183,77 @@ void CSpooler::SendQueued()
     if (first) std::rethrow_exception(first);
 }
 
-void CSpooler::Send(CStoreFile& store, LONGLONG message)
+// The batch is claimed, written and moved to Sent Items in one transaction
+// of the store: a spooler of another process flushing the same queue waits
+// for it and then finds these messages gone, and one commit serves the
+// whole batch. When the transaction fails, the files it wrote go too, so
+// that the messages, still queued, are sent once by the next round.
+void CSpooler::SendBatch(CStoreFile& store, std::span<const LONGLONG> messages)
 {
     std::lock_guard lock(store.Mutex());
-    // AbortSubmit may have taken it back meanwhile.
-    std::vector<LONGLONG> queued = store.Queue();
-    if (std::find(queued.begin(), queued.end(), message) == queued.end()) return;
-    ULONG type = 0;
-    LONGLONG folder = 0;
-    if (!store.ObjectInfo(message, type, folder)) {
-        store.Dequeue(message);
-        return;
-    }
-    CMessageContent content = CMessageContent::Load(store, message);
-    std::vector<BYTE> mime = ComposeMime(CMimeBridge::ToMime(content));
     std::filesystem::create_directories(m_outgoing);
+    std::vector<std::filesystem::path> written;
+    std::vector<CEvent> moved;
+    std::exception_ptr first;
+    try {
+        CSqlTransaction transaction(store.Db());
+        LONGLONG sent = store.SpecialFolder(CStoreFile::Role::SentItems);
+        for (LONGLONG message : messages) {
+            // AbortSubmit or another process may have taken it meanwhile.
+            if (!store.IsQueued(message)) continue;
+            ULONG type = 0;
+            LONGLONG folder = 0;
+            if (!store.ObjectInfo(message, type, folder)) {
+                store.Dequeue(message);  // deleted while queued: nothing to send
+                continue;
+            }
+            CMessageContent content = CMessageContent::Load(store, message);
+            try {
+                written.push_back(Write(store, message, content));
+            } catch (...) {
+                // This message stays queued; the others go on.
+                if (!first) first = std::current_exception();
+                continue;
+            }
+            if (std::optional<CEvent> event = MoveToSent(store, message, content.m_props, folder, sent))
+                moved.push_back(*event);
+        }
+        transaction.Commit();
+    } catch (...) {
+        std::error_code ignored;
+        for (const auto& file : written) std::filesystem::remove(file, ignored);
+        throw;
+    }
+    for (const CEvent& event : moved) CNotifier::Instance().Raise(store.Uid(), event);
+    if (first) std::rethrow_exception(first);
+}
+
+std::filesystem::path CSpooler::Write(CStoreFile& store, LONGLONG message, const CMessageContent& content)
+{
+    std::vector<BYTE> mime = ComposeMime(CMimeBridge::ToMime(content));
     char name[96];
     std::snprintf(name, sizeof name, "%lld-%02x%02x%02x%02x-%lld.eml", static_cast<long long>(NowFileTime()),
                   store.Uid().ab[0], store.Uid().ab[1], store.Uid().ab[2], store.Uid().ab[3],
                   static_cast<long long>(message));
-    WriteAtomically(std::filesystem::path(m_outgoing) / name, mime);
+    std::filesystem::path path = std::filesystem::path(m_outgoing) / name;
+    WriteAtomically(path, mime);
+    return path;
+}
 
-    CSqlTransaction transaction(store.Db());
+std::optional<CEvent> CSpooler::MoveToSent(CStoreFile& store, LONGLONG message, const CPropMap& props, LONGLONG folder,
+                                           LONGLONG sent)
+{
     store.Dequeue(message);
-    CPropValue deleteAfter;
-    bool remove = store.LoadProp(message, PROP_ID(PR_DELETE_AFTER_SUBMIT), deleteAfter) && deleteAfter.Int();
-    LONGLONG sent = store.SpecialFolder(CStoreFile::Role::SentItems);
-    if (remove) {
+    auto deleteAfter = props.find(PROP_ID(PR_DELETE_AFTER_SUBMIT));
+    if (deleteAfter != props.end() && deleteAfter->second.Int()) {
         store.DeleteTree(message);
-    } else {
-        CPropValue flags;
-        LONG value = store.LoadProp(message, PROP_ID(PR_MESSAGE_FLAGS), flags) ? static_cast<LONG>(flags.Int()) : 0;
-        store.SetProp(message, CPropValue::Long(PR_MESSAGE_FLAGS, (value & ~(MSGFLAG_SUBMIT | MSGFLAG_UNSENT)) | MSGFLAG_READ));
-        store.SetProp(message, CPropValue::Time(PR_MESSAGE_DELIVERY_TIME, NowFileTime()));
-        store.Move(message, sent);
+        return std::nullopt;
     }
-    transaction.Commit();
-    if (remove) return;
+    auto flags = props.find(PROP_ID(PR_MESSAGE_FLAGS));
+    LONG value = flags != props.end() ? static_cast<LONG>(flags->second.Int()) : 0;
+    store.SetProp(message, CPropValue::Long(PR_MESSAGE_FLAGS, (value & ~(MSGFLAG_SUBMIT | MSGFLAG_UNSENT)) | MSGFLAG_READ));
+    store.SetProp(message, CPropValue::Time(PR_MESSAGE_DELIVERY_TIME, NowFileTime()));
+    store.Move(message, sent);
     CEvent event;
     event.type = fnevObjectMoved;
     event.objType = MAPI_MESSAGE;
@@ -218,7 +261,7 @@ void CSpooler::Send(CStoreFile& store, LONGLONG message)
     event.parentId = CEntryId::ForObject(store.Uid(), MAPI_FOLDER, sent);
     event.oldId = event.entryId;
     event.oldParentId = CEntryId::ForObject(store.Uid(), MAPI_FOLDER, folder);
-    CNotifier::Instance().Raise(store.Uid(), event);
+    return event;
 }
 
 }  // namespace pollenta::mapi

@@ -6,12 +6,17 @@
 // thread, .eml files in the profile's drop folder are delivered into the
 // Inbox of its default store.
 
+#include "MessageContent.h"
+#include "Notifier.h"
 #include "Profile.h"
 #include "StoreFile.h"
 
 #include <condition_variable>
+#include <filesystem>
 #include <memory>
 #include <mutex>
+#include <optional>
+#include <span>
 #include <string>
 #include <thread>
 #include <vector>
@@ -30,14 +35,21 @@ public:
     // Sends everything queued now, hold or not; the first failure is thrown
     // after the rest have been tried.
     void Flush();
+    // Delivers the mail waiting in the drop folder now; the first failure is
+    // thrown after the rest have been tried.
+    void DeliverDropped();
 
 private:
     explicit CSpooler(const CProfile& profile);
     void Run();
     std::vector<std::shared_ptr<CStoreFile>> Stores();
     void SendQueued();
-    void Send(CStoreFile& store, LONGLONG message);
-    void DeliverDropped();
+    void SendBatch(CStoreFile& store, std::span<const LONGLONG> messages);
+    std::filesystem::path Write(CStoreFile& store, LONGLONG message, const CMessageContent& content);
+    // The move's notification, or nothing when the message is deleted
+    // instead, as PR_DELETE_AFTER_SUBMIT asks.
+    std::optional<CEvent> MoveToSent(CStoreFile& store, LONGLONG message, const CPropMap& props, LONGLONG folder,
+                                     LONGLONG sent);
 
     std::string m_profile;
     std::string m_outgoing;

@@ -271,6 +271,14 @@ bool CStoreFile::Dequeue(LONGLONG message)
     return m_db.Changes() > 0;
 }
 
+bool CStoreFile::IsQueued(LONGLONG message)
+{
+    std::lock_guard lock(m_mutex);
+    CSqlStatement stmt(m_db.Handle(), "SELECT 1 FROM queue WHERE message = ?");
+    stmt.Bind(1, message);
+    return stmt.Step();
+}
+
 std::vector<LONGLONG> CStoreFile::Queue()
 {
     std::lock_guard lock(m_mutex);

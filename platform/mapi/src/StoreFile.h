@@ -55,6 +55,7 @@ public:
     void Enqueue(LONGLONG message);
     // False when the message was not queued.
     bool Dequeue(LONGLONG message);
+    bool IsQueued(LONGLONG message);
     std::vector<LONGLONG> Queue();
 
 private:
