@@ -15,10 +15,22 @@ CPropValue ReadValue(CSqlStatement& stmt, ULONG tag, int column)
 
 }  // namespace
 
+// Restrictions and sort orders look a property up by its object and id, the
+// primary key, for each row of the folder they go through; an index on the
+// values would copy every value, attachments too, and no query would use it.
 const char* const CPropRows::kSchema =
     "CREATE TABLE props(obj INTEGER NOT NULL, id INTEGER NOT NULL, type INTEGER NOT NULL, value,"
-    " PRIMARY KEY(obj, id)) WITHOUT ROWID;"
-    "CREATE INDEX props_id ON props(id, value);";
+    " PRIMARY KEY(obj, id)) WITHOUT ROWID;";
+
+bool CPropRows::DropValueIndex(CSqlDatabase& db)
+{
+    CSqlStatement exists(db, "SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name = 'props_id'");
+    exists.Step();
+    if (!exists.Int(0)) return false;
+    exists.Reset();
+    db.Exec("DROP INDEX props_id");
+    return true;
+}
 
 void CPropRows::Bind(CSqlStatement& stmt, int index, const CPropValue& value)
 {

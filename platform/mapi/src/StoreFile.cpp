@@ -64,6 +64,7 @@ std::shared_ptr<CStoreFile> CStoreFile::Shared(const std::string& path, bool cre
     if (auto existing = OpenFiles()[key].lock()) return existing;
     std::shared_ptr<CStoreFile> file(new CStoreFile(path));
     if (create) file->CreateSchema(displayName);
+    else file->Migrate();
     file->LoadIdentity();
     OpenFiles()[key] = file;
     return file;
@@ -110,6 +111,23 @@ void CStoreFile::CreateSchema(const std::string& displayName)
         special.Reset();
     }
     transaction.Commit();
+}
+
+void CStoreFile::Migrate()
+{
+    {
+        CSqlTransaction transaction(m_db);
+        if (!CPropRows::DropValueIndex(m_db)) return;
+        transaction.Commit();
+    }
+    // The index took as much room as the values; the file gives it back
+    // once. Another process reading the file may keep that from happening
+    // now: then the free pages are filled by what comes next.
+    try {
+        m_db.Exec("VACUUM");
+        m_db.Exec("PRAGMA wal_checkpoint(TRUNCATE)");
+    } catch (const CMapiError&) {
+    }
 }
 
 void CStoreFile::LoadIdentity()

@@ -61,6 +61,8 @@ public:
 private:
     explicit CStoreFile(const std::string& path);
     void CreateSchema(const std::string& displayName);
+    // Brings a file written by an earlier version to the present schema.
+    void Migrate();
     void LoadIdentity();
     static std::shared_ptr<CStoreFile> Shared(const std::string& path, bool create, const std::string& displayName);
 
