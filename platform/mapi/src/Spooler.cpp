@@ -1,21 +1,12 @@
 #include "Spooler.h"
 
-#include "FileTime.h"
-#include "MapiError.h"
-#include "MessageContent.h"
-#include "MimeBridge.h"
-#include "Notifier.h"
-#include "Profile.h"
-#include "SqlTransaction.h"
 #include "Delivery.h"
 #include "DropFolder.h"
-#include "EntryId.h"
-#include "mapi/MapiFlags.h"
-#include "mapi/Mime.h"
+#include "MapiError.h"
+#include "SendBatch.h"
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -24,31 +15,11 @@ namespace pollenta::mapi {
 
 namespace {
 
-// Messages sent in one transaction of their store.
-constexpr std::size_t kBatch = 100;
-
 std::mutex g_spoolersLock;
 std::map<std::string, std::weak_ptr<CSpooler>>& Spoolers()
 {
     static std::map<std::string, std::weak_ptr<CSpooler>> spoolers;
     return spoolers;
-}
-
-// Written beside its final name and renamed, so that whoever watches the
-// folder never sees half a message.
-void WriteAtomically(const std::filesystem::path& path, const std::vector<BYTE>& data)
-{
-    std::filesystem::path temporary = path;
-    temporary += ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
-        out.flush();
-        if (!out) throw CMapiError(MAPI_E_DISK_ERROR, "Cannot write " + temporary.string());
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    if (error) throw CMapiError(MAPI_E_DISK_ERROR, "Cannot write " + path.string() + ": " + error.message());
 }
 
 }  // namespace
@@ -172,96 +143,20 @@ void CSpooler::SendQueued()
     std::exception_ptr first;
     for (const auto& store : Stores()) {
         std::vector<LONGLONG> queued = store->Queue();
-        for (std::size_t start = 0; start < queued.size(); start += kBatch) {
+        for (std::size_t start = 0; start < queued.size();) {
+            CSendBatch batch(*store, m_outgoing);
             try {
-                SendBatch(*store, std::span(queued).subspan(start, std::min(kBatch, queued.size() - start)));
+                start += batch.Send(std::span(queued).subspan(start));
             } catch (...) {
+                // The transaction failed: this batch and the rest stay
+                // queued for the next round.
                 if (!first) first = std::current_exception();
+                break;
             }
+            if (!first) first = batch.Failure();
         }
     }
     if (first) std::rethrow_exception(first);
-}
-
-// The batch is claimed, written and moved to Sent Items in one transaction
-// of the store: a spooler of another process flushing the same queue waits
-// for it and then finds these messages gone, and one commit serves the
-// whole batch. When the transaction fails, the files it wrote go too, so
-// that the messages, still queued, are sent once by the next round.
-void CSpooler::SendBatch(CStoreFile& store, std::span<const LONGLONG> messages)
-{
-    std::lock_guard lock(store.Mutex());
-    std::filesystem::create_directories(m_outgoing);
-    std::vector<std::filesystem::path> written;
-    std::vector<CEvent> moved;
-    std::exception_ptr first;
-    try {
-        CSqlTransaction transaction(store.Db());
-        LONGLONG sent = store.SpecialFolder(CStoreFile::Role::SentItems);
-        for (LONGLONG message : messages) {
-            // AbortSubmit or another process may have taken it meanwhile.
-            if (!store.IsQueued(message)) continue;
-            ULONG type = 0;
-            LONGLONG folder = 0;
-            if (!store.ObjectInfo(message, type, folder)) {
-                store.Dequeue(message);  // deleted while queued: nothing to send
-                continue;
-            }
-            CMessageContent content = CMessageContent::Load(store, message);
-            try {
-                written.push_back(Write(store, message, content));
-            } catch (...) {
-                // This message stays queued; the others go on.
-                if (!first) first = std::current_exception();
-                continue;
-            }
-            if (std::optional<CEvent> event = MoveToSent(store, message, content.m_props, folder, sent))
-                moved.push_back(*event);
-        }
-        transaction.Commit();
-    } catch (...) {
-        std::error_code ignored;
-        for (const auto& file : written) std::filesystem::remove(file, ignored);
-        throw;
-    }
-    for (const CEvent& event : moved) CNotifier::Instance().Raise(store.Uid(), event);
-    if (first) std::rethrow_exception(first);
-}
-
-std::filesystem::path CSpooler::Write(CStoreFile& store, LONGLONG message, const CMessageContent& content)
-{
-    std::vector<BYTE> mime = ComposeMime(CMimeBridge::ToMime(content));
-    char name[96];
-    std::snprintf(name, sizeof name, "%lld-%02x%02x%02x%02x-%lld.eml", static_cast<long long>(NowFileTime()),
-                  store.Uid().ab[0], store.Uid().ab[1], store.Uid().ab[2], store.Uid().ab[3],
-                  static_cast<long long>(message));
-    std::filesystem::path path = std::filesystem::path(m_outgoing) / name;
-    WriteAtomically(path, mime);
-    return path;
-}
-
-std::optional<CEvent> CSpooler::MoveToSent(CStoreFile& store, LONGLONG message, const CPropMap& props, LONGLONG folder,
-                                           LONGLONG sent)
-{
-    store.Dequeue(message);
-    auto deleteAfter = props.find(PROP_ID(PR_DELETE_AFTER_SUBMIT));
-    if (deleteAfter != props.end() && deleteAfter->second.Int()) {
-        store.DeleteTree(message);
-        return std::nullopt;
-    }
-    auto flags = props.find(PROP_ID(PR_MESSAGE_FLAGS));
-    LONG value = flags != props.end() ? static_cast<LONG>(flags->second.Int()) : 0;
-    store.SetProp(message, CPropValue::Long(PR_MESSAGE_FLAGS, (value & ~(MSGFLAG_SUBMIT | MSGFLAG_UNSENT)) | MSGFLAG_READ));
-    store.SetProp(message, CPropValue::Time(PR_MESSAGE_DELIVERY_TIME, NowFileTime()));
-    store.Move(message, sent);
-    CEvent event;
-    event.type = fnevObjectMoved;
-    event.objType = MAPI_MESSAGE;
-    event.entryId = CEntryId::ForObject(store.Uid(), MAPI_MESSAGE, message);
-    event.parentId = CEntryId::ForObject(store.Uid(), MAPI_FOLDER, sent);
-    event.oldId = event.entryId;
-    event.oldParentId = CEntryId::ForObject(store.Uid(), MAPI_FOLDER, folder);
-    return event;
 }
 
 }  // namespace pollenta::mapi

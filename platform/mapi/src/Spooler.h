@@ -6,17 +6,12 @@
 // thread, .eml files in the profile's drop folder are delivered into the
 // Inbox of its default store.
 
-#include "MessageContent.h"
-#include "Notifier.h"
 #include "Profile.h"
 #include "StoreFile.h"
 
 #include <condition_variable>
-#include <filesystem>
 #include <memory>
 #include <mutex>
-#include <optional>
-#include <span>
 #include <string>
 #include <thread>
 #include <vector>
@@ -44,12 +39,6 @@ private:
     void Run();
     std::vector<std::shared_ptr<CStoreFile>> Stores();
     void SendQueued();
-    void SendBatch(CStoreFile& store, std::span<const LONGLONG> messages);
-    std::filesystem::path Write(CStoreFile& store, LONGLONG message, const CMessageContent& content);
-    // The move's notification, or nothing when the message is deleted
-    // instead, as PR_DELETE_AFTER_SUBMIT asks.
-    std::optional<CEvent> MoveToSent(CStoreFile& store, LONGLONG message, const CPropMap& props, LONGLONG folder,
-                                     LONGLONG sent);
 
     std::string m_profile;
     std::string m_outgoing;
