@@ -4,11 +4,13 @@
 
 #include "MapiTestSupport.h"
 
+#include <chrono>
 #include <fcntl.h>
 #include <fstream>
 #include <set>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <thread>
 
 extern char** environ;
 
@@ -83,6 +85,15 @@ protected:
         return succeeded;
     }
 
+    // A mail of that subject written into the drop folder under `name`.
+    void WriteDropped(const std::string& name, const std::string& subject)
+    {
+        std::filesystem::create_directories(Drop());
+        std::ofstream(Drop() + "/" + name, std::ios::binary)
+            << "From: Alice <alice@example.com>\r\nTo: Bob <bob@example.com>\r\nSubject: " << subject
+            << "\r\nMIME-Version: 1.0\r\nContent-Type: text/plain; charset=us-ascii\r\n\r\n" << subject << "\r\n";
+    }
+
     void Submit(IMAPIFolder* outbox, const std::string& subject)
     {
         CComPtr<IMessage> message;
@@ -116,13 +127,10 @@ TEST_F(CSharedProfileTest, ProcessesFlushingOneQueueSendEachMessageOnce)
 TEST_F(CSharedProfileTest, ProcessesWatchingOneDropFolderDeliverEachFileOnce)
 {
     constexpr int kFiles = 300;
-    std::filesystem::create_directories(Drop());
     for (int i = 0; i < kFiles; ++i) {
-        std::string name = Drop() + "/mail" + std::to_string(i) + ".eml";
-        std::ofstream(name + ".part", std::ios::binary)
-            << "From: Alice <alice@example.com>\r\nTo: Bob <bob@example.com>\r\nSubject: Answer " << i
-            << "\r\nMIME-Version: 1.0\r\nContent-Type: text/plain; charset=us-ascii\r\n\r\nAnswer " << i << "\r\n";
-        std::filesystem::rename(name + ".part", name);
+        std::string name = "mail" + std::to_string(i) + ".eml";
+        WriteDropped(name + ".part", "Answer " + std::to_string(i));
+        std::filesystem::rename(Drop() + "/" + name + ".part", Drop() + "/" + name);
     }
 
     // This process's own spooler delivers too, as a fifth watcher.
@@ -136,4 +144,24 @@ TEST_F(CSharedProfileTest, ProcessesWatchingOneDropFolderDeliverEachFileOnce)
         SCOPED_TRACE("Answer " + std::to_string(i));
         EXPECT_EQ(1u, subjects.count("Answer " + std::to_string(i)));
     }
+}
+
+TEST_F(CSharedProfileTest, MailClaimedByAProcessThatEndedIsDeliveredByTheNext)
+{
+    pid_t ended = 0;
+    char* argv[] = {const_cast<char*>("/bin/true"), nullptr};
+    ASSERT_EQ(0, posix_spawn(&ended, argv[0], nullptr, nullptr, argv, environ));
+    ASSERT_EQ(ended, waitpid(ended, nullptr, 0));
+    WriteDropped("left.eml.claimed-" + std::to_string(ended), "Left behind");
+    // A claim of a process that still runs is that process's to finish.
+    std::string running = "busy.eml.claimed-" + std::to_string(getppid());
+    WriteDropped(running, "Being delivered");
+
+    ASSERT_EQ(S_OK, Spooler()->FlushQueues(0, 0, nullptr, FLUSH_DOWNLOAD));
+    // The spooler's own round may have claimed it first and be delivering.
+    for (int i = 0; i < 100 && Subjects(Inbox(m_store)).empty(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+
+    EXPECT_EQ(std::vector<std::string>{"Left behind"}, Subjects(Inbox(m_store)));
+    EXPECT_EQ(std::vector<std::filesystem::path>{Drop() + "/" + running}, Files(Drop()));
 }
