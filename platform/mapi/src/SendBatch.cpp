@@ -72,15 +72,12 @@ std::size_t CSendBatch::Send(std::span<const LONGLONG> queued)
 {
     std::lock_guard lock(m_store.Mutex());
     std::filesystem::create_directories(m_outgoing);
-    std::vector<std::filesystem::path> written;
     std::vector<CEvent> moved;
     std::size_t taken = 0;
     try {
         CSqlTransaction transaction(m_store.Db());
         taken = Load(queued);
         ForEachAtOnce(m_batch.size(), [this](std::size_t i) { Write(m_batch[i]); });
-        for (const Outgoing& outgoing : m_batch)
-            if (!outgoing.failure) written.push_back(outgoing.file);
         LONGLONG sent = m_store.SpecialFolder(CStoreFile::Role::SentItems);
         for (const Outgoing& outgoing : m_batch) {
             if (outgoing.failure) {
@@ -91,8 +88,9 @@ std::size_t CSendBatch::Send(std::span<const LONGLONG> queued)
         }
         transaction.Commit();
     } catch (...) {
+        // Each name is new, so nothing but this batch's own file goes.
         std::error_code ignored;
-        for (const auto& file : written) std::filesystem::remove(file, ignored);
+        for (const Outgoing& outgoing : m_batch) std::filesystem::remove(outgoing.file, ignored);
         throw;
     }
     for (const CEvent& event : moved) CNotifier::Instance().Raise(m_store.Uid(), event);

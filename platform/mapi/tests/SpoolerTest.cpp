@@ -114,3 +114,19 @@ TEST_F(CSpoolerTest, MessageWithoutRecipientsIsNotSubmitted)
     ASSERT_EQ(S_OK, outbox->CreateMessage(nullptr, 0, &message));
     EXPECT_EQ(MAPI_E_NO_RECIPIENTS, message->SubmitMessage(0));
 }
+
+TEST_F(CSpoolerTest, MessagesThatCouldNotBeWrittenStayQueuedAndGoOnceLater)
+{
+    ASSERT_EQ(S_OK, pollenta::mapi::SetSpoolerHold("Test", true));
+    for (int i = 0; i < 3; ++i) Submit("Copy " + std::to_string(i));
+    // A file where the outgoing folder should be: nothing can be written.
+    std::ofstream(Outgoing()) << "in the way";
+    EXPECT_TRUE(FAILED(Spooler()->FlushQueues(0, 0, nullptr, FLUSH_UPLOAD)));
+    EXPECT_EQ(3u, Count(SpecialFolder(m_store, PR_IPM_OUTBOX_ENTRYID)));
+
+    std::filesystem::remove(Outgoing());
+    ASSERT_EQ(S_OK, Spooler()->FlushQueues(0, 0, nullptr, FLUSH_UPLOAD));
+    EXPECT_EQ(3u, Sent(Outgoing()).size());
+    EXPECT_EQ(0u, Count(SpecialFolder(m_store, PR_IPM_OUTBOX_ENTRYID)));
+    EXPECT_EQ(3u, Count(SpecialFolder(m_store, PR_IPM_SENTMAIL_ENTRYID)));
+}
