@@ -42,15 +42,16 @@ std::shared_ptr<CAddressBookFile> CAddressBookFile::Open(const std::string& path
     {
         CSqlTransaction transaction(db);
         db.Exec(kSchema);
-        CSqlStatement exists(db.Handle(), "SELECT COUNT(*) FROM sqlite_master WHERE name = 'props'");
+        CPropRows::DropValueIndex(db);
+        CSqlStatement exists(db, "SELECT COUNT(*) FROM sqlite_master WHERE name = 'props'");
         exists.Step();
         if (!exists.Int(0)) db.Exec(CPropRows::kSchema);
-        CSqlStatement uid(db.Handle(), "SELECT value FROM info WHERE key = 'uid'");
+        CSqlStatement uid(db, "SELECT value FROM info WHERE key = 'uid'");
         std::string bytes = uid.Step() ? uid.Blob(0) : std::string();
         if (bytes.empty()) {
             MAPIUID fresh = NewMapiUid();
             bytes.assign(reinterpret_cast<const char*>(fresh.ab), 16);
-            CSqlStatement insert(db.Handle(), "INSERT INTO info(key, value) VALUES('uid', ?)");
+            CSqlStatement insert(db, "INSERT INTO info(key, value) VALUES('uid', ?)");
             insert.BindBlob(1, bytes).Run();
         }
         if (bytes.size() != 16) throw CMapiError(MAPI_E_CORRUPT_DATA, "The address book file has no identity");
@@ -65,7 +66,7 @@ LONGLONG CAddressBookFile::Add(ULONG type, const CPropMap& props)
 {
     std::lock_guard lock(m_mutex);
     CSqlTransaction transaction(m_db);
-    CSqlStatement insert(m_db.Handle(), "INSERT INTO entries(type) VALUES(?)");
+    CSqlStatement insert(m_db, "INSERT INTO entries(type) VALUES(?)");
     insert.Bind(1, static_cast<LONGLONG>(type)).Run();
     LONGLONG id = m_db.LastInsertId();
     CPropRows::Replace(m_db, id, props);
@@ -76,7 +77,7 @@ LONGLONG CAddressBookFile::Add(ULONG type, const CPropMap& props)
 void CAddressBookFile::AddMember(LONGLONG list, const std::string& entryId)
 {
     std::lock_guard lock(m_mutex);
-    CSqlStatement insert(m_db.Handle(),
+    CSqlStatement insert(m_db,
                          "INSERT INTO members(list, position, entryid)"
                          " VALUES(?1, (SELECT COALESCE(MAX(position), -1) + 1 FROM members WHERE list = ?1), ?2)");
     insert.Bind(1, list).BindBlob(2, entryId).Run();
@@ -85,7 +86,7 @@ void CAddressBookFile::AddMember(LONGLONG list, const std::string& entryId)
 bool CAddressBookFile::Type(LONGLONG id, ULONG& type)
 {
     std::lock_guard lock(m_mutex);
-    CSqlStatement stmt(m_db.Handle(), "SELECT type FROM entries WHERE id = ?");
+    CSqlStatement stmt(m_db, "SELECT type FROM entries WHERE id = ?");
     stmt.Bind(1, id);
     if (!stmt.Step()) return false;
     type = static_cast<ULONG>(stmt.Int(0));
@@ -109,7 +110,7 @@ void CAddressBookFile::SaveProps(LONGLONG id, const CPropMap& props)
 std::vector<std::string> CAddressBookFile::Members(LONGLONG list)
 {
     std::lock_guard lock(m_mutex);
-    CSqlStatement stmt(m_db.Handle(), "SELECT entryid FROM members WHERE list = ? ORDER BY position");
+    CSqlStatement stmt(m_db, "SELECT entryid FROM members WHERE list = ? ORDER BY position");
     stmt.Bind(1, list);
     std::vector<std::string> members;
     while (stmt.Step()) members.push_back(stmt.Blob(0));
@@ -119,7 +120,7 @@ std::vector<std::string> CAddressBookFile::Members(LONGLONG list)
 std::vector<LONGLONG> CAddressBookFile::Entries()
 {
     std::lock_guard lock(m_mutex);
-    CSqlStatement stmt(m_db.Handle(), "SELECT id FROM entries ORDER BY id");
+    CSqlStatement stmt(m_db, "SELECT id FROM entries ORDER BY id");
     std::vector<LONGLONG> ids;
     while (stmt.Step()) ids.push_back(stmt.Int(0));
     return ids;

@@ -28,8 +28,10 @@ HRESULT CMapiStatus::FlushQueues(ULONG_PTR, ULONG, LPENTRYID, ULONG flags)
     if (flags & ~(FLUSH_UPLOAD | FLUSH_DOWNLOAD | FLUSH_FORCE | FLUSH_NO_UI | FLUSH_ASYNC_OK))
         return MAPI_E_UNKNOWN_FLAGS;
     return Guard([&] {
-        // Nothing arrives by download here; incoming mail is delivered.
+        // Downloading is taking in the mail waiting in the drop folder now,
+        // rather than at the spooler's next round.
         if (flags & FLUSH_UPLOAD || !(flags & FLUSH_DOWNLOAD)) m_spooler->Flush();
+        if (flags & FLUSH_DOWNLOAD) m_spooler->DeliverDropped();
         return S_OK;
     });
 }

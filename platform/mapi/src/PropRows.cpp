@@ -15,10 +15,22 @@ CPropValue ReadValue(CSqlStatement& stmt, ULONG tag, int column)
 
 }  // namespace
 
+// Restrictions and sort orders look a property up by its object and id, the
+// primary key, for each row of the folder they go through; an index on the
+// values would copy every value, attachments too, and no query would use it.
 const char* const CPropRows::kSchema =
     "CREATE TABLE props(obj INTEGER NOT NULL, id INTEGER NOT NULL, type INTEGER NOT NULL, value,"
-    " PRIMARY KEY(obj, id)) WITHOUT ROWID;"
-    "CREATE INDEX props_id ON props(id, value);";
+    " PRIMARY KEY(obj, id)) WITHOUT ROWID;";
+
+bool CPropRows::DropValueIndex(CSqlDatabase& db)
+{
+    CSqlStatement exists(db, "SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name = 'props_id'");
+    exists.Step();
+    if (!exists.Int(0)) return false;
+    exists.Reset();
+    db.Exec("DROP INDEX props_id");
+    return true;
+}
 
 void CPropRows::Bind(CSqlStatement& stmt, int index, const CPropValue& value)
 {
@@ -32,7 +44,7 @@ void CPropRows::Bind(CSqlStatement& stmt, int index, const CPropValue& value)
 
 CPropMap CPropRows::Load(CSqlDatabase& db, LONGLONG obj)
 {
-    CSqlStatement stmt(db.Handle(), "SELECT id, type, value FROM props WHERE obj = ?");
+    CSqlStatement stmt(db, "SELECT id, type, value FROM props WHERE obj = ?");
     stmt.Bind(1, obj);
     CPropMap props;
     while (stmt.Step()) {
@@ -44,7 +56,7 @@ CPropMap CPropRows::Load(CSqlDatabase& db, LONGLONG obj)
 
 bool CPropRows::LoadOne(CSqlDatabase& db, LONGLONG obj, ULONG propId, CPropValue& value)
 {
-    CSqlStatement stmt(db.Handle(), "SELECT type, value FROM props WHERE obj = ? AND id = ?");
+    CSqlStatement stmt(db, "SELECT type, value FROM props WHERE obj = ? AND id = ?");
     stmt.Bind(1, obj).Bind(2, static_cast<LONGLONG>(propId));
     if (!stmt.Step()) return false;
     value = ReadValue(stmt, PROP_TAG(static_cast<ULONG>(stmt.Int(0)), propId), 1);
@@ -53,7 +65,7 @@ bool CPropRows::LoadOne(CSqlDatabase& db, LONGLONG obj, ULONG propId, CPropValue
 
 void CPropRows::Set(CSqlDatabase& db, LONGLONG obj, const CPropValue& value)
 {
-    CSqlStatement stmt(db.Handle(), "INSERT OR REPLACE INTO props(obj, id, type, value) VALUES(?, ?, ?, ?)");
+    CSqlStatement stmt(db, "INSERT OR REPLACE INTO props(obj, id, type, value) VALUES(?, ?, ?, ?)");
     stmt.Bind(1, obj).Bind(2, static_cast<LONGLONG>(PROP_ID(value.Tag()))).Bind(3, static_cast<LONGLONG>(value.Type()));
     Bind(stmt, 4, value);
     stmt.Run();
@@ -61,7 +73,7 @@ void CPropRows::Set(CSqlDatabase& db, LONGLONG obj, const CPropValue& value)
 
 void CPropRows::Clear(CSqlDatabase& db, LONGLONG obj)
 {
-    CSqlStatement clear(db.Handle(), "DELETE FROM props WHERE obj = ?");
+    CSqlStatement clear(db, "DELETE FROM props WHERE obj = ?");
     clear.Bind(1, obj).Run();
 }
 

@@ -10,6 +10,9 @@ namespace pollenta::mapi {
 class CPropRows {
 public:
     static const char* const kSchema;
+    // Files written by earlier versions index every value as well; this
+    // drops that index. True when there was one.
+    static bool DropValueIndex(CSqlDatabase& db);
     static CPropMap Load(CSqlDatabase& db, LONGLONG obj);
     static bool LoadOne(CSqlDatabase& db, LONGLONG obj, ULONG propId, CPropValue& value);
     static void Set(CSqlDatabase& db, LONGLONG obj, const CPropValue& value);

@@ -1,20 +1,12 @@
 #include "Spooler.h"
 
-#include "FileTime.h"
-#include "MapiError.h"
-#include "MessageContent.h"
-#include "MimeBridge.h"
-#include "Notifier.h"
-#include "Profile.h"
-#include "SqlTransaction.h"
 #include "Delivery.h"
-#include "EntryId.h"
-#include "mapi/MapiFlags.h"
-#include "mapi/Mime.h"
+#include "DropFolder.h"
+#include "MapiError.h"
+#include "SendBatch.h"
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -28,23 +20,6 @@ std::map<std::string, std::weak_ptr<CSpooler>>& Spoolers()
 {
     static std::map<std::string, std::weak_ptr<CSpooler>> spoolers;
     return spoolers;
-}
-
-// Written beside its final name and renamed, so that whoever watches the
-// folder never sees half a message.
-void WriteAtomically(const std::filesystem::path& path, const std::vector<BYTE>& data)
-{
-    std::filesystem::path temporary = path;
-    temporary += ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
-        out.flush();
-        if (!out) throw CMapiError(MAPI_E_DISK_ERROR, "Cannot write " + temporary.string());
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    if (error) throw CMapiError(MAPI_E_DISK_ERROR, "Cannot write " + path.string() + ": " + error.message());
 }
 
 }  // namespace
@@ -134,24 +109,28 @@ void CSpooler::Flush()
 void CSpooler::DeliverDropped()
 {
     if (m_dropFolder.empty() || m_dropStore.empty() || !std::filesystem::is_directory(m_dropFolder)) return;
-    std::vector<std::filesystem::path> files;
-    for (const auto& entry : std::filesystem::directory_iterator(m_dropFolder))
-        if (entry.is_regular_file() && entry.path().extension() == ".eml") files.push_back(entry.path());
+    CDropFolder drop(m_dropFolder);
+    drop.ReturnAbandoned();
+    std::vector<std::filesystem::path> files = drop.Waiting();
     if (files.empty()) return;
-    std::sort(files.begin(), files.end());
     std::shared_ptr<CStoreFile> store = CStoreFile::Open(m_dropStore);
     LONGLONG inbox = store->SpecialFolder(CStoreFile::Role::Inbox);
     std::exception_ptr first;
     for (const auto& file : files) {
-        // One file that cannot be delivered now stays for the next round and
-        // does not hold back the files after it.
+        // Other processes on the profile watch the same folder: the file is
+        // delivered by whoever claims it first.
+        std::optional<std::filesystem::path> claimed = drop.Claim(file);
+        if (!claimed) continue;
+        // One file that cannot be delivered now goes back for the next round
+        // and does not hold back the files after it.
         try {
-            std::ifstream in(file, std::ios::binary);
+            std::ifstream in(*claimed, std::ios::binary);
             std::vector<BYTE> mime((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-            if (!in.eof() && in.fail()) continue;
+            if (!in.eof() && in.fail()) throw CMapiError(MAPI_E_DISK_ERROR, "Cannot read " + file.string());
             CDelivery::Deliver(*store, inbox, mime);
-            std::filesystem::remove(file);
+            std::filesystem::remove(*claimed);
         } catch (...) {
+            drop.Return(*claimed);
             if (!first) first = std::current_exception();
         }
     }
@@ -163,62 +142,21 @@ void CSpooler::SendQueued()
     std::lock_guard sending(m_sending);
     std::exception_ptr first;
     for (const auto& store : Stores()) {
-        for (LONGLONG message : store->Queue()) {
+        std::vector<LONGLONG> queued = store->Queue();
+        for (std::size_t start = 0; start < queued.size();) {
+            CSendBatch batch(*store, m_outgoing);
             try {
-                Send(*store, message);
+                start += batch.Send(std::span(queued).subspan(start));
             } catch (...) {
+                // The transaction failed: this batch and the rest stay
+                // queued for the next round.
                 if (!first) first = std::current_exception();
+                break;
             }
+            if (!first) first = batch.Failure();
         }
     }
     if (first) std::rethrow_exception(first);
-}
-
-void CSpooler::Send(CStoreFile& store, LONGLONG message)
-{
-    std::lock_guard lock(store.Mutex());
-    // AbortSubmit may have taken it back meanwhile.
-    std::vector<LONGLONG> queued = store.Queue();
-    if (std::find(queued.begin(), queued.end(), message) == queued.end()) return;
-    ULONG type = 0;
-    LONGLONG folder = 0;
-    if (!store.ObjectInfo(message, type, folder)) {
-        store.Dequeue(message);
-        return;
-    }
-    CMessageContent content = CMessageContent::Load(store, message);
-    std::vector<BYTE> mime = ComposeMime(CMimeBridge::ToMime(content));
-    std::filesystem::create_directories(m_outgoing);
-    char name[96];
-    std::snprintf(name, sizeof name, "%lld-%02x%02x%02x%02x-%lld.eml", static_cast<long long>(NowFileTime()),
-                  store.Uid().ab[0], store.Uid().ab[1], store.Uid().ab[2], store.Uid().ab[3],
-                  static_cast<long long>(message));
-    WriteAtomically(std::filesystem::path(m_outgoing) / name, mime);
-
-    CSqlTransaction transaction(store.Db());
-    store.Dequeue(message);
-    CPropValue deleteAfter;
-    bool remove = store.LoadProp(message, PROP_ID(PR_DELETE_AFTER_SUBMIT), deleteAfter) && deleteAfter.Int();
-    LONGLONG sent = store.SpecialFolder(CStoreFile::Role::SentItems);
-    if (remove) {
-        store.DeleteTree(message);
-    } else {
-        CPropValue flags;
-        LONG value = store.LoadProp(message, PROP_ID(PR_MESSAGE_FLAGS), flags) ? static_cast<LONG>(flags.Int()) : 0;
-        store.SetProp(message, CPropValue::Long(PR_MESSAGE_FLAGS, (value & ~(MSGFLAG_SUBMIT | MSGFLAG_UNSENT)) | MSGFLAG_READ));
-        store.SetProp(message, CPropValue::Time(PR_MESSAGE_DELIVERY_TIME, NowFileTime()));
-        store.Move(message, sent);
-    }
-    transaction.Commit();
-    if (remove) return;
-    CEvent event;
-    event.type = fnevObjectMoved;
-    event.objType = MAPI_MESSAGE;
-    event.entryId = CEntryId::ForObject(store.Uid(), MAPI_MESSAGE, message);
-    event.parentId = CEntryId::ForObject(store.Uid(), MAPI_FOLDER, sent);
-    event.oldId = event.entryId;
-    event.oldParentId = CEntryId::ForObject(store.Uid(), MAPI_FOLDER, folder);
-    CNotifier::Instance().Raise(store.Uid(), event);
 }
 
 }  // namespace pollenta::mapi

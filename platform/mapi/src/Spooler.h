@@ -30,14 +30,15 @@ public:
     // Sends everything queued now, hold or not; the first failure is thrown
     // after the rest have been tried.
     void Flush();
+    // Delivers the mail waiting in the drop folder now; the first failure is
+    // thrown after the rest have been tried.
+    void DeliverDropped();
 
 private:
     explicit CSpooler(const CProfile& profile);
     void Run();
     std::vector<std::shared_ptr<CStoreFile>> Stores();
     void SendQueued();
-    void Send(CStoreFile& store, LONGLONG message);
-    void DeliverDropped();
 
     std::string m_profile;
     std::string m_outgoing;

@@ -22,7 +22,27 @@ CSqlDatabase::CSqlDatabase(const std::string& path) : m_path(path)
     sqlite3_busy_timeout(m_db, 10000);
 }
 
-CSqlDatabase::~CSqlDatabase() { sqlite3_close(m_db); }
+CSqlDatabase::~CSqlDatabase()
+{
+    for (const auto& [sql, stmt] : m_prepared) sqlite3_finalize(stmt);
+    sqlite3_close(m_db);
+}
+
+sqlite3_stmt* CSqlDatabase::TakePrepared(const std::string& sql)
+{
+    std::lock_guard lock(m_preparedLock);
+    auto kept = m_prepared.find(sql);
+    if (kept == m_prepared.end()) return nullptr;
+    sqlite3_stmt* stmt = kept->second;
+    m_prepared.erase(kept);
+    return stmt;
+}
+
+void CSqlDatabase::GivePrepared(sqlite3_stmt* stmt)
+{
+    std::lock_guard lock(m_preparedLock);
+    m_prepared.emplace(sqlite3_sql(stmt), stmt);
+}
 
 void CSqlDatabase::Exec(const std::string& sql)
 {

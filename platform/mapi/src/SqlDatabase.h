@@ -4,7 +4,9 @@
 
 #include "SqlStatement.h"
 
+#include <mutex>
 #include <string>
+#include <unordered_map>
 
 namespace pollenta::mapi {
 
@@ -25,10 +27,16 @@ public:
     // Throws the CMapiError for an SQLite result code.
     [[noreturn]] static void Fail(sqlite3* db, int rc, const std::string& what);
 
+    // A kept statement of that text not in use now, or null; CSqlStatement
+    // takes and gives them.
+    sqlite3_stmt* TakePrepared(const std::string& sql);
+    void GivePrepared(sqlite3_stmt* stmt);
+
 private:
     std::string m_path;
     sqlite3* m_db = nullptr;
+    std::mutex m_preparedLock;
+    std::unordered_multimap<std::string, sqlite3_stmt*> m_prepared;
 };
-
 
 }  // namespace pollenta::mapi

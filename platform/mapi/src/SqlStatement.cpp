@@ -12,7 +12,24 @@ CSqlStatement::CSqlStatement(sqlite3* db, const std::string& sql) : m_db(db)
     if (rc != SQLITE_OK) CSqlDatabase::Fail(db, rc, "prepare");
 }
 
-CSqlStatement::~CSqlStatement() { sqlite3_finalize(m_stmt); }
+CSqlStatement::CSqlStatement(CSqlDatabase& db, const std::string& sql)
+    : m_db(db.Handle()), m_stmt(db.TakePrepared(sql)), m_keeper(&db)
+{
+    if (m_stmt) return;
+    int rc = sqlite3_prepare_v3(m_db, sql.c_str(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT, &m_stmt,
+                                nullptr);
+    if (rc != SQLITE_OK) CSqlDatabase::Fail(m_db, rc, "prepare");
+}
+
+CSqlStatement::~CSqlStatement()
+{
+    if (m_keeper && m_stmt) {
+        Reset();
+        m_keeper->GivePrepared(m_stmt);
+    } else {
+        sqlite3_finalize(m_stmt);
+    }
+}
 
 CSqlStatement& CSqlStatement::Bind(int index, LONGLONG value)
 {

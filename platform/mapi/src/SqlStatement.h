@@ -1,5 +1,11 @@
 #pragma once
 // A prepared SQLite statement; failures throw CMapiError.
+//
+// A statement whose text is fixed in the code is made on the database
+// (`CSqlStatement stmt(db, "SELECT ...")`): it is prepared once and kept by
+// the database for the next use of the same text, since preparing costs
+// more than running the small statements a store is made of. Texts built
+// at run time (restrictions) are made on the handle and prepared each time.
 
 #include "win/Types.h"
 
@@ -10,8 +16,11 @@ struct sqlite3_stmt;
 
 namespace pollenta::mapi {
 
+class CSqlDatabase;
+
 class CSqlStatement {
 public:
+    CSqlStatement(CSqlDatabase& db, const std::string& sql);
     CSqlStatement(sqlite3* db, const std::string& sql);
     ~CSqlStatement();
     CSqlStatement(const CSqlStatement&) = delete;
@@ -36,6 +45,7 @@ public:
 private:
     sqlite3* m_db;
     sqlite3_stmt* m_stmt = nullptr;
+    CSqlDatabase* m_keeper = nullptr;  // takes the statement back for reuse
 };
 
 }  // namespace pollenta::mapi

@@ -59,7 +59,7 @@ CPropMap CStoreAccess::Computed(LONGLONG id, ULONG type, LONGLONG parent) const
     if (type == MAPI_FOLDER) {
         std::lock_guard lock(m_file->Mutex());
         put(CPropValue::Bool(PR_SUBFOLDERS, !m_file->Children(id, MAPI_FOLDER).empty()));
-        CSqlStatement count(m_file->Db().Handle(), "SELECT COUNT(*) FROM objects WHERE parent = ? AND type = ?");
+        CSqlStatement count(m_file->Db(), "SELECT COUNT(*) FROM objects WHERE parent = ? AND type = ?");
         count.Bind(1, id).Bind(2, static_cast<LONGLONG>(MAPI_MESSAGE)).Step();
         put(CPropValue::Long(PR_CONTENT_COUNT, static_cast<LONG>(count.Int(0))));
         put(CPropValue::Long(PR_FOLDER_TYPE, FOLDER_GENERIC));

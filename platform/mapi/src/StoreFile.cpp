@@ -64,6 +64,7 @@ std::shared_ptr<CStoreFile> CStoreFile::Shared(const std::string& path, bool cre
     if (auto existing = OpenFiles()[key].lock()) return existing;
     std::shared_ptr<CStoreFile> file(new CStoreFile(path));
     if (create) file->CreateSchema(displayName);
+    else file->Migrate();
     file->LoadIdentity();
     OpenFiles()[key] = file;
     return file;
@@ -76,7 +77,7 @@ void CStoreFile::CreateSchema(const std::string& displayName)
     m_db.Exec(kSchema);
     m_db.Exec(CPropRows::kSchema);
     MAPIUID uid = NewMapiUid();
-    CSqlStatement info(m_db.Handle(), "INSERT INTO info(key, value) VALUES(?, ?)");
+    CSqlStatement info(m_db, "INSERT INTO info(key, value) VALUES(?, ?)");
     info.BindText(1, "uid").BindBlob(2, std::string(reinterpret_cast<const char*>(uid.ab), 16)).Run();
     info.Reset();
     info.BindText(1, "version").Bind(2, LONGLONG{1}).Run();
@@ -97,7 +98,7 @@ void CStoreFile::CreateSchema(const std::string& displayName)
         {Role::Drafts, Role::IpmSubtree, "Drafts"},
     };
     std::map<Role, LONGLONG> ids;
-    CSqlStatement special(m_db.Handle(), "INSERT INTO special(role, folder) VALUES(?, ?)");
+    CSqlStatement special(m_db, "INSERT INTO special(role, folder) VALUES(?, ?)");
     LONGLONG now = NowFileTime();
     for (const Special& s : specials) {
         LONGLONG parent = s.role == Role::Root ? 0 : ids[s.parent];
@@ -112,9 +113,26 @@ void CStoreFile::CreateSchema(const std::string& displayName)
     transaction.Commit();
 }
 
+void CStoreFile::Migrate()
+{
+    {
+        CSqlTransaction transaction(m_db);
+        if (!CPropRows::DropValueIndex(m_db)) return;
+        transaction.Commit();
+    }
+    // The index took as much room as the values; the file gives it back
+    // once. Another process reading the file may keep that from happening
+    // now: then the free pages are filled by what comes next.
+    try {
+        m_db.Exec("VACUUM");
+        m_db.Exec("PRAGMA wal_checkpoint(TRUNCATE)");
+    } catch (const CMapiError&) {
+    }
+}
+
 void CStoreFile::LoadIdentity()
 {
-    CSqlStatement stmt(m_db.Handle(), "SELECT value FROM info WHERE key = 'uid'");
+    CSqlStatement stmt(m_db, "SELECT value FROM info WHERE key = 'uid'");
     std::string uid = stmt.Step() ? stmt.Blob(0) : std::string();
     if (uid.size() != 16) throw CMapiError(MAPI_E_CORRUPT_STORE, "The store file \"" + Path() + "\" has no identity");
     std::copy(uid.begin(), uid.end(), m_uid.ab);
@@ -129,7 +147,7 @@ std::string CStoreFile::DisplayName()
 LONGLONG CStoreFile::SpecialFolder(Role role)
 {
     std::lock_guard lock(m_mutex);
-    CSqlStatement stmt(m_db.Handle(), "SELECT folder FROM special WHERE role = ?");
+    CSqlStatement stmt(m_db, "SELECT folder FROM special WHERE role = ?");
     stmt.Bind(1, static_cast<LONGLONG>(role));
     if (!stmt.Step()) throw CMapiError(MAPI_E_CORRUPT_STORE, "The store file lacks a standard folder");
     return stmt.Int(0);
@@ -138,7 +156,7 @@ LONGLONG CStoreFile::SpecialFolder(Role role)
 bool CStoreFile::ObjectInfo(LONGLONG id, ULONG& type, LONGLONG& parent)
 {
     std::lock_guard lock(m_mutex);
-    CSqlStatement stmt(m_db.Handle(), "SELECT type, parent FROM objects WHERE id = ?");
+    CSqlStatement stmt(m_db, "SELECT type, parent FROM objects WHERE id = ?");
     stmt.Bind(1, id);
     if (!stmt.Step()) return false;
     type = static_cast<ULONG>(stmt.Int(0));
@@ -149,7 +167,7 @@ bool CStoreFile::ObjectInfo(LONGLONG id, ULONG& type, LONGLONG& parent)
 LONGLONG CStoreFile::CreateObject(ULONG type, LONGLONG parent)
 {
     std::lock_guard lock(m_mutex);
-    CSqlStatement stmt(m_db.Handle(), "INSERT INTO objects(type, parent) VALUES(?, ?)");
+    CSqlStatement stmt(m_db, "INSERT INTO objects(type, parent) VALUES(?, ?)");
     stmt.Bind(1, static_cast<LONGLONG>(type)).Bind(2, parent).Run();
     return m_db.LastInsertId();
 }
@@ -157,7 +175,7 @@ LONGLONG CStoreFile::CreateObject(ULONG type, LONGLONG parent)
 std::vector<LONGLONG> CStoreFile::Children(LONGLONG parent, ULONG type)
 {
     std::lock_guard lock(m_mutex);
-    CSqlStatement stmt(m_db.Handle(), "SELECT id FROM objects WHERE parent = ? AND type = ? ORDER BY id");
+    CSqlStatement stmt(m_db, "SELECT id FROM objects WHERE parent = ? AND type = ? ORDER BY id");
     stmt.Bind(1, parent).Bind(2, static_cast<LONGLONG>(type));
     std::vector<LONGLONG> ids;
     while (stmt.Step()) ids.push_back(stmt.Int(0));
@@ -167,7 +185,7 @@ std::vector<LONGLONG> CStoreFile::Children(LONGLONG parent, ULONG type)
 void CStoreFile::Move(LONGLONG id, LONGLONG parent)
 {
     std::lock_guard lock(m_mutex);
-    CSqlStatement stmt(m_db.Handle(), "UPDATE objects SET parent = ? WHERE id = ?");
+    CSqlStatement stmt(m_db, "UPDATE objects SET parent = ? WHERE id = ?");
     stmt.Bind(1, parent).Bind(2, id).Run();
 }
 
@@ -178,10 +196,10 @@ LONGLONG CStoreFile::CopyTree(LONGLONG id, LONGLONG parent)
     LONGLONG oldParent = 0;
     if (!ObjectInfo(id, type, oldParent)) throw CMapiError(MAPI_E_NOT_FOUND, "The object to copy does not exist");
     LONGLONG copy = CreateObject(type, parent);
-    CSqlStatement props(m_db.Handle(),
+    CSqlStatement props(m_db,
                         "INSERT INTO props(obj, id, type, value) SELECT ?, id, type, value FROM props WHERE obj = ?");
     props.Bind(1, copy).Bind(2, id).Run();
-    CSqlStatement children(m_db.Handle(), "SELECT id FROM objects WHERE parent = ? AND type <> ?");
+    CSqlStatement children(m_db, "SELECT id FROM objects WHERE parent = ? AND type <> ?");
     children.Bind(1, id).Bind(2, static_cast<LONGLONG>(MAPI_FOLDER));
     std::vector<LONGLONG> ids;
     while (children.Step()) ids.push_back(children.Int(0));
@@ -192,15 +210,15 @@ LONGLONG CStoreFile::CopyTree(LONGLONG id, LONGLONG parent)
 void CStoreFile::DeleteTree(LONGLONG id)
 {
     std::lock_guard lock(m_mutex);
-    CSqlStatement children(m_db.Handle(), "SELECT id FROM objects WHERE parent = ?");
+    CSqlStatement children(m_db, "SELECT id FROM objects WHERE parent = ?");
     children.Bind(1, id);
     std::vector<LONGLONG> ids;
     while (children.Step()) ids.push_back(children.Int(0));
     for (LONGLONG child : ids) DeleteTree(child);
     CPropRows::Clear(m_db, id);
-    CSqlStatement object(m_db.Handle(), "DELETE FROM objects WHERE id = ?");
+    CSqlStatement object(m_db, "DELETE FROM objects WHERE id = ?");
     object.Bind(1, id).Run();
-    CSqlStatement queue(m_db.Handle(), "DELETE FROM queue WHERE message = ?");
+    CSqlStatement queue(m_db, "DELETE FROM queue WHERE message = ?");
     queue.Bind(1, id).Run();
 }
 
@@ -235,7 +253,7 @@ ULONG CStoreFile::PropIdFromName(const GUID& guid, ULONG kind, LONG lid, const s
     LONGLONG key = kind == MNID_ID ? lid : 0;
     std::string text = kind == MNID_ID ? std::string() : name;
     auto find = [&]() -> ULONG {
-        CSqlStatement stmt(m_db.Handle(), "SELECT id FROM names WHERE guid = ? AND kind = ? AND lid = ? AND name = ?");
+        CSqlStatement stmt(m_db, "SELECT id FROM names WHERE guid = ? AND kind = ? AND lid = ? AND name = ?");
         stmt.BindBlob(1, guidBytes).Bind(2, static_cast<LONGLONG>(kind)).Bind(3, key).BindText(4, text);
         return stmt.Step() ? static_cast<ULONG>(stmt.Int(0)) : 0;
     };
@@ -244,13 +262,13 @@ ULONG CStoreFile::PropIdFromName(const GUID& guid, ULONG kind, LONG lid, const s
     // taken under the write lock, after looking again for the name.
     CSqlTransaction transaction(m_db);
     if (ULONG id = find()) return id;
-    CSqlStatement last(m_db.Handle(), "SELECT COALESCE(MAX(id), ?) FROM names");
+    CSqlStatement last(m_db, "SELECT COALESCE(MAX(id), ?) FROM names");
     last.Bind(1, static_cast<LONGLONG>(kFirstNamedId - 1));
     last.Step();
     LONGLONG id = last.Int(0) + 1;
     if (id > kLastNamedId)
         throw CMapiError(MAPI_E_NOT_ENOUGH_RESOURCES, "The store has no named property ids left");
-    CSqlStatement insert(m_db.Handle(), "INSERT INTO names(id, guid, kind, lid, name) VALUES(?, ?, ?, ?, ?)");
+    CSqlStatement insert(m_db, "INSERT INTO names(id, guid, kind, lid, name) VALUES(?, ?, ?, ?, ?)");
     insert.Bind(1, id).BindBlob(2, guidBytes).Bind(3, static_cast<LONGLONG>(kind)).Bind(4, key).BindText(5, text).Run();
     transaction.Commit();
     return static_cast<ULONG>(id);
@@ -259,22 +277,30 @@ ULONG CStoreFile::PropIdFromName(const GUID& guid, ULONG kind, LONG lid, const s
 void CStoreFile::Enqueue(LONGLONG message)
 {
     std::lock_guard lock(m_mutex);
-    CSqlStatement stmt(m_db.Handle(), "INSERT OR REPLACE INTO queue(message, submitted) VALUES(?, ?)");
+    CSqlStatement stmt(m_db, "INSERT OR REPLACE INTO queue(message, submitted) VALUES(?, ?)");
     stmt.Bind(1, message).Bind(2, NowFileTime()).Run();
 }
 
 bool CStoreFile::Dequeue(LONGLONG message)
 {
     std::lock_guard lock(m_mutex);
-    CSqlStatement stmt(m_db.Handle(), "DELETE FROM queue WHERE message = ?");
+    CSqlStatement stmt(m_db, "DELETE FROM queue WHERE message = ?");
     stmt.Bind(1, message).Run();
     return m_db.Changes() > 0;
+}
+
+bool CStoreFile::IsQueued(LONGLONG message)
+{
+    std::lock_guard lock(m_mutex);
+    CSqlStatement stmt(m_db, "SELECT 1 FROM queue WHERE message = ?");
+    stmt.Bind(1, message);
+    return stmt.Step();
 }
 
 std::vector<LONGLONG> CStoreFile::Queue()
 {
     std::lock_guard lock(m_mutex);
-    CSqlStatement stmt(m_db.Handle(), "SELECT message FROM queue ORDER BY submitted, message");
+    CSqlStatement stmt(m_db, "SELECT message FROM queue ORDER BY submitted, message");
     std::vector<LONGLONG> ids;
     while (stmt.Step()) ids.push_back(stmt.Int(0));
     return ids;

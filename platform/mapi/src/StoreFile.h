@@ -55,11 +55,14 @@ public:
     void Enqueue(LONGLONG message);
     // False when the message was not queued.
     bool Dequeue(LONGLONG message);
+    bool IsQueued(LONGLONG message);
     std::vector<LONGLONG> Queue();
 
 private:
     explicit CStoreFile(const std::string& path);
     void CreateSchema(const std::string& displayName);
+    // Brings a file written by an earlier version to the present schema.
+    void Migrate();
     void LoadIdentity();
     static std::shared_ptr<CStoreFile> Shared(const std::string& path, bool create, const std::string& displayName);
 

@@ -136,6 +136,22 @@ public:
         return text;
     }
 
+    // The spooler's status object, found through the session's status table.
+    CComPtr<IMAPIStatus> Spooler()
+    {
+        std::string eid;
+        CComPtr<IMAPITable> table;
+        EXPECT_EQ(S_OK, m_session->GetStatusTable(0, &table));
+        LPSRowSet rows = nullptr;
+        EXPECT_EQ(S_OK, HrQueryAllRows(table, nullptr, nullptr, nullptr, 0, &rows));
+        eid = Bytes(rows->aRow[0].lpProps[0].Value.bin);
+        FreeProws(rows);
+        ULONG type = 0;
+        CComPtr<IUnknown> object;
+        EXPECT_EQ(S_OK, m_session->OpenEntry(static_cast<ULONG>(eid.size()), Eid(eid), nullptr, 0, &type, &object));
+        return CComQIPtr<IMAPIStatus>(object.p);
+    }
+
     // A saved message with a subject and one recipient; its entry id.
     std::string SaveMessage(IMAPIFolder* folder, const std::string& subject)
     {

@@ -43,21 +43,6 @@ protected:
         // Still readable after submitting.
         return EntryIdProp(message);
     }
-
-    CComPtr<IMAPIStatus> Spooler()
-    {
-        std::string eid;
-        CComPtr<IMAPITable> table;
-        EXPECT_EQ(S_OK, m_session->GetStatusTable(0, &table));
-        LPSRowSet rows = nullptr;
-        EXPECT_EQ(S_OK, HrQueryAllRows(table, nullptr, nullptr, nullptr, 0, &rows));
-        eid = Bytes(rows->aRow[0].lpProps[0].Value.bin);
-        FreeProws(rows);
-        ULONG type = 0;
-        CComPtr<IUnknown> object;
-        EXPECT_EQ(S_OK, m_session->OpenEntry(static_cast<ULONG>(eid.size()), Eid(eid), nullptr, 0, &type, &object));
-        return CComQIPtr<IMAPIStatus>(object.p);
-    }
 };
 
 TEST_F(CSpoolerTest, HeldMessagesWaitInTheOutboxUntilFlushQueues)
@@ -145,4 +130,20 @@ TEST_F(CSpoolerTest, SentFileHoldsTheBodyInTheCharsetItDeclares)
     EXPECT_TRUE(sent.warnings.empty()) << sent.warnings.front();
     EXPECT_EQ("utf-8", sent.charset);
     EXPECT_EQ("Text of Grüße aus Köln", sent.plainBody);
+}
+
+TEST_F(CSpoolerTest, MessagesThatCouldNotBeWrittenStayQueuedAndGoOnceLater)
+{
+    ASSERT_EQ(S_OK, pollenta::mapi::SetSpoolerHold("Test", true));
+    for (int i = 0; i < 3; ++i) Submit("Copy " + std::to_string(i));
+    // A file where the outgoing folder should be: nothing can be written.
+    std::ofstream(Outgoing()) << "in the way";
+    EXPECT_TRUE(FAILED(Spooler()->FlushQueues(0, 0, nullptr, FLUSH_UPLOAD)));
+    EXPECT_EQ(3u, Count(SpecialFolder(m_store, PR_IPM_OUTBOX_ENTRYID)));
+
+    std::filesystem::remove(Outgoing());
+    ASSERT_EQ(S_OK, Spooler()->FlushQueues(0, 0, nullptr, FLUSH_UPLOAD));
+    EXPECT_EQ(3u, Sent(Outgoing()).size());
+    EXPECT_EQ(0u, Count(SpecialFolder(m_store, PR_IPM_OUTBOX_ENTRYID)));
+    EXPECT_EQ(3u, Count(SpecialFolder(m_store, PR_IPM_SENTMAIL_ENTRYID)));
 }

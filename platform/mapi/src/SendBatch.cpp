@@ -1,0 +1,166 @@
+#include "SendBatch.h"
+
+#include "EntryId.h"
+#include "FileTime.h"
+#include "MapiError.h"
+#include "MimeBridge.h"
+#include "SqlTransaction.h"
+#include "mapi/MapiFlags.h"
+#include "mapi/Mime.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <thread>
+
+namespace pollenta::mapi {
+
+namespace {
+
+// A batch ends at this many messages or this much loaded content, whichever
+// comes first.
+constexpr std::size_t kMessages = 100;
+constexpr std::size_t kBytes = 32 << 20;
+// Composing MIME costs more than writing the file; a few threads do it at
+// once while the store's transaction stays on the spooler's thread.
+constexpr unsigned kWriters = 4;
+
+std::size_t ContentBytes(const CMessageContent& content)
+{
+    auto size = content.m_props.find(PROP_ID(PR_MESSAGE_SIZE));
+    return size == content.m_props.end() ? 0 : static_cast<std::size_t>(size->second.Int());
+}
+
+// Calls job(0) to job(count - 1), on up to kWriters threads at once.
+void ForEachAtOnce(std::size_t count, const std::function<void(std::size_t)>& job)
+{
+    std::size_t threads = std::min<std::size_t>({count, kWriters, std::max(1u, std::thread::hardware_concurrency())});
+    std::atomic<std::size_t> next{0};
+    auto work = [&] {
+        for (std::size_t i = next++; i < count; i = next++) job(i);
+    };
+    std::vector<std::jthread> helpers;
+    for (std::size_t t = 1; t < threads; ++t) helpers.emplace_back(work);
+    work();
+}
+
+// Written beside its final name and renamed, so that whoever watches the
+// folder never sees half a message.
+void WriteAtomically(const std::filesystem::path& path, const std::vector<BYTE>& data)
+{
+    std::filesystem::path temporary = path;
+    temporary += ".tmp";
+    std::error_code error;
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+        out.flush();
+        if (!out) {
+            std::filesystem::remove(temporary, error);
+            throw CMapiError(MAPI_E_DISK_ERROR, "Cannot write " + temporary.string());
+        }
+    }
+    std::filesystem::rename(temporary, path, error);
+    if (error) throw CMapiError(MAPI_E_DISK_ERROR, "Cannot write " + path.string() + ": " + error.message());
+}
+
+}  // namespace
+
+std::size_t CSendBatch::Send(std::span<const LONGLONG> queued)
+{
+    std::lock_guard lock(m_store.Mutex());
+    std::filesystem::create_directories(m_outgoing);
+    std::vector<CEvent> moved;
+    std::size_t taken = 0;
+    try {
+        CSqlTransaction transaction(m_store.Db());
+        taken = Load(queued);
+        ForEachAtOnce(m_batch.size(), [this](std::size_t i) { Write(m_batch[i]); });
+        LONGLONG sent = m_store.SpecialFolder(CStoreFile::Role::SentItems);
+        for (const Outgoing& outgoing : m_batch) {
+            if (outgoing.failure) {
+                if (!m_failure) m_failure = outgoing.failure;
+            } else if (std::optional<CEvent> event = MoveToSent(outgoing, sent)) {
+                moved.push_back(*event);
+            }
+        }
+        transaction.Commit();
+    } catch (...) {
+        // Each name is new, so nothing but this batch's own file goes.
+        std::error_code ignored;
+        for (const Outgoing& outgoing : m_batch) std::filesystem::remove(outgoing.file, ignored);
+        throw;
+    }
+    for (const CEvent& event : moved) CNotifier::Instance().Raise(m_store.Uid(), event);
+    return taken;
+}
+
+std::size_t CSendBatch::Load(std::span<const LONGLONG> queued)
+{
+    std::size_t bytes = 0;
+    std::size_t taken = 0;
+    for (; taken < queued.size() && m_batch.size() < kMessages && bytes < kBytes; ++taken) {
+        Outgoing outgoing;
+        outgoing.message = queued[taken];
+        // AbortSubmit or another process may have taken it meanwhile.
+        if (!m_store.IsQueued(outgoing.message)) continue;
+        ULONG type = 0;
+        if (!m_store.ObjectInfo(outgoing.message, type, outgoing.folder)) {
+            m_store.Dequeue(outgoing.message);  // deleted while queued: nothing to send
+            continue;
+        }
+        try {
+            outgoing.content = CMessageContent::Load(m_store, outgoing.message);
+        } catch (const CMapiError&) {
+            outgoing.failure = std::current_exception();
+        }
+        bytes += ContentBytes(outgoing.content);
+        // Named here, in queue order, rather than by the writer threads.
+        char name[96];
+        std::snprintf(name, sizeof name, "%lld-%02x%02x%02x%02x-%lld.eml", static_cast<long long>(NowFileTime()),
+                      m_store.Uid().ab[0], m_store.Uid().ab[1], m_store.Uid().ab[2], m_store.Uid().ab[3],
+                      static_cast<long long>(outgoing.message));
+        outgoing.file = m_outgoing / name;
+        m_batch.push_back(std::move(outgoing));
+    }
+    return taken;
+}
+
+void CSendBatch::Write(Outgoing& outgoing) noexcept
+{
+    if (outgoing.failure) return;
+    try {
+        WriteAtomically(outgoing.file, ComposeMime(CMimeBridge::ToMime(outgoing.content)));
+    } catch (...) {
+        outgoing.failure = std::current_exception();
+    }
+}
+
+std::optional<CEvent> CSendBatch::MoveToSent(const Outgoing& outgoing, LONGLONG sent)
+{
+    const CPropMap& props = outgoing.content.m_props;
+    m_store.Dequeue(outgoing.message);
+    auto deleteAfter = props.find(PROP_ID(PR_DELETE_AFTER_SUBMIT));
+    if (deleteAfter != props.end() && deleteAfter->second.Int()) {
+        m_store.DeleteTree(outgoing.message);
+        return std::nullopt;
+    }
+    auto flags = props.find(PROP_ID(PR_MESSAGE_FLAGS));
+    LONG value = flags != props.end() ? static_cast<LONG>(flags->second.Int()) : 0;
+    m_store.SetProp(outgoing.message,
+                    CPropValue::Long(PR_MESSAGE_FLAGS, (value & ~(MSGFLAG_SUBMIT | MSGFLAG_UNSENT)) | MSGFLAG_READ));
+    m_store.SetProp(outgoing.message, CPropValue::Time(PR_MESSAGE_DELIVERY_TIME, NowFileTime()));
+    m_store.Move(outgoing.message, sent);
+    CEvent event;
+    event.type = fnevObjectMoved;
+    event.objType = MAPI_MESSAGE;
+    event.entryId = CEntryId::ForObject(m_store.Uid(), MAPI_MESSAGE, outgoing.message);
+    event.parentId = CEntryId::ForObject(m_store.Uid(), MAPI_FOLDER, sent);
+    event.oldId = event.entryId;
+    event.oldParentId = CEntryId::ForObject(m_store.Uid(), MAPI_FOLDER, outgoing.folder);
+    return event;
+}
+
+}  // namespace pollenta::mapi

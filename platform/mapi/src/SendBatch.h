@@ -1,0 +1,56 @@
+#pragma once
+// Queued messages of one store sent together: claimed, written as .eml
+// files into the outgoing folder and moved to Sent Items in one transaction
+// of the store. A spooler of another process flushing the same queue waits
+// for the transaction and then finds these messages gone, and one commit
+// serves the whole batch. When the transaction fails, the files it wrote go
+// too, so that the messages, still queued, are sent once by the next round.
+
+#include "MessageContent.h"
+#include "Notifier.h"
+#include "StoreFile.h"
+
+#include <exception>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace pollenta::mapi {
+
+class CSendBatch {
+public:
+    CSendBatch(CStoreFile& store, std::filesystem::path outgoing) : m_store(store), m_outgoing(std::move(outgoing)) {}
+
+    // Sends the first messages of `queued`, as many as make one batch, and
+    // returns how many it took. Throws when the batch as a whole fails.
+    std::size_t Send(std::span<const LONGLONG> queued);
+    // The first failure of a single message, which stays queued while the
+    // others are sent; null when there was none.
+    std::exception_ptr Failure() const { return m_failure; }
+
+private:
+    struct Outgoing {
+        LONGLONG message = 0;
+        LONGLONG folder = 0;  // where it waited
+        CMessageContent content;
+        std::filesystem::path file;
+        std::exception_ptr failure;
+    };
+
+    // Loads the messages still queued; how many of `queued` it went through.
+    std::size_t Load(std::span<const LONGLONG> queued);
+    // Composes the MIME text and writes the file; runs on writer threads.
+    // A message that failed to load is left alone.
+    static void Write(Outgoing& outgoing) noexcept;
+    // The move's notification, or nothing when the message is deleted
+    // instead, as PR_DELETE_AFTER_SUBMIT asks.
+    std::optional<CEvent> MoveToSent(const Outgoing& outgoing, LONGLONG sent);
+
+    CStoreFile& m_store;
+    std::filesystem::path m_outgoing;
+    std::vector<Outgoing> m_batch;
+    std::exception_ptr m_failure;
+};
+
+}  // namespace pollenta::mapi
