@@ -42,6 +42,7 @@ public:
     STDMETHODIMP MoveNext() override { return E_FAIL; }
     STDMETHODIMP AddNew(VARIANT, VARIANT) override { return S_OK; }
     STDMETHODIMP Update(VARIANT, VARIANT) override { return E_FAIL; }
+    STDMETHODIMP put_Filter(VARIANT) override { return E_NOTIMPL; }
 };
 
 // Fields that exist but take nothing, for a recordset that then fails to save.
@@ -66,6 +67,7 @@ public:
     STDMETHODIMP MoveNext() override { return E_FAIL; }
     STDMETHODIMP AddNew(VARIANT, VARIANT) override { return S_OK; }
     STDMETHODIMP Update(VARIANT, VARIANT) override { return E_FAIL; }
+    STDMETHODIMP put_Filter(VARIANT) override { return E_NOTIMPL; }
 };
 
 HRESULT NoRecordset(REFCLSID, REFIID, void** object) { return *object = nullptr, REGDB_E_CLASSNOTREG; }

@@ -82,7 +82,9 @@ STDMETHODIMP CAdoConnection::Open(BSTR connectionString, BSTR userId, BSTR passw
         return Report(E_INVALIDARG, "The database file name holds a NUL character.");
 
     sqlite3* db = nullptr;
-    const int flags = target.readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    int flags = target.readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    if (target.createMissing && !target.readOnly)
+        flags |= SQLITE_OPEN_CREATE;
     int rc = sqlite3_open_v2(target.path.c_str(), &db, flags, nullptr);
     if (rc == SQLITE_OK) {
         sqlite3_extended_result_codes(db, 1);
