@@ -111,12 +111,25 @@ Span PictureSpan(std::string_view style, std::string_view longhand, std::string_
     return {};
 }
 
+// "url( 'a b.gif' )" reads "url(a b.gif)", as the old object model gave
+// it, so that a value written back in quotes reads the same next time.
+std::string WithoutQuotes(const std::string& value)
+{
+    const std::string lower = AsciiLower(value);
+    if (lower.rfind("url(", 0) != 0 || value.back() != ')')
+        return value;
+    std::string inner = AsciiTrim(value.substr(4, value.size() - 5));
+    if (inner.size() >= 2 && (inner.front() == '\'' || inner.front() == '"') && inner.back() == inner.front())
+        inner = inner.substr(1, inner.size() - 2);
+    return "url(" + inner + ")";
+}
+
 }  // namespace
 
 std::string ReadPictureProperty(std::string_view style, std::string_view longhand, std::string_view shorthand)
 {
     const Span span = PictureSpan(style, longhand, shorthand);
-    return span.Found() ? std::string(style.substr(span.begin, span.end - span.begin)) : std::string();
+    return span.Found() ? WithoutQuotes(std::string(style.substr(span.begin, span.end - span.begin))) : std::string();
 }
 
 std::string WritePictureProperty(std::string_view style, std::string_view longhand, std::string_view shorthand,

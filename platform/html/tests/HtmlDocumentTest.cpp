@@ -115,7 +115,7 @@ TEST(HtmlDocumentTest, PictureAttributesAndInlineStylesReadAsWritten)
             seen.push_back(element.TagName() + ".listStyleImage=" + style.ListStyleImage());
     }
     EXPECT_EQ((std::vector<std::string>{"BODY.background=img/back ground.gif", "TABLE.background=t.gif",
-                                        "TD.backgroundImage=url( 'cell.png' )", "TD.backgroundImage=url(a.gif)",
+                                        "TD.backgroundImage=url(cell.png)", "TD.backgroundImage=url(a.gif)",
                                         "UL.listStyleImage=url(dot.gif)", "IMG.src=a&b.gif"}),
               seen);
 }

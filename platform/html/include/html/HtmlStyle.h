@@ -15,7 +15,7 @@ public:
     explicit HtmlStyle(const HtmlElement& element) : m_element(element) {}
 
     // The background-image declaration, else the url( ) of a background
-    // shorthand; "" with neither.
+    // shorthand; "" with neither. Quotes inside url( ) are taken off.
     std::string BackgroundImage() const;
     // Replaces what BackgroundImage read (inside the shorthand when it came
     // from there); with neither, adds a background-image declaration.
