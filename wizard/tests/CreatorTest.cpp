@@ -38,7 +38,7 @@ const char* const kSurveyPage =
     "<TR><TD>Note<TD><TEXTAREA NAME=\"note text\" ROWS=3></TEXTAREA><INPUT TYPE=HIDDEN NAME=src VALUE=mail>\r\n"
     "<TR><TD COLSPAN=2><INPUT TYPE=BUTTON VALUE=Help><INPUT TYPE=FILE NAME=attach>"
     "<INPUT TYPE=IMAGE NAME=pic SRC=img/go.gif><INPUT TYPE=SUBMIT NAME=send VALUE=Send><INPUT TYPE=RESET>\r\n"
-    "</FORM>\r\n</TABLE></BODY></HTML>\r\n";
+    "</FORM>\r\n</TABLE><IMG SRC=\"../outside folder/far.gif\"></BODY></HTML>\r\n";
 
 class CreatorTest : public CreatorTestFixture {
 protected:
@@ -48,6 +48,7 @@ protected:
         m_folder.Write("site/img/bg/paper.jpg", "JFIF paper");
         m_folder.Write("site/img/css/tile.png", "PNG tile");
         m_folder.Write("site/img/go.gif", "GIF89a go");
+        m_folder.Write("outside folder/far.gif", "GIF89a far");
         return m_folder.Write("site/survey.htm", page).string();
     }
     void PrepareSurvey()
@@ -110,6 +111,8 @@ TEST_F(CreatorTest, SurveyPageBecomesAFinishedProjectWithPageTableAndPictures)
     EXPECT_EQ("JFIF paper", ReadFile(folder / "_kqwpic_001.jpg"));
     EXPECT_EQ("PNG tile", ReadFile(folder / "_kqwpic_003.png"));
     EXPECT_EQ("GIF89a go", ReadFile(folder / "_kqwpic_004.gif"));
+    EXPECT_EQ("GIF89a far", ReadFile(folder / "_kqwpic_005.gif"));
+    EXPECT_EQ(6, std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
     EXPECT_NE(std::string::npos, saved.find("<BODY background=_kqwpic_001.jpg>")) << saved;
     EXPECT_NE(std::string::npos, saved.find("src=_kqwpic_002.gif")) << saved;
     EXPECT_NE(std::string::npos, saved.find("background: url('_kqwpic_003.png') repeat-x")) << saved;
@@ -199,14 +202,14 @@ TEST_F(CreatorTest, FieldNamesFromThePageNeverReachSqlUnquoted)
 {
     Prepare(m_folder.Write("evil/survey.htm",
                            "<FORM ACTION=mailto:a@b.cd><INPUT NAME=\"a]);DROP TABLE Existing;--\">"
-                           "<INPUT NAME='b\"c'><INPUT NAME=\"-x\"><INPUT NAME=\"select\"><INPUT TYPE=SUBMIT></FORM>")
+                           "<INPUT NAME='b\"c'><INPUT NAME=\"-x\"><INPUT NAME=\"\xD0\x98\xD0\xBC\xD1\x8F\"><INPUT NAME=\"select\"><INPUT TYPE=SUBMIT></FORM>")
                 .string(),
             "utf-8");
     m_settings.m_strProjectName = "Evil";
     m_settings.m_strRecordSource = "It's [mine]";
     ASSERT_EQ(1, Create()) << ErrorList();
     EXPECT_EQ("1", Scalar("SELECT count(*) FROM sqlite_master WHERE name = 'Existing'"));
-    EXPECT_EQ("-x,a]);DROP TABLE Existing;--,b\"c,select",
+    EXPECT_EQ("-x,a]);DROP TABLE Existing;--,b\"c,select,\xD0\x98\xD0\xBC\xD1\x8F",
               Scalar("SELECT group_concat(name, ',') FROM (SELECT name FROM pragma_table_info('It''s [mine]') "
                      "ORDER BY name)"));
 }
@@ -222,4 +225,20 @@ TEST_F(CreatorTest, PageWithNineteenHundredFieldsBecomesAProject)
     m_settings.m_strProjectName = "Many questions";
     ASSERT_EQ(1, Create()) << ErrorList();
     EXPECT_EQ("1900", Scalar("SELECT count(*) FROM pragma_table_info('Survey Results')"));
+}
+
+TEST_F(CreatorTest, ChosenCodePageReadsAPageThatNamesNone)
+{
+    // No META: the bytes are not UTF-8, so they first read as windows-1252;
+    // the user says they are windows-1251.
+    Prepare(m_folder.Write("plain/survey.htm", "<FORM ACTION=mailto:a@b.cd>\xC2\xEE\xEF\xF0\xEE\xF1"
+                                               "<INPUT NAME=q><INPUT TYPE=SUBMIT></FORM>")
+                .string(),
+            "windows-1251");
+    EXPECT_EQ("windows-1252", m_document.Document()->Charset());
+    m_settings.m_strProjectName = "Plain";
+    ASSERT_EQ(1, Create()) << ErrorList();
+    const std::string saved = ReadFile(DataDir() / std::to_string(Projects().at(0)) / "index.html");
+    EXPECT_NE(std::string::npos, saved.find("\xD0\x92\xD0\xBE\xD0\xBF\xD1\x80\xD0\xBE\xD1\x81<INPUT name=q>"))
+        << saved;  // "Вопрос"
 }
