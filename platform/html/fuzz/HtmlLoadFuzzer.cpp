@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             style.SetListStyleImage("url('y.gif')");
     }
     for (const HtmlElement& form : document.Forms()) {
-        for (const HtmlElement& control : HtmlForm(form).Elements()) {
+        for (HtmlElement control : HtmlForm(form).Elements()) {
             HtmlInput(control).Type();
             for (const HtmlOption& option : HtmlSelect(control).Options())
                 option.Text();
