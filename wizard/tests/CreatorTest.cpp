@@ -5,6 +5,7 @@
 
 #include "wizard/WizardIds.h"
 
+#include "ado/AdoCreate.h"
 #include "html/HtmlDocument.h"
 #include "html/HtmlForm.h"
 #include "html/HtmlInput.h"
@@ -39,6 +40,19 @@ const char* const kSurveyPage =
     "<TR><TD COLSPAN=2><INPUT TYPE=BUTTON VALUE=Help><INPUT TYPE=FILE NAME=attach>"
     "<INPUT TYPE=IMAGE NAME=pic SRC=img/go.gif><INPUT TYPE=SUBMIT NAME=send VALUE=Send><INPUT TYPE=RESET>\r\n"
     "</FORM>\r\n</TABLE><IMG SRC=\"../outside folder/far.gif\"></BODY></HTML>\r\n";
+
+// ADO that makes the objects of the first command and then runs out, so
+// that undoing the table fails after the table was made.
+int g_adoObjectsLeft = 0;
+HRESULT AdoThatRunsOut(REFCLSID clsid, REFIID iid, void** object)
+{
+    if (g_adoObjectsLeft-- <= 0)
+        return E_OUTOFMEMORY;
+    pollenta::ado::SetCreateHook(nullptr);
+    const HRESULT hr = AdoCreateInstance(clsid, iid, object);
+    pollenta::ado::SetCreateHook(AdoThatRunsOut);
+    return hr;
+}
 
 class CreatorTest : public CreatorTestFixture {
 protected:
@@ -241,4 +255,20 @@ TEST_F(CreatorTest, ChosenCodePageReadsAPageThatNamesNone)
     const std::string saved = ReadFile(DataDir() / std::to_string(Projects().at(0)) / "index.html");
     EXPECT_NE(std::string::npos, saved.find("\xD0\x92\xD0\xBE\xD0\xBF\xD1\x80\xD0\xBE\xD1\x81<INPUT name=q>"))
         << saved;  // "Вопрос"
+}
+
+TEST_F(CreatorTest, FailedTableUndoIsRecordedAndTheProjectIsStillDeleted)
+{
+    PrepareSurvey();
+    fs::remove(m_folder.Path() / "site/img/go.gif");
+    g_adoObjectsLeft = 2;
+    pollenta::ado::SetCreateHook(AdoThatRunsOut);
+    const int created = Create();
+    pollenta::ado::SetCreateHook(nullptr);
+    EXPECT_EQ(0, created);
+    EXPECT_NE(std::string::npos, ErrorList().find("File with the picture (")) << ErrorList();
+    EXPECT_NE(std::string::npos, ErrorList().find("Fatal error while creating the \"Ado20::_Connection\" object."))
+        << ErrorList();
+    EXPECT_TRUE(Projects().empty());
+    EXPECT_EQ("1", Scalar("SELECT count(*) FROM sqlite_master WHERE name = 'Survey Results'"));
 }
