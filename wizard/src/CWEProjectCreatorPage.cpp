@@ -88,7 +88,8 @@ void CWEProjectCreator::SavePageAs(const std::string& file)
 {
     const std::string current = LowerAscii(m_pWizardDocument->Document()->Charset());
     const std::string chosen = LowerAscii(ToNarrow(m_settings.m_CodePage.wszWebCharset, CP_UTF8));
-    if (chosen.empty() || chosen == current) {
+    // A byte-order mark decides a UTF-16 page's charset, whatever it says.
+    if (chosen.empty() || chosen == current || current.rfind("utf-16", 0) == 0) {
         m_pWizardDocument->Save(file);
         return;
     }

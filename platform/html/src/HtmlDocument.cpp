@@ -108,10 +108,17 @@ HRESULT HtmlDocument::LoadFromBytes(std::string_view bytes)
 
 std::string HtmlDocument::Serialize() const
 {
-    const std::string utf8 = HtmlSerializer(m_charset.empty() ? "utf-8" : m_charset).Write(m_doc);
+    const std::string charset = m_charset.empty() ? "utf-8" : m_charset;
+    const std::string utf8 = HtmlSerializer(charset).Write(m_doc);
     std::string bytes;
-    if (!EncodeFromUtf8(utf8, m_charset.empty() ? "utf-8" : m_charset, bytes))
+    if (!EncodeFromUtf8(utf8, charset, bytes))
         return utf8;
+    // UTF-16 is known only by its byte-order mark; without it the page could
+    // not be read again.
+    if (charset == "utf-16le")
+        return "\xFF\xFE" + bytes;
+    if (charset == "utf-16be")
+        return "\xFE\xFF" + bytes;
     return bytes;
 }
 

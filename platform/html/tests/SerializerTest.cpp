@@ -110,3 +110,22 @@ TEST(SerializerTest, SavingIntoAMissingFolderFails)
     EXPECT_TRUE(FAILED(document.Save((folder.Path() / "no" / "such" / "page.htm").string())));
     EXPECT_NE(std::string::npos, document.LastError().find("page.htm"));
 }
+
+TEST(SerializerTest, Utf16PageKeepsItsByteOrderMarkAndReadsAgain)
+{
+    std::string bytes = "\xFF\xFE";
+    std::u16string wide = u"<HTML><BODY><FORM><INPUT NAME=\u0418\u043C\u044F></FORM></BODY></HTML>";
+    for (char16_t c : wide) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    HtmlDocument document;
+    LoadPage(document, bytes);
+    EXPECT_EQ("utf-16le", document.Charset());
+    const std::string saved = document.Serialize();
+    EXPECT_EQ(0u, saved.find("\xFF\xFE<\0H\0T\0M\0L\0"));
+    HtmlDocument again;
+    LoadPage(again, saved);
+    EXPECT_EQ("\xD0\x98\xD0\xBC\xD1\x8F", HtmlForm(again.Forms().at(0)).Elements().at(0).Name());
+    EXPECT_EQ(saved, again.Serialize());
+}

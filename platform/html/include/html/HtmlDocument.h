@@ -42,7 +42,8 @@ public:
     HRESULT LoadFromBytes(std::string_view bytes);
     // Writes Serialize() to the file, created or truncated.
     HRESULT Save(const std::string& path);
-    // The page's bytes in its current charset.
+    // The page's bytes in its current charset; a UTF-16 page starts with
+    // its byte-order mark.
     std::string Serialize() const;
 
     bool IsLoaded() const { return m_doc != nullptr; }
