@@ -6,10 +6,12 @@
 #include "wizard/WizardIds.h"
 
 #include "ado/AdoCreate.h"
+#include "keytree/CalcStringCRC64.h"
 #include "html/HtmlDocument.h"
 #include "html/HtmlForm.h"
 #include "html/HtmlInput.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -195,6 +197,13 @@ TEST_F(CreatorTest, PreparingModeOnlyWritesTheRequest)
     EXPECT_NE(std::string::npos, m_settings.m_strSqlRequest.find("[SenderEmail] VARCHAR(50)"));
     EXPECT_NE(std::string::npos, m_settings.m_strSqlRequest.find(",\r\n\t[note text] VARCHAR(255)"));
     EXPECT_EQ(')', m_settings.m_strSqlRequest.back());
+    // Columns follow the checksums of the names, not the form.
+    std::vector<std::uint64_t> keys;
+    const std::string& request = m_settings.m_strSqlRequest;
+    for (std::size_t open = request.find("\t["); open != std::string::npos; open = request.find("\t[", open + 1))
+        keys.push_back(CalcStringCRC64(request.substr(open + 2, request.find(']', open) - open - 2).c_str()));
+    EXPECT_EQ(9u, keys.size());
+    EXPECT_TRUE(std::is_sorted(keys.begin(), keys.end()));
     EXPECT_TRUE(Projects().empty());
     EXPECT_EQ("0", Scalar("SELECT count(*) FROM sqlite_master WHERE name = 'Answers2005'"));
 }
