@@ -1,5 +1,6 @@
 #include "wizard/CWEHTMLChecker.h"
 
+#include "PathKinds.h"
 #include "TheForm.h"
 #include "WizardResources.h"
 #include "WizardText.h"
@@ -18,17 +19,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <sys/stat.h>
 
 using pollenta::html::HtmlElement;
 
 namespace {
-
-bool IsFile(const std::string& path)
-{
-    struct stat status = {};
-    return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
-}
 
 }  // namespace
 
@@ -152,7 +146,7 @@ int CWEHTMLChecker::OnPicture(CWEPicture& picture, CWEProjectSettings& data, CWE
         WE_THROW_UNEXPECTED();
     std::string path = picture.m_strSource;
     UrlDecodeInPlace(path);
-    if (!IsFile(path))
+    if (!IsExistingFile(path))
         errors.Add(WE_E_PICTURE_MISSING, {path});
     picture.m_strDestination = path;
     changed = true;

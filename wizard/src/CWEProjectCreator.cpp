@@ -2,6 +2,8 @@
 
 #include "wizard/CWEProjectCreator.h"
 
+#include "PathKinds.h"
+
 #include "wizard/CWECOMException.h"
 #include "wizard/SqlIdentifier.h"
 #include "wizard/WEUtils.h"
@@ -12,15 +14,7 @@
 #include "com/ComBstr.h"
 #include "com/ComVariant.h"
 
-#include <sys/stat.h>
-
 namespace {
-
-bool IsFolder(const std::string& path)
-{
-    struct stat status = {};
-    return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
-}
 
 bool HasBlank(const std::string& text) { return text.find(' ') != std::string::npos; }
 
@@ -102,7 +96,7 @@ void CWEProjectCreator::CreateProjectEntry()
     if (FAILED(m_spHubberly->GetProjectDir(id, &folder)) || folder.Length() == 0)
         CWEException::ThrowFormatted(WE_E_PROJECT_DIR, {});
     m_settings.m_strProjectDir = pollenta::com::AnsiFromBstr(folder);
-    if (!IsFolder(m_settings.m_strProjectDir))
+    if (!IsExistingFolder(m_settings.m_strProjectDir))
         CWEException::ThrowFormatted(WE_E_PROJECT_DIR_MISSING, {m_settings.m_strProjectDir});
 
     SetProjectProperty("Email", CComVariant(m_settings.m_strEmail), m_settings.m_strEmail);

@@ -3,6 +3,7 @@
 
 #include "wizard/CWEProjectCreator.h"
 
+#include "PathKinds.h"
 #include "TheForm.h"
 #include "WizardResources.h"
 #include "WizardText.h"
@@ -23,19 +24,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
-#include <sys/stat.h>
 
 using pollenta::html::HtmlElement;
 
 namespace {
 
 constexpr const char* kRecipientMacro = "%%RECIPIENT%%";
-
-bool IsFile(const std::string& path)
-{
-    struct stat status = {};
-    return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
-}
 
 std::string FromFirstTag(const std::string& text)
 {
@@ -173,7 +167,7 @@ int CWEProjectCreator::OnPicture(CWEPicture& picture, CWEProjectSettings& data, 
 {
     UrlDecodeInPlace(picture.m_strSource);
     UrlDecodeInPlace(picture.m_strDestination);
-    if (!IsFile(picture.m_strSource)) {
+    if (!IsExistingFile(picture.m_strSource)) {
         errors.Add(WE_E_PICTURE_MISSING, {picture.m_strSource});
         return 0;
     }
