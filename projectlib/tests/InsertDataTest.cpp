@@ -43,6 +43,7 @@ public:
     STDMETHODIMP MoveNext() override { return E_FAIL; }
     STDMETHODIMP AddNew(VARIANT, VARIANT) override { return S_OK; }
     STDMETHODIMP Update(VARIANT, VARIANT) override { return E_FAIL; }
+    STDMETHODIMP put_Filter(VARIANT) override { return E_NOTIMPL; }
 };
 
 // Fields that exist but take nothing, for a recordset that then fails to save.
@@ -67,6 +68,7 @@ public:
     STDMETHODIMP MoveNext() override { return E_FAIL; }
     STDMETHODIMP AddNew(VARIANT, VARIANT) override { return S_OK; }
     STDMETHODIMP Update(VARIANT, VARIANT) override { return E_FAIL; }
+    STDMETHODIMP put_Filter(VARIANT) override { return E_NOTIMPL; }
 };
 
 // A recordset that counts how it is let go, with fields whose lookup runs
@@ -99,6 +101,7 @@ public:
     STDMETHODIMP MoveNext() override { return E_FAIL; }
     STDMETHODIMP AddNew(VARIANT, VARIANT) override { return S_OK; }
     STDMETHODIMP Update(VARIANT, VARIANT) override { return S_OK; }
+    STDMETHODIMP put_Filter(VARIANT) override { return E_NOTIMPL; }
 };
 
 HRESULT NoRecordset(REFCLSID, REFIID, void** object) { return *object = nullptr, REGDB_E_CLASSNOTREG; }

@@ -1,5 +1,6 @@
 #include "ado/AdoCreate.h"
 
+#include "CAdoCommand.h"
 #include "CAdoConnection.h"
 #include "CAdoRecordset.h"
 
@@ -24,6 +25,8 @@ extern "C" HRESULT AdoCreateInstance(REFCLSID clsid, REFIID iid, void** object)
         return hook(clsid, iid, object);
     if (clsid == CLSID_Connection)
         return CAdoConnection::CreateInstance(iid, object);
+    if (clsid == CLSID_Command)
+        return CAdoCommand::CreateInstance(iid, object);
     if (clsid == CLSID_Recordset)
         return CAdoRecordset::CreateInstance(iid, object);
     return REGDB_E_CLASSNOTREG;

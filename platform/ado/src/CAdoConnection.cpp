@@ -95,7 +95,9 @@ STDMETHODIMP CAdoConnection::Open(BSTR connectionString, BSTR userId, BSTR passw
 
 HRESULT CAdoConnection::OpenDatabase(const ConnectionTarget& target, FileIdentity& identity, sqlite3*& db)
 {
-    const int flags = target.readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    int flags = target.readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    if (target.createMissing && !target.readOnly)
+        flags |= SQLITE_OPEN_CREATE;
     int rc = sqlite3_open_v2(target.path.c_str(), &db, flags, nullptr);
     if (rc == SQLITE_OK) {
         sqlite3_extended_result_codes(db, 1);

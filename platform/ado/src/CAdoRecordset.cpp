@@ -71,6 +71,7 @@ void CAdoRecordset::Reset()
     m_table.clear();
     m_columns.clear();
     m_rows.clear();
+    m_unfilteredRows.reset();
     m_rowsLoaded = false;
     m_position = 0;
     m_adding = false;

@@ -7,6 +7,7 @@
 #include "ado/Recordset.h"
 #include "com/ComVariant.h"
 
+#include <optional>
 #include <vector>
 
 namespace pollenta::ado {
@@ -27,6 +28,7 @@ public:
     STDMETHODIMP MoveNext() override;
     STDMETHODIMP AddNew(VARIANT fieldList, VARIANT values) override;
     STDMETHODIMP Update(VARIANT fields, VARIANT values) override;
+    STDMETHODIMP put_Filter(VARIANT criteria) override;
 
     // Opens the recordset on the rows of a prepared query, read-only.
     HRESULT LoadQuery(CAdoConnection* connection, Statement& statement);
@@ -56,6 +58,7 @@ private:
     std::string m_table;  // empty for query results
     std::vector<ColumnInfo> m_columns;
     std::vector<std::vector<CComVariant>> m_rows;
+    std::optional<std::vector<std::vector<CComVariant>>> m_unfilteredRows;  // while a filter is set
     bool m_rowsLoaded = false;
     std::size_t m_position = 0;
     bool m_adding = false;

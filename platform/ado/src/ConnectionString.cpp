@@ -93,6 +93,8 @@ bool ParseConnectionString(const std::string& text, ConnectionTarget& target, st
                 target.path = value;
             else if (key == "mode")
                 target.readOnly = Lower(value) == "read";
+            else if (key == "failifmissing")
+                target.createMissing = Lower(value) == "false";
         });
         if (!parsed)
             return false;

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 class AdoTestDatabase : public ::testing::Test {
 protected:
@@ -33,6 +34,25 @@ protected:
         CComPtr<_Recordset> recordset;
         EXPECT_EQ(AdoCreateInstance(CLSID_Recordset, IID__Recordset, reinterpret_cast<void**>(&recordset)), S_OK);
         return recordset;
+    }
+
+    // The values of one column of every record from the current one on, as text.
+    static std::vector<std::string> Column(_Recordset* records, const char* name)
+    {
+        std::vector<std::string> values;
+        VARIANT_BOOL eof = VARIANT_TRUE;
+        while (SUCCEEDED(records->get_EOF(&eof)) && !eof) {
+            CComPtr<Fields> fields;
+            CComPtr<Field> field;
+            CComVariant value;
+            records->get_Fields(&fields);
+            fields->get_Item(CComVariant(name), &field);
+            field->get_Value(&value);
+            value.ChangeType(VT_BSTR);
+            values.push_back(pollenta::com::AnsiFromBstr(value.bstrVal));
+            records->MoveNext();
+        }
+        return values;
     }
 
     static CComVariant Missing() { return CComVariant(static_cast<LONG>(DISP_E_PARAMNOTFOUND), VT_ERROR); }

@@ -29,24 +29,6 @@ protected:
         error->get_Description(&text);
         return pollenta::com::AnsiFromBstr(text);
     }
-
-    static std::vector<std::string> Column(_Recordset* records, const char* name)
-    {
-        std::vector<std::string> values;
-        VARIANT_BOOL eof = VARIANT_TRUE;
-        while (SUCCEEDED(records->get_EOF(&eof)) && !eof) {
-            CComPtr<Fields> fields;
-            CComPtr<Field> field;
-            CComVariant value;
-            records->get_Fields(&fields);
-            fields->get_Item(CComVariant(name), &field);
-            field->get_Value(&value);
-            value.ChangeType(VT_BSTR);
-            values.push_back(pollenta::com::AnsiFromBstr(value.bstrVal));
-            records->MoveNext();
-        }
-        return values;
-    }
 };
 
 TEST_F(ConnectionTest, OpensByConnectionStringOrBarePathInWriteAheadMode)

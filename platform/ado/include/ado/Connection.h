@@ -1,7 +1,8 @@
 #pragma once
 // A connection to an answer database: an SQLite file named by a connection
 // string "Provider=SQLite;Data Source=<file>" (optionally ";Mode=Read"), or
-// by its bare path. The file must exist; it is never created here.
+// by its bare path. The file must exist unless the string asks with
+// "FailIfMissing=False" for a new database file to be made.
 
 #include "ado/AdoEnums.h"
 #include "ado/Errors.h"

@@ -27,6 +27,11 @@ struct _Recordset : IUnknown {
     // Stores the new record. On failure the record's status carries the
     // reason (adRecIntegrityViolation, adRecConcurrencyViolation, ...).
     STDMETHOD(Update)(VARIANT fields, VARIANT values) PURE;
+    // Shows only the records that criteria such as "TABLE_NAME = 'Answers'"
+    // hold for (terms joined by AND; texts compared without regard to
+    // case) and moves to the first of them; an empty text, null or 0 shows
+    // every record again.
+    STDMETHOD(put_Filter)(VARIANT criteria) PURE;
 
 protected:
     ~_Recordset() = default;

@@ -1,0 +1,224 @@
+// The creator's survey page: the page read again in the chosen code page,
+// its form made to send answers, its pictures copied, saved as UTF-8.
+
+#include "wizard/CWEProjectCreator.h"
+
+#include "PathKinds.h"
+#include "TheForm.h"
+#include "WizardResources.h"
+#include "WizardText.h"
+
+#include "wizard/CWEHTMLPictureFinder.h"
+#include "wizard/FormControlKind.h"
+#include "wizard/MailtoAction.h"
+#include "wizard/UrlDecodeInPlace.h"
+#include "wizard/WEUtils.h"
+#include "wizard/WizardIds.h"
+
+#include "html/HtmlInput.h"
+#include "win/CodePage.h"
+#include "win/Errors.h"
+#include "win/File.h"
+#include "zr/FormatHResult.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+
+using pollenta::html::HtmlElement;
+
+namespace {
+
+constexpr const char* kRecipientMacro = "%%RECIPIENT%%";
+
+std::string FromFirstTag(const std::string& text)
+{
+    const std::size_t first = text.find('<');
+    return first == std::string::npos ? text : text.substr(first);
+}
+
+// The first "<META ...>" tag at or after pos whose lower-cased text holds
+// every one of `needles`; npos when there is none.
+std::size_t FindMeta(const std::string& text, std::initializer_list<const char*> needles, std::size_t& end)
+{
+    for (std::size_t pos = text.find("<META"); pos != std::string::npos; pos = text.find("<META", end)) {
+        end = text.find('>', pos);
+        if (end == std::string::npos)
+            return std::string::npos;
+        ++end;
+        const std::string tag = LowerAscii(text.substr(pos, end - pos));
+        if (std::all_of(needles.begin(), needles.end(), [&](const char* n) { return tag.find(n) != std::string::npos; }))
+            return pos;
+    }
+    return std::string::npos;
+}
+
+void WriteFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    file.close();
+    if (!file)
+        CWEException::ThrowFormatted(WE_E_FILE_SAVE, {path});
+}
+
+}  // namespace
+
+void CWEProjectCreator::ReloadPage()
+{
+    const std::string temp = m_settings.m_strProjectDir + "/temp.html";
+    SavePageAs(temp);
+    m_document.Create();
+    m_document.Load(temp);
+    DeleteFile(temp.c_str());
+}
+
+std::string CWEProjectCreator::SerializedPage() const
+{
+    return FromFirstTag(m_pWizardDocument->Document()->Serialize());
+}
+
+void CWEProjectCreator::SavePageAs(const std::string& file)
+{
+    const std::string current = LowerAscii(m_pWizardDocument->Document()->Charset());
+    const std::string chosen = LowerAscii(ToNarrow(m_settings.m_CodePage.wszWebCharset, CP_UTF8));
+    // A byte-order mark decides a UTF-16 page's charset, whatever it says.
+    if (chosen.empty() || chosen == current || current.rfind("utf-16", 0) == 0) {
+        m_pWizardDocument->Save(file);
+        return;
+    }
+    // The bytes stay as they are; the page only says it is in the chosen
+    // charset, so that reading it again decodes the same bytes in it.
+    WriteFile(file, SetMetaCharset(SerializedPage(), chosen));
+}
+
+std::string CWEProjectCreator::SetMetaCharset(const std::string& text, const std::string& charset) const
+{
+    std::size_t end = 0;
+    const std::size_t pos = FindMeta(text, {"http-equiv", "content-type"}, end);
+    if (pos == std::string::npos)
+        WE_THROW_UNEXPECTED();
+    return text.substr(0, pos) + "<META http-equiv=Content-Type content=\"text/html; charset=" + charset + "\">" +
+           text.substr(end);
+}
+
+int CWEProjectCreator::RenameFormElements()
+{
+    const std::vector<HtmlElement> forms = m_document.Document()->Forms();
+    if (forms.size() != 1) {
+        m_pErrors->Add(forms.empty() ? WE_E_NO_FORMS : WE_E_MANY_FORMS);
+        return 0;
+    }
+    pollenta::html::HtmlForm form(forms.front());
+    for (HtmlElement control : form.Elements())
+        RenameControl(control);
+    form.SetAction(MailtoAction(m_settings.m_strEmail, m_settings.m_strSubject));
+    form.SetMethod("POST");
+    AddCollectedFields();
+    m_bInsertProjectField = m_fields.FindByInitialName("kqProjectID") == nullptr;
+    return 1;
+}
+
+void CWEProjectCreator::RenameControl(HtmlElement& control)
+{
+    if (KindOfControl(control) != FormControlKind::Field)
+        return;
+    const CWEField* field = m_fields.FindByInitialName(control.Name());
+    if (!field) {
+        m_pErrors->AddUnexpected(WE_SOURCE_FILE, __LINE__);
+        return;
+    }
+    control.SetName(field->m_strName);
+    if (!control.Is("INPUT"))
+        return;
+    pollenta::html::HtmlInput input(control);
+    if (field->m_strName == "kqProjectID") {
+        input.SetType("hidden");
+        input.SetValue(std::to_string(m_settings.m_lProjectId));
+    } else if (field->m_strName == "RecipientEmail" && m_settings.m_lCollectRecipients) {
+        input.SetValue(kRecipientMacro);
+    }
+}
+
+void CWEProjectCreator::AddCollectedFields()
+{
+    if (m_settings.m_lCollectRecipients && !m_fields.FindByInitialName("RecipientEmail")) {
+        m_bInsertRecipientField = true;
+        m_fields.AddField("RecipientEmail", 2, 50);
+    }
+    if (m_settings.m_lCollectSenders && !m_fields.FindByInitialName("SenderEmail"))
+        m_fields.AddField("SenderEmail", 2, 50);
+}
+
+int CWEProjectCreator::CopyPictures()
+{
+    if (m_settings.m_lProjectId <= 0 || m_settings.m_strProjectDir.empty() || m_settings.m_strStartPage.empty() ||
+        m_settings.m_strStartPage.find('/') != std::string::npos || m_settings.m_strStartPage == "..")
+        WE_THROW_UNEXPECTED();
+    CWEHTMLPictureFinder finder;
+    finder.Init(m_document.Document(), m_settings.m_strSourcePath, m_pErrors, &m_settings, this);
+    finder.Find();
+    SaveFinalPage();
+    return 1;
+}
+
+int CWEProjectCreator::OnPicture(CWEPicture& picture, CWEProjectSettings& data, CWEErrors& errors, bool& changed,
+                                 int number)
+{
+    UrlDecodeInPlace(picture.m_strSource);
+    UrlDecodeInPlace(picture.m_strDestination);
+    if (!IsExistingFile(picture.m_strSource)) {
+        errors.Add(WE_E_PICTURE_MISSING, {picture.m_strSource});
+        return 0;
+    }
+    const std::string extension = GetFileExtension(CWEPicture::GetFileName(picture.m_strSource));
+    if (extension.empty())
+        WE_THROW_UNEXPECTED();
+    char name[64];
+    std::snprintf(name, sizeof name, "_kqwpic_%03i.", number);
+    picture.m_strDestination = data.m_strProjectDir + "/" + name + extension;
+    changed = false;
+    if (!CopyFile(picture.m_strSource.c_str(), picture.m_strDestination.c_str(), FALSE)) {
+        const DWORD error = GetLastError();
+        const std::string text = GetLastErrorText();
+        errors.Add(WE_E_FILE_COPY, {FormatHResult(static_cast<HRESULT>(error)), text, picture.m_strSource,
+                                    picture.m_strDestination});
+    }
+    return 1;
+}
+
+void CWEProjectCreator::SaveFinalPage()
+{
+    pollenta::html::HtmlDocument& document = *m_document.Document();
+    document.SetCharset("utf-8");
+    std::string text = FromFirstTag(document.Serialize());
+    if (m_bInsertProjectField || m_bInsertRecipientField)
+        text = InsertHiddenFields(text);
+    text = SetMetaGenerator(text);
+    WriteFile(m_settings.m_strProjectDir + "/" + m_settings.m_strStartPage, text);
+}
+
+std::string CWEProjectCreator::InsertHiddenFields(const std::string& text) const
+{
+    const std::size_t end = text.find("</FORM");
+    if (end == std::string::npos)
+        WE_THROW_UNEXPECTED();
+    std::string fields;
+    if (m_bInsertProjectField)
+        fields += "<INPUT type=hidden value=" + std::to_string(m_settings.m_lProjectId) + " name=kqProjectID>";
+    if (m_bInsertRecipientField)
+        fields += std::string("<INPUT TYPE=HIDDEN NAME=RecipientEmail VALUE=\"") + kRecipientMacro + "\">";
+    return text.substr(0, end) + fields + text.substr(end);
+}
+
+std::string CWEProjectCreator::SetMetaGenerator(const std::string& text) const
+{
+    std::size_t end = 0;
+    const std::size_t pos = FindMeta(text, {"content", "name=generator"}, end);
+    if (pos == std::string::npos)
+        WE_THROW_UNEXPECTED();
+    std::string product;
+    GetVersionString("ProductName", product);
+    const std::string generator = product + "; " + LoadWizardString(IDS_WEB_ADDRESS);
+    return text.substr(0, pos) + "<META name=GENERATOR content=\"" + generator + "\">" + text.substr(end);
+}
