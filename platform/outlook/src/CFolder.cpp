@@ -71,7 +71,10 @@ STDMETHODIMP CFolder::get_Name(BSTR* name)
     CComPtr<IMsgStore> store;
     CComPtr<IMAPIFolder> folder;
     if (HRESULT hr = Open(store, folder); FAILED(hr)) return hr;
-    *name = pollenta::com::BstrFromAnsi(ReadText(folder, PR_DISPLAY_NAME_A));
+    // The top of a store's folders goes by the store's name, as paths begin.
+    IMAPIProp* named = ReadBinary(store, PR_IPM_SUBTREE_ENTRYID) == m_entryId ? static_cast<IMAPIProp*>(store.p)
+                                                                                : static_cast<IMAPIProp*>(folder.p);
+    *name = pollenta::com::BstrFromAnsi(ReadText(named, PR_DISPLAY_NAME_A));
     return S_OK;
 }
 

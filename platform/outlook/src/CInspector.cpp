@@ -3,7 +3,7 @@
 #include "CInspectors.h"
 #include "CMailItem.h"
 #include "DispatchAccessors.h"
-#include "EditorPreference.h"
+#include "outlook/EditorPreference.h"
 
 #include "com/ComBstr.h"
 #include "com/Text.h"

@@ -1,4 +1,4 @@
-#include "EditorPreference.h"
+#include "outlook/EditorPreference.h"
 
 #include "OutlookGuids.h"
 

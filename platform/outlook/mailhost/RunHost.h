@@ -1,0 +1,17 @@
+#pragma once
+// The client running: its object model on the profile's session, its main
+// explorer, the add-ins connected, until SIGINT or SIGTERM; then the
+// add-ins hear OnBeginShutdown, the windows close and the add-ins are
+// disconnected (ext_dm_HostShutdown), as the client shuts down.
+
+#include "outlook/OutlookHost.h"
+
+namespace mailhost {
+
+// The signals that stop the host, blocked in every thread so that only the
+// waiting host receives them; call before any thread starts.
+void BlockStopSignals();
+// Waits for a stop signal; returns its number.
+int RunHeadless(pollenta::outlook::OutlookHost& host);
+
+}  // namespace mailhost
