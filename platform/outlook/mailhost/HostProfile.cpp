@@ -44,6 +44,17 @@ std::string ReadValue(HKEY key, const char* name)
     return buffer;
 }
 
+// The profile MAPI logs on to when it is given no name; "" when none is set.
+std::string DefaultProfileName()
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Pollenta\\MAPI\\Profiles", 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return "";
+    const std::string name = ReadValue(key, "DefaultProfile");
+    RegCloseKey(key);
+    return name;
+}
+
 }  // namespace
 
 std::string DataFolder()
@@ -81,8 +92,8 @@ HRESULT CreateHostProfile(const std::string& profile, const ProfileUser& user, b
 HRESULT LogOn(const std::string& profile, CComPtr<IMAPISession>& session, std::string& usedProfile)
 {
     const ULONG flags = MAPI_EXTENDED | MAPI_NEW_SESSION;
-    usedProfile = profile;
-    HRESULT hr = MAPILogonEx(0, profile.empty() ? nullptr : usedProfile.data(), nullptr, flags, &session);
+    usedProfile = profile.empty() ? DefaultProfileName() : profile;
+    HRESULT hr = MAPILogonEx(0, usedProfile.empty() ? nullptr : usedProfile.data(), nullptr, flags, &session);
     if (SUCCEEDED(hr) || !profile.empty()) return hr;
     // A first run: the default profile is made where the user keeps data.
     usedProfile = kDefaultProfile;

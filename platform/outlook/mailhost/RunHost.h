@@ -11,7 +11,8 @@ namespace mailhost {
 // The signals that stop the host, blocked in every thread so that only the
 // waiting host receives them; call before any thread starts.
 void BlockStopSignals();
-// Waits for a stop signal; returns its number.
-int RunHeadless(pollenta::outlook::OutlookHost& host);
+// Runs until a stop signal (or, with windows, until the last explorer
+// window closes).
+void RunHost(pollenta::outlook::OutlookHost& host, bool withWindows);
 
 }  // namespace mailhost

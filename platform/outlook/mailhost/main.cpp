@@ -10,6 +10,7 @@
 
 #include "outlook/EditorPreference.h"
 #include "outlook/OutlookHost.h"
+#include "outlookwindows/HostWindows.h"
 
 #include "com/Activation.h"
 #include "mapi/Mapi.h"
@@ -77,7 +78,7 @@ int Run(const mailhost::HostOptions& options, const std::string& version)
     pollenta::outlook::EnsureEditorPreference(version);
     std::printf("mailhost %s on profile \"%s\" (sent mail goes to %s/outgoing)\n", version.c_str(), profile.c_str(),
                 mailhost::ProfileFolder(profile).c_str());
-    mailhost::RunHeadless(*host);
+    mailhost::RunHost(*host, !options.headless && pollenta::outlook::HasDisplay());
     host.reset();
     session->Logoff(0, 0, 0);
     return kDone;
