@@ -114,3 +114,13 @@ TEST_F(ConnectTest, MenuCommandsOfOtherTypesDoNothingAndTheHomePageOpens)
     EXPECT_EQ("open", launches[0].verb);
     EXPECT_EQ("http://www.velquin.com/pollenta/", launches[0].file);
 }
+
+TEST_F(ConnectTest, ANewMessageForAProjectThatCannotBeReadIsLoggedAndRemembersTheProject)
+{
+    ASSERT_EQ(S_OK, Connect(m_application));
+    EXPECT_EQ(E_FAIL, g_pAddin->CreateNewMessage(4097));
+    EXPECT_EQ(4097, g_pAddin->m_lCurrentProjectId);
+    const std::vector<std::string> texts = LogTexts();
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ("Fatal error while loading the Pollenta project properties", texts.back());
+}
