@@ -62,9 +62,7 @@ bool CMailItem::FireItemEvent(DISPID id)
     CComVariant args[1];
     args[0].vt = VT_BOOL | VT_BYREF;
     args[0].pboolVal = &cancel;
-    m_itemEvents.Fire(id, id == DISPID_ItemEvents_Open || id == DISPID_ItemEvents_Send || id == DISPID_ItemEvents_Close
-                              ? std::span<CComVariant>(args)
-                              : std::span<CComVariant>());
+    m_itemEvents.Fire(id, args);
     return cancel != VARIANT_FALSE;
 }
 

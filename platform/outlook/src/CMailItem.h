@@ -44,7 +44,8 @@ public:
     STDMETHODIMP Copy(IDispatch** copy) override;
     STDMETHODIMP Move(MAPIFolder* destination, IDispatch** moved) override;
 
-    // Tells the ItemEvents sinks; true when one of them cancelled.
+    // Tells the ItemEvents sinks (Open, Send or Close, each with its cancel
+    // flag); true when one of them cancelled.
     bool FireItemEvent(DISPID id);
     IMessage* Message() const { return m_message; }
 

@@ -12,6 +12,16 @@ namespace pollenta::outlook {
 
 namespace {
 
+// The menus and actions of an earlier fill go with it.
+void ClearWidget(QWidget* widget)
+{
+    for (QAction* action : widget->actions()) {
+        widget->removeAction(action);
+        if (action->menu() && action->menu()->parent() == widget) action->menu()->deleteLater();
+        else if (action->parent() == widget) action->deleteLater();
+    }
+}
+
 struct ControlInfo {
     LONG type = 0;
     LONG id = 0;
@@ -78,7 +88,7 @@ void AddControl(QWidget* target, QMenu* asMenu, CommandBarControl* control, cons
         FillMenu(popup, children, builtIn);
         CComPtr<CommandBarControls> held(children);
         QObject::connect(popup, &QMenu::aboutToShow, popup, [popup, held, builtIn] {
-            popup->clear();
+            ClearWidget(popup);
             FillMenu(popup, held, builtIn);
         });
         target->addAction(popup->menuAction());
@@ -109,13 +119,13 @@ std::string CaptionWithoutMarks(std::string caption)
 
 void FillMenuBar(QMenuBar* menuBar, CommandBar* bar, const BuiltInHandler& builtIn)
 {
-    menuBar->clear();
+    ClearWidget(menuBar);
     ForEachControl(ControlsOf(bar), [&](CommandBarControl* control) { AddControl(menuBar, nullptr, control, builtIn); });
 }
 
 void FillToolBar(QToolBar* toolBar, CommandBar* bar, const BuiltInHandler& builtIn)
 {
-    toolBar->clear();
+    ClearWidget(toolBar);
     ForEachControl(ControlsOf(bar), [&](CommandBarControl* control) { AddControl(toolBar, nullptr, control, builtIn); });
 }
 

@@ -18,6 +18,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 
 namespace pollenta::outlook {
@@ -46,9 +47,17 @@ CComPtr<IUnknown> Identity(IUnknown* object)
 
 bool HasDisplay()
 {
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        if (const char* value = std::getenv(name); value && *value) return true;
-    return false;
+    if (const char* platform = std::getenv("QT_QPA_PLATFORM"); platform && *platform) return true;
+    // Qt gives up the process when it cannot reach the display it is told
+    // of, so a local display counts only when its socket is there.
+    const std::string runtime = std::getenv("XDG_RUNTIME_DIR") ? std::getenv("XDG_RUNTIME_DIR") : "";
+    if (const char* wayland = std::getenv("WAYLAND_DISPLAY"); wayland && *wayland)
+        if (std::filesystem::exists(*wayland == '/' ? std::string(wayland) : runtime + "/" + wayland)) return true;
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display) return false;
+    if (display[0] != ':') return true;
+    const std::string number = std::string(display + 1).substr(0, std::string(display + 1).find('.'));
+    return std::filesystem::exists("/tmp/.X11-unix/X" + number);
 }
 
 class HostWindows::Impl {
@@ -80,6 +89,9 @@ public:
 
     int Run(int stopFd)
     {
+        // Add-ins have added their controls by now.
+        for (auto& [object, window] : m_windows)
+            if (window) Refresh(window);
         std::unique_ptr<QSocketNotifier> stop;
         if (stopFd >= 0) {
             stop = std::make_unique<QSocketNotifier>(stopFd, QSocketNotifier::Read);

@@ -17,8 +17,9 @@
 
 namespace pollenta::outlook {
 
-// True when windows can be shown: a display (X11 or Wayland) or a Qt
-// platform named in QT_QPA_PLATFORM.
+// True when windows can be shown: a Qt platform named in QT_QPA_PLATFORM,
+// a Wayland or local X11 display whose socket exists, or a remote X11
+// display.
 bool HasDisplay();
 
 class HostWindows {
