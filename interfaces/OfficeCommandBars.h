@@ -67,8 +67,8 @@ struct CommandBarControls : IDispatch {
     STDMETHOD(get_Item)(VARIANT index, CommandBarControl** control) PURE;
     // A button (msoControlButton, also when Type is left out) or a popup
     // (msoControlPopup), before 1-based `before` or at the end.
-    STDMETHOD(Add)(VARIANT type, VARIANT id, VARIANT parameter, VARIANT before, VARIANT temporary,
-                   CommandBarControl** control) PURE;
+    STDMETHOD(Add)
+    (VARIANT type, VARIANT id, VARIANT parameter, VARIANT before, VARIANT temporary, CommandBarControl** control) PURE;
 
 protected:
     ~CommandBarControls() = default;
@@ -81,8 +81,8 @@ struct CommandBar : IDispatch {
     // The first control that matches every argument given (a left-out one
     // matches all), searched into popups when `recursive` is true; null
     // (and S_OK) when none does.
-    STDMETHOD(FindControl)(VARIANT type, VARIANT id, VARIANT tag, VARIANT visible, VARIANT recursive,
-                           CommandBarControl** control) PURE;
+    STDMETHOD(FindControl)
+    (VARIANT type, VARIANT id, VARIANT tag, VARIANT visible, VARIANT recursive, CommandBarControl** control) PURE;
 
 protected:
     ~CommandBar() = default;

@@ -6,7 +6,7 @@
 #include "com/Dispatch.h"
 
 // Every one of the client's identities ends in -0000-0000-C000-000000000046.
-#define POLLENTA_OUTLOOK_IID(name, first) \
+#define POLLENTA_OUTLOOK_IID(name, first)                                                                              \
     inline constexpr IID name = {first, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}}
 
 POLLENTA_OUTLOOK_IID(IID__Application, 0x00063001);
@@ -67,4 +67,9 @@ enum OlItemType : LONG { olMailItem = 0 };
 enum OlInspectorClose : LONG { olSave = 0, olDiscard = 1, olPromptForSave = 2 };
 enum OlEditorType : LONG { olEditorText = 1, olEditorHTML = 2, olEditorRTF = 3, olEditorWord = 4 };
 enum MsoControlType : LONG { msoControlButton = 1, msoControlPopup = 10 };
-enum MsoButtonStyle : LONG { msoButtonAutomatic = 0, msoButtonIcon = 1, msoButtonCaption = 2, msoButtonIconAndCaption = 3 };
+enum MsoButtonStyle : LONG {
+    msoButtonAutomatic = 0,
+    msoButtonIcon = 1,
+    msoButtonCaption = 2,
+    msoButtonIconAndCaption = 3
+};

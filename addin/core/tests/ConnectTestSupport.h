@@ -32,13 +32,16 @@ public:
     std::vector<std::string> LogTexts() const
     {
         std::vector<std::string> texts;
-        if (!std::filesystem::exists(Logs())) return texts;
+        if (!std::filesystem::exists(Logs()))
+            return texts;
         for (const auto& file : std::filesystem::directory_iterator(Logs())) {
             std::istringstream lines(AddinTestFolder::ReadFile(file.path()));
             // Log lines end in CR LF.
             for (std::string line; std::getline(lines, line);) {
-                if (!line.empty() && line.back() == '\r') line.pop_back();
-                if (line.empty() || line[0] == '#') continue;
+                if (!line.empty() && line.back() == '\r')
+                    line.pop_back();
+                if (line.empty() || line[0] == '#')
+                    continue;
                 texts.push_back(line.substr(line.rfind('\t') + 1));
             }
         }

@@ -35,7 +35,8 @@ public:
         posix_spawn_file_actions_addopen(&actions, 1, m_out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         posix_spawn_file_actions_addopen(&actions, 2, m_err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         std::vector<char*> argv;
-        for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+        for (const std::string& arg : args)
+            argv.push_back(const_cast<char*>(arg.c_str()));
         argv.push_back(nullptr);
         m_started = posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), environ) == 0;
         posix_spawn_file_actions_destroy(&actions);
@@ -56,7 +57,8 @@ public:
     bool WaitForOutput(const std::string& text) const
     {
         for (int i = 0; i < 600; ++i) {
-            if (Out().find(text) != std::string::npos) return true;
+            if (Out().find(text) != std::string::npos)
+                return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
         return false;
@@ -87,7 +89,8 @@ private:
 int RunToEnd(const std::vector<std::string>& args, const std::filesystem::path& folder)
 {
     CProgram program(args, folder);
-    if (!program.Started()) return -1;
+    if (!program.Started())
+        return -1;
     return program.Stop(0);
 }
 
@@ -97,8 +100,10 @@ std::vector<std::string> LogTexts(const std::filesystem::path& logs)
     for (const auto& file : std::filesystem::directory_iterator(logs)) {
         std::istringstream lines(AddinTestFolder::ReadFile(file.path()));
         for (std::string line; std::getline(lines, line);) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            if (!line.empty() && line[0] != '#') texts.push_back(line.substr(line.rfind('\t') + 1));
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            if (!line.empty() && line[0] != '#')
+                texts.push_back(line.substr(line.rfind('\t') + 1));
         }
     }
     return texts;
@@ -134,9 +139,9 @@ TEST_F(MailHostRunTest, ARegisteredAddInStartsWithTheHostAndShutsDownOnSigterm)
     EXPECT_NE(std::string::npos, host.Out().find("add-in Kestrin.WEConnect connected"));
     EXPECT_NE(std::string::npos, host.Err().find("Nobody.AddIn"));
     EXPECT_TRUE(std::filesystem::exists(m_folder.Path() / "data/pollenta/profiles/Default/Personal Folders.store"));
-    const std::vector<std::string> startUp = {
-        "COM Add-In launch...", "New message processing process launch...",
-        "All the new message processing proceses have been launched", "COM Add-In launch successfully completed"};
+    const std::vector<std::string> startUp = {"COM Add-In launch...", "New message processing process launch...",
+                                              "All the new message processing proceses have been launched",
+                                              "COM Add-In launch successfully completed"};
     EXPECT_EQ(startUp, LogTexts(m_logs));
     EXPECT_TRUE(AddinTestFolder::ValueNames("Software\\Velquin Ltd\\Pollenta\\Default\\Folders2").empty());
 
@@ -154,11 +159,10 @@ TEST_F(MailHostRunTest, ARegisteredAddInStartsWithTheHostAndShutsDownOnSigterm)
 
 TEST_F(MailHostRunTest, MailIsDeliveredIntoANamedProfileWithoutARunningHost)
 {
-    ASSERT_EQ(0, RunToEnd({kBin + "/mailhost", "create-profile", "Work", "--address", "ann@example.org"},
-                          m_folder.Path()));
-    const std::filesystem::path mail = m_folder.Write("answer.eml",
-                                                      "From: bob@example.org\r\nTo: ann@example.org\r\n"
-                                                      "Subject: Answer\r\n\r\nkqprojectid=4097\r\n");
+    ASSERT_EQ(
+        0, RunToEnd({kBin + "/mailhost", "create-profile", "Work", "--address", "ann@example.org"}, m_folder.Path()));
+    const std::filesystem::path mail = m_folder.Write("answer.eml", "From: bob@example.org\r\nTo: ann@example.org\r\n"
+                                                                    "Subject: Answer\r\n\r\nkqprojectid=4097\r\n");
     const std::filesystem::path missing = m_folder.Path() / "missing.eml";
     struct Case {
         std::vector<std::string> extra;

@@ -21,13 +21,12 @@ public:
     {
         CConnectTest::SetUp();
         const FolderSpec folders[] = {
-            {"Contacts", "IPF.Contact", nullptr}, {"Answers", "IPF.Note", "Contacts"},
-            {"Bare", "", "Contacts"},
-            {"Tasks", "IPF.Task", "Contacts"},    {"Custom", "IPF.Note.Survey", nullptr},
-            {"Plain", nullptr, nullptr},          {"Mail", "IPF.Note", nullptr},
-            {"Inner", "IPF.Note.Survey", "Mail"}, {"Deep", "IPF.Note", "Inner"},
+            {"Contacts", "IPF.Contact", nullptr}, {"Answers", "IPF.Note", "Contacts"},    {"Bare", "", "Contacts"},
+            {"Tasks", "IPF.Task", "Contacts"},    {"Custom", "IPF.Note.Survey", nullptr}, {"Plain", nullptr, nullptr},
+            {"Mail", "IPF.Note", nullptr},        {"Inner", "IPF.Note.Survey", "Mail"},   {"Deep", "IPF.Note", "Inner"},
         };
-        for (const FolderSpec& spec : folders) Make(spec);
+        for (const FolderSpec& spec : folders)
+            Make(spec);
         ASSERT_EQ(S_OK, Connect(m_application));
     }
 
@@ -36,8 +35,8 @@ public:
         CComPtr<IMAPIFolder> parent =
             spec.parent ? OpenFolder(m_store, m_ids[spec.parent]) : SpecialFolder(m_store, PR_IPM_SUBTREE_ENTRYID);
         CComPtr<IMAPIFolder> folder;
-        ASSERT_EQ(S_OK, parent->CreateFolder(FOLDER_GENERIC, const_cast<char*>(spec.name), nullptr, nullptr, 0,
-                                             &folder));
+        ASSERT_EQ(S_OK,
+                  parent->CreateFolder(FOLDER_GENERIC, const_cast<char*>(spec.name), nullptr, nullptr, 0, &folder));
         if (spec.containerClass && *spec.containerClass) {
             SetString(folder, PR_CONTAINER_CLASS_A, spec.containerClass);
         } else if (spec.containerClass) {
@@ -63,7 +62,8 @@ public:
             EXPECT_EQ(CWEWatchedFolder::kWatchFolder, watched.m_dwFlags);
             const std::string id(reinterpret_cast<const char*>(watched.m_FolderId.Bytes()), watched.m_FolderId.Size());
             for (const auto& [name, known] : m_ids)
-                if (known == id) names.push_back(name);
+                if (known == id)
+                    names.push_back(name);
         }
         return names;
     }

@@ -24,7 +24,8 @@ void Report(const std::string& progId, const char* what, HRESULT hr)
 DWORD LoadBehavior(HKEY addIns, const char* progId)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyEx(addIns, progId, 0, KEY_READ, &key) != ERROR_SUCCESS) return 0;
+    if (RegOpenKeyEx(addIns, progId, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return 0;
     DWORD value = 0;
     DWORD size = sizeof value;
     DWORD type = 0;
@@ -41,15 +42,19 @@ DWORD LoadBehavior(HKEY addIns, const char* progId)
 void Collect(HKEY root, std::vector<std::string>& seen, std::vector<std::string>& load)
 {
     HKEY addIns = nullptr;
-    if (RegOpenKeyEx(root, kAddInsKey, 0, KEY_READ, &addIns) != ERROR_SUCCESS) return;
+    if (RegOpenKeyEx(root, kAddInsKey, 0, KEY_READ, &addIns) != ERROR_SUCCESS)
+        return;
     char name[256];
     for (DWORD i = 0;; ++i) {
         DWORD size = sizeof name;
-        if (RegEnumKeyEx(addIns, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        if (RegEnumKeyEx(addIns, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
         const auto same = [&](const std::string& other) { return strcasecmp(other.c_str(), name) == 0; };
-        if (std::any_of(seen.begin(), seen.end(), same)) continue;
+        if (std::any_of(seen.begin(), seen.end(), same))
+            continue;
         seen.emplace_back(name);
-        if (LoadBehavior(addIns, name) == kLoadAtStartup) load.emplace_back(name);
+        if (LoadBehavior(addIns, name) == kLoadAtStartup)
+            load.emplace_back(name);
     }
     RegCloseKey(addIns);
 }
@@ -81,8 +86,8 @@ HRESULT CAddInLoader::Connect(const std::string& progId, IDispatch* application)
         return hr;
     }
     SAFEARRAY* custom = nullptr;
-    const HRESULT hr = pollenta::com::GuardedCall(
-        [&] { return addIn->OnConnection(application, ext_cm_Startup, nullptr, &custom); });
+    const HRESULT hr =
+        pollenta::com::GuardedCall([&] { return addIn->OnConnection(application, ext_cm_Startup, nullptr, &custom); });
     if (FAILED(hr)) {
         Report(progId, "failed to connect", hr);
         return hr;
@@ -93,7 +98,8 @@ HRESULT CAddInLoader::Connect(const std::string& progId, IDispatch* application)
 
 void CAddInLoader::ConnectAll(IDispatch* application)
 {
-    for (const std::string& progId : StartupAddIns()) Connect(progId, application);
+    for (const std::string& progId : StartupAddIns())
+        Connect(progId, application);
 }
 
 void CAddInLoader::BeginShutdown()
@@ -111,7 +117,8 @@ void CAddInLoader::DisconnectAll()
         SAFEARRAY* custom = nullptr;
         const HRESULT hr =
             pollenta::com::GuardedCall([&] { return addIn.object->OnDisconnection(ext_dm_HostShutdown, &custom); });
-        if (FAILED(hr)) Report(addIn.progId, "failed to disconnect", hr);
+        if (FAILED(hr))
+            Report(addIn.progId, "failed to disconnect", hr);
         m_addIns.pop_back();
     }
 }
@@ -119,7 +126,8 @@ void CAddInLoader::DisconnectAll()
 std::vector<std::string> CAddInLoader::Connected() const
 {
     std::vector<std::string> names;
-    for (const AddIn& addIn : m_addIns) names.push_back(addIn.progId);
+    for (const AddIn& addIn : m_addIns)
+        names.push_back(addIn.progId);
     return names;
 }
 

@@ -33,11 +33,16 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
                 return false;
             }
             const std::string& value = args[++i];
-            if (arg == "--profile") options.profile = value;
-            else if (arg == "--folder") options.folder = value;
-            else if (arg == "--address") options.address = value;
-            else if (arg == "--name") options.userName = value;
-            else options.clientVersion = value;
+            if (arg == "--profile")
+                options.profile = value;
+            else if (arg == "--folder")
+                options.folder = value;
+            else if (arg == "--address")
+                options.address = value;
+            else if (arg == "--name")
+                options.userName = value;
+            else
+                options.clientVersion = value;
         } else if (arg.rfind("--", 0) == 0) {
             error = "unknown option " + arg;
             return false;
@@ -49,9 +54,12 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
         options.command = words.front();
         options.words.assign(words.begin() + 1, words.end());
     }
-    if (options.command == "run" && options.words.empty()) return true;
-    if (options.command == "deliver" && !options.words.empty()) return true;
-    if (options.command == "create-profile" && options.words.size() == 1) return true;
+    if (options.command == "run" && options.words.empty())
+        return true;
+    if (options.command == "deliver" && !options.words.empty())
+        return true;
+    if (options.command == "create-profile" && options.words.size() == 1)
+        return true;
     error = "cannot make sense of the command line";
     return false;
 }

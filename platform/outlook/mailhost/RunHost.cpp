@@ -35,12 +35,14 @@ void RunHost(pollenta::outlook::OutlookHost& host, bool withWindows)
 {
     // The windows follow the object model from its first explorer on.
     std::unique_ptr<pollenta::outlook::HostWindows> windows;
-    if (withWindows) windows = std::make_unique<pollenta::outlook::HostWindows>(host);
+    if (withWindows)
+        windows = std::make_unique<pollenta::outlook::HostWindows>(host);
     CComPtr<_Explorer> explorer;
     host.OpenExplorer(&explorer);
     CAddInLoader addIns;
     addIns.ConnectAll(host.Application());
-    for (const std::string& name : addIns.Connected()) std::printf("add-in %s connected\n", name.c_str());
+    for (const std::string& name : addIns.Connected())
+        std::printf("add-in %s connected\n", name.c_str());
     std::printf("mailhost: running %s; SIGINT or SIGTERM stops it\n", windows ? "with windows" : "headless");
     std::fflush(stdout);
 
@@ -48,7 +50,8 @@ void RunHost(pollenta::outlook::OutlookHost& host, bool withWindows)
     if (windows) {
         const int stopFd = signalfd(-1, &signals, SFD_CLOEXEC);
         windows->Run(stopFd);
-        if (stopFd >= 0) close(stopFd);
+        if (stopFd >= 0)
+            close(stopFd);
         std::printf("mailhost: stopping\n");
     } else {
         int received = 0;

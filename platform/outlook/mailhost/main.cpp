@@ -53,8 +53,10 @@ public:
     }
     ~CPlatform()
     {
-        if (m_com) CoUninitialize();
-        if (m_mapi) MAPIUninitialize();
+        if (m_com)
+            CoUninitialize();
+        if (m_mapi)
+            MAPIUninitialize();
     }
     bool Ready() const { return m_mapi && m_com; }
 
@@ -67,13 +69,15 @@ int Run(const mailhost::HostOptions& options, const std::string& version)
 {
     CComPtr<IMAPISession> session;
     std::string profile;
-    if (HRESULT hr = mailhost::LogOn(options.profile, session, profile); FAILED(hr)) return Fail("logging on", hr);
+    if (HRESULT hr = mailhost::LogOn(options.profile, session, profile); FAILED(hr))
+        return Fail("logging on", hr);
     const mailhost::ProfileUser user = mailhost::ReadProfileUser(profile);
     std::unique_ptr<pollenta::outlook::OutlookHost> host;
     if (HRESULT hr = pollenta::outlook::OutlookHost::Create(session, {version, user.name, user.address}, host);
         FAILED(hr))
         return Fail("starting the object model", hr);
-    if (options.command == "deliver") return mailhost::DeliverMail(host->Application(), options.folder, options.words);
+    if (options.command == "deliver")
+        return mailhost::DeliverMail(host->Application(), options.folder, options.words);
     mailhost::RegisterClientClass(ProgramPath());
     pollenta::outlook::EnsureEditorPreference(version);
     std::printf("mailhost %s on profile \"%s\" (sent mail goes to %s/outgoing)\n", version.c_str(), profile.c_str(),
@@ -104,7 +108,8 @@ int main(int argc, char** argv)
     g_version.emplace(high, low, "040904B0", kVersionStrings);
     mailhost::BlockStopSignals();
     CPlatform platform;
-    if (!platform.Ready()) return Fail("starting MAPI and COM", E_FAIL);
+    if (!platform.Ready())
+        return Fail("starting MAPI and COM", E_FAIL);
     if (options.command == "create-profile") {
         const std::string& name = options.words.front();
         if (HRESULT hr = mailhost::CreateHostProfile(name, {options.userName, options.address}, false); FAILED(hr))

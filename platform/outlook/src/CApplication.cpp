@@ -18,18 +18,22 @@ namespace {
 HRESULT InvokeGetNamespace(CApplication& self, DispatchCall& call)
 {
     CComBSTR type;
-    if (HRESULT hr = call.Arg(0, &type); FAILED(hr)) return hr;
+    if (HRESULT hr = call.Arg(0, &type); FAILED(hr))
+        return hr;
     CComPtr<_NameSpace> nameSpace;
-    if (HRESULT hr = self.GetNamespace(type, &nameSpace); FAILED(hr)) return hr;
+    if (HRESULT hr = self.GetNamespace(type, &nameSpace); FAILED(hr))
+        return hr;
     return call.ReturnDispatch(nameSpace);
 }
 
 HRESULT InvokeCreateItem(CApplication& self, DispatchCall& call)
 {
     LONG type = 0;
-    if (HRESULT hr = call.Arg(0, &type); FAILED(hr)) return hr;
+    if (HRESULT hr = call.Arg(0, &type); FAILED(hr))
+        return hr;
     CComPtr<IDispatch> item;
-    if (HRESULT hr = self.CreateItem(type, &item); FAILED(hr)) return hr;
+    if (HRESULT hr = self.CreateItem(type, &item); FAILED(hr))
+        return hr;
     return call.ReturnDispatch(item);
 }
 
@@ -66,7 +70,8 @@ std::span<const pollenta::com::DispatchMember<CApplication>> CApplication::Dispa
 
 STDMETHODIMP CApplication::get_Session(IDispatch** nameSpace)
 {
-    if (!nameSpace) return E_POINTER;
+    if (!nameSpace)
+        return E_POINTER;
     *nameSpace = m_nameSpace.p;
     m_nameSpace->AddRef();
     return S_OK;
@@ -74,16 +79,19 @@ STDMETHODIMP CApplication::get_Session(IDispatch** nameSpace)
 
 STDMETHODIMP CApplication::get_Version(BSTR* version)
 {
-    if (!version) return E_POINTER;
+    if (!version)
+        return E_POINTER;
     *version = pollenta::com::BstrFromAnsi(m_context->version);
     return S_OK;
 }
 
 STDMETHODIMP CApplication::GetNamespace(BSTR type, _NameSpace** nameSpace)
 {
-    if (!nameSpace) return E_POINTER;
+    if (!nameSpace)
+        return E_POINTER;
     *nameSpace = nullptr;
-    if (strcasecmp(pollenta::com::AnsiFromBstr(type).c_str(), "MAPI") != 0) return E_INVALIDARG;
+    if (strcasecmp(pollenta::com::AnsiFromBstr(type).c_str(), "MAPI") != 0)
+        return E_INVALIDARG;
     *nameSpace = m_nameSpace.p;
     m_nameSpace->AddRef();
     return S_OK;
@@ -91,7 +99,8 @@ STDMETHODIMP CApplication::GetNamespace(BSTR type, _NameSpace** nameSpace)
 
 STDMETHODIMP CApplication::get_Explorers(_Explorers** explorers)
 {
-    if (!explorers) return E_POINTER;
+    if (!explorers)
+        return E_POINTER;
     *explorers = m_explorers.p;
     m_explorers->AddRef();
     return S_OK;
@@ -99,7 +108,8 @@ STDMETHODIMP CApplication::get_Explorers(_Explorers** explorers)
 
 STDMETHODIMP CApplication::get_Inspectors(_Inspectors** inspectors)
 {
-    if (!inspectors) return E_POINTER;
+    if (!inspectors)
+        return E_POINTER;
     *inspectors = m_inspectors.p;
     m_inspectors->AddRef();
     return S_OK;
@@ -107,9 +117,11 @@ STDMETHODIMP CApplication::get_Inspectors(_Inspectors** inspectors)
 
 STDMETHODIMP CApplication::ActiveExplorer(_Explorer** explorer)
 {
-    if (!explorer) return E_POINTER;
+    if (!explorer)
+        return E_POINTER;
     *explorer = nullptr;
-    if (m_explorers->Windows().empty()) return S_OK;
+    if (m_explorers->Windows().empty())
+        return S_OK;
     *explorer = m_explorers->Windows().back().p;
     (*explorer)->AddRef();
     return S_OK;
@@ -117,18 +129,25 @@ STDMETHODIMP CApplication::ActiveExplorer(_Explorer** explorer)
 
 STDMETHODIMP CApplication::CreateItem(LONG itemType, IDispatch** item)
 {
-    if (!item) return E_POINTER;
+    if (!item)
+        return E_POINTER;
     *item = nullptr;
-    if (itemType != olMailItem) return E_INVALIDARG;
+    if (itemType != olMailItem)
+        return E_INVALIDARG;
     CComPtr<IMsgStore> store;
-    if (HRESULT hr = OpenDefaultStore(m_context->session, store); FAILED(hr)) return hr;
+    if (HRESULT hr = OpenDefaultStore(m_context->session, store); FAILED(hr))
+        return hr;
     std::string drafts;
-    if (HRESULT hr = DefaultFolderId(store, olFolderDrafts, drafts); FAILED(hr)) return hr;
+    if (HRESULT hr = DefaultFolderId(store, olFolderDrafts, drafts); FAILED(hr))
+        return hr;
     CComPtr<IMAPIFolder> folder;
-    if (HRESULT hr = OpenFolder(store, drafts, folder); FAILED(hr)) return hr;
+    if (HRESULT hr = OpenFolder(store, drafts, folder); FAILED(hr))
+        return hr;
     CComPtr<IMessage> message;
-    if (HRESULT hr = folder->CreateMessage(nullptr, 0, &message); FAILED(hr)) return hr;
-    if (HRESULT hr = WriteText(message, PR_MESSAGE_CLASS_A, "IPM.Note"); FAILED(hr)) return hr;
+    if (HRESULT hr = folder->CreateMessage(nullptr, 0, &message); FAILED(hr))
+        return hr;
+    if (HRESULT hr = WriteText(message, PR_MESSAGE_CLASS_A, "IPM.Note"); FAILED(hr))
+        return hr;
     return MakeMailItem(m_context, store, message, item);
 }
 

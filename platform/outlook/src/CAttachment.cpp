@@ -10,8 +10,7 @@ namespace pollenta::outlook {
 
 CAttachment::CAttachment(IMessage* message, ULONG number, std::string fileName)
     : m_message(message), m_number(number), m_fileName(std::move(fileName))
-{
-}
+{}
 
 std::span<const pollenta::com::DispatchMember<CAttachment>> CAttachment::DispatchMembers()
 {
@@ -25,17 +24,20 @@ std::span<const pollenta::com::DispatchMember<CAttachment>> CAttachment::Dispatc
 
 STDMETHODIMP CAttachment::get_FileName(BSTR* name)
 {
-    if (!name) return E_POINTER;
+    if (!name)
+        return E_POINTER;
     *name = pollenta::com::BstrFromAnsi(m_fileName);
     return S_OK;
 }
 
 STDMETHODIMP CAttachment::get_MAPIOBJECT(IUnknown** attach)
 {
-    if (!attach) return E_POINTER;
+    if (!attach)
+        return E_POINTER;
     *attach = nullptr;
     CComPtr<IAttachment> opened;
-    if (HRESULT hr = m_message->OpenAttach(m_number, nullptr, MAPI_BEST_ACCESS, &opened); FAILED(hr)) return hr;
+    if (HRESULT hr = m_message->OpenAttach(m_number, nullptr, MAPI_BEST_ACCESS, &opened); FAILED(hr))
+        return hr;
     *attach = opened.Detach();
     return S_OK;
 }

@@ -19,18 +19,21 @@ struct ControlQuery {
 
 bool SameLong(const VARIANT& wanted, LONG value)
 {
-    if (IsLeftOut(wanted)) return true;
+    if (IsLeftOut(wanted))
+        return true;
     CComVariant number;
     return SUCCEEDED(VariantChangeType(&number, &wanted, 0, VT_I4)) && number.lVal == value;
 }
 
 bool Matches(const ControlQuery& query, const CControlNode& node)
 {
-    if (!SameLong(query.type, node.m_type) || !SameLong(query.id, node.m_id)) return false;
+    if (!SameLong(query.type, node.m_type) || !SameLong(query.id, node.m_id))
+        return false;
     if (!IsLeftOut(query.tag) &&
         (query.tag.vt != VT_BSTR || pollenta::com::AnsiFromBstr(query.tag.bstrVal) != node.m_tag))
         return false;
-    if (IsLeftOut(query.visible)) return true;
+    if (IsLeftOut(query.visible))
+        return true;
     CComVariant flag;
     return SUCCEEDED(VariantChangeType(&flag, &query.visible, 0, VT_BOOL)) &&
            (flag.boolVal != VARIANT_FALSE) == node.m_visible;
@@ -39,9 +42,11 @@ bool Matches(const ControlQuery& query, const CControlNode& node)
 CControlNode* FindMatching(const ControlQuery& query, const CCommandBarControls& controls, bool recursive)
 {
     for (CControlNode* node : controls.Nodes()) {
-        if (Matches(query, *node)) return node;
+        if (Matches(query, *node))
+            return node;
         if (recursive && node->ChildControls())
-            if (CControlNode* found = FindMatching(query, *node->ChildControls(), true)) return found;
+            if (CControlNode* found = FindMatching(query, *node->ChildControls(), true))
+                return found;
     }
     return nullptr;
 }
@@ -65,14 +70,16 @@ std::span<const pollenta::com::DispatchMember<CCommandBar>> CCommandBar::Dispatc
 
 STDMETHODIMP CCommandBar::get_Name(BSTR* name)
 {
-    if (!name) return E_POINTER;
+    if (!name)
+        return E_POINTER;
     *name = pollenta::com::BstrFromAnsi(m_name);
     return S_OK;
 }
 
 STDMETHODIMP CCommandBar::get_Controls(CommandBarControls** controls)
 {
-    if (!controls) return E_POINTER;
+    if (!controls)
+        return E_POINTER;
     *controls = m_controls.p;
     m_controls->AddRef();
     return S_OK;
@@ -81,7 +88,8 @@ STDMETHODIMP CCommandBar::get_Controls(CommandBarControls** controls)
 STDMETHODIMP CCommandBar::FindControl(VARIANT type, VARIANT id, VARIANT tag, VARIANT visible, VARIANT recursive,
                                       CommandBarControl** control)
 {
-    if (!control) return E_POINTER;
+    if (!control)
+        return E_POINTER;
     *control = nullptr;
     CComVariant deep;
     const bool isRecursive = !IsLeftOut(recursive) && SUCCEEDED(VariantChangeType(&deep, &recursive, 0, VT_BOOL)) &&

@@ -23,13 +23,15 @@ std::span<const pollenta::com::DispatchMember<CCommandBarButton>> CCommandBarBut
 
 void* CCommandBarButton::QueryInterfaceExtra(REFIID iid)
 {
-    if (iid == IID_CommandBarControl) return static_cast<CommandBarControl*>(static_cast<_CommandBarButton*>(this));
+    if (iid == IID_CommandBarControl)
+        return static_cast<CommandBarControl*>(static_cast<_CommandBarButton*>(this));
     return nullptr;
 }
 
 STDMETHODIMP CCommandBarButton::Execute()
 {
-    if (!m_enabled) return S_FALSE;
+    if (!m_enabled)
+        return S_FALSE;
     VARIANT_BOOL cancel = VARIANT_FALSE;
     CComVariant args[2];
     args[0] = static_cast<IDispatch*>(static_cast<_CommandBarButton*>(this));
@@ -40,7 +42,8 @@ STDMETHODIMP CCommandBarButton::Execute()
 
 STDMETHODIMP CCommandBarButton::get_Style(LONG* style)
 {
-    if (!style) return E_POINTER;
+    if (!style)
+        return E_POINTER;
     *style = m_style;
     return S_OK;
 }
@@ -53,7 +56,8 @@ STDMETHODIMP CCommandBarButton::put_Style(LONG style)
 
 STDMETHODIMP CCommandBarButton::get_FaceId(LONG* faceId)
 {
-    if (!faceId) return E_POINTER;
+    if (!faceId)
+        return E_POINTER;
     *faceId = m_faceId;
     return S_OK;
 }

@@ -9,7 +9,8 @@
 namespace pollenta::outlook {
 
 class CCommandBarButton
-    : public pollenta::com::CUnknownImpl<CCommandBarButton, CCommandBarControlImpl<CCommandBarButton, _CommandBarButton>,
+    : public pollenta::com::CUnknownImpl<CCommandBarButton,
+                                         CCommandBarControlImpl<CCommandBarButton, _CommandBarButton>,
                                          pollenta::com::CConnectionPointContainerImpl> {
 public:
     CCommandBarButton();

@@ -35,12 +35,14 @@ public:
     STDMETHODIMP put_BeginGroup(VARIANT_BOOL begin) override { return InBool(m_beginGroup, begin); }
     STDMETHODIMP get_Index(LONG* index) override
     {
-        if (!m_parent) return E_FAIL;
+        if (!m_parent)
+            return E_FAIL;
         return Out(index, m_parent->IndexOf(this));
     }
     STDMETHODIMP Delete(VARIANT) override
     {
-        if (!m_parent) return E_FAIL;
+        if (!m_parent)
+            return E_FAIL;
         m_parent->Remove(this);
         return S_OK;
     }
@@ -66,19 +68,22 @@ protected:
 private:
     static HRESULT Out(LONG* out, LONG value)
     {
-        if (!out) return E_POINTER;
+        if (!out)
+            return E_POINTER;
         *out = value;
         return S_OK;
     }
     static HRESULT OutText(BSTR* out, const std::string& value)
     {
-        if (!out) return E_POINTER;
+        if (!out)
+            return E_POINTER;
         *out = pollenta::com::BstrFromAnsi(value);
         return S_OK;
     }
     static HRESULT OutBool(VARIANT_BOOL* out, bool value)
     {
-        if (!out) return E_POINTER;
+        if (!out)
+            return E_POINTER;
         *out = value ? VARIANT_TRUE : VARIANT_FALSE;
         return S_OK;
     }
@@ -101,13 +106,16 @@ CCommandBarControls* MoveTarget(const VARIANT& bar, CCommandBarControls* own);
 template <class T, class Interface>
 STDMETHODIMP CCommandBarControlImpl<T, Interface>::Move(VARIANT bar, VARIANT before, CommandBarControl** moved)
 {
-    if (moved) *moved = nullptr;
+    if (moved)
+        *moved = nullptr;
     CCommandBarControls* target = MoveTarget(bar, m_parent);
-    if (!target) return E_INVALIDARG;
+    if (!target)
+        return E_INVALIDARG;
     std::size_t position = target->Nodes().size();
     if (!IsLeftOut(before)) {
         CComVariant number;
-        if (FAILED(VariantChangeType(&number, &before, 0, VT_I4)) || number.lVal < 1) return E_INVALIDARG;
+        if (FAILED(VariantChangeType(&number, &before, 0, VT_I4)) || number.lVal < 1)
+            return E_INVALIDARG;
         position = static_cast<std::size_t>(number.lVal) - 1;
     }
     T* self = static_cast<T*>(this);

@@ -23,13 +23,15 @@ std::span<const pollenta::com::DispatchMember<CCommandBarPopup>> CCommandBarPopu
 
 void* CCommandBarPopup::QueryInterfaceExtra(REFIID iid)
 {
-    if (iid == IID_CommandBarControl) return static_cast<CommandBarControl*>(static_cast<CommandBarPopup*>(this));
+    if (iid == IID_CommandBarControl)
+        return static_cast<CommandBarControl*>(static_cast<CommandBarPopup*>(this));
     return nullptr;
 }
 
 STDMETHODIMP CCommandBarPopup::get_Controls(CommandBarControls** controls)
 {
-    if (!controls) return E_POINTER;
+    if (!controls)
+        return E_POINTER;
     *controls = m_controls.p;
     m_controls->AddRef();
     return S_OK;

@@ -22,8 +22,12 @@ struct BuiltInPopup {
 const std::vector<BuiltInPopup>& ExplorerMenus()
 {
     static const std::vector<BuiltInPopup> menus = {
-        {30002, "&File", {{msoControlButton, 1836, "&Open"}, {msoControlButton, 748, "Save &As..."},
-                          {msoControlButton, 3037, "Impor&t and Export..."}, {msoControlButton, 752, "E&xit"}}},
+        {30002,
+         "&File",
+         {{msoControlButton, 1836, "&Open"},
+          {msoControlButton, 748, "Save &As..."},
+          {msoControlButton, 3037, "Impor&t and Export..."},
+          {msoControlButton, 752, "E&xit"}}},
         {30003, "&Edit", {{msoControlButton, 19, "&Copy"}, {msoControlButton, 478, "&Delete"}}},
         {30004, "&View", {{msoControlButton, 1714, "Folder Li&st"}}},
         {30007, "&Tools", {{msoControlButton, 1744, "Address &Book..."}, {msoControlButton, 522, "&Options..."}}},
@@ -36,8 +40,12 @@ const std::vector<BuiltInPopup>& ExplorerMenus()
 const std::vector<BuiltInPopup>& InspectorMenus()
 {
     static const std::vector<BuiltInPopup> menus = {
-        {30002, "&File", {{msoControlButton, 2617, "&Send"}, {msoControlButton, 3, "&Save"},
-                          {msoControlButton, 3037, "Propert&ies"}, {msoControlButton, 106, "&Close"}}},
+        {30002,
+         "&File",
+         {{msoControlButton, 2617, "&Send"},
+          {msoControlButton, 3, "&Save"},
+          {msoControlButton, 3037, "Propert&ies"},
+          {msoControlButton, 106, "&Close"}}},
         {30003, "&Edit", {{msoControlButton, 19, "&Copy"}}},
         {30005, "&Insert", {{msoControlButton, 1079, "&File..."}}},
         {30007, "&Tools", {{msoControlButton, 522, "&Options..."}}},
@@ -48,7 +56,8 @@ const std::vector<BuiltInPopup>& InspectorMenus()
 
 void AddControls(CCommandBarControls* controls, const std::vector<BuiltInControl>& builtIns)
 {
-    for (const BuiltInControl& control : builtIns) AddControl(controls, control.type, control.id, control.caption);
+    for (const BuiltInControl& control : builtIns)
+        AddControl(controls, control.type, control.id, control.caption);
 }
 
 void AddMenus(CCommandBarControls* menuBar, const std::vector<BuiltInPopup>& menus)
@@ -66,10 +75,10 @@ CCommandBars::CCommandBars(Window window)
     const bool isExplorer = window == Window::Explorer;
     AddMenus(AddBar("Menu Bar")->Controls(), isExplorer ? ExplorerMenus() : InspectorMenus());
     AddControls(AddBar("Standard")->Controls(),
-                isExplorer ? std::vector<BuiltInControl>{{msoControlButton, 1679, "&New"},
-                                                         {msoControlButton, 478, "&Delete"}}
-                           : std::vector<BuiltInControl>{{msoControlButton, 2617, "&Send"},
-                                                         {msoControlButton, 1079, "Insert &File..."}});
+                isExplorer
+                    ? std::vector<BuiltInControl>{{msoControlButton, 1679, "&New"}, {msoControlButton, 478, "&Delete"}}
+                    : std::vector<BuiltInControl>{{msoControlButton, 2617, "&Send"},
+                                                  {msoControlButton, 1079, "Insert &File..."}});
 }
 
 CCommandBar* CCommandBars::AddBar(const std::string& name)
@@ -93,18 +102,20 @@ std::span<const pollenta::com::DispatchMember<CCommandBars>> CCommandBars::Dispa
 
 STDMETHODIMP CCommandBars::get_Count(LONG* count)
 {
-    if (!count) return E_POINTER;
+    if (!count)
+        return E_POINTER;
     *count = static_cast<LONG>(m_bars.size());
     return S_OK;
 }
 
 STDMETHODIMP CCommandBars::get_Item(VARIANT index, CommandBar** bar)
 {
-    if (!bar) return E_POINTER;
+    if (!bar)
+        return E_POINTER;
     *bar = nullptr;
     std::size_t position = 0;
-    if (HRESULT hr = CollectionIndex(index, m_bars.size(), [this](std::size_t i) { return m_bars[i]->Name(); },
-                                     position);
+    if (HRESULT hr = CollectionIndex(
+            index, m_bars.size(), [this](std::size_t i) { return m_bars[i]->Name(); }, position);
         FAILED(hr))
         return hr;
     *bar = m_bars[position].p;
@@ -114,7 +125,8 @@ STDMETHODIMP CCommandBars::get_Item(VARIANT index, CommandBar** bar)
 
 STDMETHODIMP CCommandBars::get_ActiveMenuBar(CommandBar** bar)
 {
-    if (!bar) return E_POINTER;
+    if (!bar)
+        return E_POINTER;
     *bar = m_bars.front().p;
     (*bar)->AddRef();
     return S_OK;

@@ -30,7 +30,8 @@ std::span<const pollenta::com::DispatchMember<CExplorer>> CExplorer::DispatchMem
 
 STDMETHODIMP CExplorer::get_CommandBars(_CommandBars** bars)
 {
-    if (!bars) return E_POINTER;
+    if (!bars)
+        return E_POINTER;
     *bars = m_bars.p;
     m_bars->AddRef();
     return S_OK;
@@ -38,39 +39,48 @@ STDMETHODIMP CExplorer::get_CommandBars(_CommandBars** bars)
 
 STDMETHODIMP CExplorer::get_CurrentFolder(MAPIFolder** folder)
 {
-    if (!folder) return E_POINTER;
+    if (!folder)
+        return E_POINTER;
     *folder = m_folder.p;
-    if (!*folder) return E_UNEXPECTED;
+    if (!*folder)
+        return E_UNEXPECTED;
     m_folder->AddRef();
     return S_OK;
 }
 
 STDMETHODIMP CExplorer::get_Caption(BSTR* caption)
 {
-    if (!caption) return E_POINTER;
+    if (!caption)
+        return E_POINTER;
     CComBSTR name;
-    if (m_folder) m_folder->get_Name(&name);
+    if (m_folder)
+        m_folder->get_Name(&name);
     *caption = pollenta::com::BstrFromAnsi(name.ToString() + " - Mail Host");
     return S_OK;
 }
 
 STDMETHODIMP CExplorer::Activate()
 {
-    if (m_closed) return E_UNEXPECTED;
+    if (m_closed)
+        return E_UNEXPECTED;
     return m_events.Fire(DISPID_ExplorerEvents_Activate);
 }
 
 STDMETHODIMP CExplorer::Close()
 {
-    if (m_closed) return S_OK;
-    if (m_owner) m_owner->Remove(this);
-    else NotifyClosed();
+    if (m_closed)
+        return S_OK;
+    if (m_owner)
+        m_owner->Remove(this);
+    else
+        NotifyClosed();
     return S_OK;
 }
 
 void CExplorer::NotifyClosed()
 {
-    if (m_closed) return;
+    if (m_closed)
+        return;
     m_closed = true;
     AddRef();
     m_events.Fire(DISPID_ExplorerEvents_Close);

@@ -13,9 +13,8 @@ namespace pollenta::outlook {
 
 class CExplorers;
 
-class CExplorer
-    : public pollenta::com::CUnknownImpl<CExplorer, pollenta::com::CDispatchImpl<CExplorer, _Explorer>,
-                                         pollenta::com::CConnectionPointContainerImpl> {
+class CExplorer : public pollenta::com::CUnknownImpl<CExplorer, pollenta::com::CDispatchImpl<CExplorer, _Explorer>,
+                                                     pollenta::com::CConnectionPointContainerImpl> {
 public:
     CExplorer(CExplorers* owner, MAPIFolder* folder);
 

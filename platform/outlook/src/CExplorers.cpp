@@ -15,7 +15,8 @@ CExplorers::CExplorers(ContextPtr context) : m_context(std::move(context)), m_ev
 
 CExplorers::~CExplorers()
 {
-    for (const CComPtr<CExplorer>& explorer : m_explorers) explorer->Disown();
+    for (const CComPtr<CExplorer>& explorer : m_explorers)
+        explorer->Disown();
 }
 
 std::span<const pollenta::com::DispatchMember<CExplorers>> CExplorers::DispatchMembers()
@@ -30,17 +31,20 @@ std::span<const pollenta::com::DispatchMember<CExplorers>> CExplorers::DispatchM
 
 STDMETHODIMP CExplorers::get_Count(LONG* count)
 {
-    if (!count) return E_POINTER;
+    if (!count)
+        return E_POINTER;
     *count = static_cast<LONG>(m_explorers.size());
     return S_OK;
 }
 
 STDMETHODIMP CExplorers::Item(VARIANT index, _Explorer** explorer)
 {
-    if (!explorer) return E_POINTER;
+    if (!explorer)
+        return E_POINTER;
     *explorer = nullptr;
     std::size_t position = 0;
-    if (HRESULT hr = CollectionIndex(index, m_explorers.size(), nullptr, position); FAILED(hr)) return hr;
+    if (HRESULT hr = CollectionIndex(index, m_explorers.size(), nullptr, position); FAILED(hr))
+        return hr;
     *explorer = m_explorers[position].p;
     (*explorer)->AddRef();
     return S_OK;
@@ -48,15 +52,18 @@ STDMETHODIMP CExplorers::Item(VARIANT index, _Explorer** explorer)
 
 STDMETHODIMP CExplorers::Add(VARIANT folder, LONG, _Explorer** explorer)
 {
-    if (explorer) *explorer = nullptr;
+    if (explorer)
+        *explorer = nullptr;
     CComPtr<MAPIFolder> shown;
     if (folder.vt == VT_DISPATCH && folder.pdispVal) {
         shown = CComQIPtr<MAPIFolder>(folder.pdispVal);
-        if (!shown) return E_INVALIDARG;
+        if (!shown)
+            return E_INVALIDARG;
     } else {
         CComPtr<CNameSpace> nameSpace;
         CNameSpace::CreateInstance(IID__NameSpace, reinterpret_cast<void**>(&nameSpace), m_context);
-        if (HRESULT hr = nameSpace->GetDefaultFolder(olFolderInbox, &shown); FAILED(hr)) return hr;
+        if (HRESULT hr = nameSpace->GetDefaultFolder(olFolderInbox, &shown); FAILED(hr))
+            return hr;
     }
     CComPtr<CExplorer> made;
     if (HRESULT hr = CExplorer::CreateInstance(IID__Explorer, reinterpret_cast<void**>(&made), this, shown.p);
@@ -78,7 +85,8 @@ void CExplorers::Remove(CExplorer* explorer)
     CComPtr<CExplorer> keep(explorer);
     auto found = std::find_if(m_explorers.begin(), m_explorers.end(),
                               [explorer](const CComPtr<CExplorer>& window) { return window.p == explorer; });
-    if (found == m_explorers.end()) return;
+    if (found == m_explorers.end())
+        return;
     m_explorers.erase(found);
     explorer->Disown();
     explorer->NotifyClosed();
@@ -86,7 +94,8 @@ void CExplorers::Remove(CExplorer* explorer)
 
 void CExplorers::CloseAll()
 {
-    while (!m_explorers.empty()) Remove(m_explorers.back());
+    while (!m_explorers.empty())
+        Remove(m_explorers.back());
 }
 
 }  // namespace pollenta::outlook

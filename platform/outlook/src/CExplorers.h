@@ -8,9 +8,8 @@
 
 namespace pollenta::outlook {
 
-class CExplorers
-    : public pollenta::com::CUnknownImpl<CExplorers, pollenta::com::CDispatchImpl<CExplorers, _Explorers>,
-                                         pollenta::com::CConnectionPointContainerImpl> {
+class CExplorers : public pollenta::com::CUnknownImpl<CExplorers, pollenta::com::CDispatchImpl<CExplorers, _Explorers>,
+                                                      pollenta::com::CConnectionPointContainerImpl> {
 public:
     explicit CExplorers(ContextPtr context);
     ~CExplorers() override;

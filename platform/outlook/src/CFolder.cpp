@@ -28,8 +28,7 @@ HRESULT MakeFolder(const ContextPtr& context, const std::string& storeId, const 
 
 CFolder::CFolder(ContextPtr context, std::string storeId, std::string entryId)
     : m_context(std::move(context)), m_storeId(std::move(storeId)), m_entryId(std::move(entryId))
-{
-}
+{}
 
 std::span<const pollenta::com::DispatchMember<CFolder>> CFolder::DispatchMembers()
 {
@@ -46,57 +45,67 @@ std::span<const pollenta::com::DispatchMember<CFolder>> CFolder::DispatchMembers
 
 HRESULT CFolder::Open(CComPtr<IMsgStore>& store, CComPtr<IMAPIFolder>& folder) const
 {
-    if (HRESULT hr = OpenStore(m_context->session, m_storeId, store); FAILED(hr)) return hr;
+    if (HRESULT hr = OpenStore(m_context->session, m_storeId, store); FAILED(hr))
+        return hr;
     return OpenFolder(store, m_entryId, folder);
 }
 
 STDMETHODIMP CFolder::get_EntryID(BSTR* entryId)
 {
-    if (!entryId) return E_POINTER;
+    if (!entryId)
+        return E_POINTER;
     *entryId = HexBstr(m_entryId);
     return S_OK;
 }
 
 STDMETHODIMP CFolder::get_StoreID(BSTR* storeId)
 {
-    if (!storeId) return E_POINTER;
+    if (!storeId)
+        return E_POINTER;
     *storeId = HexBstr(m_storeId);
     return S_OK;
 }
 
 STDMETHODIMP CFolder::get_Name(BSTR* name)
 {
-    if (!name) return E_POINTER;
+    if (!name)
+        return E_POINTER;
     *name = nullptr;
     CComPtr<IMsgStore> store;
     CComPtr<IMAPIFolder> folder;
-    if (HRESULT hr = Open(store, folder); FAILED(hr)) return hr;
+    if (HRESULT hr = Open(store, folder); FAILED(hr))
+        return hr;
     // The top of a store's folders goes by the store's name, as paths begin.
     IMAPIProp* named = ReadBinary(store, PR_IPM_SUBTREE_ENTRYID) == m_entryId ? static_cast<IMAPIProp*>(store.p)
-                                                                                : static_cast<IMAPIProp*>(folder.p);
+                                                                              : static_cast<IMAPIProp*>(folder.p);
     *name = pollenta::com::BstrFromAnsi(ReadText(named, PR_DISPLAY_NAME_A));
     return S_OK;
 }
 
 STDMETHODIMP CFolder::get_Items(_Items** items)
 {
-    if (!items) return E_POINTER;
+    if (!items)
+        return E_POINTER;
     *items = nullptr;
     CComPtr<IMsgStore> store;
     CComPtr<IMAPIFolder> folder;
-    if (HRESULT hr = Open(store, folder); FAILED(hr)) return hr;
+    if (HRESULT hr = Open(store, folder); FAILED(hr))
+        return hr;
     return CItems::CreateInstance(IID__Items, reinterpret_cast<void**>(items), m_context, store.p, folder.p);
 }
 
 STDMETHODIMP CFolder::get_Folders(_Folders** folders)
 {
-    if (!folders) return E_POINTER;
+    if (!folders)
+        return E_POINTER;
     *folders = nullptr;
     CComPtr<IMsgStore> store;
     CComPtr<IMAPIFolder> folder;
-    if (HRESULT hr = Open(store, folder); FAILED(hr)) return hr;
+    if (HRESULT hr = Open(store, folder); FAILED(hr))
+        return hr;
     std::vector<std::string> children;
-    if (HRESULT hr = ChildFolderIds(folder, children); FAILED(hr)) return hr;
+    if (HRESULT hr = ChildFolderIds(folder, children); FAILED(hr))
+        return hr;
     return MakeFolders(m_context, std::vector<std::string>(children.size(), m_storeId), children, folders);
 }
 

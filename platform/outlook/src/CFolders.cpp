@@ -20,14 +20,14 @@ HRESULT MakeFolders(const ContextPtr& context, std::vector<std::string> storeIds
 HRESULT ChildFolderIds(IMAPIFolder* folder, std::vector<std::string>& entryIds)
 {
     CComPtr<IMAPITable> table;
-    if (HRESULT hr = folder->GetHierarchyTable(0, &table); FAILED(hr)) return hr;
+    if (HRESULT hr = folder->GetHierarchyTable(0, &table); FAILED(hr))
+        return hr;
     return ReadEntryIds(table, entryIds);
 }
 
 CFolders::CFolders(ContextPtr context, std::vector<std::string> storeIds, std::vector<std::string> entryIds)
     : m_context(std::move(context)), m_storeIds(std::move(storeIds)), m_entryIds(std::move(entryIds))
-{
-}
+{}
 
 std::span<const pollenta::com::DispatchMember<CFolders>> CFolders::DispatchMembers()
 {
@@ -41,23 +41,27 @@ std::span<const pollenta::com::DispatchMember<CFolders>> CFolders::DispatchMembe
 
 STDMETHODIMP CFolders::get_Count(LONG* count)
 {
-    if (!count) return E_POINTER;
+    if (!count)
+        return E_POINTER;
     *count = static_cast<LONG>(m_entryIds.size());
     return S_OK;
 }
 
 STDMETHODIMP CFolders::Item(VARIANT index, MAPIFolder** folder)
 {
-    if (!folder) return E_POINTER;
+    if (!folder)
+        return E_POINTER;
     *folder = nullptr;
     auto nameAt = [this](std::size_t i) {
         CComPtr<MAPIFolder> candidate;
         CComBSTR name;
-        if (SUCCEEDED(MakeFolder(m_context, m_storeIds[i], m_entryIds[i], &candidate))) candidate->get_Name(&name);
+        if (SUCCEEDED(MakeFolder(m_context, m_storeIds[i], m_entryIds[i], &candidate)))
+            candidate->get_Name(&name);
         return name.ToString();
     };
     std::size_t position = 0;
-    if (HRESULT hr = CollectionIndex(index, m_entryIds.size(), nameAt, position); FAILED(hr)) return hr;
+    if (HRESULT hr = CollectionIndex(index, m_entryIds.size(), nameAt, position); FAILED(hr))
+        return hr;
     return MakeFolder(m_context, m_storeIds[position], m_entryIds[position], folder);
 }
 

@@ -32,7 +32,8 @@ std::span<const pollenta::com::DispatchMember<CInspector>> CInspector::DispatchM
 
 STDMETHODIMP CInspector::get_CommandBars(_CommandBars** bars)
 {
-    if (!bars) return E_POINTER;
+    if (!bars)
+        return E_POINTER;
     *bars = m_bars.p;
     m_bars->AddRef();
     return S_OK;
@@ -40,19 +41,23 @@ STDMETHODIMP CInspector::get_CommandBars(_CommandBars** bars)
 
 STDMETHODIMP CInspector::get_CurrentItem(IDispatch** item)
 {
-    if (!item) return E_POINTER;
+    if (!item)
+        return E_POINTER;
     *item = m_item.p;
-    if (!*item) return E_UNEXPECTED;
+    if (!*item)
+        return E_UNEXPECTED;
     m_item->AddRef();
     return S_OK;
 }
 
 STDMETHODIMP CInspector::get_Caption(BSTR* caption)
 {
-    if (!caption) return E_POINTER;
+    if (!caption)
+        return E_POINTER;
     CComQIPtr<_MailItem> mail(m_item.p);
     CComBSTR subject;
-    if (mail) mail->get_Subject(&subject);
+    if (mail)
+        mail->get_Subject(&subject);
     const std::string text = subject.Length() ? subject.ToString() : "Untitled";
     *caption = pollenta::com::BstrFromAnsi(text + " - Message");
     return S_OK;
@@ -60,14 +65,16 @@ STDMETHODIMP CInspector::get_Caption(BSTR* caption)
 
 STDMETHODIMP CInspector::get_EditorType(LONG* editor)
 {
-    if (!editor) return E_POINTER;
+    if (!editor)
+        return E_POINTER;
     *editor = EditorTypeOf(ReadEditorPreference(m_context->version, kOwnHtmlEditor));
     return S_OK;
 }
 
 STDMETHODIMP CInspector::IsWordMail(VARIANT_BOOL* isWord)
 {
-    if (!isWord) return E_POINTER;
+    if (!isWord)
+        return E_POINTER;
     LONG editor = 0;
     get_EditorType(&editor);
     *isWord = editor == olEditorWord ? VARIANT_TRUE : VARIANT_FALSE;
@@ -76,26 +83,32 @@ STDMETHODIMP CInspector::IsWordMail(VARIANT_BOOL* isWord)
 
 STDMETHODIMP CInspector::Activate()
 {
-    if (m_closed) return E_UNEXPECTED;
+    if (m_closed)
+        return E_UNEXPECTED;
     return m_events.Fire(DISPID_InspectorEvents_Activate);
 }
 
 STDMETHODIMP CInspector::Close(LONG saveMode)
 {
-    if (m_closed) return S_OK;
+    if (m_closed)
+        return S_OK;
     if (CMailItem* mail = dynamic_cast<CMailItem*>(m_item.p); mail && saveMode != olDiscard)
-        if (HRESULT hr = mail->Save(); FAILED(hr)) return hr;
-    if (m_context->inspectors) m_context->inspectors->Remove(this);
+        if (HRESULT hr = mail->Save(); FAILED(hr))
+            return hr;
+    if (m_context->inspectors)
+        m_context->inspectors->Remove(this);
     return S_OK;
 }
 
 void CInspector::NotifyClosed()
 {
-    if (m_closed) return;
+    if (m_closed)
+        return;
     m_closed = true;
     AddRef();
     m_events.Fire(DISPID_InspectorEvents_Close);
-    if (CMailItem* mail = dynamic_cast<CMailItem*>(m_item.p)) mail->FireItemEvent(DISPID_ItemEvents_Close);
+    if (CMailItem* mail = dynamic_cast<CMailItem*>(m_item.p))
+        mail->FireItemEvent(DISPID_ItemEvents_Close);
     m_item.Release();
     Release();
 }

@@ -11,9 +11,8 @@
 
 namespace pollenta::outlook {
 
-class CInspector
-    : public pollenta::com::CUnknownImpl<CInspector, pollenta::com::CDispatchImpl<CInspector, _Inspector>,
-                                         pollenta::com::CConnectionPointContainerImpl> {
+class CInspector : public pollenta::com::CUnknownImpl<CInspector, pollenta::com::CDispatchImpl<CInspector, _Inspector>,
+                                                      pollenta::com::CConnectionPointContainerImpl> {
 public:
     CInspector(ContextPtr context, IDispatch* item);
 

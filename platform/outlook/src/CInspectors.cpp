@@ -12,7 +12,8 @@ namespace {
 
 bool SameObject(IUnknown* a, IUnknown* b)
 {
-    if (!a || !b) return false;
+    if (!a || !b)
+        return false;
     CComPtr<IUnknown> first;
     CComPtr<IUnknown> second;
     a->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&first));
@@ -30,7 +31,8 @@ CInspectors::CInspectors(ContextPtr context) : m_context(std::move(context)), m_
 
 CInspectors::~CInspectors()
 {
-    if (m_context->inspectors == this) m_context->inspectors = nullptr;
+    if (m_context->inspectors == this)
+        m_context->inspectors = nullptr;
 }
 
 std::span<const pollenta::com::DispatchMember<CInspectors>> CInspectors::DispatchMembers()
@@ -45,17 +47,20 @@ std::span<const pollenta::com::DispatchMember<CInspectors>> CInspectors::Dispatc
 
 STDMETHODIMP CInspectors::get_Count(LONG* count)
 {
-    if (!count) return E_POINTER;
+    if (!count)
+        return E_POINTER;
     *count = static_cast<LONG>(m_inspectors.size());
     return S_OK;
 }
 
 STDMETHODIMP CInspectors::Item(VARIANT index, _Inspector** inspector)
 {
-    if (!inspector) return E_POINTER;
+    if (!inspector)
+        return E_POINTER;
     *inspector = nullptr;
     std::size_t position = 0;
-    if (HRESULT hr = CollectionIndex(index, m_inspectors.size(), nullptr, position); FAILED(hr)) return hr;
+    if (HRESULT hr = CollectionIndex(index, m_inspectors.size(), nullptr, position); FAILED(hr))
+        return hr;
     *inspector = m_inspectors[position].p;
     (*inspector)->AddRef();
     return S_OK;
@@ -63,8 +68,10 @@ STDMETHODIMP CInspectors::Item(VARIANT index, _Inspector** inspector)
 
 STDMETHODIMP CInspectors::Add(IDispatch* item, _Inspector** inspector)
 {
-    if (inspector) *inspector = nullptr;
-    if (!item) return E_INVALIDARG;
+    if (inspector)
+        *inspector = nullptr;
+    if (!item)
+        return E_INVALIDARG;
     CComPtr<CInspector> made;
     if (HRESULT hr = CInspector::CreateInstance(IID__Inspector, reinterpret_cast<void**>(&made), m_context, item);
         FAILED(hr))
@@ -73,7 +80,8 @@ STDMETHODIMP CInspectors::Add(IDispatch* item, _Inspector** inspector)
     CComVariant args[1];
     args[0] = static_cast<IDispatch*>(static_cast<_Inspector*>(made.p));
     m_events.Fire(DISPID_InspectorsEvents_NewInspector, args);
-    if (CMailItem* mail = dynamic_cast<CMailItem*>(item)) mail->FireItemEvent(DISPID_ItemEvents_Open);
+    if (CMailItem* mail = dynamic_cast<CMailItem*>(item))
+        mail->FireItemEvent(DISPID_ItemEvents_Open);
     if (inspector) {
         *inspector = made.p;
         made->AddRef();
@@ -84,7 +92,8 @@ STDMETHODIMP CInspectors::Add(IDispatch* item, _Inspector** inspector)
 HRESULT CInspectors::FindFor(IUnknown* item, _Inspector** inspector)
 {
     for (const CComPtr<CInspector>& window : m_inspectors) {
-        if (!SameObject(window->Item(), item)) continue;
+        if (!SameObject(window->Item(), item))
+            continue;
         *inspector = window.p;
         window->AddRef();
         return S_OK;
@@ -96,8 +105,10 @@ bool CInspectors::CloseFor(IUnknown* item)
 {
     std::vector<CComPtr<CInspector>> showing;
     for (const CComPtr<CInspector>& window : m_inspectors)
-        if (SameObject(window->Item(), item)) showing.push_back(window);
-    for (const CComPtr<CInspector>& window : showing) Remove(window);
+        if (SameObject(window->Item(), item))
+            showing.push_back(window);
+    for (const CComPtr<CInspector>& window : showing)
+        Remove(window);
     return !showing.empty();
 }
 
@@ -106,14 +117,16 @@ void CInspectors::Remove(CInspector* inspector)
     CComPtr<CInspector> keep(inspector);
     auto found = std::find_if(m_inspectors.begin(), m_inspectors.end(),
                               [inspector](const CComPtr<CInspector>& window) { return window.p == inspector; });
-    if (found == m_inspectors.end()) return;
+    if (found == m_inspectors.end())
+        return;
     m_inspectors.erase(found);
     inspector->NotifyClosed();
 }
 
 void CInspectors::CloseAll()
 {
-    while (!m_inspectors.empty()) Remove(m_inspectors.back());
+    while (!m_inspectors.empty())
+        Remove(m_inspectors.back());
 }
 
 }  // namespace pollenta::outlook

@@ -11,8 +11,7 @@ namespace pollenta::outlook {
 
 CItems::CItems(ContextPtr context, IMsgStore* store, IMAPIFolder* folder)
     : m_context(std::move(context)), m_store(store), m_folder(folder)
-{
-}
+{}
 
 std::span<const pollenta::com::DispatchMember<CItems>> CItems::DispatchMembers()
 {
@@ -27,27 +26,33 @@ std::span<const pollenta::com::DispatchMember<CItems>> CItems::DispatchMembers()
 HRESULT CItems::ReadIds(std::vector<std::string>& ids)
 {
     CComPtr<IMAPITable> table;
-    if (HRESULT hr = m_folder->GetContentsTable(0, &table); FAILED(hr)) return hr;
+    if (HRESULT hr = m_folder->GetContentsTable(0, &table); FAILED(hr))
+        return hr;
     return ReadEntryIds(table, ids);
 }
 
 STDMETHODIMP CItems::get_Count(LONG* count)
 {
-    if (!count) return E_POINTER;
+    if (!count)
+        return E_POINTER;
     std::vector<std::string> ids;
-    if (HRESULT hr = ReadIds(ids); FAILED(hr)) return hr;
+    if (HRESULT hr = ReadIds(ids); FAILED(hr))
+        return hr;
     *count = static_cast<LONG>(ids.size());
     return S_OK;
 }
 
 STDMETHODIMP CItems::Item(VARIANT index, IDispatch** item)
 {
-    if (!item) return E_POINTER;
+    if (!item)
+        return E_POINTER;
     *item = nullptr;
     std::vector<std::string> ids;
-    if (HRESULT hr = ReadIds(ids); FAILED(hr)) return hr;
+    if (HRESULT hr = ReadIds(ids); FAILED(hr))
+        return hr;
     std::size_t position = 0;
-    if (HRESULT hr = CollectionIndex(index, ids.size(), nullptr, position); FAILED(hr)) return hr;
+    if (HRESULT hr = CollectionIndex(index, ids.size(), nullptr, position); FAILED(hr))
+        return hr;
     std::string& id = ids[position];
     ULONG type = 0;
     CComPtr<IUnknown> object;
@@ -56,7 +61,8 @@ STDMETHODIMP CItems::Item(VARIANT index, IDispatch** item)
         FAILED(hr))
         return hr;
     CComQIPtr<IMessage> message(object.p);
-    if (!message) return E_NOINTERFACE;
+    if (!message)
+        return E_NOINTERFACE;
     return MakeMailItem(m_context, m_store, message, item);
 }
 

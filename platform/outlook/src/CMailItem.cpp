@@ -68,34 +68,40 @@ bool CMailItem::FireItemEvent(DISPID id)
 
 STDMETHODIMP CMailItem::get_Application(_Application** application)
 {
-    if (!application) return E_POINTER;
+    if (!application)
+        return E_POINTER;
     *application = m_context->application;
-    if (!*application) return E_UNEXPECTED;
+    if (!*application)
+        return E_UNEXPECTED;
     (*application)->AddRef();
     return S_OK;
 }
 
 STDMETHODIMP CMailItem::get_Parent(IDispatch** folder)
 {
-    if (!folder) return E_POINTER;
+    if (!folder)
+        return E_POINTER;
     *folder = nullptr;
     const std::string folderId = ReadBinary(m_message, PR_PARENT_ENTRYID);
-    if (folderId.empty()) return E_FAIL;
+    if (folderId.empty())
+        return E_FAIL;
     return MakeFolder(m_context, EntryIdOf(m_store), folderId, reinterpret_cast<MAPIFolder**>(folder));
 }
 
 STDMETHODIMP CMailItem::get_EntryID(BSTR* entryId)
 {
-    if (!entryId) return E_POINTER;
+    if (!entryId)
+        return E_POINTER;
     const std::string id = EntryIdOf(m_message);
-    *entryId = pollenta::com::BstrFromAnsi(HexFromBytes(reinterpret_cast<const BYTE*>(id.data()),
-                                                        static_cast<ULONG>(id.size())));
+    *entryId = pollenta::com::BstrFromAnsi(
+        HexFromBytes(reinterpret_cast<const BYTE*>(id.data()), static_cast<ULONG>(id.size())));
     return S_OK;
 }
 
 HRESULT CMailItem::GetTextProp(ULONG tag, BSTR* out)
 {
-    if (!out) return E_POINTER;
+    if (!out)
+        return E_POINTER;
     *out = pollenta::com::BstrFromAnsi(ReadText(m_message, tag));
     return S_OK;
 }
@@ -105,20 +111,40 @@ HRESULT CMailItem::PutTextProp(ULONG tag, BSTR value)
     return WriteText(m_message, tag, pollenta::com::AnsiFromBstr(value));
 }
 
-STDMETHODIMP CMailItem::get_Subject(BSTR* subject) { return GetTextProp(PR_SUBJECT_A, subject); }
-STDMETHODIMP CMailItem::put_Subject(BSTR subject) { return PutTextProp(PR_SUBJECT_A, subject); }
-STDMETHODIMP CMailItem::get_Body(BSTR* body) { return GetTextProp(PR_BODY_A, body); }
-STDMETHODIMP CMailItem::put_Body(BSTR body) { return PutTextProp(PR_BODY_A, body); }
-STDMETHODIMP CMailItem::get_SenderName(BSTR* name) { return GetTextProp(PR_SENDER_NAME_A, name); }
-STDMETHODIMP CMailItem::get_To(BSTR* to) { return GetTextProp(PR_DISPLAY_TO_A, to); }
+STDMETHODIMP CMailItem::get_Subject(BSTR* subject)
+{
+    return GetTextProp(PR_SUBJECT_A, subject);
+}
+STDMETHODIMP CMailItem::put_Subject(BSTR subject)
+{
+    return PutTextProp(PR_SUBJECT_A, subject);
+}
+STDMETHODIMP CMailItem::get_Body(BSTR* body)
+{
+    return GetTextProp(PR_BODY_A, body);
+}
+STDMETHODIMP CMailItem::put_Body(BSTR body)
+{
+    return PutTextProp(PR_BODY_A, body);
+}
+STDMETHODIMP CMailItem::get_SenderName(BSTR* name)
+{
+    return GetTextProp(PR_SENDER_NAME_A, name);
+}
+STDMETHODIMP CMailItem::get_To(BSTR* to)
+{
+    return GetTextProp(PR_DISPLAY_TO_A, to);
+}
 
 // The HTML is kept as PR_HTML bytes in the process code page, where the
 // store's MIME export looks for it first.
 STDMETHODIMP CMailItem::get_HTMLBody(BSTR* html)
 {
-    if (!html) return E_POINTER;
+    if (!html)
+        return E_POINTER;
     std::string bytes = ReadBinary(m_message, PR_HTML);
-    if (bytes.empty()) bytes = ReadText(m_message, PR_BODY_HTML_A);
+    if (bytes.empty())
+        bytes = ReadText(m_message, PR_BODY_HTML_A);
     *html = pollenta::com::BstrFromAnsi(bytes);
     return S_OK;
 }
@@ -135,19 +161,22 @@ STDMETHODIMP CMailItem::put_HTMLBody(BSTR html)
 
 STDMETHODIMP CMailItem::get_Recipients(Recipients** recipients)
 {
-    if (!recipients) return E_POINTER;
+    if (!recipients)
+        return E_POINTER;
     return CRecipients::CreateInstance(IID_Recipients, reinterpret_cast<void**>(recipients), m_message.p);
 }
 
 STDMETHODIMP CMailItem::get_Attachments(Attachments** attachments)
 {
-    if (!attachments) return E_POINTER;
+    if (!attachments)
+        return E_POINTER;
     return CAttachments::CreateInstance(IID_Attachments, reinterpret_cast<void**>(attachments), m_message.p);
 }
 
 STDMETHODIMP CMailItem::get_MAPIOBJECT(IUnknown** message)
 {
-    if (!message) return E_POINTER;
+    if (!message)
+        return E_POINTER;
     *message = m_message.p;
     m_message->AddRef();
     return S_OK;
@@ -155,10 +184,13 @@ STDMETHODIMP CMailItem::get_MAPIOBJECT(IUnknown** message)
 
 STDMETHODIMP CMailItem::get_GetInspector(_Inspector** inspector)
 {
-    if (!inspector) return E_POINTER;
+    if (!inspector)
+        return E_POINTER;
     *inspector = nullptr;
-    if (!m_context->inspectors) return E_UNEXPECTED;
-    if (HRESULT hr = m_context->inspectors->FindFor(static_cast<_MailItem*>(this), inspector); hr == S_OK) return hr;
+    if (!m_context->inspectors)
+        return E_UNEXPECTED;
+    if (HRESULT hr = m_context->inspectors->FindFor(static_cast<_MailItem*>(this), inspector); hr == S_OK)
+        return hr;
     return m_context->inspectors->Add(static_cast<_MailItem*>(this), inspector);
 }
 
@@ -169,24 +201,33 @@ STDMETHODIMP CMailItem::Save()
 
 HRESULT CMailItem::SetSender()
 {
-    if (m_context->userAddress.empty()) return S_OK;
+    if (m_context->userAddress.empty())
+        return S_OK;
     const std::string& name = m_context->userName.empty() ? m_context->userAddress : m_context->userName;
     for (ULONG tag : {PR_SENDER_NAME_A, PR_SENT_REPRESENTING_NAME_A})
-        if (HRESULT hr = WriteText(m_message, tag, name); FAILED(hr)) return hr;
+        if (HRESULT hr = WriteText(m_message, tag, name); FAILED(hr))
+            return hr;
     for (ULONG tag : {PR_SENDER_EMAIL_ADDRESS_A, PR_SENT_REPRESENTING_EMAIL_ADDRESS_A})
-        if (HRESULT hr = WriteText(m_message, tag, m_context->userAddress); FAILED(hr)) return hr;
+        if (HRESULT hr = WriteText(m_message, tag, m_context->userAddress); FAILED(hr))
+            return hr;
     for (ULONG tag : {PR_SENDER_ADDRTYPE_A, PR_SENT_REPRESENTING_ADDRTYPE_A})
-        if (HRESULT hr = WriteText(m_message, tag, "SMTP"); FAILED(hr)) return hr;
+        if (HRESULT hr = WriteText(m_message, tag, "SMTP"); FAILED(hr))
+            return hr;
     return S_OK;
 }
 
 STDMETHODIMP CMailItem::Send()
 {
-    if (FireItemEvent(DISPID_ItemEvents_Send)) return S_FALSE;
-    if (HRESULT hr = SetSender(); FAILED(hr)) return hr;
-    if (HRESULT hr = m_message->SaveChanges(KEEP_OPEN_READWRITE); FAILED(hr)) return hr;
-    if (HRESULT hr = m_message->SubmitMessage(0); FAILED(hr)) return hr;
-    if (m_context->inspectors) m_context->inspectors->CloseFor(static_cast<_MailItem*>(this));
+    if (FireItemEvent(DISPID_ItemEvents_Send))
+        return S_FALSE;
+    if (HRESULT hr = SetSender(); FAILED(hr))
+        return hr;
+    if (HRESULT hr = m_message->SaveChanges(KEEP_OPEN_READWRITE); FAILED(hr))
+        return hr;
+    if (HRESULT hr = m_message->SubmitMessage(0); FAILED(hr))
+        return hr;
+    if (m_context->inspectors)
+        m_context->inspectors->CloseFor(static_cast<_MailItem*>(this));
     return S_OK;
 }
 
@@ -199,8 +240,10 @@ STDMETHODIMP CMailItem::Display(VARIANT)
 STDMETHODIMP CMailItem::Close(LONG saveMode)
 {
     if (saveMode != olDiscard)
-        if (HRESULT hr = Save(); FAILED(hr)) return hr;
-    if (m_context->inspectors && m_context->inspectors->CloseFor(static_cast<_MailItem*>(this))) return S_OK;
+        if (HRESULT hr = Save(); FAILED(hr))
+            return hr;
+    if (m_context->inspectors && m_context->inspectors->CloseFor(static_cast<_MailItem*>(this)))
+        return S_OK;
     // Without an inspector the item closes on its own.
     FireItemEvent(DISPID_ItemEvents_Close);
     return S_OK;
@@ -209,34 +252,43 @@ STDMETHODIMP CMailItem::Close(LONG saveMode)
 HRESULT CMailItem::CopyInto(IMAPIFolder* folder, IDispatch** copy)
 {
     CComPtr<IMessage> made;
-    if (HRESULT hr = folder->CreateMessage(nullptr, 0, &made); FAILED(hr)) return hr;
+    if (HRESULT hr = folder->CreateMessage(nullptr, 0, &made); FAILED(hr))
+        return hr;
     if (HRESULT hr = m_message->CopyTo(0, nullptr, nullptr, 0, nullptr, &IID_IMessage, made, 0, nullptr); FAILED(hr))
         return hr;
-    if (HRESULT hr = made->SaveChanges(KEEP_OPEN_READWRITE); FAILED(hr)) return hr;
+    if (HRESULT hr = made->SaveChanges(KEEP_OPEN_READWRITE); FAILED(hr))
+        return hr;
     return MakeMailItem(m_context, m_store, made, copy);
 }
 
 STDMETHODIMP CMailItem::Copy(IDispatch** copy)
 {
-    if (!copy) return E_POINTER;
+    if (!copy)
+        return E_POINTER;
     *copy = nullptr;
     CComPtr<IMAPIFolder> folder;
-    if (HRESULT hr = OpenFolder(m_store, ReadBinary(m_message, PR_PARENT_ENTRYID), folder); FAILED(hr)) return hr;
+    if (HRESULT hr = OpenFolder(m_store, ReadBinary(m_message, PR_PARENT_ENTRYID), folder); FAILED(hr))
+        return hr;
     return CopyInto(folder, copy);
 }
 
 STDMETHODIMP CMailItem::Move(MAPIFolder* destination, IDispatch** moved)
 {
-    if (!moved) return E_POINTER;
+    if (!moved)
+        return E_POINTER;
     *moved = nullptr;
     CFolder* target = dynamic_cast<CFolder*>(destination);
-    if (!target) return E_INVALIDARG;
+    if (!target)
+        return E_INVALIDARG;
     CComPtr<IMsgStore> targetStore;
     CComPtr<IMAPIFolder> targetFolder;
-    if (HRESULT hr = target->Open(targetStore, targetFolder); FAILED(hr)) return hr;
+    if (HRESULT hr = target->Open(targetStore, targetFolder); FAILED(hr))
+        return hr;
     CComPtr<IMAPIFolder> source;
-    if (HRESULT hr = OpenFolder(m_store, ReadBinary(m_message, PR_PARENT_ENTRYID), source); FAILED(hr)) return hr;
-    if (HRESULT hr = CopyInto(targetFolder, moved); FAILED(hr)) return hr;
+    if (HRESULT hr = OpenFolder(m_store, ReadBinary(m_message, PR_PARENT_ENTRYID), source); FAILED(hr))
+        return hr;
+    if (HRESULT hr = CopyInto(targetFolder, moved); FAILED(hr))
+        return hr;
     std::string id = EntryIdOf(m_message);
     SBinary binary{static_cast<ULONG>(id.size()), reinterpret_cast<LPBYTE>(id.data())};
     ENTRYLIST list{1, &binary};

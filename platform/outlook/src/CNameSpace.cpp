@@ -20,28 +20,34 @@ namespace {
 HRESULT InvokeGetDefaultFolder(CNameSpace& self, DispatchCall& call)
 {
     LONG kind = 0;
-    if (HRESULT hr = call.Arg(0, &kind); FAILED(hr)) return hr;
+    if (HRESULT hr = call.Arg(0, &kind); FAILED(hr))
+        return hr;
     CComPtr<MAPIFolder> folder;
-    if (HRESULT hr = self.GetDefaultFolder(kind, &folder); FAILED(hr)) return hr;
+    if (HRESULT hr = self.GetDefaultFolder(kind, &folder); FAILED(hr))
+        return hr;
     return call.ReturnDispatch(folder);
 }
 
 HRESULT InvokeGetItemFromID(CNameSpace& self, DispatchCall& call)
 {
     CComBSTR entryId;
-    if (HRESULT hr = call.Arg(0, &entryId); FAILED(hr)) return hr;
+    if (HRESULT hr = call.Arg(0, &entryId); FAILED(hr))
+        return hr;
     CComVariant storeId;
     if (!call.IsMissing(1))
-        if (HRESULT hr = call.Arg(1, VT_BSTR, &storeId); FAILED(hr)) return hr;
+        if (HRESULT hr = call.Arg(1, VT_BSTR, &storeId); FAILED(hr))
+            return hr;
     CComPtr<IDispatch> item;
-    if (HRESULT hr = self.GetItemFromID(entryId, storeId, &item); FAILED(hr)) return hr;
+    if (HRESULT hr = self.GetItemFromID(entryId, storeId, &item); FAILED(hr))
+        return hr;
     return call.ReturnDispatch(item);
 }
 
 HRESULT StoreRows(IMAPISession* session, LPSRowSet* rows)
 {
     CComPtr<IMAPITable> table;
-    if (HRESULT hr = session->GetMsgStoresTable(0, &table); FAILED(hr)) return hr;
+    if (HRESULT hr = session->GetMsgStoresTable(0, &table); FAILED(hr))
+        return hr;
     SizedSPropTagArray(1, columns) = {1, {PR_ENTRYID}};
     return HrQueryAllRows(table, reinterpret_cast<LPSPropTagArray>(&columns), nullptr, nullptr, 0, rows);
 }
@@ -65,27 +71,33 @@ std::span<const pollenta::com::DispatchMember<CNameSpace>> CNameSpace::DispatchM
 
 STDMETHODIMP CNameSpace::GetDefaultFolder(LONG folderType, MAPIFolder** folder)
 {
-    if (!folder) return E_POINTER;
+    if (!folder)
+        return E_POINTER;
     *folder = nullptr;
     CComPtr<IMsgStore> store;
-    if (HRESULT hr = OpenDefaultStore(m_context->session, store); FAILED(hr)) return hr;
+    if (HRESULT hr = OpenDefaultStore(m_context->session, store); FAILED(hr))
+        return hr;
     std::string entryId;
-    if (HRESULT hr = DefaultFolderId(store, folderType, entryId); FAILED(hr)) return hr;
+    if (HRESULT hr = DefaultFolderId(store, folderType, entryId); FAILED(hr))
+        return hr;
     return MakeFolder(m_context, ReadBinary(store, PR_ENTRYID), entryId, folder);
 }
 
 STDMETHODIMP CNameSpace::GetItemFromID(BSTR entryId, VARIANT storeId, IDispatch** item)
 {
-    if (!item) return E_POINTER;
+    if (!item)
+        return E_POINTER;
     *item = nullptr;
     std::string id;
-    if (!BytesFromHex(pollenta::com::AnsiFromBstr(entryId), id) || id.empty()) return E_INVALIDARG;
+    if (!BytesFromHex(pollenta::com::AnsiFromBstr(entryId), id) || id.empty())
+        return E_INVALIDARG;
     CComPtr<IMsgStore> store;
     if (!IsLeftOut(storeId)) {
         std::string store_id;
         if (storeId.vt != VT_BSTR || !BytesFromHex(pollenta::com::AnsiFromBstr(storeId.bstrVal), store_id))
             return E_INVALIDARG;
-        if (HRESULT hr = OpenStore(m_context->session, store_id, store); FAILED(hr)) return hr;
+        if (HRESULT hr = OpenStore(m_context->session, store_id, store); FAILED(hr))
+            return hr;
     } else if (HRESULT hr = OpenDefaultStore(m_context->session, store); FAILED(hr)) {
         return hr;
     }
@@ -96,32 +108,38 @@ STDMETHODIMP CNameSpace::GetItemFromID(BSTR entryId, VARIANT storeId, IDispatch*
         FAILED(hr))
         return hr;
     CComQIPtr<IMessage> message(object.p);
-    if (!message) return E_NOINTERFACE;
+    if (!message)
+        return E_NOINTERFACE;
     return MakeMailItem(m_context, store, message, item);
 }
 
 STDMETHODIMP CNameSpace::get_CurrentUser(Recipient** user)
 {
-    if (!user) return E_POINTER;
-    return CRecipient::CreateInstance(IID_Recipient, reinterpret_cast<void**>(user), nullptr, 0,
-                                      m_context->userName, m_context->userAddress, MAPI_TO);
+    if (!user)
+        return E_POINTER;
+    return CRecipient::CreateInstance(IID_Recipient, reinterpret_cast<void**>(user), nullptr, 0, m_context->userName,
+                                      m_context->userAddress, MAPI_TO);
 }
 
 STDMETHODIMP CNameSpace::get_Folders(_Folders** folders)
 {
-    if (!folders) return E_POINTER;
+    if (!folders)
+        return E_POINTER;
     *folders = nullptr;
     LPSRowSet rows = nullptr;
-    if (HRESULT hr = StoreRows(m_context->session, &rows); FAILED(hr)) return hr;
+    if (HRESULT hr = StoreRows(m_context->session, &rows); FAILED(hr))
+        return hr;
     std::vector<std::string> storeIds;
     std::vector<std::string> topIds;
     for (ULONG i = 0; i < rows->cRows; ++i) {
         const SBinary& id = rows->aRow[i].lpProps[0].Value.bin;
         const std::string storeId(reinterpret_cast<const char*>(id.lpb), id.cb);
         CComPtr<IMsgStore> store;
-        if (FAILED(OpenStore(m_context->session, storeId, store))) continue;
+        if (FAILED(OpenStore(m_context->session, storeId, store)))
+            continue;
         const std::string top = ReadBinary(store, PR_IPM_SUBTREE_ENTRYID);
-        if (top.empty()) continue;
+        if (top.empty())
+            continue;
         storeIds.push_back(storeId);
         topIds.push_back(top);
     }
@@ -131,7 +149,8 @@ STDMETHODIMP CNameSpace::get_Folders(_Folders** folders)
 
 STDMETHODIMP CNameSpace::get_MAPIOBJECT(IUnknown** session)
 {
-    if (!session) return E_POINTER;
+    if (!session)
+        return E_POINTER;
     *session = m_context->session.p;
     (*session)->AddRef();
     return S_OK;

@@ -12,10 +12,12 @@ namespace {
 HRESULT InvokeAdd(CPropertyPages& self, DispatchCall& call)
 {
     CComVariant page;
-    if (HRESULT hr = call.Arg(0, VT_VARIANT, &page); FAILED(hr)) return hr;
+    if (HRESULT hr = call.Arg(0, VT_VARIANT, &page); FAILED(hr))
+        return hr;
     CComBSTR title;
     if (!call.IsMissing(1))
-        if (HRESULT hr = call.Arg(1, &title); FAILED(hr)) return hr;
+        if (HRESULT hr = call.Arg(1, &title); FAILED(hr))
+            return hr;
     return self.Add(page, title);
 }
 
@@ -33,7 +35,8 @@ std::span<const pollenta::com::DispatchMember<CPropertyPages>> CPropertyPages::D
 
 STDMETHODIMP CPropertyPages::get_Count(LONG* count)
 {
-    if (!count) return E_POINTER;
+    if (!count)
+        return E_POINTER;
     *count = static_cast<LONG>(m_pages.size());
     return S_OK;
 }

@@ -9,8 +9,7 @@ namespace pollenta::outlook {
 
 CRecipient::CRecipient(IMessage* message, LONG rowId, std::string name, std::string address, LONG type)
     : m_message(message), m_rowId(rowId), m_name(std::move(name)), m_address(std::move(address)), m_type(type)
-{
-}
+{}
 
 std::span<const pollenta::com::DispatchMember<CRecipient>> CRecipient::DispatchMembers()
 {
@@ -25,28 +24,32 @@ std::span<const pollenta::com::DispatchMember<CRecipient>> CRecipient::DispatchM
 
 STDMETHODIMP CRecipient::get_Name(BSTR* name)
 {
-    if (!name) return E_POINTER;
+    if (!name)
+        return E_POINTER;
     *name = pollenta::com::BstrFromAnsi(m_name);
     return S_OK;
 }
 
 STDMETHODIMP CRecipient::get_Address(BSTR* address)
 {
-    if (!address) return E_POINTER;
+    if (!address)
+        return E_POINTER;
     *address = pollenta::com::BstrFromAnsi(m_address);
     return S_OK;
 }
 
 STDMETHODIMP CRecipient::get_Type(LONG* type)
 {
-    if (!type) return E_POINTER;
+    if (!type)
+        return E_POINTER;
     *type = m_type;
     return S_OK;
 }
 
 STDMETHODIMP CRecipient::put_Type(LONG type)
 {
-    if (type < MAPI_TO || type > MAPI_BCC) return E_INVALIDARG;
+    if (type < MAPI_TO || type > MAPI_BCC)
+        return E_INVALIDARG;
     if (m_message) {
         SPropValue props[5] = {};
         props[0].ulPropTag = PR_ROWID;
@@ -63,7 +66,8 @@ STDMETHODIMP CRecipient::put_Type(LONG type)
         list.cEntries = 1;
         list.aEntries[0].cValues = 5;
         list.aEntries[0].rgPropVals = props;
-        if (HRESULT hr = m_message->ModifyRecipients(MODRECIP_MODIFY, &list); FAILED(hr)) return hr;
+        if (HRESULT hr = m_message->ModifyRecipients(MODRECIP_MODIFY, &list); FAILED(hr))
+            return hr;
     }
     m_type = type;
     return S_OK;

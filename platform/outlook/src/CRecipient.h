@@ -13,8 +13,7 @@
 
 namespace pollenta::outlook {
 
-class CRecipient
-    : public pollenta::com::CUnknownImpl<CRecipient, pollenta::com::CDispatchImpl<CRecipient, Recipient>> {
+class CRecipient : public pollenta::com::CUnknownImpl<CRecipient, pollenta::com::CDispatchImpl<CRecipient, Recipient>> {
 public:
     // `message` null: a recipient of no message (the current user).
     CRecipient(IMessage* message, LONG rowId, std::string name, std::string address, LONG type);

@@ -29,7 +29,8 @@ LONG LongAt(const SRow& row, Column column)
 std::string Trim(const std::string& text)
 {
     const std::size_t first = text.find_first_not_of(" \t\"");
-    if (first == std::string::npos) return "";
+    if (first == std::string::npos)
+        return "";
     return text.substr(first, text.find_last_not_of(" \t\"") - first + 1);
 }
 
@@ -42,7 +43,8 @@ void SplitMailbox(const std::string& text, std::string& name, std::string& addre
     if (open != std::string::npos && close != std::string::npos && close > open) {
         address = Trim(text.substr(open + 1, close - open - 1));
         name = Trim(text.substr(0, open));
-        if (name.empty()) name = address;
+        if (name.empty())
+            name = address;
         return;
     }
     address = Trim(text);
@@ -64,7 +66,8 @@ std::span<const pollenta::com::DispatchMember<CRecipients>> CRecipients::Dispatc
 HRESULT CRecipients::ReadRows(LPSRowSet* rows)
 {
     CComPtr<IMAPITable> table;
-    if (HRESULT hr = m_message->GetRecipientTable(0, &table); FAILED(hr)) return hr;
+    if (HRESULT hr = m_message->GetRecipientTable(0, &table); FAILED(hr))
+        return hr;
     SizedSPropTagArray(kColumnCount, columns) = {kColumnCount,
                                                  {PR_ROWID, PR_DISPLAY_NAME_A, PR_EMAIL_ADDRESS_A, PR_RECIPIENT_TYPE}};
     return HrQueryAllRows(table, reinterpret_cast<LPSPropTagArray>(&columns), nullptr, nullptr, 0, rows);
@@ -72,9 +75,11 @@ HRESULT CRecipients::ReadRows(LPSRowSet* rows)
 
 STDMETHODIMP CRecipients::get_Count(LONG* count)
 {
-    if (!count) return E_POINTER;
+    if (!count)
+        return E_POINTER;
     LPSRowSet rows = nullptr;
-    if (HRESULT hr = ReadRows(&rows); FAILED(hr)) return hr;
+    if (HRESULT hr = ReadRows(&rows); FAILED(hr))
+        return hr;
     *count = static_cast<LONG>(rows->cRows);
     FreeProws(rows);
     return S_OK;
@@ -82,13 +87,15 @@ STDMETHODIMP CRecipients::get_Count(LONG* count)
 
 STDMETHODIMP CRecipients::Item(VARIANT index, Recipient** recipient)
 {
-    if (!recipient) return E_POINTER;
+    if (!recipient)
+        return E_POINTER;
     *recipient = nullptr;
     LPSRowSet rows = nullptr;
-    if (HRESULT hr = ReadRows(&rows); FAILED(hr)) return hr;
+    if (HRESULT hr = ReadRows(&rows); FAILED(hr))
+        return hr;
     std::size_t position = 0;
-    HRESULT hr = CollectionIndex(index, rows->cRows, [&](std::size_t i) { return TextAt(rows->aRow[i], kName); },
-                                 position);
+    HRESULT hr = CollectionIndex(
+        index, rows->cRows, [&](std::size_t i) { return TextAt(rows->aRow[i], kName); }, position);
     if (SUCCEEDED(hr)) {
         const SRow& row = rows->aRow[position];
         hr = CRecipient::CreateInstance(IID_Recipient, reinterpret_cast<void**>(recipient), m_message.p,
@@ -101,11 +108,13 @@ STDMETHODIMP CRecipients::Item(VARIANT index, Recipient** recipient)
 
 STDMETHODIMP CRecipients::Add(BSTR text, Recipient** recipient)
 {
-    if (recipient) *recipient = nullptr;
+    if (recipient)
+        *recipient = nullptr;
     std::string name;
     std::string address;
     SplitMailbox(pollenta::com::AnsiFromBstr(text), name, address);
-    if (address.empty()) return E_INVALIDARG;
+    if (address.empty())
+        return E_INVALIDARG;
     SPropValue props[4] = {};
     props[0].ulPropTag = PR_DISPLAY_NAME_A;
     props[0].Value.lpszA = name.data();
@@ -119,10 +128,13 @@ STDMETHODIMP CRecipients::Add(BSTR text, Recipient** recipient)
     list.cEntries = 1;
     list.aEntries[0].cValues = 4;
     list.aEntries[0].rgPropVals = props;
-    if (HRESULT hr = m_message->ModifyRecipients(MODRECIP_ADD, &list); FAILED(hr)) return hr;
-    if (!recipient) return S_OK;
+    if (HRESULT hr = m_message->ModifyRecipients(MODRECIP_ADD, &list); FAILED(hr))
+        return hr;
+    if (!recipient)
+        return S_OK;
     LONG count = 0;
-    if (HRESULT hr = get_Count(&count); FAILED(hr)) return hr;
+    if (HRESULT hr = get_Count(&count); FAILED(hr))
+        return hr;
     CComVariant last(count);
     return Item(last, recipient);
 }

@@ -7,8 +7,8 @@
 
 namespace pollenta::outlook {
 
-HRESULT CollectionIndex(const VARIANT& index, std::size_t count,
-                        const std::function<std::string(std::size_t)>& nameAt, std::size_t& position)
+HRESULT CollectionIndex(const VARIANT& index, std::size_t count, const std::function<std::string(std::size_t)>& nameAt,
+                        std::size_t& position)
 {
     const VARIANT& value = (index.vt == (VT_VARIANT | VT_BYREF) && index.pvarVal) ? *index.pvarVal : index;
     if (value.vt == VT_BSTR) {
@@ -22,8 +22,10 @@ HRESULT CollectionIndex(const VARIANT& index, std::size_t count,
         return DISP_E_BADINDEX;
     }
     CComVariant number;
-    if (FAILED(VariantChangeType(&number, &value, 0, VT_I4))) return DISP_E_TYPEMISMATCH;
-    if (number.lVal < 1 || static_cast<std::size_t>(number.lVal) > count) return DISP_E_BADINDEX;
+    if (FAILED(VariantChangeType(&number, &value, 0, VT_I4)))
+        return DISP_E_TYPEMISMATCH;
+    if (number.lVal < 1 || static_cast<std::size_t>(number.lVal) > count)
+        return DISP_E_BADINDEX;
     position = static_cast<std::size_t>(number.lVal) - 1;
     return S_OK;
 }

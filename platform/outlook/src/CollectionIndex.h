@@ -10,8 +10,8 @@
 
 namespace pollenta::outlook {
 
-HRESULT CollectionIndex(const VARIANT& index, std::size_t count,
-                        const std::function<std::string(std::size_t)>& nameAt, std::size_t& position);
+HRESULT CollectionIndex(const VARIANT& index, std::size_t count, const std::function<std::string(std::size_t)>& nameAt,
+                        std::size_t& position);
 
 // True when the optional argument was left out (VT_EMPTY, VT_ERROR).
 bool IsLeftOut(const VARIANT& argument);

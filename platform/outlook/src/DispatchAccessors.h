@@ -24,10 +24,12 @@ HRESULT GetText(T& self, DispatchCall& call)
 template <class T, auto Get, auto Put>
 HRESULT GetPutText(T& self, DispatchCall& call)
 {
-    if (!call.IsPropertyPut()) return GetText<T, Get>(self, call);
+    if (!call.IsPropertyPut())
+        return GetText<T, Get>(self, call);
     VARIANT value;
     VariantInit(&value);
-    if (HRESULT hr = call.PutValue(VT_BSTR, &value); FAILED(hr)) return hr;
+    if (HRESULT hr = call.PutValue(VT_BSTR, &value); FAILED(hr))
+        return hr;
     const HRESULT hr = (self.*Put)(value.bstrVal);
     VariantClear(&value);
     return hr;
@@ -44,10 +46,12 @@ HRESULT GetLong(T& self, DispatchCall& call)
 template <class T, auto Get, auto Put>
 HRESULT GetPutLong(T& self, DispatchCall& call)
 {
-    if (!call.IsPropertyPut()) return GetLong<T, Get>(self, call);
+    if (!call.IsPropertyPut())
+        return GetLong<T, Get>(self, call);
     VARIANT value;
     VariantInit(&value);
-    if (HRESULT hr = call.PutValue(VT_I4, &value); FAILED(hr)) return hr;
+    if (HRESULT hr = call.PutValue(VT_I4, &value); FAILED(hr))
+        return hr;
     return (self.*Put)(value.lVal);
 }
 
@@ -57,7 +61,8 @@ HRESULT GetPutBool(T& self, DispatchCall& call)
     if (call.IsPropertyPut()) {
         VARIANT value;
         VariantInit(&value);
-        if (HRESULT hr = call.PutValue(VT_BOOL, &value); FAILED(hr)) return hr;
+        if (HRESULT hr = call.PutValue(VT_BOOL, &value); FAILED(hr))
+            return hr;
         return (self.*Put)(value.boolVal);
     }
     VARIANT_BOOL value = VARIANT_FALSE;
@@ -69,7 +74,8 @@ template <class T, class Interface, auto Get>
 HRESULT GetObject(T& self, DispatchCall& call)
 {
     CComPtr<Interface> value;
-    if (HRESULT hr = (self.*Get)(&value); FAILED(hr)) return hr;
+    if (HRESULT hr = (self.*Get)(&value); FAILED(hr))
+        return hr;
     return call.ReturnDispatch(value);
 }
 
@@ -79,7 +85,8 @@ HRESULT GetUnknown(T& self, DispatchCall& call)
 {
     VARIANT value;
     VariantInit(&value);
-    if (HRESULT hr = (self.*Get)(&value.punkVal); FAILED(hr)) return hr;
+    if (HRESULT hr = (self.*Get)(&value.punkVal); FAILED(hr))
+        return hr;
     value.vt = VT_UNKNOWN;
     return call.Return(&value);
 }
@@ -90,7 +97,8 @@ HRESULT GetItem(T& self, DispatchCall& call)
 {
     VARIANT index;
     VariantInit(&index);
-    if (HRESULT hr = call.Arg(0, VT_VARIANT, &index); FAILED(hr)) return hr;
+    if (HRESULT hr = call.Arg(0, VT_VARIANT, &index); FAILED(hr))
+        return hr;
     CComPtr<Interface> value;
     const HRESULT hr = (self.*Item)(index, &value);
     VariantClear(&index);

@@ -37,12 +37,13 @@ LONG EnsureEditorPreference(const std::string& version)
     HKEY key = nullptr;
     LONG result = RegCreateKeyEx(HKEY_CURRENT_USER, MailOptionsKey(version).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
                                  nullptr, &key, nullptr);
-    if (result != ERROR_SUCCESS) return result;
+    if (result != ERROR_SUCCESS)
+        return result;
     DWORD type = 0;
     if (RegQueryValueEx(key, "EditorPreference", nullptr, &type, nullptr, nullptr) != ERROR_SUCCESS) {
         const DWORD value = kOwnHtmlEditor;
-        result = RegSetValueEx(key, "EditorPreference", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                               sizeof value);
+        result =
+            RegSetValueEx(key, "EditorPreference", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
     }
     RegCloseKey(key);
     return result;
@@ -50,11 +51,15 @@ LONG EnsureEditorPreference(const std::string& version)
 
 LONG EditorTypeOf(DWORD preference)
 {
-    if (LOWORD(preference) == 1) return olEditorWord;
+    if (LOWORD(preference) == 1)
+        return olEditorWord;
     switch (HIWORD(preference)) {
-    case 1: return olEditorText;
-    case 3: return olEditorRTF;
-    default: return olEditorHTML;
+    case 1:
+        return olEditorText;
+    case 3:
+        return olEditorRTF;
+    default:
+        return olEditorHTML;
     }
 }
 

@@ -26,11 +26,16 @@ LPENTRYID EntryId(const std::string& bytes)
 ULONG StoreFolderTag(LONG kind)
 {
     switch (kind) {
-    case olFolderOutbox: return PR_IPM_OUTBOX_ENTRYID;
-    case olFolderSentMail: return PR_IPM_SENTMAIL_ENTRYID;
-    case olFolderDrafts: return PR_IPM_DRAFTS_ENTRYID;
-    case olFolderDeletedItems: return PR_IPM_WASTEBASKET_ENTRYID;
-    default: return PR_NULL;
+    case olFolderOutbox:
+        return PR_IPM_OUTBOX_ENTRYID;
+    case olFolderSentMail:
+        return PR_IPM_SENTMAIL_ENTRYID;
+    case olFolderDrafts:
+        return PR_IPM_DRAFTS_ENTRYID;
+    case olFolderDeletedItems:
+        return PR_IPM_WASTEBASKET_ENTRYID;
+    default:
+        return PR_NULL;
     }
 }
 
@@ -50,7 +55,8 @@ std::string HexFromBytes(const BYTE* data, ULONG size)
 
 bool BytesFromHex(const std::string& hex, std::string& bytes)
 {
-    if (hex.size() % 2 != 0) return false;
+    if (hex.size() % 2 != 0)
+        return false;
     bytes.assign(hex.size() / 2, '\0');
     return hex.empty() || FBinFromHex(const_cast<char*>(hex.c_str()), reinterpret_cast<LPBYTE>(bytes.data()));
 }
@@ -58,14 +64,16 @@ bool BytesFromHex(const std::string& hex, std::string& bytes)
 std::string ReadText(IMAPIProp* object, ULONG tag)
 {
     CPropBuffer value;
-    if (FAILED(HrGetOneProp(object, tag, value.Out())) || PROP_TYPE(value->ulPropTag) != PT_STRING8) return "";
+    if (FAILED(HrGetOneProp(object, tag, value.Out())) || PROP_TYPE(value->ulPropTag) != PT_STRING8)
+        return "";
     return value->Value.lpszA;
 }
 
 std::string ReadBinary(IMAPIProp* object, ULONG tag)
 {
     CPropBuffer value;
-    if (FAILED(HrGetOneProp(object, tag, value.Out())) || PROP_TYPE(value->ulPropTag) != PT_BINARY) return "";
+    if (FAILED(HrGetOneProp(object, tag, value.Out())) || PROP_TYPE(value->ulPropTag) != PT_BINARY)
+        return "";
     return std::string(reinterpret_cast<const char*>(value->Value.bin.lpb), value->Value.bin.cb);
 }
 
@@ -96,7 +104,8 @@ HRESULT ReadEntryIds(IMAPITable* table, std::vector<std::string>& ids)
 HRESULT OpenDefaultStore(IMAPISession* session, CComPtr<IMsgStore>& store)
 {
     CComPtr<IMAPITable> table;
-    if (HRESULT hr = session->GetMsgStoresTable(0, &table); FAILED(hr)) return hr;
+    if (HRESULT hr = session->GetMsgStoresTable(0, &table); FAILED(hr))
+        return hr;
     SizedSPropTagArray(2, columns) = {2, {PR_ENTRYID, PR_DEFAULT_STORE}};
     LPSRowSet rows = nullptr;
     if (HRESULT hr = HrQueryAllRows(table, reinterpret_cast<LPSPropTagArray>(&columns), nullptr, nullptr, 0, &rows);
@@ -127,7 +136,8 @@ HRESULT OpenFolder(IMsgStore* store, const std::string& entryId, CComPtr<IMAPIFo
                                       MAPI_BEST_ACCESS, &type, &object);
         FAILED(hr))
         return hr;
-    if (type != MAPI_FOLDER) return MAPI_E_INVALID_OBJECT;
+    if (type != MAPI_FOLDER)
+        return MAPI_E_INVALID_OBJECT;
     return object->QueryInterface(IID_IMAPIFolder, reinterpret_cast<void**>(&folder));
 }
 
@@ -136,13 +146,15 @@ HRESULT DefaultFolderId(IMsgStore* store, LONG kind, std::string& entryId)
     if (kind == olFolderInbox) {
         ULONG size = 0;
         LPENTRYID id = nullptr;
-        if (HRESULT hr = store->GetReceiveFolder(nullptr, 0, &size, &id, nullptr); FAILED(hr)) return hr;
+        if (HRESULT hr = store->GetReceiveFolder(nullptr, 0, &size, &id, nullptr); FAILED(hr))
+            return hr;
         entryId.assign(reinterpret_cast<const char*>(id), size);
         MAPIFreeBuffer(id);
         return S_OK;
     }
     const ULONG tag = StoreFolderTag(kind);
-    if (tag == PR_NULL) return MAPI_E_NOT_FOUND;
+    if (tag == PR_NULL)
+        return MAPI_E_NOT_FOUND;
     entryId = ReadBinary(store, tag);
     return entryId.empty() ? MAPI_E_NOT_FOUND : S_OK;
 }

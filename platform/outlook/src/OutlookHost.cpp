@@ -18,9 +18,11 @@ std::string WithoutMarks(std::string caption)
 CControlNode* FindByText(const CCommandBarControls& controls, const std::string& text, bool byTag)
 {
     for (CControlNode* node : controls.Nodes()) {
-        if (byTag ? node->m_tag == text : WithoutMarks(node->m_caption) == WithoutMarks(text)) return node;
+        if (byTag ? node->m_tag == text : WithoutMarks(node->m_caption) == WithoutMarks(text))
+            return node;
         if (node->ChildControls())
-            if (CControlNode* found = FindByText(*node->ChildControls(), text, byTag)) return found;
+            if (CControlNode* found = FindByText(*node->ChildControls(), text, byTag))
+                return found;
     }
     return nullptr;
 }
@@ -29,7 +31,8 @@ CControlNode* FindByText(const CCommandBarControls& controls, const std::string&
 
 HRESULT OutlookHost::Create(IMAPISession* session, const HostSettings& settings, std::unique_ptr<OutlookHost>& host)
 {
-    if (!session) return E_INVALIDARG;
+    if (!session)
+        return E_INVALIDARG;
     auto context = std::make_shared<OutlookContext>();
     context->session = session;
     context->version = settings.version;
@@ -53,7 +56,8 @@ OutlookHost::~OutlookHost()
 HRESULT OutlookHost::OpenExplorer(_Explorer** explorer)
 {
     CComPtr<_Explorers> explorers;
-    if (HRESULT hr = m_application->get_Explorers(&explorers); FAILED(hr)) return hr;
+    if (HRESULT hr = m_application->get_Explorers(&explorers); FAILED(hr))
+        return hr;
     CComVariant inbox;
     return explorers->Add(inbox, 0, explorer);
 }
@@ -71,10 +75,12 @@ void OutlookHost::CloseWindows()
 HRESULT ClickControl(_CommandBars* bars, const std::string& text)
 {
     CCommandBars* own = dynamic_cast<CCommandBars*>(bars);
-    if (!own) return E_INVALIDARG;
+    if (!own)
+        return E_INVALIDARG;
     for (bool byTag : {true, false}) {
         for (const CComPtr<CCommandBar>& bar : own->Bars()) {
-            if (CControlNode* found = FindByText(*bar->Controls(), text, byTag)) return found->AsControl()->Execute();
+            if (CControlNode* found = FindByText(*bar->Controls(), text, byTag))
+                return found->AsControl()->Execute();
         }
     }
     return S_FALSE;

@@ -12,14 +12,16 @@ CComPtr<CommandBarControls> ControlsOf(CommandBarControl* control)
 {
     CComQIPtr<CommandBarPopup> popup(control);
     CComPtr<CommandBarControls> controls;
-    if (popup) popup->get_Controls(&controls);
+    if (popup)
+        popup->get_Controls(&controls);
     return controls;
 }
 
 std::string CaptionAt(CommandBarControls* controls, LONG index)
 {
     CComPtr<CommandBarControl> control;
-    if (FAILED(controls->get_Item(CComVariant(index), &control))) return "";
+    if (FAILED(controls->get_Item(CComVariant(index), &control)))
+        return "";
     CComBSTR caption;
     control->get_Caption(&caption);
     return caption.ToString();
@@ -48,8 +50,8 @@ public:
     {
         CComVariant leftOut, recursive(true);
         CComPtr<CommandBarControl> control;
-        EXPECT_EQ(S_OK, m_menuBar->FindControl(CComVariant(type), CComVariant(id), leftOut, leftOut, recursive,
-                                               &control));
+        EXPECT_EQ(S_OK,
+                  m_menuBar->FindControl(CComVariant(type), CComVariant(id), leftOut, leftOut, recursive, &control));
         return control;
     }
 

@@ -55,8 +55,7 @@ TEST_F(MailItemTest, DefaultFoldersAreTheStoresOwnFolders)
         CComBSTR entryId, storeId;
         ASSERT_EQ(S_OK, folder->get_EntryID(&entryId));
         ASSERT_EQ(S_OK, folder->get_StoreID(&storeId));
-        const std::string expected =
-            c.tag == PR_NULL ? EntryIdProp(Inbox(m_store)) : EntryIdProp(m_store, c.tag);
+        const std::string expected = c.tag == PR_NULL ? EntryIdProp(Inbox(m_store)) : EntryIdProp(m_store, c.tag);
         EXPECT_EQ(HexOf(expected), Text(entryId));
         EXPECT_EQ(HexOf(m_storeId), Text(storeId));
     }
@@ -163,8 +162,10 @@ TEST_F(MailItemTest, ASentItemLeavesAsMailInTheOutgoingFolderFromTheUser)
     for (int i = 0; i < 200 && written.empty(); ++i) {
         if (std::filesystem::exists(Outgoing()))
             for (const auto& entry : std::filesystem::directory_iterator(Outgoing()))
-                if (entry.path().extension() == ".eml") written = entry.path().string();
-        if (written.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                if (entry.path().extension() == ".eml")
+                    written = entry.path().string();
+        if (written.empty())
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     ASSERT_FALSE(written.empty());
     std::ifstream in(written);

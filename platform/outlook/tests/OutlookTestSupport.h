@@ -18,13 +18,14 @@ public:
     void SetUp() override
     {
         CMapiTest::SetUp();
-        ASSERT_EQ(S_OK, pollenta::outlook::OutlookHost::Create(m_session, {"11.0.5510", "Ann Example", "ann@example.org"},
-                                                               m_host));
+        ASSERT_EQ(S_OK, pollenta::outlook::OutlookHost::Create(
+                            m_session, {"11.0.5510", "Ann Example", "ann@example.org"}, m_host));
         m_application = m_host->Application();
     }
     void TearDown() override
     {
-        for (auto& [point, cookie] : m_advised) point->Unadvise(cookie);
+        for (auto& [point, cookie] : m_advised)
+            point->Unadvise(cookie);
         m_advised.clear();
         m_application.Release();
         m_host.reset();
@@ -32,8 +33,7 @@ public:
     }
 
     // Records "<name>:<dispid>" for every event `source` tells through `iid`.
-    void Listen(IUnknown* source, REFIID iid, const std::string& name,
-                pollenta::com::EventHandler extra = nullptr)
+    void Listen(IUnknown* source, REFIID iid, const std::string& name, pollenta::com::EventHandler extra = nullptr)
     {
         CComQIPtr<IConnectionPointContainer> container(source);
         ASSERT_TRUE(container);

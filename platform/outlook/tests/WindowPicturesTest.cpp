@@ -7,9 +7,9 @@
 
 #include "outlookwindows/HostWindows.h"
 
+#include "OutlookPropertyPages.h"
 #include "com/ComBstr.h"
 #include "com/ComVariant.h"
-#include "OutlookPropertyPages.h"
 #include "mapi/MapiAdmin.h"
 
 #include <cstdlib>
@@ -39,8 +39,8 @@ public:
             "From: Bob Example <bob@example.org>\r\nTo: ann@example.org\r\nSubject: Customer survey\r\n"
             "MIME-Version: 1.0\r\nContent-Type: text/html; charset=utf-8\r\n\r\n"
             "<HTML><BODY><H1>Customer survey</H1><FORM><INPUT NAME=\"Q1\"> How did we do?</FORM></BODY></HTML>\r\n";
-        ASSERT_EQ(S_OK, pollenta::mapi::DeliverMime(m_store, nullptr, std::vector<BYTE>(mime.begin(), mime.end()),
-                                                    nullptr));
+        ASSERT_EQ(S_OK,
+                  pollenta::mapi::DeliverMime(m_store, nullptr, std::vector<BYTE>(mime.begin(), mime.end()), nullptr));
         m_windows = std::make_unique<pollenta::outlook::HostWindows>(*m_host);
         ASSERT_EQ(S_OK, m_host->OpenExplorer(&m_explorer));
         m_windows->ProcessEvents();

@@ -3,9 +3,9 @@
 
 #include "OutlookTestSupport.h"
 
+#include "OutlookPropertyPages.h"
 #include "com/ComBstr.h"
 #include "com/ComVariant.h"
-#include "OutlookPropertyPages.h"
 #include "win/Registry.h"
 
 using WindowsTest = COutlookTest;
@@ -41,7 +41,8 @@ TEST_F(WindowsTest, DisplayOpensAnInspectorAndCloseSavesBeforeItTells)
     mail->put_Subject(CComBSTR("Draft"));
     CComBSTR entryIdAtClose;
     Listen(mail, IID_ItemEvents, "item", [&](DISPID id, pollenta::com::DispatchCall&) {
-        if (id == DISPID_ItemEvents_Close) mail->get_EntryID(&entryIdAtClose);
+        if (id == DISPID_ItemEvents_Close)
+            mail->get_EntryID(&entryIdAtClose);
         return S_OK;
     });
     ASSERT_EQ(S_OK, mail->Display(CComVariant()));
@@ -80,8 +81,8 @@ TEST_F(WindowsTest, TheInspectorsEditorFollowsTheUsersMailFormatPreference)
     struct Case {
         DWORD preference;
         LONG editor;
-    } cases[] = {{0x00020000, olEditorHTML}, {0x00010000, olEditorText}, {0x00030000, olEditorRTF},
-                 {0x00020001, olEditorWord}};
+    } cases[] = {
+        {0x00020000, olEditorHTML}, {0x00010000, olEditorText}, {0x00030000, olEditorRTF}, {0x00020001, olEditorWord}};
     CComPtr<_Inspector> inspector;
     CComPtr<_Inspectors> inspectors;
     m_application->get_Inspectors(&inspectors);
@@ -92,8 +93,9 @@ TEST_F(WindowsTest, TheInspectorsEditorFollowsTheUsersMailFormatPreference)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.preference);
         HKEY key = nullptr;
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyEx(HKEY_CURRENT_USER, "Software\\Microsoft\\Office\\11.0\\Outlook\\Options\\Mail",
-                                                0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+        ASSERT_EQ(ERROR_SUCCESS,
+                  RegCreateKeyEx(HKEY_CURRENT_USER, "Software\\Microsoft\\Office\\11.0\\Outlook\\Options\\Mail", 0,
+                                 nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
         RegSetValueEx(key, "EditorPreference", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&c.preference),
                       sizeof c.preference);
         RegCloseKey(key);

@@ -45,17 +45,24 @@ bool SplitRoot(const std::string& path, HKEY& root, std::string& subKey)
 
 bool Parse(const std::vector<std::string>& args, Request& request)
 {
-    if (args.size() < 2 || args[0] != "add") return false;
+    if (args.size() < 2 || args[0] != "add")
+        return false;
     request.key = args[1];
     for (std::size_t i = 2; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
-        if (arg == "/ve") request.setValue = true;
-        else if (arg == "/f") continue;
-        else if (arg == "/v" && hasValue) request.setValue = true, request.name = args[++i];
-        else if (arg == "/t" && hasValue) request.type = args[++i];
-        else if (arg == "/d" && hasValue) request.data = args[++i];
-        else return false;
+        if (arg == "/ve")
+            request.setValue = true;
+        else if (arg == "/f")
+            continue;
+        else if (arg == "/v" && hasValue)
+            request.setValue = true, request.name = args[++i];
+        else if (arg == "/t" && hasValue)
+            request.type = args[++i];
+        else if (arg == "/d" && hasValue)
+            request.data = args[++i];
+        else
+            return false;
     }
     return request.type == "REG_SZ" || request.type == "REG_EXPAND_SZ" || request.type == "REG_DWORD";
 }
@@ -65,7 +72,8 @@ LONG SetValue(HKEY key, const Request& request)
     if (request.type == "REG_DWORD") {
         char* end = nullptr;
         const unsigned long number = std::strtoul(request.data.c_str(), &end, 0);
-        if (request.data.empty() || *end != '\0' || number > 0xFFFFFFFFul) return ERROR_INVALID_PARAMETER;
+        if (request.data.empty() || *end != '\0' || number > 0xFFFFFFFFul)
+            return ERROR_INVALID_PARAMETER;
         const DWORD value = static_cast<DWORD>(number);
         return RegSetValueEx(key, request.name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
                              sizeof value);
@@ -88,8 +96,10 @@ int main(int argc, char** argv)
     }
     HKEY key = nullptr;
     LONG result = RegCreateKeyEx(root, subKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    if (result == ERROR_SUCCESS && request.setValue) result = SetValue(key, request);
-    if (key) RegCloseKey(key);
+    if (result == ERROR_SUCCESS && request.setValue)
+        result = SetValue(key, request);
+    if (key)
+        RegCloseKey(key);
     if (result != ERROR_SUCCESS) {
         std::fprintf(stderr, "reg: %s: error %ld\n", request.key.c_str(), static_cast<long>(result));
         return kFailed;

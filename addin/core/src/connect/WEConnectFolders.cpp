@@ -111,8 +111,8 @@ HRESULT WEConnect::AddWatchedFolder(const CWEWatchedFolder& record, std::vector<
     if (!(record.m_dwFlags & CWEWatchedFolder::kWatchFolder))
         return S_FALSE;
     CComPtr<IMsgStore> store;
-    const HRESULT hr = m_spSession->OpenMsgStore(0, record.m_StoreId.Size(), record.m_StoreId.EntryID(),
-                                                 &IID_IMsgStore, kWatchedStoreFlags, &store);
+    const HRESULT hr = m_spSession->OpenMsgStore(0, record.m_StoreId.Size(), record.m_StoreId.EntryID(), &IID_IMsgStore,
+                                                 kWatchedStoreFlags, &store);
     if (FAILED(hr)) {
         m_Log.LogMapiCall("m_spSession->OpenMsgStore", hr, m_spSession.p);
         return hr;

@@ -53,7 +53,8 @@ void CInspectorWindow::ReadItem()
     CComBSTR caption, from, to, subject, html, body;
     m_inspector->get_Caption(&caption);
     setWindowTitle(Text(caption));
-    if (!m_item) return;
+    if (!m_item)
+        return;
     m_item->get_SenderName(&from);
     m_item->get_To(&to);
     m_item->get_Subject(&subject);
@@ -72,17 +73,21 @@ void CInspectorWindow::ReadItem()
 void CInspectorWindow::RefreshBars()
 {
     CComPtr<_CommandBars> bars;
-    if (FAILED(m_inspector->get_CommandBars(&bars))) return;
+    if (FAILED(m_inspector->get_CommandBars(&bars)))
+        return;
     const BuiltInHandler builtIn = [this](LONG id) { return HandleBuiltIn(id); };
     CComPtr<CommandBar> menuBar;
-    if (SUCCEEDED(bars->get_ActiveMenuBar(&menuBar))) FillMenuBar(this->menuBar(), menuBar, builtIn);
+    if (SUCCEEDED(bars->get_ActiveMenuBar(&menuBar)))
+        FillMenuBar(this->menuBar(), menuBar, builtIn);
     CComPtr<CommandBar> standard;
-    if (SUCCEEDED(bars->get_Item(CComVariant("Standard"), &standard))) FillToolBar(m_toolBar, standard, builtIn);
+    if (SUCCEEDED(bars->get_Item(CComVariant("Standard"), &standard)))
+        FillToolBar(m_toolBar, standard, builtIn);
 }
 
 bool CInspectorWindow::HandleBuiltIn(LONG id)
 {
-    if (!m_item || (id != kSendControl && id != kSaveControl)) return false;
+    if (!m_item || (id != kSendControl && id != kSaveControl))
+        return false;
     m_item->put_Subject(CComBSTR(m_subject->text().toStdString()));
     if (id == kSaveControl) {
         m_item->Save();

@@ -31,7 +31,8 @@ COptionsDialog::COptionsDialog(const std::vector<OptionsPage>& pages, QWidget* p
     auto* preferences = new QLabel("Mail format: HTML, written with the client's own editor.");
     preferences->setAlignment(Qt::AlignCenter);
     m_tabs->addTab(preferences, "Preferences");
-    for (const OptionsPage& page : m_pages) m_tabs->addTab(PageWidget(page), QString::fromStdString(page.title));
+    for (const OptionsPage& page : m_pages)
+        m_tabs->addTab(PageWidget(page), QString::fromStdString(page.title));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     QObject::connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -44,7 +45,8 @@ COptionsDialog::COptionsDialog(const std::vector<OptionsPage>& pages, QWidget* p
 std::vector<std::string> COptionsDialog::TabTitles() const
 {
     std::vector<std::string> titles;
-    for (int i = 0; i < m_tabs->count(); ++i) titles.push_back(m_tabs->tabText(i).toStdString());
+    for (int i = 0; i < m_tabs->count(); ++i)
+        titles.push_back(m_tabs->tabText(i).toStdString());
     return titles;
 }
 

@@ -17,8 +17,10 @@ void ClearWidget(QWidget* widget)
 {
     for (QAction* action : widget->actions()) {
         widget->removeAction(action);
-        if (action->menu() && action->menu()->parent() == widget) action->menu()->deleteLater();
-        else if (action->parent() == widget) action->deleteLater();
+        if (action->menu() && action->menu()->parent() == widget)
+            action->menu()->deleteLater();
+        else if (action->parent() == widget)
+            action->deleteLater();
     }
 }
 
@@ -53,10 +55,12 @@ template <class Visit>
 void ForEachControl(CommandBarControls* controls, Visit visit)
 {
     LONG count = 0;
-    if (!controls || FAILED(controls->get_Count(&count))) return;
+    if (!controls || FAILED(controls->get_Count(&count)))
+        return;
     for (LONG i = 1; i <= count; ++i) {
         CComPtr<CommandBarControl> control;
-        if (SUCCEEDED(controls->get_Item(CComVariant(i), &control)) && control) visit(control.p);
+        if (SUCCEEDED(controls->get_Item(CComVariant(i), &control)) && control)
+            visit(control.p);
     }
 }
 
@@ -68,7 +72,8 @@ QAction* ButtonAction(QObject* owner, CommandBarControl* control, const ControlI
     CComPtr<CommandBarControl> held(control);
     const LONG id = info.id;
     QObject::connect(action, &QAction::triggered, owner, [held, id, builtIn] {
-        if (!builtIn || !builtIn(id)) held->Execute();
+        if (!builtIn || !builtIn(id))
+            held->Execute();
     });
     return action;
 }
@@ -78,13 +83,16 @@ void FillMenu(QMenu* menu, CommandBarControls* controls, const BuiltInHandler& b
 void AddControl(QWidget* target, QMenu* asMenu, CommandBarControl* control, const BuiltInHandler& builtIn)
 {
     const ControlInfo info = Describe(control);
-    if (!info.visible) return;
-    if (info.beginGroup && asMenu) asMenu->addSeparator();
+    if (!info.visible)
+        return;
+    if (info.beginGroup && asMenu)
+        asMenu->addSeparator();
     if (info.type == msoControlPopup) {
         auto* popup = new QMenu(QString::fromStdString(info.caption), target);
         CComQIPtr<CommandBarPopup> source(control);
         CComPtr<CommandBarControls> children;
-        if (source) source->get_Controls(&children);
+        if (source)
+            source->get_Controls(&children);
         FillMenu(popup, children, builtIn);
         CComPtr<CommandBarControls> held(children);
         QObject::connect(popup, &QMenu::aboutToShow, popup, [popup, held, builtIn] {
@@ -105,7 +113,8 @@ void FillMenu(QMenu* menu, CommandBarControls* controls, const BuiltInHandler& b
 CComPtr<CommandBarControls> ControlsOf(CommandBar* bar)
 {
     CComPtr<CommandBarControls> controls;
-    if (bar) bar->get_Controls(&controls);
+    if (bar)
+        bar->get_Controls(&controls);
     return controls;
 }
 
@@ -120,20 +129,23 @@ std::string CaptionWithoutMarks(std::string caption)
 void FillMenuBar(QMenuBar* menuBar, CommandBar* bar, const BuiltInHandler& builtIn)
 {
     ClearWidget(menuBar);
-    ForEachControl(ControlsOf(bar), [&](CommandBarControl* control) { AddControl(menuBar, nullptr, control, builtIn); });
+    ForEachControl(ControlsOf(bar),
+                   [&](CommandBarControl* control) { AddControl(menuBar, nullptr, control, builtIn); });
 }
 
 void FillToolBar(QToolBar* toolBar, CommandBar* bar, const BuiltInHandler& builtIn)
 {
     ClearWidget(toolBar);
-    ForEachControl(ControlsOf(bar), [&](CommandBarControl* control) { AddControl(toolBar, nullptr, control, builtIn); });
+    ForEachControl(ControlsOf(bar),
+                   [&](CommandBarControl* control) { AddControl(toolBar, nullptr, control, builtIn); });
 }
 
 QAction* FindAction(const QList<QAction*>& actions, const std::string& caption)
 {
     for (QAction* action : actions) {
         if (action->menu()) {
-            if (QAction* found = FindAction(action->menu()->actions(), caption)) return found;
+            if (QAction* found = FindAction(action->menu()->actions(), caption))
+                return found;
         } else if (CaptionWithoutMarks(action->text().toStdString()) == CaptionWithoutMarks(caption)) {
             return action;
         }

@@ -27,7 +27,8 @@ namespace {
 
 QApplication* EnsureQtApplication()
 {
-    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) return app;
+    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return app;
     // Qt keeps argc by reference for the application's whole life.
     static int argc = 1;
     static char name[] = "mailhost";
@@ -39,7 +40,8 @@ QApplication* EnsureQtApplication()
 CComPtr<IUnknown> Identity(IUnknown* object)
 {
     CComPtr<IUnknown> identity;
-    if (object) object->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity));
+    if (object)
+        object->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity));
     return identity;
 }
 
@@ -47,15 +49,19 @@ CComPtr<IUnknown> Identity(IUnknown* object)
 
 bool HasDisplay()
 {
-    if (const char* platform = std::getenv("QT_QPA_PLATFORM"); platform && *platform) return true;
+    if (const char* platform = std::getenv("QT_QPA_PLATFORM"); platform && *platform)
+        return true;
     // Qt gives up the process when it cannot reach the display it is told
     // of, so a local display counts only when its socket is there.
     const std::string runtime = std::getenv("XDG_RUNTIME_DIR") ? std::getenv("XDG_RUNTIME_DIR") : "";
     if (const char* wayland = std::getenv("WAYLAND_DISPLAY"); wayland && *wayland)
-        if (std::filesystem::exists(*wayland == '/' ? std::string(wayland) : runtime + "/" + wayland)) return true;
+        if (std::filesystem::exists(*wayland == '/' ? std::string(wayland) : runtime + "/" + wayland))
+            return true;
     const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) return false;
-    if (display[0] != ':') return true;
+    if (!display || !*display)
+        return false;
+    if (display[0] != ':')
+        return true;
     const std::string number = std::string(display + 1).substr(0, std::string(display + 1).find('.'));
     return std::filesystem::exists("/tmp/.X11-unix/X" + number);
 }
@@ -71,7 +77,8 @@ public:
         host.Application()->get_Inspectors(&inspectors);
         Listen(explorers, IID_ExplorersEvents, [this](DISPID, pollenta::com::DispatchCall& call) {
             CComVariant explorer;
-            if (SUCCEEDED(call.Arg(0, VT_DISPATCH, &explorer))) OpenExplorer(CComQIPtr<_Explorer>(explorer.pdispVal));
+            if (SUCCEEDED(call.Arg(0, VT_DISPATCH, &explorer)))
+                OpenExplorer(CComQIPtr<_Explorer>(explorer.pdispVal));
             return S_OK;
         });
         Listen(inspectors, IID_InspectorsEvents, [this](DISPID, pollenta::com::DispatchCall& call) {
@@ -83,15 +90,18 @@ public:
     }
     ~Impl()
     {
-        for (auto& [point, cookie] : m_advised) point->Unadvise(cookie);
-        for (auto& [object, window] : m_windows) delete window.data();
+        for (auto& [point, cookie] : m_advised)
+            point->Unadvise(cookie);
+        for (auto& [object, window] : m_windows)
+            delete window.data();
     }
 
     int Run(int stopFd)
     {
         // Add-ins have added their controls by now.
         for (auto& [object, window] : m_windows)
-            if (window) Refresh(window);
+            if (window)
+                Refresh(window);
         std::unique_ptr<QSocketNotifier> stop;
         if (stopFd >= 0) {
             stop = std::make_unique<QSocketNotifier>(stopFd, QSocketNotifier::Read);
@@ -108,8 +118,10 @@ public:
 
     void Refresh(QMainWindow* window)
     {
-        if (auto* explorer = dynamic_cast<CExplorerWindow*>(window)) explorer->RefreshMenus();
-        if (auto* inspector = dynamic_cast<CInspectorWindow*>(window)) inspector->RefreshBars();
+        if (auto* explorer = dynamic_cast<CExplorerWindow*>(window))
+            explorer->RefreshMenus();
+        if (auto* inspector = dynamic_cast<CInspectorWindow*>(window))
+            inspector->RefreshBars();
     }
 
     std::vector<std::string> ShowOptions()
@@ -140,16 +152,19 @@ private:
     void CloseWithObject(IUnknown* object, REFIID iid)
     {
         Listen(object, iid, [this, key = Identity(object)](DISPID id, pollenta::com::DispatchCall&) {
-            if (id != DISPID_ExplorerEvents_Close) return S_OK;
+            if (id != DISPID_ExplorerEvents_Close)
+                return S_OK;
             auto found = m_windows.find(key.p);
-            if (found == m_windows.end()) return S_OK;
+            if (found == m_windows.end())
+                return S_OK;
             QPointer<QMainWindow> window = found->second;
             m_windows.erase(found);
             if (window) {
                 window->close();
                 window->deleteLater();
             }
-            if (!HasExplorerWindow() && m_running) QCoreApplication::exit(0);
+            if (!HasExplorerWindow() && m_running)
+                QCoreApplication::exit(0);
             return S_OK;
         });
     }
@@ -157,13 +172,15 @@ private:
     bool HasExplorerWindow() const
     {
         for (const auto& [object, window] : m_windows)
-            if (dynamic_cast<CExplorerWindow*>(window.data())) return true;
+            if (dynamic_cast<CExplorerWindow*>(window.data()))
+                return true;
         return false;
     }
 
     void OpenExplorer(_Explorer* explorer)
     {
-        if (!explorer) return;
+        if (!explorer)
+            return;
         auto* window = new CExplorerWindow(m_host.Application(), explorer, [this] { ShowOptions(); });
         m_windows[Identity(explorer)] = window;
         CloseWithObject(explorer, IID_ExplorerEvents);
@@ -172,7 +189,8 @@ private:
 
     void OpenInspector(_Inspector* inspector)
     {
-        if (!inspector) return;
+        if (!inspector)
+            return;
         auto* window = new CInspectorWindow(inspector);
         m_windows[Identity(inspector)] = window;
         CloseWithObject(inspector, IID_InspectorEvents);
@@ -208,7 +226,8 @@ void HostWindows::ProcessEvents()
 bool HostWindows::SaveWindowPicture(IUnknown* explorerOrInspector, const std::string& pngPath)
 {
     QMainWindow* window = m_impl->WindowOf(explorerOrInspector);
-    if (!window) return false;
+    if (!window)
+        return false;
     m_impl->Refresh(window);
     // The bars just built are laid out before the picture is taken.
     QCoreApplication::processEvents();
@@ -218,12 +237,15 @@ bool HostWindows::SaveWindowPicture(IUnknown* explorerOrInspector, const std::st
 bool HostWindows::Trigger(IUnknown* explorerOrInspector, const std::string& caption)
 {
     QMainWindow* window = m_impl->WindowOf(explorerOrInspector);
-    if (!window) return false;
+    if (!window)
+        return false;
     m_impl->Refresh(window);
     QList<QAction*> actions = window->menuBar()->actions();
-    for (QToolBar* toolBar : window->findChildren<QToolBar*>()) actions += toolBar->actions();
+    for (QToolBar* toolBar : window->findChildren<QToolBar*>())
+        actions += toolBar->actions();
     QAction* action = FindAction(actions, caption);
-    if (!action) return false;
+    if (!action)
+        return false;
     action->trigger();
     return true;
 }
