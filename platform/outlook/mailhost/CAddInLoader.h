@@ -18,7 +18,8 @@ public:
     // The ProgIDs to load at start-up, in key order, each once.
     static std::vector<std::string> StartupAddIns();
 
-    // Creates each add-in and calls OnConnection with `application`.
+    // Creates each add-in and calls OnConnection with `application`; once
+    // all are connected, each hears OnStartupComplete.
     void ConnectAll(IDispatch* application);
     // OnBeginShutdown to every connected add-in.
     void BeginShutdown();
