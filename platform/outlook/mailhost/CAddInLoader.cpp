@@ -100,6 +100,10 @@ void CAddInLoader::ConnectAll(IDispatch* application)
 {
     for (const std::string& progId : StartupAddIns())
         Connect(progId, application);
+    for (AddIn& addIn : m_addIns) {
+        SAFEARRAY* custom = nullptr;
+        pollenta::com::GuardedCall([&] { return addIn.object->OnStartupComplete(&custom); });
+    }
 }
 
 void CAddInLoader::BeginShutdown()
