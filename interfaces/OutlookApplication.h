@@ -1,12 +1,11 @@
 #pragma once
 // _Application: the mail client's application object as the add-in and the
-// sending component call it. The client stand-in implements it; members are
-// added here as callers come to need them, so the order below is ours.
+// sending component call it. The client stand-in implements it; the order of
+// the members is ours.
 
-#include "com/Dispatch.h"
-
-// {00063001-0000-0000-C000-000000000046}
-inline constexpr IID IID__Application = {0x00063001, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+#include "OutlookExplorers.h"
+#include "OutlookInspectors.h"
+#include "OutlookNameSpace.h"
 
 struct _Application : IDispatch {
     // The MAPI name space of the client; late-bound callers read its
@@ -14,6 +13,14 @@ struct _Application : IDispatch {
     STDMETHOD(get_Session)(IDispatch** nameSpace) PURE;
     // The client's version, such as "11.0.8169".
     STDMETHOD(get_Version)(BSTR* version) PURE;
+    // Only "MAPI" names a name space.
+    STDMETHOD(GetNamespace)(BSTR type, _NameSpace** nameSpace) PURE;
+    STDMETHOD(get_Explorers)(_Explorers** explorers) PURE;
+    STDMETHOD(get_Inspectors)(_Inspectors** inspectors) PURE;
+    // The explorer the user works in; null when none is open.
+    STDMETHOD(ActiveExplorer)(_Explorer** explorer) PURE;
+    // A new, unsaved item in the Drafts folder; olMailItem only.
+    STDMETHOD(CreateItem)(LONG itemType, IDispatch** item) PURE;
 
 protected:
     ~_Application() = default;

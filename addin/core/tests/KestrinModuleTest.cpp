@@ -5,6 +5,7 @@
 #include "AddinTestFolder.h"
 #include "Regsvr.h"
 
+#include "AddInDesigner.h"
 #include "KestrinGuids.h"
 
 #include "com/Activation.h"
@@ -43,11 +44,18 @@ protected:
 
 }  // namespace
 
-TEST_F(KestrinModuleTest, RegistrationWritesTheAppIdAndTypeLibraryAndRemovesThemAgain)
+TEST_F(KestrinModuleTest, RegistrationWritesTheAppIdTypeLibraryAndConnectionClassAndRemovesThemAgain)
 {
     const std::string appId = pollenta::com::GuidToString(APPID_Kestrin);
     const std::string libKey = "TypeLib\\" + pollenta::com::GuidToString(LIBID_KestrinLib);
+    const std::string classKey = "CLSID\\" + pollenta::com::GuidToString(CLSID_WEConnect);
     ASSERT_EQ(0, Regsvr("/s", "Kestrin.so"));
+    EXPECT_EQ("WEConnect Class", AddinTestFolder::Text(HKEY_CLASSES_ROOT, classKey, ""));
+    EXPECT_EQ("Kestrin.WEConnect.1", AddinTestFolder::Text(HKEY_CLASSES_ROOT, classKey + "\\ProgID", ""));
+    EXPECT_EQ("Kestrin.WEConnect.1", AddinTestFolder::Text(HKEY_CLASSES_ROOT, "Kestrin.WEConnect\\CurVer", ""));
+    EXPECT_EQ(appId, AddinTestFolder::Text(HKEY_CLASSES_ROOT, classKey, "AppID"));
+    EXPECT_TRUE(AddinTestFolder::KeyExists(HKEY_CLASSES_ROOT, classKey + "\\Programmable"));
+    EXPECT_EQ("Apartment", AddinTestFolder::Text(HKEY_CLASSES_ROOT, classKey + "\\InprocServer32", "ThreadingModel"));
     EXPECT_EQ("Kestrin", AddinTestFolder::Text(HKEY_CLASSES_ROOT, "AppID\\" + appId, ""));
     EXPECT_EQ(appId, AddinTestFolder::Text(HKEY_CLASSES_ROOT, "AppID\\Kestrin.DLL", "AppID"));
     EXPECT_EQ("Kestrin 1.0 Type Library", AddinTestFolder::Text(HKEY_CLASSES_ROOT, libKey + "\\1.0", ""));
@@ -58,9 +66,12 @@ TEST_F(KestrinModuleTest, RegistrationWritesTheAppIdAndTypeLibraryAndRemovesThem
     EXPECT_FALSE(AddinTestFolder::KeyExists(HKEY_CLASSES_ROOT, "AppID\\Kestrin.DLL"));
     EXPECT_FALSE(AddinTestFolder::KeyExists(HKEY_CLASSES_ROOT, "AppID\\" + appId));
     EXPECT_FALSE(AddinTestFolder::KeyExists(HKEY_CLASSES_ROOT, libKey));
+    EXPECT_FALSE(AddinTestFolder::KeyExists(HKEY_CLASSES_ROOT, classKey));
+    EXPECT_FALSE(AddinTestFolder::KeyExists(HKEY_CLASSES_ROOT, "Kestrin.WEConnect"));
+    EXPECT_FALSE(AddinTestFolder::KeyExists(HKEY_CLASSES_ROOT, "Kestrin.WEConnect.1"));
 }
 
-TEST_F(KestrinModuleTest, OffersNoClassYetAndCanUnload)
+TEST_F(KestrinModuleTest, OffersTheConnectionClassAndUnloadsOnlyWhenNoObjectIsLeft)
 {
     auto* getClassObject = Export<HRESULT(REFCLSID, REFIID, void**)>("DllGetClassObject");
     auto* canUnloadNow = Export<HRESULT()>("DllCanUnloadNow");
@@ -68,6 +79,14 @@ TEST_F(KestrinModuleTest, OffersNoClassYetAndCanUnload)
     ASSERT_NE(nullptr, canUnloadNow);
     void* factory = reinterpret_cast<void*>(0xdeadbeef);
     EXPECT_EQ(CLASS_E_CLASSNOTAVAILABLE, getClassObject(APPID_Kestrin, IID_IClassFactory, &factory));
+    EXPECT_EQ(nullptr, factory);
+    ASSERT_EQ(S_OK, getClassObject(CLSID_WEConnect, IID_IClassFactory, &factory));
+    auto* classFactory = static_cast<IClassFactory*>(factory);
+    IUnknown* addIn = nullptr;
+    ASSERT_EQ(S_OK, classFactory->CreateInstance(nullptr, IID_IDTExtensibility2, reinterpret_cast<void**>(&addIn)));
+    classFactory->Release();
+    EXPECT_EQ(S_FALSE, canUnloadNow());
+    addIn->Release();
     EXPECT_EQ(S_OK, canUnloadNow());
 }
 

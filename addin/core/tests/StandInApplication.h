@@ -76,6 +76,12 @@ public:
         *version = m_version.empty() ? nullptr : pollenta::com::BstrFromAnsi(m_version);
         return S_OK;
     }
+    // The tests' client has a session and a version, nothing more.
+    STDMETHODIMP GetNamespace(BSTR, _NameSpace**) override { return E_FAIL; }
+    STDMETHODIMP get_Explorers(_Explorers**) override { return E_FAIL; }
+    STDMETHODIMP get_Inspectors(_Inspectors**) override { return E_FAIL; }
+    STDMETHODIMP ActiveExplorer(_Explorer**) override { return E_FAIL; }
+    STDMETHODIMP CreateItem(LONG, IDispatch**) override { return E_FAIL; }
 
     // Made with one reference that the caller owns.
     static CComPtr<_Application> Make(IMAPISession* session, const std::string& version,

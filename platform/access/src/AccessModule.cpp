@@ -6,6 +6,7 @@
 #include "com/ClassFactoryImpl.h"
 #include "com/Export.h"
 #include "com/Registration.h"
+#include "win/Registry.h"
 
 #include <dlfcn.h>
 
@@ -32,6 +33,20 @@ pollenta::com::ClassRegistration Registration()
     return registration;
 }
 
+// The database program's installer makes the key under which menu add-ins
+// enter themselves; the project library registers only where it exists. It
+// is left in place on removal: add-ins of other products may live under it.
+HRESULT CreateMenuAddInsKey()
+{
+    HKEY key = nullptr;
+    const LONG result = RegCreateKeyEx(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Office\\11.0\\Access\\Menu Add-Ins", 0,
+                                       nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+    if (result != ERROR_SUCCESS)
+        return HRESULT_FROM_WIN32(result);
+    RegCloseKey(key);
+    return S_OK;
+}
+
 }  // namespace
 
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out)
@@ -41,6 +56,10 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out)
 
 STDAPI DllCanUnloadNow() { return pollenta::com::ModuleLock::CanUnloadNow(); }
 
-STDAPI DllRegisterServer() { return pollenta::com::RegisterServerClass(Registration()); }
+STDAPI DllRegisterServer()
+{
+    const HRESULT hr = pollenta::com::RegisterServerClass(Registration());
+    return FAILED(hr) ? hr : CreateMenuAddInsKey();
+}
 
 STDAPI DllUnregisterServer() { return pollenta::com::UnregisterServerClass(Registration()); }

@@ -13,6 +13,7 @@
 #include "com/DispatchClient.h"
 #include "com/ErrorInfo.h"
 #include "com/Text.h"
+#include "win/Registry.h"
 
 #include <gtest/gtest.h>
 
@@ -91,6 +92,14 @@ FormTextWriter SurveyForm()
     form.Begin("CommandButton").Text("Name", "Submit").Text("Caption", "Send").End();
     form.End().End().End().End();
     return form;
+}
+
+TEST_F(AccessApplicationTest, RegistrationMakesTheMenuAddInKeyThatTheProjectLibraryNeeds)
+{
+    HKEY key = nullptr;
+    EXPECT_EQ(ERROR_SUCCESS, RegOpenKeyEx(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Office\\11.0\\Access\\Menu Add-Ins", 0,
+                                          KEY_READ, &key));
+    RegCloseKey(key);
 }
 
 TEST_F(AccessApplicationTest, OpensAFormSavedBesideTheDatabaseAndAnswersItsSettingsByName)

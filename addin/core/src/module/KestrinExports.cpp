@@ -1,6 +1,7 @@
 // The entry points through which COM, regsvr and the project library's
 // uninstaller reach the module.
 
+#include "connect/WEConnect.h"
 #include "log/ClearLogFolder.h"
 #include "module/KestrinRegistration.h"
 #include "resources/KestrinResources.h"
@@ -12,8 +13,10 @@
 
 namespace {
 
-// The add-in's classes; the connection object joins them.
-const std::span<const pollenta::com::ClassEntry> kClasses;
+// The add-in's classes; the options page joins them.
+const pollenta::com::ClassEntry kClasses[] = {
+    {&CLSID_WEConnect, pollenta::com::MakeClassFactory<WEConnect>},
+};
 
 void ClearConfiguredLogFolder()
 {

@@ -24,6 +24,32 @@ std::string TypeLibKey()
     return "TypeLib\\" + GuidToString(LIBID_KestrinLib);
 }
 
+pollenta::com::ClassRegistration ConnectClass(const std::string& modulePath)
+{
+    pollenta::com::ClassRegistration connect;
+    connect.clsid = CLSID_WEConnect;
+    connect.progId = "Kestrin.WEConnect.1";
+    connect.versionIndependentProgId = "Kestrin.WEConnect";
+    connect.description = "WEConnect Class";
+    connect.modulePath = modulePath;
+    connect.typeLib = LIBID_KestrinLib;
+    return connect;
+}
+
+// The keys of the class that the class helper does not write: it is
+// programmable, and it names the module's AppID.
+HRESULT RegisterConnectClass(const std::string& modulePath, const std::string& appId)
+{
+    if (HRESULT hr = pollenta::com::RegisterServerClass(ConnectClass(modulePath)); FAILED(hr))
+        return hr;
+    const std::string classKey = "CLSID\\" + GuidToString(CLSID_WEConnect);
+    RegistryKey programmable;
+    if (programmable.Create(HKEY_CLASSES_ROOT, classKey + "\\Programmable", KEY_WRITE) != ERROR_SUCCESS ||
+        SetText(classKey, "AppID", appId) != ERROR_SUCCESS)
+        return SELFREG_E_CLASS;
+    return S_OK;
+}
+
 }  // namespace
 
 HRESULT RegisterKestrin(const std::string& modulePath, const std::string& moduleFolder)
@@ -42,12 +68,12 @@ HRESULT RegisterKestrin(const std::string& modulePath, const std::string& module
         if (result != ERROR_SUCCESS)
             return SELFREG_E_CLASS;
     }
-    return S_OK;
+    return RegisterConnectClass(modulePath, appId);
 }
 
 HRESULT UnregisterKestrin()
 {
-    HRESULT hr = S_OK;
+    HRESULT hr = pollenta::com::UnregisterServerClass(ConnectClass(""));
     for (const std::string& key : {"AppID\\" + GuidToString(APPID_Kestrin), std::string("AppID\\Kestrin.DLL"),
                                     TypeLibKey()}) {
         const LONG result = RegDeleteTree(HKEY_CLASSES_ROOT, key.c_str());

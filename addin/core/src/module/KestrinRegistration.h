@@ -1,6 +1,6 @@
 #pragma once
-// The registry entries of Kestrin under HKEY_CLASSES_ROOT: its AppID and
-// its type library. The root key AppID itself is never removed.
+// The registry entries of Kestrin under HKEY_CLASSES_ROOT: its AppID, its
+// type library and its connection class (ProgID Kestrin.WEConnect). The root key AppID itself is never removed.
 
 #include "win/Types.h"
 

@@ -14,6 +14,10 @@ const StringResource kStrings[] = {
     {IDS_PRODUCT_CAPTION, "Pollenta"},
     {IDS_LOG_FIELDS, "time profile status description"},
     {IDS_FLAG_TEXT, "Survey data added successfully"},
+    {IDS_NO_WORD_EDITOR,
+     "Pollenta cannot use Microsoft Word as message editor.\nUse Microsoft Outlook message editor to "
+     "continue. (\"Tools\" - \"Options...\" - \"Mail Format\" tab)"},
+    {IDS_HOME_PAGE, "http://www.velquin.com/pollenta/"},
 };
 
 // The log's events, as a message compiler source writes them.

@@ -10,6 +10,8 @@
 inline constexpr UINT IDS_PRODUCT_CAPTION = 101;
 inline constexpr UINT IDS_LOG_FIELDS = 120;
 inline constexpr UINT IDS_FLAG_TEXT = 127;
+inline constexpr UINT IDS_NO_WORD_EDITOR = 129;
+inline constexpr UINT IDS_HOME_PAGE = 133;
 
 // The module the add-in's code and texts are in.
 HMODULE KestrinModule();

@@ -1,0 +1,87 @@
+// What the user asks of the add-in: its menu commands, its page in the
+// client's Options dialog and a new survey message.
+
+#include "connect/WEConnect.h"
+
+#include "module/ActivationScope.h"
+#include "resources/KestrinResources.h"
+#include "util/ClientVersion.h"
+
+#include "controls/WEHelp.h"
+
+#include "OutlookPropertyPages.h"
+
+#include "com/ComBstr.h"
+#include "com/ComVariant.h"
+#include "ui/MessageBox.h"
+#include "ui/Window.h"
+#include "win/Shell.h"
+
+namespace {
+
+constexpr DWORD kProjectPropsFailed = 0xE00022BD;
+constexpr DWORD kDebugMessage = 0x600022CB;
+constexpr DWORD kHelpContentsTopic = 1;
+
+enum MenuCommand : LONG { kNewSurvey = 1, kHelp = 2, kHomePage = 3, kAbout = 5, kLogViewer = 6 };
+
+}  // namespace
+
+STDMETHODIMP WEConnect::OnClickButon(WEMenuItemType wemitType, LONG lMenuItemId)
+{
+    if (wemitType != wemitStatic)
+        return S_OK;
+    try {
+        switch (lMenuItemId) {
+        case kHelp: {
+            CActivationScope scope;
+            ShowHelpTopic(GetForegroundWindow(), kHelpContentsTopic);
+            break;
+        }
+        case kHomePage:
+            ShellExecute(nullptr, "open", KestrinString(IDS_HOME_PAGE).c_str(), nullptr, nullptr, SW_SHOW);
+            break;
+        default:
+            // The project picker (1), the About box (5) and the log viewer
+            // (6) answer here once their windows exist.
+            break;
+        }
+    } catch (...) {
+        m_Log.Write(kDebugMessage, {"OnClickButon"});
+    }
+    return S_OK;
+}
+
+HRESULT WEConnect::OnOptionsPagesAdd(IDispatch* pages)
+{
+    CComQIPtr<PropertyPages> propertyPages(pages);
+    if (!propertyPages)
+        return S_OK;
+    CComVariant page("Kestrin.WESettingsPage");
+    if (HRESULT hr = propertyPages->Add(page, CComBSTR(KestrinString(IDS_PRODUCT_CAPTION).c_str())); FAILED(hr))
+        m_Log.LogComError("spPages->Add", hr, propertyPages, IID_PropertyPages);
+    return S_OK;
+}
+
+HRESULT WEConnect::CreateNewMessage(LONG projectId)
+{
+    m_lCurrentProjectId = projectId;
+    try {
+        if (!m_ProjectProps.Load(projectId, m_Log)) {
+            m_Log.Write(kProjectPropsFailed);
+            return E_FAIL;
+        }
+        WordMailEditor editor;
+        IsWordMailEditor(m_spApplication, editor);
+        if (editor.isWord) {
+            CActivationScope scope;
+            MessageBox(GetForegroundWindow(), KestrinString(IDS_NO_WORD_EDITOR).c_str(),
+                       KestrinString(IDS_PRODUCT_CAPTION).c_str(), MB_ICONERROR);
+            return S_OK;
+        }
+        // The survey message builder opens the message here once it exists.
+    } catch (...) {
+        m_Log.Write(kDebugMessage, {"Pollenta Fatal Error on CreateNewMessage"});
+    }
+    return S_OK;
+}

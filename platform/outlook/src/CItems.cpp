@@ -1,0 +1,69 @@
+#include "CItems.h"
+
+#include "CMailItem.h"
+#include "CollectionIndex.h"
+#include "DispatchAccessors.h"
+#include "MapiAccess.h"
+
+#include "mapi/MapiUtil.h"
+
+namespace pollenta::outlook {
+
+CItems::CItems(ContextPtr context, IMsgStore* store, IMAPIFolder* folder)
+    : m_context(std::move(context)), m_store(store), m_folder(folder)
+{}
+
+std::span<const pollenta::com::DispatchMember<CItems>> CItems::DispatchMembers()
+{
+    using T = CItems;
+    static const pollenta::com::DispatchMember<T> members[] = {
+        {"Count", 0x50, &GetLong<T, &T::get_Count>},
+        {"Item", 0x51, &GetItem<T, IDispatch, &T::Item>},
+    };
+    return members;
+}
+
+HRESULT CItems::ReadIds(std::vector<std::string>& ids)
+{
+    CComPtr<IMAPITable> table;
+    if (HRESULT hr = m_folder->GetContentsTable(0, &table); FAILED(hr))
+        return hr;
+    return ReadEntryIds(table, ids);
+}
+
+STDMETHODIMP CItems::get_Count(LONG* count)
+{
+    if (!count)
+        return E_POINTER;
+    std::vector<std::string> ids;
+    if (HRESULT hr = ReadIds(ids); FAILED(hr))
+        return hr;
+    *count = static_cast<LONG>(ids.size());
+    return S_OK;
+}
+
+STDMETHODIMP CItems::Item(VARIANT index, IDispatch** item)
+{
+    if (!item)
+        return E_POINTER;
+    *item = nullptr;
+    std::vector<std::string> ids;
+    if (HRESULT hr = ReadIds(ids); FAILED(hr))
+        return hr;
+    std::size_t position = 0;
+    if (HRESULT hr = CollectionIndex(index, ids.size(), nullptr, position); FAILED(hr))
+        return hr;
+    std::string& id = ids[position];
+    ULONG type = 0;
+    CComPtr<IUnknown> object;
+    if (HRESULT hr = m_store->OpenEntry(static_cast<ULONG>(id.size()), reinterpret_cast<LPENTRYID>(id.data()),
+                                        &IID_IMessage, MAPI_BEST_ACCESS, &type, &object);
+        FAILED(hr))
+        return hr;
+    CComQIPtr<IMessage> message(object.p);
+    if (!message)
+        return E_NOINTERFACE;
+    return MakeMailItem(m_context, m_store, message, item);
+}
+
+}  // namespace pollenta::outlook

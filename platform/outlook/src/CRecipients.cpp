@@ -1,0 +1,142 @@
+#include "CRecipients.h"
+
+#include "CRecipient.h"
+#include "CollectionIndex.h"
+#include "DispatchAccessors.h"
+
+#include "com/ComVariant.h"
+#include "com/Text.h"
+#include "mapi/MapiUtil.h"
+
+namespace pollenta::outlook {
+
+namespace {
+
+enum Column { kRowId, kName, kAddress, kType, kColumnCount };
+
+std::string TextAt(const SRow& row, Column column)
+{
+    const SPropValue& value = row.lpProps[column];
+    return PROP_TYPE(value.ulPropTag) == PT_STRING8 ? value.Value.lpszA : "";
+}
+
+LONG LongAt(const SRow& row, Column column)
+{
+    const SPropValue& value = row.lpProps[column];
+    return PROP_TYPE(value.ulPropTag) == PT_LONG ? value.Value.l : 0;
+}
+
+std::string Trim(const std::string& text)
+{
+    const std::size_t first = text.find_first_not_of(" \t\"");
+    if (first == std::string::npos)
+        return "";
+    return text.substr(first, text.find_last_not_of(" \t\"") - first + 1);
+}
+
+}  // namespace
+
+void SplitMailbox(const std::string& text, std::string& name, std::string& address)
+{
+    const std::size_t open = text.rfind('<');
+    const std::size_t close = text.rfind('>');
+    if (open != std::string::npos && close != std::string::npos && close > open) {
+        address = Trim(text.substr(open + 1, close - open - 1));
+        name = Trim(text.substr(0, open));
+        if (name.empty())
+            name = address;
+        return;
+    }
+    address = Trim(text);
+    name = address;
+}
+
+CRecipients::CRecipients(IMessage* message) : m_message(message) {}
+
+std::span<const pollenta::com::DispatchMember<CRecipients>> CRecipients::DispatchMembers()
+{
+    using T = CRecipients;
+    static const pollenta::com::DispatchMember<T> members[] = {
+        {"Count", 0x50, &GetLong<T, &T::get_Count>},
+        {"Item", 0x51, &GetItem<T, Recipient, &T::Item>},
+    };
+    return members;
+}
+
+HRESULT CRecipients::ReadRows(LPSRowSet* rows)
+{
+    CComPtr<IMAPITable> table;
+    if (HRESULT hr = m_message->GetRecipientTable(0, &table); FAILED(hr))
+        return hr;
+    SizedSPropTagArray(kColumnCount, columns) = {kColumnCount,
+                                                 {PR_ROWID, PR_DISPLAY_NAME_A, PR_EMAIL_ADDRESS_A, PR_RECIPIENT_TYPE}};
+    return HrQueryAllRows(table, reinterpret_cast<LPSPropTagArray>(&columns), nullptr, nullptr, 0, rows);
+}
+
+STDMETHODIMP CRecipients::get_Count(LONG* count)
+{
+    if (!count)
+        return E_POINTER;
+    LPSRowSet rows = nullptr;
+    if (HRESULT hr = ReadRows(&rows); FAILED(hr))
+        return hr;
+    *count = static_cast<LONG>(rows->cRows);
+    FreeProws(rows);
+    return S_OK;
+}
+
+STDMETHODIMP CRecipients::Item(VARIANT index, Recipient** recipient)
+{
+    if (!recipient)
+        return E_POINTER;
+    *recipient = nullptr;
+    LPSRowSet rows = nullptr;
+    if (HRESULT hr = ReadRows(&rows); FAILED(hr))
+        return hr;
+    std::size_t position = 0;
+    HRESULT hr = CollectionIndex(
+        index, rows->cRows, [&](std::size_t i) { return TextAt(rows->aRow[i], kName); }, position);
+    if (SUCCEEDED(hr)) {
+        const SRow& row = rows->aRow[position];
+        hr = CRecipient::CreateInstance(IID_Recipient, reinterpret_cast<void**>(recipient), m_message.p,
+                                        LongAt(row, kRowId), TextAt(row, kName), TextAt(row, kAddress),
+                                        LongAt(row, kType));
+    }
+    FreeProws(rows);
+    return hr;
+}
+
+STDMETHODIMP CRecipients::Add(BSTR text, Recipient** recipient)
+{
+    if (recipient)
+        *recipient = nullptr;
+    std::string name;
+    std::string address;
+    SplitMailbox(pollenta::com::AnsiFromBstr(text), name, address);
+    if (address.empty())
+        return E_INVALIDARG;
+    SPropValue props[4] = {};
+    props[0].ulPropTag = PR_DISPLAY_NAME_A;
+    props[0].Value.lpszA = name.data();
+    props[1].ulPropTag = PR_EMAIL_ADDRESS_A;
+    props[1].Value.lpszA = address.data();
+    props[2].ulPropTag = PR_ADDRTYPE_A;
+    props[2].Value.lpszA = const_cast<char*>("SMTP");
+    props[3].ulPropTag = PR_RECIPIENT_TYPE;
+    props[3].Value.l = MAPI_TO;
+    ADRLIST list{};
+    list.cEntries = 1;
+    list.aEntries[0].cValues = 4;
+    list.aEntries[0].rgPropVals = props;
+    if (HRESULT hr = m_message->ModifyRecipients(MODRECIP_ADD, &list); FAILED(hr))
+        return hr;
+    if (!recipient)
+        return S_OK;
+    LONG count = 0;
+    if (HRESULT hr = get_Count(&count); FAILED(hr))
+        return hr;
+    CComVariant last(count);
+    return Item(last, recipient);
+}
+
+}  // namespace pollenta::outlook

@@ -1,0 +1,145 @@
+// The client's windows offscreen: the explorer and an inspector drawn from
+// the object model (pictures written into the build folder), their menus
+// and toolbars clicking the object model's controls, and the Options dialog
+// with the add-ins' pages.
+
+#include "OutlookTestSupport.h"
+
+#include "outlookwindows/HostWindows.h"
+
+#include "OutlookPropertyPages.h"
+#include "com/ComBstr.h"
+#include "com/ComVariant.h"
+#include "mapi/MapiAdmin.h"
+
+#include <cstdlib>
+#include <fstream>
+
+namespace {
+
+const std::string kPictures = POLLENTA_TEST_DIR;
+
+bool IsPng(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    char signature[8] = {};
+    in.read(signature, sizeof signature);
+    return in && std::string(signature + 1, 3) == "PNG";
+}
+
+}  // namespace
+
+class WindowPicturesTest : public COutlookTest {
+public:
+    void SetUp() override
+    {
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        COutlookTest::SetUp();
+        const std::string mime =
+            "From: Bob Example <bob@example.org>\r\nTo: ann@example.org\r\nSubject: Customer survey\r\n"
+            "MIME-Version: 1.0\r\nContent-Type: text/html; charset=utf-8\r\n\r\n"
+            "<HTML><BODY><H1>Customer survey</H1><FORM><INPUT NAME=\"Q1\"> How did we do?</FORM></BODY></HTML>\r\n";
+        ASSERT_EQ(S_OK,
+                  pollenta::mapi::DeliverMime(m_store, nullptr, std::vector<BYTE>(mime.begin(), mime.end()), nullptr));
+        m_windows = std::make_unique<pollenta::outlook::HostWindows>(*m_host);
+        ASSERT_EQ(S_OK, m_host->OpenExplorer(&m_explorer));
+        m_windows->ProcessEvents();
+    }
+    void TearDown() override
+    {
+        m_explorer.Release();
+        m_host->CloseWindows();
+        m_windows.reset();
+        COutlookTest::TearDown();
+    }
+
+    CComPtr<_MailItem> FirstInboxItem()
+    {
+        CComPtr<MAPIFolder> inbox;
+        CComPtr<_Items> items;
+        CComPtr<IDispatch> item;
+        CComPtr<_NameSpace> nameSpace;
+        m_application->GetNamespace(CComBSTR("MAPI"), &nameSpace);
+        EXPECT_EQ(S_OK, nameSpace->GetDefaultFolder(olFolderInbox, &inbox));
+        inbox->get_Items(&items);
+        EXPECT_EQ(S_OK, items->Item(CComVariant(1), &item));
+        return CComQIPtr<_MailItem>(item.p);
+    }
+
+    std::unique_ptr<pollenta::outlook::HostWindows> m_windows;
+    CComPtr<_Explorer> m_explorer;
+};
+
+TEST_F(WindowPicturesTest, TheExplorerAndAnInspectorAreDrawnIntoPictures)
+{
+    const std::string explorerPicture = kPictures + "/mailhost-explorer.png";
+    ASSERT_TRUE(m_windows->SaveWindowPicture(m_explorer, explorerPicture));
+    EXPECT_TRUE(IsPng(explorerPicture));
+
+    CComPtr<_MailItem> mail = FirstInboxItem();
+    ASSERT_TRUE(mail);
+    ASSERT_EQ(S_OK, mail->Display(CComVariant()));
+    m_windows->ProcessEvents();
+    CComPtr<_Inspector> inspector;
+    ASSERT_EQ(S_OK, mail->get_GetInspector(&inspector));
+    const std::string inspectorPicture = kPictures + "/mailhost-inspector.png";
+    ASSERT_TRUE(m_windows->SaveWindowPicture(inspector, inspectorPicture));
+    EXPECT_TRUE(IsPng(inspectorPicture));
+}
+
+TEST_F(WindowPicturesTest, AMenuEntryAnAddInAddedClicksItsButton)
+{
+    CComPtr<_CommandBars> bars;
+    CComPtr<CommandBar> menuBar;
+    m_explorer->get_CommandBars(&bars);
+    bars->get_ActiveMenuBar(&menuBar);
+    CComVariant leftOut, recursive(true);
+    CComPtr<CommandBarControl> tools;
+    ASSERT_EQ(S_OK, menuBar->FindControl(CComVariant(msoControlPopup), CComVariant(30007), leftOut, leftOut, recursive,
+                                         &tools));
+    CComPtr<CommandBarControls> controls;
+    CComQIPtr<CommandBarPopup>(tools.p)->get_Controls(&controls);
+    CComPtr<CommandBarControl> button;
+    ASSERT_EQ(S_OK, controls->Add(CComVariant(msoControlButton), leftOut, leftOut, leftOut, leftOut, &button));
+    button->put_Caption(CComBSTR("Pollenta &Help"));
+    Listen(button, IID__CommandBarButtonEvents, "click");
+
+    EXPECT_TRUE(m_windows->Trigger(m_explorer, "Pollenta Help"));
+    EXPECT_EQ((std::vector<std::string>{"click:1"}), m_heard);
+    EXPECT_FALSE(m_windows->Trigger(m_explorer, "No such entry"));
+}
+
+TEST_F(WindowPicturesTest, OptionsShowsTheClientsPageAndThePagesAddInsAdd)
+{
+    Listen(m_application, IID_ApplicationEvents, "application", [](DISPID, pollenta::com::DispatchCall& call) {
+        CComVariant pages;
+        call.Arg(0, VT_DISPATCH, &pages);
+        CComQIPtr<PropertyPages> added(pages.pdispVal);
+        return added->Add(CComVariant("Kestrin.WESettingsPage"), CComBSTR("Pollenta"));
+    });
+    EXPECT_TRUE(m_windows->Trigger(m_explorer, "Options..."));
+    EXPECT_EQ((std::vector<std::string>{"application:61445"}), m_heard);
+    EXPECT_EQ((std::vector<std::string>{"Preferences", "Pollenta"}), m_windows->ShowOptions());
+}
+
+TEST_F(WindowPicturesTest, SendInTheInspectorSendsTheItemAndClosesItsWindow)
+{
+    CComPtr<IDispatch> item;
+    ASSERT_EQ(S_OK, m_application->CreateItem(olMailItem, &item));
+    CComQIPtr<_MailItem> mail(item.p);
+    mail->put_Subject(CComBSTR("Survey"));
+    CComPtr<Recipients> recipients;
+    mail->get_Recipients(&recipients);
+    recipients->Add(CComBSTR("carol@example.org"), nullptr);
+    CComPtr<_Inspector> inspector;
+    ASSERT_EQ(S_OK, mail->get_GetInspector(&inspector));
+    m_windows->ProcessEvents();
+    ASSERT_TRUE(m_windows->Trigger(inspector, "Send"));
+    CComPtr<_Inspectors> inspectors;
+    m_application->get_Inspectors(&inspectors);
+    LONG count = -1;
+    inspectors->get_Count(&count);
+    EXPECT_EQ(0, count);
+    m_windows->ProcessEvents();
+    EXPECT_FALSE(m_windows->SaveWindowPicture(inspector, kPictures + "/gone.png"));
+}

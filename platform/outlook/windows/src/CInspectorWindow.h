@@ -1,0 +1,42 @@
+#pragma once
+// An inspector's window: the item's headers, its HTML body rendered, the
+// menu bar and the "Standard" toolbar from the inspector's command bars.
+// Send (the client's built-in control) sends the item.
+
+#include "OutlookApplication.h"
+
+#include "com/ComPtr.h"
+
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QTextBrowser>
+#include <QToolBar>
+
+namespace pollenta::outlook {
+
+class CInspectorWindow : public QMainWindow {
+public:
+    explicit CInspectorWindow(_Inspector* inspector);
+
+    _Inspector* Inspector() const { return m_inspector; }
+    void RefreshBars();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // What the window does for the client's own Send and Save.
+    bool HandleBuiltIn(LONG id);
+    void ReadItem();
+
+    CComPtr<_Inspector> m_inspector;
+    CComPtr<_MailItem> m_item;
+    QLineEdit* m_from;
+    QLineEdit* m_to;
+    QLineEdit* m_subject;
+    QTextBrowser* m_body;
+    QToolBar* m_toolBar;
+    bool m_closing = false;
+};
+
+}  // namespace pollenta::outlook

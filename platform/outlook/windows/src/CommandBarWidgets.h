@@ -1,0 +1,26 @@
+#pragma once
+// Qt menus and toolbars from the client's command bars: popups become
+// menus, buttons become actions whose trigger clicks the control. Built
+// again each time a menu opens, so that controls add-ins add show up.
+
+#include "OfficeCommandBars.h"
+
+#include <QMenuBar>
+#include <QToolBar>
+
+#include <functional>
+#include <string>
+
+namespace pollenta::outlook {
+
+// What a window does for a built-in control (Send, Options...) before the
+// control's own Click sinks hear it; true when it handled the control.
+using BuiltInHandler = std::function<bool(LONG id)>;
+
+std::string CaptionWithoutMarks(std::string caption);
+void FillMenuBar(QMenuBar* menuBar, CommandBar* bar, const BuiltInHandler& builtIn);
+void FillToolBar(QToolBar* toolBar, CommandBar* bar, const BuiltInHandler& builtIn);
+// The action with this caption in the menu bar (through its menus) or the toolbar.
+QAction* FindAction(const QList<QAction*>& actions, const std::string& caption);
+
+}  // namespace pollenta::outlook
