@@ -7,7 +7,6 @@
 #include "util/MapiNames.h"
 
 #include "com/Activation.h"
-#include "win/Thread.h"
 
 #include <pthread.h>
 
@@ -18,21 +17,14 @@ namespace {
 constexpr DWORD kThreadSetupFailed = 0xE00022C3;
 constexpr DWORD kObjectNotCreated = 0xE00022C5;
 
-// Wait for the event, or for the thread to be gone: a handshake never waits
-// on a thread that has already ended.
-void WaitForEventOrThread(HANDLE event, HANDLE thread)
+// Starts `body` on a new thread named `name`.
+template <class Body>
+std::thread StartNamedThread(const char* name, Body body)
 {
-    const HANDLE handles[] = {event, thread};
-    WaitForMultipleObjects(thread ? 2 : 1, handles, FALSE, INFINITE);
-}
-
-// Waits for the thread to end and forgets it.
-void JoinThread(HANDLE& thread, DWORD& id)
-{
-    WaitForSingleObject(thread, INFINITE);
-    CloseHandle(thread);
-    thread = nullptr;
-    id = 0;
+    return std::thread([name, body] {
+        pthread_setname_np(pthread_self(), name);
+        body();
+    });
 }
 
 }  // namespace
@@ -89,12 +81,19 @@ HRESULT CWEInboxProcessor::Stop()
 
 HRESULT CWEInboxProcessor::Pause()
 {
-    if (!m_hProcessorThread || WaitForSingleObject(m_hProcessorThread, 0) == WAIT_OBJECT_0)
+    if (!m_ProcessorThread.joinable() || WaitForSingleObject(m_events.m_hProcessorEnded, 0) == WAIT_OBJECT_0) {
+        // Ended: keep saying so to the next asker.
+        SetEvent(m_events.m_hProcessorEnded);
         return S_FALSE;
+    }
     m_events.Reset(CWEProcessorEvents::kPausedAck);
     m_events.Set(CWEProcessorEvents::kPause);
-    const HANDLE handles[] = {m_events[CWEProcessorEvents::kPausedAck], m_hProcessorThread};
-    return WaitForMultipleObjects(2, handles, FALSE, INFINITE) == WAIT_OBJECT_0 ? S_OK : S_FALSE;
+    // A processor thread that is gone never acknowledges; its end answers.
+    const HANDLE handles[] = {m_events[CWEProcessorEvents::kPausedAck], m_events.m_hProcessorEnded};
+    if (WaitForMultipleObjects(2, handles, FALSE, INFINITE) == WAIT_OBJECT_0)
+        return S_OK;
+    SetEvent(m_events.m_hProcessorEnded);
+    return S_FALSE;
 }
 
 HRESULT CWEInboxProcessor::Resume(std::shared_ptr<const CWEWatchSnapshot> settings)
@@ -109,12 +108,11 @@ HRESULT CWEInboxProcessor::Resume(std::shared_ptr<const CWEWatchSnapshot> settin
 
 HRESULT CWEInboxProcessor::StartProcessorThread()
 {
-    if (m_hProcessorThread)
+    if (m_ProcessorThread.joinable())
         return S_OK;
     m_hrProcessorStart = E_FAIL;
-    m_hProcessorThread = CreateThread(nullptr, 0, &MsgProcessorThread, this, 0, &m_dwProcessorThreadId);
-    if (!m_hProcessorThread)
-        return E_FAIL;
+    ResetEvent(m_events.m_hProcessorEnded);
+    m_ProcessorThread = StartNamedThread("answers-process", [this] { MsgProcessorThread(); });
     WaitForSingleObject(m_events.m_hProcessorStarted, INFINITE);
     if (FAILED(m_hrProcessorStart)) {
         StopProcessorThread();
@@ -125,71 +123,62 @@ HRESULT CWEInboxProcessor::StartProcessorThread()
 
 void CWEInboxProcessor::StopProcessorThread()
 {
-    if (!m_hProcessorThread)
+    if (!m_ProcessorThread.joinable())
         return;
     m_events.Set(CWEProcessorEvents::kQuit);
-    JoinThread(m_hProcessorThread, m_dwProcessorThreadId);
+    m_ProcessorThread.join();
     m_events.Reset(CWEProcessorEvents::kQuit);
     m_events.Reset(CWEProcessorEvents::kPausedAck);
-    ResetEvent(m_events.m_hProcessorEnded);
 }
 
 HRESULT CWEInboxProcessor::StartScanThread()
 {
     m_events.Reset(CWEProcessorEvents::kStopScan);
-    if (m_hScanThread)
+    if (m_ScanThread.joinable())
         return S_OK;
-    m_hScanThread = CreateThread(nullptr, 0, &MsgScanThread, this, 0, &m_dwScanThreadId);
-    if (!m_hScanThread)
-        return E_FAIL;
-    WaitForEventOrThread(m_events.m_hScanStarted, m_hScanThread);
+    m_ScanThread = StartNamedThread("answers-scan", [this] { MsgScanThread(); });
+    WaitForSingleObject(m_events.m_hScanStarted, INFINITE);
     return S_OK;
 }
 
 HRESULT CWEInboxProcessor::StopScanThread()
 {
-    if (!m_hScanThread)
+    if (!m_ScanThread.joinable())
         return S_OK;
     m_events.Set(CWEProcessorEvents::kStopScan);
-    JoinThread(m_hScanThread, m_dwScanThreadId);
+    m_ScanThread.join();
     m_events.Reset(CWEProcessorEvents::kStopScan);
     ResetEvent(m_events.m_hScanEnded);
     return S_OK;
 }
 
-DWORD CWEInboxProcessor::MsgScanThread(LPVOID parameter)
+void CWEInboxProcessor::MsgScanThread()
 {
-    auto* self = static_cast<CWEInboxProcessor*>(parameter);
-    pthread_setname_np(pthread_self(), "answers-scan");
     {
-        ThreadSession thread(self->m_strProfile);
-        SetEvent(self->m_events.m_hScanStarted);
+        ThreadSession thread(m_strProfile);
+        SetEvent(m_events.m_hScanStarted);
         if (!thread.IsReady()) {
-            self->m_pLog->Write(kThreadSetupFailed, {"CWEInboxProcessor::MsgScanThread"});
+            m_pLog->Write(kThreadSetupFailed, {"CWEInboxProcessor::MsgScanThread"});
         } else {
-            CWEScanSink sink(*self);
-            self->ScanFolders(thread.Session(), sink);
+            CWEScanSink sink(*this);
+            ScanFolders(thread.Session(), sink);
         }
     }
-    SetEvent(self->m_events.m_hScanEnded);
-    return 0;
+    SetEvent(m_events.m_hScanEnded);
 }
 
-DWORD CWEInboxProcessor::MsgProcessorThread(LPVOID parameter)
+void CWEInboxProcessor::MsgProcessorThread()
 {
-    auto* self = static_cast<CWEInboxProcessor*>(parameter);
-    pthread_setname_np(pthread_self(), "answers-process");
     {
-        ThreadSession thread(self->m_strProfile);
+        ThreadSession thread(m_strProfile);
         if (!thread.IsReady()) {
-            self->m_pLog->Write(kThreadSetupFailed, {"CWEInboxProcessor::MsgProcessorThread"});
-            SetEvent(self->m_events.m_hProcessorStarted);
+            m_pLog->Write(kThreadSetupFailed, {"CWEInboxProcessor::MsgProcessorThread"});
+            SetEvent(m_events.m_hProcessorStarted);
         } else {
-            self->ProcessorLoop(thread.Session());
+            ProcessorLoop(thread.Session());
         }
     }
-    SetEvent(self->m_events.m_hProcessorEnded);
-    return 0;
+    SetEvent(m_events.m_hProcessorEnded);
 }
 
 HRESULT CWEInboxProcessor::ProcessorLoop(IMAPISession* session)

@@ -31,6 +31,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 class CWEScanSink;
@@ -87,8 +88,8 @@ private:
     HRESULT AdviseStore(const SBinary& storeId);
     void UnadviseStores();
 
-    static DWORD MsgScanThread(LPVOID self);
-    static DWORD MsgProcessorThread(LPVOID self);
+    void MsgScanThread();
+    void MsgProcessorThread();
     HRESULT ProcessorLoop(IMAPISession* session);
     HRESULT DrainQueues();
     bool DrainQueue(CWEMessageQueue& queue);
@@ -103,10 +104,10 @@ private:
     std::vector<Advice> m_arrAdvised;
     CWEMessageQueue m_NotifyQueue;
     CWEMessageQueue m_ScanQueue;
-    HANDLE m_hScanThread = nullptr;
-    DWORD m_dwScanThreadId = 0;
-    HANDLE m_hProcessorThread = nullptr;
-    DWORD m_dwProcessorThreadId = 0;
+    // Joined, never detached: once Stop returns, no thread of the answer
+    // collection is left in the process.
+    std::thread m_ScanThread;
+    std::thread m_ProcessorThread;
 
     CWEProcessorEvents m_events;
     CWELog* m_pLog = nullptr;
