@@ -67,6 +67,7 @@ AnswerWorld::AnswerWorld(fs::path folder) : m_folder(std::move(folder))
 {
     fs::create_directories(m_folder / "registry");
     fs::create_directories(LogFolder());
+    fs::create_directories(DropFolder());
     setenv("POLLENTA_REGISTRY", (m_folder / "registry").c_str(), 1);
     m_com = SUCCEEDED(CoInitialize(nullptr));
     MAPIINIT_0 init = {MAPI_INIT_VERSION, 9};
@@ -91,7 +92,8 @@ AnswerWorld::~AnswerWorld()
 void AnswerWorld::Create()
 {
     const std::string dir = m_folder.string();
-    CheckHr(pollenta::mapi::CreateProfile(kProfile, dir + "/book.db", dir + "/outgoing", true), "CreateProfile");
+    CheckHr(pollenta::mapi::CreateProfile(kProfile, dir + "/book.db", dir + "/outgoing", true, DropFolder().string()),
+            "CreateProfile");
     CheckHr(pollenta::mapi::CreateStore(kProfile, dir + "/mail.store", "Mail", true, &m_storeId), "CreateStore");
     RegisterProjectLibrary();
     Sql("CREATE TABLE Answers (ID INTEGER PRIMARY KEY, Seq INTEGER, Name TEXT, Notes TEXT, RecipientEmail TEXT, "
@@ -239,7 +241,7 @@ bool AnswerWorld::WaitForRecords(long long count, int seconds) const
     while (Count() < count) {
         if (std::chrono::steady_clock::now() > deadline)
             return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     return true;
 }

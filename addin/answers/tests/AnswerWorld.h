@@ -49,6 +49,9 @@ public:
     LONG ProjectId() const { return m_projectId; }
     std::string Database() const { return (m_folder / "answers.db").string(); }
     std::filesystem::path LogFolder() const { return m_folder / "logs"; }
+    // .eml files that appear here (written whole, then renamed) are
+    // delivered into the Inbox by the process that has the profile open.
+    std::filesystem::path DropFolder() const { return m_folder / "drop"; }
 
     // The entry id of the delivered message.
     std::string Deliver(const std::string& eml, IMAPIFolder* folder = nullptr) const;
