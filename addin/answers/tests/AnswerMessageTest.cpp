@@ -3,6 +3,7 @@
 // store.
 
 #include "AnswerTest.h"
+#include "MessageWithFailingSetProps.h"
 
 #include "message/AttachmentData.h"
 #include "message/CWEAnswerMessage.h"
@@ -150,4 +151,78 @@ TEST_F(AnswerMessageTest, AnAttachmentAboveTheBoundIsRefusedNeverCut)
     EXPECT_EQ(AttachmentRead::Whole, ReadAttachmentData(attachment, data, whole));
     EXPECT_EQ(AttachmentRead::TooLarge, ReadAttachmentData(attachment, data, whole - 1));
     EXPECT_EQ(whole - 1, data.size());
+}
+
+namespace {
+
+// Passes everything on, but refuses to write the properties of one action.
+class ActionFailingMessage : public MessageWithFailingSetProps {
+public:
+    ActionFailingMessage(IMessage* inner, ULONG refusedTag)
+        : MessageWithFailingSetProps(inner, MAPI_E_NO_ACCESS), m_real(inner), m_refused(refusedTag)
+    {
+    }
+    STDMETHODIMP SetProps(ULONG count, LPSPropValue values, LPSPropProblemArray* problems) override
+    {
+        for (ULONG i = 0; i < count; ++i)
+            if (values[i].ulPropTag == m_refused)
+                return MAPI_E_NO_ACCESS;
+        return m_real->SetProps(count, values, problems);
+    }
+
+private:
+    CComPtr<IMessage> m_real;
+    ULONG m_refused;
+};
+
+}  // namespace
+
+TEST_F(AnswerMessageTest, AFlagOrExpiryThatCannotBeWrittenIsLoggedAndReportedAsFailure)
+{
+    const struct {
+        LONG action;
+        ULONG refused;
+        const char* call;
+    } cases[] = {{CWEAnswerMessage::kFlag, PR_FLAG_STATUS, "\"m_spMessage->SetProps\""},
+                 {CWEAnswerMessage::kExpire, PR_EXPIRY_TIME, "\"HrSetOneProp\""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.call);
+        CWEWatchSnapshot settings;
+        settings.m_nMessageAction = c.action;
+        CComPtr<IMessage> real = OpenMessage(world.Deliver(Answer("Refused", {{"Seq", "1"}})));
+        CComPtr<IMessage> message = new ActionFailingMessage(real, c.refused);
+        CWEAnswerMessage answer(world.Log(), settings);
+        ASSERT_EQ(S_OK, answer.Process(world.Session(), world.Store(), message, hubberly));
+        EXPECT_TRUE(FAILED(answer.ApplyMessageAction()));
+        EXPECT_LE(1, LogCount(std::string("MAPI error: The ") + c.call + " function has returned the error code"));
+        CZrMapiBufferPtr<SPropValue> value;
+        EXPECT_TRUE(FAILED(HrGetOneProp(real, c.refused, &value)));
+    }
+}
+
+TEST_F(AnswerMessageTest, AProcessedMarkThatCannotBeWrittenStopsTheMessageBeforeItsAttachments)
+{
+    CComPtr<IMessage> real = OpenMessage(world.Deliver(Answer("Unwritable", {{"Seq", "1"}})));
+    CComPtr<IMessage> message;
+    ASSERT_EQ(S_OK, MessageWithFailingSetProps::CreateInstance(IID_IMessage, reinterpret_cast<void**>(&message),
+                                                               real.p, MAPI_E_NO_ACCESS));
+    CWEAnswerMessage answer(world.Log(), CWEWatchSnapshot());
+    EXPECT_EQ(MAPI_E_NO_ACCESS, answer.Process(world.Session(), world.Store(), message, hubberly));
+    EXPECT_EQ(0, world.Count());
+    EXPECT_EQ(1, LogCount("\tE\tError while modifying message.\r\n"));
+}
+
+TEST_F(AnswerMessageTest, ALongValueInALogLineIsCutAndTheLineStaysWhole)
+{
+    const std::string value(5000, 'w');
+    CComPtr<IMessage> message = OpenMessage(world.Deliver(Answer("Long warning", {{"Colour", value}})));
+    CWEAnswerMessage answer(world.Log(), CWEWatchSnapshot());
+    ASSERT_EQ(S_OK, answer.Process(world.Session(), world.Store(), message, hubberly));
+    EXPECT_EQ(1, world.Count());
+    const std::string log = world.LogText();
+    const std::size_t at = log.find("Field: Colour; Value: ");
+    ASSERT_NE(std::string::npos, at);
+    const std::string line = log.substr(at, log.find("\r\n", at) - at);
+    EXPECT_NE(std::string::npos, line.find(std::string(CWELog::kInsertLimit - 3, 'w') + "...; Error: "));
+    EXPECT_GT(value.size(), line.size());
 }

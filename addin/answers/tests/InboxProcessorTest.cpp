@@ -5,6 +5,7 @@
 
 #include "processor/CWEInboxProcessor.h"
 
+#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -190,4 +191,72 @@ TEST_F(InboxProcessorTest, AStopDuringTheScanEndsItBetweenFolders)
     processor.Stop();
     EXPECT_LT(Clock::now() - before, std::chrono::seconds(3));
     EXPECT_EQ(0, AnswerThreads());
+}
+
+namespace {
+
+CZrEntryID EntryId(const std::string& bytes)
+{
+    CZrEntryID id;
+    id.Set(static_cast<ULONG>(bytes.size()), reinterpret_cast<const BYTE*>(bytes.data()));
+    return id;
+}
+
+}  // namespace
+
+TEST_F(InboxProcessorTest, AMessageMovedIntoAWatchedFolderIsTaken)
+{
+    CComPtr<IMAPIFolder> deleted = world.OpenFolder(world.SpecialFolderId(PR_IPM_WASTEBASKET_ENTRYID));
+    const std::string id = world.Deliver(Answer("Moved in", {{"Seq", "1"}}), deleted);
+    ASSERT_EQ(S_OK, Start());
+    HrDispatchNotifications(0);
+    EXPECT_EQ(0, world.Count());
+
+    SBinary entry{static_cast<ULONG>(id.size()), reinterpret_cast<LPBYTE>(const_cast<char*>(id.data()))};
+    ENTRYLIST list{1, &entry};
+    CComPtr<IMAPIFolder> inbox = world.OpenFolder(world.InboxId());
+    ASSERT_EQ(S_OK, deleted->CopyMessages(&list, nullptr, inbox.p, 0, nullptr, MESSAGE_MOVE));
+    ASSERT_TRUE(world.WaitForRecords(1));
+    processor.Stop();
+    EXPECT_EQ("Moved in [stored]", Inbox().at(0).subject);
+}
+
+TEST_F(InboxProcessorTest, AWatchedServiceFolderIsSkippedOnlyWhenTheSettingsSaySo)
+{
+    const std::string sentId = world.SpecialFolderId(PR_IPM_SENTMAIL_ENTRYID);
+    for (LONG ignore : {1, 0}) {
+        SCOPED_TRACE(ignore);
+        auto settings = std::make_shared<CWEWatchSnapshot>(*world.Snapshot());
+        settings->m_nIgnoreServFolders = ignore;
+        CWEWatchedFolder sent;
+        sent.m_StoreId = EntryId(world.StoreId());
+        sent.m_FolderId = EntryId(sentId);
+        sent.m_dwFlags = CWEWatchedFolder::kWatchFolder;
+        settings->m_arrWatchedFolders.push_back(sent);
+        ASSERT_EQ(S_OK, processor.Start(settings, world.Log(), world.Session()));
+        world.Deliver(Answer("In Sent Items", {{"Seq", std::to_string(ignore)}}), world.OpenFolder(sentId));
+        world.Deliver(Answer("In the Inbox", {{"Seq", "10"}}));
+        ASSERT_TRUE(world.WaitForRecords(ignore ? 1 : 3));
+        processor.Stop();
+        EXPECT_EQ(ignore ? 0 : 1, world.Count("Seq = " + std::to_string(ignore)));
+    }
+}
+
+TEST_F(InboxProcessorTest, SettingsPublishedWhileNotificationsArriveAreReadWhole)
+{
+    ASSERT_EQ(S_OK, Start());
+    std::atomic<bool> done{false};
+    std::thread publisher([&] {
+        while (!done)
+            processor.PublishSettings(world.Snapshot());
+    });
+    const int total = 20;
+    for (int i = 1; i <= total; ++i)
+        world.Deliver(Answer("Busy " + std::to_string(i), {{"Seq", std::to_string(i)}}));
+    const bool stored = world.WaitForRecords(total);
+    done = true;
+    publisher.join();
+    processor.Stop();
+    EXPECT_TRUE(stored);
+    EXPECT_EQ(total, world.Count());
 }
