@@ -64,6 +64,9 @@ public:
     HRESULT StopScanThread();
     void SignalProcessorEvent(int index) const { m_events.Set(index); }
 
+    // Messages reported by store notifications and not yet taken.
+    std::size_t PendingNotifications() { return m_NotifyQueue.Size(); }
+
     std::shared_ptr<const CWEWatchSnapshot> GetSettings() const;
     void PublishSettings(std::shared_ptr<const CWEWatchSnapshot> settings);
 
