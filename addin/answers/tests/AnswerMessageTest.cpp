@@ -58,6 +58,7 @@ protected:
     }
 
     CComPtr<IHubberly> hubberly;
+    CWEWatchSnapshot defaults;
 };
 
 }  // namespace
@@ -79,7 +80,7 @@ TEST_F(AnswerMessageTest, TheProcessedMarkDecidesWhetherAMessageIsTakenAgain)
         value.Value.l = c.mark;
         ASSERT_EQ(S_OK, HrSetOneProp(message, &value));
         ASSERT_EQ(S_OK, message->SaveChanges(KEEP_OPEN_READWRITE));
-        CWEAnswerMessage answer(world.Log(), CWEWatchSnapshot());
+        CWEAnswerMessage answer(world.Log(), defaults);
         EXPECT_EQ(S_OK, answer.Process(world.Session(), world.Store(), message, hubberly));
         records += c.taken;
         EXPECT_EQ(records, world.Count());
@@ -206,7 +207,7 @@ TEST_F(AnswerMessageTest, AProcessedMarkThatCannotBeWrittenStopsTheMessageBefore
     CComPtr<IMessage> message;
     ASSERT_EQ(S_OK, MessageWithFailingSetProps::CreateInstance(IID_IMessage, reinterpret_cast<void**>(&message),
                                                                real.p, MAPI_E_NO_ACCESS));
-    CWEAnswerMessage answer(world.Log(), CWEWatchSnapshot());
+    CWEAnswerMessage answer(world.Log(), defaults);
     EXPECT_EQ(MAPI_E_NO_ACCESS, answer.Process(world.Session(), world.Store(), message, hubberly));
     EXPECT_EQ(0, world.Count());
     EXPECT_EQ(1, LogCount("\tE\tError while modifying message.\r\n"));
@@ -216,7 +217,7 @@ TEST_F(AnswerMessageTest, ALongValueInALogLineIsCutAndTheLineStaysWhole)
 {
     const std::string value(5000, 'w');
     CComPtr<IMessage> message = OpenMessage(world.Deliver(Answer("Long warning", {{"Colour", value}})));
-    CWEAnswerMessage answer(world.Log(), CWEWatchSnapshot());
+    CWEAnswerMessage answer(world.Log(), defaults);
     ASSERT_EQ(S_OK, answer.Process(world.Session(), world.Store(), message, hubberly));
     EXPECT_EQ(1, world.Count());
     const std::string log = world.LogText();

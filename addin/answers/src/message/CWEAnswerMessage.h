@@ -26,7 +26,9 @@ class CWEAnswerMessage {
 public:
     enum MessageAction : LONG { kLeave = 0, kMove = 1, kFlag = 2, kExpire = 3, kDelete = 4 };
 
+    // The settings are read, not copied: they must outlive the object.
     CWEAnswerMessage(CWELog& log, const CWEWatchSnapshot& settings) : m_log(log), m_settings(settings) {}
+    CWEAnswerMessage(CWELog& log, CWEWatchSnapshot&& settings) = delete;
 
     // S_OK when done, also for a message that is no answer; 1 for a message
     // never submitted (left unmarked, offered again later); the error of a
