@@ -79,9 +79,10 @@ HRESULT CWEAnswerMessage::Process(IMAPISession* session, IMsgStore* store, IMess
         return S_OK;
 
     for (ULONG i = 0; i < rows->cRows; ++i) {
-        const SPropValue& number = rows->aRow[i].lpProps[0];
-        if (number.ulPropTag != PR_ATTACH_NUM)
+        const SRow& row = rows->aRow[i];
+        if (row.cValues == 0 || row.lpProps[0].ulPropTag != PR_ATTACH_NUM)
             continue;
+        const SPropValue& number = row.lpProps[0];
         CComPtr<IAttachment> attachment;
         hr = message->OpenAttach(static_cast<ULONG>(number.Value.l), &IID_IAttachment, 0, &attachment);
         m_log.LogMapiCall("lpMessage->OpenAttach", hr, message);

@@ -79,7 +79,10 @@ public:
     CWELog* Log() const { return m_pLog; }
 
 private:
+    // The sink's context: the processor that advised and the store, both
+    // alive until the sink is unadvised.
     struct Advice {
+        CWEInboxProcessor* processor = nullptr;
         CComPtr<IMsgStore> store;
         CComPtr<IMAPIAdviseSink> sink;
         ULONG_PTR connection = 0;
@@ -104,7 +107,7 @@ private:
     HRESULT QueryUnprocessed(IMAPISession* session, const CWEWatchedFolder& folder, CWEScanSink& sink,
                              const CWEWatchSnapshot& settings);
 
-    std::vector<Advice> m_arrAdvised;
+    std::vector<std::unique_ptr<Advice>> m_arrAdvised;
     CWEMessageQueue m_NotifyQueue;
     CWEMessageQueue m_ScanQueue;
     // Joined, never detached: once Stop returns, no thread of the answer

@@ -64,26 +64,25 @@ HRESULT CWEInboxProcessor::AdviseStores()
 
 HRESULT CWEInboxProcessor::AdviseStore(const SBinary& storeId)
 {
-    Advice advice;
+    auto advice = std::make_unique<Advice>();
+    advice->processor = this;
     HRESULT hr = m_spSession->OpenMsgStore(0, storeId.cb, reinterpret_cast<LPENTRYID>(storeId.lpb), &IID_IMsgStore,
-                                           MAPI_BEST_ACCESS, &advice.store);
+                                           MAPI_BEST_ACCESS, &advice->store);
     m_pLog->LogMapiCall("m_spSession->OpenMsgStore", hr, m_spSession.p);
     if (FAILED(hr))
         return hr;
-    // The sink's context is the store, which the list keeps alive until the
-    // sink is unadvised.
-    hr = HrAllocAdviseSink(&CWEInboxProcessor::OnStoreNotify, advice.store.p, &advice.sink);
+    hr = HrAllocAdviseSink(&CWEInboxProcessor::OnStoreNotify, advice.get(), &advice->sink);
     if (FAILED(hr))
         return hr;
-    hr = advice.store->Advise(0, nullptr, kNewMessageEvents, advice.sink, &advice.connection);
+    hr = advice->store->Advise(0, nullptr, kNewMessageEvents, advice->sink, &advice->connection);
     if (hr == MAPI_E_NO_SUPPORT) {
         std::string name;
-        if (!ReadStringProp(advice.store, PR_DISPLAY_NAME_A, name))
+        if (!ReadStringProp(advice->store, PR_DISPLAY_NAME_A, name))
             name = "Unknown";
         m_pLog->Write(kAdviseNotSupported, {name});
         return hr;
     }
-    m_pLog->LogMapiCall("spMsgStore->Advise", hr, advice.store.p);
+    m_pLog->LogMapiCall("spMsgStore->Advise", hr, advice->store.p);
     if (FAILED(hr))
         return hr;
     m_arrAdvised.push_back(std::move(advice));
@@ -94,17 +93,18 @@ void CWEInboxProcessor::UnadviseStores()
 {
     // Unadvise returns only once the sink is no longer being called, so no
     // notification reaches a released store or unloaded code.
-    for (Advice& advice : m_arrAdvised)
-        advice.store->Unadvise(advice.connection);
+    for (const auto& advice : m_arrAdvised)
+        advice->store->Unadvise(advice->connection);
     m_arrAdvised.clear();
 }
 
 ULONG CWEInboxProcessor::OnStoreNotify(LPVOID context, ULONG count, LPNOTIFICATION notifications)
 {
-    auto* store = static_cast<IMsgStore*>(context);
-    CWEInboxProcessor* self = g_pInboxProcessor;
-    if (!self || !store)
+    const auto* advice = static_cast<const Advice*>(context);
+    if (!advice || !g_pInboxProcessor)
         return 0;
+    CWEInboxProcessor* self = advice->processor;
+    IMsgStore* store = advice->store;
     for (ULONG i = 0; i < count; ++i) {
         const NOTIFICATION& n = notifications[i];
         CZrEntryID messageId, parentId;
