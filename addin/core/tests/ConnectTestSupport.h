@@ -4,6 +4,7 @@
 
 #include "AddinTestFolder.h"
 #include "OutlookTestSupport.h"
+#include "Regsvr.h"
 
 #include "connect/WEConnect.h"
 
@@ -17,6 +18,11 @@ public:
     {
         COutlookTest::SetUp();
         AddinTestFolder::SetText(HKEY_CURRENT_USER, kRoot, "LogFolderPath", Logs());
+        // The answer collection of a complete start-up needs the project
+        // library.
+        AddinTestFolder::SetText(HKEY_CURRENT_USER, kRoot, "DataDir", m_dir + "/projects");
+        AddinTestFolder::SetText(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Office\\11.0\\Access\\Menu Add-Ins", "", "");
+        ASSERT_EQ(0, Regsvr("/s", "Gastrel.so"));
         ASSERT_EQ(S_OK, WEConnect::CreateInstance(IID_IDTExtensibility2, reinterpret_cast<void**>(&m_addIn)));
         ASSERT_TRUE(g_pAddin);
     }

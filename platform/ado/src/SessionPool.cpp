@@ -2,6 +2,7 @@
 
 #include "ado/SessionPool.h"
 
+#include <pthread.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -160,6 +161,9 @@ void SessionPool::StartReaper()
 
 void SessionPool::Reap(Reaper& reaper)
 {
+    // A thread takes the name of the thread that made it; the pool's closer
+    // serves every thread and says so, instead of passing for one of them.
+    pthread_setname_np(pthread_self(), "ado-pool");
     std::unique_lock lock(m_mutex);
     while (!m_stopping) {
         if (m_idle.empty())

@@ -1,5 +1,7 @@
 #include "connect/WEConnect.h"
 
+#include "answers/AnswerCollection.h"
+
 #include "util/MapiNames.h"
 
 #include "mapisession/GetSuperMapiSession.h"
@@ -17,10 +19,6 @@ constexpr DWORD kLaunch = 0x200022B1;
 constexpr DWORD kLaunchCompleted = 0x200022B2;
 constexpr DWORD kShutdown = 0x200022B3;
 constexpr DWORD kShutdownCompleted = 0x200022B4;
-constexpr DWORD kProcessorLaunch = 0x200022BF;
-constexpr DWORD kProcessorLaunched = 0x200022C0;
-constexpr DWORD kProcessorShutdown = 0x200022C1;
-constexpr DWORD kProcessorShutdownCompleted = 0x200022C2;
 constexpr DWORD kNoApplication = 0xE00022B5;
 constexpr DWORD kNoSession = 0xE00022D6;
 constexpr DWORD kSettingsFailed = 0xE00022BC;
@@ -86,12 +84,13 @@ void WEConnect::Connect(IDispatch* application)
         return;
     }
     RebuildWatchedFolders();
-    // The explorer menus, the inspector hooks and the inbox processor join
-    // here as they are built; until then their stages are up doing nothing.
+    // The explorer menus and the inspector hooks join here as they are
+    // built; until then their stages are up doing nothing.
     m_dwStages |= kExplorerMenus | kInspectorHooks;
-    m_Log.Write(kProcessorLaunch);
-    m_dwStages |= kInboxProcessor;
-    m_Log.Write(kProcessorLaunched);
+    // A processor that cannot start has logged why; the add-in goes on
+    // without answer collection until it is started again.
+    if (SUCCEEDED(StartAnswerCollection(m_Settings, m_arrWatchedFolders, m_arrServiceFolderIds, m_Log, m_spSession)))
+        m_dwStages |= kInboxProcessor;
     if (FAILED(AdviseApplicationEvents())) {
         m_Log.Write(kEventsFailed);
         return;
@@ -152,11 +151,8 @@ void WEConnect::ShutDown(bool complete, ext_DisconnectMode)
     // once they exist.
     m_dwStages &= ~(kExplorerMenus | kInspectorHooks);
     if (m_dwStages & kInboxProcessor) {
-        if (complete)
-            m_Log.Write(kProcessorShutdown);
+        StopAnswerCollection(complete);
         m_dwStages &= ~kInboxProcessor;
-        if (complete)
-            m_Log.Write(kProcessorShutdownCompleted);
     }
     m_arrWatchedFolders.clear();
     if (m_dwStages & kSettingsLoaded) {

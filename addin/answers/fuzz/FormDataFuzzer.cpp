@@ -1,0 +1,20 @@
+// The answer detector and form-data parser over arbitrary bytes, as a
+// respondent or a broken mail client may send them.
+
+#include "form/ParseFormData.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    HasProjectIdKey(text);
+    CWEFormFieldList fields;
+    ParseFormData(text, fields);
+    for (const CWEFormField& field : fields)
+        if (field.m_strName.empty())
+            __builtin_trap();
+    return 0;
+}

@@ -1,0 +1,10 @@
+#include "form/CWEFormFieldList.h"
+
+bool CWEFormFieldList::Add(const std::string& name, const std::string& value)
+{
+    CWEFormField field;
+    if (!field.Set(name, value))
+        return false;
+    push_back(std::move(field));
+    return true;
+}
