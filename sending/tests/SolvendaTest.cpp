@@ -8,6 +8,8 @@
 #include "sender/CWERollBackDlg.h"
 #include "sender/SendingDialogs.h"
 
+#include "ui/ListCtrl.h"
+
 #include "com/ComBstr.h"
 #include "com/ConnectionPoint.h"
 #include "com/DispatchClient.h"
@@ -441,4 +443,106 @@ TEST_F(SolvendaTest, CancelAfterTheThirdCopyRollsBackAndReturnsTheCancelCode)
     EXPECT_TRUE(std::filesystem::exists(pictures + "/sending-progress.png"));
     EXPECT_TRUE(std::filesystem::exists(pictures + "/sending-rollback.png"));
     pollenta::com::AtlUnadvise(m_object, DIID__ITMMailItemEvents, cookie);
+}
+
+TEST_F(SolvendaTest, ACancelledRunWithErrorLinesStillReturnsTheCancelCode)
+{
+    SetString(m_draft, PR_BODY_A, "%%RECIPIENT%%");
+    AddEntry(User("Nobody", ""), "Nobody");
+    for (int i = 1; i <= 3; ++i)
+        AddEntry(User("User " + std::to_string(i), "user" + std::to_string(i) + "@example.com"), "User");
+    CWEProgress* progress = nullptr;
+    int rollBackDialogs = 0;
+    std::vector<std::string> errorLines;
+    SetDialogShownHook([&](CDialog& dialog) {
+        if (auto* window = dynamic_cast<CWEProgress*>(&dialog))
+            progress = window;
+        if (dynamic_cast<CWERollBackDlg*>(&dialog)) {
+            ++rollBackDialogs;
+            dialog.OnCommand(IDOK, BN_CLICKED, nullptr); // "Leave unchanged"
+        }
+    });
+    CComVariant ownerCode(static_cast<LONG>(99));
+    ASSERT_EQ(S_OK, m_object->AddMacros(CComBSTR("OWNER"), ownerCode, VARIANT_TRUE));
+    std::function<void()> closeWhenWaiting = [&] {
+        if (!progress->IsWaiting())
+            return PostCallback(closeWhenWaiting);
+        SaveWindowPicture(progress->m_hWnd, (std::string(POLLENTA_TEST_DIR) + "/sending-errors.png").c_str());
+        CListCtrl list;
+        list.Attach(progress->GetDlgItem(IDC_ERRORS_LIST));
+        for (int i = 0; i < list.GetItemCount(); ++i)
+            errorLines.push_back(list.GetItemText(i, 0));
+        list.Detach();
+        progress->OnCommand(IDCANCEL, BN_CLICKED, nullptr);
+    };
+    auto handler = [&](DISPID, pollenta::com::DispatchCall&) -> HRESULT {
+        PostCallback([&] {
+            progress->OnCommand(IDCANCEL, BN_CLICKED, nullptr);
+            PostCallback(closeWhenWaiting);
+        });
+        return S_OK;
+    };
+    CComPtr<IDispatch> sink;
+    ASSERT_EQ(S_OK, pollenta::com::CreateEventSink(DIID__ITMMailItemEvents, handler, &sink));
+    DWORD cookie = 0;
+    ASSERT_EQ(S_OK, pollenta::com::AtlAdvise(m_object, sink, DIID__ITMMailItemEvents, &cookie));
+
+    EXPECT_EQ(TM_E_CANCELLED, Send(true));
+
+    ASSERT_EQ(1u, errorLines.size());
+    EXPECT_EQ("Unable to get the address of the recipient (The object or property was not found) (Nobody)", errorLines[0]);
+    EXPECT_EQ(1, rollBackDialogs);
+    // Left unchanged: the one copy made goes out as usual.
+    EXPECT_EQ(1u, Sent().size());
+    pollenta::com::AtlUnadvise(m_object, DIID__ITMMailItemEvents, cookie);
+}
+
+TEST_F(SolvendaTest, TheFinalWaitEndsOnAQuitRequest)
+{
+    AddEntry(User("Nobody", ""), "Nobody");
+    AddEntry(User("Ann One", "ann@example.com"), "Ann One");
+    SetDialogShownHook([](CDialog&) { PostQuitMessage(0); });
+
+    EXPECT_EQ(S_OK, Send(true));
+
+    EXPECT_TRUE(IsQuitRequested());
+    ClearQuitRequest();
+    EXPECT_EQ(1u, Sent().size());
+}
+
+TEST_F(SolvendaTest, BlocksArePausedAfterEveryBlockSizeCopies)
+{
+    struct Case {
+        DWORD blockSize;
+        DWORD pause;
+        std::vector<int> pausesAfter;
+    };
+    const Case cases[] = {{2, 5, {2, 4}}, {2, 0, {}}, {0, 5, {}}, {5, 1, {5}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.blockSize) + " copies, " + std::to_string(c.pause) + " s");
+        HKEY key = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyEx(HKEY_CURRENT_USER, "Software\\Velquin Ltd\\Solvenda", 0, nullptr, 0,
+                                                KEY_ALL_ACCESS, nullptr, &key, nullptr));
+        RegSetValueEx(key, "SendingBlockSize", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&c.blockSize), 4);
+        RegSetValueEx(key, "PauseBetweenBlocks", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&c.pause), 4);
+        RegCloseKey(key);
+        m_draft.Release();
+        ASSERT_EQ(S_OK, m_drafts->CreateMessage(&IID_IMessage, 0, &m_draft));
+        SetString(m_draft, PR_SUBJECT_A, "Blocks");
+        for (int i = 1; i <= 5; ++i)
+            AddEntry(User("User", "block" + std::to_string(i) + "@example.com"), "User");
+
+        CWEPersonalSender sender;
+        sender.SetItem(DraftItem());
+        sender.SetOwner(static_cast<TMMailItem*>(m_object.p));
+        sender.SetShowProgress(false);
+        std::vector<int> pausesAfter;
+        int copiesBefore = static_cast<int>(Sent().size());
+        sender.SetPause([&](DWORD seconds, CWEProgress&) {
+            EXPECT_EQ(c.pause, seconds);
+            pausesAfter.push_back(static_cast<int>(Sent().size()) - copiesBefore);
+        });
+        EXPECT_EQ(S_OK, sender.Run());
+        EXPECT_EQ(c.pausesAfter, pausesAfter);
+    }
 }

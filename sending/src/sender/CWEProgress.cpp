@@ -129,8 +129,10 @@ int CWEProgress::WaitForClose()
         return 0;
     if (m_nErrors > 0 && m_hWnd) {
         SetDlgItemText(m_hWnd, IDCANCEL, Languages().LoadLangString(kTextClose).c_str());
+        // A Cancel during the run hid the window; its errors are still shown.
         if (!IsWindowVisible(m_hWnd))
             ShowWindow(m_hWnd, SW_SHOW);
+        m_bClosing = false;
         m_bWaiting = true;
         // A quit request ends the wait and stays for the host's own loop.
         RunMessageLoopUntil([this] { return m_bClosing; });

@@ -30,6 +30,8 @@ public:
 
     bool IsCancelled() const { return m_bCancelled; }
     bool IsShown() const { return m_bShown; }
+    // In the final wait for the user to close the window.
+    bool IsWaiting() const { return m_bWaiting; }
     int ErrorCount() const { return m_nErrors; }
     int PreparedCount() const { return m_nPrepared; }
 

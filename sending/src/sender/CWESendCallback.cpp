@@ -27,14 +27,19 @@ constexpr DWORD MSG_WALK = 0xC00022C4;
 constexpr std::uint32_t kTextUnexpected = 109;
 constexpr std::uint32_t kTextUnknownName = 110;
 
+// What a MAPI object says about its failure, or "Unexpected Error.".
+template <class MapiObject>
+std::string MapiText(MapiObject* object, HRESULT hr)
+{
+    std::string text = MapiLastErrorText(object, hr);
+    return text.empty() ? Languages().LoadLangString(kTextUnexpected) : text;
+}
+
 // The error text of a failed call, one blank, and the code of the step.
 template <class MapiObject>
 std::string MapiFailure(MapiObject* object, HRESULT hr, const char* code)
 {
-    std::string text = MapiLastErrorText(object, hr);
-    if (text.empty())
-        text = Languages().LoadLangString(kTextUnexpected);
-    return text + " " + code;
+    return MapiText(object, hr) + " " + code;
 }
 
 std::string ItemFailure(IDispatch* item, const char* code)
@@ -78,7 +83,7 @@ HRESULT CWESendCallback::ProcessRecipient(IDistList* parentList, IMailUser* user
             name = rowDisplayName;
         if (name.empty())
             name = Languages().LoadLangString(kTextUnknownName);
-        m_sender.FormatSendError(MSG_NO_ADDRESS, {MapiFailure(user, MAPI_E_NOT_FOUND, "").substr(0), name});
+        m_sender.FormatSendError(MSG_NO_ADDRESS, {MapiText(user, MAPI_E_NOT_FOUND), name});
         return E_FAIL;
     }
     if (!m_sender.MarkAddressSent(address))
