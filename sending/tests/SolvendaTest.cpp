@@ -77,6 +77,8 @@ public:
 
     void TearDown() override
     {
+        if (m_cookie)
+            pollenta::com::AtlUnadvise(m_object, DIID__ITMMailItemEvents, m_cookie);
         SetDialogShownHook({});
         m_object.Release();
         m_draft.Release();
@@ -191,6 +193,14 @@ public:
 
     std::vector<MimeMessageData> Sent() { return SentMessages(Outgoing()); }
 
+    // The handler hears the item's events until the test ends.
+    void Advise(pollenta::com::EventHandler handler)
+    {
+        CComPtr<IDispatch> sink;
+        ASSERT_EQ(S_OK, pollenta::com::CreateEventSink(DIID__ITMMailItemEvents, std::move(handler), &sink));
+        ASSERT_EQ(S_OK, pollenta::com::AtlAdvise(m_object, sink, DIID__ITMMailItemEvents, &m_cookie));
+    }
+
     // Each sent message by its one "To" address.
     std::map<std::string, MimeMessageData> SentByAddress()
     {
@@ -207,6 +217,7 @@ public:
     CComPtr<IMAPIFolder> m_drafts;
     CComPtr<IMessage> m_draft;
     CComPtr<ITMMailItem3> m_object;
+    DWORD m_cookie = 0;
 };
 
 TEST_F(SolvendaTest, HtmlDraftGoesOnceToEveryDistinctAddressWithItsOwnAddressInside)
@@ -373,10 +384,7 @@ TEST_F(SolvendaTest, OwnerEvaluatedMacrosAskEveryAdvisedSinkPerRecipient)
         asked.push_back(CComBSTR(address.bstrVal).ToString());
         return pollenta::com::PutProperty(macros.pdispVal, "Value", CComVariant("Hi <" + asked.back() + ">"));
     };
-    CComPtr<IDispatch> sink;
-    ASSERT_EQ(S_OK, pollenta::com::CreateEventSink(DIID__ITMMailItemEvents, handler, &sink));
-    DWORD cookie = 0;
-    ASSERT_EQ(S_OK, pollenta::com::AtlAdvise(m_object, sink, DIID__ITMMailItemEvents, &cookie));
+    Advise(handler);
     SetString(m_draft, PR_BODY_A, "%GREETING%");
     AddEntry(User("Ann One", "ann@example.com"), "Ann One");
     AddEntry(User("Bob Two", "bob@example.com"), "Bob Two");
@@ -386,7 +394,6 @@ TEST_F(SolvendaTest, OwnerEvaluatedMacrosAskEveryAdvisedSinkPerRecipient)
     EXPECT_EQ((std::vector<std::string>{"ann@example.com", "bob@example.com"}), asked);
     auto byAddress = SentByAddress();
     EXPECT_NE(std::string::npos, byAddress["bob@example.com"].plainBody.find("Hi <bob@example.com>"));
-    pollenta::com::AtlUnadvise(m_object, DIID__ITMMailItemEvents, cookie);
 }
 
 TEST_F(SolvendaTest, CancelAfterTheThirdCopyRollsBackAndReturnsTheCancelCode)
@@ -423,10 +430,7 @@ TEST_F(SolvendaTest, CancelAfterTheThirdCopyRollsBackAndReturnsTheCancelCode)
         }
         return S_OK;
     };
-    CComPtr<IDispatch> sink;
-    ASSERT_EQ(S_OK, pollenta::com::CreateEventSink(DIID__ITMMailItemEvents, handler, &sink));
-    DWORD cookie = 0;
-    ASSERT_EQ(S_OK, pollenta::com::AtlAdvise(m_object, sink, DIID__ITMMailItemEvents, &cookie));
+    Advise(handler);
 
     EXPECT_EQ(TM_E_CANCELLED, Send(true));
 
@@ -442,7 +446,6 @@ TEST_F(SolvendaTest, CancelAfterTheThirdCopyRollsBackAndReturnsTheCancelCode)
     EXPECT_EQ("Sending cancelled by user.", description.ToString());
     EXPECT_TRUE(std::filesystem::exists(pictures + "/sending-progress.png"));
     EXPECT_TRUE(std::filesystem::exists(pictures + "/sending-rollback.png"));
-    pollenta::com::AtlUnadvise(m_object, DIID__ITMMailItemEvents, cookie);
 }
 
 TEST_F(SolvendaTest, ACancelledRunWithErrorLinesStillReturnsTheCancelCode)
@@ -482,10 +485,7 @@ TEST_F(SolvendaTest, ACancelledRunWithErrorLinesStillReturnsTheCancelCode)
         });
         return S_OK;
     };
-    CComPtr<IDispatch> sink;
-    ASSERT_EQ(S_OK, pollenta::com::CreateEventSink(DIID__ITMMailItemEvents, handler, &sink));
-    DWORD cookie = 0;
-    ASSERT_EQ(S_OK, pollenta::com::AtlAdvise(m_object, sink, DIID__ITMMailItemEvents, &cookie));
+    Advise(handler);
 
     EXPECT_EQ(TM_E_CANCELLED, Send(true));
 
@@ -494,7 +494,6 @@ TEST_F(SolvendaTest, ACancelledRunWithErrorLinesStillReturnsTheCancelCode)
     EXPECT_EQ(1, rollBackDialogs);
     // Left unchanged: the one copy made goes out as usual.
     EXPECT_EQ(1u, Sent().size());
-    pollenta::com::AtlUnadvise(m_object, DIID__ITMMailItemEvents, cookie);
 }
 
 TEST_F(SolvendaTest, TheFinalWaitEndsOnAQuitRequest)
