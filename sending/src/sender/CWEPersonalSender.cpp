@@ -2,6 +2,7 @@
 
 #include "CWESendCallback.h"
 #include "OutlookItem.h"
+#include "ToRecipients.h"
 #include "errors/MessageText.h"
 #include "errors/ZrThrow.h"
 #include "keytree/CalcStringCRC64.h"
@@ -194,13 +195,32 @@ HRESULT CWEPersonalSender::SendCopies()
         FormatSendError(0xC00022B4, {"Code 010", outlook::ErrorText(m_spApplication, IID_IDispatch)});
         return E_FAIL;
     }
+    PrepareTemplate();
     CWESendCallback sender(*this);
     CWERecipientWalk walk(m_spAddrBook, sender, true);
     int failedCall = 0;
     hr = walk.Walk(table, nullptr, true, &failedCall);
+    if (m_spTemplate)
+        DeleteCopy(m_spTemplate);
+    m_spTemplate.Release();
     if (FAILED(hr) && failedCall != 0)
         FormatSendError(0xC00022C2, {MapiLastErrorText(table.p, hr), failedCall == 11 ? "Code 011" : "Code 012"});
     if (m_prepared.empty())
         return TM_E_ALLEXCLUDED;
     return FAILED(hr) ? E_FAIL : S_OK;
+}
+
+// Without a template the copies are made from the item itself.
+void CWEPersonalSender::PrepareTemplate()
+{
+    CComPtr<IDispatch> copy;
+    CComPtr<IMessage> message;
+    if (FAILED(outlook::CallObject(m_spItem, "Copy", CComVariant(), copy)) || !copy ||
+        FAILED(outlook::MessageOf(copy, message)))
+        return;
+    if (RemoveToRecipients(message, 1).code || FAILED(message->SaveChanges(KEEP_OPEN_READWRITE))) {
+        DeleteCopy(copy);
+        return;
+    }
+    m_spTemplate = copy;
 }

@@ -60,6 +60,7 @@ private:
     HRESULT CountRecipients(int& lists, int& entries);
     HRESULT CollectExclusions();
     HRESULT SendCopies();
+    void PrepareTemplate();
     HRESULT OpenSpoolerStatus(CComPtr<IMAPIStatus>& status);
     void AfterSubmit(IMessage* copy, const std::string& entryId);
     HRESULT DeleteCopy(IDispatch* copyItem);
@@ -72,6 +73,9 @@ private:
     CComPtr<IDispatch> m_spItem;
     CComPtr<IMessage> m_spMessage;
     CComPtr<IDispatch> m_spOutbox;
+    // A copy of the item with one "To" recipient, which the copies are made
+    // from, so that a copy does not carry every recipient only to drop them.
+    CComPtr<IDispatch> m_spTemplate;
     TMMailItem* m_pOwner = nullptr;
     HWND m_hParent = nullptr;
     bool m_bShowProgress = true;

@@ -4,6 +4,7 @@
 #include "MapiRows.h"
 #include "OutlookItem.h"
 #include "RecipientIdentity.h"
+#include "ToRecipients.h"
 #include "classes/OutlookIids.h"
 #include "errors/ZrThrow.h"
 #include "lang/CWELanguages.h"
@@ -103,6 +104,8 @@ HRESULT CWESendCallback::ProcessRecipient(IDistList* parentList, IMailUser* user
 HRESULT CWESendCallback::MakeCopy(const std::string& address, CComPtr<IDispatch>& copyItem, CComPtr<IMessage>& copy)
 {
     CComPtr<IDispatch> item = m_sender.m_spItem;
+    if (m_sender.m_spTemplate)
+        item = m_sender.m_spTemplate;
     if (FAILED(outlook::CallObject(item, "Copy", CComVariant(), copyItem)) || !copyItem) {
         copyItem.Release();
         m_sender.FormatSendError(MSG_CREATE, {address, ItemFailure(item, "Code 013")});
@@ -121,45 +124,13 @@ HRESULT CWESendCallback::MakeCopy(const std::string& address, CComPtr<IDispatch>
 HRESULT CWESendCallback::ReplaceToRecipients(const std::string& address, IMessage* copy, IMailUser* user,
                                              const char* rowDisplayName)
 {
-    CComPtr<IMAPITable> table;
-    HRESULT hr = copy->GetRecipientTable(0, &table);
-    const char* code = "Code 017";
-    SizedSPropTagArray(2, columns) = {2, {PR_ROWID, PR_RECIPIENT_TYPE}};
-    if (SUCCEEDED(hr) && FAILED(hr = table->SetColumns(reinterpret_cast<LPSPropTagArray>(&columns), 0)))
-        code = "Code 018";
-    ULONG count = 0;
-    if (SUCCEEDED(hr) && FAILED(hr = table->GetRowCount(0, &count)))
-        code = "Code 019";
-    LPSRowSet raw = nullptr;
-    if (SUCCEEDED(hr) && count > 0 && FAILED(hr = table->QueryRows(static_cast<LONG>(count), 0, &raw)))
-        code = "Code 020";
-    RowsPtr rows(raw);
-    if (FAILED(hr)) {
-        m_sender.FormatSendError(MSG_PREPARE, {address, MapiFailure(table ? table.p : nullptr, hr, code)});
-        return E_FAIL;
-    }
-    if (!rows || rows->cRows == 0) {
-        m_sender.FormatSendError(MSG_PREPARE, {address, "Code 026"});
-        return E_FAIL;
-    }
-    // The "To" rows go; Cc and Bcc stay on every copy.
-    std::vector<ADRENTRY> toRows;
-    for (ULONG i = 0; i < rows->cRows; ++i) {
-        const SRow& row = rows->aRow[i];
-        if (row.cValues >= 2 && row.lpProps[1].ulPropTag == PR_RECIPIENT_TYPE &&
-            row.lpProps[1].Value.l == static_cast<LONG>(MAPI_TO))
-            toRows.push_back(ADRENTRY{0, 1, row.lpProps});
-    }
-    if (toRows.empty()) {
-        m_sender.FormatSendError(MSG_REMOVE_TO, {address, "Code 027"});
-        return E_FAIL;
-    }
-    std::vector<BYTE> listBytes(CbNewADRLIST(toRows.size()));
-    LPADRLIST list = reinterpret_cast<LPADRLIST>(listBytes.data());
-    list->cEntries = static_cast<ULONG>(toRows.size());
-    std::copy(toRows.begin(), toRows.end(), list->aEntries);
-    if (FAILED(hr = copy->ModifyRecipients(MODRECIP_REMOVE, list))) {
-        m_sender.FormatSendError(MSG_REMOVE_TO, {address, MapiFailure(copy, hr, "Code 021")});
+    const ToRemoval removal = RemoveToRecipients(copy, 0);
+    if (removal.code) {
+        const bool removing = removal.code == std::string("Code 021") || removal.code == std::string("Code 027");
+        const std::string detail = removal.failedObject
+                                       ? MapiFailure(copy, removal.hr, removal.code)
+                                       : std::string(removal.code);
+        m_sender.FormatSendError(removing ? MSG_REMOVE_TO : MSG_PREPARE, {address, detail});
         return E_FAIL;
     }
     const std::string name = StringProp(user, PR_DISPLAY_NAME_A);
@@ -176,7 +147,7 @@ HRESULT CWESendCallback::ReplaceToRecipients(const std::string& address, IMessag
          PR_RECIPIENT_TYPE, PR_SEARCH_KEY, PR_SEND_INTERNET_ENCODING, PR_SEND_RICH_INFO}};
     ULONG valueCount = 0;
     LPSPropValue values = nullptr;
-    hr = user->GetProps(reinterpret_cast<LPSPropTagArray>(&wanted), 0, &valueCount, &values);
+    HRESULT hr = user->GetProps(reinterpret_cast<LPSPropTagArray>(&wanted), 0, &valueCount, &values);
     std::unique_ptr<SPropValue, decltype(&MAPIFreeBuffer)> valuesOwner(values, MAPIFreeBuffer);
     if (FAILED(hr) || valueCount != 10) {
         m_sender.FormatSendError(MSG_SERVICE_DATA, {address, MapiFailure(user, hr, "Code 025")});
