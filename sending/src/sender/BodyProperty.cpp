@@ -69,8 +69,6 @@ HRESULT WriteTextProperty(IMessage* message, ULONG tag, const std::string& text)
     HRESULT hr = OpenStream(message, tag, MAPI_CREATE | MAPI_MODIFY, stream);
     if (SUCCEEDED(hr))
         hr = WriteAndCommit(stream, text);
-    if (SUCCEEDED(hr))
-        hr = message->SaveChanges(KEEP_OPEN_READWRITE);
     return hr;
 }
 
@@ -100,8 +98,6 @@ HRESULT WriteRtfBody(IMessage* message, const std::string& text)
         hr = WriteAndCommit(rtf, text);
     if (SUCCEEDED(hr))
         hr = RTFSync(message, RTF_SYNC_RTF_CHANGED, nullptr);
-    if (SUCCEEDED(hr))
-        hr = message->SaveChanges(KEEP_OPEN_READWRITE);
     return hr;
 }
 

@@ -166,9 +166,8 @@ void CWEPersonalSender::FormatSendError(DWORD messageId, const std::vector<std::
 
 void CWEPersonalSender::AfterSubmit(IMessage* copy, const std::string& entryId)
 {
-    CComPtr<IMAPIStatus> spooler;
-    if (SUCCEEDED(OpenSpoolerStatus(spooler)))
-        spooler->FlushQueues(0, 0, nullptr, FLUSH_UPLOAD);
+    if (m_spSpooler || SUCCEEDED(OpenSpoolerStatus(m_spSpooler)))
+        m_spSpooler->FlushQueues(0, 0, nullptr, FLUSH_UPLOAD);
     if (!entryId.empty())
         m_prepared.push_back(entryId);
     if (m_bShowProgress)

@@ -89,5 +89,7 @@ private:
     DWORD m_nBlockCount = 0;
     DWORD m_nPause = 0;
     std::function<void(DWORD, CWEProgress&)> m_pause;
+    // The spooler's status object, opened at the first copy of the run.
+    CComPtr<IMAPIStatus> m_spSpooler;
     int m_nWithdrawn = 0;
 };

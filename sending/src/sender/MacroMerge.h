@@ -11,7 +11,7 @@
 HRESULT MergeSubjectMacros(IMessage* message, const MacroValueList& values);
 // The keys replaced in the RTF body (values escaped for RTF), and in the
 // plain and HTML bodies (values escaped for HTML) the message has; failures
-// leave a body as it was.
+// leave a body as it was. The caller saves the message once, afterwards.
 void MergeMacros(IMessage* message, const MacroValueList& values);
 
 // The part of a name before its first separator (" ;,.:"), and after its last.
