@@ -107,7 +107,9 @@ void CWEProgress::AddError(const std::string& text)
     if (m_hWnd && !text.empty()) {
         int row = m_errorList.InsertItem(m_errorList.GetItemCount(), text.c_str());
         m_errorList.SetColumnWidth(0, LVSCW_AUTOSIZE);
-        m_errorList.EnsureVisible(row, FALSE);
+        POINT at{};
+        if (!m_errorList.EnsureVisible(row, FALSE) && m_errorList.GetItemPosition(row, &at))
+            m_errorList.Scroll(SIZE{0, at.y});
     }
     if (m_hWnd && m_nErrors == 1) {
         EnableWindow(GetDlgItem(IDC_ERRORS_TOGGLE), TRUE);

@@ -3,6 +3,8 @@
 #include "SendingDialogs.h"
 #include "lang/LocalizeDialog.h"
 
+#include "ui/Icon.h"
+
 CWERollBackDlg::CWERollBackDlg(CWnd* parent, int preparedCount)
     : CDialog(RollBackDialogTemplate(), parent), m_nPrepared(preparedCount)
 {
@@ -20,6 +22,7 @@ std::string InsertPreparedCount(const std::string& text, int count)
 BOOL CWERollBackDlg::OnInitDialog()
 {
     LocalizeDialog(*this, IDD_ROLLBACK);
+    SetStaticIcon(GetDlgItem(IDC_ROLLBACK_ICON), LoadIcon(nullptr, IDI_WARNING));
     CheckRadioButton(m_hWnd, IDC_ROLLBACK_LEAVE, IDC_ROLLBACK_DELETE, IDC_ROLLBACK_LEAVE);
     const std::string text = GetWindowTextString(GetDlgItem(IDC_ROLLBACK_COUNT));
     if (text.find("%i") != std::string::npos)

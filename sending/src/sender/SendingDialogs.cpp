@@ -42,7 +42,7 @@ DialogTemplate MakeRollBack()
     dialog.cy = 130;
     dialog.caption = "Cancel sending";
     dialog.items = {
-        Item(WC_STATIC, "", -1, SS_ICON, 7, 7, 21, 20),
+        Item(WC_STATIC, "", IDC_ROLLBACK_ICON, SS_ICON, 7, 7, 21, 20),
         Item(WC_STATIC, "Sending terminated by user.", 5002, SS_LEFT, 36, 7, 277, 8),
         Item(WC_STATIC, "%i prepared for sending, some of them probably have already been sent.", 209, SS_LEFT,
              36, 19, 277, 16),

@@ -16,6 +16,7 @@ inline constexpr int IDC_ERRORS_LABEL = 5000;
 inline constexpr int IDC_ERRORS_LIST = 2041;
 
 // Controls of the rollback dialog.
+inline constexpr int IDC_ROLLBACK_ICON = 1005;
 inline constexpr int IDC_ROLLBACK_TERMINATED = 5002;
 inline constexpr int IDC_ROLLBACK_COUNT = 209;
 inline constexpr int IDC_ROLLBACK_CHOOSE = 5003;
