@@ -46,6 +46,19 @@ std::vector<MimeMessageData> SentMessages(const std::string& folder)
     return messages;
 }
 
+// The lines of the progress window's error list; then the user closes it.
+std::vector<std::string> CloseAndReadErrors(CWEProgress& progress)
+{
+    std::vector<std::string> lines;
+    CListCtrl list;
+    list.Attach(progress.GetDlgItem(IDC_ERRORS_LIST));
+    for (int i = 0; i < list.GetItemCount(); ++i)
+        lines.push_back(list.GetItemText(i, 0));
+    list.Detach();
+    progress.OnCommand(IDCANCEL, BN_CLICKED, nullptr);
+    return lines;
+}
+
 ULONG CountIn(IMAPIFolder* folder)
 {
     CComPtr<IMAPITable> table;
@@ -471,12 +484,7 @@ TEST_F(SolvendaTest, ACancelledRunWithErrorLinesStillReturnsTheCancelCode)
         if (!progress->IsWaiting())
             return PostCallback(closeWhenWaiting);
         SaveWindowPicture(progress->m_hWnd, (std::string(POLLENTA_TEST_DIR) + "/sending-errors.png").c_str());
-        CListCtrl list;
-        list.Attach(progress->GetDlgItem(IDC_ERRORS_LIST));
-        for (int i = 0; i < list.GetItemCount(); ++i)
-            errorLines.push_back(list.GetItemText(i, 0));
-        list.Detach();
-        progress->OnCommand(IDCANCEL, BN_CLICKED, nullptr);
+        errorLines = CloseAndReadErrors(*progress);
     };
     auto handler = [&](DISPID, pollenta::com::DispatchCall&) -> HRESULT {
         PostCallback([&] {
@@ -544,4 +552,48 @@ TEST_F(SolvendaTest, BlocksArePausedAfterEveryBlockSizeCopies)
         EXPECT_EQ(S_OK, sender.Run());
         EXPECT_EQ(c.pausesAfter, pausesAfter);
     }
+}
+
+TEST_F(SolvendaTest, SendingWindowsSpeakTheCurrentLanguage)
+{
+    Languages().SetLanguageId(CWELanguages::GermanId);
+    std::map<std::string, std::string> texts;
+    SetDialogShownHook([&](CDialog& dialog) {
+        texts["caption"] = GetWindowTextString(dialog.m_hWnd);
+        texts["2051"] = GetWindowTextString(dialog.GetDlgItem(IDC_ROLLBACK_LEAVE));
+        texts["5002"] = GetWindowTextString(dialog.GetDlgItem(IDC_ROLLBACK_TERMINATED));
+        texts["209"] = GetWindowTextString(dialog.GetDlgItem(IDC_ROLLBACK_COUNT));
+        dialog.EndDialog(IDOK);
+    });
+    CWERollBackDlg dialog(nullptr, 12);
+    dialog.DoModal();
+    Languages().SetLanguageId(CWELanguages::EnglishId);
+    EXPECT_EQ("Senden abbrechen", texts["caption"]);
+    EXPECT_EQ("Unverändert lassen", texts["2051"]);
+    EXPECT_EQ("Das Senden wurde vom Benutzer abgebrochen.", texts["5002"]);
+    EXPECT_EQ(0u, texts["209"].find("12 ")) << texts["209"];
+}
+
+TEST_F(SolvendaTest, ALongNameNeverLosesItsErrorLine)
+{
+    const std::string name(3000, 'n');
+    AddEntry(User(name, ""), "Long");
+    AddEntry(User("Ann One", "ann@example.com"), "Ann One");
+    std::vector<std::string> errorLines;
+    CWEProgress* progress = nullptr;
+    std::function<void()> closeWhenWaiting = [&] {
+        if (!progress->IsWaiting())
+            return PostCallback(closeWhenWaiting);
+        errorLines = CloseAndReadErrors(*progress);
+    };
+    SetDialogShownHook([&](CDialog& dialog) {
+        if ((progress = dynamic_cast<CWEProgress*>(&dialog)))
+            PostCallback(closeWhenWaiting);
+    });
+
+    EXPECT_EQ(S_OK, Send(true));
+
+    ASSERT_EQ(1u, errorLines.size());
+    EXPECT_NE(std::string::npos, errorLines[0].find("(" + name + ")"));
+    EXPECT_EQ(1u, Sent().size());
 }
