@@ -267,12 +267,9 @@ TEST_F(SolvendaTest, HtmlDraftGoesOnceToEveryDistinctAddressWithItsOwnAddressIns
     EXPECT_EQ(1u, CountIn(m_drafts));
 }
 
-TEST_F(SolvendaTest, PlainAndRtfBodiesGetEachRecipientsAddress)
+TEST_F(SolvendaTest, APlainTextDraftGetsEachRecipientsAddress)
 {
     SetString(m_draft, PR_BODY_A, "Hello %%RECIPIENT%%, this is for %%RECIPNAME%%.");
-    const std::string rtf = "{\\rtf1\\ansi\\deff0 {\\fonttbl{\\f0 Arial;}}\\f0 Dear %%RECIPNAME%% (%%RECIPIENT%%)\\par}";
-    ASSERT_EQ(S_OK, m_draft->SaveChanges(KEEP_OPEN_READWRITE));
-    ASSERT_EQ(S_OK, WriteRtfBody(m_draft, rtf));
     AddEntry(User("Ann One", "ann@example.com"), "Ann One");
     AddEntry(User("CORP\\jsmith {a}", "js@example.com"), "CORP\\jsmith {a}");
 
@@ -282,6 +279,23 @@ TEST_F(SolvendaTest, PlainAndRtfBodiesGetEachRecipientsAddress)
     ASSERT_EQ(2u, byAddress.size());
     EXPECT_NE(std::string::npos, byAddress["ann@example.com"].plainBody.find("Hello ann@example.com, this is for Ann One."));
     EXPECT_NE(std::string::npos, byAddress["js@example.com"].plainBody.find("for CORP\\jsmith {a}."));
+}
+
+TEST_F(SolvendaTest, AnRtfDraftGetsEachRecipientsAddressEscapedInItsRtf)
+{
+    const std::string rtf = "{\\rtf1\\ansi\\deff0 {\\fonttbl{\\f0 Arial;}}\\f0 Dear %%RECIPNAME%% (%%RECIPIENT%%)\\par}";
+    ASSERT_EQ(S_OK, m_draft->SaveChanges(KEEP_OPEN_READWRITE));
+    ASSERT_EQ(S_OK, WriteRtfBody(m_draft, rtf));
+    AddEntry(User("Ann One", "ann@example.com"), "Ann One");
+    AddEntry(User("CORP\\jsmith {a}", "js@example.com"), "CORP\\jsmith {a}");
+
+    ASSERT_EQ(S_OK, Send());
+
+    // The Internet form carries the text of the RTF.
+    auto byAddress = SentByAddress();
+    ASSERT_EQ(2u, byAddress.size());
+    EXPECT_NE(std::string::npos, byAddress["ann@example.com"].plainBody.find("Dear Ann One (ann@example.com)"));
+    EXPECT_NE(std::string::npos, byAddress["js@example.com"].plainBody.find("Dear CORP\\jsmith {a} (js@example.com)"));
 
     // The RTF of each copy, as kept in Sent Items.
     CComPtr<IMAPIFolder> sentItems = SpecialFolder(m_store, PR_IPM_SENTMAIL_ENTRYID);
