@@ -470,7 +470,8 @@ TEST_F(SolvendaTest, CancelAfterTheThirdCopyRollsBackAndReturnsTheCancelCode)
     ASSERT_EQ(S_OK, GetErrorInfo(0, &error));
     CComBSTR description;
     error->GetDescription(&description);
-    EXPECT_EQ("Sending cancelled by user.", description.ToString());
+    EXPECT_EQ("Sending cancelled by user.\r\n3 of 3 prepared messages were withdrawn from sending.",
+              description.ToString());
     EXPECT_TRUE(std::filesystem::exists(pictures + "/sending-progress.png"));
     EXPECT_TRUE(std::filesystem::exists(pictures + "/sending-rollback.png"));
 }

@@ -4,6 +4,7 @@
 #include "ITMMacros.h"
 #include "ITMPersonData.h"
 #include "OutlookIids.h"
+#include "errors/MessageText.h"
 #include "errors/SystemErrorText.h"
 #include "lang/CWELanguages.h"
 #include "sender/CWEPersonalSender.h"
@@ -20,6 +21,8 @@ using pollenta::com::GuardedCall;
 
 namespace {
 
+constexpr std::uint32_t kTextWithdrawn = 123;
+
 // The text of a run's failure, by its result code.
 std::uint32_t SendingResultText(HRESULT hr)
 {
@@ -31,6 +34,18 @@ std::uint32_t SendingResultText(HRESULT hr)
     case TM_E_EMPTYLISTS: return 121;
     default: return 122;
     }
+}
+
+// A cancelled run that was rolled back also says how many copies it took back.
+std::string SendingResultDescription(HRESULT hr, const CWEPersonalSender& sender)
+{
+    std::string description = Languages().LoadLangString(SendingResultText(hr));
+    if (hr == TM_E_CANCELLED && sender.RolledBackCopies() > 0) {
+        const std::string counts[] = {std::to_string(sender.WithdrawnCopies()),
+                                      std::to_string(sender.RolledBackCopies())};
+        description += "\r\n" + InsertMessageArguments(Languages().LoadLangString(kTextWithdrawn), counts);
+    }
+    return description;
 }
 
 bool IsDynamicCode(LONG code)
@@ -200,7 +215,7 @@ STDMETHODIMP TMMailItem::Solvenda(LONG ulUIParam, VARIANT_BOOL vbShowProgress, B
                                 pollenta::com::AnsiFromBstr(ProgressText));
         const HRESULT hr = sender.Run();
         if (FAILED(hr))
-            SetComponentError(hr, Languages().LoadLangString(SendingResultText(hr)), IID_ITMMailItem);
+            SetComponentError(hr, SendingResultDescription(hr, sender), IID_ITMMailItem);
         return hr;
     });
 }

@@ -48,8 +48,10 @@ public:
     bool IsCancelled() const { return m_progress.IsCancelled(); }
     void Pump() { m_progress.PumpMessages(); }
 
-    // What the last rollback did: copies taken back from sending.
+    // What the rollback of a cancelled run did: the copies taken back from
+    // sending, of those prepared.
     int WithdrawnCopies() const { return m_nWithdrawn; }
+    int RolledBackCopies() const { return m_nRolledBack; }
 
 private:
     friend class CWESendCallback;
@@ -92,4 +94,5 @@ private:
     // The spooler's status object, opened at the first copy of the run.
     CComPtr<IMAPIStatus> m_spSpooler;
     int m_nWithdrawn = 0;
+    int m_nRolledBack = 0;
 };

@@ -70,6 +70,7 @@ HRESULT CWEPersonalSender::DeleteCopy(IDispatch* copyItem)
 HRESULT CWEPersonalSender::RollBack()
 {
     m_nWithdrawn = 0;
+    m_nRolledBack = static_cast<int>(m_prepared.size());
     if (!m_spSession || !m_spApplication)
         return E_FAIL;
     RollBackAction action = RollBackAction::Leave;
