@@ -2,6 +2,7 @@
 #include "OutlookStandIn.h"
 #include "classes/TMMailItem.h"
 #include "lang/CWELanguages.h"
+#include "sender/BlockPause.h"
 #include "sender/BodyProperty.h"
 #include "sender/CWEPersonalSender.h"
 #include "sender/CWEProgress.h"
@@ -611,4 +612,13 @@ TEST_F(SolvendaTest, ALongNameNeverLosesItsErrorLine)
     ASSERT_EQ(1u, errorLines.size());
     EXPECT_NE(std::string::npos, errorLines[0].find("(" + name + ")"));
     EXPECT_EQ(1u, Sent().size());
+}
+
+TEST(BlockPause, AQuitRequestEndsEvenTheLongestPause)
+{
+    CWEProgress progress;
+    PostQuitMessage(0);
+    PauseBetweenBlocks(0xFFFFFFFF, progress);
+    EXPECT_TRUE(IsQuitRequested());
+    ClearQuitRequest();
 }

@@ -1,5 +1,6 @@
 #include "CWEPersonalSender.h"
 
+#include "BlockPause.h"
 #include "CWESendCallback.h"
 #include "OutlookItem.h"
 #include "ToRecipients.h"
@@ -9,13 +10,10 @@
 #include "mapisession/GetSuperMapiSession.h"
 
 #include "OutlookApplication.h"
-#include "ui/MessageLoop.h"
 #include "ui/Window.h"
 #include "mapi/MapiFlags.h"
 #include "win/Registry.h"
 
-#include <chrono>
-#include <thread>
 
 namespace {
 
@@ -35,21 +33,9 @@ DWORD ReadDword(HKEY key, const char* name)
     return value;
 }
 
-// Sleeps in short slices and keeps the window answering, so that Cancel
-// and a quit request are seen during a long pause.
-void PauseResponsively(DWORD seconds, CWEProgress& progress)
-{
-    using namespace std::chrono;
-    const auto end = steady_clock::now() + duration<std::uint64_t>(seconds);
-    while (steady_clock::now() < end && !progress.IsCancelled() && !IsQuitRequested()) {
-        progress.PumpMessages();
-        std::this_thread::sleep_for(milliseconds(20));
-    }
-}
-
 }  // namespace
 
-CWEPersonalSender::CWEPersonalSender() : m_pause(PauseResponsively)
+CWEPersonalSender::CWEPersonalSender() : m_pause(PauseBetweenBlocks)
 {
     m_sent.SetTolerance(0);
 }
