@@ -180,16 +180,22 @@ private:
         target.pdispVal->Invoke(3, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &folderObject, nullptr, nullptr);
         if (folderObject.vt != VT_UNKNOWN || FAILED(folderObject.punkVal->QueryInterface(IID_IMAPIFolder, reinterpret_cast<void**>(&folder))))
             return E_INVALIDARG;
-        HRESULT hr = self.CopyInto(folder, call);
+        // A move within the store keeps the message and its entry id.
+        LPSPropValue entryId = nullptr;
+        HRESULT hr = HrGetOneProp(self.m_message, PR_ENTRYID, &entryId);
         if (FAILED(hr))
             return hr;
-        LPSPropValue entryId = nullptr;
-        if (SUCCEEDED(HrGetOneProp(self.m_message, PR_ENTRYID, &entryId))) {
-            ENTRYLIST list{1, &entryId->Value.bin};
-            self.m_folder->DeleteMessages(&list, 0, nullptr, 0);
-            MAPIFreeBuffer(entryId);
-        }
-        return S_OK;
+        ENTRYLIST list{1, &entryId->Value.bin};
+        hr = self.m_folder->CopyMessages(&list, nullptr, folder, 0, nullptr, MESSAGE_MOVE);
+        CComPtr<IMessage> moved;
+        ULONG type = 0;
+        if (SUCCEEDED(hr))
+            hr = folder->OpenEntry(entryId->Value.bin.cb, reinterpret_cast<LPENTRYID>(entryId->Value.bin.lpb),
+                                   &IID_IMessage, MAPI_MODIFY, &type, reinterpret_cast<LPUNKNOWN*>(&moved));
+        MAPIFreeBuffer(entryId);
+        if (FAILED(hr))
+            return hr;
+        return call.ReturnDispatch(Make(self.m_application, folder, moved).Detach());
     }
 
     CComPtr<IDispatch> m_application;
