@@ -622,3 +622,45 @@ TEST(BlockPause, AQuitRequestEndsEvenTheLongestPause)
     EXPECT_TRUE(IsQuitRequested());
     ClearQuitRequest();
 }
+
+TEST_F(SolvendaTest, HtmlKeptInRtfGetsTheValuesInItsRtfAndItsHtml)
+{
+    const std::string rtf = "{\\rtf1\\ansi\\fromhtml1 {\\*\\htmltag64 <P>}\\htmlrtf {\\htmlrtf0 Dear %%RECIPNAME%%"
+                            "{\\*\\htmltag72 </P>}\\htmlrtf \\par}\\htmlrtf0 }";
+    SetHtml("<P>Dear %%RECIPNAME%%</P>");
+    ASSERT_EQ(S_OK, m_draft->SaveChanges(KEEP_OPEN_READWRITE));
+    ASSERT_EQ(S_OK, WriteRtfBody(m_draft, rtf));
+    AddEntry(User("Smith & {Co}", "smith@example.com"), "Smith");
+
+    ASSERT_EQ(S_OK, Send());
+
+    auto byAddress = SentByAddress();
+    ASSERT_EQ(1u, byAddress.size());
+    EXPECT_NE(std::string::npos, byAddress["smith@example.com"].htmlBody.find("<P>Dear Smith &amp; {Co}</P>"));
+    EXPECT_NE(std::string::npos, byAddress["smith@example.com"].plainBody.find("Dear Smith & {Co}"));
+}
+
+TEST_F(SolvendaTest, TheAccountTheDraftWasWrittenWithSendsEveryCopy)
+{
+    MAPINAMEID names[2] = {{const_cast<LPGUID>(&PSETID_Common), MNID_ID, {0x8580}},
+                           {const_cast<LPGUID>(&PSETID_Common), MNID_ID, {0x8581}}};
+    LPMAPINAMEID nameList[2] = {&names[0], &names[1]};
+    LPSPropTagArray tags = nullptr;
+    ASSERT_EQ(S_OK, m_draft->GetIDsFromNames(2, nameList, MAPI_CREATE, &tags));
+    SetString(m_draft, CHANGE_PROP_TYPE(tags->aulPropTag[0], PT_STRING8), "Work");
+    SetString(m_draft, CHANGE_PROP_TYPE(tags->aulPropTag[1], PT_STRING8), "acct-7");
+    MAPIFreeBuffer(tags);
+    AddEntry(User("Ann One", "ann@example.com"), "Ann One");
+
+    ASSERT_EQ(S_OK, Send());
+
+    CComPtr<IMAPIFolder> sentItems = SpecialFolder(m_store, PR_IPM_SENTMAIL_ENTRYID);
+    CComPtr<IMAPITable> table;
+    ASSERT_EQ(S_OK, sentItems->GetContentsTable(0, &table));
+    SizedSPropTagArray(1, columns) = {1, {PR_PRIMARY_SEND_ACCT_A}};
+    LPSRowSet rows = nullptr;
+    ASSERT_EQ(S_OK, HrQueryAllRows(table, reinterpret_cast<LPSPropTagArray>(&columns), nullptr, nullptr, 0, &rows));
+    ASSERT_EQ(1u, rows->cRows);
+    EXPECT_EQ(std::string("acct-7\x01Work"), rows->aRow[0].lpProps[0].Value.lpszA);
+    FreeProws(rows);
+}
