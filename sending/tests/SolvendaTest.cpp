@@ -207,6 +207,28 @@ public:
 
     std::vector<MimeMessageData> Sent() { return SentMessages(Outgoing()); }
 
+    // The copies the spooler filed in Sent Items.
+    std::vector<CComPtr<IMessage>> SentItems()
+    {
+        std::vector<CComPtr<IMessage>> copies;
+        CComPtr<IMAPIFolder> sentItems = SpecialFolder(m_store, PR_IPM_SENTMAIL_ENTRYID);
+        CComPtr<IMAPITable> table;
+        EXPECT_EQ(S_OK, sentItems->GetContentsTable(0, &table));
+        SizedSPropTagArray(1, columns) = {1, {PR_ENTRYID}};
+        LPSRowSet rows = nullptr;
+        EXPECT_EQ(S_OK, HrQueryAllRows(table, reinterpret_cast<LPSPropTagArray>(&columns), nullptr, nullptr, 0, &rows));
+        for (ULONG i = 0; rows && i < rows->cRows; ++i) {
+            const SBinary& eid = rows->aRow[i].lpProps[0].Value.bin;
+            ULONG type = 0;
+            CComPtr<IMessage> copy;
+            EXPECT_EQ(S_OK, sentItems->OpenEntry(eid.cb, reinterpret_cast<LPENTRYID>(eid.lpb), &IID_IMessage, 0, &type,
+                                                 reinterpret_cast<LPUNKNOWN*>(&copy)));
+            copies.push_back(copy);
+        }
+        FreeProws(rows);
+        return copies;
+    }
+
     // The handler hears the item's events until the test ends.
     void Advise(pollenta::com::EventHandler handler)
     {
@@ -299,24 +321,12 @@ TEST_F(SolvendaTest, AnRtfDraftGetsEachRecipientsAddressEscapedInItsRtf)
     EXPECT_NE(std::string::npos, byAddress["js@example.com"].plainBody.find("Dear CORP\\jsmith {a} (js@example.com)"));
 
     // The RTF of each copy, as kept in Sent Items.
-    CComPtr<IMAPIFolder> sentItems = SpecialFolder(m_store, PR_IPM_SENTMAIL_ENTRYID);
-    CComPtr<IMAPITable> table;
-    ASSERT_EQ(S_OK, sentItems->GetContentsTable(0, &table));
-    LPSRowSet rows = nullptr;
-    SizedSPropTagArray(1, columns) = {1, {PR_ENTRYID}};
-    ASSERT_EQ(S_OK, HrQueryAllRows(table, reinterpret_cast<LPSPropTagArray>(&columns), nullptr, nullptr, 0, &rows));
     std::set<std::string> rtfBodies;
-    for (ULONG i = 0; i < rows->cRows; ++i) {
-        const SBinary& eid = rows->aRow[i].lpProps[0].Value.bin;
-        ULONG type = 0;
-        CComPtr<IMessage> copy;
-        ASSERT_EQ(S_OK, sentItems->OpenEntry(eid.cb, reinterpret_cast<LPENTRYID>(eid.lpb), &IID_IMessage, 0, &type,
-                                             reinterpret_cast<LPUNKNOWN*>(&copy)));
+    for (IMessage* copy : SentItems()) {
         std::string text;
         ASSERT_EQ(S_OK, ReadRtfBody(copy, text, false));
         rtfBodies.insert(text);
     }
-    FreeProws(rows);
     EXPECT_TRUE(rtfBodies.count("{\\rtf1\\ansi\\deff0 {\\fonttbl{\\f0 Arial;}}\\f0 Dear Ann One (ann@example.com)\\par}"));
     EXPECT_TRUE(rtfBodies.count(
         "{\\rtf1\\ansi\\deff0 {\\fonttbl{\\f0 Arial;}}\\f0 Dear CORP\\\\jsmith \\{a\\} (js@example.com)\\par}"));
@@ -654,13 +664,7 @@ TEST_F(SolvendaTest, TheAccountTheDraftWasWrittenWithSendsEveryCopy)
 
     ASSERT_EQ(S_OK, Send());
 
-    CComPtr<IMAPIFolder> sentItems = SpecialFolder(m_store, PR_IPM_SENTMAIL_ENTRYID);
-    CComPtr<IMAPITable> table;
-    ASSERT_EQ(S_OK, sentItems->GetContentsTable(0, &table));
-    SizedSPropTagArray(1, columns) = {1, {PR_PRIMARY_SEND_ACCT_A}};
-    LPSRowSet rows = nullptr;
-    ASSERT_EQ(S_OK, HrQueryAllRows(table, reinterpret_cast<LPSPropTagArray>(&columns), nullptr, nullptr, 0, &rows));
-    ASSERT_EQ(1u, rows->cRows);
-    EXPECT_EQ(std::string("acct-7\x01Work"), rows->aRow[0].lpProps[0].Value.lpszA);
-    FreeProws(rows);
+    auto copies = SentItems();
+    ASSERT_EQ(1u, copies.size());
+    EXPECT_EQ(std::string("acct-7\x01Work"), GetString(copies[0], PR_PRIMARY_SEND_ACCT_A));
 }
