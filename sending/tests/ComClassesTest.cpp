@@ -117,9 +117,9 @@ TEST_F(ComClassesTest, ItemAcceptsOnlyMailItems)
     EXPECT_EQ(m_item->putref_Item(mail), S_OK);
     ASSERT_EQ(m_item->get_Item(&held), S_OK);
     EXPECT_TRUE(held.IsEqualObject(mail));
-    // Sending itself is not part of this build yet, and says so.
-    EXPECT_EQ(m_item->Solvenda(0, VARIANT_FALSE, nullptr, nullptr), E_NOTIMPL);
-    EXPECT_NE(ErrorDescription(), "");
+    // An item that names no application cannot be sent, and the run says so.
+    EXPECT_EQ(m_item->Solvenda(0, VARIANT_FALSE, nullptr, nullptr), E_FAIL);
+    EXPECT_EQ(ErrorDescription(), "Unknown sending error.");
     EXPECT_EQ(m_item->putref_Item(nullptr), S_OK);
     EXPECT_EQ(m_item->get_Item(&held), E_FAIL);
 }

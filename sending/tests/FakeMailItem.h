@@ -2,7 +2,7 @@
 // A stand-in for an Outlook item in tests: it answers QueryInterface for
 // _MailItem only when told to be a mail item.
 
-#include "classes/OutlookIids.h"
+#include "OutlookGuids.h"
 
 #include "com/DispatchImpl.h"
 #include "com/UnknownImpl.h"

@@ -6,6 +6,7 @@
 #include "HeadlessNotice.h"
 #include "WindowTable.h"
 #include "ui/Dialog.h"
+#include "ui/DialogHook.h"
 
 #include <QButtonGroup>
 #include <QEventLoop>
@@ -120,9 +121,11 @@ BOOL CDialog::CreateFromTemplate(bool modal)
     ApplyTrackLimits(*FindRecord(hwnd));
     if (modal)
         widget->setWindowModality(Qt::ApplicationModal);
-    if ((modal || (dialog->style & WS_VISIBLE)) && !m_bEnded)
+    if ((modal || (dialog->style & WS_VISIBLE)) && !m_bEnded) {
         ShowWindow(hwnd, SW_SHOW);
-    return TRUE;
+        NotifyDialogShown(*this);
+    }
+    return FindRecord(hwnd) != nullptr;
 }
 
 INT_PTR CDialog::DoModal()

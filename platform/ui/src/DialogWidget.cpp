@@ -41,11 +41,11 @@ void DialogWidget::paintEvent(QPaintEvent*)
 
 void DialogWidget::closeEvent(QCloseEvent* event)
 {
-    // The dialog decides: closing the window is the Cancel command.
+    // The dialog decides (by default, closing the window is the Cancel command).
     event->ignore();
     WindowRecord* record = WindowTable::Instance().FindByWidget(this);
     if (record && record->handler)
-        record->handler->OnCommand(IDCANCEL, BN_CLICKED, nullptr);
+        record->handler->OnClose();
 }
 
 void DialogWidget::keyPressEvent(QKeyEvent* event)

@@ -1,14 +1,19 @@
 #include "Convert.h"
 #include "Dispatch.h"
+#include "ImageListObject.h"
 #include "ui/ListCtrl.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTreeWidget>
 
 namespace {
 
 constexpr int kCellMargin = 12;
+// The image list a view shows (a window property) and a row's picture.
+constexpr const char* kImagesProp = "pollenta.images";
+constexpr int kImageRole = Qt::UserRole + 1;
 
 QTreeWidget* ViewOf(HWND hwnd)
 {
@@ -215,4 +220,67 @@ DWORD CListCtrl::SetExtendedStyle(DWORD style)
     DWORD previous = view->selectionBehavior() == QAbstractItemView::SelectRows ? LVS_EX_FULLROWSELECT : 0;
     view->setSelectionBehavior((style & LVS_EX_FULLROWSELECT) ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
     return previous;
+}
+
+CImageList* CListCtrl::SetImageList(CImageList* images, int kind)
+{
+    QTreeWidget* view = ViewOf(m_hWnd);
+    if (!view || kind != LVSIL_SMALL)
+        return nullptr;
+    auto* previous = static_cast<CImageList*>(GetProp(m_hWnd, kImagesProp));
+    SetProp(m_hWnd, kImagesProp, images);
+    if (images && images->GetSafeHandle())
+        view->setIconSize(images->GetSafeHandle()->size);
+    return previous;
+}
+
+int CListCtrl::InsertItem(int item, LPCSTR text, int image)
+{
+    const int row = InsertItem(item, text);
+    QTreeWidgetItem* inserted = RowOf(m_hWnd, row);
+    if (!inserted)
+        return row;
+    inserted->setData(0, kImageRole, image);
+    auto* images = static_cast<CImageList*>(GetProp(m_hWnd, kImagesProp));
+    HIMAGELIST list = images ? images->GetSafeHandle() : nullptr;
+    if (list && image >= 0 && static_cast<std::size_t>(image) < list->images.size())
+        inserted->setIcon(0, list->images[static_cast<std::size_t>(image)]);
+    return row;
+}
+
+int CListCtrl::GetItemImage(int item) const
+{
+    QTreeWidgetItem* row = RowOf(m_hWnd, item);
+    if (!row)
+        return -1;
+    const QVariant image = row->data(0, kImageRole);
+    return image.isValid() ? image.toInt() : -1;
+}
+
+BOOL CListCtrl::GetItemPosition(int item, LPPOINT point) const
+{
+    QTreeWidget* view = ViewOf(m_hWnd);
+    QTreeWidgetItem* row = RowOf(m_hWnd, item);
+    if (!view || !row || !point)
+        return FALSE;
+    const QRect rect = view->visualItemRect(row);
+    const QPoint origin = view->viewport()->mapTo(view, rect.topLeft());
+    *point = POINT{origin.x(), origin.y()};
+    return TRUE;
+}
+
+BOOL CListCtrl::Scroll(SIZE size)
+{
+    QTreeWidget* view = ViewOf(m_hWnd);
+    if (!view)
+        return FALSE;
+    QScrollBar* vertical = view->verticalScrollBar();
+    // The view scrolls by rows; a pixel distance becomes the rows it spans.
+    const int rowHeight = view->topLevelItemCount() ? std::max(1, view->visualItemRect(view->topLevelItem(0)).height()) : 1;
+    if (view->verticalScrollMode() == QAbstractItemView::ScrollPerItem)
+        vertical->setValue(vertical->value() + size.cy / rowHeight);
+    else
+        vertical->setValue(vertical->value() + size.cy);
+    view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->value() + size.cx);
+    return TRUE;
 }

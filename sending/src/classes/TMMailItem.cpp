@@ -3,9 +3,11 @@
 #include "ComBoundary.h"
 #include "ITMMacros.h"
 #include "ITMPersonData.h"
-#include "OutlookIids.h"
+#include "OutlookGuids.h"
+#include "errors/MessageText.h"
 #include "errors/SystemErrorText.h"
 #include "lang/CWELanguages.h"
+#include "sender/CWEPersonalSender.h"
 
 #include "com/ComBstr.h"
 #include "com/ComVariant.h"
@@ -18,6 +20,33 @@ using pollenta::com::DispatchMember;
 using pollenta::com::GuardedCall;
 
 namespace {
+
+constexpr std::uint32_t kTextWithdrawn = 123;
+
+// The text of a run's failure, by its result code.
+std::uint32_t SendingResultText(HRESULT hr)
+{
+    switch (hr) {
+    case TM_E_CANCELLED: return 117;
+    case TM_E_UNRESOLVED: return 118;
+    case TM_E_NORECIPIENTS: return 119;
+    case TM_E_ALLEXCLUDED: return 120;
+    case TM_E_EMPTYLISTS: return 121;
+    default: return 122;
+    }
+}
+
+// A cancelled run that was rolled back also says how many copies it took back.
+std::string SendingResultDescription(HRESULT hr, const CWEPersonalSender& sender)
+{
+    std::string description = Languages().LoadLangString(SendingResultText(hr));
+    if (hr == TM_E_CANCELLED && sender.RolledBackCopies() > 0) {
+        const std::string counts[] = {std::to_string(sender.WithdrawnCopies()),
+                                      std::to_string(sender.RolledBackCopies())};
+        description += "\r\n" + InsertMessageArguments(Languages().LoadLangString(kTextWithdrawn), counts);
+    }
+    return description;
+}
 
 bool IsDynamicCode(LONG code)
 {
@@ -39,7 +68,7 @@ HRESULT InvokeItem(TMMailItem& self, DispatchCall& call)
     }
     CComPtr<IDispatch> item;
     HRESULT hr = self.get_Item(&item);
-    return FAILED(hr) ? hr : call.ReturnDispatch(item);
+    return FAILED(hr) ? hr : call.ReturnDispatch(item.Detach());
 }
 
 template <HRESULT (TMMailItem::*Send)(LONG, VARIANT_BOOL, BSTR, BSTR)>
@@ -176,7 +205,19 @@ STDMETHODIMP TMMailItem::Solvenda(LONG ulUIParam, VARIANT_BOOL vbShowProgress, B
 {
     if (!m_spItem)
         return E_FAIL;
-    return GuardedCall([&] { return SendingUnavailable(IID_ITMMailItem); });
+    return GuardedCall([&] {
+        CWEPersonalSender sender;
+        sender.SetItem(m_spItem);
+        sender.SetOwner(this);
+        sender.SetParentWindow(reinterpret_cast<HWND>(static_cast<intptr_t>(ulUIParam)));
+        sender.SetShowProgress(vbShowProgress == VARIANT_TRUE);
+        sender.SetProgressTexts(pollenta::com::AnsiFromBstr(ProgressCaption),
+                                pollenta::com::AnsiFromBstr(ProgressText));
+        const HRESULT hr = sender.Run();
+        if (FAILED(hr))
+            SetComponentError(hr, SendingResultDescription(hr, sender), IID_ITMMailItem);
+        return hr;
+    });
 }
 
 STDMETHODIMP TMMailItem::Solvenda3(LONG ulUIParam, VARIANT_BOOL vbShowProgress, BSTR ProgressCaption,

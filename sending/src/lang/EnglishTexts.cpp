@@ -20,6 +20,7 @@ constexpr LanguageText Texts[] = {
     {121, "None of the distribution lists specified in the ''To'' field contain any users (distribution lists with "
           "names starting with ''exclude'' are out of consideration)."},
     {122, "Unknown sending error."},
+    {123, "%1 of %2 prepared messages were withdrawn from sending."},
     {201, "Preparing messages for sending..."},
     {202, "Cancel sending"},
     {203, "0"},

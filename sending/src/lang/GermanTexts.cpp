@@ -21,6 +21,7 @@ constexpr LanguageText Texts[] = {
     {121, "Keine der im Feld ''An'' angegebenen Verteilerlisten enthält Empfänger (Verteilerlisten, deren Name mit "
           "''exclude'' beginnt, werden nicht berücksichtigt)."},
     {122, "Unbekannter Fehler beim Senden."},
+    {123, "%1 von %2 vorbereiteten Nachrichten wurden vom Senden zurückgezogen."},
     {201, "Nachrichten werden zum Senden vorbereitet..."},
     {202, "Senden abbrechen"},
     {203, "0"},

@@ -45,7 +45,8 @@ BOOL FBinFromHex(LPSTR lpsz, LPBYTE lpb);
 void HexFromBin(LPBYTE lpb, int cb, LPSTR lpsz);
 
 // RTF_SYNC_RTF_CHANGED: the compressed RTF is the body that counts; it must
-// decode, and the message is marked in sync (not saved).
+// decode, the plain body becomes its text, and the message is marked in
+// sync (not saved).
 HRESULT RTFSync(LPMESSAGE lpMessage, ULONG ulFlags, BOOL* lpfMessageUpdated);
 
 HRESULT HrAllocAdviseSink(LPNOTIFCALLBACK lpfnCallback, LPVOID lpvContext, LPMAPIADVISESINK* lppAdviseSink);

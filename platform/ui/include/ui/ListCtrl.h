@@ -16,6 +16,10 @@ inline constexpr UINT LVNI_SELECTED = 2;
 inline constexpr UINT LVIS_FOCUSED = 1;
 inline constexpr UINT LVIS_SELECTED = 2;
 inline constexpr DWORD LVS_EX_FULLROWSELECT = 0x20;
+inline constexpr int LVSIL_NORMAL = 0;
+inline constexpr int LVSIL_SMALL = 1;
+
+class CImageList;
 
 class CListCtrl : public CWnd {
 public:
@@ -44,4 +48,15 @@ public:
     UINT GetItemState(int item, UINT mask) const;
     BOOL EnsureVisible(int item, BOOL partialOK);
     DWORD SetExtendedStyle(DWORD style);
+
+    // Pictures beside the rows: the list does not own the image list, which
+    // must live as long as the list shows it. Answers the previous one.
+    CImageList* SetImageList(CImageList* images, int kind);
+    // A row with the picture at `image` of the small image list.
+    int InsertItem(int item, LPCSTR text, int image);
+    int GetItemImage(int item) const;
+    // The row's top left corner in the list's client coordinates.
+    BOOL GetItemPosition(int item, LPPOINT point) const;
+    // Scrolls the rows by `size` pixels (cy down, cx right).
+    BOOL Scroll(SIZE size);
 };

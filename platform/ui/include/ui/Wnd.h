@@ -41,6 +41,8 @@ public:
     virtual BOOL OnEraseBkgnd(HDC dc);
     // WM_COMMAND from a child control; TRUE when handled.
     virtual BOOL OnCommand(int id, UINT code, HWND control) { return FALSE; }
+    // The user closes the window (WM_CLOSE): by default the Cancel command.
+    virtual void OnClose() { OnCommand(IDCANCEL, BN_CLICKED, nullptr); }
     // WM_NOTIFY from a child control.
     virtual LRESULT OnNotify(const NMHDR* header) { return 0; }
     // A control's own notification, offered to the control first

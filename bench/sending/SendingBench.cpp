@@ -1,0 +1,148 @@
+// Personal sending of one draft to N recipients (default 5000), pause 0,
+// no progress window, against writing N .eml files of the same size the
+// way the spooler writes them (beside the final name, then renamed).
+//
+//     build/bench/bench_sending [N]
+
+#include "OutlookStandIn.h"
+#include "classes/TMMailItem.h"
+#include "lang/CWELanguages.h"
+
+#include "com/ComBstr.h"
+#include "mapi/MapiAdmin.h"
+#include "testsupport/TempFolder.h"
+#include "testsupport/TempRegistry.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point start)
+{
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+CComPtr<IMAPIFolder> Folder(IMsgStore* store, ULONG tag)
+{
+    return standin::OpenFolder(store, tag);
+}
+
+void AddTo(IMessage* draft, const std::string& entryId)
+{
+    SPropValue props[2] = {};
+    props[0].ulPropTag = PR_ENTRYID;
+    props[0].Value.bin = {static_cast<ULONG>(entryId.size()), reinterpret_cast<LPBYTE>(const_cast<char*>(entryId.data()))};
+    props[1].ulPropTag = PR_RECIPIENT_TYPE;
+    props[1].Value.l = MAPI_TO;
+    SizedADRLIST(1, list) = {1, {{0, 2, props}}};
+    draft->ModifyRecipients(MODRECIP_ADD, reinterpret_cast<LPADRLIST>(&list));
+}
+
+std::uintmax_t SentBytes(const std::string& folder, int& files)
+{
+    std::uintmax_t bytes = 0;
+    files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        bytes += entry.file_size();
+        ++files;
+    }
+    return bytes;
+}
+
+double BareWrites(const std::string& folder, int count, std::size_t size)
+{
+    std::filesystem::create_directories(folder);
+    const std::string bytes(size, 'x');
+    const auto start = Clock::now();
+    for (int i = 0; i < count; ++i) {
+        const std::string path = folder + "/" + std::to_string(i) + ".eml";
+        {
+            std::ofstream out(path + ".tmp", std::ios::binary | std::ios::trunc);
+            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        }
+        std::filesystem::rename(path + ".tmp", path);
+    }
+    return Seconds(start);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const int count = argc > 1 ? std::atoi(argv[1]) : 5000;
+    pollenta::testsupport::TempFolder folder("pollenta-bench-sending");
+    pollenta::testsupport::TempRegistry registry(folder.Path() / "registry");
+    const std::string dir = folder.Path().string();
+    const std::string book = dir + "/book.db";
+    const std::string outgoing = dir + "/outgoing";
+
+    MAPIINIT_0 init = {MAPI_INIT_VERSION, 0};
+    MAPIInitialize(&init);
+    Languages().SelectLanguage(dir, "English");
+    std::string storeId;
+    CComPtr<IMAPISession> session;
+    if (FAILED(pollenta::mapi::CreateProfile("Bench", book, outgoing, true)) ||
+        FAILED(pollenta::mapi::CreateStore("Bench", dir + "/main.store", "Main", true, &storeId)) ||
+        FAILED(MAPILogonEx(0, nullptr, nullptr, MAPI_EXTENDED, &session))) {
+        std::fprintf(stderr, "sending: no MAPI profile could be made\n");
+        return 1;
+    }
+    CComPtr<IMsgStore> store;
+    session->OpenMsgStore(0, static_cast<ULONG>(storeId.size()),
+                          reinterpret_cast<LPENTRYID>(storeId.data()), &IID_IMsgStore, MAPI_BEST_ACCESS, &store);
+    CComPtr<IMAPIFolder> drafts = Folder(store, PR_IPM_DRAFTS_ENTRYID);
+    CComPtr<IMessage> draft;
+    drafts->CreateMessage(&IID_IMessage, 0, &draft);
+    SPropValue subject{};
+    subject.ulPropTag = PR_SUBJECT_A;
+    subject.Value.lpszA = const_cast<char*>("Survey for %%RECIPIENT%%");
+    HrSetOneProp(draft, &subject);
+    std::string html = "<HTML><BODY><P>Dear %%RECIPIENT%%,</P>";
+    for (int i = 0; i < 40; ++i)
+        html += "<P>Question " + std::to_string(i) + ": <INPUT NAME=q" + std::to_string(i) + "></P>";
+    html += "<INPUT TYPE=hidden NAME=RecipientEmail VALUE=\"%%RECIPIENT%%\"></BODY></HTML>";
+    SPropValue body{};
+    body.ulPropTag = PR_HTML;
+    body.Value.bin = {static_cast<ULONG>(html.size()), reinterpret_cast<LPBYTE>(html.data())};
+    HrSetOneProp(draft, &body);
+    for (int i = 0; i < count; ++i)
+        AddTo(draft, pollenta::mapi::AddMailUser(book, "User " + std::to_string(i),
+                                                 "user" + std::to_string(i) + "@example.com", {}));
+    draft->SaveChanges(KEEP_OPEN_READWRITE);
+
+    CComPtr<IDispatch> application;
+    standin::Application::CreateInstance(IID_IDispatch, reinterpret_cast<void**>(&application), session.p, store.p);
+    CComPtr<ITMMailItem3> item;
+    TMMailItem::CreateInstance(IID_ITMMailItem3, reinterpret_cast<void**>(&item));
+    CComVariant code(static_cast<LONG>(0));
+    item->AddMacros(CComBSTR("%RECIPIENT%"), code, VARIANT_TRUE);
+    item->putref_Item(standin::MailItem::Make(application, drafts, draft));
+
+    auto start = Clock::now();
+    const HRESULT hr = item->Solvenda(0, VARIANT_FALSE, CComBSTR(""), CComBSTR(""));
+    const double ours = Seconds(start);
+    int files = 0;
+    const std::uintmax_t bytes = SentBytes(outgoing, files);
+    if (FAILED(hr) || files != count) {
+        std::fprintf(stderr, "sending: run gave 0x%08X with %d of %d files\n", static_cast<unsigned>(hr), files, count);
+        return 1;
+    }
+    const double bare = BareWrites(dir + "/bare", count, static_cast<std::size_t>(bytes / files));
+
+    std::printf("sending: %d copies of %ju bytes\n", count, bytes / files);
+    std::printf("ours:  %.1f copies/s (%.2f s)\n", count / ours, ours);
+    std::printf("bare:  %.1f files/s (%.2f s)\n", count / bare, bare);
+    std::printf("ratio: %.1f\n", ours / bare);
+    item.Release();
+    store.Release();
+    session.Release();
+    MAPIUninitialize();
+    return 0;
+}

@@ -1,0 +1,670 @@
+#include "MapiTestSupport.h"
+#include "OutlookStandIn.h"
+#include "classes/TMMailItem.h"
+#include "lang/CWELanguages.h"
+#include "sender/BlockPause.h"
+#include "sender/BodyProperty.h"
+#include "sender/CWEPersonalSender.h"
+#include "sender/CWEProgress.h"
+#include "sender/CWERollBackDlg.h"
+#include "sender/SendingDialogs.h"
+
+#include "ui/ListCtrl.h"
+
+#include "com/ComBstr.h"
+#include "com/ConnectionPoint.h"
+#include "com/DispatchClient.h"
+#include "com/ErrorInfo.h"
+#include "com/EventSink.h"
+#include "mapi/Mime.h"
+#include "mapi/WrapCompressedRTFStream.h"
+#include "ui/DialogHook.h"
+#include "ui/MessageLoop.h"
+#include "ui/Screenshot.h"
+#include "win/Registry.h"
+
+#include <algorithm>
+#include <fstream>
+#include <map>
+#include <set>
+
+namespace {
+
+const std::vector<BYTE> kPicture = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0xFF, 0x10, 0x80, 0x7F};
+
+std::vector<MimeMessageData> SentMessages(const std::string& folder)
+{
+    std::vector<MimeMessageData> messages;
+    if (!std::filesystem::exists(folder))
+        return messages;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().extension() != ".eml")
+            continue;
+        std::ifstream in(entry.path(), std::ios::binary);
+        std::vector<BYTE> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        messages.push_back(ParseMime(bytes));
+    }
+    return messages;
+}
+
+// The lines of the progress window's error list; then the user closes it.
+std::vector<std::string> CloseAndReadErrors(CWEProgress& progress)
+{
+    std::vector<std::string> lines;
+    CListCtrl list;
+    list.Attach(progress.GetDlgItem(IDC_ERRORS_LIST));
+    for (int i = 0; i < list.GetItemCount(); ++i)
+        lines.push_back(list.GetItemText(i, 0));
+    list.Detach();
+    progress.OnCommand(IDCANCEL, BN_CLICKED, nullptr);
+    return lines;
+}
+
+ULONG CountIn(IMAPIFolder* folder)
+{
+    CComPtr<IMAPITable> table;
+    ULONG count = 0;
+    if (SUCCEEDED(folder->GetContentsTable(0, &table)))
+        table->GetRowCount(0, &count);
+    return count;
+}
+
+}  // namespace
+
+class SolvendaTest : public CMapiTest {
+public:
+    void SetUp() override
+    {
+        CMapiTest::SetUp();
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        Languages().SelectLanguage(m_dir, "English");
+        m_application = Application();
+        m_drafts = SpecialFolder(m_store, PR_IPM_DRAFTS_ENTRYID);
+        ASSERT_EQ(S_OK, m_drafts->CreateMessage(&IID_IMessage, 0, &m_draft));
+        SetString(m_draft, PR_SUBJECT_A, "Survey for %%RECIPIENT%%");
+        ASSERT_EQ(S_OK, TMMailItem::CreateInstance(IID_ITMMailItem3, reinterpret_cast<void**>(&m_object)));
+        CComVariant code(static_cast<LONG>(0));
+        ASSERT_EQ(S_OK, m_object->AddMacros(CComBSTR("%RECIPIENT%"), code, VARIANT_TRUE));
+        CComVariant nameCode(static_cast<LONG>(1));
+        ASSERT_EQ(S_OK, m_object->AddMacros(CComBSTR("%RECIPNAME%"), nameCode, VARIANT_TRUE));
+    }
+
+    void TearDown() override
+    {
+        if (m_cookie)
+            pollenta::com::AtlUnadvise(m_object, DIID__ITMMailItemEvents, m_cookie);
+        SetDialogShownHook({});
+        m_object.Release();
+        m_draft.Release();
+        m_drafts.Release();
+        m_application.Release();
+        CMapiTest::TearDown();
+    }
+
+    CComPtr<IDispatch> Application()
+    {
+        CComPtr<IDispatch> application;
+        standin::Application::CreateInstance(IID_IDispatch, reinterpret_cast<void**>(&application), m_session.p,
+                                             m_store.p);
+        return application;
+    }
+
+    std::string User(const std::string& name, const std::string& address)
+    {
+        return pollenta::mapi::AddMailUser(Book(), name, address, {});
+    }
+
+    void AddEntry(const std::string& entryId, const std::string& name, ULONG type = MAPI_TO)
+    {
+        SPropValue props[3] = {};
+        props[0].ulPropTag = PR_ENTRYID;
+        props[0].Value.bin = {static_cast<ULONG>(entryId.size()), reinterpret_cast<LPBYTE>(const_cast<char*>(entryId.data()))};
+        props[1].ulPropTag = PR_DISPLAY_NAME_A;
+        props[1].Value.lpszA = const_cast<char*>(name.c_str());
+        props[2].ulPropTag = PR_RECIPIENT_TYPE;
+        props[2].Value.l = type;
+        SizedADRLIST(1, list) = {1, {{0, 3, props}}};
+        ASSERT_EQ(S_OK, m_draft->ModifyRecipients(MODRECIP_ADD, reinterpret_cast<LPADRLIST>(&list)));
+    }
+
+    void AddCc(const std::string& address)
+    {
+        AddRecipient(m_draft, address, address);
+        CComPtr<IMAPITable> table;
+        ASSERT_EQ(S_OK, m_draft->GetRecipientTable(0, &table));
+        LPSRowSet rows = nullptr;
+        ASSERT_EQ(S_OK, HrQueryAllRows(table, nullptr, nullptr, nullptr, 0, &rows));
+        // The last row is the one just added: made a Cc.
+        SRow& row = rows->aRow[rows->cRows - 1];
+        for (ULONG i = 0; i < row.cValues; ++i)
+            if (row.lpProps[i].ulPropTag == PR_RECIPIENT_TYPE)
+                row.lpProps[i].Value.l = MAPI_CC;
+        SizedADRLIST(1, list) = {1, {{0, row.cValues, row.lpProps}}};
+        ASSERT_EQ(S_OK, m_draft->ModifyRecipients(MODRECIP_MODIFY, reinterpret_cast<LPADRLIST>(&list)));
+        FreeProws(rows);
+    }
+
+    void SetHtml(const std::string& html)
+    {
+        SPropValue value{};
+        value.ulPropTag = PR_HTML;
+        value.Value.bin = {static_cast<ULONG>(html.size()), reinterpret_cast<LPBYTE>(const_cast<char*>(html.data()))};
+        ASSERT_EQ(S_OK, HrSetOneProp(m_draft, &value));
+    }
+
+    void AttachPicture()
+    {
+        CComPtr<IAttachment> attach;
+        ULONG number = 0;
+        ASSERT_EQ(S_OK, m_draft->CreateAttach(nullptr, 0, &number, &attach));
+        SPropValue props[4] = {};
+        props[0].ulPropTag = PR_ATTACH_DATA_BIN;
+        props[0].Value.bin = {static_cast<ULONG>(kPicture.size()), const_cast<BYTE*>(kPicture.data())};
+        props[1].ulPropTag = PR_ATTACH_MIME_TAG_A;
+        props[1].Value.lpszA = const_cast<char*>("image/png");
+        props[2].ulPropTag = PR_ATTACH_CONTENT_ID_A;
+        props[2].Value.lpszA = const_cast<char*>("pic1");
+        props[3].ulPropTag = PR_ATTACH_LONG_FILENAME_A;
+        props[3].Value.lpszA = const_cast<char*>("_kqwpic_001.png");
+        ASSERT_EQ(S_OK, attach->SetProps(4, props, nullptr));
+        ASSERT_EQ(S_OK, attach->SaveChanges(0));
+    }
+
+    // Users, a nested list, a list holding itself and a duplicate: six
+    // distinct addresses.
+    void AddRecipientsOfEveryKind()
+    {
+        const std::string u1 = User("Ann One", "ann@example.com");
+        const std::string u2 = User("Bob Two", "bob@example.com");
+        const std::string u3 = User("Cid Three", "cid@example.com");
+        const std::string u4 = User("Dan Four", "dan@example.com");
+        const std::string u5 = User("Eve Five", "eve@example.com");
+        const std::string u6 = User("Fay Six", "fay@example.com");
+        const std::string inner = pollenta::mapi::AddDistList(Book(), "Inner", {u5, u1});
+        const std::string outer = pollenta::mapi::AddDistList(Book(), "Outer", {u4, inner});
+        const std::string loop = pollenta::mapi::AddDistList(Book(), "Loop", {u6});
+        ASSERT_EQ(S_OK, pollenta::mapi::AddDistListMember(Book(), loop, loop));
+        ASSERT_EQ(S_OK, pollenta::mapi::AddDistListMember(Book(), inner, outer));
+        AddEntry(u1, "Ann One");
+        AddEntry(u2, "Bob Two");
+        AddEntry(u3, "Cid Three");
+        AddEntry(outer, "Outer");
+        AddEntry(loop, "Loop");
+        AddEntry(u2, "Bob Two");
+    }
+
+    CComPtr<IDispatch> DraftItem()
+    {
+        EXPECT_EQ(S_OK, m_draft->SaveChanges(KEEP_OPEN_READWRITE));
+        return standin::MailItem::Make(m_application, m_drafts, m_draft);
+    }
+
+    HRESULT Send(bool showProgress = false)
+    {
+        EXPECT_EQ(S_OK, m_object->putref_Item(DraftItem()));
+        return m_object->Solvenda(0, showProgress ? VARIANT_TRUE : VARIANT_FALSE, CComBSTR(""), CComBSTR(""));
+    }
+
+    std::vector<MimeMessageData> Sent() { return SentMessages(Outgoing()); }
+
+    // The copies the spooler filed in Sent Items.
+    std::vector<CComPtr<IMessage>> SentItems()
+    {
+        std::vector<CComPtr<IMessage>> copies;
+        CComPtr<IMAPIFolder> sentItems = SpecialFolder(m_store, PR_IPM_SENTMAIL_ENTRYID);
+        CComPtr<IMAPITable> table;
+        EXPECT_EQ(S_OK, sentItems->GetContentsTable(0, &table));
+        SizedSPropTagArray(1, columns) = {1, {PR_ENTRYID}};
+        LPSRowSet rows = nullptr;
+        EXPECT_EQ(S_OK, HrQueryAllRows(table, reinterpret_cast<LPSPropTagArray>(&columns), nullptr, nullptr, 0, &rows));
+        for (ULONG i = 0; rows && i < rows->cRows; ++i) {
+            const SBinary& eid = rows->aRow[i].lpProps[0].Value.bin;
+            ULONG type = 0;
+            CComPtr<IMessage> copy;
+            EXPECT_EQ(S_OK, sentItems->OpenEntry(eid.cb, reinterpret_cast<LPENTRYID>(eid.lpb), &IID_IMessage, 0, &type,
+                                                 reinterpret_cast<LPUNKNOWN*>(&copy)));
+            copies.push_back(copy);
+        }
+        FreeProws(rows);
+        return copies;
+    }
+
+    // The handler hears the item's events until the test ends.
+    void Advise(pollenta::com::EventHandler handler)
+    {
+        CComPtr<IDispatch> sink;
+        ASSERT_EQ(S_OK, pollenta::com::CreateEventSink(DIID__ITMMailItemEvents, std::move(handler), &sink));
+        ASSERT_EQ(S_OK, pollenta::com::AtlAdvise(m_object, sink, DIID__ITMMailItemEvents, &m_cookie));
+    }
+
+    // Each sent message by its one "To" address.
+    std::map<std::string, MimeMessageData> SentByAddress()
+    {
+        std::map<std::string, MimeMessageData> byAddress;
+        for (MimeMessageData& message : Sent()) {
+            EXPECT_EQ(1u, message.to.size()) << message.subject;
+            if (!message.to.empty())
+                byAddress[message.to[0].address] = std::move(message);
+        }
+        return byAddress;
+    }
+
+    CComPtr<IDispatch> m_application;
+    CComPtr<IMAPIFolder> m_drafts;
+    CComPtr<IMessage> m_draft;
+    CComPtr<ITMMailItem3> m_object;
+    DWORD m_cookie = 0;
+};
+
+TEST_F(SolvendaTest, HtmlDraftGoesOnceToEveryDistinctAddressWithItsOwnAddressInside)
+{
+    const std::string html = "<HTML><BODY><P>Dear %%RECIPIENT%%</P><IMG SRC=\"cid:pic1\"></BODY></HTML>";
+    SetHtml(html);
+    AttachPicture();
+    AddRecipientsOfEveryKind();
+    AddCc("cc@example.com");
+
+    ASSERT_EQ(S_OK, Send());
+
+    const std::set<std::string> expected = {"ann@example.com", "bob@example.com", "cid@example.com",
+                                            "dan@example.com", "eve@example.com", "fay@example.com"};
+    auto byAddress = SentByAddress();
+    EXPECT_EQ(expected.size(), Sent().size());
+    for (const std::string& address : expected) {
+        SCOPED_TRACE(address);
+        ASSERT_TRUE(byAddress.count(address));
+        const MimeMessageData& message = byAddress[address];
+        EXPECT_EQ("Survey for " + address, message.subject);
+        EXPECT_NE(std::string::npos, message.htmlBody.find("Dear " + address + "</P>")) << message.htmlBody;
+        ASSERT_EQ(1u, message.cc.size());
+        EXPECT_EQ("cc@example.com", message.cc[0].address);
+        ASSERT_EQ(1u, message.attachments.size());
+        EXPECT_EQ("pic1", message.attachments[0].contentId);
+        EXPECT_EQ(kPicture, message.attachments[0].data);
+    }
+    // The draft itself is left as it was.
+    std::string draftHtml;
+    ASSERT_EQ(S_OK, ReadTextProperty(m_draft, PR_HTML, draftHtml));
+    EXPECT_EQ(html, draftHtml);
+    EXPECT_EQ("Survey for %%RECIPIENT%%", GetString(m_draft, PR_SUBJECT_A));
+    EXPECT_EQ(1u, CountIn(m_drafts));
+}
+
+TEST_F(SolvendaTest, APlainTextDraftGetsEachRecipientsAddress)
+{
+    SetString(m_draft, PR_BODY_A, "Hello %%RECIPIENT%%, this is for %%RECIPNAME%%.");
+    AddEntry(User("Ann One", "ann@example.com"), "Ann One");
+    AddEntry(User("CORP\\jsmith {a}", "js@example.com"), "CORP\\jsmith {a}");
+
+    ASSERT_EQ(S_OK, Send());
+
+    auto byAddress = SentByAddress();
+    ASSERT_EQ(2u, byAddress.size());
+    EXPECT_NE(std::string::npos, byAddress["ann@example.com"].plainBody.find("Hello ann@example.com, this is for Ann One."));
+    EXPECT_NE(std::string::npos, byAddress["js@example.com"].plainBody.find("for CORP\\jsmith {a}."));
+}
+
+TEST_F(SolvendaTest, AnRtfDraftGetsEachRecipientsAddressEscapedInItsRtf)
+{
+    const std::string rtf = "{\\rtf1\\ansi\\deff0 {\\fonttbl{\\f0 Arial;}}\\f0 Dear %%RECIPNAME%% (%%RECIPIENT%%)\\par}";
+    ASSERT_EQ(S_OK, m_draft->SaveChanges(KEEP_OPEN_READWRITE));
+    ASSERT_EQ(S_OK, WriteRtfBody(m_draft, rtf));
+    AddEntry(User("Ann One", "ann@example.com"), "Ann One");
+    AddEntry(User("CORP\\jsmith {a}", "js@example.com"), "CORP\\jsmith {a}");
+
+    ASSERT_EQ(S_OK, Send());
+
+    // The Internet form carries the text of the RTF.
+    auto byAddress = SentByAddress();
+    ASSERT_EQ(2u, byAddress.size());
+    EXPECT_NE(std::string::npos, byAddress["ann@example.com"].plainBody.find("Dear Ann One (ann@example.com)"));
+    EXPECT_NE(std::string::npos, byAddress["js@example.com"].plainBody.find("Dear CORP\\jsmith {a} (js@example.com)"));
+
+    // The RTF of each copy, as kept in Sent Items.
+    std::set<std::string> rtfBodies;
+    for (IMessage* copy : SentItems()) {
+        std::string text;
+        ASSERT_EQ(S_OK, ReadRtfBody(copy, text, false));
+        rtfBodies.insert(text);
+    }
+    EXPECT_TRUE(rtfBodies.count("{\\rtf1\\ansi\\deff0 {\\fonttbl{\\f0 Arial;}}\\f0 Dear Ann One (ann@example.com)\\par}"));
+    EXPECT_TRUE(rtfBodies.count(
+        "{\\rtf1\\ansi\\deff0 {\\fonttbl{\\f0 Arial;}}\\f0 Dear CORP\\\\jsmith \\{a\\} (js@example.com)\\par}"));
+}
+
+TEST_F(SolvendaTest, NamesComeOutEscapedAndIntactInHtmlAndPlainText)
+{
+    SetHtml("<P>%%RECIPNAME%%</P><INPUT TYPE=hidden NAME=RecipientEmail VALUE=\"%%RECIPIENT%%\">");
+    SetString(m_draft, PR_BODY_A, "Name: %%RECIPNAME%%");
+    AddEntry(User("Smith & \"Co\" <x>", "smith@example.com"), "Smith");
+    AddEntry(User("CORP\\jsmith {a}", "js@example.com"), "CORP");
+    AddEntry(User("\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD \xD0\x9F\xD0\xB5\xD1\x82\xD1\x80\xD0\xBE\xD0\xB2", "ivan@example.com"),
+             "Ivan");
+
+    ASSERT_EQ(S_OK, Send());
+
+    auto byAddress = SentByAddress();
+    ASSERT_EQ(3u, byAddress.size());
+    EXPECT_NE(std::string::npos, byAddress["smith@example.com"].htmlBody.find("<P>Smith &amp; &quot;Co&quot; &lt;x&gt;</P>"));
+    EXPECT_NE(std::string::npos, byAddress["js@example.com"].htmlBody.find("<P>CORP\\jsmith {a}</P>"));
+    EXPECT_NE(std::string::npos, byAddress["ivan@example.com"].htmlBody.find(
+                                     "<P>&#1048;&#1074;&#1072;&#1085; &#1055;&#1077;&#1090;&#1088;&#1086;&#1074;</P>"));
+    EXPECT_NE(std::string::npos, byAddress["ivan@example.com"].plainBody.find(
+                                     "Name: \xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD \xD0\x9F\xD0\xB5\xD1\x82\xD1\x80\xD0\xBE\xD0\xB2"));
+    EXPECT_NE(std::string::npos, byAddress["smith@example.com"].plainBody.find("Name: Smith & \"Co\" <x>"));
+}
+
+TEST_F(SolvendaTest, ResultCodesSayWhyNothingWasSent)
+{
+    struct Case {
+        const char* name;
+        std::function<void(SolvendaTest&)> recipients;
+        HRESULT expected;
+    };
+    const Case cases[] = {
+        {"only a Cc recipient", [](SolvendaTest& t) { t.AddCc("cc@example.com"); }, TM_E_NORECIPIENTS},
+        {"only an empty list",
+         [](SolvendaTest& t) { t.AddEntry(pollenta::mapi::AddDistList(t.Book(), "Empty", {}), "Empty"); },
+         TM_E_EMPTYLISTS},
+        {"the one address is excluded",
+         [](SolvendaTest& t) {
+             const std::string ann = t.User("Ann One", "ann@example.com");
+             t.AddEntry(ann, "Ann One");
+             t.AddEntry(pollenta::mapi::AddDistList(t.Book(), "exclude these", {ann}), "exclude these");
+         },
+         TM_E_ALLEXCLUDED},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_draft.Release();
+        ASSERT_EQ(S_OK, m_drafts->CreateMessage(&IID_IMessage, 0, &m_draft));
+        SetString(m_draft, PR_SUBJECT_A, "Survey");
+        c.recipients(*this);
+        EXPECT_EQ(c.expected, Send());
+        EXPECT_TRUE(Sent().empty());
+    }
+}
+
+TEST_F(SolvendaTest, MembersOfAnExcludeListGetNoCopyButACapitalExcludeIsAnOrdinaryList)
+{
+    const std::string ann = User("Ann One", "ann@example.com");
+    const std::string bob = User("Bob Two", "bob@example.com");
+    const std::string cid = User("Cid Three", "cid@example.com");
+    AddEntry(ann, "Ann One");
+    AddEntry(pollenta::mapi::AddDistList(Book(), "Team", {ann, bob}), "Team");
+    AddEntry(pollenta::mapi::AddDistList(Book(), "exclude", {bob}), "exclude");
+    AddEntry(pollenta::mapi::AddDistList(Book(), "Exclude", {cid}), "Exclude");
+
+    ASSERT_EQ(S_OK, Send());
+
+    auto byAddress = SentByAddress();
+    EXPECT_EQ((std::set<std::string>{"ann@example.com", "cid@example.com"}),
+              ([&] {
+                  std::set<std::string> keys;
+                  for (const auto& [address, message] : byAddress)
+                      keys.insert(address);
+                  return keys;
+              })());
+}
+
+TEST_F(SolvendaTest, OwnerEvaluatedMacrosAskEveryAdvisedSinkPerRecipient)
+{
+    CComVariant ownerCode(static_cast<LONG>(99));
+    ASSERT_EQ(S_OK, m_object->AddMacros(CComBSTR("GREETING"), ownerCode, VARIANT_TRUE));
+    std::vector<std::string> asked;
+    auto handler = [&](DISPID id, pollenta::com::DispatchCall& call) -> HRESULT {
+        CComVariant person;
+        CComVariant macros;
+        call.Arg(0, VT_DISPATCH, &person);
+        call.Arg(1, VT_DISPATCH, &macros);
+        CComVariant address;
+        pollenta::com::GetProperty(person.pdispVal, "SMTPAddress", &address);
+        asked.push_back(CComBSTR(address.bstrVal).ToString());
+        return pollenta::com::PutProperty(macros.pdispVal, "Value", CComVariant("Hi <" + asked.back() + ">"));
+    };
+    Advise(handler);
+    SetString(m_draft, PR_BODY_A, "%GREETING%");
+    AddEntry(User("Ann One", "ann@example.com"), "Ann One");
+    AddEntry(User("Bob Two", "bob@example.com"), "Bob Two");
+
+    ASSERT_EQ(S_OK, Send());
+
+    EXPECT_EQ((std::vector<std::string>{"ann@example.com", "bob@example.com"}), asked);
+    auto byAddress = SentByAddress();
+    EXPECT_NE(std::string::npos, byAddress["bob@example.com"].plainBody.find("Hi <bob@example.com>"));
+}
+
+TEST_F(SolvendaTest, CancelAfterTheThirdCopyRollsBackAndReturnsTheCancelCode)
+{
+    ASSERT_EQ(S_OK, pollenta::mapi::SetSpoolerHold("Test", true, true));
+    SetString(m_draft, PR_BODY_A, "%%RECIPIENT%%");
+    for (int i = 1; i <= 6; ++i)
+        AddEntry(User("User " + std::to_string(i), "user" + std::to_string(i) + "@example.com"), "User");
+    // The third copy's macro evaluation asks for Cancel; the window takes it
+    // at its next step, before a fourth recipient is begun.
+    CComVariant ownerCode(static_cast<LONG>(99));
+    ASSERT_EQ(S_OK, m_object->AddMacros(CComBSTR("OWNER"), ownerCode, VARIANT_TRUE));
+    CWEProgress* progress = nullptr;
+    std::string rollBackText;
+    const std::string pictures = POLLENTA_TEST_DIR;
+    SetDialogShownHook([&](CDialog& dialog) {
+        if (auto* window = dynamic_cast<CWEProgress*>(&dialog))
+            progress = window;
+        if (dynamic_cast<CWERollBackDlg*>(&dialog)) {
+            rollBackText = GetWindowTextString(dialog.GetDlgItem(IDC_ROLLBACK_COUNT));
+            SaveWindowPicture(dialog.m_hWnd, (pictures + "/sending-rollback.png").c_str());
+            CheckRadioButton(dialog.m_hWnd, IDC_ROLLBACK_LEAVE, IDC_ROLLBACK_DELETE, IDC_ROLLBACK_DELETE);
+            dialog.OnCommand(IDOK, BN_CLICKED, nullptr);
+        }
+    });
+    int evaluations = 0;
+    auto handler = [&](DISPID, pollenta::com::DispatchCall&) -> HRESULT {
+        if (++evaluations == 3) {
+            PostCallback([&] {
+                ASSERT_NE(nullptr, progress);
+                SaveWindowPicture(progress->m_hWnd, (pictures + "/sending-progress.png").c_str());
+                progress->OnCommand(IDCANCEL, BN_CLICKED, nullptr);
+            });
+        }
+        return S_OK;
+    };
+    Advise(handler);
+
+    EXPECT_EQ(TM_E_CANCELLED, Send(true));
+
+    EXPECT_EQ(3, evaluations);
+    EXPECT_EQ("3 prepared for sending, some of them probably have already been sent.", rollBackText);
+    EXPECT_EQ(0u, CountIn(SpecialFolder(m_store, PR_IPM_OUTBOX_ENTRYID)));
+    pollenta::mapi::SetSpoolerHold("Test", false);
+    EXPECT_TRUE(Sent().empty());
+    CComPtr<IErrorInfo> error;
+    ASSERT_EQ(S_OK, GetErrorInfo(0, &error));
+    CComBSTR description;
+    error->GetDescription(&description);
+    EXPECT_EQ("Sending cancelled by user.\r\n3 of 3 prepared messages were withdrawn from sending.",
+              description.ToString());
+    EXPECT_TRUE(std::filesystem::exists(pictures + "/sending-progress.png"));
+    EXPECT_TRUE(std::filesystem::exists(pictures + "/sending-rollback.png"));
+}
+
+TEST_F(SolvendaTest, ACancelledRunWithErrorLinesStillReturnsTheCancelCode)
+{
+    SetString(m_draft, PR_BODY_A, "%%RECIPIENT%%");
+    AddEntry(User("Nobody", ""), "Nobody");
+    for (int i = 1; i <= 3; ++i)
+        AddEntry(User("User " + std::to_string(i), "user" + std::to_string(i) + "@example.com"), "User");
+    CWEProgress* progress = nullptr;
+    int rollBackDialogs = 0;
+    std::vector<std::string> errorLines;
+    SetDialogShownHook([&](CDialog& dialog) {
+        if (auto* window = dynamic_cast<CWEProgress*>(&dialog))
+            progress = window;
+        if (dynamic_cast<CWERollBackDlg*>(&dialog)) {
+            ++rollBackDialogs;
+            dialog.OnCommand(IDOK, BN_CLICKED, nullptr); // "Leave unchanged"
+        }
+    });
+    CComVariant ownerCode(static_cast<LONG>(99));
+    ASSERT_EQ(S_OK, m_object->AddMacros(CComBSTR("OWNER"), ownerCode, VARIANT_TRUE));
+    std::function<void()> closeWhenWaiting = [&] {
+        if (!progress->IsWaiting())
+            return PostCallback(closeWhenWaiting);
+        SaveWindowPicture(progress->m_hWnd, (std::string(POLLENTA_TEST_DIR) + "/sending-errors.png").c_str());
+        errorLines = CloseAndReadErrors(*progress);
+    };
+    auto handler = [&](DISPID, pollenta::com::DispatchCall&) -> HRESULT {
+        PostCallback([&] {
+            progress->OnCommand(IDCANCEL, BN_CLICKED, nullptr);
+            PostCallback(closeWhenWaiting);
+        });
+        return S_OK;
+    };
+    Advise(handler);
+
+    EXPECT_EQ(TM_E_CANCELLED, Send(true));
+
+    ASSERT_EQ(1u, errorLines.size());
+    EXPECT_EQ("Unable to get the address of the recipient (The object or property was not found) (Nobody)", errorLines[0]);
+    EXPECT_EQ(1, rollBackDialogs);
+    // Left unchanged: the one copy made goes out as usual.
+    EXPECT_EQ(1u, Sent().size());
+}
+
+TEST_F(SolvendaTest, TheFinalWaitEndsOnAQuitRequest)
+{
+    AddEntry(User("Nobody", ""), "Nobody");
+    AddEntry(User("Ann One", "ann@example.com"), "Ann One");
+    SetDialogShownHook([](CDialog&) { PostQuitMessage(0); });
+
+    EXPECT_EQ(S_OK, Send(true));
+
+    EXPECT_TRUE(IsQuitRequested());
+    ClearQuitRequest();
+    EXPECT_EQ(1u, Sent().size());
+}
+
+TEST_F(SolvendaTest, BlocksArePausedAfterEveryBlockSizeCopies)
+{
+    struct Case {
+        DWORD blockSize;
+        DWORD pause;
+        std::vector<int> pausesAfter;
+    };
+    const Case cases[] = {{2, 5, {2, 4}}, {2, 0, {}}, {0, 5, {}}, {5, 1, {5}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.blockSize) + " copies, " + std::to_string(c.pause) + " s");
+        HKEY key = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyEx(HKEY_CURRENT_USER, "Software\\Velquin Ltd\\Solvenda", 0, nullptr, 0,
+                                                KEY_ALL_ACCESS, nullptr, &key, nullptr));
+        RegSetValueEx(key, "SendingBlockSize", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&c.blockSize), 4);
+        RegSetValueEx(key, "PauseBetweenBlocks", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&c.pause), 4);
+        RegCloseKey(key);
+        m_draft.Release();
+        ASSERT_EQ(S_OK, m_drafts->CreateMessage(&IID_IMessage, 0, &m_draft));
+        SetString(m_draft, PR_SUBJECT_A, "Blocks");
+        for (int i = 1; i <= 5; ++i)
+            AddEntry(User("User", "block" + std::to_string(i) + "@example.com"), "User");
+
+        CWEPersonalSender sender;
+        sender.SetItem(DraftItem());
+        sender.SetOwner(static_cast<TMMailItem*>(m_object.p));
+        sender.SetShowProgress(false);
+        std::vector<int> pausesAfter;
+        int copiesBefore = static_cast<int>(Sent().size());
+        sender.SetPause([&](DWORD seconds, CWEProgress&) {
+            EXPECT_EQ(c.pause, seconds);
+            pausesAfter.push_back(static_cast<int>(Sent().size()) - copiesBefore);
+        });
+        EXPECT_EQ(S_OK, sender.Run());
+        EXPECT_EQ(c.pausesAfter, pausesAfter);
+    }
+}
+
+TEST_F(SolvendaTest, SendingWindowsSpeakTheCurrentLanguage)
+{
+    Languages().SetLanguageId(CWELanguages::GermanId);
+    std::map<std::string, std::string> texts;
+    SetDialogShownHook([&](CDialog& dialog) {
+        texts["caption"] = GetWindowTextString(dialog.m_hWnd);
+        texts["2051"] = GetWindowTextString(dialog.GetDlgItem(IDC_ROLLBACK_LEAVE));
+        texts["5002"] = GetWindowTextString(dialog.GetDlgItem(IDC_ROLLBACK_TERMINATED));
+        texts["209"] = GetWindowTextString(dialog.GetDlgItem(IDC_ROLLBACK_COUNT));
+        dialog.EndDialog(IDOK);
+    });
+    CWERollBackDlg dialog(nullptr, 12);
+    dialog.DoModal();
+    Languages().SetLanguageId(CWELanguages::EnglishId);
+    EXPECT_EQ("Senden abbrechen", texts["caption"]);
+    EXPECT_EQ("Unverändert lassen", texts["2051"]);
+    EXPECT_EQ("Das Senden wurde vom Benutzer abgebrochen.", texts["5002"]);
+    EXPECT_EQ(0u, texts["209"].find("12 ")) << texts["209"];
+}
+
+TEST_F(SolvendaTest, ALongNameNeverLosesItsErrorLine)
+{
+    const std::string name(3000, 'n');
+    AddEntry(User(name, ""), "Long");
+    AddEntry(User("Ann One", "ann@example.com"), "Ann One");
+    std::vector<std::string> errorLines;
+    CWEProgress* progress = nullptr;
+    std::function<void()> closeWhenWaiting = [&] {
+        if (!progress->IsWaiting())
+            return PostCallback(closeWhenWaiting);
+        errorLines = CloseAndReadErrors(*progress);
+    };
+    SetDialogShownHook([&](CDialog& dialog) {
+        if ((progress = dynamic_cast<CWEProgress*>(&dialog)))
+            PostCallback(closeWhenWaiting);
+    });
+
+    EXPECT_EQ(S_OK, Send(true));
+
+    ASSERT_EQ(1u, errorLines.size());
+    EXPECT_NE(std::string::npos, errorLines[0].find("(" + name + ")"));
+    EXPECT_EQ(1u, Sent().size());
+}
+
+TEST(BlockPause, AQuitRequestEndsEvenTheLongestPause)
+{
+    CWEProgress progress;
+    PostQuitMessage(0);
+    PauseBetweenBlocks(0xFFFFFFFF, progress);
+    EXPECT_TRUE(IsQuitRequested());
+    ClearQuitRequest();
+}
+
+TEST_F(SolvendaTest, HtmlKeptInRtfGetsTheValuesInItsRtfAndItsHtml)
+{
+    const std::string rtf = "{\\rtf1\\ansi\\fromhtml1 {\\*\\htmltag64 <P>}\\htmlrtf {\\htmlrtf0 Dear %%RECIPNAME%%"
+                            "{\\*\\htmltag72 </P>}\\htmlrtf \\par}\\htmlrtf0 }";
+    SetHtml("<P>Dear %%RECIPNAME%%</P>");
+    ASSERT_EQ(S_OK, m_draft->SaveChanges(KEEP_OPEN_READWRITE));
+    ASSERT_EQ(S_OK, WriteRtfBody(m_draft, rtf));
+    AddEntry(User("Smith & {Co}", "smith@example.com"), "Smith");
+
+    ASSERT_EQ(S_OK, Send());
+
+    auto byAddress = SentByAddress();
+    ASSERT_EQ(1u, byAddress.size());
+    EXPECT_NE(std::string::npos, byAddress["smith@example.com"].htmlBody.find("<P>Dear Smith &amp; {Co}</P>"));
+    EXPECT_NE(std::string::npos, byAddress["smith@example.com"].plainBody.find("Dear Smith & {Co}"));
+}
+
+TEST_F(SolvendaTest, TheAccountTheDraftWasWrittenWithSendsEveryCopy)
+{
+    MAPINAMEID names[2] = {{const_cast<LPGUID>(&PSETID_Common), MNID_ID, {0x8580}},
+                           {const_cast<LPGUID>(&PSETID_Common), MNID_ID, {0x8581}}};
+    LPMAPINAMEID nameList[2] = {&names[0], &names[1]};
+    LPSPropTagArray tags = nullptr;
+    ASSERT_EQ(S_OK, m_draft->GetIDsFromNames(2, nameList, MAPI_CREATE, &tags));
+    SetString(m_draft, CHANGE_PROP_TYPE(tags->aulPropTag[0], PT_STRING8), "Work");
+    SetString(m_draft, CHANGE_PROP_TYPE(tags->aulPropTag[1], PT_STRING8), "acct-7");
+    MAPIFreeBuffer(tags);
+    AddEntry(User("Ann One", "ann@example.com"), "Ann One");
+
+    ASSERT_EQ(S_OK, Send());
+
+    auto copies = SentItems();
+    ASSERT_EQ(1u, copies.size());
+    EXPECT_EQ(std::string("acct-7\x01Work"), GetString(copies[0], PR_PRIMARY_SEND_ACCT_A));
+}
