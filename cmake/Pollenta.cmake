@@ -7,6 +7,14 @@ if(POLLENTA_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# Our shared libraries are the platform layer, in place of the system's DLLs,
+# and like those they stay once a process has loaded them: they set up their
+# process-wide parts once (the Qt application, GraphicsMagick, GMime's types),
+# and system libraries under them keep what they set up at load and never give
+# it back (the OpenMP runtime under Qt, the HEVC decoder under GraphicsMagick).
+# A module that is unloaded must not take them along.
+string(APPEND CMAKE_SHARED_LINKER_FLAGS " -Wl,-z,nodelete")
+
 # A loadable module in the manner of the deliverables: no "lib" prefix,
 # found beside the other modules in bin/.
 function(pollenta_add_module name)

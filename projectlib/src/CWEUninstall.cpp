@@ -57,7 +57,9 @@ void CWEUninstall::ClearAddinLogs(const std::string& moduleDir)
     void* addin = dlopen((moduleDir + "/" + kAddinModule).c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!addin)
         return;
-    if (auto clear = reinterpret_cast<void (*)()>(dlsym(addin, kClearLogsExport)))
+    // The add-in's export returns an int that says nothing; called through
+    // any other type it would be undefined.
+    if (auto clear = reinterpret_cast<int (*)()>(dlsym(addin, kClearLogsExport)))
         clear();
     dlclose(addin);
 }

@@ -7,11 +7,11 @@
 #include <fstream>
 #include <string>
 
-extern "C" __attribute__((visibility("default"))) void ClearAllLogs()
+extern "C" __attribute__((visibility("default"))) int ClearAllLogs()
 {
     HKEY key = nullptr;
     if (RegOpenKeyEx(HKEY_CURRENT_USER, "SOFTWARE\\Velquin Ltd\\Pollenta", 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return;
+        return 0;
     char folder[1000];
     DWORD size = sizeof folder;
     DWORD type = 0;
@@ -20,4 +20,5 @@ extern "C" __attribute__((visibility("default"))) void ClearAllLogs()
         type == REG_SZ)
         std::ofstream(std::string(folder) + "/logs-cleared");
     RegCloseKey(key);
+    return 0;
 }
