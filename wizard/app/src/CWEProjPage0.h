@@ -15,6 +15,9 @@ public:
     BOOL OnSetActive() override;
     BOOL OnQueryCancel() override { return TRUE; }
 
+    const CWELinkStatic& SupportLink() const { return m_supportLink; }
+    const CWELinkStatic& SiteLink() const { return m_siteLink; }
+
 private:
     CWETitleFont m_titleFont;
     CWELinkStatic m_supportLink;

@@ -4,6 +4,10 @@
 
 #include "WizardWalkFixture.h"
 
+#include "win/Shell.h"
+
+#include <unistd.h>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -126,12 +130,61 @@ TEST_F(WizardPagesTest, TabVisitsEachPageInItsOrder)
                                         "Cancel", "Help"}),
               TabOrderFrom("Staff survey 2026"));
     Next();
-    EXPECT_EQ((std::vector<std::string>{"edit:[FAIL]", "< &Back", "&Next >", "Cancel", "Help"}),
-              TabOrderFrom("[OK]"));
+    EXPECT_EQ((std::vector<std::string>{"edit:[BAD]", "< &Back", "&Next >", "Cancel", "Help"}),
+              TabOrderFrom("[DONE]"));
     Next();
     Next();
     const std::string connection = "Provider=SQLite;Data Source=" + DatabasePath();
     EXPECT_EQ((std::vector<std::string>{"Choose the data source...", "edit:Answers", "Check table name...", "< &Back",
                                         "&Next >", "Cancel", "Help"}),
               TabOrderFrom(connection));
+}
+
+TEST_F(WizardPagesTest, HelpOpensTheWizardTopicBesideTheProgram)
+{
+    const fs::path help = fs::path(POLLENTA_TEST_DIR) / "Pollenta.chm";
+    fs::create_directories(help);
+    const fs::path temporary = help / (".5.html." + std::to_string(getpid()));
+    std::ofstream(temporary) << "<html><body>Creating a project</body></html>";
+    fs::rename(temporary, help / "5.html");
+    std::vector<ShellLaunch> launches;
+    const ShellLaunchHook previous = SetShellLaunchHook([&](const ShellLaunch& launch) {
+        launches.push_back(launch);
+        return static_cast<DWORD>(ERROR_SUCCESS);
+    });
+    ASSERT_TRUE(m_sheet.Create());
+    Next();
+    m_sheet.PressButton(PSBTN_HELP);
+    SetShellLaunchHook(previous);
+    ASSERT_EQ(1u, launches.size());
+    EXPECT_EQ((help / "5.html").string(), launches[0].file);
+}
+
+TEST_F(WizardPagesTest, WelcomePageLinksToSupportAndSiteAndShowsTheVersion)
+{
+    ASSERT_TRUE(m_sheet.Create());
+    const CWELinkStatic& support = m_sheet.m_page0.SupportLink();
+    EXPECT_EQ("support@velquin.example", GetWindowTextString(support));
+    EXPECT_EQ("mailto:support@velquin.example", support.GetLinkTarget());
+    EXPECT_EQ("https://www.velquin.example/pollenta", m_sheet.m_page0.SiteLink().GetLinkTarget());
+    EXPECT_EQ("1.0.0.0", GetWindowTextString(GetDlgItem(m_sheet.m_page0, IDC_VERSION)));
+    EXPECT_TRUE(Enabled(ID_WIZNEXT));
+    EXPECT_FALSE(Enabled(ID_WIZBACK));
+}
+
+TEST_F(WizardPagesTest, CheckingThePageAgainPutsEveryOtherSettingBackToItsDefault)
+{
+    WalkToCreation();
+    for (int i = 0; i < 7; ++i)
+        Back();
+    ASSERT_EQ(1, m_sheet.GetActiveIndex());
+    Next();
+    Next();
+    ASSERT_EQ(3, m_sheet.GetActiveIndex());
+    EXPECT_EQ("Staff survey", GetWindowTextString(GetDlgItem(m_sheet.m_page3, IDC_PROJECT_NAME)));
+    EXPECT_EQ("[OK]", m_sheet.m_settings.m_strSuccessMark);
+    EXPECT_EQ("[FAIL]", m_sheet.m_settings.m_strFailedMark);
+    EXPECT_EQ("", m_sheet.m_settings.m_strConnectionString);
+    EXPECT_EQ("SurveyResults", m_sheet.m_settings.m_strRecordSource);
+    EXPECT_EQ(0, m_sheet.m_settings.m_lCollectRecipients);
 }

@@ -142,8 +142,8 @@ protected:
         Next();
 
         ASSERT_EQ(4, m_sheet.GetActiveIndex());
-        Type(m_sheet.m_page31, IDC_SUCCESS_MARK, "[OK]");
-        Type(m_sheet.m_page31, IDC_FAILED_MARK, " [FAIL] ");
+        Type(m_sheet.m_page31, IDC_SUCCESS_MARK, "[DONE]");
+        Type(m_sheet.m_page31, IDC_FAILED_MARK, " [BAD] ");
         Shoot("05-marks");
         Next();
 
@@ -194,8 +194,8 @@ protected:
         EXPECT_EQ("Staff survey 2026", Property(id, "ProjectName"));
         EXPECT_EQ("answers@example.com", Property(id, "Email"));
         EXPECT_EQ("Survey answers", Property(id, "Subject"));
-        EXPECT_EQ("[OK]", Property(id, "SuccessMark"));
-        EXPECT_EQ("[FAIL]", Property(id, "FailedMark"));
+        EXPECT_EQ("[DONE]", Property(id, "SuccessMark"));
+        EXPECT_EQ("[BAD]", Property(id, "FailedMark"));
         EXPECT_EQ("1", Property(id, "Completed"));
         EXPECT_EQ("RecipientEmail:VARCHAR(50),age:INTEGER,note:VARCHAR(255),who:VARCHAR(100)",
                   Scalar("SELECT group_concat(name || ':' || type, ',') FROM (SELECT name, type FROM "
