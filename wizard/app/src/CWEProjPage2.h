@@ -1,0 +1,18 @@
+#pragma once
+// The errors of the preliminary check, shown only when there are some.
+// A fatal one leaves only Back.
+
+#include "CWEProjPropPage.h"
+
+#include "ui/ListCtrl.h"
+
+class CWEProjPage2 : public CWEProjPropPage {
+public:
+    CWEProjPage2();
+
+    BOOL OnInitDialog() override;
+    BOOL OnSetActive() override;
+
+private:
+    CListCtrl m_list;
+};

@@ -1,0 +1,30 @@
+#pragma once
+// The transformation options: the recipient and sender fields, and the
+// code page the survey page is written in.
+
+#include "CWEProjPropPage.h"
+
+#include "html/MimeCodePages.h"
+#include "ui/ComboBox.h"
+
+#include <vector>
+
+class CWEProjPage4 : public CWEProjPropPage {
+public:
+    CWEProjPage4();
+
+    BOOL OnInitDialog() override;
+    BOOL OnSetActive() override;
+    LRESULT OnWizardNext() override;
+    BOOL OnCommand(int id, UINT code, HWND control) override;
+
+    // False when no code page is selected.
+    bool Read();
+
+private:
+    // The entry of that web charset, or none.
+    void SelectCharset(const std::string& charset);
+
+    CComboBox m_codePages;
+    std::vector<MIMECPINFO> m_pages;
+};

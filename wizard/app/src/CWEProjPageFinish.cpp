@@ -1,0 +1,23 @@
+#include "CWEProjPageFinish.h"
+
+#include "CWEProjWizard.h"
+#include "PlandrelIds.h"
+
+CWEProjPageFinish::CWEProjPageFinish() : CWEProjPropPage(IDD_PAGE_FINISH) {}
+
+BOOL CWEProjPageFinish::OnInitDialog()
+{
+    CWEProjPropPage::OnInitDialog();
+    m_titleFont.ApplyTo(GetDlgItem(IDC_FINISH_TITLE));
+    return TRUE;
+}
+
+BOOL CWEProjPageFinish::OnSetActive()
+{
+    RunReported([&] {
+        CWEProjWizard& sheet = GetWizardSheet();
+        sheet.SetWizardButtons(PSWIZB_FINISH);
+        EnableWindow(sheet.GetDlgItem(IDCANCEL), FALSE);
+    });
+    return TRUE;
+}

@@ -1,0 +1,7 @@
+#include "CWEWizardDialogs.h"
+
+CWEWizardDialogs& CWEWizardDialogs::Instance()
+{
+    static CWEWizardDialogs dialogs;
+    return dialogs;
+}

@@ -1,0 +1,11 @@
+#pragma once
+// "Edit SQL-request for table creation" of the creation page and the
+// errors page: the editor opens on the request in force; a request it
+// hands back changed, or with the check box changed, becomes the user's.
+
+#include "wizard/CWEProjectSettings.h"
+
+#include "win/Types.h"
+
+// True when the settings took an edit.
+bool EditSqlRequest(HWND owner, CWEProjectSettings& settings);
