@@ -17,6 +17,21 @@ GridWidget* GridOf(HWND hwnd)
 long ToTwips(int pixels, int axis) { return pixels * kTwipsPerInch / GetDeviceCaps(nullptr, axis); }
 int ToPixels(long twips, int axis) { return static_cast<int>(twips * GetDeviceCaps(nullptr, axis) / kTwipsPerInch); }
 
+// A property read from the grid; 0 when the window is gone.
+template <typename Read>
+long Query(HWND hwnd, Read read)
+{
+    GridWidget* grid = GridOf(hwnd);
+    return grid ? static_cast<long>(read(*grid)) : 0;
+}
+
+template <typename Change>
+void Apply(HWND hwnd, Change change)
+{
+    if (GridWidget* grid = GridOf(hwnd))
+        change(*grid);
+}
+
 QRect CurrentCellRect(GridWidget* grid)
 {
     return grid ? grid->CellRect(grid->CurrentRow(), grid->CurrentCol()) : QRect();
@@ -26,50 +41,42 @@ QRect CurrentCellRect(GridWidget* grid)
 
 long CFlexGrid::GetRows() const
 {
-    GridWidget* grid = GridOf(m_hWnd);
-    return grid ? grid->Rows() : 0;
+    return Query(m_hWnd, [](GridWidget& grid) { return grid.Rows(); });
 }
 
 void CFlexGrid::SetRows(long rows)
 {
-    if (GridWidget* grid = GridOf(m_hWnd))
-        grid->SetRows(static_cast<int>(rows));
+    Apply(m_hWnd, [=](GridWidget& grid) { grid.SetRows(static_cast<int>(rows)); });
 }
 
 long CFlexGrid::GetCols() const
 {
-    GridWidget* grid = GridOf(m_hWnd);
-    return grid ? grid->columnCount() : 0;
+    return Query(m_hWnd, [](GridWidget& grid) { return grid.columnCount(); });
 }
 
 void CFlexGrid::SetCols(long cols)
 {
-    if (GridWidget* grid = GridOf(m_hWnd))
-        grid->SetCols(static_cast<int>(cols));
+    Apply(m_hWnd, [=](GridWidget& grid) { grid.SetCols(static_cast<int>(cols)); });
 }
 
 long CFlexGrid::GetRow() const
 {
-    GridWidget* grid = GridOf(m_hWnd);
-    return grid ? grid->CurrentRow() : 0;
+    return Query(m_hWnd, [](GridWidget& grid) { return grid.CurrentRow(); });
 }
 
 void CFlexGrid::SetRow(long row)
 {
-    if (GridWidget* grid = GridOf(m_hWnd))
-        grid->MoveTo(static_cast<int>(row), grid->CurrentCol());
+    Apply(m_hWnd, [=](GridWidget& grid) { grid.MoveTo(static_cast<int>(row), grid.CurrentCol()); });
 }
 
 long CFlexGrid::GetCol() const
 {
-    GridWidget* grid = GridOf(m_hWnd);
-    return grid ? grid->CurrentCol() : 0;
+    return Query(m_hWnd, [](GridWidget& grid) { return grid.CurrentCol(); });
 }
 
 void CFlexGrid::SetCol(long col)
 {
-    if (GridWidget* grid = GridOf(m_hWnd))
-        grid->MoveTo(grid->CurrentRow(), static_cast<int>(col));
+    Apply(m_hWnd, [=](GridWidget& grid) { grid.MoveTo(grid.CurrentRow(), static_cast<int>(col)); });
 }
 
 std::string CFlexGrid::GetText() const { return GetTextMatrix(GetRow(), GetCol()); }
@@ -95,24 +102,20 @@ long CFlexGrid::GetCellHeight() const { return ToTwips(CurrentCellRect(GridOf(m_
 
 long CFlexGrid::GetRowHeight(long row) const
 {
-    GridWidget* grid = GridOf(m_hWnd);
-    return grid ? ToTwips(grid->PixelRowHeight(static_cast<int>(row)), LOGPIXELSY) : 0;
+    return Query(m_hWnd, [row](GridWidget& grid) { return ToTwips(grid.PixelRowHeight(static_cast<int>(row)), LOGPIXELSY); });
 }
 
 void CFlexGrid::SetRowHeight(long row, long twips)
 {
-    if (GridWidget* grid = GridOf(m_hWnd))
-        grid->SetPixelRowHeight(static_cast<int>(row), ToPixels(twips, LOGPIXELSY));
+    Apply(m_hWnd, [=](GridWidget& grid) { grid.SetPixelRowHeight(static_cast<int>(row), ToPixels(twips, LOGPIXELSY)); });
 }
 
 long CFlexGrid::GetColWidth(long col) const
 {
-    GridWidget* grid = GridOf(m_hWnd);
-    return grid ? ToTwips(grid->columnWidth(static_cast<int>(col)), LOGPIXELSX) : 0;
+    return Query(m_hWnd, [col](GridWidget& grid) { return ToTwips(grid.columnWidth(static_cast<int>(col)), LOGPIXELSX); });
 }
 
 void CFlexGrid::SetColWidth(long col, long twips)
 {
-    if (GridWidget* grid = GridOf(m_hWnd))
-        grid->setColumnWidth(static_cast<int>(col), ToPixels(twips, LOGPIXELSX));
+    Apply(m_hWnd, [=](GridWidget& grid) { grid.setColumnWidth(static_cast<int>(col), ToPixels(twips, LOGPIXELSX)); });
 }
