@@ -34,6 +34,13 @@ void CWEFieldsBrowseGrid::Place(HWND editor, bool inset)
     MoveWindow(editor, left, top, width, height, TRUE);
 }
 
+void CWEFieldsBrowseGrid::Float(HWND editor, bool inset)
+{
+    Place(editor, inset);
+    ShowWindow(editor, SW_SHOW);
+    SetFocus(editor);
+}
+
 void CWEFieldsBrowseGrid::BeginEdit()
 {
     long row = GetRow();
@@ -43,28 +50,21 @@ void CWEFieldsBrowseGrid::BeginEdit()
     case kNameCol:
         if (CWEGridFieldCell* field = FieldAt(row)) {
             m_nameEdit.Begin(field->m_strName);
-            Place(m_nameEdit, true);
-            ShowWindow(m_nameEdit, SW_SHOW);
-            SetFocus(m_nameEdit);
+            Float(m_nameEdit, true);
         }
         break;
     case kTypeCol:
         if (CWEGridTypeCell* type = TypeAt(row)) {
             m_typeList.Begin(type->m_nType);
-            Place(m_typeList, false);
-            ShowWindow(m_typeList, SW_SHOW);
-            SetFocus(m_typeList);
+            Float(m_typeList, false);
         }
         break;
     case kSizeCol: {
         // The size of a numeric, BLOB or text column is not the user's to set.
         m_sizeEdit.Begin(SizeText(row));
-        Place(m_sizeEdit, true);
         const CWEGridTypeCell* type = TypeAt(row);
-        if (type && type->m_nType == WE_FIELD_CHARACTER) {
-            ShowWindow(m_sizeEdit, SW_SHOW);
-            SetFocus(m_sizeEdit);
-        }
+        if (type && type->m_nType == WE_FIELD_CHARACTER)
+            Float(m_sizeEdit, true);
         break;
     }
     default:

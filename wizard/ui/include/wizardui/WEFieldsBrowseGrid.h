@@ -69,6 +69,8 @@ private:
     void EndEdit();
     void PlaceEditors();
     void Place(HWND editor, bool inset);
+    // Over the current cell, shown, with the focus.
+    void Float(HWND editor, bool inset);
     void NextCell();
     void OnKey(UINT key);
     void OnTypeChanged(int type);
