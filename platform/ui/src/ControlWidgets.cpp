@@ -205,7 +205,9 @@ void ReadWindowText(WindowRecord& record)
     if (auto* line = qobject_cast<QLineEdit*>(widget))
         record.text = FromQString(line->text());
     else if (auto* edit = qobject_cast<QPlainTextEdit*>(widget))
-        record.text = FromQString(edit->toPlainText());
+        // A multi-line edit ends its lines with CR LF, as callers that
+        // compare or store its text expect.
+        record.text = FromQString(edit->toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n")));
     else if (auto* combo = qobject_cast<QComboBox*>(widget))
         record.text = FromQString(combo->currentText());
 }
