@@ -13,6 +13,7 @@
 #include "com/Text.h"
 
 #include <cstdio>
+#include <strings.h>
 
 namespace {
 
@@ -88,6 +89,14 @@ std::vector<WETableEntry> ListTables(const std::string& connectionString)
     }
     connection->Close();
     return entries;
+}
+
+bool TableExists(const std::string& connectionString, const std::string& table)
+{
+    for (const WETableEntry& entry : ListTables(connectionString))
+        if (entry.name.size() == table.size() && strncasecmp(entry.name.c_str(), table.c_str(), table.size()) == 0)
+            return true;
+    return false;
 }
 
 void DropTable(const std::string& connectionString, const std::string& table)

@@ -186,3 +186,19 @@ TEST_F(UiTest, TheDataLinkPromptRefusesAFileThatIsNoDatabase)
     EXPECT_NE(std::string::npos, error.find(notes)) << error;
     EXPECT_EQ("", connection);
 }
+
+TEST_F(TablesTest, ATableIsFoundByItsNameWhateverCharactersItHolds)
+{
+    struct Case {
+        const char* name;
+        bool exists;
+    };
+    const Case cases[] = {
+        {"it's", true}, {"IT'S", true}, {"a b", true}, {"x\"]; y", true}, {"Recent", true},
+        {"it''s", false}, {"Answers'", false}, {"' OR '1'='1", false}, {"", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.exists, TableExists(DataLinkFor(m_path), c.name));
+    }
+}

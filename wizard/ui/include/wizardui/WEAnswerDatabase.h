@@ -26,6 +26,10 @@ struct WETableEntry {
 
 // Every table and view, in the schema rowset's order.
 std::vector<WETableEntry> ListTables(const std::string& connectionString);
+// Whether a table or view of that name exists, compared as SQLite compares
+// names (ASCII letters without regard to case); the name never becomes SQL
+// text, so apostrophes and brackets are ordinary characters.
+bool TableExists(const std::string& connectionString, const std::string& table);
 void DropTable(const std::string& connectionString, const std::string& table);
 // The table's name as SQL text: in double quotes, inner quotes doubled, so
 // that any name the database holds can be named.
