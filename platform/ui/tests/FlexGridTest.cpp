@@ -143,8 +143,8 @@ TEST_F(UiTest, AClickOnACellMovesThereBeforeTheClickEvent)
     grid.m_events.clear();
     grid.SetRow(2);
     grid.SetCol(1);
-    long x = (grid.GetCellLeft() + grid.GetCellWidth() / 2) * 96 / 1440;
-    long y = (grid.GetCellTop() + grid.GetCellHeight() / 2) * 96 / 1440;
+    LONG x = (grid.GetCellLeft() + grid.GetCellWidth() / 2) * 96 / 1440;
+    LONG y = (grid.GetCellTop() + grid.GetCellHeight() / 2) * 96 / 1440;
     grid.SetRow(1);
     grid.SetCol(0);
     grid.m_events.clear();

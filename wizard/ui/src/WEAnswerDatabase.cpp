@@ -104,7 +104,7 @@ void DropTable(const std::string& connectionString, const std::string& table)
     CComPtr<_Connection> connection = Open(connectionString);
     CComBSTR request("DROP TABLE " + QuoteTableName(table));
     CComPtr<_Recordset> none;
-    Check(connection->Execute(request, nullptr, adCmdText | adExecuteNoRecords, &none),
+    Check(connection->Execute(request, nullptr, static_cast<LONG>(adCmdText) | adExecuteNoRecords, &none),
           "The table \"" + table + "\" cannot be deleted");
     connection->Close();
 }

@@ -125,7 +125,7 @@ TEST_F(TablesTest, NoToTheQuestionKeepsTheTable)
 
 TEST_F(TablesTest, ADataSourceThatCannotBeReadIsReportedAndTheDialogStillOpens)
 {
-    for (const std::string source : {std::string(), DataLinkFor(m_dir + "/missing.db")}) {
+    for (const std::string& source : {std::string(), DataLinkFor(m_dir + "/missing.db")}) {
         SCOPED_TRACE(source);
         m_boxes.clear();
         bool opened = false;
