@@ -1,7 +1,9 @@
 #include "ControlWidgets.h"
 #include "Convert.h"
 #include "Dispatch.h"
+#include "GridWidget.h"
 #include "StaticWidget.h"
+#include "ui/FlexGrid.h"
 #include "ui/Styles.h"
 #include "ui/Window.h"
 
@@ -16,6 +18,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QRegularExpressionValidator>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -93,11 +96,17 @@ QWidget* CreateEdit(WindowRecord& record, QWidget* parent)
     if (record.style & ES_MULTILINE) {
         auto* edit = new QPlainTextEdit(parent);
         edit->setReadOnly(record.style & ES_READONLY);
+        if (record.style & ES_AUTOHSCROLL)
+            edit->setLineWrapMode(QPlainTextEdit::NoWrap);
         QObject::connect(edit, &QPlainTextEdit::textChanged, [hwnd] { OnCommandOf(hwnd, EN_CHANGE); });
         return edit;
     }
     auto* edit = new QLineEdit(parent);
     edit->setReadOnly(record.style & ES_READONLY);
+    if (record.style & ES_NUMBER)
+        edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
+    if (record.style & ES_RIGHT)
+        edit->setAlignment(Qt::AlignRight);
     if (record.style & ES_PASSWORD)
         edit->setEchoMode(QLineEdit::Password);
     QObject::connect(edit, &QLineEdit::textChanged, [hwnd] { OnCommandOf(hwnd, EN_CHANGE); });
@@ -153,6 +162,8 @@ QWidget* CreateControlWidget(WindowRecord& record, QWidget* parent, QButtonGroup
         return new QListWidget(parent);
     if (name == WC_LISTVIEW || name == WC_TREEVIEW)
         return CreateItemView(record, parent);
+    if (name == WC_FLEXGRID)
+        return CreateGridWidget(record.handle, parent);
     if (name == PROGRESS_CLASS) {
         auto* bar = new QProgressBar(parent);
         bar->setRange(0, 100);
@@ -194,7 +205,9 @@ void ReadWindowText(WindowRecord& record)
     if (auto* line = qobject_cast<QLineEdit*>(widget))
         record.text = FromQString(line->text());
     else if (auto* edit = qobject_cast<QPlainTextEdit*>(widget))
-        record.text = FromQString(edit->toPlainText());
+        // A multi-line edit ends its lines with CR LF, as callers that
+        // compare or store its text expect.
+        record.text = FromQString(edit->toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n")));
     else if (auto* combo = qobject_cast<QComboBox*>(widget))
         record.text = FromQString(combo->currentText());
 }

@@ -5,6 +5,7 @@
 #include "ui/Window.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 
 HWND CreateChildControl(HWND parent, const std::string& className, const std::string& text, DWORD style,
                         DWORD exStyle, int id, const QRect& rect, QButtonGroup*& radioGroup)
@@ -28,6 +29,12 @@ HWND CreateChildControl(HWND parent, const std::string& className, const std::st
     if (exStyle & WS_EX_LAYOUTRTL)
         widget->setLayoutDirection(Qt::RightToLeft);
     SetWindowFont(hwnd, GetWindowFont(parent), FALSE);
+    // A combo box's height counts its drop-down list; the box itself is as
+    // tall as its font needs.
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        combo->setMaximumHeight(combo->sizeHint().height());
+        combo->setGeometry(rect);
+    }
     ShowWindowText(*control);
     widget->setEnabled(!(style & WS_DISABLED));
     widget->setVisible(style & WS_VISIBLE);

@@ -1,8 +1,10 @@
 #include "HandlerFilter.h"
 #include "GdiObjects.h"
 #include "WindowTable.h"
+#include "ui/PostMessage.h"
 #include "ui/Wnd.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -22,6 +24,22 @@ void QueryCursor(WindowRecord& record, QWidget* widget)
         widget->setCursor(QCursor(g_requested->shape));
     else
         widget->unsetCursor();
+}
+
+// The keys that receivers read, as virtual keys; 0 for the others.
+UINT VirtualKeyOf(const QKeyEvent& key)
+{
+    if (key.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))
+        return 0;
+    switch (key.key()) {
+    case Qt::Key_Tab: return VK_TAB;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return VK_RETURN;
+    case Qt::Key_Escape: return VK_ESCAPE;
+    case Qt::Key_Up: return VK_UP;
+    case Qt::Key_Down: return VK_DOWN;
+    default: return 0;
+    }
 }
 
 } // namespace
@@ -44,6 +62,12 @@ bool HandlerFilter::eventFilter(QObject* watched, QEvent* event)
     WindowRecord* record = widget ? WindowTable::Instance().FindByWidget(widget) : nullptr;
     if (!record || !record->handler)
         return false;
+    if (event->type() == QEvent::KeyPress) {
+        // A non-zero answer consumes the key, as a window procedure that
+        // does not pass WM_KEYDOWN on.
+        UINT key = VirtualKeyOf(*static_cast<QKeyEvent*>(event));
+        return key && record->handler->OnMessage(WM_KEYDOWN, key, 0) != 0;
+    }
     if (event->type() == QEvent::Enter) {
         QueryCursor(*record, widget);
     } else if (event->type() == QEvent::MouseMove) {

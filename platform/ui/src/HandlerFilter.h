@@ -1,5 +1,5 @@
 #pragma once
-// Passes the mouse and cursor events of a control to the receiver attached
+// Passes the keys, mouse and cursor events of a control to the receiver attached
 // to it with SubclassWindow.
 
 #include <QObject>

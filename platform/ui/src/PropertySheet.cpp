@@ -1,3 +1,5 @@
+#include "WizardFrame.h"
+#include "ui/PostMessage.h"
 #include "ui/PropertySheet.h"
 
 #include <algorithm>
@@ -8,6 +10,7 @@ constexpr short kButtonWidth = 50;
 constexpr short kButtonHeight = 14;
 constexpr short kButtonRow = 26; // below the pages, in dialog units
 constexpr short kMargin = 7;
+constexpr short kHeaderHeight = 36; // the Wizard97 band, in dialog units
 
 } // namespace
 
@@ -15,6 +18,15 @@ CPropertySheet::CPropertySheet(LPCSTR caption, CWnd* parent) : CDialog(m_templat
 {
     m_template.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     m_template.caption = caption ? caption : "";
+}
+
+CPropertySheet::CPropertySheet(LPCSTR caption, CWnd* parent, UINT selectPage, HBITMAP watermark, HBITMAP header)
+    : CPropertySheet(caption, parent)
+{
+    m_nStartPage = selectPage;
+    m_hbmWatermark = watermark;
+    m_hbmHeader = header;
+    m_psh.dwFlags |= (watermark ? PSH_WATERMARK : 0) | (header ? PSH_HEADER : 0);
 }
 
 void CPropertySheet::AddPage(CPropertyPage* page)
@@ -43,6 +55,8 @@ void CPropertySheet::BuildTemplate()
             height = std::max(height, dialog->cy);
         }
     width = std::max<short>(width, 4 * kButtonWidth + 3 * kMargin + 10);
+    if (IsWizard97())
+        height = static_cast<short>(height + kHeaderHeight);
     m_template.cx = width;
     m_template.cy = static_cast<short>(height + kButtonRow);
     short y = static_cast<short>(height + (kButtonRow - kButtonHeight) / 2);
@@ -60,11 +74,22 @@ void CPropertySheet::BuildTemplate()
     };
 }
 
+// The sheet's flags may change after the pages are added; the window is
+// made from the template as they stand now.
+int CPropertySheet::OnCreate()
+{
+    BuildTemplate();
+    RECT client{0, 0, m_template.cx, m_template.cy};
+    MapDialogRect(m_hWnd, &client);
+    SetWindowPos(m_hWnd, HWND_TOP, 0, 0, client.right, client.bottom, SWP_NOMOVE | SWP_NOZORDER);
+    return CDialog::OnCreate();
+}
+
 BOOL CPropertySheet::OnInitDialog()
 {
     CDialog::OnInitDialog();
     SetWizardButtons(PSWIZB_NEXT);
-    if (!Activate(0, +1))
+    if (!Activate(static_cast<int>(m_nStartPage), +1))
         EndDialog(IDCANCEL);
     return TRUE;
 }
@@ -79,11 +104,33 @@ BOOL CPropertySheet::Activate(int index, int direction)
             continue;
         if (CPropertyPage* previous = GetActivePage(); previous && previous != page)
             ShowWindow(*previous, SW_HIDE);
+        ShowFrameOf(*page);
         ShowWindow(*page, SW_SHOW);
         m_nActive = index;
         return TRUE;
     }
     return FALSE;
+}
+
+void CPropertySheet::ShowFrameOf(CPropertyPage& page)
+{
+    if (!IsWizard97())
+        return;
+    WizardLook look;
+    look.headerShown = (page.m_psp.dwFlags & PSP_HIDEHEADER) == 0;
+    if (page.m_psp.dwFlags & PSP_USEHEADERTITLE)
+        look.title = page.m_strHeaderTitle;
+    if (page.m_psp.dwFlags & PSP_USEHEADERSUBTITLE)
+        look.subtitle = page.m_strHeaderSubTitle;
+    look.header = m_hbmHeader;
+    look.watermark = m_hbmWatermark;
+    RECT area{0, 0, 0, static_cast<LONG>(m_template.cy - kButtonRow)};
+    RECT band{0, 0, 0, kHeaderHeight};
+    MapDialogRect(m_hWnd, &area);
+    MapDialogRect(m_hWnd, &band);
+    look.areaHeight = area.bottom;
+    look.headerHeight = band.bottom;
+    DressWizardPage(m_hWnd, page, look);
 }
 
 BOOL CPropertySheet::SetActivePage(int index)
@@ -159,6 +206,14 @@ BOOL CPropertySheet::OnCommand(int id, UINT code, HWND control)
     default:
         return CDialog::OnCommand(id, code, control);
     }
+}
+
+LRESULT CPropertySheet::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != PSM_SETWIZBUTTONS)
+        return CDialog::OnMessage(message, wParam, lParam);
+    SetWizardButtons(static_cast<DWORD>(lParam));
+    return 0;
 }
 
 void CPropertySheet::OnCancel()

@@ -14,6 +14,7 @@
 
 class CWnd;
 class QTimer;
+struct HICON__;
 
 struct WindowRecord {
     HWND handle = nullptr;
@@ -29,6 +30,7 @@ struct WindowRecord {
     HRGN region = nullptr;               // owned
     HFONT font = nullptr;                // not owned
     HFONT ownedFont = nullptr;           // a dialog's template font
+    HICON__* icon = nullptr;             // not owned (WM_SETICON)
     std::map<UINT_PTR, QTimer*> timers;
     QSize reportedSize;                  // as last told to OnSize
     UINT reportedKind = 0xFFFF;

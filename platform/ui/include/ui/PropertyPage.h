@@ -4,11 +4,25 @@
 
 #include "ui/Dialog.h"
 
+#include <string>
+
 class CPropertySheet;
+
+// A Wizard97 page shows its header title and subtitle in the band above it,
+// or, with PSP_HIDEHEADER, fills the sheet with the watermark at its left.
+inline constexpr DWORD PSP_HIDEHEADER = 0x00000800;
+inline constexpr DWORD PSP_USEHEADERTITLE = 0x00001000;
+inline constexpr DWORD PSP_USEHEADERSUBTITLE = 0x00002000;
+
+struct PROPSHEETPAGE {
+    DWORD dwFlags = 0;
+};
 
 class CPropertyPage : public CDialog {
 public:
     explicit CPropertyPage(UINT templateId) : CDialog(templateId) {}
+    // Titles in the ANSI code page; an empty one leaves its flag clear.
+    CPropertyPage(UINT templateId, LPCSTR headerTitle, LPCSTR headerSubTitle = nullptr);
 
     // FALSE skips the page in the direction of travel.
     virtual BOOL OnSetActive() { return TRUE; }
@@ -26,6 +40,10 @@ public:
     void OnCancel() override {}
 
     CPropertySheet* GetSheet() const { return m_pSheet; }
+
+    PROPSHEETPAGE m_psp;
+    std::string m_strHeaderTitle;
+    std::string m_strHeaderSubTitle;
 
 private:
     friend class CPropertySheet;

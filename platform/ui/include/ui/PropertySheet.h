@@ -2,6 +2,7 @@
 // A wizard: pages shown one at a time above Back, Next or Finish, Cancel
 // and Help. DoModal answers ID_WIZFINISH or IDCANCEL.
 
+#include "ui/Bitmap.h"
 #include "ui/PropertyPage.h"
 
 #include <string>
@@ -18,6 +19,19 @@ inline constexpr DWORD PSWIZB_NEXT = 0x2;
 inline constexpr DWORD PSWIZB_FINISH = 0x4;
 inline constexpr DWORD PSWIZB_DISABLEDFINISH = 0x8;
 
+// A Wizard97 sheet: a header band with the page's titles and the header
+// bitmap above interior pages, the watermark beside exterior ones.
+inline constexpr DWORD PSH_WIZARD97 = 0x01000000;
+inline constexpr DWORD PSH_WATERMARK = 0x00008000;
+inline constexpr DWORD PSH_HEADER = 0x00080000;
+
+// Posted by pages while their own notification still runs.
+inline constexpr UINT PSM_SETWIZBUTTONS = 0x0470;
+
+struct PROPSHEETHEADER {
+    DWORD dwFlags = 0;
+};
+
 inline constexpr int PSBTN_BACK = 0;
 inline constexpr int PSBTN_NEXT = 1;
 inline constexpr int PSBTN_FINISH = 2;
@@ -27,6 +41,8 @@ inline constexpr int PSBTN_HELP = 6;
 class CPropertySheet : public CDialog {
 public:
     explicit CPropertySheet(LPCSTR caption, CWnd* parent = nullptr);
+    // The bitmaps stay the caller's and must outlive the sheet's window.
+    CPropertySheet(LPCSTR caption, CWnd* parent, UINT selectPage, HBITMAP watermark, HBITMAP header);
 
     // Before the window is made; the sheet does not own the page.
     void AddPage(CPropertyPage* page);
@@ -41,17 +57,26 @@ public:
     // does nothing.
     BOOL PressButton(int button);
 
+    int OnCreate() override;
     BOOL OnInitDialog() override;
     BOOL OnCommand(int id, UINT code, HWND control) override;
     void OnCancel() override;
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    PROPSHEETHEADER m_psh;
 
 private:
     BOOL Activate(int index, int direction);
     int IndexOfTemplate(UINT templateId) const;
     void Travel(LRESULT answer, int direction);
     void BuildTemplate();
+    bool IsWizard97() const { return (m_psh.dwFlags & PSH_WIZARD97) != 0; }
+    void ShowFrameOf(CPropertyPage& page);
 
     DialogTemplate m_template;
     std::vector<CPropertyPage*> m_pages;
     int m_nActive = -1;
+    UINT m_nStartPage = 0;
+    HBITMAP m_hbmWatermark = nullptr;
+    HBITMAP m_hbmHeader = nullptr;
 };

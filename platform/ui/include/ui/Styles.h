@@ -61,7 +61,11 @@ inline constexpr DWORD BS_GROUPBOX = 7;
 inline constexpr DWORD BS_AUTORADIOBUTTON = 9;
 
 // Edits, combo boxes, scroll bars, list and tree views, progress bars, toolbars.
+inline constexpr DWORD ES_RIGHT = 0x0002;
 inline constexpr DWORD ES_MULTILINE = 0x0004;
+inline constexpr DWORD ES_AUTOVSCROLL = 0x0040;
+inline constexpr DWORD ES_AUTOHSCROLL = 0x0080;
+inline constexpr DWORD ES_WANTRETURN = 0x1000;
 inline constexpr DWORD ES_PASSWORD = 0x0020;
 inline constexpr DWORD ES_READONLY = 0x0800;
 inline constexpr DWORD ES_NUMBER = 0x2000;

@@ -56,4 +56,7 @@ public:
     virtual BOOL OnSetCursor(HWND hwnd, UINT hitTest, UINT message) { return FALSE; }
     virtual void OnMouseMove(UINT flags, POINT point) {}
     virtual void OnTimer(UINT_PTR id) {}
+    // A message sent or posted to the window (SendMessage, PostMessage)
+    // that has no handler of its own above.
+    virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) { return 0; }
 };
