@@ -9,6 +9,9 @@
 #include "ui/MessageBox.h"
 #include "win/Shell.h"
 
+#include <cstdlib>
+#include <filesystem>
+
 namespace {
 
 constexpr const char* kBrowserClass = "{0002DF01-0000-0000-C000-000000000046}";
@@ -104,6 +107,19 @@ TEST_F(OpenHtmlPageTest, StartsTheBrowserRegisteredAsTheLocalServerOfInternetExp
         EXPECT_EQ(c.file, launches[0].file);
         EXPECT_EQ(c.parameters, launches[0].parameters);
     }
+}
+
+TEST_F(OpenHtmlPageTest, TheRegistrationScriptEntersTheDesktopsBrowserAsThatServer)
+{
+    const std::string script = std::string(POLLENTA_SOURCE_DIR) + "/scripts/register '" + POLLENTA_BIN_DIR + "'";
+    ASSERT_EQ(0, std::system(script.c_str()));
+    const LONG id = Create(hubberly, "Survey");
+    EXPECT_EQ(S_OK, hubberly->OpenHtmlPage(2));
+    ASSERT_EQ(1u, launches.size());
+    EXPECT_EQ(ShellLaunch::Kind::CreateProcess, launches[0].kind);
+    EXPECT_EQ("xdg-open", std::filesystem::path(launches[0].file).filename());
+    EXPECT_EQ("\"" + Folder(id) + "/index.html\"", launches[0].parameters);
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(OpenHtmlPageTest, TellsTheUserWhenTheViewerCannotBeFoundOrStarted)
