@@ -4,7 +4,7 @@
 
 #include "CWEProjPropPage.h"
 
-#include "ui/ListCtrl.h"
+#include "wizardui/WEErrorsList.h"
 
 class CWEProjPage2 : public CWEProjPropPage {
 public:
@@ -14,5 +14,5 @@ public:
     BOOL OnSetActive() override;
 
 private:
-    CListCtrl m_list;
+    CWEErrorsList m_list;
 };

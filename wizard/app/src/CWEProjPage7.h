@@ -5,7 +5,7 @@
 
 #include "CWEProjPropPage.h"
 
-#include "ui/ListCtrl.h"
+#include "wizardui/WEErrorsList.h"
 
 class CWEProjPage7 : public CWEProjPropPage {
 public:
@@ -20,5 +20,5 @@ private:
     void ShowErrors();
     void Retry();
 
-    CListCtrl m_list;
+    CWEErrorsList m_list;
 };
