@@ -13,6 +13,8 @@ public:
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
 
+    const CWEErrorsList& ErrorList() const { return m_list; }
+
 private:
     CWEErrorsList m_list;
 };

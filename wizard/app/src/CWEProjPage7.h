@@ -15,6 +15,8 @@ public:
     BOOL OnSetActive() override;
     BOOL OnCommand(int id, UINT code, HWND control) override;
 
+    const CWEErrorsList& ErrorList() const { return m_list; }
+
 private:
     // Fills the list and sets Next and the editing button from the errors.
     void ShowErrors();

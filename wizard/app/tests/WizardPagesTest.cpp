@@ -4,6 +4,7 @@
 
 #include "WizardWalkFixture.h"
 
+#include "ui/Bitmap.h"
 #include "win/Shell.h"
 
 #include <unistd.h>
@@ -115,6 +116,44 @@ TEST_F(WizardPagesTest, BackFromAnEditedRequestWarnsAndOnlyYesThrowsTheEditAway)
     EXPECT_EQ(7, m_sheet.GetActiveIndex());
     EXPECT_EQ(0, m_sheet.m_settings.m_lSqlEdited);
     EXPECT_EQ(1, m_sheet.m_settings.m_lSqlCheck);
+}
+
+TEST_F(WizardPagesTest, NextFollowsTheTypedPathOnlyOnceThePagesNotificationIsOver)
+{
+    ASSERT_TRUE(m_sheet.Create());
+    ShowWindow(m_sheet, SW_SHOW);
+    Next();
+    EXPECT_FALSE(Enabled(ID_WIZNEXT));
+    Type(m_sheet.m_page1, IDC_SOURCE_PATH, m_pagePath);
+    // Posted by the page: the button changes when the sheet's queue is read.
+    EXPECT_FALSE(IsWindowEnabled(m_sheet.GetDlgItem(ID_WIZNEXT)));
+    EXPECT_TRUE(Enabled(ID_WIZNEXT));
+}
+
+TEST_F(WizardPagesTest, InteriorPagesTitleTheHeaderBandAndWelcomeAndFinishShowTheWatermark)
+{
+    ASSERT_TRUE(m_sheet.Create());
+    EXPECT_NE(nullptr, GetWindowIcon(m_sheet));
+    EXPECT_NE(0u, m_sheet.m_psh.dwFlags & PSH_WIZARD97);
+    EXPECT_EQ(PSH_WATERMARK | PSH_HEADER, m_sheet.m_psh.dwFlags & (PSH_WATERMARK | PSH_HEADER));
+    const char* const titles[] = {nullptr,
+                                  "The initial HTML-page for Pollenta project creation",
+                                  "Errors of the preliminary check of the HTML-page",
+                                  "The general properties of the Pollenta project",
+                                  "Mark for answer messages processed by Pollenta",
+                                  "Additional setting for Pollenta project creation",
+                                  "Link Pollenta project with database",
+                                  "Survey field editing",
+                                  "Proceeding to the final phase of Pollenta project creation",
+                                  "Errors in Pollenta project creation",
+                                  nullptr};
+    ASSERT_EQ(static_cast<int>(std::size(titles)), m_sheet.GetPageCount());
+    for (int index = 0; index < m_sheet.GetPageCount(); ++index) {
+        SCOPED_TRACE(index);
+        const CPropertyPage& page = *m_sheet.GetPage(index);
+        EXPECT_EQ(titles[index] == nullptr, (page.m_psp.dwFlags & PSP_HIDEHEADER) != 0);
+        EXPECT_EQ(titles[index] ? titles[index] : "", page.m_strHeaderTitle);
+    }
 }
 
 TEST_F(WizardPagesTest, TabVisitsEachPageInItsOrder)

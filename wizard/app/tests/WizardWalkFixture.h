@@ -189,6 +189,9 @@ protected:
         ASSERT_EQ(2, m_sheet.GetActiveIndex());
         EXPECT_EQ(1u, m_sheet.m_checkErrors.GetCount());
         EXPECT_EQ(WE_W_SUBMIT_NAME, m_sheet.m_checkErrors.GetId(0));
+        ASSERT_EQ(1, m_sheet.m_page2.ErrorList().GetItemCount());
+        EXPECT_EQ("Warning", m_sheet.m_page2.ErrorList().GetItemText(0, 0));
+        EXPECT_EQ(m_sheet.m_checkErrors.GetText(0), m_sheet.m_page2.ErrorList().GetItemText(0, 1));
         EXPECT_TRUE(Enabled(ID_WIZNEXT));
         Shoot("03-check-errors");
         Next();

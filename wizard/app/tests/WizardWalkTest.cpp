@@ -29,6 +29,11 @@ TEST_F(WizardWalkTest, BrokenSqlRequestShowsOnTheErrorsPageAndItsFixAfterBackFin
     ASSERT_EQ(9, m_sheet.GetActiveIndex());
     ASSERT_EQ(1u, m_sheet.m_creationErrors.GetCount());
     EXPECT_EQ(WE_E_SQL, m_sheet.m_creationErrors.GetId(0));
+    ASSERT_EQ(1, m_sheet.m_page7.ErrorList().GetItemCount());
+    EXPECT_EQ("Fatal error", m_sheet.m_page7.ErrorList().GetItemText(0, 0));
+    EXPECT_EQ(m_sheet.m_creationErrors.GetText(0), m_sheet.m_page7.ErrorList().GetItemText(0, 1));
+    EXPECT_NE(std::string::npos, m_sheet.m_creationErrors.GetText(0).find("CREAT"))
+        << m_sheet.m_creationErrors.GetText(0);
     EXPECT_FALSE(Enabled(ID_WIZNEXT));
     EXPECT_TRUE(Enabled(ID_WIZBACK));
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(m_sheet.m_page7, IDC_EDIT_SQL)));
