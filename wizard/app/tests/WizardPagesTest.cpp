@@ -156,6 +156,21 @@ TEST_F(WizardPagesTest, InteriorPagesTitleTheHeaderBandAndWelcomeAndFinishShowTh
     }
 }
 
+TEST_F(WizardPagesTest, AFileThatIsNoDatabaseIsRefusedByTheDataLinkPromptWithItsReason)
+{
+    ASSERT_TRUE(m_sheet.Create());
+    ShowWindow(m_sheet, SW_SHOW);
+    ASSERT_TRUE(m_sheet.SetActivePage(6));
+    m_dataLinkPath = m_folder.Write("site/notes.db", "Notes kept as plain text, not a database.\n").string();
+    Click(m_sheet.m_page5, IDC_CHOOSE_SOURCE);
+    ASSERT_EQ(1u, m_boxes.size());
+    EXPECT_EQ(0u, m_boxes[0].text.find("The database \"" + m_dataLinkPath + "\" cannot be used: ")) << m_boxes[0].text;
+    EXPECT_EQ(MB_ICONERROR, m_boxes[0].type);
+    EXPECT_EQ("", GetWindowTextString(GetDlgItem(m_sheet.m_page5, IDC_CONNECTION)));
+    Type(m_sheet.m_page5, IDC_TABLE_NAME, "Answers");
+    EXPECT_FALSE(Enabled(ID_WIZNEXT));
+}
+
 TEST_F(WizardPagesTest, TabVisitsEachPageInItsOrder)
 {
     WalkToCreation();

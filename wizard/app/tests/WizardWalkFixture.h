@@ -67,7 +67,7 @@ protected:
         SetChooserHook([this](const ChooserRequest& request, std::string& path) {
             if (request.title == WE_DATALINK_TITLE) {
                 m_dataLink = request;
-                path = DatabasePath();
+                path = m_dataLinkPath.empty() ? DatabasePath() : m_dataLinkPath;
                 return true;
             }
             m_chooser = request;
@@ -295,6 +295,7 @@ protected:
     int m_boxAnswer = IDYES;
     ChooserRequest m_chooser;
     ChooserRequest m_dataLink;
+    std::string m_dataLinkPath; // the database's path when empty
     std::vector<int> m_tablesShown;
     std::vector<std::string> m_offeredSql;
     std::function<void(CWESqlEdit&)> m_sqlEdit = [](CWESqlEdit&) {};
