@@ -1,6 +1,7 @@
 // What single pages of the wizard do beside the plain walk: the Cancel
 // question, a fatal check error, the warning before an edited SQL request
-// is thrown away, and the order in which Tab visits each page's controls.
+// is thrown away, the order in which Tab visits each page's controls, the
+// sheet's header band and the data-link prompt's refusal.
 
 #include "WizardWalkFixture.h"
 
@@ -13,18 +14,15 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTableWidget>
 #include <QWidget>
 
 namespace {
 
-// The texts of the controls that Tab reaches from the edit showing `start`,
-// in order, until it comes back to that edit.
-std::vector<std::string> TabOrderFrom(const std::string& start)
+// The texts of the controls that Tab reaches from `first`, in order, until
+// it comes back there.
+std::vector<std::string> TabOrderFrom(QWidget* first)
 {
-    QWidget* first = nullptr;
-    for (QWidget* widget : QApplication::allWidgets())
-        if (auto* edit = qobject_cast<QLineEdit*>(widget); edit && edit->isVisible() && edit->text().toStdString() == start)
-            first = edit;
     std::vector<std::string> order;
     if (!first)
         return order;
@@ -38,8 +36,28 @@ std::vector<std::string> TabOrderFrom(const std::string& start)
             order.push_back(button->text().toStdString());
         else if (qobject_cast<QComboBox*>(widget))
             order.push_back("combo");
+        else if (qobject_cast<QTableWidget*>(widget))
+            order.push_back("grid");
     }
     return order;
+}
+
+// From the edit showing `start`.
+std::vector<std::string> TabOrderFrom(const std::string& start)
+{
+    for (QWidget* widget : QApplication::allWidgets())
+        if (auto* edit = qobject_cast<QLineEdit*>(widget); edit && edit->isVisible() && edit->text().toStdString() == start)
+            return TabOrderFrom(edit);
+    return {};
+}
+
+// From the visible grid.
+std::vector<std::string> TabOrderFromGrid()
+{
+    for (QWidget* widget : QApplication::allWidgets())
+        if (qobject_cast<QTableWidget*>(widget) && widget->isVisible())
+            return TabOrderFrom(widget);
+    return {};
 }
 
 using WizardPagesTest = WizardWalkFixture;
@@ -192,6 +210,8 @@ TEST_F(WizardPagesTest, TabVisitsEachPageInItsOrder)
     EXPECT_EQ((std::vector<std::string>{"Choose the data source...", "edit:Answers", "Check table name...", "< &Back",
                                         "&Next >", "Cancel", "Help"}),
               TabOrderFrom(connection));
+    Next();
+    EXPECT_EQ((std::vector<std::string>{"< &Back", "&Next >", "Cancel", "Help"}), TabOrderFromGrid());
 }
 
 TEST_F(WizardPagesTest, HelpOpensTheWizardTopicBesideTheProgram)
