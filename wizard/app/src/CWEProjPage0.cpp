@@ -31,6 +31,6 @@ BOOL CWEProjPage0::OnInitDialog()
 
 BOOL CWEProjPage0::OnSetActive()
 {
-    RunReported([&] { GetWizardSheet().SetWizardButtons(PSWIZB_NEXT); });
+    PostWizardButtons(PSWIZB_NEXT);
     return TRUE;
 }

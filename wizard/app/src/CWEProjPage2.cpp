@@ -1,6 +1,5 @@
 #include "CWEProjPage2.h"
 
-#include "ErrorListView.h"
 #include "PlandrelIds.h"
 
 CWEProjPage2::CWEProjPage2() : CWEProjPropPage(IDD_PAGE_CHECK) {}
@@ -9,7 +8,7 @@ BOOL CWEProjPage2::OnInitDialog()
 {
     CWEProjPropPage::OnInitDialog();
     m_list.Attach(GetDlgItem(IDC_CHECK_ERRORS));
-    SetUpErrorColumns(m_list);
+    RunReported([&] { m_list.InitColumns(); });
     return TRUE;
 }
 
@@ -21,7 +20,7 @@ BOOL CWEProjPage2::OnSetActive()
         shown = errors.GetCount() > 0;
         if (!shown)
             return;
-        FillErrorList(m_list, errors);
+        m_list.Fill(errors);
         SetWizardButtons(errors.CountErrors() == 0);
     });
     return shown;

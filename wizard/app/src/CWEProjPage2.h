@@ -4,7 +4,7 @@
 
 #include "CWEProjPropPage.h"
 
-#include "ui/ListCtrl.h"
+#include "wizardui/WEErrorsList.h"
 
 class CWEProjPage2 : public CWEProjPropPage {
 public:
@@ -13,6 +13,8 @@ public:
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
 
+    const CWEErrorsList& ErrorList() const { return m_list; }
+
 private:
-    CListCtrl m_list;
+    CWEErrorsList m_list;
 };

@@ -9,6 +9,7 @@
 
 #include "win/CodePage.h"
 
+
 CWEProjPage4::CWEProjPage4() : CWEProjPropPage(IDD_PAGE_OPTIONS) {}
 
 BOOL CWEProjPage4::OnInitDialog()
@@ -18,11 +19,7 @@ BOOL CWEProjPage4::OnInitDialog()
     RunReported([&] {
         CWEMultilang multilang;
         multilang.Init();
-        multilang.EnumCodePages(m_pages, MIMECONTF_BROWSER);
-        for (std::size_t i = 0; i < m_pages.size(); ++i) {
-            const int item = m_codePages.AddString(ToNarrow(m_pages[i].wszDescription).c_str());
-            m_codePages.SetItemData(item, i);
-        }
+        m_codePages.Fill(multilang);
     });
     return TRUE;
 }
@@ -32,22 +29,13 @@ bool CWEProjPage4::Read()
     CWEProjectSettings& settings = GetWizard();
     settings.m_lCollectRecipients = static_cast<LONG>(IsDlgButtonChecked(m_hWnd, IDC_COLLECT_RECIPIENTS));
     settings.m_lCollectSenders = static_cast<LONG>(IsDlgButtonChecked(m_hWnd, IDC_COLLECT_SENDERS));
-    const int selected = m_codePages.GetCurSel();
-    if (selected == CB_ERR)
-        return false;
-    settings.m_CodePage = m_pages.at(m_codePages.GetItemData(selected));
-    return true;
+    return m_codePages.GetSelection(settings.m_CodePage);
 }
 
 void CWEProjPage4::SelectCharset(const std::string& charset)
 {
-    const std::string wanted = LowerAscii(charset);
     m_codePages.SetCurSel(-1);
-    for (int item = 0; item < m_codePages.GetCount(); ++item)
-        if (ToNarrow(m_pages.at(m_codePages.GetItemData(item)).wszWebCharset) == wanted) {
-            m_codePages.SetCurSel(item);
-            return;
-        }
+    m_codePages.SelectByName(LowerAscii(charset));
 }
 
 BOOL CWEProjPage4::OnSetActive()

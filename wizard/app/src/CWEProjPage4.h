@@ -4,10 +4,9 @@
 
 #include "CWEProjPropPage.h"
 
-#include "html/MimeCodePages.h"
-#include "ui/ComboBox.h"
+#include "wizardui/WECodePagesComboBox.h"
 
-#include <vector>
+#include <string>
 
 class CWEProjPage4 : public CWEProjPropPage {
 public:
@@ -25,6 +24,5 @@ private:
     // The entry of that web charset, or none.
     void SelectCharset(const std::string& charset);
 
-    CComboBox m_codePages;
-    std::vector<MIMECPINFO> m_pages;
+    CWECodePagesComboBox m_codePages;
 };

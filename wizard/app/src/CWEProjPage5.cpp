@@ -5,32 +5,17 @@
 #include "PlandrelIds.h"
 #include "PlandrelStrings.h"
 
-#include "wizard/CWECOMException.h"
+#include "wizard/CWEException.h"
 #include "wizard/WEUtils.h"
 #include "wizard/WizardIds.h"
 
-#include "ado/AdoCreate.h"
-#include "ado/AdoGuids.h"
-#include "ado/Connection.h"
-#include "ado/Recordset.h"
-#include "com/ComBstr.h"
-#include "com/ComPtr.h"
-#include "com/ComVariant.h"
 #include "ui/MessageBox.h"
+#include "wizardui/WEAnswerDatabase.h"
 #include "zr/FormatHResult.h"
 
 #include <cstdio>
 
 namespace {
-
-// Apostrophes doubled, so that any table name makes a valid filter.
-std::string FilterLiteral(const std::string& text)
-{
-    std::string literal;
-    for (char c : text)
-        literal += c == '\'' ? std::string("''") : std::string(1, c);
-    return literal;
-}
 
 bool IsPlainName(const std::string& name)
 {
@@ -94,7 +79,7 @@ void CWEProjPage5::ChooseDataSource()
 {
     const auto& choose = CWEWizardDialogs::Instance().m_chooseDataSource;
     std::string connection;
-    if (!choose || !choose(m_hWnd, connection))
+    if (!choose || !choose(this, connection))
         return;
     SetDlgItemText(m_hWnd, IDC_CONNECTION, connection.c_str());
     SetWizardButtons(IsValid());
@@ -106,7 +91,7 @@ void CWEProjPage5::OfferTableList(const std::string& connection, const std::stri
     std::snprintf(text, sizeof text, PlandrelString(IDS_TABLE_EXISTS).c_str(), table.c_str());
     const auto& showTables = CWEWizardDialogs::Instance().m_showTables;
     if (Ask(text, MB_ICONERROR | MB_YESNO) == IDYES && showTables)
-        showTables(m_hWnd, connection);
+        showTables(this, connection);
 }
 
 void CWEProjPage5::CheckTableName()
@@ -115,7 +100,7 @@ void CWEProjPage5::CheckTableName()
     const std::string table = TrimmedText(IDC_TABLE_NAME);
     if (connection.empty() || table.empty())
         return;
-    if (TableExists(connection, table))
+    if (TableTaken(connection, table))
         OfferTableList(connection, table);
     else
         Ask(PlandrelString(IDS_CHECK_OK), MB_ICONINFORMATION);
@@ -135,7 +120,7 @@ LRESULT CWEProjPage5::OnWizardNext()
             if (Ask(question, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
                 return;
         }
-        if (TableExists(settings.m_strConnectionString, settings.m_strRecordSource)) {
+        if (TableTaken(settings.m_strConnectionString, settings.m_strRecordSource)) {
             OfferTableList(settings.m_strConnectionString, settings.m_strRecordSource);
             return;
         }
@@ -146,29 +131,13 @@ LRESULT CWEProjPage5::OnWizardNext()
     return answer;
 }
 
-bool CWEProjPage5::TableExists(const std::string& connectionString, const std::string& table)
+bool CWEProjPage5::TableTaken(const std::string& connection, const std::string& table)
 {
-    if (connectionString.empty() || table.empty())
+    if (connection.empty() || table.empty())
         WE_THROW_UNEXPECTED();
-    CComPtr<_Connection> connection;
-    if (FAILED(AdoCreateInstance(CLSID_Connection, IID__Connection, reinterpret_cast<void**>(&connection))))
-        CWEException::ThrowFormatted(WE_E_CREATE_OBJECT, {"Ado20::_Connection"});
-    CComPtr<_Recordset> tables;
-    HRESULT hr = connection->Open(CComBSTR(connectionString), CComBSTR(""), CComBSTR(""), -1);
-    if (SUCCEEDED(hr))
-        hr = connection->OpenSchema(adSchemaTables, CComVariant(), CComVariant(), &tables);
-    if (FAILED(hr))
-        CWEException::ThrowFormatted(WE_E_DB_CONNECT,
-                                     {FormatHResult(hr), GetComErrorText(hr, connection, IID__Connection)});
-    VARIANT_BOOL eof = VARIANT_TRUE;
-    hr = tables->put_Filter(CComVariant(("TABLE_NAME = '" + FilterLiteral(table) + "'").c_str()));
-    if (SUCCEEDED(hr))
-        hr = tables->get_EOF(&eof);
-    if (FAILED(hr)) {
-        CWECOMException failure(hr, tables, IID__Recordset, WE_SOURCE_FILE, __LINE__);
-        connection->Close();
-        throw failure;
+    try {
+        return TableExists(connection, table);
+    } catch (const WEDatabaseError& failure) {
+        CWEException::ThrowFormatted(WE_E_DB_CONNECT, {FormatHResult(failure.Code()), failure.what()});
     }
-    connection->Close();
-    return eof == VARIANT_FALSE;
 }

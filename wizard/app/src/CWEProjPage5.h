@@ -4,8 +4,7 @@
 // there yet.
 //
 // The connection string comes from the data-link prompt (CWEWizardDialogs);
-// the edit also takes a typed string, so that a database can be named while
-// no prompt is plugged in.
+// its edit only shows it.
 
 #include "CWEProjPropPage.h"
 
@@ -20,10 +19,11 @@ public:
     BOOL OnCommand(int id, UINT code, HWND control) override;
 
     bool IsValid();
-    // Whether the database lists a table of that name; both must be given.
-    static bool TableExists(const std::string& connection, const std::string& table);
 
 private:
+    // Whether the database lists a table of that name; both must be given.
+    // A database that cannot be read is WE_E_DB_CONNECT.
+    static bool TableTaken(const std::string& connection, const std::string& table);
     void ChooseDataSource();
     void CheckTableName();
     // The "already exists" question; Yes shows the database's tables.

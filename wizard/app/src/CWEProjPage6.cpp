@@ -60,7 +60,7 @@ LRESULT CWEProjPage6::OnWizardNext()
 BOOL CWEProjPage6::OnCommand(int id, UINT code, HWND control)
 {
     if (id == IDC_EDIT_SQL && code == BN_CLICKED) {
-        RunReported([&] { EditSqlRequest(m_hWnd, GetWizard()); });
+        RunReported([&] { EditSqlRequest(this, GetWizard()); });
         return TRUE;
     }
     return CWEProjPropPage::OnCommand(id, code, control);

@@ -1,7 +1,6 @@
 #include "CWEProjPage7.h"
 
 #include "CWEProjWizard.h"
-#include "ErrorListView.h"
 #include "PlandrelIds.h"
 #include "SqlRequestEditing.h"
 
@@ -14,14 +13,14 @@ BOOL CWEProjPage7::OnInitDialog()
 {
     CWEProjPropPage::OnInitDialog();
     m_list.Attach(GetDlgItem(IDC_CREATION_ERRORS));
-    SetUpErrorColumns(m_list);
+    RunReported([&] { m_list.InitColumns(); });
     return TRUE;
 }
 
 void CWEProjPage7::ShowErrors()
 {
     const CWEErrors& errors = GetCreationErrors();
-    FillErrorList(m_list, errors);
+    m_list.Fill(errors);
     bool sqlOrTable = false;
     for (std::size_t i = 0; i < errors.GetCount(); ++i)
         sqlOrTable = sqlOrTable || errors.GetId(i) == WE_E_SQL || errors.GetId(i) == WE_E_CREATE_TABLE;
@@ -61,7 +60,7 @@ BOOL CWEProjPage7::OnCommand(int id, UINT code, HWND control)
 {
     if (id == IDC_EDIT_SQL && code == BN_CLICKED) {
         RunReported([&] {
-            if (EditSqlRequest(m_hWnd, GetWizard()))
+            if (EditSqlRequest(this, GetWizard()))
                 EnableWindow(GetDlgItem(IDC_RETRY), TRUE);
         });
         return TRUE;

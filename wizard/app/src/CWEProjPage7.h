@@ -5,7 +5,7 @@
 
 #include "CWEProjPropPage.h"
 
-#include "ui/ListCtrl.h"
+#include "wizardui/WEErrorsList.h"
 
 class CWEProjPage7 : public CWEProjPropPage {
 public:
@@ -15,10 +15,12 @@ public:
     BOOL OnSetActive() override;
     BOOL OnCommand(int id, UINT code, HWND control) override;
 
+    const CWEErrorsList& ErrorList() const { return m_list; }
+
 private:
     // Fills the list and sets Next and the editing button from the errors.
     void ShowErrors();
     void Retry();
 
-    CListCtrl m_list;
+    CWEErrorsList m_list;
 };

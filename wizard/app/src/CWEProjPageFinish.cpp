@@ -15,9 +15,8 @@ BOOL CWEProjPageFinish::OnInitDialog()
 BOOL CWEProjPageFinish::OnSetActive()
 {
     RunReported([&] {
-        CWEProjWizard& sheet = GetWizardSheet();
-        sheet.SetWizardButtons(PSWIZB_FINISH);
-        EnableWindow(sheet.GetDlgItem(IDCANCEL), FALSE);
+        PostWizardButtons(PSWIZB_FINISH);
+        EnableWindow(GetWizardSheet().GetDlgItem(IDCANCEL), FALSE);
     });
     return TRUE;
 }

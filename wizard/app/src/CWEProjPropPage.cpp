@@ -1,6 +1,7 @@
 #include "CWEProjPropPage.h"
 
 #include "CWEProjWizard.h"
+#include "PlandrelDialogs.h"
 #include "PlandrelIds.h"
 #include "PlandrelStrings.h"
 #include "WizardText.h"
@@ -10,8 +11,19 @@
 
 #include "controls/WEHelp.h"
 #include "ui/MessageBox.h"
+#include "ui/PostMessage.h"
 #include "ui/PropertySheet.h"
 
+
+CWEProjPropPage::CWEProjPropPage(UINT templateId) : CPropertyPage(templateId)
+{
+    if (const UINT title = PageHeaderTitleId(templateId)) {
+        m_strHeaderTitle = PlandrelString(title);
+        m_psp.dwFlags |= PSP_USEHEADERTITLE;
+    } else {
+        m_psp.dwFlags |= PSP_HIDEHEADER;
+    }
+}
 
 CWEProjWizard& CWEProjPropPage::GetWizardSheet() const
 {
@@ -29,7 +41,12 @@ CWEErrors& CWEProjPropPage::GetCreationErrors() const { return GetWizardSheet().
 
 void CWEProjPropPage::SetWizardButtons(bool next)
 {
-    RunReported([&] { GetWizardSheet().SetWizardButtons(next ? PSWIZB_BACK | PSWIZB_NEXT : PSWIZB_BACK); });
+    PostWizardButtons(next ? PSWIZB_BACK | PSWIZB_NEXT : PSWIZB_BACK);
+}
+
+void CWEProjPropPage::PostWizardButtons(DWORD flags)
+{
+    RunReported([&] { PostMessage(GetWizardSheet(), PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(flags)); });
 }
 
 BOOL CWEProjPropPage::OnQueryCancel()

@@ -1,7 +1,8 @@
 #pragma once
 // The base of every wizard page: the way to the sheet's shared state, the
 // Next button, the Cancel question and Help. Pages never call each other;
-// they meet only in the sheet's members.
+// they meet only in the sheet's members. A page with a header title shows
+// it in the sheet's header band; the others hide the band.
 
 #include "ui/PropertyPage.h"
 
@@ -15,7 +16,7 @@ class CWEProjectSettings;
 
 class CWEProjPropPage : public CPropertyPage {
 public:
-    explicit CWEProjPropPage(UINT templateId) : CPropertyPage(templateId) {}
+    explicit CWEProjPropPage(UINT templateId);
 
     // Each throws the unexpected error when the page has no sheet.
     CWEProjWizard& GetWizardSheet() const;
@@ -25,8 +26,10 @@ public:
     CWEFieldsDataSet& GetFieldsDataSet() const;
     CWEErrors& GetCreationErrors() const;
 
-    // Back and Next, or Back alone.
+    // Back and Next, or Back alone. The buttons are posted, so that they
+    // change after the notification the page is handling.
     void SetWizardButtons(bool next);
+    void PostWizardButtons(DWORD flags);
     BOOL OnQueryCancel() override;
     BOOL OnCommand(int id, UINT code, HWND control) override;
 

@@ -2,7 +2,8 @@
 // The wizard's sheet: its eleven pages and the state they share, the
 // settings record, the checked page, the errors of the check, the form's
 // fields and the errors of creation. Destroyed in reverse: the errors and
-// fields go before the document and the settings, the pages last.
+// fields go before the document and the settings, the pages and the
+// pictures last.
 
 #include "CWEProjPage0.h"
 #include "CWEProjPage1.h"
@@ -15,6 +16,7 @@
 #include "CWEProjPage6.h"
 #include "CWEProjPage7.h"
 #include "CWEProjPageFinish.h"
+#include "CWEWizardPictures.h"
 
 #include "wizard/CWEErrors.h"
 #include "wizard/CWEFieldsDataSet.h"
@@ -23,10 +25,15 @@
 
 #include "ui/PropertySheet.h"
 
-class CWEProjWizard : public CPropertySheet {
+// The pictures come first among the bases: the sheet is built with them.
+class CWEProjWizard : private CWEWizardPictures, public CPropertySheet {
 public:
-    // Registers the page dialogs and adds the pages in their order.
+    // A Wizard97 sheet: registers the page dialogs and adds the pages in
+    // their order.
     CWEProjWizard();
+
+    // Gives the sheet its icon.
+    BOOL OnInitDialog() override;
 
     CWEProjPage0 m_page0;
     CWEProjPage1 m_page1;

@@ -4,9 +4,9 @@
 #include "PlandrelDialogs.h"
 
 #include "PlandrelIds.h"
-#include "PlandrelStrings.h"
 
 #include "ui/DialogTemplate.h"
+#include "ui/FlexGrid.h"
 #include "ui/Styles.h"
 
 #include <initializer_list>
@@ -15,9 +15,9 @@
 namespace {
 
 constexpr short kPageWidth = 317;
-constexpr short kPageHeight = 178;
-// Below the plain header line that pages with a header carry.
-constexpr short kTop = 30;
+// Interior pages below the sheet's header band; the welcome and finish
+// pages take the band's room as well, beside the watermark.
+constexpr short kPageHeight = 143;
 
 constexpr DWORD kVisible = WS_VISIBLE;
 constexpr DWORD kTab = WS_VISIBLE | WS_TABSTOP;
@@ -69,10 +69,7 @@ void Register(UINT id, const char* caption, std::initializer_list<DialogItem> it
     page.cx = kPageWidth;
     page.cy = kPageHeight;
     page.caption = caption;
-    // A plain header line until the sheet draws a header band of its own.
-    if (const UINT title = PageHeaderTitleId(id))
-        page.items.push_back(Label(PlandrelString(title).c_str(), 7, 4, 303, 20));
-    page.items.insert(page.items.end(), items);
+    page.items.assign(items);
     RegisterDialogTemplate(AfxGetResourceHandle(), id, page);
 }
 
@@ -83,12 +80,12 @@ void RegisterWelcomeAndFinish()
               Label("This wizard makes a Pollenta survey project from an HTML page that holds a form: it checks the "
                     "page, links the project with a database table for the answers and creates the project.",
                     115, 40, 190, 50),
-              Label("Support:", 115, 110, 50, 10),
-              {"Static", "", IDC_SUPPORT_LINK, kVisible | SS_LEFT | SS_NOTIFY, 0, 170, 110, 135, 10},
-              Label("On the web:", 115, 124, 50, 10),
-              {"Static", "", IDC_SITE_LINK, kVisible | SS_LEFT | SS_NOTIFY, 0, 170, 124, 135, 10},
-              Label("Version:", 115, 150, 50, 10),
-              {"Static", "", IDC_VERSION, kVisible | SS_LEFT, 0, 170, 150, 135, 10}});
+              Label("Support:", 115, 100, 50, 10),
+              {"Static", "", IDC_SUPPORT_LINK, kVisible | SS_LEFT | SS_NOTIFY, 0, 170, 100, 135, 10},
+              Label("On the web:", 115, 112, 50, 10),
+              {"Static", "", IDC_SITE_LINK, kVisible | SS_LEFT | SS_NOTIFY, 0, 170, 112, 135, 10},
+              Label("Version:", 115, 128, 50, 10),
+              {"Static", "", IDC_VERSION, kVisible | SS_LEFT, 0, 170, 128, 135, 10}});
     Register(IDD_PAGE_FINISH, "Creating a new Pollenta project (Finish)",
              {{"Static", "Finish", IDC_FINISH_TITLE, kVisible | SS_LEFT, 0, 115, 8, 190, 24},
               Label("The Pollenta project has been created. Click Finish to close the wizard.", 115, 40, 190, 30)});
@@ -97,47 +94,47 @@ void RegisterWelcomeAndFinish()
 void RegisterFirstSteps()
 {
     Register(IDD_PAGE_SOURCE, "Creating a new Pollenta project (Step 1)",
-             {Label("HTML-page with the survey form:", 20, kTop + 6, 277),
-              Edit(IDC_SOURCE_PATH, 20, kTop + 20, 220), Button("Browse...", IDC_BROWSE, 247, kTop + 20, 50)});
+             {Label("HTML-page with the survey form:", 20, 6, 277),
+              Edit(IDC_SOURCE_PATH, 20, 20, 220), Button("Browse...", IDC_BROWSE, 247, 20, 50)});
     Register(IDD_PAGE_CHECK, "Creating a new Pollenta project (Errors)",
-             {Label("The check of the HTML-page found:", 20, kTop + 2, 277), List(IDC_CHECK_ERRORS, kTop + 14, 130)});
+             {Label("The check of the HTML-page found:", 20, 2, 277), List(IDC_CHECK_ERRORS, 14, 124)});
     Register(IDD_PAGE_IDENTITY, "Creating a new Pollenta project (Step 2)",
-             {Label("Project name:", 20, kTop + 8, 90), Edit(IDC_PROJECT_NAME, 115, kTop + 6, 182),
-              Label("E-mail address for answers:", 20, kTop + 30, 90), Edit(IDC_EMAIL, 115, kTop + 28, 182),
-              Label("Subject of answers:", 20, kTop + 52, 90), Edit(IDC_SUBJECT, 115, kTop + 50, 182)});
+             {Label("Project name:", 20, 8, 90), Edit(IDC_PROJECT_NAME, 115, 6, 182),
+              Label("E-mail address for answers:", 20, 30, 90), Edit(IDC_EMAIL, 115, 28, 182),
+              Label("Subject of answers:", 20, 52, 90), Edit(IDC_SUBJECT, 115, 50, 182)});
     Register(IDD_PAGE_MARKS, "Creating a new Pollenta project (Step 3)",
-             {Label("Mark for successfully processed messages:", 20, kTop + 8, 150),
-              Edit(IDC_SUCCESS_MARK, 175, kTop + 6, 122),
-              Label("Mark for messages processed with errors:", 20, kTop + 30, 150),
-              Edit(IDC_FAILED_MARK, 175, kTop + 28, 122)});
+             {Label("Mark for successfully processed messages:", 20, 8, 150),
+              Edit(IDC_SUCCESS_MARK, 175, 6, 122),
+              Label("Mark for messages processed with errors:", 20, 30, 150),
+              Edit(IDC_FAILED_MARK, 175, 28, 122)});
     Register(IDD_PAGE_OPTIONS, "Creating a new Pollenta project (Step 4)",
              {CheckBox("Insert a field for collecting survey recipient addresses into the form  (the text field "
                        "RecipientEmail will be added to the database table)",
-                       IDC_COLLECT_RECIPIENTS, kTop + 4),
+                       IDC_COLLECT_RECIPIENTS, 4),
               CheckBox("Collect e-mail addresses of the respondents who have answered the survey (the text field "
                        "SenderEmail will be added to the database table)",
-                       IDC_COLLECT_SENDERS, kTop + 30),
-              Label("Encoding of the survey page:", 20, kTop + 62, 110),
-              {"ComboBox", "", IDC_CODE_PAGES, kTab | CBS_DROPDOWNLIST, 0, 135, kTop + 60, 162, 14}});
+                       IDC_COLLECT_SENDERS, 30),
+              Label("Encoding of the survey page:", 20, 62, 110),
+              {"ComboBox", "", IDC_CODE_PAGES, kTab | CBS_DROPDOWNLIST | WS_VSCROLL, 0, 135, 60, 162, 14}});
 }
 
 void RegisterDatabaseSteps()
 {
     Register(IDD_PAGE_DATABASE, "Creating a new Pollenta project (Step 5)",
-             {Label("Connection string:", 20, kTop + 6, 277), Edit(IDC_CONNECTION, 20, kTop + 18, 277),
-              Button("Choose the data source...", IDC_CHOOSE_SOURCE, 197, kTop + 36, 100),
-              Label("New table name:", 20, kTop + 62, 277), Edit(IDC_TABLE_NAME, 20, kTop + 74, 170),
-              Button("Check table name...", IDC_CHECK_TABLE, 197, kTop + 74, 100)});
+             {Label("Connection string:", 20, 6, 277), Edit(IDC_CONNECTION, 20, 18, 277, ES_READONLY),
+              Button("Choose the data source...", IDC_CHOOSE_SOURCE, 197, 36, 100),
+              Label("New table name:", 20, 62, 277), Edit(IDC_TABLE_NAME, 20, 74, 170),
+              Button("Check table name...", IDC_CHECK_TABLE, 197, 74, 100)});
     Register(IDD_PAGE_FIELDS, "Creating a new Pollenta project (Step 6)",
-             {{"Static", "", IDC_FIELDS_GRID, kVisible | SS_LEFT, 0, 20, kTop + 2, 277, 120},
-              Label("* - some databases may not support these field types.", 20, kTop + 128, 277)});
+             {{WC_FLEXGRID, "", IDC_FIELDS_GRID, kTab, 0, 20, 2, 277, 120},
+              Label("* - some databases may not support these field types.", 20, 128, 277)});
     Register(IDD_PAGE_CREATE, "Creating a new Pollenta project (Step 7)",
-             {Label("The wizard is ready to create the project. Click Next to create it.", 20, kTop + 6, 277, 20),
-              Button("Edit SQL-request for table creation", IDC_EDIT_SQL, 20, kTop + 34, 150)});
+             {Label("The wizard is ready to create the project. Click Next to create it.", 20, 6, 277, 20),
+              Button("Edit SQL-request for table creation", IDC_EDIT_SQL, 20, 34, 150)});
     Register(IDD_PAGE_ERRORS, "Creating a new Pollenta project (Errors)",
-             {List(IDC_CREATION_ERRORS, kTop + 2, 110),
-              Button("Edit SQL-request for table creation", IDC_EDIT_SQL, 20, kTop + 118, 150, WS_DISABLED),
-              Button("Retry", IDC_RETRY, 247, kTop + 118, 50, WS_DISABLED)});
+             {List(IDC_CREATION_ERRORS, 2, 110),
+              Button("Edit SQL-request for table creation", IDC_EDIT_SQL, 20, 118, 150, WS_DISABLED),
+              Button("Retry", IDC_RETRY, 247, 118, 50, WS_DISABLED)});
 }
 
 }  // namespace

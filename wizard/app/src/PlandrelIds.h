@@ -16,6 +16,11 @@ inline constexpr UINT IDD_PAGE_CREATE = 108;
 inline constexpr UINT IDD_PAGE_ERRORS = 111;
 inline constexpr UINT IDD_PAGE_FINISH = 109;
 
+// Pictures of the sheet.
+inline constexpr UINT IDI_WIZARD = 128;
+inline constexpr UINT IDB_WIZARD_HEADER = 203;
+inline constexpr UINT IDB_WIZARD_WATERMARK = 205;
+
 inline constexpr int IDC_SOURCE_PATH = 1000;
 inline constexpr int IDC_BROWSE = 1001;
 inline constexpr int IDC_CHECK_ERRORS = 1002;
@@ -44,8 +49,6 @@ inline constexpr int IDC_STATIC = -1;
 
 // Texts of the pages (the engine's own texts have their ids in WizardIds.h).
 inline constexpr UINT IDS_HTML_FILTER = 107;
-inline constexpr UINT IDS_COLUMN_STATUS = 108;
-inline constexpr UINT IDS_COLUMN_DESCRIPTION = 109;
 inline constexpr UINT IDS_GRID_FIELD = 110;
 inline constexpr UINT IDS_GRID_TYPE = 111;
 inline constexpr UINT IDS_GRID_SIZE = 112;

@@ -13,8 +13,6 @@ namespace {
 
 const StringResource kStrings[] = {
     {IDS_HTML_FILTER, "HTML Files#*.htm;*.html##"},
-    {IDS_COLUMN_STATUS, "Status"},
-    {IDS_COLUMN_DESCRIPTION, "Description"},
     {IDS_GRID_FIELD, "Field"},
     {IDS_GRID_TYPE, "Type"},
     {IDS_GRID_SIZE, "Size"},

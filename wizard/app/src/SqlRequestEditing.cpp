@@ -2,7 +2,7 @@
 
 #include "CWEWizardDialogs.h"
 
-bool EditSqlRequest(HWND owner, CWEProjectSettings& settings)
+bool EditSqlRequest(CWnd* owner, CWEProjectSettings& settings)
 {
     const auto& editor = CWEWizardDialogs::Instance().m_editSql;
     if (!editor)

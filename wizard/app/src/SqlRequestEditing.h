@@ -5,7 +5,7 @@
 
 #include "wizard/CWEProjectSettings.h"
 
-#include "win/Types.h"
+class CWnd;
 
 // True when the settings took an edit.
-bool EditSqlRequest(HWND owner, CWEProjectSettings& settings);
+bool EditSqlRequest(CWnd* owner, CWEProjectSettings& settings);

@@ -1,9 +1,11 @@
 // What single pages of the wizard do beside the plain walk: the Cancel
 // question, a fatal check error, the warning before an edited SQL request
-// is thrown away, and the order in which Tab visits each page's controls.
+// is thrown away, the order in which Tab visits each page's controls, the
+// sheet's header band and the data-link prompt's refusal.
 
 #include "WizardWalkFixture.h"
 
+#include "ui/Bitmap.h"
 #include "win/Shell.h"
 
 #include <unistd.h>
@@ -12,18 +14,15 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTableWidget>
 #include <QWidget>
 
 namespace {
 
-// The texts of the controls that Tab reaches from the edit showing `start`,
-// in order, until it comes back to that edit.
-std::vector<std::string> TabOrderFrom(const std::string& start)
+// The texts of the controls that Tab reaches from `first`, in order, until
+// it comes back there.
+std::vector<std::string> TabOrderFrom(QWidget* first)
 {
-    QWidget* first = nullptr;
-    for (QWidget* widget : QApplication::allWidgets())
-        if (auto* edit = qobject_cast<QLineEdit*>(widget); edit && edit->isVisible() && edit->text().toStdString() == start)
-            first = edit;
     std::vector<std::string> order;
     if (!first)
         return order;
@@ -37,8 +36,28 @@ std::vector<std::string> TabOrderFrom(const std::string& start)
             order.push_back(button->text().toStdString());
         else if (qobject_cast<QComboBox*>(widget))
             order.push_back("combo");
+        else if (qobject_cast<QTableWidget*>(widget))
+            order.push_back("grid");
     }
     return order;
+}
+
+// From the edit showing `start`.
+std::vector<std::string> TabOrderFrom(const std::string& start)
+{
+    for (QWidget* widget : QApplication::allWidgets())
+        if (auto* edit = qobject_cast<QLineEdit*>(widget); edit && edit->isVisible() && edit->text().toStdString() == start)
+            return TabOrderFrom(edit);
+    return {};
+}
+
+// From the visible grid.
+std::vector<std::string> TabOrderFromGrid()
+{
+    for (QWidget* widget : QApplication::allWidgets())
+        if (qobject_cast<QTableWidget*>(widget) && widget->isVisible())
+            return TabOrderFrom(widget);
+    return {};
 }
 
 using WizardPagesTest = WizardWalkFixture;
@@ -117,6 +136,59 @@ TEST_F(WizardPagesTest, BackFromAnEditedRequestWarnsAndOnlyYesThrowsTheEditAway)
     EXPECT_EQ(1, m_sheet.m_settings.m_lSqlCheck);
 }
 
+TEST_F(WizardPagesTest, NextFollowsTheTypedPathOnlyOnceThePagesNotificationIsOver)
+{
+    ASSERT_TRUE(m_sheet.Create());
+    ShowWindow(m_sheet, SW_SHOW);
+    Next();
+    EXPECT_FALSE(Enabled(ID_WIZNEXT));
+    Type(m_sheet.m_page1, IDC_SOURCE_PATH, m_pagePath);
+    // Posted by the page: the button changes when the sheet's queue is read.
+    EXPECT_FALSE(IsWindowEnabled(m_sheet.GetDlgItem(ID_WIZNEXT)));
+    EXPECT_TRUE(Enabled(ID_WIZNEXT));
+}
+
+TEST_F(WizardPagesTest, InteriorPagesTitleTheHeaderBandAndWelcomeAndFinishShowTheWatermark)
+{
+    ASSERT_TRUE(m_sheet.Create());
+    EXPECT_NE(nullptr, GetWindowIcon(m_sheet));
+    EXPECT_NE(0u, m_sheet.m_psh.dwFlags & PSH_WIZARD97);
+    EXPECT_EQ(PSH_WATERMARK | PSH_HEADER, m_sheet.m_psh.dwFlags & (PSH_WATERMARK | PSH_HEADER));
+    const char* const titles[] = {nullptr,
+                                  "The initial HTML-page for Pollenta project creation",
+                                  "Errors of the preliminary check of the HTML-page",
+                                  "The general properties of the Pollenta project",
+                                  "Mark for answer messages processed by Pollenta",
+                                  "Additional setting for Pollenta project creation",
+                                  "Link Pollenta project with database",
+                                  "Survey field editing",
+                                  "Proceeding to the final phase of Pollenta project creation",
+                                  "Errors in Pollenta project creation",
+                                  nullptr};
+    ASSERT_EQ(static_cast<int>(std::size(titles)), m_sheet.GetPageCount());
+    for (int index = 0; index < m_sheet.GetPageCount(); ++index) {
+        SCOPED_TRACE(index);
+        const CPropertyPage& page = *m_sheet.GetPage(index);
+        EXPECT_EQ(titles[index] == nullptr, (page.m_psp.dwFlags & PSP_HIDEHEADER) != 0);
+        EXPECT_EQ(titles[index] ? titles[index] : "", page.m_strHeaderTitle);
+    }
+}
+
+TEST_F(WizardPagesTest, AFileThatIsNoDatabaseIsRefusedByTheDataLinkPromptWithItsReason)
+{
+    ASSERT_TRUE(m_sheet.Create());
+    ShowWindow(m_sheet, SW_SHOW);
+    ASSERT_TRUE(m_sheet.SetActivePage(6));
+    m_dataLinkPath = m_folder.Write("site/notes.db", "Notes kept as plain text, not a database.\n").string();
+    Click(m_sheet.m_page5, IDC_CHOOSE_SOURCE);
+    ASSERT_EQ(1u, m_boxes.size());
+    EXPECT_EQ(0u, m_boxes[0].text.find("The database \"" + m_dataLinkPath + "\" cannot be used: ")) << m_boxes[0].text;
+    EXPECT_EQ(MB_ICONERROR, m_boxes[0].type);
+    EXPECT_EQ("", GetWindowTextString(GetDlgItem(m_sheet.m_page5, IDC_CONNECTION)));
+    Type(m_sheet.m_page5, IDC_TABLE_NAME, "Answers");
+    EXPECT_FALSE(Enabled(ID_WIZNEXT));
+}
+
 TEST_F(WizardPagesTest, TabVisitsEachPageInItsOrder)
 {
     WalkToCreation();
@@ -138,6 +210,8 @@ TEST_F(WizardPagesTest, TabVisitsEachPageInItsOrder)
     EXPECT_EQ((std::vector<std::string>{"Choose the data source...", "edit:Answers", "Check table name...", "< &Back",
                                         "&Next >", "Cancel", "Help"}),
               TabOrderFrom(connection));
+    Next();
+    EXPECT_EQ((std::vector<std::string>{"< &Back", "&Next >", "Cancel", "Help"}), TabOrderFromGrid());
 }
 
 TEST_F(WizardPagesTest, HelpOpensTheWizardTopicBesideTheProgram)

@@ -1,9 +1,10 @@
 #pragma once
-// The wizard's sheet shown offscreen with every chooser, box and plugged-in
-// dialog answered by the test: the page chosen in the file chooser, the
-// database given by the data-link prompt, the SQL request edited by a
-// function of the test; and a walk from the welcome page to the creation
-// page the way a user walks it, with a picture of each page.
+// The wizard's sheet shown offscreen with every chooser, box and dialog
+// answered by the test: the page chosen in the file chooser, the database
+// created through the data-link prompt, the SQL request edited in the
+// editor by a function of the test; and a walk from the welcome page to
+// the creation page the way a user walks it, with a picture of each page
+// and dialog.
 
 #include "CreatorTestFixture.h"
 
@@ -14,10 +15,15 @@
 
 #include "wizard/WizardIds.h"
 
+#include "ui/DialogHook.h"
 #include "ui/FileDialog.h"
 #include "ui/MessageBox.h"
 #include "ui/Screenshot.h"
 #include "ui/Window.h"
+#include "wizardui/WEDataLinkPrompt.h"
+#include "wizardui/WESQLEditDlg.h"
+#include "wizardui/WETablesDialog.h"
+#include "wizardui/WEWizardIds.h"
 
 #include <fstream>
 #include <functional>
@@ -50,6 +56,8 @@ protected:
     {
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
         CreatorTestFixture::SetUp();
+        // The data-link prompt makes the database.
+        fs::remove(DatabasePath());
         m_folder.Write("site/img/logo.gif", "GIF89a logo");
         m_pagePath = m_folder.Write("site/survey.htm", kSurveyPage).string();
         SetMessageBoxHook([this](const MessageBoxRequest& request) {
@@ -57,45 +65,102 @@ protected:
             return m_boxAnswer;
         });
         SetChooserHook([this](const ChooserRequest& request, std::string& path) {
+            if (request.title == WE_DATALINK_TITLE) {
+                m_dataLink = request;
+                path = m_dataLinkPath.empty() ? DatabasePath() : m_dataLinkPath;
+                return true;
+            }
             m_chooser = request;
             path = m_pagePath;
             return true;
         });
-        CWEWizardDialogs& dialogs = CWEWizardDialogs::Instance();
-        dialogs.m_chooseDataSource = [this](HWND, std::string& connection) {
-            connection = "Provider=SQLite;Data Source=" + DatabasePath();
-            return true;
-        };
-        dialogs.m_editSql = [this](HWND, CWESqlEdit& edit) {
-            m_offeredSql.push_back(edit.m_strText);
-            m_sqlEdit(edit);
-            return true;
-        };
+        SetDialogShownHook([this](CDialog& dialog) {
+            if (auto* editor = dynamic_cast<CWESQLEditDlg*>(&dialog))
+                EditInEditor(*editor);
+            else if (auto* tables = dynamic_cast<CWETablesDialog*>(&dialog))
+                LookAtTables(*tables);
+        });
         fs::create_directories(POLLENTA_SCREENSHOT_DIR);
     }
     void TearDown() override
     {
-        CWEWizardDialogs::Instance() = CWEWizardDialogs();
+        SetDialogShownHook({});
         SetMessageBoxHook({});
         SetChooserHook({});
         PumpWaitingMessages();
         CreatorTestFixture::TearDown();
     }
 
-    void Click(CWnd& page, int id) { page.OnCommand(id, BN_CLICKED, GetDlgItem(page, id)); }
-    void Type(CWnd& page, int id, const std::string& text) { SetDlgItemText(page, id, text.c_str()); }
-    bool Enabled(int id) { return IsWindowEnabled(m_sheet.GetDlgItem(id)); }
-    void Next()
+    // The editor shows the request in force; the test's edit is typed in
+    // and saved with "Save and close".
+    void EditInEditor(CWESQLEditDlg& editor)
     {
-        ASSERT_TRUE(m_sheet.PressButton(PSBTN_NEXT)) << "Next is disabled on page " << m_sheet.GetActiveIndex();
+        CWESqlEdit edit{GetWindowTextString(editor.GetDlgItem(IDC_WE_SQL)),
+                        IsDlgButtonChecked(editor, IDC_WE_CHECKSQL) == BST_CHECKED ? 1 : 0, editor.m_strSqlDefault};
+        m_offeredSql.push_back(edit.m_strText);
+        Picture(editor, "12-sql-editor");
+        const std::string before = edit.m_strText;
+        m_sqlEdit(edit);
+        if (edit.m_strText != before) {
+            SetDlgItemText(editor, IDC_WE_SQL, edit.m_strText.c_str());
+            editor.OnCommand(IDC_WE_SQL, EN_CHANGE, editor.GetDlgItem(IDC_WE_SQL));
+        }
+        CheckDlgButton(editor, IDC_WE_CHECKSQL, edit.m_lCheck ? BST_CHECKED : BST_UNCHECKED);
+        editor.OnOK();
     }
-    void Back() { ASSERT_TRUE(m_sheet.PressButton(PSBTN_BACK)) << "on page " << m_sheet.GetActiveIndex(); }
-    void Shoot(const char* name)
+    void LookAtTables(CWETablesDialog& tables)
+    {
+        m_tablesShown.push_back(tables.List().GetItemCount());
+        Picture(tables, "13-tables");
+        tables.EndDialog(IDCANCEL);
+    }
+    void Picture(CWnd& window, const char* name)
     {
         PumpWaitingMessages();
         const std::string path = std::string(POLLENTA_SCREENSHOT_DIR) + "/" + name + ".png";
-        EXPECT_TRUE(SaveWindowPicture(m_sheet, path.c_str())) << path;
+        EXPECT_TRUE(SaveWindowPicture(window, path.c_str())) << path;
     }
+    // The grid's type list over the field's type cell, the type chosen and
+    // the cell left, as a user does with the mouse.
+    void ChooseTypeInGrid(const std::string& field, int type)
+    {
+        CWEFieldsBrowseGrid& grid = m_sheet.m_page51.Grid();
+        long row = 1;
+        while (row < grid.GetRows() && grid.GetTextMatrix(row, 0) != field)
+            ++row;
+        ASSERT_LT(row, grid.GetRows()) << field;
+        grid.SetRow(row);
+        grid.SetCol(1);
+        PumpWaitingMessages();
+        CWECellComboBox& list = grid.TypeList();
+        ASSERT_TRUE(IsWindowVisible(list));
+        for (int item = 0; item < list.GetCount(); ++item)
+            if (static_cast<int>(list.GetItemData(item)) == type)
+                list.SetCurSel(item);
+        Shoot("08-fields-type-list");
+        grid.SetCol(2);
+        PumpWaitingMessages();
+    }
+
+    void Click(CWnd& page, int id) { page.OnCommand(id, BN_CLICKED, GetDlgItem(page, id)); }
+    void Type(CWnd& page, int id, const std::string& text) { SetDlgItemText(page, id, text.c_str()); }
+    // The pages post the sheet's buttons: they are read once the posts are in.
+    bool Enabled(int id)
+    {
+        PumpWaitingMessages();
+        return IsWindowEnabled(m_sheet.GetDlgItem(id));
+    }
+    void Next()
+    {
+        PumpWaitingMessages();
+        ASSERT_TRUE(m_sheet.PressButton(PSBTN_NEXT)) << "Next is disabled on page " << m_sheet.GetActiveIndex();
+    }
+    void Back()
+    {
+        PumpWaitingMessages();
+        ASSERT_TRUE(m_sheet.PressButton(PSBTN_BACK)) << "on page " << m_sheet.GetActiveIndex();
+    }
+    void Shoot(const char* name) { Picture(m_sheet, name); }
 
     // Welcome to the creation page: the page chosen, identity and marks
     // typed, the recipient field asked for, the database given and the
@@ -124,6 +189,9 @@ protected:
         ASSERT_EQ(2, m_sheet.GetActiveIndex());
         EXPECT_EQ(1u, m_sheet.m_checkErrors.GetCount());
         EXPECT_EQ(WE_W_SUBMIT_NAME, m_sheet.m_checkErrors.GetId(0));
+        ASSERT_EQ(1, m_sheet.m_page2.ErrorList().GetItemCount());
+        EXPECT_EQ("Warning", m_sheet.m_page2.ErrorList().GetItemText(0, 0));
+        EXPECT_EQ(m_sheet.m_checkErrors.GetText(0), m_sheet.m_page2.ErrorList().GetItemText(0, 1));
         EXPECT_TRUE(Enabled(ID_WIZNEXT));
         Shoot("03-check-errors");
         Next();
@@ -157,7 +225,12 @@ protected:
         ASSERT_EQ(6, m_sheet.GetActiveIndex());
         EXPECT_FALSE(Enabled(ID_WIZNEXT));
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(m_sheet.m_page5, IDC_CHECK_TABLE)));
+        ASSERT_FALSE(fs::exists(DatabasePath()));
         Click(m_sheet.m_page5, IDC_CHOOSE_SOURCE);
+        EXPECT_EQ(WE_DATALINK_TITLE, m_dataLink.title);
+        EXPECT_TRUE(fs::exists(DatabasePath()));
+        EXPECT_EQ("Provider=SQLite;Data Source=" + DatabasePath(),
+                  GetWindowTextString(GetDlgItem(m_sheet.m_page5, IDC_CONNECTION)));
         Type(m_sheet.m_page5, IDC_TABLE_NAME, "Answers");
         EXPECT_TRUE(Enabled(ID_WIZNEXT));
         Click(m_sheet.m_page5, IDC_CHECK_TABLE);
@@ -166,13 +239,17 @@ protected:
         Shoot("07-database");
         Next();
 
-        // The age question becomes a number column, as the grid would set it.
+        // The grid shows the form's fields; the age question becomes a
+        // number column there.
         ASSERT_EQ(7, m_sheet.GetActiveIndex());
         EXPECT_EQ(3u, m_sheet.m_fields.GetCount());
-        EXPECT_EQ(S_OK, m_sheet.m_page51.OnFieldEdited("age", "age", 1, 0));
-        EXPECT_EQ(E_FAIL, m_sheet.m_page51.OnFieldEdited("none", "none", 1, 0));
+        EXPECT_EQ(4, m_sheet.m_page51.Grid().GetRows());
         Shoot("08-fields");
+        ChooseTypeInGrid("age", WE_FIELD_NUMERIC);
+        EXPECT_EQ("Numeric", m_sheet.m_page51.Grid().GetTextMatrix(m_sheet.m_page51.Grid().GetRow(), 1));
+        EXPECT_EQ(E_FAIL, m_sheet.m_page51.OnFieldEdited("none", "none", 1, 0));
         Next();
+        EXPECT_EQ(1, m_sheet.m_fields.FindByInitialName("age")->m_nType);
 
         ASSERT_EQ(8, m_sheet.GetActiveIndex());
         EXPECT_NE(std::string::npos, m_sheet.m_settings.m_strSqlRequest.find("CREATE TABLE [Answers] ("))
@@ -217,6 +294,9 @@ protected:
     std::vector<MessageBoxRequest> m_boxes;
     int m_boxAnswer = IDYES;
     ChooserRequest m_chooser;
+    ChooserRequest m_dataLink;
+    std::string m_dataLinkPath; // the database's path when empty
+    std::vector<int> m_tablesShown;
     std::vector<std::string> m_offeredSql;
     std::function<void(CWESqlEdit&)> m_sqlEdit = [](CWESqlEdit&) {};
 };

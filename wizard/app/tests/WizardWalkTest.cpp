@@ -29,6 +29,11 @@ TEST_F(WizardWalkTest, BrokenSqlRequestShowsOnTheErrorsPageAndItsFixAfterBackFin
     ASSERT_EQ(9, m_sheet.GetActiveIndex());
     ASSERT_EQ(1u, m_sheet.m_creationErrors.GetCount());
     EXPECT_EQ(WE_E_SQL, m_sheet.m_creationErrors.GetId(0));
+    ASSERT_EQ(1, m_sheet.m_page7.ErrorList().GetItemCount());
+    EXPECT_EQ("Fatal error", m_sheet.m_page7.ErrorList().GetItemText(0, 0));
+    EXPECT_EQ(m_sheet.m_creationErrors.GetText(0), m_sheet.m_page7.ErrorList().GetItemText(0, 1));
+    EXPECT_NE(std::string::npos, m_sheet.m_creationErrors.GetText(0).find("CREAT"))
+        << m_sheet.m_creationErrors.GetText(0);
     EXPECT_FALSE(Enabled(ID_WIZNEXT));
     EXPECT_TRUE(Enabled(ID_WIZBACK));
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(m_sheet.m_page7, IDC_EDIT_SQL)));
@@ -86,11 +91,13 @@ TEST_F(WizardWalkTest, TakenTableNameIsRefusedUntilAnotherIsTyped)
     EXPECT_EQ(0u, m_boxes[0].text.find("The new table name you've entered contain symbols"));
     EXPECT_EQ("The table named \"It's taken\" already exists.\n\n Show the list of existing tables?",
               m_boxes[1].text);
+    // Yes to the question: the database's one table is listed.
+    EXPECT_EQ(std::vector<int>{1}, m_tablesShown);
 
     // The field set is built again from the page: the grid's edit is made again.
     Type(m_sheet.m_page5, IDC_TABLE_NAME, "Answers");
     Next();
-    EXPECT_EQ(S_OK, m_sheet.m_page51.OnFieldEdited("age", "age", 1, 0));
+    ChooseTypeInGrid("age", WE_FIELD_NUMERIC);
     Next();
     Next();
     ExpectFinishedProject("Answers");

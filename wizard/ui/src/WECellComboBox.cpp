@@ -2,17 +2,18 @@
 
 #include "ui/Focus.h"
 #include "ui/PostMessage.h"
+#include "wizard/WEUtils.h"
 
 #include <stdexcept>
 
-BOOL CWECellComboBox::Create(HWND grid, int id, const WEFieldTypeText& typeText)
+BOOL CWECellComboBox::Create(HWND grid, int id)
 {
     HWND list = CreateWindowEx(0, WC_COMBOBOX, "", WS_CHILD | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 0, 10, 10, grid,
                                reinterpret_cast<HMENU>(static_cast<intptr_t>(id)), nullptr, nullptr);
     if (!list || !SubclassWindow(list))
         return FALSE;
     for (int type : {WE_FIELD_NUMERIC, WE_FIELD_CHARACTER, WE_FIELD_BLOB, WE_FIELD_TEXT}) {
-        int index = AddString(typeText(type).c_str());
+        int index = AddString(FieldTypeText(type).c_str());
         if (index < 0 || SetItemData(index, static_cast<DWORD_PTR>(type)) == CB_ERR)
             throw std::runtime_error("The type list of the fields grid refused the type " + std::to_string(type) + ".");
     }

@@ -17,31 +17,33 @@ std::string LowerAscii(std::string text)
 
 } // namespace
 
-void CWECodePagesComboBox::Fill(const WECodePageSource& source)
+void CWECodePagesComboBox::Fill(const CWEMultilang& multilang)
 {
-    for (const WECodePageRecord& record : source(WE_CODEPAGES_FOR_BROWSER))
-        Add(record);
+    ResetContent();
+    m_pages.clear();
+    multilang.EnumCodePages(m_pages, MIMECONTF_BROWSER);
+    for (std::size_t i = 0; i < m_pages.size(); ++i) {
+        const int index = AddString(pollenta::com::AnsiFromUtf16(m_pages[i].wszDescription).c_str());
+        if (index < 0 || SetItemData(index, static_cast<DWORD_PTR>(i)) == CB_ERR)
+            throw std::runtime_error("The code page list refused the code page " +
+                                     std::to_string(m_pages[i].uiCodePage) + ".");
+    }
 }
 
-void CWECodePagesComboBox::Add(const WECodePageRecord& record)
+const MIMECPINFO& CWECodePagesComboBox::PageAt(int index) const
 {
-    int index = AddString(pollenta::com::AnsiFromUtf16(record.wszDescription).c_str());
-    if (index < 0)
-        throw std::runtime_error("The code page list refused the code page " + std::to_string(record.uiCodePage) + ".");
-    m_records.push_back(std::make_unique<WECodePageRecord>(record));
-    if (SetItemData(index, reinterpret_cast<DWORD_PTR>(m_records.back().get())) == CB_ERR)
-        throw std::runtime_error("The code page list cannot keep the code page " + std::to_string(record.uiCodePage) + ".");
+    const auto page = static_cast<std::size_t>(GetItemData(index));
+    if (page >= m_pages.size())
+        throw std::logic_error("The code page in place " + std::to_string(index) + " has no record.");
+    return m_pages[page];
 }
 
-bool CWECodePagesComboBox::GetSelection(WECodePageRecord& record) const
+bool CWECodePagesComboBox::GetSelection(MIMECPINFO& page) const
 {
-    int index = GetCurSel();
+    const int index = GetCurSel();
     if (index < 0)
         return false;
-    const auto* selected = reinterpret_cast<const WECodePageRecord*>(GetItemData(index));
-    if (!selected)
-        throw std::logic_error("The selected code page has no record.");
-    record = *selected;
+    page = PageAt(index);
     return true;
 }
 
@@ -49,15 +51,11 @@ void CWECodePagesComboBox::SelectByName(const std::string& name)
 {
     if (name.empty())
         return;
-    int count = GetCount();
-    for (int index = 0; index < count; ++index) {
-        const auto* record = reinterpret_cast<const WECodePageRecord*>(GetItemData(index));
-        if (!record)
-            throw std::logic_error("The code page in place " + std::to_string(index) + " has no record.");
+    const int count = GetCount();
+    for (int index = 0; index < count; ++index)
         // Only the list's side is lower-cased: the page's charset is compared as given.
-        if (LowerAscii(pollenta::com::AnsiFromUtf16(record->wszWebCharset)) == name) {
+        if (LowerAscii(pollenta::com::AnsiFromUtf16(PageAt(index).wszWebCharset)) == name) {
             SetCurSel(index);
             return;
         }
-    }
 }

@@ -1,16 +1,10 @@
 #include "wizardui/WEErrorsList.h"
 
-#include <stdexcept>
+#include "WizardResources.h"
 
-std::string SeverityCaption(DWORD messageId)
-{
-    switch (messageId >> 30) {
-    case 0: return "Success";
-    case 1: return "Information";
-    case 2: return "Warning";
-    default: return "Fatal error";
-    }
-}
+#include "wizard/WEUtils.h"
+
+#include <stdexcept>
 
 void CWEErrorsList::InitColumns()
 {
@@ -21,12 +15,13 @@ void CWEErrorsList::InitColumns()
     SetColumnWidth(1, LVSCW_AUTOSIZE_USEHEADER);
 }
 
-void CWEErrorsList::Fill(const std::vector<WEErrorItem>& errors)
+void CWEErrorsList::Fill(const CWEErrors& errors)
 {
     if (!DeleteAllItems())
         throw std::runtime_error("The error list cannot be emptied.");
-    for (const auto& [id, text] : errors) {
-        int item = InsertItem(GetItemCount(), SeverityCaption(id).c_str());
+    for (std::size_t i = 0; i < errors.GetCount(); ++i) {
+        const std::string& text = errors.GetText(i);
+        const int item = InsertItem(GetItemCount(), LoadWizardString(SeverityCaptionId(errors.GetId(i))).c_str());
         if (item < 0 || !SetItemText(item, 1, text.c_str()))
             throw std::runtime_error("The error list refused the error \"" + text + "\".");
     }

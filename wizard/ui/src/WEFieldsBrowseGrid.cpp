@@ -2,6 +2,7 @@
 
 #include "ui/DeviceCaps.h"
 #include "ui/MessageBox.h"
+#include "wizard/WEUtils.h"
 
 #include <stdexcept>
 
@@ -17,8 +18,6 @@ constexpr long kSizeCol = 2;
 const char kCaption[] = "Pollenta Project Generator";
 
 } // namespace
-
-CWEFieldsBrowseGrid::CWEFieldsBrowseGrid(WEFieldTypeText typeText) : m_typeText(std::move(typeText)) {}
 
 void CWEFieldsBrowseGrid::Guarded(const std::function<void()>& action)
 {
@@ -40,66 +39,34 @@ void CWEFieldsBrowseGrid::Initialize()
         m_nDpiX = GetDeviceCaps(nullptr, LOGPIXELSX);
         m_nDpiY = GetDeviceCaps(nullptr, LOGPIXELSY);
         if (!m_nameEdit.Create(m_hWnd, kNameEditId, false) || !m_sizeEdit.Create(m_hWnd, kSizeEditId, true) ||
-            !m_typeList.Create(m_hWnd, kTypeListId, m_typeText))
+            !m_typeList.Create(m_hWnd, kTypeListId))
             throw std::runtime_error("The editors of the fields grid could not be made.");
     });
 }
 
-void CWEFieldsBrowseGrid::Store(long col, long row, std::unique_ptr<CWEGridCell> cell)
+CWEField* CWEFieldsBrowseGrid::FieldAt(long row)
 {
-    for (StoredCell& stored : m_cells)
-        if (stored.col == col && stored.row == row) {
-            stored.cell = std::move(cell);
-            return;
-        }
-    m_cells.push_back({col, row, std::move(cell)});
-}
-
-CWEGridCell* CWEFieldsBrowseGrid::Find(long col, long row, WEGridCellTag tag) const
-{
-    for (const StoredCell& stored : m_cells)
-        if (stored.col == col && stored.row == row)
-            return stored.cell && stored.cell->m_tag == tag ? stored.cell.get() : nullptr;
-    return nullptr;
-}
-
-CWEGridFieldCell* CWEFieldsBrowseGrid::FieldAt(long row) const
-{
-    return static_cast<CWEGridFieldCell*>(Find(kNameCol, row, WEGridCellTag::Field));
-}
-
-CWEGridTypeCell* CWEFieldsBrowseGrid::TypeAt(long row) const
-{
-    return static_cast<CWEGridTypeCell*>(Find(kTypeCol, row, WEGridCellTag::Type));
-}
-
-CWEGridSizeCell* CWEFieldsBrowseGrid::SizeAt(long row) const
-{
-    return static_cast<CWEGridSizeCell*>(Find(kSizeCol, row, WEGridCellTag::Size));
+    return row >= 1 && static_cast<std::size_t>(row) <= m_fields.size() ? &m_fields[row - 1] : nullptr;
 }
 
 // Only a character column has a size to show.
-std::string CWEFieldsBrowseGrid::SizeText(long row) const
+std::string CWEFieldsBrowseGrid::SizeText(long row)
 {
-    const CWEGridTypeCell* type = TypeAt(row);
-    const CWEGridSizeCell* size = SizeAt(row);
-    return type && size && type->m_nType == WE_FIELD_CHARACTER ? std::to_string(size->m_nSize) : std::string();
+    const CWEField* field = FieldAt(row);
+    return field && field->m_nType == WE_FIELD_CHARACTER ? std::to_string(field->m_nSize) : std::string();
 }
 
-void CWEFieldsBrowseGrid::AddFieldRow(const std::string& name, int type, int size)
+void CWEFieldsBrowseGrid::AddFieldRow(const CWEField& field)
 {
     m_bBusy = true;
     Guarded([&] {
-        if (m_bHasFields)
+        if (!m_fields.empty())
             SetRows(GetRows() + 1);
-        m_bHasFields = true;
-        long row = GetRows() - 1;
+        m_fields.push_back(field);
+        const long row = GetRows() - 1;
         SetRowHeight(row, kRowHeight);
-        Store(kNameCol, row, std::make_unique<CWEGridFieldCell>(name));
-        Store(kTypeCol, row, std::make_unique<CWEGridTypeCell>(type));
-        Store(kSizeCol, row, std::make_unique<CWEGridSizeCell>(size));
-        SetTextMatrix(row, kNameCol, name.c_str());
-        SetTextMatrix(row, kTypeCol, m_typeText(type).c_str());
+        SetTextMatrix(row, kNameCol, field.m_strName.c_str());
+        SetTextMatrix(row, kTypeCol, FieldTypeText(field.m_nType).c_str());
         SetTextMatrix(row, kSizeCol, SizeText(row).c_str());
     });
     m_bBusy = false;
@@ -111,22 +78,13 @@ void CWEFieldsBrowseGrid::ClearRows()
     SetRows(2);
     for (long col = kNameCol; col <= kSizeCol; ++col)
         SetTextMatrix(1, col, "");
-    m_cells.clear();
-    m_bHasFields = false;
+    m_fields.clear();
 }
 
 void CWEFieldsBrowseGrid::CollectFields(const WEFieldRowSink& sink)
 {
     EndEdit();
-    if (!m_bHasFields)
-        return; // the empty row holds no field
-    for (long row = 1; row < GetRows(); ++row) {
-        const CWEGridFieldCell* field = FieldAt(row);
-        const CWEGridTypeCell* type = TypeAt(row);
-        const CWEGridSizeCell* size = SizeAt(row);
-        if (!field || !type || !size)
-            throw std::logic_error("Row " + std::to_string(row) + " of the fields grid has no field behind it.");
-        if (!sink(*field, *type, *size))
-            throw std::logic_error("The field \"" + field->m_strName + "\" of the fields grid was refused.");
-    }
+    for (const CWEField& field : m_fields)
+        if (!sink(field))
+            throw std::logic_error("The field \"" + field.m_strName + "\" of the fields grid was refused.");
 }

@@ -44,29 +44,24 @@ void CWEFieldsBrowseGrid::Float(HWND editor, bool inset)
 void CWEFieldsBrowseGrid::BeginEdit()
 {
     long row = GetRow();
-    if (row == 0 || m_bBusy || !m_bHasFields)
+    CWEField* field = FieldAt(row);
+    if (!field || m_bBusy)
         return;
     switch (GetCol()) {
     case kNameCol:
-        if (CWEGridFieldCell* field = FieldAt(row)) {
-            m_nameEdit.Begin(field->m_strName);
-            Float(m_nameEdit, true);
-        }
+        m_nameEdit.Begin(field->m_strName);
+        Float(m_nameEdit, true);
         break;
     case kTypeCol:
-        if (CWEGridTypeCell* type = TypeAt(row)) {
-            m_typeList.Begin(type->m_nType);
-            Float(m_typeList, false);
-        }
+        m_typeList.Begin(field->m_nType);
+        Float(m_typeList, false);
         break;
-    case kSizeCol: {
+    case kSizeCol:
         // The size of a numeric, BLOB or text column is not the user's to set.
         m_sizeEdit.Begin(SizeText(row));
-        const CWEGridTypeCell* type = TypeAt(row);
-        if (type && type->m_nType == WE_FIELD_CHARACTER)
+        if (field->m_nType == WE_FIELD_CHARACTER)
             Float(m_sizeEdit, true);
         break;
-    }
     default:
         break;
     }
@@ -76,22 +71,23 @@ void CWEFieldsBrowseGrid::EndEdit()
 {
     long row = GetRow();
     long col = GetCol();
+    CWEField* field = FieldAt(row);
     if (col == kNameCol && IsWindowVisible(m_nameEdit)) {
-        if (CWEGridFieldCell* field = FieldAt(row)) {
+        if (field) {
             field->m_strName = GetWindowTextString(m_nameEdit);
             SetTextMatrix(row, col, field->m_strName.c_str());
         }
         SetWindowText(m_nameEdit, "");
         ShowWindow(m_nameEdit, SW_HIDE);
     } else if (col == kTypeCol && IsWindowVisible(m_typeList)) {
-        if (CWEGridTypeCell* type = TypeAt(row); type && m_typeList.GetCurSel() >= 0) {
-            type->m_nType = m_typeList.SelectedType();
+        if (field && m_typeList.GetCurSel() >= 0) {
+            field->m_nType = m_typeList.SelectedType();
             SetTextMatrix(row, col, m_typeList.GetLBText(m_typeList.GetCurSel()).c_str());
         }
         ShowWindow(m_typeList, SW_HIDE);
     } else if (col == kSizeCol && IsWindowVisible(m_sizeEdit)) {
-        if (CWEGridSizeCell* size = SizeAt(row); size && TypeAt(row) && TypeAt(row)->m_nType == WE_FIELD_CHARACTER)
-            size->m_nSize = LeadingNumber(GetWindowTextString(m_sizeEdit));
+        if (field && field->m_nType == WE_FIELD_CHARACTER)
+            field->m_nSize = LeadingNumber(GetWindowTextString(m_sizeEdit));
         SetTextMatrix(row, col, SizeText(row).c_str());
         SetWindowText(m_sizeEdit, "");
         ShowWindow(m_sizeEdit, SW_HIDE);
@@ -132,10 +128,10 @@ void CWEFieldsBrowseGrid::OnKey(UINT key)
 void CWEFieldsBrowseGrid::OnTypeChanged(int type)
 {
     long row = GetRow();
-    CWEGridSizeCell* size = SizeAt(row);
-    if (!size)
+    const CWEField* field = FieldAt(row);
+    if (!field)
         return;
-    SetTextMatrix(row, kSizeCol, type == WE_FIELD_CHARACTER ? std::to_string(size->m_nSize).c_str() : "");
+    SetTextMatrix(row, kSizeCol, type == WE_FIELD_CHARACTER ? std::to_string(field->m_nSize).c_str() : "");
 }
 
 void CWEFieldsBrowseGrid::OnEnterCell() { Guarded([this] { BeginEdit(); }); }

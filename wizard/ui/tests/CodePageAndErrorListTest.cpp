@@ -4,32 +4,12 @@
 #include "wizardui/WECodePagesComboBox.h"
 #include "wizardui/WEErrorsList.h"
 
+#include "com/Text.h"
+
 namespace {
 
 constexpr int IDC_CHECK_ERRORS = 1002;
 constexpr int IDC_CODEPAGE = 1008;
-
-WECodePageRecord Page(UINT codePage, const char16_t* description, const char16_t* charset)
-{
-    WECodePageRecord record;
-    record.uiCodePage = codePage;
-    record.wszDescription = description;
-    record.wszWebCharset = charset;
-    return record;
-}
-
-// A stand-in for the code-page table: it records the filter it was asked with.
-struct FakeCodePages {
-    std::vector<WECodePageRecord> operator()(DWORD flags)
-    {
-        *asked = flags;
-        return {Page(1252, u"Western European (Windows)", u"Windows-1252"),
-                Page(1251, u"Cyrillic (Windows)", u"windows-1251"),
-                Page(20866, u"Cyrillic (KOI8-R)", u"koi8-r"),
-                Page(65001, u"Unicode (UTF-8)", u"utf-8")};
-    }
-    DWORD* asked;
-};
 
 struct ListsDialog {
     ListsDialog()
@@ -55,44 +35,63 @@ struct ListsDialog {
 
 } // namespace
 
-TEST_F(UiTest, TheCodePageListShowsTheSourcesPagesInOrderAndGivesBackTheChosenRecord)
+namespace {
+
+CWEMultilang ReadyMultilang()
+{
+    CWEMultilang multilang;
+    multilang.Init();
+    return multilang;
+}
+
+std::string SelectedCharset(const CWECodePagesComboBox& list)
+{
+    MIMECPINFO page{};
+    return list.GetSelection(page) ? pollenta::com::AnsiFromUtf16(page.wszWebCharset) : std::string();
+}
+
+} // namespace
+
+TEST_F(UiTest, TheCodePageListShowsTheTablesBrowserPagesAndGivesBackTheChosenRecord)
 {
     ListsDialog lists;
-    DWORD asked = 0xDEADBEEF;
-    lists.codePages.Fill(FakeCodePages{&asked});
-    EXPECT_EQ(WE_CODEPAGES_FOR_BROWSER, asked);
-    ASSERT_EQ(4, lists.codePages.GetCount());
-    EXPECT_EQ("Cyrillic (KOI8-R)", lists.codePages.GetLBText(2));
-    WECodePageRecord chosen;
+    lists.codePages.Fill(ReadyMultilang());
+    std::vector<MIMECPINFO> expected;
+    ReadyMultilang().EnumCodePages(expected, MIMECONTF_BROWSER);
+    ASSERT_EQ(static_cast<int>(expected.size()), lists.codePages.GetCount());
+    EXPECT_EQ(pollenta::com::AnsiFromUtf16(expected.back().wszDescription),
+              lists.codePages.GetLBText(lists.codePages.GetCount() - 1));
+    MIMECPINFO chosen{};
     EXPECT_FALSE(lists.codePages.GetSelection(chosen));
-    lists.codePages.SetCurSel(3);
+    lists.codePages.SelectByName("windows-1251");
     ASSERT_TRUE(lists.codePages.GetSelection(chosen));
-    EXPECT_EQ(65001u, chosen.uiCodePage);
-    EXPECT_EQ(u"utf-8", chosen.wszWebCharset);
+    EXPECT_EQ(1251u, chosen.uiCodePage);
+    // Filling again replaces the list instead of adding to it.
+    lists.codePages.Fill(ReadyMultilang());
+    EXPECT_EQ(static_cast<int>(expected.size()), lists.codePages.GetCount());
 }
 
 TEST_F(UiTest, TheCodePageIsSelectedByItsLowerCaseCharsetName)
 {
     struct Case {
         const char* name;
-        int selected; // starting from item 0
+        const char* selected; // starting from utf-8
     };
     const Case cases[] = {
-        {"windows-1251", 1},
-        {"windows-1252", 0}, // the list's "Windows-1252" lower-cased
-        {"KOI8-R", 0},       // a name in capitals never matches
-        {"koi8-r", 2},
-        {"", 0},
-        {"iso-8859-5", 0},
+        {"windows-1251", "windows-1251"},
+        {"koi8-r", "koi8-r"},
+        {"KOI8-R", "utf-8"}, // a name in capitals never matches
+        {"", "utf-8"},
+        {"x-no-such-charset", "utf-8"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ListsDialog lists;
-        DWORD asked = 0;
-        lists.codePages.Fill(FakeCodePages{&asked});
-        lists.codePages.SetCurSel(0);
+        lists.codePages.Fill(ReadyMultilang());
+        lists.codePages.SelectByName("utf-8");
+        ASSERT_EQ("utf-8", SelectedCharset(lists.codePages));
         lists.codePages.SelectByName(c.name);
-        EXPECT_EQ(c.selected, lists.codePages.GetCurSel());
+        EXPECT_EQ(c.selected, SelectedCharset(lists.codePages));
     }
 }
 
@@ -101,11 +100,16 @@ TEST_F(UiTest, TheErrorListShowsOnlyTheLastCollectionWithItsSeverities)
     ListsDialog lists;
     lists.errors.InitColumns();
     EXPECT_EQ(2, lists.errors.GetColumnCount());
-    lists.errors.Fill({{0xC00022C0, "first"}, {0x800022C1, "second"}});
-    lists.errors.Fill({{0xC00022CC, "The picture \"logo.gif\" cannot be found."},
-                       {0x800022D0, "The form has no submit button."},
-                       {0x400022D1, "The page uses frames."},
-                       {0x000022D2, "Check OK."}});
+    CWEErrors first;
+    first.AddText(0xC00022C0, "first");
+    first.AddText(0x800022C1, "second");
+    lists.errors.Fill(first);
+    CWEErrors errors;
+    errors.AddText(0xC00022CC, "The picture \"logo.gif\" cannot be found.");
+    errors.AddText(0x800022D0, "The form has no submit button.");
+    errors.AddText(0x400022D1, "The page uses frames.");
+    errors.AddText(0x000022D2, "Check OK.");
+    lists.errors.Fill(errors);
     const std::vector<std::pair<std::string, std::string>> expected = {
         {"Fatal error", "The picture \"logo.gif\" cannot be found."},
         {"Warning", "The form has no submit button."},
@@ -118,6 +122,6 @@ TEST_F(UiTest, TheErrorListShowsOnlyTheLastCollectionWithItsSeverities)
         EXPECT_EQ(expected[item].second, lists.errors.GetItemText(item, 1));
     }
     ASSERT_TRUE(SaveWindowPicture(lists.dialog, Picture("codepage-and-error-lists.png").c_str()));
-    lists.errors.Fill({});
+    lists.errors.Fill(CWEErrors());
     EXPECT_EQ(0, lists.errors.GetItemCount());
 }

@@ -14,17 +14,6 @@ namespace {
 
 constexpr int IDC_GRID = 1014;
 
-std::string TypeText(int type)
-{
-    switch (type) {
-    case WE_FIELD_NUMERIC: return "Numeric";
-    case WE_FIELD_CHARACTER: return "Character";
-    case WE_FIELD_BLOB: return "BLOB*";
-    case WE_FIELD_TEXT: return "Text*";
-    default: return "?";
-    }
-}
-
 using Row = std::tuple<std::string, int, int>;
 
 struct FieldsPage {
@@ -49,8 +38,8 @@ struct FieldsPage {
     std::vector<Row> Collect()
     {
         std::vector<Row> rows;
-        grid.CollectFields([&](const CWEGridFieldCell& field, const CWEGridTypeCell& type, const CWEGridSizeCell& size) {
-            rows.emplace_back(field.m_strName, type.m_nType, size.m_nSize);
+        grid.CollectFields([&](const CWEField& field) {
+            rows.emplace_back(field.m_strName, field.m_nType, field.m_nSize);
             return true;
         });
         return rows;
@@ -64,7 +53,7 @@ struct FieldsPage {
 
     DialogTemplate dialogTemplate;
     CDialog dialog{dialogTemplate};
-    CWEFieldsBrowseGrid grid{TypeText};
+    CWEFieldsBrowseGrid grid;
 };
 
 } // namespace
@@ -72,10 +61,10 @@ struct FieldsPage {
 TEST_F(UiTest, FieldRowsFillTheEmptyRowFirstAndShowSizesOnlyForCharacterColumns)
 {
     FieldsPage page;
-    page.grid.AddFieldRow("Field001", WE_FIELD_CHARACTER, 255);
+    page.grid.AddFieldRow(CWEField("Field001", WE_FIELD_CHARACTER, 255));
     EXPECT_EQ(2, page.grid.GetRows()); // one field keeps the two-row shape
-    page.grid.AddFieldRow("Age", WE_FIELD_NUMERIC, 4);
-    page.grid.AddFieldRow("Comment", WE_FIELD_TEXT, 0);
+    page.grid.AddFieldRow(CWEField("Age", WE_FIELD_NUMERIC, 4));
+    page.grid.AddFieldRow(CWEField("Comment", WE_FIELD_TEXT, 0));
     EXPECT_EQ(4, page.grid.GetRows());
     const std::vector<std::vector<std::string>> expected = {
         {"Field001", "Character", "255"}, {"Age", "Numeric", ""}, {"Comment", "Text*", ""}};
@@ -90,15 +79,15 @@ TEST_F(UiTest, FieldRowsFillTheEmptyRowFirstAndShowSizesOnlyForCharacterColumns)
     page.grid.ClearRows();
     EXPECT_EQ(2, page.grid.GetRows());
     EXPECT_TRUE(page.Collect().empty());
-    page.grid.AddFieldRow("Again", WE_FIELD_BLOB, 0);
+    page.grid.AddFieldRow(CWEField("Again", WE_FIELD_BLOB, 0));
     EXPECT_EQ((std::vector<Row>{{"Again", 3, 0}}), page.Collect());
 }
 
 TEST_F(UiTest, ANameTypedInTheCellEditIsKeptAndEscapeBringsBackTheOldOne)
 {
     FieldsPage page;
-    page.grid.AddFieldRow("Field001", WE_FIELD_CHARACTER, 255);
-    page.grid.AddFieldRow("Field002", WE_FIELD_CHARACTER, 10);
+    page.grid.AddFieldRow(CWEField("Field001", WE_FIELD_CHARACTER, 255));
+    page.grid.AddFieldRow(CWEField("Field002", WE_FIELD_CHARACTER, 10));
     page.Enter(1, 0);
     CWECellEdit& edit = page.grid.NameEdit();
     ASSERT_TRUE(IsWindowVisible(edit));
@@ -120,7 +109,7 @@ TEST_F(UiTest, ANameTypedInTheCellEditIsKeptAndEscapeBringsBackTheOldOne)
 TEST_F(UiTest, ChangingACharacterColumnToNumericEmptiesItsSizeAtOnceAndLocksIt)
 {
     FieldsPage page;
-    page.grid.AddFieldRow("Field001", WE_FIELD_CHARACTER, 255);
+    page.grid.AddFieldRow(CWEField("Field001", WE_FIELD_CHARACTER, 255));
     page.Enter(1, 1);
     ASSERT_TRUE(IsWindowVisible(page.grid.TypeList()));
     auto* combo = qobject_cast<QComboBox*>(WidgetOf(page.grid.TypeList()));
@@ -147,7 +136,7 @@ TEST_F(UiTest, ChangingACharacterColumnToNumericEmptiesItsSizeAtOnceAndLocksIt)
 TEST_F(UiTest, TheSizeEditTakesDigitsOnlyAndAnEmptySizeIsZero)
 {
     FieldsPage page;
-    page.grid.AddFieldRow("Field001", WE_FIELD_CHARACTER, 255);
+    page.grid.AddFieldRow(CWEField("Field001", WE_FIELD_CHARACTER, 255));
     page.Enter(1, 2);
     CWECellEdit& edit = page.grid.SizeEdit();
     ASSERT_TRUE(IsWindowVisible(edit));
@@ -167,8 +156,8 @@ TEST_F(UiTest, TheSizeEditTakesDigitsOnlyAndAnEmptySizeIsZero)
 TEST_F(UiTest, TabFromTheLastSizeCellGoesBackToTheFirstName)
 {
     FieldsPage page;
-    page.grid.AddFieldRow("Field001", WE_FIELD_CHARACTER, 255);
-    page.grid.AddFieldRow("Field002", WE_FIELD_CHARACTER, 20);
+    page.grid.AddFieldRow(CWEField("Field001", WE_FIELD_CHARACTER, 255));
+    page.grid.AddFieldRow(CWEField("Field002", WE_FIELD_CHARACTER, 20));
     page.Enter(2, 2);
     QWidget* line = WidgetOf(page.grid.SizeEdit());
     ASSERT_NE(line, nullptr);

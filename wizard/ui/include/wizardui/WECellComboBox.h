@@ -11,7 +11,7 @@ inline constexpr UINT WM_WE_TYPECHANGED = 0x0402; // WM_USER + 2
 class CWECellComboBox : public CComboBox {
 public:
     // Makes the hidden list as a child of the grid with the four types.
-    BOOL Create(HWND grid, int id, const WEFieldTypeText& typeText);
+    BOOL Create(HWND grid, int id);
     // Selects the type and remembers it for Escape.
     void Begin(int type);
     int SelectedType() const;

@@ -1,24 +1,15 @@
 #pragma once
-// The list of a check's or a creation's errors: the severity of each
-// message in column 0, its text in column 1, in the collection's order.
+// The list of a check's or a creation's errors: the severity caption of
+// each entry in column 0 ("Fatal error", "Warning", ...), its text in
+// column 1, in the collection's order.
 
 #include "ui/ListCtrl.h"
-
-#include <string>
-#include <utility>
-#include <vector>
-
-// A (message id, text) pair as the errors collection holds it.
-using WEErrorItem = std::pair<DWORD, std::string>;
+#include "wizard/CWEErrors.h"
 
 class CWEErrorsList : public CListCtrl {
 public:
     // Full-row selection and the "Status" and "Description" columns.
     void InitColumns();
     // Shows exactly these errors; what the list showed before goes.
-    void Fill(const std::vector<WEErrorItem>& errors);
+    void Fill(const CWEErrors& errors);
 };
-
-// The caption of a message id's severity, from its two top bits:
-// "Success", "Information", "Warning" or "Fatal error".
-std::string SeverityCaption(DWORD messageId);

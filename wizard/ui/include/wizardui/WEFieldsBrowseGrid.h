@@ -1,44 +1,39 @@
 #pragma once
 // The table-fields grid of the wizard: one row per form field with its
 // column name, type and size, which the user edits in place before the
-// table is made. Column 0 holds the name, 1 the type, 2 the size (shown
-// and editable only for the character type).
+// table is made. Column 0 holds the name, 1 the type (the engine's type
+// texts), 2 the size (shown and editable only for the character type).
+// Each row keeps its field as the form gave it and as the user changed it.
 //
-//     CWEFieldsBrowseGrid grid(typeText);
+//     CWEFieldsBrowseGrid grid;
 //     grid.SubclassDlgItem(1014, &page);
 //     grid.Initialize();
-//     grid.AddFieldRow("Field001", WE_FIELD_CHARACTER, 255);
-//     grid.CollectFields([](const CWEGridFieldCell& f, const CWEGridTypeCell& t, const CWEGridSizeCell& s) {
-//         return Keep(f.m_strName, t.m_nType, s.m_nSize);
-//     });
+//     grid.AddFieldRow(CWEField("Field001", WE_FIELD_CHARACTER, 255));
+//     grid.CollectFields([](const CWEField& field) { return Keep(field); });
 
 #include "ui/FlexGrid.h"
 #include "wizardui/WECellComboBox.h"
 #include "wizardui/WECellEdit.h"
-#include "wizardui/WEGridCell.h"
+#include "wizardui/WEFieldTypes.h"
+#include "wizard/CWEField.h"
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
 // Answers false to report the row as unusable.
-using WEFieldRowSink =
-    std::function<bool(const CWEGridFieldCell& field, const CWEGridTypeCell& type, const CWEGridSizeCell& size)>;
+using WEFieldRowSink = std::function<bool(const CWEField& field)>;
 
 class CWEFieldsBrowseGrid : public CFlexGrid {
 public:
-    explicit CWEFieldsBrowseGrid(WEFieldTypeText typeText);
-
     // After SubclassWindow: remembers the grid's origin and makes the
     // three editors, hidden.
     void Initialize();
-    void AddFieldRow(const std::string& name, int type, int size);
+    void AddFieldRow(const CWEField& field);
     // The header and one empty row, which the next AddFieldRow fills.
     void ClearRows();
     // Ends an edit in progress, then gives every row to the sink in order.
-    // Throws std::logic_error when a row lacks its values or the sink
-    // refuses one.
+    // Throws std::logic_error when the sink refuses a row.
     void CollectFields(const WEFieldRowSink& sink);
 
     void OnEnterCell() override;
@@ -53,17 +48,9 @@ public:
     CWECellEdit& SizeEdit() { return m_sizeEdit; }
 
 private:
-    struct StoredCell {
-        long col;
-        long row;
-        std::unique_ptr<CWEGridCell> cell;
-    };
-    void Store(long col, long row, std::unique_ptr<CWEGridCell> cell);
-    CWEGridCell* Find(long col, long row, WEGridCellTag tag) const;
-    CWEGridFieldCell* FieldAt(long row) const;
-    CWEGridTypeCell* TypeAt(long row) const;
-    CWEGridSizeCell* SizeAt(long row) const;
-    std::string SizeText(long row) const;
+    // The field of a grid row; null for the header and the empty row.
+    CWEField* FieldAt(long row);
+    std::string SizeText(long row);
 
     void BeginEdit();
     void EndEdit();
@@ -76,8 +63,7 @@ private:
     void OnTypeChanged(int type);
     void Guarded(const std::function<void()>& action);
 
-    WEFieldTypeText m_typeText;
-    std::vector<StoredCell> m_cells;
+    std::vector<CWEField> m_fields; // row 1 onwards
     CWECellEdit m_nameEdit;
     CWECellComboBox m_typeList;
     CWECellEdit m_sizeEdit;
@@ -86,5 +72,4 @@ private:
     int m_nDpiX = 96;
     int m_nDpiY = 96;
     bool m_bBusy = false;
-    bool m_bHasFields = false;
 };
