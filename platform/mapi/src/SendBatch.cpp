@@ -2,6 +2,7 @@
 
 #include "EntryId.h"
 #include "FileTime.h"
+#include "JobPool.h"
 #include "MapiError.h"
 #include "MimeBridge.h"
 #include "SqlTransaction.h"
@@ -9,10 +10,8 @@
 #include "mapi/Mime.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <fstream>
-#include <functional>
 #include <thread>
 
 namespace pollenta::mapi {
@@ -24,7 +23,8 @@ namespace {
 constexpr std::size_t kMessages = 100;
 constexpr std::size_t kBytes = 32 << 20;
 // Composing MIME costs more than writing the file; a few threads do it at
-// once while the store's transaction stays on the spooler's thread.
+// once, starting on the first messages while the spooler's thread still
+// loads the next ones in the store's transaction.
 constexpr unsigned kWriters = 4;
 
 std::size_t ContentBytes(const CMessageContent& content)
@@ -33,17 +33,12 @@ std::size_t ContentBytes(const CMessageContent& content)
     return size == content.m_props.end() ? 0 : static_cast<std::size_t>(size->second.Int());
 }
 
-// Calls job(0) to job(count - 1), on up to kWriters threads at once.
-void ForEachAtOnce(std::size_t count, const std::function<void(std::size_t)>& job)
+// Threads besides the spooler's own, which joins them once it has loaded
+// the batch.
+unsigned WriterHelpers(std::size_t messages)
 {
-    std::size_t threads = std::min<std::size_t>({count, kWriters, std::max(1u, std::thread::hardware_concurrency())});
-    std::atomic<std::size_t> next{0};
-    auto work = [&] {
-        for (std::size_t i = next++; i < count; i = next++) job(i);
-    };
-    std::vector<std::jthread> helpers;
-    for (std::size_t t = 1; t < threads; ++t) helpers.emplace_back(work);
-    work();
+    std::size_t threads = std::min<std::size_t>({messages, kWriters, std::max(1u, std::thread::hardware_concurrency())});
+    return static_cast<unsigned>(std::max<std::size_t>(threads, 1) - 1);
 }
 
 // Written beside its final name and renamed, so that whoever watches the
@@ -76,8 +71,15 @@ std::size_t CSendBatch::Send(std::span<const LONGLONG> queued)
     std::size_t taken = 0;
     try {
         CSqlTransaction transaction(m_store.Db());
-        taken = Load(queued);
-        ForEachAtOnce(m_batch.size(), [this](std::size_t i) { Write(m_batch[i]); });
+        {
+            // Loading never grows the batch beyond this, so the writers'
+            // messages stay where they are while the next ones are added.
+            m_batch.reserve(kMessages);
+            Outgoing* batch = m_batch.data();
+            CJobPool writers(WriterHelpers(queued.size()), [batch](std::size_t i) { Write(batch[i]); });
+            taken = Load(queued, writers);
+            writers.Finish();
+        }
         LONGLONG sent = m_store.SpecialFolder(CStoreFile::Role::SentItems);
         for (const Outgoing& outgoing : m_batch) {
             if (outgoing.failure) {
@@ -97,7 +99,7 @@ std::size_t CSendBatch::Send(std::span<const LONGLONG> queued)
     return taken;
 }
 
-std::size_t CSendBatch::Load(std::span<const LONGLONG> queued)
+std::size_t CSendBatch::Load(std::span<const LONGLONG> queued, CJobPool& writers)
 {
     std::size_t bytes = 0;
     std::size_t taken = 0;
@@ -124,6 +126,7 @@ std::size_t CSendBatch::Load(std::span<const LONGLONG> queued)
                       static_cast<long long>(outgoing.message));
         outgoing.file = m_outgoing / name;
         m_batch.push_back(std::move(outgoing));
+        writers.Ready(m_batch.size());
     }
     return taken;
 }

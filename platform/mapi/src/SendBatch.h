@@ -6,6 +6,7 @@
 // serves the whole batch. When the transaction fails, the files it wrote go
 // too, so that the messages, still queued, are sent once by the next round.
 
+#include "JobPool.h"
 #include "MessageContent.h"
 #include "Notifier.h"
 #include "StoreFile.h"
@@ -38,8 +39,9 @@ private:
         std::exception_ptr failure;
     };
 
-    // Loads the messages still queued; how many of `queued` it went through.
-    std::size_t Load(std::span<const LONGLONG> queued);
+    // Loads the messages still queued and hands each to the writers; how
+    // many of `queued` it went through.
+    std::size_t Load(std::span<const LONGLONG> queued, CJobPool& writers);
     // Composes the MIME text and writes the file; runs on writer threads.
     // A message that failed to load is left alone.
     static void Write(Outgoing& outgoing) noexcept;
