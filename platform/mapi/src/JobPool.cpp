@@ -11,12 +11,16 @@ CJobPool::~CJobPool() { Finish(); }
 
 void CJobPool::Ready(std::size_t count)
 {
+    std::size_t added = 0;
     {
         std::lock_guard lock(m_mutex);
         if (count <= m_ready) return;
+        added = count - m_ready;
         m_ready = count;
     }
-    m_changed.notify_all();
+    // Waking every helper for one job would send all but one back to sleep.
+    if (added == 1) m_changed.notify_one();
+    else m_changed.notify_all();
 }
 
 void CJobPool::Finish()
