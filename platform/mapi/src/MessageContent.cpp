@@ -30,12 +30,15 @@ CMessageContent CMessageContent::Load(CStoreFile& store, LONGLONG id)
     std::lock_guard lock(store.Mutex());
     CMessageContent content;
     content.m_props = store.LoadProps(id);
-    for (LONGLONG child : store.Children(id, MAPI_MAILUSER)) content.m_recipients.push_back(store.LoadProps(child));
-    for (LONGLONG child : store.Children(id, MAPI_ATTACH)) {
-        CPropMap props = store.LoadProps(child);
-        auto num = props.find(PROP_ID(PR_ATTACH_NUM));
-        ULONG key = num != props.end() ? static_cast<ULONG>(num->second.Int()) : static_cast<ULONG>(child);
-        content.m_attachments[key] = std::move(props);
+    for (const auto& [child, type] : store.Children(id)) {
+        if (type == MAPI_MAILUSER) {
+            content.m_recipients.push_back(store.LoadProps(child));
+        } else if (type == MAPI_ATTACH) {
+            CPropMap props = store.LoadProps(child);
+            auto num = props.find(PROP_ID(PR_ATTACH_NUM));
+            ULONG key = num != props.end() ? static_cast<ULONG>(num->second.Int()) : static_cast<ULONG>(child);
+            content.m_attachments[key] = std::move(props);
+        }
     }
     return content;
 }

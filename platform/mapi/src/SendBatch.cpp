@@ -107,9 +107,9 @@ std::size_t CSendBatch::Load(std::span<const LONGLONG> queued, CJobPool& writers
         Outgoing outgoing;
         outgoing.message = queued[taken];
         // AbortSubmit or another process may have taken it meanwhile.
-        if (!m_store.IsQueued(outgoing.message)) continue;
-        ULONG type = 0;
-        if (!m_store.ObjectInfo(outgoing.message, type, outgoing.folder)) {
+        CStoreFile::QueueState state = m_store.Queued(outgoing.message, outgoing.folder);
+        if (state == CStoreFile::QueueState::NotQueued) continue;
+        if (state == CStoreFile::QueueState::Deleted) {
             m_store.Dequeue(outgoing.message);  // deleted while queued: nothing to send
             continue;
         }

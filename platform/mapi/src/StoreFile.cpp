@@ -182,6 +182,16 @@ std::vector<LONGLONG> CStoreFile::Children(LONGLONG parent, ULONG type)
     return ids;
 }
 
+std::vector<std::pair<LONGLONG, ULONG>> CStoreFile::Children(LONGLONG parent)
+{
+    std::lock_guard lock(m_mutex);
+    CSqlStatement stmt(m_db, "SELECT id, type FROM objects WHERE parent = ? ORDER BY id");
+    stmt.Bind(1, parent);
+    std::vector<std::pair<LONGLONG, ULONG>> children;
+    while (stmt.Step()) children.emplace_back(stmt.Int(0), static_cast<ULONG>(stmt.Int(1)));
+    return children;
+}
+
 void CStoreFile::Move(LONGLONG id, LONGLONG parent)
 {
     std::lock_guard lock(m_mutex);
@@ -289,12 +299,16 @@ bool CStoreFile::Dequeue(LONGLONG message)
     return m_db.Changes() > 0;
 }
 
-bool CStoreFile::IsQueued(LONGLONG message)
+CStoreFile::QueueState CStoreFile::Queued(LONGLONG message, LONGLONG& folder)
 {
     std::lock_guard lock(m_mutex);
-    CSqlStatement stmt(m_db, "SELECT 1 FROM queue WHERE message = ?");
+    CSqlStatement stmt(m_db, "SELECT objects.parent FROM queue LEFT JOIN objects ON objects.id = queue.message"
+                             " WHERE queue.message = ?");
     stmt.Bind(1, message);
-    return stmt.Step();
+    if (!stmt.Step()) return QueueState::NotQueued;
+    if (stmt.IsNull(0)) return QueueState::Deleted;
+    folder = stmt.Int(0);
+    return QueueState::Waiting;
 }
 
 std::vector<LONGLONG> CStoreFile::Queue()

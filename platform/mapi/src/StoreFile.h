@@ -11,6 +11,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace pollenta::mapi {
@@ -18,6 +19,7 @@ namespace pollenta::mapi {
 class CStoreFile {
 public:
     enum class Role { Root, IpmSubtree, Inbox, Outbox, SentItems, DeletedItems, Drafts };
+    enum class QueueState { NotQueued, Deleted, Waiting };
 
     // Creates a new store with its special folders; MAPI_E_COLLISION when
     // the file exists.
@@ -39,6 +41,8 @@ public:
     bool ObjectInfo(LONGLONG id, ULONG& type, LONGLONG& parent);
     LONGLONG CreateObject(ULONG type, LONGLONG parent);
     std::vector<LONGLONG> Children(LONGLONG parent, ULONG type);
+    // Every child of `parent` with its type, oldest first.
+    std::vector<std::pair<LONGLONG, ULONG>> Children(LONGLONG parent);
     void Move(LONGLONG id, LONGLONG parent);
     LONGLONG CopyTree(LONGLONG id, LONGLONG parent);
     void DeleteTree(LONGLONG id);
@@ -55,7 +59,9 @@ public:
     void Enqueue(LONGLONG message);
     // False when the message was not queued.
     bool Dequeue(LONGLONG message);
-    bool IsQueued(LONGLONG message);
+    // Whether `message` is queued and, when it is, whether it still exists
+    // and in which folder it waits.
+    QueueState Queued(LONGLONG message, LONGLONG& folder);
     std::vector<LONGLONG> Queue();
 
 private:
