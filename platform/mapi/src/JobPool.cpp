@@ -7,7 +7,16 @@ CJobPool::CJobPool(unsigned helpers, std::function<void(std::size_t)> job) : m_j
     for (unsigned i = 0; i < helpers; ++i) m_helpers.emplace_back([this] { Work(); });
 }
 
-CJobPool::~CJobPool() { Finish(); }
+CJobPool::~CJobPool()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_closed = true;
+    }
+    m_changed.notify_all();
+    Work();
+    for (std::jthread& helper : m_helpers) helper.join();
+}
 
 void CJobPool::Ready(std::size_t count)
 {
@@ -17,22 +26,24 @@ void CJobPool::Ready(std::size_t count)
         if (count <= m_ready) return;
         added = count - m_ready;
         m_ready = count;
+        m_done.resize(count);
     }
     // Waking every helper for one job would send all but one back to sleep.
     if (added == 1) m_changed.notify_one();
     else m_changed.notify_all();
 }
 
-void CJobPool::Finish()
+bool CJobPool::IsDone(std::size_t index)
 {
-    {
-        std::lock_guard lock(m_mutex);
-        m_closed = true;
-    }
-    m_changed.notify_all();
-    Work();
-    for (std::jthread& helper : m_helpers)
-        if (helper.joinable()) helper.join();
+    std::lock_guard lock(m_mutex);
+    return index < m_done.size() && m_done[index];
+}
+
+void CJobPool::WaitFor(std::size_t index)
+{
+    std::unique_lock lock(m_mutex);
+    while (!m_done.at(index))
+        if (!RunNext(lock)) m_ended.wait(lock);
 }
 
 void CJobPool::Work()
@@ -40,12 +51,20 @@ void CJobPool::Work()
     std::unique_lock lock(m_mutex);
     for (;;) {
         m_changed.wait(lock, [this] { return m_next < m_ready || m_closed; });
-        if (m_next >= m_ready) return;
-        std::size_t index = m_next++;
-        lock.unlock();
-        m_job(index);
-        lock.lock();
+        if (!RunNext(lock)) return;
     }
+}
+
+bool CJobPool::RunNext(std::unique_lock<std::mutex>& lock)
+{
+    if (m_next >= m_ready) return false;
+    std::size_t index = m_next++;
+    lock.unlock();
+    m_job(index);
+    lock.lock();
+    m_done[index] = true;
+    m_ended.notify_all();
+    return true;
 }
 
 }  // namespace pollenta::mapi
