@@ -139,23 +139,21 @@ struct BodyShape {
     std::size_t longestLine = 0;
 };
 
+bool IsSevenBitLine(std::string_view line)
+{
+    return std::all_of(line.begin(), line.end(), [](char c) { return (c >= 0x20 && c <= 0x7E) || c == '\t'; });
+}
+
 BodyShape ShapeOf(std::string_view text)
 {
     BodyShape shape;
-    std::size_t lineStart = 0;
-    for (std::size_t i = 0; i <= text.size(); ++i) {
-        bool end = i == text.size() || text[i] == '\n' || text[i] == '\r';
-        if (!end) {
-            char c = text[i];
-            if ((c < 0x20 || c > 0x7E) && c != '\t') return {false, 0};
-            continue;
-        }
-        if (i < text.size() && text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) return {false, 0};
-        std::string_view line = text.substr(lineStart, i - lineStart);
-        if (line.starts_with("From")) return {false, 0};
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = std::min(text.find('\n', start), text.size());
+        std::string_view line = text.substr(start, end - start);
+        if (end < text.size() && line.ends_with('\r')) line.remove_suffix(1);
+        if (line.starts_with("From") || !IsSevenBitLine(line)) return {false, 0};
         shape.longestLine = std::max(shape.longestLine, line.size());
-        if (i < text.size() && text[i] == '\r') ++i;
-        lineStart = i + 1;
+        start = end + 1;
     }
     if (shape.longestLine > kShortLines && shape.longestLine <= kLongLines) shape.simple = false;
     return shape;
@@ -164,12 +162,16 @@ BodyShape ShapeOf(std::string_view text)
 // Lines end in CRLF, as the composer's output does.
 void AppendCrlf(std::string& out, std::string_view text)
 {
-    out.reserve(out.size() + text.size() + text.size() / 32);
-    char previous = '\0';
-    for (char c : text) {
-        if (c == '\n' && previous != '\r') out += '\r';
-        out += c;
-        previous = c;
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) {
+            out.append(text.substr(start));
+            return;
+        }
+        out.append(text.substr(start, end - start));
+        if (end == 0 || text[end - 1] != '\r') out += '\r';
+        out += '\n';
+        start = end + 1;
     }
 }
 

@@ -94,7 +94,11 @@ std::vector<Case> Cases()
         {"line near the limit", SurveyWith([](MimeMessageData& m) { m.plainBody = std::string(998, 'x') + "\r\n"; }), false},
         {"line starting with From", SurveyWith([](MimeMessageData& m) { m.plainBody = "a\r\nFrom me\r\n"; }), false},
         {"8-bit body", SurveyWith([](MimeMessageData& m) { m.plainBody = "Gr\xC3\xBC\xC3\x9F" "e\r\n"; }), false},
+        {"empty first lines", SurveyWith([](MimeMessageData& m) { m.plainBody = "\n\r\nx\r\n"; }), true},
         {"lone CR", SurveyWith([](MimeMessageData& m) { m.plainBody = "a\rb\r\n"; }), false},
+        {"CR before a line end", SurveyWith([](MimeMessageData& m) { m.plainBody = "a\r\r\nb\r\n"; }), false},
+        {"CR at the end", SurveyWith([](MimeMessageData& m) { m.plainBody = "a\r\nb\r"; }), false},
+        {"control character", SurveyWith([](MimeMessageData& m) { m.htmlBody = "<p>\x01</p>"; }), false},
         {"8-bit subject", SurveyWith([](MimeMessageData& m) { m.subject = "Umfrage \xC3\xBC"; }), false},
         {"encoded-word look-alike", SurveyWith([](MimeMessageData& m) { m.subject = "=?utf-8?q?x?="; }), false},
         {"long subject", SurveyWith([](MimeMessageData& m) { m.subject = std::string(70, 's'); }), false},
@@ -117,7 +121,9 @@ TEST(PlainMimeWriter, WritesTheSameBytesAsTheComposerForSimpleMessages)
         SCOPED_TRACE(c.name);
         std::optional<std::vector<BYTE>> plain = PlainMimeWriter::Compose(c.message);
         EXPECT_EQ(c.plain, plain.has_value());
-        if (plain) EXPECT_EQ(WithFixedBoundary(MimeComposer(c.message).Compose()), WithFixedBoundary(*plain));
+        if (plain) {
+            EXPECT_EQ(WithFixedBoundary(MimeComposer(c.message).Compose()), WithFixedBoundary(*plain));
+        }
     }
 }
 
@@ -132,8 +138,9 @@ TEST(PlainMimeWriter, WhateverItTakesMatchesTheComposerAcrossLineLengths)
             MimeMessageData m = Survey();
             m.plainBody = "short\r\n" + std::string(length, 'p') + end;
             m.htmlBody = std::string(length, 'h') + end;
-            if (std::optional<std::vector<BYTE>> plain = PlainMimeWriter::Compose(m))
+            if (std::optional<std::vector<BYTE>> plain = PlainMimeWriter::Compose(m)) {
                 EXPECT_EQ(WithFixedBoundary(MimeComposer(m).Compose()), WithFixedBoundary(*plain));
+            }
         }
     }
 }
