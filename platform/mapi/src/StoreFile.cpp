@@ -182,13 +182,21 @@ std::vector<LONGLONG> CStoreFile::Children(LONGLONG parent, ULONG type)
     return ids;
 }
 
-std::vector<std::pair<LONGLONG, ULONG>> CStoreFile::Children(LONGLONG parent)
+std::vector<CStoreFile::Child> CStoreFile::LoadChildren(LONGLONG parent)
 {
     std::lock_guard lock(m_mutex);
-    CSqlStatement stmt(m_db, "SELECT id, type FROM objects WHERE parent = ? ORDER BY id");
+    CSqlStatement stmt(m_db,
+                       "SELECT objects.id, objects.type, props.id, props.type, props.value FROM objects"
+                       " LEFT JOIN props ON props.obj = objects.id WHERE objects.parent = ? ORDER BY objects.id");
     stmt.Bind(1, parent);
-    std::vector<std::pair<LONGLONG, ULONG>> children;
-    while (stmt.Step()) children.emplace_back(stmt.Int(0), static_cast<ULONG>(stmt.Int(1)));
+    std::vector<Child> children;
+    while (stmt.Step()) {
+        if (children.empty() || children.back().id != stmt.Int(0))
+            children.push_back({stmt.Int(0), static_cast<ULONG>(stmt.Int(1)), {}});
+        if (stmt.IsNull(2)) continue;  // a child without properties
+        ULONG tag = PROP_TAG(static_cast<ULONG>(stmt.Int(3)), static_cast<ULONG>(stmt.Int(2)));
+        children.back().props[PROP_ID(tag)] = CPropRows::Read(stmt, tag, 4);
+    }
     return children;
 }
 

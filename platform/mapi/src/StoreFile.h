@@ -11,7 +11,6 @@
 #include <memory>
 #include <mutex>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace pollenta::mapi {
@@ -41,8 +40,13 @@ public:
     bool ObjectInfo(LONGLONG id, ULONG& type, LONGLONG& parent);
     LONGLONG CreateObject(ULONG type, LONGLONG parent);
     std::vector<LONGLONG> Children(LONGLONG parent, ULONG type);
-    // Every child of `parent` with its type, oldest first.
-    std::vector<std::pair<LONGLONG, ULONG>> Children(LONGLONG parent);
+    struct Child {
+        LONGLONG id = 0;
+        ULONG type = 0;
+        CPropMap props;
+    };
+    // Every child of `parent` with its type and properties, oldest first.
+    std::vector<Child> LoadChildren(LONGLONG parent);
     void Move(LONGLONG id, LONGLONG parent);
     LONGLONG CopyTree(LONGLONG id, LONGLONG parent);
     void DeleteTree(LONGLONG id);
