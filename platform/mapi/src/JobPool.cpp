@@ -2,6 +2,12 @@
 
 namespace pollenta::mapi {
 
+namespace {
+
+constexpr std::size_t kWakeAt = 4;
+
+}  // namespace
+
 CJobPool::CJobPool(unsigned helpers, std::function<void(std::size_t)> job) : m_job(std::move(job))
 {
     for (unsigned i = 0; i < helpers; ++i) m_helpers.emplace_back([this] { Work(); });
@@ -21,16 +27,20 @@ CJobPool::~CJobPool()
 void CJobPool::Ready(std::size_t count)
 {
     std::size_t added = 0;
+    std::size_t waiting = 0;
     {
         std::lock_guard lock(m_mutex);
         if (count <= m_ready) return;
         added = count - m_ready;
         m_ready = count;
         m_done.resize(count);
+        waiting = m_ready - m_next;
     }
-    // Waking every helper for one job would send all but one back to sleep.
-    if (added == 1) m_changed.notify_one();
-    else m_changed.notify_all();
+    // Waking a helper costs about what a short job does: one is woken when a
+    // few jobs wait, and it runs them all before it sleeps again. The rest
+    // run when the caller waits for them.
+    if (added > 1) m_changed.notify_all();
+    else if (waiting >= kWakeAt) m_changed.notify_one();
 }
 
 bool CJobPool::IsDone(std::size_t index)
