@@ -30,12 +30,14 @@ CMessageContent CMessageContent::Load(CStoreFile& store, LONGLONG id)
     std::lock_guard lock(store.Mutex());
     CMessageContent content;
     content.m_props = store.LoadProps(id);
-    for (LONGLONG child : store.Children(id, MAPI_MAILUSER)) content.m_recipients.push_back(store.LoadProps(child));
-    for (LONGLONG child : store.Children(id, MAPI_ATTACH)) {
-        CPropMap props = store.LoadProps(child);
-        auto num = props.find(PROP_ID(PR_ATTACH_NUM));
-        ULONG key = num != props.end() ? static_cast<ULONG>(num->second.Int()) : static_cast<ULONG>(child);
-        content.m_attachments[key] = std::move(props);
+    for (CStoreFile::Child& child : store.LoadChildren(id)) {
+        if (child.type == MAPI_MAILUSER) {
+            content.m_recipients.push_back(std::move(child.props));
+        } else if (child.type == MAPI_ATTACH) {
+            auto num = child.props.find(PROP_ID(PR_ATTACH_NUM));
+            ULONG key = num != child.props.end() ? static_cast<ULONG>(num->second.Int()) : static_cast<ULONG>(child.id);
+            content.m_attachments[key] = std::move(child.props);
+        }
     }
     return content;
 }

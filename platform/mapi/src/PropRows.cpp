@@ -2,19 +2,6 @@
 
 namespace pollenta::mapi {
 
-namespace {
-
-CPropValue ReadValue(CSqlStatement& stmt, ULONG tag, int column)
-{
-    switch (CPropValue::StorageOf(PROP_TYPE(tag))) {
-    case CPropValue::Storage::Integer: return CPropValue::FromInteger(tag, stmt.Int(column));
-    case CPropValue::Storage::Real: return CPropValue::FromReal(tag, stmt.Real(column));
-    default: return CPropValue::Deserialize(tag, stmt.Blob(column));
-    }
-}
-
-}  // namespace
-
 // Restrictions and sort orders look a property up by its object and id, the
 // primary key, for each row of the folder they go through; an index on the
 // values would copy every value, attachments too, and no query would use it.
@@ -49,9 +36,18 @@ CPropMap CPropRows::Load(CSqlDatabase& db, LONGLONG obj)
     CPropMap props;
     while (stmt.Step()) {
         ULONG tag = PROP_TAG(static_cast<ULONG>(stmt.Int(1)), static_cast<ULONG>(stmt.Int(0)));
-        props[PROP_ID(tag)] = ReadValue(stmt, tag, 2);
+        props[PROP_ID(tag)] = Read(stmt, tag, 2);
     }
     return props;
+}
+
+CPropValue CPropRows::Read(CSqlStatement& stmt, ULONG tag, int column)
+{
+    switch (CPropValue::StorageOf(PROP_TYPE(tag))) {
+    case CPropValue::Storage::Integer: return CPropValue::FromInteger(tag, stmt.Int(column));
+    case CPropValue::Storage::Real: return CPropValue::FromReal(tag, stmt.Real(column));
+    default: return CPropValue::Deserialize(tag, stmt.Blob(column));
+    }
 }
 
 bool CPropRows::LoadOne(CSqlDatabase& db, LONGLONG obj, ULONG propId, CPropValue& value)
@@ -59,7 +55,7 @@ bool CPropRows::LoadOne(CSqlDatabase& db, LONGLONG obj, ULONG propId, CPropValue
     CSqlStatement stmt(db, "SELECT type, value FROM props WHERE obj = ? AND id = ?");
     stmt.Bind(1, obj).Bind(2, static_cast<LONGLONG>(propId));
     if (!stmt.Step()) return false;
-    value = ReadValue(stmt, PROP_TAG(static_cast<ULONG>(stmt.Int(0)), propId), 1);
+    value = Read(stmt, PROP_TAG(static_cast<ULONG>(stmt.Int(0)), propId), 1);
     return true;
 }
 

@@ -14,6 +14,9 @@ public:
     // drops that index. True when there was one.
     static bool DropValueIndex(CSqlDatabase& db);
     static CPropMap Load(CSqlDatabase& db, LONGLONG obj);
+    // The value in `column` of a row of a query, kept as its property type
+    // keeps it.
+    static CPropValue Read(CSqlStatement& stmt, ULONG tag, int column);
     static bool LoadOne(CSqlDatabase& db, LONGLONG obj, ULONG propId, CPropValue& value);
     static void Set(CSqlDatabase& db, LONGLONG obj, const CPropValue& value);
     static void Replace(CSqlDatabase& db, LONGLONG obj, const CPropMap& props);

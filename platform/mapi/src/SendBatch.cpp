@@ -2,6 +2,7 @@
 
 #include "EntryId.h"
 #include "FileTime.h"
+#include "JobPool.h"
 #include "MapiError.h"
 #include "MimeBridge.h"
 #include "SqlTransaction.h"
@@ -9,10 +10,8 @@
 #include "mapi/Mime.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <fstream>
-#include <functional>
 #include <thread>
 
 namespace pollenta::mapi {
@@ -24,7 +23,8 @@ namespace {
 constexpr std::size_t kMessages = 100;
 constexpr std::size_t kBytes = 32 << 20;
 // Composing MIME costs more than writing the file; a few threads do it at
-// once while the store's transaction stays on the spooler's thread.
+// once, starting on the first messages while the spooler's thread still
+// loads the next ones in the store's transaction.
 constexpr unsigned kWriters = 4;
 
 std::size_t ContentBytes(const CMessageContent& content)
@@ -33,17 +33,12 @@ std::size_t ContentBytes(const CMessageContent& content)
     return size == content.m_props.end() ? 0 : static_cast<std::size_t>(size->second.Int());
 }
 
-// Calls job(0) to job(count - 1), on up to kWriters threads at once.
-void ForEachAtOnce(std::size_t count, const std::function<void(std::size_t)>& job)
+// Threads besides the spooler's own, which joins them once it has loaded
+// the batch.
+unsigned WriterHelpers(std::size_t messages)
 {
-    std::size_t threads = std::min<std::size_t>({count, kWriters, std::max(1u, std::thread::hardware_concurrency())});
-    std::atomic<std::size_t> next{0};
-    auto work = [&] {
-        for (std::size_t i = next++; i < count; i = next++) job(i);
-    };
-    std::vector<std::jthread> helpers;
-    for (std::size_t t = 1; t < threads; ++t) helpers.emplace_back(work);
-    work();
+    std::size_t threads = std::min<std::size_t>({messages, kWriters, std::max(1u, std::thread::hardware_concurrency())});
+    return static_cast<unsigned>(std::max<std::size_t>(threads, 1) - 1);
 }
 
 // Written beside its final name and renamed, so that whoever watches the
@@ -72,19 +67,25 @@ std::size_t CSendBatch::Send(std::span<const LONGLONG> queued)
 {
     std::lock_guard lock(m_store.Mutex());
     std::filesystem::create_directories(m_outgoing);
-    std::vector<CEvent> moved;
     std::size_t taken = 0;
     try {
         CSqlTransaction transaction(m_store.Db());
-        taken = Load(queued);
-        ForEachAtOnce(m_batch.size(), [this](std::size_t i) { Write(m_batch[i]); });
         LONGLONG sent = m_store.SpecialFolder(CStoreFile::Role::SentItems);
-        for (const Outgoing& outgoing : m_batch) {
-            if (outgoing.failure) {
-                if (!m_failure) m_failure = outgoing.failure;
-            } else if (std::optional<CEvent> event = MoveToSent(outgoing, sent)) {
-                moved.push_back(*event);
-            }
+        // Loading never grows the batch beyond this, so the writers'
+        // messages stay where they are while the next ones are added.
+        m_batch.reserve(kMessages);
+        Outgoing* batch = m_batch.data();
+        CJobPool writers(WriterHelpers(queued.size()), [batch](std::size_t i) { Write(batch[i]); });
+        std::size_t bytes = 0;
+        for (; taken < queued.size() && m_batch.size() < kMessages && bytes < kBytes; ++taken) {
+            if (!Load(queued[taken], bytes)) continue;
+            writers.Ready(m_batch.size());
+            // What the writers have done meanwhile is moved in between.
+            while (m_settled < m_batch.size() && writers.IsDone(m_settled)) Settle(m_batch[m_settled++], sent);
+        }
+        for (; m_settled < m_batch.size(); ++m_settled) {
+            writers.WaitFor(m_settled);
+            Settle(m_batch[m_settled], sent);
         }
         transaction.Commit();
     } catch (...) {
@@ -93,39 +94,44 @@ std::size_t CSendBatch::Send(std::span<const LONGLONG> queued)
         for (const Outgoing& outgoing : m_batch) std::filesystem::remove(outgoing.file, ignored);
         throw;
     }
-    for (const CEvent& event : moved) CNotifier::Instance().Raise(m_store.Uid(), event);
+    for (const CEvent& event : m_moved) CNotifier::Instance().Raise(m_store.Uid(), event);
     return taken;
 }
 
-std::size_t CSendBatch::Load(std::span<const LONGLONG> queued)
+bool CSendBatch::Load(LONGLONG message, std::size_t& bytes)
 {
-    std::size_t bytes = 0;
-    std::size_t taken = 0;
-    for (; taken < queued.size() && m_batch.size() < kMessages && bytes < kBytes; ++taken) {
-        Outgoing outgoing;
-        outgoing.message = queued[taken];
-        // AbortSubmit or another process may have taken it meanwhile.
-        if (!m_store.IsQueued(outgoing.message)) continue;
-        ULONG type = 0;
-        if (!m_store.ObjectInfo(outgoing.message, type, outgoing.folder)) {
-            m_store.Dequeue(outgoing.message);  // deleted while queued: nothing to send
-            continue;
-        }
-        try {
-            outgoing.content = CMessageContent::Load(m_store, outgoing.message);
-        } catch (const CMapiError&) {
-            outgoing.failure = std::current_exception();
-        }
-        bytes += ContentBytes(outgoing.content);
-        // Named here, in queue order, rather than by the writer threads.
-        char name[96];
-        std::snprintf(name, sizeof name, "%lld-%02x%02x%02x%02x-%lld.eml", static_cast<long long>(NowFileTime()),
-                      m_store.Uid().ab[0], m_store.Uid().ab[1], m_store.Uid().ab[2], m_store.Uid().ab[3],
-                      static_cast<long long>(outgoing.message));
-        outgoing.file = m_outgoing / name;
-        m_batch.push_back(std::move(outgoing));
+    Outgoing outgoing;
+    outgoing.message = message;
+    // AbortSubmit or another process may have taken it meanwhile.
+    CStoreFile::QueueState state = m_store.Queued(message, outgoing.folder);
+    if (state == CStoreFile::QueueState::NotQueued) return false;
+    if (state == CStoreFile::QueueState::Deleted) {
+        m_store.Dequeue(message);  // deleted while queued: nothing to send
+        return false;
     }
-    return taken;
+    try {
+        outgoing.content = CMessageContent::Load(m_store, message);
+    } catch (const CMapiError&) {
+        outgoing.failure = std::current_exception();
+    }
+    bytes += ContentBytes(outgoing.content);
+    // Named here, in queue order, rather than by the writer threads.
+    char name[96];
+    std::snprintf(name, sizeof name, "%lld-%02x%02x%02x%02x-%lld.eml", static_cast<long long>(NowFileTime()),
+                  m_store.Uid().ab[0], m_store.Uid().ab[1], m_store.Uid().ab[2], m_store.Uid().ab[3],
+                  static_cast<long long>(message));
+    outgoing.file = m_outgoing / name;
+    m_batch.push_back(std::move(outgoing));
+    return true;
+}
+
+void CSendBatch::Settle(const Outgoing& outgoing, LONGLONG sent)
+{
+    if (outgoing.failure) {
+        if (!m_failure) m_failure = outgoing.failure;
+    } else if (std::optional<CEvent> event = MoveToSent(outgoing, sent)) {
+        m_moved.push_back(*event);
+    }
 }
 
 void CSendBatch::Write(Outgoing& outgoing) noexcept

@@ -38,8 +38,11 @@ private:
         std::exception_ptr failure;
     };
 
-    // Loads the messages still queued; how many of `queued` it went through.
-    std::size_t Load(std::span<const LONGLONG> queued);
+    // Adds the message to the batch when it is still queued, adding its
+    // size to `bytes`; false when it is not.
+    bool Load(LONGLONG message, std::size_t& bytes);
+    // Moves a written message to Sent Items, or keeps its failure.
+    void Settle(const Outgoing& outgoing, LONGLONG sent);
     // Composes the MIME text and writes the file; runs on writer threads.
     // A message that failed to load is left alone.
     static void Write(Outgoing& outgoing) noexcept;
@@ -50,6 +53,8 @@ private:
     CStoreFile& m_store;
     std::filesystem::path m_outgoing;
     std::vector<Outgoing> m_batch;
+    std::size_t m_settled = 0;  // the first messages of the batch, written and moved
+    std::vector<CEvent> m_moved;
     std::exception_ptr m_failure;
 };
 

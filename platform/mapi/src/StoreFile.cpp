@@ -182,6 +182,24 @@ std::vector<LONGLONG> CStoreFile::Children(LONGLONG parent, ULONG type)
     return ids;
 }
 
+std::vector<CStoreFile::Child> CStoreFile::LoadChildren(LONGLONG parent)
+{
+    std::lock_guard lock(m_mutex);
+    CSqlStatement stmt(m_db,
+                       "SELECT objects.id, objects.type, props.id, props.type, props.value FROM objects"
+                       " LEFT JOIN props ON props.obj = objects.id WHERE objects.parent = ? ORDER BY objects.id");
+    stmt.Bind(1, parent);
+    std::vector<Child> children;
+    while (stmt.Step()) {
+        if (children.empty() || children.back().id != stmt.Int(0))
+            children.push_back({stmt.Int(0), static_cast<ULONG>(stmt.Int(1)), {}});
+        if (stmt.IsNull(2)) continue;  // a child without properties
+        ULONG tag = PROP_TAG(static_cast<ULONG>(stmt.Int(3)), static_cast<ULONG>(stmt.Int(2)));
+        children.back().props[PROP_ID(tag)] = CPropRows::Read(stmt, tag, 4);
+    }
+    return children;
+}
+
 void CStoreFile::Move(LONGLONG id, LONGLONG parent)
 {
     std::lock_guard lock(m_mutex);
@@ -289,12 +307,16 @@ bool CStoreFile::Dequeue(LONGLONG message)
     return m_db.Changes() > 0;
 }
 
-bool CStoreFile::IsQueued(LONGLONG message)
+CStoreFile::QueueState CStoreFile::Queued(LONGLONG message, LONGLONG& folder)
 {
     std::lock_guard lock(m_mutex);
-    CSqlStatement stmt(m_db, "SELECT 1 FROM queue WHERE message = ?");
+    CSqlStatement stmt(m_db, "SELECT objects.parent FROM queue LEFT JOIN objects ON objects.id = queue.message"
+                             " WHERE queue.message = ?");
     stmt.Bind(1, message);
-    return stmt.Step();
+    if (!stmt.Step()) return QueueState::NotQueued;
+    if (stmt.IsNull(0)) return QueueState::Deleted;
+    folder = stmt.Int(0);
+    return QueueState::Waiting;
 }
 
 std::vector<LONGLONG> CStoreFile::Queue()

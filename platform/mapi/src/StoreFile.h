@@ -18,6 +18,7 @@ namespace pollenta::mapi {
 class CStoreFile {
 public:
     enum class Role { Root, IpmSubtree, Inbox, Outbox, SentItems, DeletedItems, Drafts };
+    enum class QueueState { NotQueued, Deleted, Waiting };
 
     // Creates a new store with its special folders; MAPI_E_COLLISION when
     // the file exists.
@@ -39,6 +40,13 @@ public:
     bool ObjectInfo(LONGLONG id, ULONG& type, LONGLONG& parent);
     LONGLONG CreateObject(ULONG type, LONGLONG parent);
     std::vector<LONGLONG> Children(LONGLONG parent, ULONG type);
+    struct Child {
+        LONGLONG id = 0;
+        ULONG type = 0;
+        CPropMap props;
+    };
+    // Every child of `parent` with its type and properties, oldest first.
+    std::vector<Child> LoadChildren(LONGLONG parent);
     void Move(LONGLONG id, LONGLONG parent);
     LONGLONG CopyTree(LONGLONG id, LONGLONG parent);
     void DeleteTree(LONGLONG id);
@@ -55,7 +63,9 @@ public:
     void Enqueue(LONGLONG message);
     // False when the message was not queued.
     bool Dequeue(LONGLONG message);
-    bool IsQueued(LONGLONG message);
+    // Whether `message` is queued and, when it is, whether it still exists
+    // and in which folder it waits.
+    QueueState Queued(LONGLONG message, LONGLONG& folder);
     std::vector<LONGLONG> Queue();
 
 private:

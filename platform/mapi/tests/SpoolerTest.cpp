@@ -83,6 +83,29 @@ TEST_F(CSpoolerTest, AbortedSubmissionStaysInTheOutboxUnsent)
     EXPECT_EQ(0u, Count(outbox));
 }
 
+TEST_F(CSpoolerTest, MessageDeletedWhileQueuedIsNotSentAndTheRestAre)
+{
+    ASSERT_EQ(S_OK, pollenta::mapi::SetSpoolerHold("Test", true));
+    Submit("First");
+    std::string eid = Submit("Deleted");
+    Submit("Last");
+    CComPtr<IMAPIFolder> outbox = SpecialFolder(m_store, PR_IPM_OUTBOX_ENTRYID);
+    SBinary bin = {static_cast<ULONG>(eid.size()), reinterpret_cast<LPBYTE>(eid.data())};
+    ENTRYLIST list = {1, &bin};
+    ASSERT_EQ(S_OK, outbox->DeleteMessages(&list, 0, nullptr, 0));
+
+    ASSERT_EQ(S_OK, Spooler()->FlushQueues(0, 0, nullptr, FLUSH_UPLOAD));
+    auto files = Sent(Outgoing());
+    EXPECT_EQ(2u, files.size());
+    for (const auto& file : files) {
+        std::ifstream in(file, std::ios::binary);
+        std::string mime((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(std::string::npos, mime.find("Subject: Deleted")) << file;
+    }
+    EXPECT_EQ(0u, Count(outbox));
+    EXPECT_EQ(2u, Count(SpecialFolder(m_store, PR_IPM_SENTMAIL_ENTRYID)));
+}
+
 TEST_F(CSpoolerTest, HeldAgainstFlushingMessagesStayQueuedToBeTakenBack)
 {
     ASSERT_EQ(S_OK, pollenta::mapi::SetSpoolerHold("Test", true, true));

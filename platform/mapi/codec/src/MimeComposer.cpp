@@ -1,6 +1,7 @@
 #include "MimeComposer.h"
 
 #include "GObjectRef.h"
+#include "QuotedPrintable.h"
 
 #include <array>
 #include <string>
@@ -53,10 +54,7 @@ void SetContent(GMimePart* part, std::string_view bytes, GMimeContentEncoding en
 
 std::string QuotedPrintableWithSoftEnd(std::string_view text)
 {
-    GMimeEncoding state;
-    g_mime_encoding_init_encode(&state, GMIME_CONTENT_ENCODING_QUOTEDPRINTABLE);
-    std::string encoded(g_mime_encoding_outlen(&state, text.size()), '\0');
-    encoded.resize(g_mime_encoding_flush(&state, text.data(), text.size(), encoded.data()));
+    std::string encoded = EncodeQuotedPrintable(text);
     if (!encoded.ends_with('\n'))
         encoded += "=\n";
     return encoded;
@@ -70,6 +68,18 @@ void AddOwned(GMimeMultipart* multipart, GMimeObject* part)
 }
 
 } // namespace
+
+std::vector<BYTE> MimeComposer::Compose() const
+{
+    GObjectRef<GMimeMessage> built(Build());
+    GMimeFormatOptions* format = g_mime_format_options_new();
+    g_mime_format_options_set_newline_format(format, GMIME_NEWLINE_FORMAT_DOS);
+    GObjectRef<GMimeStream> sink(g_mime_stream_mem_new());
+    g_mime_object_write_to_stream(GMIME_OBJECT(built.get()), format, sink.get());
+    g_mime_format_options_free(format);
+    const GByteArray* bytes = g_mime_stream_mem_get_byte_array(GMIME_STREAM_MEM(sink.get()));
+    return std::vector<BYTE>(bytes->data, bytes->data + bytes->len);
+}
 
 GMimeMessage* MimeComposer::Build() const
 {

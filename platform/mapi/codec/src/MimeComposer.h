@@ -9,10 +9,12 @@ class MimeComposer {
 public:
     explicit MimeComposer(const MimeMessageData& in) : m_in(in) {}
 
-    // A new message; the caller owns the reference.
-    GMimeMessage* Build() const;
+    // The message's bytes, lines ending in CRLF.
+    std::vector<BYTE> Compose() const;
 
 private:
+    // A new message; the caller owns the reference.
+    GMimeMessage* Build() const;
     void AddHeaders(GMimeMessage* message) const;
     GMimeObject* BuildBody() const;
     GMimeObject* BuildHtml() const;
