@@ -80,22 +80,23 @@ AnswerWorld::AnswerWorld(fs::path folder) : m_folder(std::move(folder))
 
 AnswerWorld::~AnswerWorld()
 {
-    HrDispatchNotifications(0);
-    m_store.Release();
-    m_session.Release();
+    Close();
     if (m_mapi)
         MAPIUninitialize();
     if (m_com)
         CoUninitialize();
 }
 
-void AnswerWorld::Create()
+void AnswerWorld::Create(Registration registration)
 {
     const std::string dir = m_folder.string();
     CheckHr(pollenta::mapi::CreateProfile(kProfile, dir + "/book.db", dir + "/outgoing", true, DropFolder().string()),
             "CreateProfile");
     CheckHr(pollenta::mapi::CreateStore(kProfile, dir + "/mail.store", "Mail", true, &m_storeId), "CreateStore");
-    RegisterProjectLibrary();
+    if (registration == Registration::Everything)
+        RegisterEverything();
+    else
+        RegisterProjectLibrary();
     Sql("CREATE TABLE Answers (ID INTEGER PRIMARY KEY, Seq INTEGER, Name TEXT, Notes TEXT, RecipientEmail TEXT, "
         "SenderEmail TEXT)");
     std::ofstream(m_folder / "project-id") << MakeProject();
@@ -119,6 +120,22 @@ void AnswerWorld::Open()
                                     reinterpret_cast<LPENTRYID>(m_storeId.data()), &IID_IMsgStore, MAPI_BEST_ACCESS,
                                     &m_store),
             "OpenMsgStore");
+}
+
+void AnswerWorld::Close()
+{
+    HrDispatchNotifications(0);
+    m_store.Release();
+    m_session.Release();
+}
+
+void AnswerWorld::RegisterEverything() const
+{
+    SetText(HKEY_CURRENT_USER, CWESettings::kRootKey, "DataDir", (m_folder / "data").string());
+    SetText(HKEY_CURRENT_USER, CWESettings::kRootKey, "LogFolderPath", LogFolder().string());
+    const std::string command =
+        std::string("/bin/bash '") + POLLENTA_SOURCE_DIR + "/scripts/register' '" + POLLENTA_BIN_DIR + "'";
+    Check(std::system(command.c_str()) == 0, "scripts/register");
 }
 
 void AnswerWorld::RegisterProjectLibrary() const

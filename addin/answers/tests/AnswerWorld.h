@@ -35,10 +35,21 @@ public:
     AnswerWorld(const AnswerWorld&) = delete;
     AnswerWorld& operator=(const AnswerWorld&) = delete;
 
+    enum class Registration {
+        // The project library alone, for the answer collection in this process.
+        ProjectLibrary,
+        // Everything, by the registration script, for the add-in in a mail host;
+        // the add-in logs into LogFolder().
+        Everything,
+    };
+
     // Makes the profile, its store, the registration and the project.
-    void Create();
+    void Create(Registration registration = Registration::ProjectLibrary);
     // Logs on to what Create made (in this or another process).
     void Open();
+    // Logs off. A session of the profile takes mail from the drop folder
+    // too: a test that hands mail to a host through it holds none.
+    void Close();
 
     IMAPISession* Session() const { return m_session; }
     IMsgStore* Store() const { return m_store; }
@@ -79,6 +90,7 @@ public:
 private:
     void Sql(const std::string& sql) const;
     void RegisterProjectLibrary() const;
+    void RegisterEverything() const;
     LONG MakeProject() const;
 
     std::filesystem::path m_folder;

@@ -3,95 +3,22 @@
 // profile it makes, and stops it cleanly on SIGTERM.
 
 #include "AddinTestFolder.h"
+#include "ChildProgram.h"
 
 #include "testsupport/TempFolder.h"
 #include "testsupport/TempRegistry.h"
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
-#include <chrono>
-#include <csignal>
 #include <sstream>
-#include <thread>
-
-extern char** environ;
 
 namespace {
 
 const std::string kBin = POLLENTA_BIN_DIR;
 
-// A program of the build run with its output in files of `folder`.
-class CProgram {
-public:
-    CProgram(const std::vector<std::string>& args, const std::filesystem::path& folder)
-        : m_out(folder / "stdout.txt"), m_err(folder / "stderr.txt")
-    {
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, m_out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_addopen(&actions, 2, m_err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        std::vector<char*> argv;
-        for (const std::string& arg : args)
-            argv.push_back(const_cast<char*>(arg.c_str()));
-        argv.push_back(nullptr);
-        m_started = posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), environ) == 0;
-        posix_spawn_file_actions_destroy(&actions);
-    }
-    ~CProgram()
-    {
-        if (m_pid > 0 && !m_ended) {
-            kill(m_pid, SIGKILL);
-            waitpid(m_pid, nullptr, 0);
-        }
-    }
-
-    bool Started() const { return m_started; }
-    std::string Out() const { return AddinTestFolder::ReadFile(m_out); }
-    std::string Err() const { return AddinTestFolder::ReadFile(m_err); }
-
-    // Waits up to 30 seconds for `text` in the program's output.
-    bool WaitForOutput(const std::string& text) const
-    {
-        for (int i = 0; i < 600; ++i) {
-            if (Out().find(text) != std::string::npos)
-                return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        return false;
-    }
-    // The exit status after `signal`; -1 when the program did not end.
-    int Stop(int signal)
-    {
-        kill(m_pid, signal);
-        int status = 0;
-        for (int i = 0; i < 600; ++i) {
-            if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
-                m_ended = true;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        return -1;
-    }
-
-private:
-    std::filesystem::path m_out;
-    std::filesystem::path m_err;
-    pid_t m_pid = -1;
-    bool m_started = false;
-    bool m_ended = false;
-};
-
 int RunToEnd(const std::vector<std::string>& args, const std::filesystem::path& folder)
 {
-    CProgram program(args, folder);
-    if (!program.Started())
-        return -1;
-    return program.Stop(0);
+    return ChildProgram::RunToEnd(args, folder);
 }
 
 std::vector<std::string> LogTexts(const std::filesystem::path& logs)
@@ -133,7 +60,7 @@ TEST_F(MailHostRunTest, ARegisteredAddInStartsWithTheHostAndShutsDownOnSigterm)
     // An add-in that is entered but not installed is left out.
     AddinTestFolder::SetNumber("Software\\Microsoft\\Office\\Outlook\\Addins\\Nobody.AddIn", "LoadBehavior", 3);
 
-    CProgram host({kBin + "/mailhost", "--headless"}, m_folder.Path());
+    ChildProgram host({kBin + "/mailhost", "--headless"}, m_folder.Path());
     ASSERT_TRUE(host.Started());
     ASSERT_TRUE(host.WaitForOutput("running")) << host.Out() << host.Err();
     EXPECT_NE(std::string::npos, host.Out().find("add-in Kestrin.WEConnect connected"));

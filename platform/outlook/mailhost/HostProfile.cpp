@@ -94,10 +94,15 @@ HRESULT CreateHostProfile(const std::string& profile, const ProfileUser& user, b
     return WriteUser(profile, user) == ERROR_SUCCESS ? S_OK : E_FAIL;
 }
 
+std::string ProfileName(const std::string& profile)
+{
+    return profile.empty() ? DefaultProfileName() : profile;
+}
+
 HRESULT LogOn(const std::string& profile, CComPtr<IMAPISession>& session, std::string& usedProfile)
 {
     const ULONG flags = MAPI_EXTENDED | MAPI_NEW_SESSION;
-    usedProfile = profile.empty() ? DefaultProfileName() : profile;
+    usedProfile = ProfileName(profile);
     HRESULT hr = MAPILogonEx(0, usedProfile.empty() ? nullptr : usedProfile.data(), nullptr, flags, &session);
     if (SUCCEEDED(hr) || !profile.empty())
         return hr;

@@ -26,6 +26,9 @@ std::string ProfileFolder(const std::string& profile);
 // A new profile (the default one when makeDefault); MAPI_E_COLLISION when
 // its store exists already.
 HRESULT CreateHostProfile(const std::string& profile, const ProfileUser& user, bool makeDefault);
+// `profile`, or for an empty name the default profile's name ("" when
+// none is set).
+std::string ProfileName(const std::string& profile);
 // Logs on to `profile`, or with an empty name to the default profile,
 // making the default profile first when there is none.
 HRESULT LogOn(const std::string& profile, CComPtr<IMAPISession>& session, std::string& usedProfile);

@@ -2,8 +2,10 @@
 // a MAPI profile and loads the COM add-ins entered for the client, delivers
 // mail into a profile and makes profiles.
 
+#include "CHostLock.h"
 #include "ClientRegistration.h"
 #include "DeliverMail.h"
+#include "DropMail.h"
 #include "HostOptions.h"
 #include "HostProfile.h"
 #include "RunHost.h"
@@ -65,8 +67,24 @@ private:
     bool m_com = false;
 };
 
+// Mail for the Inbox of a profile on which a host runs goes through the
+// host, so that its add-ins hear of it; -1 when no host runs there. This
+// process must not log on first: its own session would watch the drop
+// folder too and might take the mail past the host.
+int DeliverThroughRunningHost(const mailhost::HostOptions& options)
+{
+    const std::string profile = mailhost::ProfileName(options.profile);
+    if (!options.folder.empty() || profile.empty() || !mailhost::CHostLock::IsHeld(profile))
+        return -1;
+    const std::string drop = mailhost::ProfileDropFolder(profile);
+    return drop.empty() ? -1 : mailhost::DropMail(drop, options.words);
+}
+
 int Run(const mailhost::HostOptions& options, const std::string& version)
 {
+    if (options.command == "deliver")
+        if (const int result = DeliverThroughRunningHost(options); result >= 0)
+            return result;
     CComPtr<IMAPISession> session;
     std::string profile;
     if (HRESULT hr = mailhost::LogOn(options.profile, session, profile); FAILED(hr))
@@ -78,6 +96,7 @@ int Run(const mailhost::HostOptions& options, const std::string& version)
         return Fail("starting the object model", hr);
     if (options.command == "deliver")
         return mailhost::DeliverMail(host->Application(), options.folder, options.words);
+    const mailhost::CHostLock running(profile);
     mailhost::RegisterClientClass(ProgramPath());
     pollenta::outlook::EnsureEditorPreference(version);
     std::printf("mailhost %s on profile \"%s\" (sent mail goes to %s/outgoing)\n", version.c_str(), profile.c_str(),
