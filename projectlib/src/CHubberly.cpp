@@ -338,7 +338,8 @@ STDMETHODIMP CHubberly::GetProjectProperty(LONG projectID, VARIANT parameter, VA
         return E_INVALIDARG;
     return GuardedCall([&] {
         CWEPropertyList properties;
-        m_store.LoadProjectProperties(projectID, properties);
+        const std::string name = AnsiFromBstr(parameter.bstrVal);
+        m_store.LoadProjectProperties(projectID, properties, &name);
         return LookUpOut(properties, parameter.bstrVal, value);
     });
 }

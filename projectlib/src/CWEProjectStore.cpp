@@ -249,8 +249,11 @@ std::optional<std::string> CWEProjectStore::GetProjectDir(LONG id) const
     return ProjectFolder(*dataDir, id);
 }
 
-void CWEProjectStore::LoadProjectProperties(LONG id, CWEPropertyList& list) const
+void CWEProjectStore::LoadProjectProperties(LONG id, CWEPropertyList& list, const std::string* only) const
 {
+    // A caller that wants one property reads one value: the add-in asks for a
+    // project's properties one at a time, for every answer it stores.
+    auto wanted = [only](const char* name) { return !only || AnsiEqualNoCase(*only, name); };
     if (id == 0) {
         CWERegKey product;
         if (product.Open(HKEY_CURRENT_USER, kProductKey) == ERROR_SUCCESS)
@@ -258,17 +261,24 @@ void CWEProjectStore::LoadProjectProperties(LONG id, CWEPropertyList& list) cons
     }
     CWERegKey project;
     if (IsProjectId(id)) {
-        if (project.Open(HKEY_CURRENT_USER, ProjectKeyPath(id)) == ERROR_SUCCESS) {
-            if (auto name = project.QueryText("ProjectName", kTextBytes))
+        const bool opened = project.Open(HKEY_CURRENT_USER, ProjectKeyPath(id)) == ERROR_SUCCESS;
+        if (wanted("ProjectName")) {
+            std::optional<std::string> name = opened ? project.QueryText("ProjectName", kTextBytes) : std::string();
+            if (name)
                 list.Set("ProjectName", *name);
-        } else {
-            list.Set("ProjectName", std::string());
         }
-        list.Set("Completed", static_cast<LONG>(project.QueryNumber("Completed").value_or(0)));
+        if (wanted("Completed"))
+            list.Set("Completed", static_cast<LONG>(project.QueryNumber("Completed").value_or(0)));
     }
-    for (const TextDefault& text : kTextDefaults)
-        list.Set(text.name, project.QueryText(text.name, kTextBytes).value_or(gastrel::LoadGastrelString(text.stringId)));
+    for (const TextDefault& text : kTextDefaults) {
+        if (!wanted(text.name))
+            continue;
+        std::optional<std::string> stored = project.QueryText(text.name, kTextBytes);
+        list.Set(text.name, stored ? *stored : gastrel::LoadGastrelString(text.stringId));
+    }
     for (const TextDefault& number : kNumberDefaults) {
+        if (!wanted(number.name))
+            continue;
         std::optional<DWORD> stored = project.QueryNumber(number.name);
         list.Set(number.name, stored ? static_cast<LONG>(*stored)
                                      : static_cast<LONG>(std::atol(gastrel::LoadGastrelString(number.stringId).c_str())));

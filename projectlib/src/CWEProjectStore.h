@@ -46,8 +46,9 @@ public:
     std::optional<std::string> GetProjectDir(LONG id) const;
 
     // Fills list from the project's key, with defaults for what it lacks;
-    // id 0 means the project finalized last.
-    void LoadProjectProperties(LONG id, CWEPropertyList& list) const;
+    // id 0 means the project finalized last. With only, just the property of
+    // that name (in any case).
+    void LoadProjectProperties(LONG id, CWEPropertyList& list, const std::string* only = nullptr) const;
     // Writes one setting into an existing project key; a vanished key is
     // not made again.
     bool WriteProperty(LONG id, const CWEPropertyList::projectProperties& entry) const;

@@ -343,6 +343,10 @@ TEST_F(HubberlyTest, ProjectPropertyWithDefaults)
     // A project without a key gives the defaults.
     ASSERT_EQ(S_OK, hubberly->GetProjectProperty(id + 1, CComVariant("Viewer"), &value));
     EXPECT_EQ(2, value.lVal);
+    value.Clear();
+    ASSERT_EQ(S_OK, hubberly->GetProjectProperty(id + 1, CComVariant("projectname"), &value));
+    ASSERT_EQ(VT_BSTR, value.vt);
+    EXPECT_EQ("", pollenta::com::AnsiFromBstr(value.bstrVal));
     EXPECT_EQ("Object only", TextProperty(hubberly, "Subject"));
 }
 
