@@ -26,6 +26,7 @@ constexpr DWORD kNoSession = 0xE00022D6;
 constexpr DWORD kSettingsFailed = 0xE00022BC;
 constexpr DWORD kUnknownError = 0xE00022BA;
 constexpr DWORD kEventsFailed = 0xE00022BB;
+constexpr DWORD kMenusFailed = 0xE00022BE;
 constexpr DWORD kDebugMessage = 0x600022CB;
 
 }  // namespace
@@ -86,9 +87,14 @@ void WEConnect::Connect(IDispatch* application)
         return;
     }
     RebuildWatchedFolders();
-    // The explorer menus, the inspector hooks and the inbox processor join
-    // here as they are built; until then their stages are up doing nothing.
-    m_dwStages |= kExplorerMenus | kInspectorHooks;
+    if (FAILED(m_ExplorerMenus.Create(m_spApplication, this))) {
+        m_Log.Write(kMenusFailed);
+        return;
+    }
+    m_dwStages |= kExplorerMenus;
+    // The inspector hooks and the inbox processor join here as they are
+    // built; until then their stages are up doing nothing.
+    m_dwStages |= kInspectorHooks;
     m_Log.Write(kProcessorLaunch);
     m_dwStages |= kInboxProcessor;
     m_Log.Write(kProcessorLaunched);
@@ -139,7 +145,7 @@ STDMETHODIMP WEConnect::OnDisconnection(ext_DisconnectMode mode, SAFEARRAY**)
     return S_OK;
 }
 
-void WEConnect::ShutDown(bool complete, ext_DisconnectMode)
+void WEConnect::ShutDown(bool complete, ext_DisconnectMode mode)
 {
     if (complete)
         m_Log.Write(kShutdown);
@@ -148,8 +154,9 @@ void WEConnect::ShutDown(bool complete, ext_DisconnectMode)
         m_spEventsPoint.Release();
         m_dwStages &= ~kApplicationEvents;
     }
-    // The explorer menus and inspector hooks are removed here with the mode,
-    // once they exist.
+    if (m_dwStages & kExplorerMenus)
+        m_ExplorerMenus.Remove(mode);
+    // The inspector hooks are removed here with the mode, once they exist.
     m_dwStages &= ~(kExplorerMenus | kInspectorHooks);
     if (m_dwStages & kInboxProcessor) {
         if (complete)

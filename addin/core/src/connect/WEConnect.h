@@ -10,6 +10,7 @@
 // One object per process, reached through g_pAddin.
 
 #include "log/CWELog.h"
+#include "menu/CWEExplorerMenuList.h"
 #include "project/CWEProjectProps.h"
 #include "settings/CWESettings.h"
 #include "settings/CWEWatchedFolder.h"
@@ -58,6 +59,7 @@ public:
 
     CComPtr<_Application> m_spApplication;
     CComPtr<IMAPISession> m_spSession;
+    CWEExplorerMenuList m_ExplorerMenus;
     LONG m_lCurrentProjectId = 0;
     CWEProjectProps m_ProjectProps;
     CWESettings m_Settings;

@@ -5,6 +5,7 @@
 
 #include "module/ActivationScope.h"
 #include "resources/KestrinResources.h"
+#include "survey/CWEMessageBuilder.h"
 #include "util/ClientVersion.h"
 
 #include "controls/WEHelp.h"
@@ -79,7 +80,12 @@ HRESULT WEConnect::CreateNewMessage(LONG projectId)
                        KestrinString(IDS_PRODUCT_CAPTION).c_str(), MB_ICONERROR);
             return S_OK;
         }
-        // The survey message builder opens the message here once it exists.
+        CWEMessageBuilder builder(m_spApplication, m_Log);
+        if (FAILED(builder.CreateSurveyMessage(projectId, m_ProjectProps))) {
+            CActivationScope scope;
+            MessageBox(GetForegroundWindow(), builder.GetErrorText().c_str(),
+                       KestrinString(IDS_PRODUCT_CAPTION).c_str(), MB_ICONERROR);
+        }
     } catch (...) {
         m_Log.Write(kDebugMessage, {"Pollenta Fatal Error on CreateNewMessage"});
     }

@@ -12,8 +12,13 @@ constexpr LANGID kUsEnglish = 1033;
 
 const StringResource kStrings[] = {
     {IDS_PRODUCT_CAPTION, "Pollenta"},
+    {IDS_ABOUT, "About Pollenta..."},
+    {IDS_HOME_PAGE_CAPTION, "Internet Homepage"},
+    {IDS_HELP, "Help"},
+    {IDS_CREATE_SURVEY, "Create survey..."},
     {IDS_LOG_FIELDS, "time profile status description"},
     {IDS_FLAG_TEXT, "Survey data added successfully"},
+    {IDS_VIEW_LOGS, "View the logs..."},
     {IDS_NO_WORD_EDITOR,
      "Pollenta cannot use Microsoft Word as message editor.\nUse Microsoft Outlook message editor to "
      "continue. (\"Tools\" - \"Options...\" - \"Mail Format\" tab)"},

@@ -8,7 +8,12 @@
 #include <string>
 
 inline constexpr UINT IDS_PRODUCT_CAPTION = 101;
+inline constexpr UINT IDS_ABOUT = 104;
+inline constexpr UINT IDS_HOME_PAGE_CAPTION = 106;
+inline constexpr UINT IDS_HELP = 107;
+inline constexpr UINT IDS_CREATE_SURVEY = 108;
 inline constexpr UINT IDS_LOG_FIELDS = 120;
+inline constexpr UINT IDS_VIEW_LOGS = 128;
 inline constexpr UINT IDS_FLAG_TEXT = 127;
 inline constexpr UINT IDS_NO_WORD_EDITOR = 129;
 inline constexpr UINT IDS_HOME_PAGE = 133;

@@ -1,0 +1,121 @@
+#include "menu/CWEExplorerMenu.h"
+
+#include "menu/AddCommandBarButton.h"
+#include "resources/KestrinResources.h"
+
+#include "com/ComBstr.h"
+#include "com/ComVariant.h"
+
+namespace {
+
+constexpr LONG kToolsMenu = 30007;
+
+struct MenuEntry {
+    UINT caption;
+    bool beginGroup;
+    LONG command;
+};
+
+// In the order they are made; the last stands first in the stored order.
+constexpr MenuEntry kEntries[] = {
+    {IDS_CREATE_SURVEY, false, 1}, {IDS_VIEW_LOGS, false, 6}, {IDS_HELP, true, 2},
+    {IDS_HOME_PAGE_CAPTION, true, 3}, {IDS_ABOUT, true, 5},
+};
+
+CComVariant LeftOut()
+{
+    CComVariant value;
+    value.vt = VT_ERROR;
+    value.scode = DISP_E_PARAMNOTFOUND;
+    return value;
+}
+
+}  // namespace
+
+CWEExplorerMenu::CWEExplorerMenu(_Explorer* explorer, IWEOLMenuSink* menuSink)
+    : m_spExplorer(explorer), m_spMenuSink(menuSink)
+{
+    HRESULT hr = m_explorerSinks[0].Advise(explorer, IID_ExplorerEvents,
+                                           [this](DISPID id, pollenta::com::DispatchCall&) -> HRESULT {
+                                               if (id == DISPID_ExplorerEvents_Activate)
+                                                   Build();
+                                               return S_OK;
+                                           });
+    if (SUCCEEDED(hr))
+        m_explorerSinks[1].Advise(explorer, IID_ExplorerEvents, [this](DISPID id, pollenta::com::DispatchCall&) {
+            if (id == DISPID_ExplorerEvents_Close)
+                Unhook(0);
+            return S_OK;
+        });
+}
+
+HRESULT CWEExplorerMenu::Build()
+{
+    if (m_bBuilt)
+        return S_OK;
+    CComPtr<_CommandBars> bars;
+    CComPtr<CommandBar> menuBar;
+    if (FAILED(m_spExplorer->get_CommandBars(&bars)) || !bars || FAILED(bars->get_ActiveMenuBar(&menuBar)) ||
+        !menuBar)
+        return E_FAIL;
+    CComPtr<CommandBarControl> tools;
+    menuBar->FindControl(CComVariant(static_cast<LONG>(msoControlPopup)), CComVariant(kToolsMenu), LeftOut(),
+                         LeftOut(), CComVariant(true), &tools);
+    CComQIPtr<CommandBarPopup> toolsPopup(tools.p);
+    CComPtr<CommandBarControls> toolsControls;
+    if (!toolsPopup || FAILED(toolsPopup->get_Controls(&toolsControls)) || !toolsControls)
+        return E_FAIL;
+    CComPtr<CommandBarControl> added;
+    if (HRESULT hr = toolsControls->Add(CComVariant(static_cast<LONG>(msoControlPopup)), LeftOut(), LeftOut(),
+                                        LeftOut(), CComVariant(true), &added);
+        FAILED(hr))
+        return hr;
+    m_spPopup = CComQIPtr<CommandBarPopup>(added.p);
+    if (!m_spPopup)
+        return E_FAIL;
+    m_spPopup->put_Caption(CComBSTR(KestrinString(IDS_PRODUCT_CAPTION)));
+    CComPtr<CommandBarControls> controls;
+    if (HRESULT hr = m_spPopup->get_Controls(&controls); FAILED(hr) || !controls)
+        return FAILED(hr) ? hr : E_FAIL;
+    if (HRESULT hr = BuildButtons(controls); FAILED(hr))
+        return hr;
+    m_bBuilt = TRUE;
+    return S_OK;
+}
+
+HRESULT CWEExplorerMenu::BuildButtons(CommandBarControls* controls)
+{
+    for (std::size_t i = 0; i < std::size(kEntries); ++i) {
+        const MenuEntry& entry = kEntries[i];
+        const std::string caption = KestrinString(entry.caption);
+        CComPtr<_CommandBarButton>& button = m_buttons[std::size(kEntries) - 1 - i];
+        if (FAILED(AddCommandBarButton(controls, {caption, caption, entry.beginGroup}, button)))
+            continue;
+        const LONG command = entry.command;
+        m_clickSinks[i].Advise(button, IID__CommandBarButtonEvents,
+                               [this, command](DISPID id, pollenta::com::DispatchCall&) -> HRESULT {
+                                   if (id == DISPID_CommandBarButtonEvents_Click && m_spMenuSink)
+                                       m_spMenuSink->OnClickButon(wemitStatic, command);
+                                   return S_OK;
+                               });
+    }
+    return S_OK;
+}
+
+void CWEExplorerMenu::Unhook(LONG removeMode)
+{
+    if (!m_bBuilt)
+        return;
+    for (CWEEventSink& sink : m_explorerSinks)
+        sink.Unadvise();
+    for (CWEEventSink& sink : m_clickSinks)
+        sink.Unadvise();
+    for (auto& button : m_buttons)
+        button.Release();
+    if (removeMode == 1 && m_spPopup)
+        m_spPopup->Delete(LeftOut());
+    m_spPopup.Release();
+    m_spExplorer.Release();
+    m_spMenuSink = nullptr;
+    m_bBuilt = FALSE;
+}
