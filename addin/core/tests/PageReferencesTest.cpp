@@ -43,15 +43,25 @@ TEST(PageReferencesTest, NamesInTagsBecomeContentIdsWhereDelimitersStandAroundTh
         {"unquoted value", {"pic.gif"}, "<img src=pic.gif>", "<img src=cid:ID0>"},
         {"css url", {"back.png"}, "<td style=\"background:url(back.png)\">", "<td style=\"background:url(cid:ID0)\">"},
         {"text outside tags stays", {"pic.gif"}, "<p>pic.gif</p>", "<p>pic.gif</p>"},
-        {"first occurrence inside a longer name does not count", {"pic.gif"},
-         "<img src=\"xpic.gif\" alt=\"pic.gif\">", "<img src=\"xpic.gif\" alt=\"pic.gif\">"},
-        {"two references in one tag, whatever the list order", {"b.gif", "a.gif"},
-         "<img src=\"a.gif\" lowsrc=\"b.gif\">", "<img src=\"cid:ID1\" lowsrc=\"cid:ID0\">"},
-        {"overlapping names keep the longer, earlier one", {"pic.gif", "my pic.gif"},
-         "<img src=\"my pic.gif\">", "<img src=\"cid:ID1\">"},
-        {"names differing in case: the exact one wins", {"a.gif", "A.gif"},
-         "<img src=\"A.gif\"><img src=\"a.gif\">", "<img src=\"cid:ID1\"><img src=\"cid:ID0\">"},
-        {"names differing in case: otherwise the first", {"a.gif", "A.gif"}, "<img src=\"a.GIF\">",
+        {"first occurrence inside a longer name does not count",
+         {"pic.gif"},
+         "<img src=\"xpic.gif\" alt=\"pic.gif\">",
+         "<img src=\"xpic.gif\" alt=\"pic.gif\">"},
+        {"two references in one tag, whatever the list order",
+         {"b.gif", "a.gif"},
+         "<img src=\"a.gif\" lowsrc=\"b.gif\">",
+         "<img src=\"cid:ID1\" lowsrc=\"cid:ID0\">"},
+        {"overlapping names keep the longer, earlier one",
+         {"pic.gif", "my pic.gif"},
+         "<img src=\"my pic.gif\">",
+         "<img src=\"cid:ID1\">"},
+        {"names differing in case: the exact one wins",
+         {"a.gif", "A.gif"},
+         "<img src=\"A.gif\"><img src=\"a.gif\">",
+         "<img src=\"cid:ID1\"><img src=\"cid:ID0\">"},
+        {"names differing in case: otherwise the first",
+         {"a.gif", "A.gif"},
+         "<img src=\"a.GIF\">",
          "<img src=\"cid:ID0\">"},
         {"non-ASCII name in other capitals", {"фото ёж.jpg"}, "<img src=\"ФОТО ЁЖ.JPG\">", "<img src=\"cid:ID0\">"},
         {"a lone < at the end ends the scan", {"pic.gif"}, "<img src=pic.gif><", "<img src=cid:ID0><"},
@@ -86,7 +96,8 @@ TEST(PageReferencesTest, TwoHundredPicturesWithOverlappingNamesEachGetTheirOwnId
     }
     for (int i = 0; i < 100; ++i) {
         page += "<img src=\"top p" + std::to_string(i) + ".gif\"><img src='P" + std::to_string(i) + ".GIF'>";
-        expected += "<img src=\"cid:ID" + std::to_string(2 * i + 1) + "\"><img src='cid:ID" + std::to_string(2 * i) + "'>";
+        expected +=
+            "<img src=\"cid:ID" + std::to_string(2 * i + 1) + "\"><img src='cid:ID" + std::to_string(2 * i) + "'>";
     }
     std::vector<CWEPageFile> files = Files(names);
     EXPECT_EQ(expected + "</body></html>", Rewritten(page + "</body></html>", files));

@@ -92,9 +92,13 @@ void WEConnect::Connect(IDispatch* application)
         return;
     }
     m_dwStages |= kExplorerMenus;
-    // The inspector hooks and the inbox processor join here as they are
-    // built; until then their stages are up doing nothing.
+    if (FAILED(m_InspectorHooks.Create(m_spApplication))) {
+        m_Log.Write(kMenusFailed);
+        return;
+    }
     m_dwStages |= kInspectorHooks;
+    // The inbox processor joins here once it is built; until then its stage
+    // is up doing nothing.
     m_Log.Write(kProcessorLaunch);
     m_dwStages |= kInboxProcessor;
     m_Log.Write(kProcessorLaunched);
@@ -156,7 +160,8 @@ void WEConnect::ShutDown(bool complete, ext_DisconnectMode mode)
     }
     if (m_dwStages & kExplorerMenus)
         m_ExplorerMenus.Remove(mode);
-    // The inspector hooks are removed here with the mode, once they exist.
+    if (m_dwStages & kInspectorHooks)
+        m_InspectorHooks.Remove(mode);
     m_dwStages &= ~(kExplorerMenus | kInspectorHooks);
     if (m_dwStages & kInboxProcessor) {
         if (complete)

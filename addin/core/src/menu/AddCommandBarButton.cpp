@@ -1,5 +1,7 @@
 #include "menu/AddCommandBarButton.h"
 
+#include "menu/AddAddInPopup.h"
+
 #include "util/MakeGuidText.h"
 
 #include "com/ComBstr.h"
@@ -8,9 +10,7 @@
 HRESULT AddCommandBarButton(CommandBarControls* controls, const CommandBarButtonSpec& spec,
                             CComPtr<_CommandBarButton>& button)
 {
-    CComVariant leftOut;
-    leftOut.vt = VT_ERROR;
-    leftOut.scode = DISP_E_PARAMNOTFOUND;
+    const CComVariant leftOut = LeftOutArgument();
     CComPtr<CommandBarControl> control;
     if (HRESULT hr = controls->Add(CComVariant(static_cast<LONG>(msoControlButton)), leftOut, leftOut, leftOut,
                                    CComVariant(true), &control);

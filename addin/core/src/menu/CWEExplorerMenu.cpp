@@ -1,5 +1,6 @@
 #include "menu/CWEExplorerMenu.h"
 
+#include "menu/AddAddInPopup.h"
 #include "menu/AddCommandBarButton.h"
 #include "resources/KestrinResources.h"
 
@@ -18,17 +19,9 @@ struct MenuEntry {
 
 // In the order they are made; the last stands first in the stored order.
 constexpr MenuEntry kEntries[] = {
-    {IDS_CREATE_SURVEY, false, 1}, {IDS_VIEW_LOGS, false, 6}, {IDS_HELP, true, 2},
+    {IDS_CREATE_SURVEY, false, 1},    {IDS_VIEW_LOGS, false, 6}, {IDS_HELP, true, 2},
     {IDS_HOME_PAGE_CAPTION, true, 3}, {IDS_ABOUT, true, 5},
 };
-
-CComVariant LeftOut()
-{
-    CComVariant value;
-    value.vt = VT_ERROR;
-    value.scode = DISP_E_PARAMNOTFOUND;
-    return value;
-}
 
 }  // namespace
 
@@ -55,24 +48,10 @@ HRESULT CWEExplorerMenu::Build()
         return S_OK;
     CComPtr<_CommandBars> bars;
     CComPtr<CommandBar> menuBar;
-    if (FAILED(m_spExplorer->get_CommandBars(&bars)) || !bars || FAILED(bars->get_ActiveMenuBar(&menuBar)) ||
-        !menuBar)
+    if (FAILED(m_spExplorer->get_CommandBars(&bars)) || !bars || FAILED(bars->get_ActiveMenuBar(&menuBar)) || !menuBar)
         return E_FAIL;
-    CComPtr<CommandBarControl> tools;
-    menuBar->FindControl(CComVariant(static_cast<LONG>(msoControlPopup)), CComVariant(kToolsMenu), LeftOut(),
-                         LeftOut(), CComVariant(true), &tools);
-    CComQIPtr<CommandBarPopup> toolsPopup(tools.p);
-    CComPtr<CommandBarControls> toolsControls;
-    if (!toolsPopup || FAILED(toolsPopup->get_Controls(&toolsControls)) || !toolsControls)
-        return E_FAIL;
-    CComPtr<CommandBarControl> added;
-    if (HRESULT hr = toolsControls->Add(CComVariant(static_cast<LONG>(msoControlPopup)), LeftOut(), LeftOut(),
-                                        LeftOut(), CComVariant(true), &added);
-        FAILED(hr))
+    if (HRESULT hr = AddAddInPopup(menuBar, kToolsMenu, m_spPopup); FAILED(hr))
         return hr;
-    m_spPopup = CComQIPtr<CommandBarPopup>(added.p);
-    if (!m_spPopup)
-        return E_FAIL;
     m_spPopup->put_Caption(CComBSTR(KestrinString(IDS_PRODUCT_CAPTION)));
     CComPtr<CommandBarControls> controls;
     if (HRESULT hr = m_spPopup->get_Controls(&controls); FAILED(hr) || !controls)
@@ -113,7 +92,7 @@ void CWEExplorerMenu::Unhook(LONG removeMode)
     for (auto& button : m_buttons)
         button.Release();
     if (removeMode == 1 && m_spPopup)
-        m_spPopup->Delete(LeftOut());
+        m_spPopup->Delete(LeftOutArgument());
     m_spPopup.Release();
     m_spExplorer.Release();
     m_spMenuSink = nullptr;

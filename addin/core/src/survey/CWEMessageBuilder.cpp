@@ -230,8 +230,7 @@ HRESULT CWEMessageBuilder::SaveAndReopen(_MailItem* mail, CComPtr<_MailItem>& re
     if (HRESULT hr = Logged(folder->get_EntryID(&folderId), "spFolder->get_EntryID", folder, IID_MAPIFolder);
         FAILED(hr))
         return hr;
-    if (HRESULT hr = Logged(folder->get_StoreID(&storeId), "spFolder->get_StoreID", folder, IID_MAPIFolder);
-        FAILED(hr))
+    if (HRESULT hr = Logged(folder->get_StoreID(&storeId), "spFolder->get_StoreID", folder, IID_MAPIFolder); FAILED(hr))
         return hr;
     if (HRESULT hr = Logged(m_pApplication->GetNamespace(CComBSTR("MAPI"), &nameSpace),
                             "g_pAddin->m_spApplication->GetNamespace", m_pApplication, IID__Application);
