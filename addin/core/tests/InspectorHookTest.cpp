@@ -4,6 +4,7 @@
 
 #include "ConnectTestSupport.h"
 #include "StandInSender.h"
+#include "SurveyTestSupport.h"
 
 #include "survey/CWEMessageBuilder.h"
 
@@ -43,27 +44,7 @@ public:
         g_pAddin->m_lCurrentProjectId = 7;
         CWEMessageBuilder builder(m_application, m_Log);
         EXPECT_EQ(S_OK, builder.CreateSurveyMessage(7, m_props)) << builder.GetErrorText();
-        return Inspector();
-    }
-    CComPtr<_Inspector> Inspector()
-    {
-        CComPtr<_Inspectors> inspectors;
-        CComPtr<_Inspector> inspector;
-        m_application->get_Inspectors(&inspectors);
-        inspectors->Item(CComVariant(1), &inspector);
-        return inspector;
-    }
-    LONG DraftCount()
-    {
-        CComPtr<_NameSpace> nameSpace;
-        CComPtr<MAPIFolder> drafts;
-        CComPtr<_Items> items;
-        LONG count = -1;
-        m_application->GetNamespace(CComBSTR("MAPI"), &nameSpace);
-        nameSpace->GetDefaultFolder(olFolderDrafts, &drafts);
-        drafts->get_Items(&items);
-        items->get_Count(&count);
-        return count;
+        return FirstInspector(m_application);
     }
     static std::string CaptionAt(CommandBarControls* controls, LONG index)
     {
@@ -126,15 +107,15 @@ TEST_F(InspectorHookTest, SendSurveyHandsTheItemAndTheMacrosOverThenClosesAndDel
     StandInSenderRegistration sender(S_OK);
     CComPtr<_Inspector> inspector = OpenSurveyMessage();
     ASSERT_TRUE(inspector);
-    ASSERT_EQ(1, DraftCount());
+    ASSERT_EQ(1, DraftCount(m_application));
     EXPECT_EQ(S_OK, Click(inspector, "Send survey"));
     EXPECT_EQ(1, sender.Record().solvendaCalls);
     EXPECT_TRUE(CComQIPtr<_MailItem>(sender.Record().item.p));
     EXPECT_EQ((std::vector<std::string>{"%RECIPIENT%=0", "%RECIPNAME%=1", "%DLNAME%=2", "%RECIPFIRSTNAME%=3",
                                         "%RECIPLASTNAME%=4"}),
               sender.Record().macros);
-    EXPECT_FALSE(Inspector());
-    EXPECT_EQ(0, DraftCount());
+    EXPECT_FALSE(FirstInspector(m_application));
+    EXPECT_EQ(0, DraftCount(m_application));
     EXPECT_TRUE(m_boxes.empty());
 }
 
@@ -148,10 +129,10 @@ TEST_F(InspectorHookTest, AFailedSendingShowsItsTextAndTheMessageStaysUntilItsIn
     EXPECT_EQ("At least one recipient should be entered in the \"To\" field.", m_boxes[0].text);
     EXPECT_EQ("Pollenta", m_boxes[0].caption);
     EXPECT_EQ(MB_ICONWARNING, m_boxes[0].type);
-    EXPECT_TRUE(Inspector());
-    EXPECT_EQ(1, DraftCount());
+    EXPECT_TRUE(FirstInspector(m_application));
+    EXPECT_EQ(1, DraftCount(m_application));
     inspector->Close(olSave);
-    EXPECT_EQ(0, DraftCount());
+    EXPECT_EQ(0, DraftCount(m_application));
 }
 
 TEST_F(InspectorHookTest, WithoutTheSendingComponentTheCommandEndsQuietlyAndIsLogged)
@@ -160,7 +141,7 @@ TEST_F(InspectorHookTest, WithoutTheSendingComponentTheCommandEndsQuietlyAndIsLo
     ASSERT_TRUE(inspector);
     EXPECT_EQ(S_OK, Click(inspector, "Send survey"));
     EXPECT_TRUE(m_boxes.empty());
-    EXPECT_TRUE(Inspector());
+    EXPECT_TRUE(FirstInspector(m_application));
     const std::vector<std::string> texts = LogTexts();
     EXPECT_NE(texts.end(),
               std::find(texts.begin(), texts.end(), "Fatal error while creating object \"Torvane.TMMailItem\""));
@@ -171,7 +152,7 @@ TEST_F(InspectorHookTest, AnInspectorOpenedWithoutAPendingSurveyGetsNoButtons)
     CComPtr<IDispatch> item;
     ASSERT_EQ(S_OK, m_application->CreateItem(olMailItem, &item));
     CComQIPtr<_MailItem>(item.p)->Display(CComVariant());
-    CComPtr<_Inspector> inspector = Inspector();
+    CComPtr<_Inspector> inspector = FirstInspector(m_application);
     ASSERT_TRUE(inspector);
     EXPECT_NE("Send survey", CaptionAt(StandardControls(inspector), 1));
     EXPECT_EQ(S_FALSE, Click(inspector, "Send survey"));

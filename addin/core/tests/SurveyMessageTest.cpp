@@ -4,6 +4,7 @@
 
 #include "AddinTestFolder.h"
 #include "OutlookTestSupport.h"
+#include "SurveyTestSupport.h"
 
 #include "survey/CWEMessageBuilder.h"
 
@@ -33,29 +34,11 @@ public:
         std::ofstream(m_props.m_strProjectDir + "/" + name, std::ios::binary) << bytes;
     }
 
-    CComPtr<MAPIFolder> Drafts()
-    {
-        CComPtr<_NameSpace> nameSpace;
-        CComPtr<MAPIFolder> drafts;
-        m_application->GetNamespace(CComBSTR("MAPI"), &nameSpace);
-        nameSpace->GetDefaultFolder(olFolderDrafts, &drafts);
-        return drafts;
-    }
-    LONG DraftCount()
-    {
-        CComPtr<_Items> items;
-        LONG count = -1;
-        Drafts()->get_Items(&items);
-        items->get_Count(&count);
-        return count;
-    }
     CComPtr<_MailItem> OpenedMail()
     {
-        CComPtr<_Inspectors> inspectors;
-        CComPtr<_Inspector> inspector;
+        CComPtr<_Inspector> inspector = FirstInspector(m_application);
         CComPtr<IDispatch> item;
-        m_application->get_Inspectors(&inspectors);
-        if (FAILED(inspectors->Item(CComVariant(1), &inspector)) || !inspector)
+        if (!inspector)
             return nullptr;
         inspector->get_CurrentItem(&item);
         return CComQIPtr<_MailItem>(item.p);
@@ -129,7 +112,7 @@ TEST_F(SurveyMessageTest, EveryPictureThePageNamesIsAttachedByContentIdAndTheMes
         EXPECT_EQ(attached, body.find("cid:" + file.m_strContentId) != std::string::npos);
     }
     EXPECT_NE(std::string::npos, body.find("<P>_kqwpic_001.gif</P>"));
-    EXPECT_EQ(1, DraftCount());
+    EXPECT_EQ(1, DraftCount(m_application));
     CComPtr<IUnknown> object;
     mail->get_MAPIOBJECT(&object);
     LPSPropValue cpid = nullptr;
@@ -146,7 +129,7 @@ TEST_F(SurveyMessageTest, AMissingStartPageNamesItsPathAndSavesNothing)
     EXPECT_EQ("Error while opening HTML file with contents of survey (" + m_props.GetPagePath() +
                   "). Probably the file has been deleted or moved.",
               builder.GetErrorText());
-    EXPECT_EQ(0, DraftCount());
+    EXPECT_EQ(0, DraftCount(m_application));
     EXPECT_FALSE(OpenedMail());
 }
 

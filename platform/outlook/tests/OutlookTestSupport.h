@@ -10,8 +10,18 @@
 #include "com/ConnectionPoint.h"
 #include "com/EventSink.h"
 
+#include <fstream>
 #include <string>
 #include <vector>
+
+// True when the file starts as a PNG file does.
+inline bool IsPng(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    char signature[8] = {};
+    in.read(signature, sizeof signature);
+    return in && std::string(signature + 1, 3) == "PNG";
+}
 
 class COutlookTest : public CMapiTest {
 public:

@@ -3,7 +3,9 @@
 
 #include "connect/WEConnect.h"
 
+#include "about/CWEAbout.h"
 #include "module/ActivationScope.h"
+#include "picker/CWEProjPickerDlg.h"
 #include "resources/KestrinResources.h"
 #include "survey/CWEMessageBuilder.h"
 #include "util/ClientVersion.h"
@@ -42,9 +44,26 @@ STDMETHODIMP WEConnect::OnClickButon(WEMenuItemType wemitType, LONG lMenuItemId)
         case kHomePage:
             ShellExecute(nullptr, "open", KestrinString(IDS_HOME_PAGE).c_str(), nullptr, nullptr, SW_SHOW);
             break;
+        case kNewSurvey: {
+            LONG picked = 0;
+            {
+                CActivationScope scope;
+                CWEProjPickerDlg picker(m_Log);
+                if (picker.DoModal() == IDOK)
+                    picked = picker.GetPickedProjectId();
+            }
+            if (picked)
+                CreateNewMessage(picked);
+            break;
+        }
+        case kAbout: {
+            CActivationScope scope;
+            CWEAbout about;
+            about.DoModal();
+            break;
+        }
         default:
-            // The project picker (1), the About box (5) and the log viewer
-            // (6) answer here once their windows exist.
+            // The log viewer (6) answers here once its window exists.
             break;
         }
     } catch (...) {

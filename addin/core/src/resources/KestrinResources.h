@@ -5,6 +5,7 @@
 
 #include "win/Types.h"
 
+#include <optional>
 #include <string>
 
 inline constexpr UINT IDS_PRODUCT_CAPTION = 101;
@@ -23,7 +24,10 @@ inline constexpr UINT IDS_LOG_FIELDS = 120;
 inline constexpr UINT IDS_VIEW_LOGS = 128;
 inline constexpr UINT IDS_FLAG_TEXT = 127;
 inline constexpr UINT IDS_NO_WORD_EDITOR = 129;
+inline constexpr UINT IDS_NO_PROJECTS = 130;
+inline constexpr UINT IDS_DELETE_PROJECT = 132;
 inline constexpr UINT IDS_HOME_PAGE = 133;
+inline constexpr UINT IDS_SUPPORT_PAGE = 134;
 
 // The module the add-in's code and texts are in.
 HMODULE KestrinModule();
@@ -34,3 +38,6 @@ std::string KestrinModulePath();
 std::string KestrinModuleFolder();
 // A text of the string table; "" when the table lacks it.
 std::string KestrinString(UINT id);
+// A string of the module's version block (US English, Unicode): "" when
+// the module has no version block, nothing when the block lacks it.
+std::optional<std::string> KestrinVersionString(const char* name);
