@@ -4,7 +4,10 @@
 #include "inspector/DeleteItemMessage.h"
 #include "menu/AddAddInPopup.h"
 #include "menu/AddCommandBarButton.h"
+#include "menu/CWEClipboardSaver.h"
+#include "menu/PasteButtonFace.h"
 #include "module/ActivationScope.h"
+#include "resources/FaceBitmaps.h"
 #include "resources/KestrinResources.h"
 
 #include "ITMMailItem.h"
@@ -108,18 +111,26 @@ HRESULT CWEInspectorHook::BuildToolbar()
         FAILED(bars->get_Item(CComVariant("Standard"), &standard)) || !standard ||
         FAILED(standard->get_Controls(&standardControls)) || !standardControls)
         return E_FAIL;
-    if (HRESULT hr = BuildPopup(bars); FAILED(hr))
+    CWEClipboardSaver saver;
+    const bool faces = saver.Save();
+    if (HRESULT hr = BuildPopup(bars, faces); FAILED(hr)) {
+        if (faces)
+            saver.Restore();
         return hr;
+    }
     const std::string send = KestrinString(IDS_SEND_SURVEY);
     if (SUCCEEDED(AddCommandBarButton(standardControls, {send, send, false}, m_spSendButton))) {
+        PutFace(m_spSendButton, IDB_SEND_SURVEY, faces);
         m_spSendButton->Move(LeftOutArgument(), CComVariant(1), nullptr);
         AdviseClick(0, m_spSendButton, 0);
     }
+    if (faces)
+        saver.Restore();
     m_bBuilt = TRUE;
     return S_OK;
 }
 
-HRESULT CWEInspectorHook::BuildPopup(_CommandBars* bars)
+HRESULT CWEInspectorHook::BuildPopup(_CommandBars* bars, bool faces)
 {
     CComPtr<CommandBar> menuBar;
     if (FAILED(bars->get_ActiveMenuBar(&menuBar)) || !menuBar)
@@ -138,14 +149,30 @@ HRESULT CWEInspectorHook::BuildPopup(_CommandBars* bars)
         return FAILED(hr) ? hr : E_FAIL;
     constexpr struct {
         UINT caption;
+        UINT face;
         LONG command;
-    } kEntries[] = {{IDS_SEND_SURVEY, 0}, {IDS_HELP, 2}, {IDS_HOME_PAGE_CAPTION, 3}, {IDS_ABOUT, 5}};
+    } kEntries[] = {{IDS_SEND_SURVEY, IDB_SEND_SURVEY, 0},
+                    {IDS_HELP, IDB_HELP, 2},
+                    {IDS_HOME_PAGE_CAPTION, IDB_HOME_PAGE, 3},
+                    {IDS_ABOUT, 0, 5}};
     for (std::size_t i = 0; i < std::size(kEntries); ++i) {
         const std::string caption = KestrinString(kEntries[i].caption);
-        if (SUCCEEDED(AddCommandBarButton(controls, {caption, caption, true}, m_popupButtons[i])))
+        if (SUCCEEDED(AddCommandBarButton(controls, {caption, caption, true}, m_popupButtons[i]))) {
+            PutFace(m_popupButtons[i], kEntries[i].face, faces);
             AdviseClick(i + 1, m_popupButtons[i], kEntries[i].command);
+        }
     }
     return S_OK;
+}
+
+void CWEInspectorHook::PutFace(_CommandBarButton* button, UINT face, bool faces)
+{
+    if (!face || !g_pAddin)
+        return;
+    if (faces)
+        PasteButtonFace(button, face, g_pAddin->m_Log);
+    else
+        LogFaceSkipped(g_pAddin->m_Log);
 }
 
 // Command 0 sends the survey; the others are the add-in's menu commands.

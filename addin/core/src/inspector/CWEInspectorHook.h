@@ -26,7 +26,9 @@ public:
 
 private:
     CComPtr<_MailItem> CurrentMail();
-    HRESULT BuildPopup(_CommandBars* bars);
+    HRESULT BuildPopup(_CommandBars* bars, bool faces);
+    // The face when the user's clipboard was saved (`faces`); else only a log line.
+    void PutFace(_CommandBarButton* button, UINT face, bool faces);
     void AdviseClick(std::size_t sink, _CommandBarButton* button, LONG command);
     void OnClose();
 

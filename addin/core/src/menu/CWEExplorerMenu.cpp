@@ -1,7 +1,11 @@
 #include "menu/CWEExplorerMenu.h"
 
+#include "connect/WEConnect.h"
 #include "menu/AddAddInPopup.h"
 #include "menu/AddCommandBarButton.h"
+#include "menu/CWEClipboardSaver.h"
+#include "menu/PasteButtonFace.h"
+#include "resources/FaceBitmaps.h"
 #include "resources/KestrinResources.h"
 
 #include "com/ComBstr.h"
@@ -13,14 +17,18 @@ constexpr LONG kToolsMenu = 30007;
 
 struct MenuEntry {
     UINT caption;
+    UINT face;
     bool beginGroup;
     LONG command;
 };
 
 // In the order they are made; the last stands first in the stored order.
 constexpr MenuEntry kEntries[] = {
-    {IDS_CREATE_SURVEY, false, 1},    {IDS_VIEW_LOGS, false, 6}, {IDS_HELP, true, 2},
-    {IDS_HOME_PAGE_CAPTION, true, 3}, {IDS_ABOUT, true, 5},
+    {IDS_CREATE_SURVEY, IDB_CREATE_SURVEY, false, 1},
+    {IDS_VIEW_LOGS, IDB_VIEW_LOGS, false, 6},
+    {IDS_HELP, IDB_HELP, true, 2},
+    {IDS_HOME_PAGE_CAPTION, IDB_HOME_PAGE, true, 3},
+    {IDS_ABOUT, 0, true, 5},
 };
 
 }  // namespace
@@ -64,12 +72,16 @@ HRESULT CWEExplorerMenu::Build()
 
 HRESULT CWEExplorerMenu::BuildButtons(CommandBarControls* controls)
 {
+    CWEClipboardSaver saver;
+    const bool faces = saver.Save();
     for (std::size_t i = 0; i < std::size(kEntries); ++i) {
         const MenuEntry& entry = kEntries[i];
         const std::string caption = KestrinString(entry.caption);
         CComPtr<_CommandBarButton>& button = m_buttons[std::size(kEntries) - 1 - i];
         if (FAILED(AddCommandBarButton(controls, {caption, caption, entry.beginGroup}, button)))
             continue;
+        if (entry.face && g_pAddin)
+            faces ? PasteButtonFace(button, entry.face, g_pAddin->m_Log) : LogFaceSkipped(g_pAddin->m_Log);
         const LONG command = entry.command;
         m_clickSinks[i].Advise(button, IID__CommandBarButtonEvents,
                                [this, command](DISPID id, pollenta::com::DispatchCall&) -> HRESULT {
@@ -78,6 +90,8 @@ HRESULT CWEExplorerMenu::BuildButtons(CommandBarControls* controls)
                                    return S_OK;
                                });
     }
+    if (faces)
+        saver.Restore();
     return S_OK;
 }
 
