@@ -135,6 +135,8 @@ TEST_F(SurveyWindowsTest, PickingAProjectFromTheMenuOpensItsSurveyMessageAndSend
     MakeProject("Unfinished survey", false);
     OpenExplorerAndConnect();
     ASSERT_TRUE(m_windows->SaveWindowPicture(m_explorer, kPictures + "/survey-explorer.png"));
+    ASSERT_TRUE(m_windows->SaveMenuPicture(m_explorer, "Pollenta", kPictures + "/survey-explorer-menu.png"));
+    EXPECT_TRUE(IsPng(kPictures + "/survey-explorer-menu.png"));
 
     std::vector<std::string> rows;
     ModalDriver picker([&](QWidget* dialog) {

@@ -174,4 +174,18 @@ QAction* FindAction(const QList<QAction*>& actions, const std::string& caption)
     return nullptr;
 }
 
+QMenu* FindMenu(const QList<QAction*>& actions, const std::string& caption)
+{
+    for (QAction* action : actions) {
+        QMenu* menu = action->menu();
+        if (!menu)
+            continue;
+        if (CaptionWithoutMarks(menu->title().toStdString()) == CaptionWithoutMarks(caption))
+            return menu;
+        if (QMenu* found = FindMenu(menu->actions(), caption))
+            return found;
+    }
+    return nullptr;
+}
+
 }  // namespace pollenta::outlook
