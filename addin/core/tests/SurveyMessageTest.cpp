@@ -12,6 +12,7 @@
 #include "com/ComVariant.h"
 #include "mapi/IAttachment.h"
 #include "mapi/MapiUtil.h"
+#include "mapi/Mime.h"
 #include "mapi/PropTags.h"
 
 #include <fstream>
@@ -164,5 +165,33 @@ TEST_F(SurveyMessageTest, APageWithTwoHundredPicturesAndOverlappingNamesBuildsIt
         SCOPED_TRACE(file.m_strName);
         ASSERT_EQ(1u, attachments.count(file.m_strContentId));
         EXPECT_EQ(file.m_strName, attachments.at(file.m_strContentId).first);
+    }
+}
+
+TEST_F(SurveyMessageTest, TheSentSurveyMessageCarriesEveryPictureUnderTheContentIdItsHtmlNames)
+{
+    Write("index.html", "<HTML><BODY><IMG SRC=\"my pic.gif\"><IMG SRC=\"Ёлка.PNG\"></BODY></HTML>");
+    Write("my pic.gif", "GIF89a my pic");
+    Write("pic.gif", "GIF89a pic");
+    Write("ёлка.png", "PNG fir");
+    CWEMessageBuilder builder(m_application, m_log);
+    ASSERT_EQ(S_OK, builder.CreateSurveyMessage(1, m_props)) << builder.GetErrorText();
+    CComPtr<_MailItem> mail = OpenedMail();
+    ASSERT_TRUE(mail);
+    CComPtr<Recipients> recipients;
+    mail->get_Recipients(&recipients);
+    recipients->Add(CComBSTR("carol@example.org"), nullptr);
+    ASSERT_EQ(S_OK, mail->Send());
+
+    const std::string written = WaitForOutgoingMail();
+    ASSERT_FALSE(written.empty());
+    const std::string bytes = AddinTestFolder::ReadFile(written);
+    const MimeMessageData sent = ParseMime(std::span(reinterpret_cast<const BYTE*>(bytes.data()), bytes.size()));
+    ASSERT_EQ(2u, sent.attachments.size());
+    for (const MimeAttachment& part : sent.attachments) {
+        SCOPED_TRACE(part.fileName);
+        EXPECT_NE(std::string::npos, sent.htmlBody.find("\"cid:" + part.contentId + "\""));
+        const std::string expected = part.fileName == "my pic.gif" ? "GIF89a my pic" : "PNG fir";
+        EXPECT_EQ(expected, std::string(part.data.begin(), part.data.end()));
     }
 }
