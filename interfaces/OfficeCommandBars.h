@@ -47,6 +47,12 @@ struct _CommandBarButton : CommandBarControl {
     // The built-in picture shown on the button; 0 for none.
     STDMETHOD(get_FaceId)(LONG* faceId) PURE;
     STDMETHOD(put_FaceId)(LONG faceId) PURE;
+    // Takes the clipboard's picture (CF_BITMAP) as the button's face;
+    // E_FAIL when the clipboard cannot be opened or holds none.
+    STDMETHOD(PasteFace)() PURE;
+    // Not the office suite's: the face pasted last as the bytes of a .bmp
+    // file (VT_ARRAY | VT_UI1); VT_EMPTY for none.
+    STDMETHOD(get_FacePicture)(VARIANT* bytes) PURE;
 
 protected:
     ~_CommandBarButton() = default;

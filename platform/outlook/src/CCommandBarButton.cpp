@@ -1,5 +1,10 @@
 #include "CCommandBarButton.h"
 
+#include "com/SafeArray.h"
+#include "ui/Clipboard.h"
+
+#include <cstring>
+
 namespace pollenta::outlook {
 
 CCommandBarButton::CCommandBarButton() : m_clickPoint(this, IID__CommandBarButtonEvents)
@@ -11,11 +16,12 @@ std::span<const pollenta::com::DispatchMember<CCommandBarButton>> CCommandBarBut
 {
     using T = CCommandBarButton;
     static const auto members = [] {
-        std::array<pollenta::com::DispatchMember<T>, 12> all{};
+        std::array<pollenta::com::DispatchMember<T>, 13> all{};
         const auto common = CommonMembers();
         std::copy(common.begin(), common.end(), all.begin());
         all[10] = {"Style", 0x6003000B, &GetPutLong<T, &T::get_Style, &T::put_Style>};
         all[11] = {"FaceId", 0x60030003, &GetPutLong<T, &T::get_FaceId, &T::put_FaceId>};
+        all[12] = {"PasteFace", 0x6003000A, &CallMethod<T, &T::PasteFace>};
         return all;
     }();
     return members;
@@ -65,6 +71,39 @@ STDMETHODIMP CCommandBarButton::get_FaceId(LONG* faceId)
 STDMETHODIMP CCommandBarButton::put_FaceId(LONG faceId)
 {
     m_faceId = faceId;
+    return S_OK;
+}
+
+STDMETHODIMP CCommandBarButton::PasteFace()
+{
+    if (!OpenClipboard(nullptr))
+        return E_FAIL;
+    std::vector<BYTE> face;
+    const BOOL found = GetClipboardBytes(CF_BITMAP, face);
+    CloseClipboard();
+    if (!found || face.empty())
+        return E_FAIL;
+    m_face = std::move(face);
+    return S_OK;
+}
+
+STDMETHODIMP CCommandBarButton::get_FacePicture(VARIANT* bytes)
+{
+    if (!bytes)
+        return E_POINTER;
+    VariantInit(bytes);
+    if (m_face.empty())
+        return S_OK;
+    SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(m_face.size()));
+    void* data = nullptr;
+    if (!array || FAILED(SafeArrayAccessData(array, &data))) {
+        SafeArrayDestroy(array);
+        return E_OUTOFMEMORY;
+    }
+    std::memcpy(data, m_face.data(), m_face.size());
+    SafeArrayUnaccessData(array);
+    bytes->vt = VT_ARRAY | VT_UI1;
+    bytes->parray = array;
     return S_OK;
 }
 

@@ -6,6 +6,8 @@
 
 #include "com/ConnectionPointImpl.h"
 
+#include <vector>
+
 namespace pollenta::outlook {
 
 class CCommandBarButton
@@ -23,11 +25,14 @@ public:
     STDMETHODIMP put_Style(LONG style) override;
     STDMETHODIMP get_FaceId(LONG* faceId) override;
     STDMETHODIMP put_FaceId(LONG faceId) override;
+    STDMETHODIMP PasteFace() override;
+    STDMETHODIMP get_FacePicture(VARIANT* bytes) override;
 
 private:
     pollenta::com::CConnectionPointImpl m_clickPoint;
     LONG m_style = msoButtonAutomatic;
     LONG m_faceId = 0;
+    std::vector<BYTE> m_face;
 };
 
 }  // namespace pollenta::outlook

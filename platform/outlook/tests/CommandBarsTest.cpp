@@ -5,6 +5,8 @@
 
 #include "com/ComBstr.h"
 #include "com/ComVariant.h"
+#include "com/SafeArray.h"
+#include "ui/Clipboard.h"
 
 namespace {
 
@@ -159,4 +161,32 @@ TEST_F(CommandBarsTest, AClickByTagOrCaptionReachesTheButtonsSinksWithTheButton)
     control->put_Enabled(VARIANT_FALSE);
     EXPECT_EQ(S_FALSE, control->Execute());
     EXPECT_EQ(2u, m_heard.size());
+}
+
+TEST_F(CommandBarsTest, PasteFaceTakesTheClipboardsPictureAndFailsWithoutOne)
+{
+    CComPtr<CommandBarControls> tools = ControlsOf(Find(msoControlPopup, 30007));
+    CComVariant leftOut;
+    CComPtr<CommandBarControl> control;
+    ASSERT_EQ(S_OK, tools->Add(CComVariant(msoControlButton), leftOut, leftOut, leftOut, leftOut, &control));
+    CComQIPtr<_CommandBarButton> button(control.p);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    EXPECT_EQ(E_FAIL, button->PasteFace());
+
+    const std::vector<BYTE> picture = {'B', 'M', 1, 2, 3};
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    SetClipboardBytes(CF_BITMAP, picture);
+    CloseClipboard();
+    SetClipboardHeldElsewhere(true);
+    EXPECT_EQ(E_FAIL, button->PasteFace());
+    SetClipboardHeldElsewhere(false);
+    ASSERT_EQ(S_OK, button->PasteFace());
+    CComVariant face;
+    ASSERT_EQ(S_OK, button->get_FacePicture(&face));
+    ASSERT_EQ(VT_ARRAY | VT_UI1, face.vt);
+    LONG upper = -1;
+    SafeArrayGetUBound(face.parray, 1, &upper);
+    EXPECT_EQ(4, upper);
 }

@@ -158,15 +158,7 @@ TEST_F(MailItemTest, ASentItemLeavesAsMailInTheOutgoingFolderFromTheUser)
     mail->get_Recipients(&recipients);
     recipients->Add(CComBSTR("carol@example.org"), nullptr);
     ASSERT_EQ(S_OK, mail->Send());
-    std::string written;
-    for (int i = 0; i < 200 && written.empty(); ++i) {
-        if (std::filesystem::exists(Outgoing()))
-            for (const auto& entry : std::filesystem::directory_iterator(Outgoing()))
-                if (entry.path().extension() == ".eml")
-                    written = entry.path().string();
-        if (written.empty())
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
+    const std::string written = WaitForOutgoingMail();
     ASSERT_FALSE(written.empty());
     std::ifstream in(written);
     const std::string mime((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

@@ -10,8 +10,21 @@
 #include "com/ConnectionPoint.h"
 #include "com/EventSink.h"
 
+#include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
+
+// True when the file starts as a PNG file does.
+inline bool IsPng(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    char signature[8] = {};
+    in.read(signature, sizeof signature);
+    return in && std::string(signature + 1, 3) == "PNG";
+}
 
 class COutlookTest : public CMapiTest {
 public:
@@ -50,6 +63,20 @@ public:
         DWORD cookie = 0;
         ASSERT_EQ(S_OK, point->Advise(sink, &cookie));
         m_advised.emplace_back(point, cookie);
+    }
+
+    // The first .eml file the spooler writes into the outgoing folder,
+    // waited for up to 10 seconds; "" when none comes.
+    std::string WaitForOutgoingMail() const
+    {
+        for (int i = 0; i < 200; ++i) {
+            if (std::filesystem::exists(Outgoing()))
+                for (const auto& entry : std::filesystem::directory_iterator(Outgoing()))
+                    if (entry.path().extension() == ".eml")
+                        return entry.path().string();
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return "";
     }
 
     CComPtr<_MailItem> NewMail()

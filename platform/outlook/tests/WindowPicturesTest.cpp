@@ -19,14 +19,6 @@ namespace {
 
 const std::string kPictures = POLLENTA_TEST_DIR;
 
-bool IsPng(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    char signature[8] = {};
-    in.read(signature, sizeof signature);
-    return in && std::string(signature + 1, 3) == "PNG";
-}
-
 }  // namespace
 
 class WindowPicturesTest : public COutlookTest {

@@ -24,6 +24,7 @@ constexpr DWORD kNoSession = 0xE00022D6;
 constexpr DWORD kSettingsFailed = 0xE00022BC;
 constexpr DWORD kUnknownError = 0xE00022BA;
 constexpr DWORD kEventsFailed = 0xE00022BB;
+constexpr DWORD kMenusFailed = 0xE00022BE;
 constexpr DWORD kDebugMessage = 0x600022CB;
 
 }  // namespace
@@ -84,9 +85,16 @@ void WEConnect::Connect(IDispatch* application)
         return;
     }
     RebuildWatchedFolders();
-    // The explorer menus and the inspector hooks join here as they are
-    // built; until then their stages are up doing nothing.
-    m_dwStages |= kExplorerMenus | kInspectorHooks;
+    if (FAILED(m_ExplorerMenus.Create(m_spApplication, this))) {
+        m_Log.Write(kMenusFailed);
+        return;
+    }
+    m_dwStages |= kExplorerMenus;
+    if (FAILED(m_InspectorHooks.Create(m_spApplication))) {
+        m_Log.Write(kMenusFailed);
+        return;
+    }
+    m_dwStages |= kInspectorHooks;
     // A processor that cannot start has logged why; the add-in goes on
     // without answer collection until it is started again.
     if (SUCCEEDED(StartAnswerCollection(m_Settings, m_arrWatchedFolders, m_arrServiceFolderIds, m_Log, m_spSession)))
@@ -138,7 +146,7 @@ STDMETHODIMP WEConnect::OnDisconnection(ext_DisconnectMode mode, SAFEARRAY**)
     return S_OK;
 }
 
-void WEConnect::ShutDown(bool complete, ext_DisconnectMode)
+void WEConnect::ShutDown(bool complete, ext_DisconnectMode mode)
 {
     if (complete)
         m_Log.Write(kShutdown);
@@ -147,8 +155,10 @@ void WEConnect::ShutDown(bool complete, ext_DisconnectMode)
         m_spEventsPoint.Release();
         m_dwStages &= ~kApplicationEvents;
     }
-    // The explorer menus and inspector hooks are removed here with the mode,
-    // once they exist.
+    if (m_dwStages & kExplorerMenus)
+        m_ExplorerMenus.Remove(mode);
+    if (m_dwStages & kInspectorHooks)
+        m_InspectorHooks.Remove(mode);
     m_dwStages &= ~(kExplorerMenus | kInspectorHooks);
     if (m_dwStages & kInboxProcessor) {
         StopAnswerCollection(complete);

@@ -9,7 +9,9 @@
 //
 // One object per process, reached through g_pAddin.
 
+#include "inspector/CWEInspectorHookList.h"
 #include "log/CWELog.h"
+#include "menu/CWEExplorerMenuList.h"
 #include "project/CWEProjectProps.h"
 #include "settings/CWESettings.h"
 #include "settings/CWEWatchedFolder.h"
@@ -58,6 +60,8 @@ public:
 
     CComPtr<_Application> m_spApplication;
     CComPtr<IMAPISession> m_spSession;
+    CWEExplorerMenuList m_ExplorerMenus;
+    CWEInspectorHookList m_InspectorHooks;
     LONG m_lCurrentProjectId = 0;
     CWEProjectProps m_ProjectProps;
     CWESettings m_Settings;

@@ -3,8 +3,11 @@
 
 #include "connect/WEConnect.h"
 
+#include "about/CWEAbout.h"
 #include "module/ActivationScope.h"
+#include "picker/CWEProjPickerDlg.h"
 #include "resources/KestrinResources.h"
+#include "survey/CWEMessageBuilder.h"
 #include "util/ClientVersion.h"
 
 #include "controls/WEHelp.h"
@@ -41,9 +44,26 @@ STDMETHODIMP WEConnect::OnClickButon(WEMenuItemType wemitType, LONG lMenuItemId)
         case kHomePage:
             ShellExecute(nullptr, "open", KestrinString(IDS_HOME_PAGE).c_str(), nullptr, nullptr, SW_SHOW);
             break;
+        case kNewSurvey: {
+            LONG picked = 0;
+            {
+                CActivationScope scope;
+                CWEProjPickerDlg picker(m_Log);
+                if (picker.DoModal() == IDOK)
+                    picked = picker.GetPickedProjectId();
+            }
+            if (picked)
+                CreateNewMessage(picked);
+            break;
+        }
+        case kAbout: {
+            CActivationScope scope;
+            CWEAbout about;
+            about.DoModal();
+            break;
+        }
         default:
-            // The project picker (1), the About box (5) and the log viewer
-            // (6) answer here once their windows exist.
+            // The log viewer (6) answers here once its window exists.
             break;
         }
     } catch (...) {
@@ -79,7 +99,12 @@ HRESULT WEConnect::CreateNewMessage(LONG projectId)
                        KestrinString(IDS_PRODUCT_CAPTION).c_str(), MB_ICONERROR);
             return S_OK;
         }
-        // The survey message builder opens the message here once it exists.
+        CWEMessageBuilder builder(m_spApplication, m_Log);
+        if (FAILED(builder.CreateSurveyMessage(projectId, m_ProjectProps))) {
+            CActivationScope scope;
+            MessageBox(GetForegroundWindow(), builder.GetErrorText().c_str(),
+                       KestrinString(IDS_PRODUCT_CAPTION).c_str(), MB_ICONERROR);
+        }
     } catch (...) {
         m_Log.Write(kDebugMessage, {"Pollenta Fatal Error on CreateNewMessage"});
     }

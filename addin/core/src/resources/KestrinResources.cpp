@@ -12,12 +12,29 @@ constexpr LANGID kUsEnglish = 1033;
 
 const StringResource kStrings[] = {
     {IDS_PRODUCT_CAPTION, "Pollenta"},
+    {IDS_ABOUT, "About Pollenta..."},
+    {IDS_HOME_PAGE_CAPTION, "Internet Homepage"},
+    {IDS_HELP, "Help"},
+    {IDS_CREATE_SURVEY, "Create survey..."},
+    {IDS_SEND_SURVEY, "Send survey"},
+    {IDS_SEND_CANCELLED, "Sending cancelled by the user."},
+    {IDS_SEND_UNRESOLVED, "One or more e-mail addresses were not recognized."},
+    {IDS_SEND_NO_RECIPIENTS, "At least one recipient should be entered in the \"To\" field."},
+    {IDS_SEND_ALL_EXCLUDED, "All the recipients were exluded on the distribution list opening. No messages sent."},
+    {IDS_SEND_EMPTY_LISTS,
+     "None of the distribution lists in the \"To\" field contains any recipients (lists which names begin with "
+     "\"exclude\" don't count)."},
+    {IDS_SEND_UNKNOWN, "Unknown error occured while sending."},
     {IDS_LOG_FIELDS, "time profile status description"},
     {IDS_FLAG_TEXT, "Survey data added successfully"},
+    {IDS_VIEW_LOGS, "View the logs..."},
     {IDS_NO_WORD_EDITOR,
      "Pollenta cannot use Microsoft Word as message editor.\nUse Microsoft Outlook message editor to "
      "continue. (\"Tools\" - \"Options...\" - \"Mail Format\" tab)"},
+    {IDS_NO_PROJECTS, "Not a project created yet.\nClick Help button for additional information."},
+    {IDS_DELETE_PROJECT, "Are you sure you want to delete the selected project?"},
     {IDS_HOME_PAGE, "http://www.velquin.com/pollenta/"},
+    {IDS_SUPPORT_PAGE, "http://www.velquin.com/pollenta/support.html?from=addin"},
 };
 
 // The log's events, as a message compiler source writes them.
@@ -30,8 +47,7 @@ const MessageResource kMessages[] = {
     {0x200022C0, kUsEnglish, "All the new message processing proceses have been launched"},
     {0x200022C1, kUsEnglish, "New message processing process shutdown..."},
     {0x200022C2, kUsEnglish, "All the new message processing proceses have been successfully shutdowned"},
-    {0x200022C9, kUsEnglish,
-     "Survey data sucessfully added to the survey result database (Sender: %1; Project # %2)"},
+    {0x200022C9, kUsEnglish, "Survey data sucessfully added to the survey result database (Sender: %1; Project # %2)"},
     {0x600022CB, kUsEnglish, "Debug Message: %1"},
     {0xE00022AF, kUsEnglish, "MAPI error: The \"%1\" function has returned the error code %2"},
     {0xE00022B0, kUsEnglish, "Outlook Object Model: The \"%1\" function has returned the error code %2"},
@@ -53,7 +69,8 @@ const MessageResource kMessages[] = {
     {0xE00022C6, kUsEnglish, "Fatal error while processing attachment to the message with survey results (Sender %1)"},
     {0xE00022C7, kUsEnglish,
      "Fatal error while preparing data for adding to the survey result database (Sender: %1; Project # %2)"},
-    {0xE00022C8, kUsEnglish, "Fatal error while adding data to the survey result database (Sender: %1; Project # %2)%3"},
+    {0xE00022C8, kUsEnglish,
+     "Fatal error while adding data to the survey result database (Sender: %1; Project # %2)%3"},
     {0xE00022CA, kUsEnglish,
      "Warning while adding survey data (Sender: %1; Project \u2116 %2): Field: %3; Value: %4; Error: %5"},
     {0xE00022CC, kUsEnglish, "Fatal error wile creating the survey message"},
@@ -106,4 +123,20 @@ std::string KestrinString(UINT id)
     char text[1024];
     const int length = LoadString(KestrinModule(), id, text, sizeof text);
     return std::string(text, length > 0 ? length : 0);
+}
+
+std::optional<std::string> KestrinVersionString(const char* name)
+{
+    const std::string path = KestrinModulePath();
+    DWORD handle = 0;
+    const DWORD size = path.empty() ? 0 : GetFileVersionInfoSize(path.c_str(), &handle);
+    std::vector<BYTE> block(size);
+    if (size == 0 || !GetFileVersionInfo(path.c_str(), handle, size, block.data()))
+        return std::string();
+    LPVOID value = nullptr;
+    UINT length = 0;
+    const std::string query = std::string("\\StringFileInfo\\040904B0\\") + name;
+    if (!VerQueryValue(block.data(), query.c_str(), &value, &length) || !value)
+        return std::nullopt;
+    return std::string(static_cast<const char*>(value));
 }

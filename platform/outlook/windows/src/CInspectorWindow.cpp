@@ -33,7 +33,7 @@ CInspectorWindow::CInspectorWindow(_Inspector* inspector)
     m_item = CComQIPtr<_MailItem>(item.p);
     m_from->setReadOnly(true);
     // The client's built-in buttons carry captions, no pictures.
-    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     auto* headers = new QFormLayout;
     headers->addRow("From:", m_from);
     headers->addRow("To:", m_to);

@@ -3,8 +3,12 @@
 #include "com/ComBstr.h"
 #include "com/ComPtr.h"
 #include "com/ComVariant.h"
+#include "com/SafeArray.h"
 
+#include <QIcon>
+#include <QImage>
 #include <QMenu>
+#include <QPixmap>
 
 #include <algorithm>
 
@@ -64,10 +68,27 @@ void ForEachControl(CommandBarControls* controls, Visit visit)
     }
 }
 
+// The face an add-in pasted on the button; a null icon for none.
+QIcon FaceOf(CommandBarControl* control)
+{
+    CComQIPtr<_CommandBarButton> button(control);
+    CComVariant picture;
+    if (!button || FAILED(button->get_FacePicture(&picture)) || picture.vt != (VT_ARRAY | VT_UI1))
+        return QIcon();
+    void* data = nullptr;
+    LONG upper = -1;
+    SafeArrayGetUBound(picture.parray, 1, &upper);
+    if (FAILED(SafeArrayAccessData(picture.parray, &data)))
+        return QIcon();
+    const QImage image = QImage::fromData(static_cast<const uchar*>(data), static_cast<int>(upper + 1), "BMP");
+    SafeArrayUnaccessData(picture.parray);
+    return image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));
+}
+
 QAction* ButtonAction(QObject* owner, CommandBarControl* control, const ControlInfo& info,
                       const BuiltInHandler& builtIn)
 {
-    auto* action = new QAction(QString::fromStdString(info.caption), owner);
+    auto* action = new QAction(FaceOf(control), QString::fromStdString(info.caption), owner);
     action->setEnabled(info.enabled);
     CComPtr<CommandBarControl> held(control);
     const LONG id = info.id;
@@ -149,6 +170,20 @@ QAction* FindAction(const QList<QAction*>& actions, const std::string& caption)
         } else if (CaptionWithoutMarks(action->text().toStdString()) == CaptionWithoutMarks(caption)) {
             return action;
         }
+    }
+    return nullptr;
+}
+
+QMenu* FindMenu(const QList<QAction*>& actions, const std::string& caption)
+{
+    for (QAction* action : actions) {
+        QMenu* menu = action->menu();
+        if (!menu)
+            continue;
+        if (CaptionWithoutMarks(menu->title().toStdString()) == CaptionWithoutMarks(caption))
+            return menu;
+        if (QMenu* found = FindMenu(menu->actions(), caption))
+            return found;
     }
     return nullptr;
 }

@@ -22,5 +22,7 @@ void FillMenuBar(QMenuBar* menuBar, CommandBar* bar, const BuiltInHandler& built
 void FillToolBar(QToolBar* toolBar, CommandBar* bar, const BuiltInHandler& builtIn);
 // The action with this caption in the menu bar (through its menus) or the toolbar.
 QAction* FindAction(const QList<QAction*>& actions, const std::string& caption);
+// The menu with this caption, searched through menus; null when none has it.
+QMenu* FindMenu(const QList<QAction*>& actions, const std::string& caption);
 
 }  // namespace pollenta::outlook

@@ -11,6 +11,7 @@
 #include "com/EventSink.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QSocketNotifier>
@@ -232,6 +233,22 @@ bool HostWindows::SaveWindowPicture(IUnknown* explorerOrInspector, const std::st
     // The bars just built are laid out before the picture is taken.
     QCoreApplication::processEvents();
     return window->grab().save(QString::fromStdString(pngPath), "PNG");
+}
+
+bool HostWindows::SaveMenuPicture(IUnknown* explorerOrInspector, const std::string& caption, const std::string& pngPath)
+{
+    QMainWindow* window = m_impl->WindowOf(explorerOrInspector);
+    if (!window)
+        return false;
+    m_impl->Refresh(window);
+    QMenu* menu = FindMenu(window->menuBar()->actions(), caption);
+    if (!menu)
+        return false;
+    menu->popup(window->mapToGlobal(QPoint(0, 0)));
+    QCoreApplication::processEvents();
+    const bool saved = menu->grab().save(QString::fromStdString(pngPath), "PNG");
+    menu->hide();
+    return saved;
 }
 
 bool HostWindows::Trigger(IUnknown* explorerOrInspector, const std::string& caption)

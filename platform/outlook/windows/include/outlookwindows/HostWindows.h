@@ -36,6 +36,9 @@ public:
     void ProcessEvents();
     // The window of an explorer or inspector as a PNG file.
     bool SaveWindowPicture(IUnknown* explorerOrInspector, const std::string& pngPath);
+    // The window's menu with this caption (without its "&" marks), opened
+    // as a click would open it, as a PNG file; false when there is none.
+    bool SaveMenuPicture(IUnknown* explorerOrInspector, const std::string& caption, const std::string& pngPath);
     // Triggers the window's menu or toolbar entry with this caption (without
     // its "&" marks), as a click would; false when the window has none.
     bool Trigger(IUnknown* explorerOrInspector, const std::string& caption);
