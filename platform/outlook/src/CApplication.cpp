@@ -23,7 +23,7 @@ HRESULT InvokeGetNamespace(CApplication& self, DispatchCall& call)
     CComPtr<_NameSpace> nameSpace;
     if (HRESULT hr = self.GetNamespace(type, &nameSpace); FAILED(hr))
         return hr;
-    return call.ReturnDispatch(nameSpace);
+    return call.ReturnDispatch(nameSpace.Detach());
 }
 
 HRESULT InvokeCreateItem(CApplication& self, DispatchCall& call)
@@ -34,7 +34,7 @@ HRESULT InvokeCreateItem(CApplication& self, DispatchCall& call)
     CComPtr<IDispatch> item;
     if (HRESULT hr = self.CreateItem(type, &item); FAILED(hr))
         return hr;
-    return call.ReturnDispatch(item);
+    return call.ReturnDispatch(item.Detach());
 }
 
 }  // namespace

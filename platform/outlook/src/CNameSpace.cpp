@@ -25,7 +25,7 @@ HRESULT InvokeGetDefaultFolder(CNameSpace& self, DispatchCall& call)
     CComPtr<MAPIFolder> folder;
     if (HRESULT hr = self.GetDefaultFolder(kind, &folder); FAILED(hr))
         return hr;
-    return call.ReturnDispatch(folder);
+    return call.ReturnDispatch(folder.Detach());
 }
 
 HRESULT InvokeGetItemFromID(CNameSpace& self, DispatchCall& call)
@@ -40,7 +40,7 @@ HRESULT InvokeGetItemFromID(CNameSpace& self, DispatchCall& call)
     CComPtr<IDispatch> item;
     if (HRESULT hr = self.GetItemFromID(entryId, storeId, &item); FAILED(hr))
         return hr;
-    return call.ReturnDispatch(item);
+    return call.ReturnDispatch(item.Detach());
 }
 
 HRESULT StoreRows(IMAPISession* session, LPSRowSet* rows)

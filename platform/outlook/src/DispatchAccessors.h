@@ -76,7 +76,7 @@ HRESULT GetObject(T& self, DispatchCall& call)
     CComPtr<Interface> value;
     if (HRESULT hr = (self.*Get)(&value); FAILED(hr))
         return hr;
-    return call.ReturnDispatch(value);
+    return call.ReturnDispatch(value.Detach());
 }
 
 // A MAPIOBJECT-like property: an IUnknown handed out as VT_UNKNOWN.
@@ -102,7 +102,7 @@ HRESULT GetItem(T& self, DispatchCall& call)
     CComPtr<Interface> value;
     const HRESULT hr = (self.*Item)(index, &value);
     VariantClear(&index);
-    return FAILED(hr) ? hr : call.ReturnDispatch(value);
+    return FAILED(hr) ? hr : call.ReturnDispatch(value.Detach());
 }
 
 template <class T, auto Method>

@@ -4,6 +4,7 @@
 
 #include "com/ComBstr.h"
 #include "com/ComVariant.h"
+#include "com/DispatchClient.h"
 #include "com/Text.h"
 #include "mapi/MapiUtil.h"
 
@@ -77,6 +78,29 @@ TEST_F(MailItemTest, TheNameSpaceHandsOutTheClientsSessionLateBound)
     ASSERT_EQ(VT_UNKNOWN, result.vt);
     CComQIPtr<IMAPISession> mapi(result.punkVal);
     EXPECT_TRUE(mapi.p == m_session.p);
+}
+
+TEST_F(MailItemTest, ObjectsHandedOutLateBoundAreTheCallersToKeep)
+{
+    // A late-bound caller owns the object it gets back, and the object lives
+    // as long as the caller holds it (the sending component reaches the
+    // client only this way).
+    CComVariant mapi("MAPI");
+    CComVariant nameSpace;
+    ASSERT_EQ(S_OK, pollenta::com::InvokeByName(m_application, "GetNamespace", DISPATCH_METHOD,
+                                                std::span(&mapi, 1), &nameSpace));
+    ASSERT_EQ(VT_DISPATCH, nameSpace.vt);
+    CComVariant drafts(LONG{olFolderDrafts});
+    CComVariant folder;
+    ASSERT_EQ(S_OK, pollenta::com::InvokeByName(nameSpace.pdispVal, "GetDefaultFolder", DISPATCH_METHOD,
+                                                std::span(&drafts, 1), &folder));
+    ASSERT_EQ(VT_DISPATCH, folder.vt);
+    CComVariant items;
+    ASSERT_EQ(S_OK, pollenta::com::GetProperty(folder.pdispVal, "Items", &items));
+    ASSERT_EQ(VT_DISPATCH, items.vt);
+    CComVariant count;
+    ASSERT_EQ(S_OK, pollenta::com::GetProperty(items.pdispVal, "Count", &count));
+    EXPECT_EQ(VT_I4, count.vt);
 }
 
 TEST_F(MailItemTest, ASavedItemIsFoundAgainByItsEntryIdWithEverythingOnIt)
