@@ -1,6 +1,7 @@
 #include "ControlWidgets.h"
 #include "Convert.h"
 #include "Dispatch.h"
+#include "ItemViewSignals.h"
 #include "StaticWidget.h"
 #include "ui/Styles.h"
 #include "ui/Window.h"
@@ -18,6 +19,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QScrollBar>
 #include <QSizeGrip>
 #include <QTreeWidget>
@@ -98,6 +100,8 @@ QWidget* CreateEdit(WindowRecord& record, QWidget* parent)
     }
     auto* edit = new QLineEdit(parent);
     edit->setReadOnly(record.style & ES_READONLY);
+    if (record.style & ES_NUMBER)
+        edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
     if (record.style & ES_PASSWORD)
         edit->setEchoMode(QLineEdit::Password);
     QObject::connect(edit, &QLineEdit::textChanged, [hwnd] { OnCommandOf(hwnd, EN_CHANGE); });
@@ -131,6 +135,10 @@ QWidget* CreateItemView(WindowRecord& record, QWidget* parent)
         if (WindowRecord* r = FindRecord(hwnd))
             SendNotify(*r, NM_DBLCLK);
     });
+    if (list)
+        ConnectListSignals(view, hwnd);
+    else
+        ConnectTreeSignals(view, hwnd, record.style & TVS_CHECKBOXES);
     return view;
 }
 

@@ -1,5 +1,5 @@
 #include "Convert.h"
-#include "Dispatch.h"
+#include "ListItems.h"
 #include "ui/ListCtrl.h"
 
 #include <QFontMetrics>
@@ -10,11 +10,7 @@ namespace {
 
 constexpr int kCellMargin = 12;
 
-QTreeWidget* ViewOf(HWND hwnd)
-{
-    WindowRecord* record = FindRecord(hwnd);
-    return record ? qobject_cast<QTreeWidget*>(record->widget.data()) : nullptr;
-}
+QTreeWidget* ViewOf(HWND hwnd) { return ListViewOf(hwnd); }
 
 QTreeWidgetItem* RowOf(HWND hwnd, int item)
 {

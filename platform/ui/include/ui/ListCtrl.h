@@ -17,6 +17,9 @@ inline constexpr UINT LVIS_FOCUSED = 1;
 inline constexpr UINT LVIS_SELECTED = 2;
 inline constexpr DWORD LVS_EX_FULLROWSELECT = 0x20;
 
+// Orders two rows by their item data: negative, zero or positive.
+using PFNLVCOMPARE = int (*)(LPARAM data1, LPARAM data2, LPARAM sortData);
+
 class CListCtrl : public CWnd {
 public:
     // Answers the new column's index, or -1.
@@ -44,4 +47,13 @@ public:
     UINT GetItemState(int item, UINT mask) const;
     BOOL EnsureVisible(int item, BOOL partialOK);
     DWORD SetExtendedStyle(DWORD style);
+
+    // Orders the rows; selected rows stay selected.
+    BOOL SortItems(PFNLVCOMPARE compare, DWORD_PTR sortData);
+    // A text the list shows while it has no rows: centred and word-wrapped
+    // in the window's text colour, 10 pixels below the column headings.
+    // An empty text shows nothing.
+    BOOL SetEmptyText(LPCSTR text);
+    // The text shown now: the empty text while there are no rows, else "".
+    std::string GetShownEmptyText() const;
 };
