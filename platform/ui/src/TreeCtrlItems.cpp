@@ -3,7 +3,10 @@
 #include "GdiObjects.h"
 #include "TreeItems.h"
 
+#include <QSignalBlocker>
+
 #include <algorithm>
+#include <vector>
 
 using namespace tree_items;
 
@@ -16,16 +19,35 @@ QTreeWidgetItem* ParentOrRoot(QTreeWidget* tree, HTREEITEM handle)
     return handle == TVI_ROOT || !handle ? tree->invisibleRootItem() : ItemOf(tree, handle);
 }
 
+void CollectExpanded(QTreeWidgetItem* item, std::vector<QTreeWidgetItem*>& expanded)
+{
+    for (int i = 0; i < item->childCount(); ++i) {
+        QTreeWidgetItem* child = item->child(i);
+        if (child->isExpanded())
+            expanded.push_back(child);
+        CollectExpanded(child, expanded);
+    }
+}
+
 // Takes the children out, orders them and puts them back: the items (and
-// so their handles) stay the same.
+// so their handles) stay the same, and so do what is expanded below them
+// and the selected item.
 template <class Less>
-BOOL Reorder(QTreeWidgetItem* parent, Less less)
+BOOL Reorder(QTreeWidget* tree, QTreeWidgetItem* parent, Less less)
 {
     if (!parent)
         return FALSE;
+    std::vector<QTreeWidgetItem*> expanded;
+    CollectExpanded(parent, expanded);
+    QTreeWidgetItem* current = tree->currentItem();
     QList<QTreeWidgetItem*> children = parent->takeChildren();
     std::stable_sort(children.begin(), children.end(), less);
     parent->addChildren(children);
+    const QSignalBlocker quiet(tree);
+    for (QTreeWidgetItem* item : expanded)
+        item->setExpanded(true);
+    if (current && tree->currentItem() != current)
+        tree->setCurrentItem(current);
     return TRUE;
 }
 
@@ -74,7 +96,8 @@ BOOL CTreeCtrl::SetItemFont(HTREEITEM handle, HFONT font)
 
 BOOL CTreeCtrl::SortChildren(HTREEITEM handle)
 {
-    return Reorder(ParentOrRoot(TreeOf(m_hWnd), handle), [](QTreeWidgetItem* a, QTreeWidgetItem* b) {
+    QTreeWidget* tree = TreeOf(m_hWnd);
+    return Reorder(tree, ParentOrRoot(tree, handle), [](QTreeWidgetItem* a, QTreeWidgetItem* b) {
         return a->text(0).compare(b->text(0), Qt::CaseInsensitive) < 0;
     });
 }
@@ -83,7 +106,8 @@ BOOL CTreeCtrl::SortChildrenCB(HTREEITEM handle, PFNTVCOMPARE compare, LPARAM so
 {
     if (!compare)
         return FALSE;
-    return Reorder(ParentOrRoot(TreeOf(m_hWnd), handle), [compare, sortData](QTreeWidgetItem* a, QTreeWidgetItem* b) {
+    QTreeWidget* tree = TreeOf(m_hWnd);
+    return Reorder(tree, ParentOrRoot(tree, handle), [compare, sortData](QTreeWidgetItem* a, QTreeWidgetItem* b) {
         auto data = [](QTreeWidgetItem* item) { return static_cast<LPARAM>(item->data(0, kDataRole).toULongLong()); };
         return compare(data(a), data(b), sortData) < 0;
     });
