@@ -25,6 +25,9 @@ bool CZrMAPITreeCtrl::TakesCheck(const CZrFolderItem& data) const
 void CZrMAPITreeCtrl::SetState(CZrFolderItem& data, int state)
 {
     data.m_nCheckState = state;
+    // A tree without check boxes (the folder picker) shows no state.
+    if (!(GetWindowLong(m_hWnd, GWL_STYLE) & static_cast<LONG>(TVS_CHECKBOXES)))
+        return;
     // The tree shows three boxes: empty, ticked, and partly ticked for a
     // folder that is not ticked itself but has ticked folders below.
     UINT image = state == kUnticked ? 1 : state == kUntickedBelow ? 3 : 2;
