@@ -38,13 +38,10 @@ protected:
     void SetUp() override
     {
         SettingsWindowTest::SetUp();
-        CComPtr<IMAPIFolder> subtree = Subtree(m_store);
-        m_surveys = AddFolder(subtree, "Surveys");
-        CComPtr<IMAPIFolder> surveys = OpenFolder(m_store, m_surveys);
-        m_done = AddFolder(surveys, "Done");
-        CComPtr<IMAPIFolder> done = OpenFolder(m_store, m_done);
-        m_archive = AddFolder(done, "Archive");
-        m_contacts = AddFolder(subtree, "Contacts", "IPF.Contact");
+        m_surveys = AddFolderIn({}, "Surveys");
+        m_done = AddFolderIn(m_surveys, "Done");
+        m_archive = AddFolderIn(m_done, "Archive");
+        m_contacts = AddFolderIn({}, "Contacts", "IPF.Contact");
     }
 
     CWEWatchedFolder Folder(const std::string& folderId, const std::string& name = {})

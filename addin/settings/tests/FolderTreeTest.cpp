@@ -56,16 +56,12 @@ protected:
     void SetUp() override
     {
         SettingsWindowTest::SetUp();
-        CComPtr<IMAPIFolder> subtree = Subtree(m_store);
-        m_surveys = AddFolder(subtree, "Surveys");
-        CComPtr<IMAPIFolder> surveys = OpenFolder(m_store, m_surveys);
-        m_spring = AddFolder(surveys, "Spring");
-        m_autumn = AddFolder(surveys, "Autumn");
-        CComPtr<IMAPIFolder> spring = OpenFolder(m_store, m_spring);
-        m_deep = AddFolder(spring, "Week 1");
-        m_contacts = AddFolder(subtree, "Contacts", "IPF.Contact");
-        CComPtr<IMAPIFolder> contacts = OpenFolder(m_store, m_contacts);
-        m_contactMail = AddFolder(contacts, "Replies");
+        m_surveys = AddFolderIn({}, "Surveys");
+        m_spring = AddFolderIn(m_surveys, "Spring");
+        m_autumn = AddFolderIn(m_surveys, "Autumn");
+        m_deep = AddFolderIn(m_spring, "Week 1");
+        m_contacts = AddFolderIn({}, "Contacts", "IPF.Contact");
+        m_contactMail = AddFolderIn(m_contacts, "Replies");
         ASSERT_TRUE(m_host.Create());
         ASSERT_EQ(S_OK, Tree().Initialize(m_session, CZrMAPITreeCtrl::kDefaultTypeMask, CZrMAPITreeCtrl::kSkipPublicStores));
     }

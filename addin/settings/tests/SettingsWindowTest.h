@@ -48,4 +48,13 @@ public:
     }
 
     CComPtr<IMAPIFolder> Subtree(IMsgStore* store) { return SpecialFolder(store, PR_IPM_SUBTREE_ENTRYID); }
+
+    // A new folder of the main store under the folder `parentId`, or at the
+    // top of its message tree when that is empty; its entry id.
+    std::string AddFolderIn(const std::string& parentId, const std::string& name,
+                            const std::string& containerClass = "IPF.Note")
+    {
+        CComPtr<IMAPIFolder> parent = parentId.empty() ? Subtree(m_store) : OpenFolder(m_store, parentId);
+        return AddFolder(parent, name, containerClass);
+    }
 };
