@@ -2,9 +2,10 @@
 // shows, when it is dirty, what Apply does to the live settings and the
 // collection, and that the registry stays untouched.
 
+#include "OptionsDialogTemplate.h"
 #include "SettingsWindowTest.h"
 
-#include "page/WESettingsPage.h"
+#include "page/CWESettingsPageDialog.h"
 
 #include "ui/ComboBox.h"
 #include "ui/Dialog.h"
@@ -45,18 +46,6 @@ public:
     std::vector<std::string> m_calls;
 };
 
-// The client's Options dialog around the page.
-DialogTemplate OptionsTemplate()
-{
-    DialogTemplate dialog;
-    dialog.style = WS_POPUP | WS_CAPTION | WS_VISIBLE;
-    dialog.cx = 273;
-    dialog.cy = 224;
-    dialog.caption = "Options";
-    dialog.fontName = "Tahoma";
-    return dialog;
-}
-
 class SettingsPageTest : public SettingsWindowTest {
 protected:
     void SetUp() override
@@ -92,9 +81,9 @@ protected:
     void ChooseAction(int action)
     {
         CComboBox combo;
-        combo.Attach(m_page.GetDlgItem(WESettingsPage::IDC_ACTION));
+        combo.Attach(m_page.GetDlgItem(CWESettingsPageDialog::IDC_ACTION));
         combo.SetCurSel(action);
-        m_page.OnCommand(WESettingsPage::IDC_ACTION, CBN_SELCHANGE, nullptr);
+        m_page.OnCommand(CWESettingsPageDialog::IDC_ACTION, CBN_SELCHANGE, nullptr);
         combo.Detach();
     }
 
@@ -112,9 +101,9 @@ protected:
     }
 
     CAddinStandIn m_host;
-    DialogTemplate m_optionsTemplate = OptionsTemplate();
+    DialogTemplate m_optionsTemplate = OptionsDialogTemplate();
     CDialog m_options{m_optionsTemplate};
-    WESettingsPage m_page{&m_host};
+    CWESettingsPageDialog m_page{&m_host};
     int m_statusChanges = 0;
     std::string m_surveys, m_spring, m_done;
 };
@@ -127,11 +116,11 @@ TEST_F(SettingsPageTest, ShowsTheLiveSettingsThemedAndClassic)
     DWORD bits = 0;
     ASSERT_EQ(S_OK, m_page.GetTree().GetFolderChState(Id(m_storeId), Id(m_surveys), &bits, nullptr));
     EXPECT_EQ(3u, bits);
-    EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(m_page, WESettingsPage::IDC_IGNORE_SERVICE));
-    EXPECT_EQ("Done", GetWindowTextString(m_page.GetDlgItem(WESettingsPage::IDC_DESTINATION)));
-    EXPECT_TRUE(IsWindowEnabled(m_page.GetDlgItem(WESettingsPage::IDC_CHOOSE_FOLDER)));
+    EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(m_page, CWESettingsPageDialog::IDC_IGNORE_SERVICE));
+    EXPECT_EQ("Done", GetWindowTextString(m_page.GetDlgItem(CWESettingsPageDialog::IDC_DESTINATION)));
+    EXPECT_TRUE(IsWindowEnabled(m_page.GetDlgItem(CWESettingsPageDialog::IDC_CHOOSE_FOLDER)));
     EXPECT_FALSE(m_page.IsDirty());
-    EXPECT_FALSE(IsWindowClassic(m_page.GetDlgItem(WESettingsPage::IDC_HELP)));
+    EXPECT_FALSE(IsWindowClassic(m_page.GetDlgItem(CWESettingsPageDialog::IDC_HELP)));
     SavePicture(m_options, "settings-page-themed");
 
 }
@@ -140,8 +129,8 @@ TEST_F(SettingsPageTest, WithoutVisualStylesOfItsOwnThePageDrawsClassic)
 {
     m_host.m_themed = false;
     Open();
-    EXPECT_TRUE(IsWindowClassic(m_page.GetDlgItem(WESettingsPage::IDC_HELP)));
-    EXPECT_TRUE(IsWindowClassic(m_page.GetDlgItem(WESettingsPage::IDC_FOLDERS)));
+    EXPECT_TRUE(IsWindowClassic(m_page.GetDlgItem(CWESettingsPageDialog::IDC_HELP)));
+    EXPECT_TRUE(IsWindowClassic(m_page.GetDlgItem(CWESettingsPageDialog::IDC_FOLDERS)));
     SavePicture(m_options, "settings-page-classic");
 }
 
@@ -153,7 +142,7 @@ TEST_F(SettingsPageTest, UncheckingEveryFolderOrAMoveWithoutTargetMakesThePageNo
     ASSERT_EQ(S_OK, m_page.GetTree().GetFolderChState(Id(m_storeId), Id(m_surveys), &bits, &surveys));
     ChooseAction(2);
     EXPECT_TRUE(m_page.IsDirty());
-    EXPECT_FALSE(IsWindowEnabled(m_page.GetDlgItem(WESettingsPage::IDC_CHOOSE_FOLDER)));
+    EXPECT_FALSE(IsWindowEnabled(m_page.GetDlgItem(CWESettingsPageDialog::IDC_CHOOSE_FOLDER)));
 
     m_page.GetTree().UpdateCheckState(surveys, CZrMAPITreeCtrl::CheckOp::UntickAll);
     EXPECT_EQ(0, m_page.CollectSettings());
@@ -161,9 +150,9 @@ TEST_F(SettingsPageTest, UncheckingEveryFolderOrAMoveWithoutTargetMakesThePageNo
 
     m_page.GetTree().UpdateCheckState(surveys, CZrMAPITreeCtrl::CheckOp::Tick);
     m_host.m_live.m_DstFolder = CWEWatchedFolder();
-    WESettingsPage fresh(&m_host);
+    CWESettingsPageDialog fresh(&m_host);
     ASSERT_TRUE(fresh.Create(&m_options));
-    EXPECT_EQ("", GetWindowTextString(fresh.GetDlgItem(WESettingsPage::IDC_DESTINATION)));
+    EXPECT_EQ("", GetWindowTextString(fresh.GetDlgItem(CWESettingsPageDialog::IDC_DESTINATION)));
     EXPECT_EQ(0, fresh.CollectSettings()) << "a move with no target folder";
     EXPECT_GT(m_statusChanges, 0);
 }
@@ -197,12 +186,12 @@ TEST_F(SettingsPageTest, ApplyPausesTheCollectionSwapsTheSettingsAndResumesWitho
     std::string registry = RegistryText();
     Open();
     ChooseAction(3);
-    CheckDlgButton(m_page, WESettingsPage::IDC_IGNORE_SERVICE, BST_CHECKED);
-    m_page.OnCommand(WESettingsPage::IDC_IGNORE_SERVICE, BN_CLICKED, nullptr);
+    CheckDlgButton(m_page, CWESettingsPageDialog::IDC_IGNORE_SERVICE, BST_CHECKED);
+    m_page.OnCommand(CWESettingsPageDialog::IDC_IGNORE_SERVICE, BN_CLICKED, nullptr);
     EXPECT_EQ(1, m_host.m_live.m_nMessageAction) << "the live settings wait for Apply";
     EXPECT_EQ(S_OK, m_page.Apply());
     EXPECT_EQ((std::vector<std::string>{"pause", "rebuild with 1 folders", "resume"}), m_host.m_calls);
-    EXPECT_EQ(WESettingsPage::kPauseTimeoutMs, m_host.m_timeout);
+    EXPECT_EQ(CWESettingsPageDialog::kPauseTimeoutMs, m_host.m_timeout);
     EXPECT_EQ(3, m_host.m_live.m_nMessageAction);
     EXPECT_EQ(1, m_host.m_live.m_nIgnoreServFolders);
     EXPECT_FALSE(m_page.IsDirty());
@@ -247,6 +236,6 @@ TEST_F(SettingsPageTest, TheFolderButtonTakesTheFolderChosenInThePicker)
                 button->click();
     });
     m_page.OnChooseFolder();
-    EXPECT_EQ("Spring", GetWindowTextString(m_page.GetDlgItem(WESettingsPage::IDC_DESTINATION)));
+    EXPECT_EQ("Spring", GetWindowTextString(m_page.GetDlgItem(CWESettingsPageDialog::IDC_DESTINATION)));
     EXPECT_TRUE(m_page.IsDirty());
 }

@@ -3,6 +3,8 @@
 
 #include "log/ClearLogFolder.h"
 #include "module/KestrinRegistration.h"
+#include "page/WESettingsPage.h"
+#include "page/WESettingsPageRegistration.h"
 #include "resources/KestrinResources.h"
 #include "settings/CWESettings.h"
 #include "settings/RegistryKey.h"
@@ -12,8 +14,11 @@
 
 namespace {
 
-// The add-in's classes; the connection object joins them.
-const std::span<const pollenta::com::ClassEntry> kClasses;
+// The add-in's classes.
+const pollenta::com::ClassEntry kClassTable[] = {
+    {&CLSID_WESettingsPage, pollenta::com::MakeClassFactory<WESettingsPage>},
+};
+const std::span<const pollenta::com::ClassEntry> kClasses(kClassTable);
 
 void ClearConfiguredLogFolder()
 {
@@ -41,12 +46,15 @@ STDAPI DllCanUnloadNow()
 STDAPI DllRegisterServer()
 {
     const std::string folder = KestrinModuleFolder();
-    return RegisterKestrin(KestrinModulePath(), folder.empty() ? folder : folder.substr(0, folder.size() - 1));
+    const HRESULT hr = RegisterKestrin(KestrinModulePath(), folder.empty() ? folder : folder.substr(0, folder.size() - 1));
+    return FAILED(hr) ? hr : RegisterWESettingsPage(KestrinModulePath());
 }
 
 STDAPI DllUnregisterServer()
 {
-    return UnregisterKestrin();
+    const HRESULT page = UnregisterWESettingsPage();
+    const HRESULT hr = UnregisterKestrin();
+    return FAILED(hr) ? hr : page;
 }
 
 // Called by the project library's uninstaller before it deletes the
