@@ -22,6 +22,7 @@
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
 #include <QSizeGrip>
+#include <QTabBar>
 #include <QTreeWidget>
 
 namespace {
@@ -142,6 +143,18 @@ QWidget* CreateItemView(WindowRecord& record, QWidget* parent)
     return view;
 }
 
+QWidget* CreateTabBar(WindowRecord& record, QWidget* parent)
+{
+    HWND hwnd = record.handle;
+    auto* tabs = new QTabBar(parent);
+    tabs->setDrawBase(true);
+    QObject::connect(tabs, &QTabBar::currentChanged, [hwnd] {
+        if (WindowRecord* r = FindRecord(hwnd))
+            SendNotify(*r, TCN_SELCHANGE);
+    });
+    return tabs;
+}
+
 } // namespace
 
 QWidget* CreateControlWidget(WindowRecord& record, QWidget* parent, QButtonGroup*& radioGroup)
@@ -161,6 +174,8 @@ QWidget* CreateControlWidget(WindowRecord& record, QWidget* parent, QButtonGroup
         return new QListWidget(parent);
     if (name == WC_LISTVIEW || name == WC_TREEVIEW)
         return CreateItemView(record, parent);
+    if (name == WC_TABCONTROL)
+        return CreateTabBar(record, parent);
     if (name == PROGRESS_CLASS) {
         auto* bar = new QProgressBar(parent);
         bar->setRange(0, 100);

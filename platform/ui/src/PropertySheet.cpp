@@ -11,37 +11,16 @@ constexpr short kMargin = 7;
 
 } // namespace
 
-CPropertySheet::CPropertySheet(LPCSTR caption, CWnd* parent) : CDialog(m_template, parent)
-{
-    m_template.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    m_template.caption = caption ? caption : "";
-}
-
-void CPropertySheet::AddPage(CPropertyPage* page)
-{
-    if (!page)
-        return;
-    page->m_pSheet = this;
-    m_pages.push_back(page);
-    BuildTemplate();
-}
-
-CPropertyPage* CPropertySheet::GetPage(int index) const
-{
-    return index >= 0 && index < GetPageCount() ? m_pages[static_cast<size_t>(index)] : nullptr;
-}
+CPropertySheet::CPropertySheet(LPCSTR caption, CWnd* parent) : CPageSheet(caption, parent) {}
 
 CPropertyPage* CPropertySheet::GetActivePage() const { return GetPage(m_nActive); }
 
-void CPropertySheet::BuildTemplate()
+void CPropertySheet::OnPageAdded(CPropertyPage* page)
 {
-    short width = 0;
-    short height = 0;
-    for (CPropertyPage* page : m_pages)
-        if (const DialogTemplate* dialog = page->ResolveTemplate()) {
-            width = std::max(width, dialog->cx);
-            height = std::max(height, dialog->cy);
-        }
+    page->m_pSheet = this;
+    SIZE largest = LargestPage();
+    short width = static_cast<short>(largest.cx);
+    short height = static_cast<short>(largest.cy);
     width = std::max<short>(width, 4 * kButtonWidth + 3 * kMargin + 10);
     m_template.cx = width;
     m_template.cy = static_cast<short>(height + kButtonRow);

@@ -5,6 +5,7 @@
 #include "ui/Dialog.h"
 
 class CPropertySheet;
+class CTabbedPropertySheet;
 
 class CPropertyPage : public CDialog {
 public:
@@ -27,7 +28,17 @@ public:
 
     CPropertySheet* GetSheet() const { return m_pSheet; }
 
+    // In a tabbed sheet: the page has changes that Apply would take; the
+    // sheet enables Apply while any page has.
+    void SetModified(BOOL changed = TRUE);
+    BOOL IsModified() const { return m_bModified; }
+    // Takes the page's changes (Apply, or OK); FALSE keeps the sheet open.
+    virtual BOOL OnApply() { return TRUE; }
+
 private:
     friend class CPropertySheet;
+    friend class CTabbedPropertySheet;
     CPropertySheet* m_pSheet = nullptr;
+    CTabbedPropertySheet* m_pTabbedSheet = nullptr;
+    BOOL m_bModified = FALSE;
 };

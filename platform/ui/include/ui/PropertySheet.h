@@ -2,7 +2,7 @@
 // A wizard: pages shown one at a time above Back, Next or Finish, Cancel
 // and Help. DoModal answers ID_WIZFINISH or IDCANCEL.
 
-#include "ui/PropertyPage.h"
+#include "ui/PageSheet.h"
 
 #include <string>
 #include <vector>
@@ -24,14 +24,10 @@ inline constexpr int PSBTN_FINISH = 2;
 inline constexpr int PSBTN_CANCEL = 5;
 inline constexpr int PSBTN_HELP = 6;
 
-class CPropertySheet : public CDialog {
+class CPropertySheet : public CPageSheet {
 public:
     explicit CPropertySheet(LPCSTR caption, CWnd* parent = nullptr);
 
-    // Before the window is made; the sheet does not own the page.
-    void AddPage(CPropertyPage* page);
-    int GetPageCount() const { return static_cast<int>(m_pages.size()); }
-    CPropertyPage* GetPage(int index) const;
     CPropertyPage* GetActivePage() const;
     int GetActiveIndex() const { return m_nActive; }
     // Activates the page, or the next one after it that accepts.
@@ -49,9 +45,6 @@ private:
     BOOL Activate(int index, int direction);
     int IndexOfTemplate(UINT templateId) const;
     void Travel(LRESULT answer, int direction);
-    void BuildTemplate();
-
-    DialogTemplate m_template;
-    std::vector<CPropertyPage*> m_pages;
+    void OnPageAdded(CPropertyPage* page) override;
     int m_nActive = -1;
 };
