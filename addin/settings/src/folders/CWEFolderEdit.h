@@ -27,7 +27,6 @@ public:
     void SetFolder(const CWEWatchedFolder& folder, IMAPISession* session);
     void SetTipText(const std::string& text, BOOL activate);
 
-    const CWEWatchedFolder& GetFolder() const { return m_Folder; }
     const CToolTipCtrl& GetToolTip() const { return m_ToolTip; }
 
 private:

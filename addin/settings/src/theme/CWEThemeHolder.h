@@ -1,7 +1,6 @@
 #pragma once
 // The open theme of one window for a class list ("TAB", "Button"): opened
-// only when the theme library is there, reopened when the theme changes,
-// closed with the holder.
+// only when the theme library is there, closed with the holder.
 
 #include "ui/Theme.h"
 
@@ -16,11 +15,6 @@ public:
 
     void Open(HWND hwnd);
     void Close();
-    void Reopen()
-    {
-        Close();
-        Open(m_hWnd);
-    }
     HTHEME GetTheme() const { return m_hTheme; }
 
 private:
