@@ -55,9 +55,9 @@ HRESULT StopAnswerCollection(bool logged)
     return hr;
 }
 
-HRESULT PauseAnswerCollection()
+HRESULT PauseAnswerCollection(DWORD timeoutMs)
 {
-    return Processor() ? Processor()->Pause() : S_FALSE;
+    return Processor() ? Processor()->Pause(timeoutMs) : S_FALSE;
 }
 
 HRESULT ResumeAnswerCollection(const CWESettings& settings, const std::vector<CWEWatchedFolder>& watchedFolders,

@@ -185,6 +185,20 @@ TEST_F(InboxProcessorTest, APauseIsSeenBetweenTwoMessagesOfABacklog)
     EXPECT_EQ(total, world.Count());
 }
 
+TEST_F(InboxProcessorTest, APauseThatTimesOutLeavesTheProcessorGoingOnWithTheBacklog)
+{
+    const int total = 40;
+    for (int i = 1; i <= total; ++i)
+        world.Deliver(Answer("Busy " + std::to_string(i), {{"Seq", std::to_string(i)}}));
+    ASSERT_EQ(S_OK, Start());
+    ASSERT_TRUE(world.WaitForRecords(2));
+    // Busy with an answer: no wait is short enough for it to rest.
+    EXPECT_EQ(HRESULT_FROM_WIN32(WAIT_TIMEOUT), processor.Pause(0));
+    EXPECT_TRUE(world.WaitForRecords(total)) << "the processor stayed paused with nobody to resume it";
+    processor.Stop();
+    EXPECT_EQ(total, world.Count());
+}
+
 TEST_F(InboxProcessorTest, AStopDuringTheScanEndsItBetweenFolders)
 {
     // Many watched folders: the scan waits between them.

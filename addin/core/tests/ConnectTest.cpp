@@ -63,6 +63,7 @@ TEST_F(ConnectTest, AFailedSubscriptionIsLoggedAndDisconnectionTakesDownWhatWasU
     expected.push_back("Error while subscribing to Microsoft Outlook event");
     EXPECT_EQ(expected, LogTexts());
     EXPECT_FALSE(g_pAddin->m_bConnected);
+    EXPECT_EQ(nullptr, GetOptionsHost()) << "the page never reaches a half-started add-in";
     EXPECT_EQ(WEConnect::kSettingsLoaded | WEConnect::kExplorerMenus | WEConnect::kInspectorHooks |
                   WEConnect::kInboxProcessor,
               g_pAddin->GetStages());

@@ -47,16 +47,26 @@ public:
         m_ids[spec.name] = EntryIdProp(folder);
     }
 
-    // The names of the folders watched for one record of `folder` with `flags`.
-    std::vector<std::string> Watched(const std::string& folder, DWORD flags)
+    CWEWatchedFolder Record(const std::string& folder, DWORD flags)
     {
         CWEWatchedFolder record;
         record.m_StoreId.Set(static_cast<ULONG>(m_storeId.size()), reinterpret_cast<const BYTE*>(m_storeId.data()));
         record.m_FolderId.Set(static_cast<ULONG>(m_ids[folder].size()),
                               reinterpret_cast<const BYTE*>(m_ids[folder].data()));
         record.m_dwFlags = flags;
-        g_pAddin->m_Settings.m_arrFolders = {record};
-        EXPECT_EQ(S_OK, g_pAddin->RebuildWatchedFolders());
+        return record;
+    }
+
+    // The names of the folders watched for one record of `folder` with `flags`.
+    std::vector<std::string> Watched(const std::string& folder, DWORD flags)
+    {
+        g_pAddin->m_Settings.m_arrFolders = {Record(folder, flags)};
+        g_pAddin->RebuildWatchedFolders();
+        return WatchedNames();
+    }
+
+    std::vector<std::string> WatchedNames()
+    {
         std::vector<std::string> names;
         for (const CWEWatchedFolder& watched : g_pAddin->m_arrWatchedFolders) {
             EXPECT_EQ(CWEWatchedFolder::kWatchFolder, watched.m_dwFlags);
@@ -102,8 +112,27 @@ TEST_F(WatchedFoldersTest, ARecordOfAFolderThatIsGoneIsSkippedAndTheOthersStay)
     gone.m_dwFlags = 1;
     ASSERT_EQ((std::vector<std::string>{"Plain"}), Watched("Plain", 1));
     g_pAddin->m_Settings.m_arrFolders.insert(g_pAddin->m_Settings.m_arrFolders.begin(), gone);
-    EXPECT_EQ(S_OK, g_pAddin->RebuildWatchedFolders());
+    g_pAddin->RebuildWatchedFolders();
     EXPECT_EQ(1u, g_pAddin->m_arrWatchedFolders.size());
     std::vector<CWEWatchedFolder> target;
     EXPECT_EQ(S_FALSE, g_pAddin->AddWatchedFolder(CWEWatchedFolder{gone.m_StoreId, gone.m_FolderId, 2, ""}, target));
+}
+
+TEST_F(WatchedFoldersTest, TheOptionsPageReachesTheRunningAddInAndSwapsInTheFoldersItTickedBetweenPauseAndResume)
+{
+    IWEOptionsHost* host = GetOptionsHost();
+    ASSERT_EQ(static_cast<IWEOptionsHost*>(g_pAddin), host);
+    EXPECT_EQ(g_pAddin->m_spSession.p, host->GetSession());
+    EXPECT_EQ(&g_pAddin->m_Settings, &host->GetLiveSettings());
+    ASSERT_TRUE(host->PauseCollection(10000));
+    const CWEWatchedFolder* before = g_pAddin->m_arrWatchedFolders.data();
+    host->GetLiveSettings().m_arrFolders = {Record("Mail", 3)};
+    host->RebuildWatchedFolders();
+    host->ResumeCollection();
+    EXPECT_EQ((std::vector<std::string>{"Mail", "Deep"}), WatchedNames());
+    EXPECT_NE(before, g_pAddin->m_arrWatchedFolders.data()) << "the list is swapped as a whole";
+
+    ASSERT_EQ(S_OK, Disconnect());
+    EXPECT_EQ(nullptr, GetOptionsHost());
+    EXPECT_TRUE(host->PauseCollection(0)) << "nothing runs, nothing to wait for";
 }

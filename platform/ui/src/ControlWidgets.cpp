@@ -2,6 +2,7 @@
 #include "Convert.h"
 #include "Dispatch.h"
 #include "GridWidget.h"
+#include "ItemViewSignals.h"
 #include "StaticWidget.h"
 #include "ui/FlexGrid.h"
 #include "ui/Styles.h"
@@ -18,11 +19,12 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QRegularExpressionValidator>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QScrollBar>
 #include <QSizeGrip>
+#include <QTabBar>
 #include <QTreeWidget>
 
 namespace {
@@ -140,7 +142,23 @@ QWidget* CreateItemView(WindowRecord& record, QWidget* parent)
         if (WindowRecord* r = FindRecord(hwnd))
             SendNotify(*r, NM_DBLCLK);
     });
+    if (list)
+        ConnectListSignals(view, hwnd);
+    else
+        ConnectTreeSignals(view, hwnd, record.style & TVS_CHECKBOXES);
     return view;
+}
+
+QWidget* CreateTabBar(WindowRecord& record, QWidget* parent)
+{
+    HWND hwnd = record.handle;
+    auto* tabs = new QTabBar(parent);
+    tabs->setDrawBase(true);
+    QObject::connect(tabs, &QTabBar::currentChanged, [hwnd] {
+        if (WindowRecord* r = FindRecord(hwnd))
+            SendNotify(*r, TCN_SELCHANGE);
+    });
+    return tabs;
 }
 
 } // namespace
@@ -164,6 +182,8 @@ QWidget* CreateControlWidget(WindowRecord& record, QWidget* parent, QButtonGroup
         return CreateItemView(record, parent);
     if (name == WC_FLEXGRID)
         return CreateGridWidget(record.handle, parent);
+    if (name == WC_TABCONTROL)
+        return CreateTabBar(record, parent);
     if (name == PROGRESS_CLASS) {
         auto* bar = new QProgressBar(parent);
         bar->setRange(0, 100);

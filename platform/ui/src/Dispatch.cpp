@@ -70,9 +70,19 @@ void SendCommand(WindowRecord& control, UINT code)
 
 void SendNotify(WindowRecord& control, UINT code)
 {
-    WindowRecord* parent = FindRecord(control.parent);
-    if (!parent || !parent->handler)
-        return;
     NMHDR header{control.handle, static_cast<UINT_PTR>(control.id), code};
-    parent->handler->OnNotify(&header);
+    SendNotifyHeader(control, &header);
+}
+
+LRESULT SendNotifyHeader(WindowRecord& control, NMHDR* header)
+{
+    HWND hwnd = control.handle;
+    LRESULT result = 0;
+    if (control.handler && control.handler->OnChildNotify(header, &result))
+        return result;
+    WindowRecord* still = FindRecord(hwnd);
+    WindowRecord* parent = still ? FindRecord(still->parent) : nullptr;
+    if (!parent || !parent->handler)
+        return 0;
+    return parent->handler->OnNotify(header);
 }

@@ -17,3 +17,7 @@ void NotifySize(WindowRecord& record);
 // to its parent's.
 void SendCommand(WindowRecord& control, UINT code);
 void SendNotify(WindowRecord& control, UINT code);
+// A notification with more than its header (which names the control); the
+// control's own receiver first, then its parent's. Answers what the one
+// that handled it answered, else 0.
+LRESULT SendNotifyHeader(WindowRecord& control, NMHDR* header);

@@ -128,6 +128,7 @@ PIDLIST_ABSOLUTE SHBrowseForFolder(BROWSEINFO* request)
     ask.kind = ChooserRequest::Kind::Folder;
     ask.owner = request->hwndOwner;
     ask.title = request->lpszTitle ? request->lpszTitle : "";
+    ask.initialPath = request->lpszSelection ? request->lpszSelection : "";
     ask.flags = request->ulFlags;
     std::string path;
     if (!AskForPath(ask, path) || path.empty())

@@ -1,6 +1,6 @@
 #include "Convert.h"
-#include "Dispatch.h"
 #include "ImageListObject.h"
+#include "ListItems.h"
 #include "ui/ListCtrl.h"
 
 #include <QFontMetrics>
@@ -15,11 +15,7 @@ constexpr int kCellMargin = 12;
 constexpr const char* kImagesProp = "pollenta.images";
 constexpr int kImageRole = Qt::UserRole + 1;
 
-QTreeWidget* ViewOf(HWND hwnd)
-{
-    WindowRecord* record = FindRecord(hwnd);
-    return record ? qobject_cast<QTreeWidget*>(record->widget.data()) : nullptr;
-}
+QTreeWidget* ViewOf(HWND hwnd) { return ListViewOf(hwnd); }
 
 QTreeWidgetItem* RowOf(HWND hwnd, int item)
 {

@@ -14,11 +14,7 @@ constexpr short kHeaderHeight = 36; // the Wizard97 band, in dialog units
 
 } // namespace
 
-CPropertySheet::CPropertySheet(LPCSTR caption, CWnd* parent) : CDialog(m_template, parent)
-{
-    m_template.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    m_template.caption = caption ? caption : "";
-}
+CPropertySheet::CPropertySheet(LPCSTR caption, CWnd* parent) : CPageSheet(caption, parent) {}
 
 CPropertySheet::CPropertySheet(LPCSTR caption, CWnd* parent, UINT selectPage, HBITMAP watermark, HBITMAP header)
     : CPropertySheet(caption, parent)
@@ -29,31 +25,19 @@ CPropertySheet::CPropertySheet(LPCSTR caption, CWnd* parent, UINT selectPage, HB
     m_psh.dwFlags |= (watermark ? PSH_WATERMARK : 0) | (header ? PSH_HEADER : 0);
 }
 
-void CPropertySheet::AddPage(CPropertyPage* page)
+CPropertyPage* CPropertySheet::GetActivePage() const { return GetPage(m_nActive); }
+
+void CPropertySheet::OnPageAdded(CPropertyPage* page)
 {
-    if (!page)
-        return;
     page->m_pSheet = this;
-    m_pages.push_back(page);
     BuildTemplate();
 }
 
-CPropertyPage* CPropertySheet::GetPage(int index) const
-{
-    return index >= 0 && index < GetPageCount() ? m_pages[static_cast<size_t>(index)] : nullptr;
-}
-
-CPropertyPage* CPropertySheet::GetActivePage() const { return GetPage(m_nActive); }
-
 void CPropertySheet::BuildTemplate()
 {
-    short width = 0;
-    short height = 0;
-    for (CPropertyPage* page : m_pages)
-        if (const DialogTemplate* dialog = page->ResolveTemplate()) {
-            width = std::max(width, dialog->cx);
-            height = std::max(height, dialog->cy);
-        }
+    SIZE largest = LargestPage();
+    short width = static_cast<short>(largest.cx);
+    short height = static_cast<short>(largest.cy);
     width = std::max<short>(width, 4 * kButtonWidth + 3 * kMargin + 10);
     if (IsWizard97())
         height = static_cast<short>(height + kHeaderHeight);

@@ -1,39 +1,13 @@
 #include "Convert.h"
-#include "Dispatch.h"
-#include "ui/TreeCtrl.h"
-
-#include <QTreeWidget>
+#include "TreeItems.h"
 
 const HTREEITEM TVI_ROOT = reinterpret_cast<HTREEITEM>(static_cast<std::intptr_t>(-0x10000));
 const HTREEITEM TVI_FIRST = reinterpret_cast<HTREEITEM>(static_cast<std::intptr_t>(-0x0FFFF));
 const HTREEITEM TVI_LAST = reinterpret_cast<HTREEITEM>(static_cast<std::intptr_t>(-0x0FFFE));
 
-namespace {
+using namespace tree_items;
 
-constexpr int kDataRole = Qt::UserRole;
-constexpr int kStateImageRole = Qt::UserRole + 1;
-
-QTreeWidget* TreeOf(HWND hwnd)
-{
-    WindowRecord* record = FindRecord(hwnd);
-    return record ? qobject_cast<QTreeWidget*>(record->widget.data()) : nullptr;
-}
-
-HTREEITEM ToHandle(QTreeWidgetItem* item) { return reinterpret_cast<HTREEITEM>(item); }
-
-// The item, once it is known to belong to this tree: a handle from
-// another tree or a deleted item finds nothing.
-QTreeWidgetItem* ItemOf(QTreeWidget* tree, HTREEITEM handle)
-{
-    if (!tree || !handle || handle == TVI_ROOT || handle == TVI_FIRST || handle == TVI_LAST)
-        return nullptr;
-    for (QTreeWidgetItemIterator it(tree); *it; ++it)
-        if (ToHandle(*it) == handle)
-            return *it;
-    return nullptr;
-}
-
-void ShowStateImage(QTreeWidgetItem* item, UINT index)
+void tree_items::ShowStateImage(QTreeWidgetItem* item, UINT index)
 {
     item->setData(0, kStateImageRole, index);
     switch (index) {
@@ -51,8 +25,6 @@ void ShowStateImage(QTreeWidgetItem* item, UINT index)
         break;
     }
 }
-
-} // namespace
 
 HTREEITEM CTreeCtrl::InsertItem(LPCSTR text, HTREEITEM parent, HTREEITEM insertAfter)
 {
@@ -196,12 +168,7 @@ UINT CTreeCtrl::GetItemState(HTREEITEM handle, UINT mask) const
     QTreeWidgetItem* item = ItemOf(TreeOf(m_hWnd), handle);
     if (!item)
         return 0;
-    // The user may have clicked the check box since.
     UINT image = item->data(0, kStateImageRole).toUInt();
-    if (image != 0) {
-        Qt::CheckState check = item->checkState(0);
-        image = check == Qt::Checked ? 2 : check == Qt::PartiallyChecked ? 3 : 1;
-    }
     UINT state = INDEXTOSTATEIMAGEMASK(image) | (item->isSelected() ? TVIS_SELECTED : 0) |
                  (item->isExpanded() ? TVIS_EXPANDED : 0);
     return state & mask;

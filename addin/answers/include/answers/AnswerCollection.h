@@ -35,7 +35,8 @@ HRESULT StartAnswerCollection(const CWESettings& settings, const std::vector<CWE
 // ended early is taken down without them.
 HRESULT StopAnswerCollection(bool logged = true);
 // S_OK once the processor rests between two messages; S_FALSE when it does
-// not run.
-HRESULT PauseAnswerCollection();
+// not run; HRESULT_FROM_WIN32(WAIT_TIMEOUT), and nothing paused, when the
+// processor is still busy after `timeoutMs`.
+HRESULT PauseAnswerCollection(DWORD timeoutMs = INFINITE);
 HRESULT ResumeAnswerCollection(const CWESettings& settings, const std::vector<CWEWatchedFolder>& watchedFolders,
                                const std::vector<CZrEntryID>& serviceFolderIds);

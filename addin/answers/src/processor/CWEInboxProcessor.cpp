@@ -79,7 +79,7 @@ HRESULT CWEInboxProcessor::Stop()
     return S_OK;
 }
 
-HRESULT CWEInboxProcessor::Pause()
+HRESULT CWEInboxProcessor::Pause(DWORD timeoutMs)
 {
     if (!m_ProcessorThread.joinable() || WaitForSingleObject(m_events.m_hProcessorEnded, 0) == WAIT_OBJECT_0) {
         // Ended: keep saying so to the next asker.
@@ -90,8 +90,15 @@ HRESULT CWEInboxProcessor::Pause()
     m_events.Set(CWEProcessorEvents::kPause);
     // A processor thread that is gone never acknowledges; its end answers.
     const HANDLE handles[] = {m_events[CWEProcessorEvents::kPausedAck], m_events.m_hProcessorEnded};
-    if (WaitForMultipleObjects(2, handles, FALSE, INFINITE) == WAIT_OBJECT_0)
+    const DWORD waited = WaitForMultipleObjects(2, handles, FALSE, timeoutMs);
+    if (waited == WAIT_OBJECT_0)
         return S_OK;
+    if (waited == WAIT_TIMEOUT) {
+        // Still busy with one answer: the pause it takes after that one is
+        // undone at once (it sees the pause before the resume).
+        m_events.Set(CWEProcessorEvents::kResume);
+        return HRESULT_FROM_WIN32(WAIT_TIMEOUT);
+    }
     SetEvent(m_events.m_hProcessorEnded);
     return S_FALSE;
 }

@@ -54,8 +54,9 @@ public:
     // in hand), and empties both queues.
     HRESULT Stop();
     // The processor stops between two messages; S_OK once it says so,
-    // S_FALSE when no processor thread is there to pause.
-    HRESULT Pause();
+    // S_FALSE when no processor thread is there to pause; after `timeoutMs`
+    // HRESULT_FROM_WIN32(WAIT_TIMEOUT), and the processor goes on unpaused.
+    HRESULT Pause(DWORD timeoutMs = INFINITE);
     // Publishes the new settings, ends the old scan pass, starts a new one
     // and lets the processor go on with what is queued.
     HRESULT Resume(std::shared_ptr<const CWEWatchSnapshot> settings);

@@ -2,6 +2,7 @@
 
 #include "answers/AnswerCollection.h"
 
+#include "module/ActivationScope.h"
 #include "util/MapiNames.h"
 
 #include "mapisession/GetSuperMapiSession.h"
@@ -40,6 +41,21 @@ WEConnect::~WEConnect()
     ShutDown(false, ext_dm_HostShutdown);
     if (g_pAddin == this)
         g_pAddin = nullptr;
+}
+
+bool WEConnect::HasActivationContext()
+{
+    return HasModuleActivationContext();
+}
+
+bool WEConnect::PauseCollection(DWORD timeoutMs)
+{
+    return SUCCEEDED(PauseAnswerCollection(timeoutMs));
+}
+
+void WEConnect::ResumeCollection()
+{
+    ResumeAnswerCollection(m_Settings, m_arrWatchedFolders, m_arrServiceFolderIds);
 }
 
 STDMETHODIMP WEConnect::InterfaceSupportsErrorInfo(REFIID iid)
@@ -104,6 +120,7 @@ void WEConnect::Connect(IDispatch* application)
         return;
     }
     m_bConnected = TRUE;
+    SetOptionsHost(this);
     m_Log.Write(kLaunchCompleted);
 }
 
@@ -150,6 +167,8 @@ void WEConnect::ShutDown(bool complete, ext_DisconnectMode mode)
 {
     if (complete)
         m_Log.Write(kShutdown);
+    if (GetOptionsHost() == this)
+        SetOptionsHost(nullptr);
     if (m_dwStages & kApplicationEvents) {
         m_spEventsPoint->Unadvise(m_dwEventsCookie);
         m_spEventsPoint.Release();

@@ -12,6 +12,7 @@
 #include "inspector/CWEInspectorHookList.h"
 #include "log/CWELog.h"
 #include "menu/CWEExplorerMenuList.h"
+#include "page/IWEOptionsHost.h"
 #include "project/CWEProjectProps.h"
 #include "settings/CWESettings.h"
 #include "settings/CWEWatchedFolder.h"
@@ -32,7 +33,8 @@
 
 class WEConnect : public pollenta::com::CUnknownImpl<WEConnect, pollenta::com::CDispatchImpl<WEConnect, IWEConnect>,
                                                      pollenta::com::CDispatchImpl<WEConnect, IDTExtensibility2>,
-                                                     IWEOLMenuSink, ISupportErrorInfo> {
+                                                     IWEOLMenuSink, ISupportErrorInfo>,
+                  public IWEOptionsHost {
 public:
     WEConnect();
     ~WEConnect() override;
@@ -54,7 +56,15 @@ public:
     HRESULT CreateNewMessage(LONG projectId);
     HRESULT CacheServiceFolderIds();
     HRESULT AddDefaultInboxFolder();
-    HRESULT RebuildWatchedFolders();
+    // IWEOptionsHost: the options page changes the live settings while the
+    // answer collection stands still.
+    CWESettings& GetLiveSettings() override { return m_Settings; }
+    IMAPISession* GetSession() override { return m_spSession; }
+    bool HasActivationContext() override;
+    bool PauseCollection(DWORD timeoutMs) override;
+    // Without a session the list stays as it is.
+    void RebuildWatchedFolders() override;
+    void ResumeCollection() override;
     HRESULT AddWatchedFolder(const CWEWatchedFolder& record, std::vector<CWEWatchedFolder>& target);
     HRESULT CollectFolder(IMsgStore* store, const CWEWatchedFolder& record, std::vector<CWEWatchedFolder>& target);
 

@@ -94,14 +94,14 @@ HRESULT WEConnect::AddDefaultInboxFolder()
     return S_OK;
 }
 
-HRESULT WEConnect::RebuildWatchedFolders()
+void WEConnect::RebuildWatchedFolders()
 {
     if (!m_spSession)
-        return E_UNEXPECTED;
-    m_arrWatchedFolders.clear();
+        return;
+    std::vector<CWEWatchedFolder> rebuilt;
     for (const CWEWatchedFolder& record : m_Settings.m_arrFolders)
-        AddWatchedFolder(record, m_arrWatchedFolders);
-    return S_OK;
+        AddWatchedFolder(record, rebuilt);
+    m_arrWatchedFolders.swap(rebuilt);
 }
 
 HRESULT WEConnect::AddWatchedFolder(const CWEWatchedFolder& record, std::vector<CWEWatchedFolder>& target)

@@ -4,6 +4,8 @@
 #include "connect/WEConnect.h"
 #include "log/ClearLogFolder.h"
 #include "module/KestrinRegistration.h"
+#include "page/WESettingsPage.h"
+#include "page/WESettingsPageRegistration.h"
 #include "resources/KestrinResources.h"
 #include "settings/CWESettings.h"
 #include "settings/RegistryKey.h"
@@ -13,9 +15,10 @@
 
 namespace {
 
-// The add-in's classes; the options page joins them.
+// The add-in's classes.
 const pollenta::com::ClassEntry kClasses[] = {
     {&CLSID_WEConnect, pollenta::com::MakeClassFactory<WEConnect>},
+    {&CLSID_WESettingsPage, pollenta::com::MakeClassFactory<WESettingsPage>},
 };
 
 void ClearConfiguredLogFolder()
@@ -44,12 +47,15 @@ STDAPI DllCanUnloadNow()
 STDAPI DllRegisterServer()
 {
     const std::string folder = KestrinModuleFolder();
-    return RegisterKestrin(KestrinModulePath(), folder.empty() ? folder : folder.substr(0, folder.size() - 1));
+    const HRESULT hr = RegisterKestrin(KestrinModulePath(), folder.empty() ? folder : folder.substr(0, folder.size() - 1));
+    return FAILED(hr) ? hr : RegisterWESettingsPage(KestrinModulePath());
 }
 
 STDAPI DllUnregisterServer()
 {
-    return UnregisterKestrin();
+    const HRESULT page = UnregisterWESettingsPage();
+    const HRESULT hr = UnregisterKestrin();
+    return FAILED(hr) ? hr : page;
 }
 
 // Called by the project library's uninstaller before it deletes the

@@ -37,6 +37,9 @@ struct BROWSEINFO {
     LPSTR pszDisplayName = nullptr; // out: the folder's name, 260 characters
     LPCSTR lpszTitle = nullptr;
     UINT ulFlags = 0;
+    // The folder selected when the chooser opens, or null (what a callback
+    // answering BFFM_INITIALIZED with BFFM_SETSELECTION does on Windows).
+    LPCSTR lpszSelection = nullptr;
 };
 struct ITEMIDLIST__;
 using PIDLIST_ABSOLUTE = ITEMIDLIST__*;

@@ -21,6 +21,9 @@ inline constexpr int LVSIL_SMALL = 1;
 
 class CImageList;
 
+// Orders two rows by their item data: negative, zero or positive.
+using PFNLVCOMPARE = int (*)(LPARAM data1, LPARAM data2, LPARAM sortData);
+
 class CListCtrl : public CWnd {
 public:
     // Answers the new column's index, or -1.
@@ -59,4 +62,12 @@ public:
     BOOL GetItemPosition(int item, LPPOINT point) const;
     // Scrolls the rows by `size` pixels (cy down, cx right).
     BOOL Scroll(SIZE size);
+    // Orders the rows; selected rows stay selected.
+    BOOL SortItems(PFNLVCOMPARE compare, DWORD_PTR sortData);
+    // A text the list shows while it has no rows: centred and word-wrapped
+    // in the window's text colour, 10 pixels below the column headings.
+    // An empty text shows nothing.
+    BOOL SetEmptyText(LPCSTR text);
+    // The text shown now: the empty text while there are no rows, else "".
+    std::string GetShownEmptyText() const;
 };

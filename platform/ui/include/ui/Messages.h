@@ -24,6 +24,7 @@ inline constexpr UINT CBN_SELCHANGE = 1;
 inline constexpr UINT NM_DBLCLK = static_cast<UINT>(-3);
 inline constexpr UINT LVN_ITEMCHANGED = static_cast<UINT>(-101);
 inline constexpr UINT TVN_SELCHANGED = static_cast<UINT>(-402);
+inline constexpr UINT TCN_SELCHANGE = static_cast<UINT>(-551);
 
 // SetWindowPos and DeferWindowPos.
 inline constexpr UINT SWP_NOSIZE = 0x0001;

@@ -7,6 +7,7 @@
 #include <string>
 
 class CPropertySheet;
+class CTabbedPropertySheet;
 
 // A Wizard97 page shows its header title and subtitle in the band above it,
 // or, with PSP_HIDEHEADER, fills the sheet with the watermark at its left.
@@ -45,7 +46,17 @@ public:
     std::string m_strHeaderTitle;
     std::string m_strHeaderSubTitle;
 
+    // In a tabbed sheet: the page has changes that Apply would take; the
+    // sheet enables Apply while any page has.
+    void SetModified(BOOL changed = TRUE);
+    BOOL IsModified() const { return m_bModified; }
+    // Takes the page's changes (Apply, or OK); FALSE keeps the sheet open.
+    virtual BOOL OnApply() { return TRUE; }
+
 private:
     friend class CPropertySheet;
+    friend class CTabbedPropertySheet;
     CPropertySheet* m_pSheet = nullptr;
+    CTabbedPropertySheet* m_pTabbedSheet = nullptr;
+    BOOL m_bModified = FALSE;
 };

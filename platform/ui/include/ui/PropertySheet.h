@@ -3,7 +3,7 @@
 // and Help. DoModal answers ID_WIZFINISH or IDCANCEL.
 
 #include "ui/Bitmap.h"
-#include "ui/PropertyPage.h"
+#include "ui/PageSheet.h"
 
 #include <string>
 #include <vector>
@@ -38,16 +38,12 @@ inline constexpr int PSBTN_FINISH = 2;
 inline constexpr int PSBTN_CANCEL = 5;
 inline constexpr int PSBTN_HELP = 6;
 
-class CPropertySheet : public CDialog {
+class CPropertySheet : public CPageSheet {
 public:
     explicit CPropertySheet(LPCSTR caption, CWnd* parent = nullptr);
     // The bitmaps stay the caller's and must outlive the sheet's window.
     CPropertySheet(LPCSTR caption, CWnd* parent, UINT selectPage, HBITMAP watermark, HBITMAP header);
 
-    // Before the window is made; the sheet does not own the page.
-    void AddPage(CPropertyPage* page);
-    int GetPageCount() const { return static_cast<int>(m_pages.size()); }
-    CPropertyPage* GetPage(int index) const;
     CPropertyPage* GetActivePage() const;
     int GetActiveIndex() const { return m_nActive; }
     // Activates the page, or the next one after it that accepts.
@@ -69,12 +65,10 @@ private:
     BOOL Activate(int index, int direction);
     int IndexOfTemplate(UINT templateId) const;
     void Travel(LRESULT answer, int direction);
+    void OnPageAdded(CPropertyPage* page) override;
     void BuildTemplate();
     bool IsWizard97() const { return (m_psh.dwFlags & PSH_WIZARD97) != 0; }
     void ShowFrameOf(CPropertyPage& page);
-
-    DialogTemplate m_template;
-    std::vector<CPropertyPage*> m_pages;
     int m_nActive = -1;
     UINT m_nStartPage = 0;
     HBITMAP m_hbmWatermark = nullptr;

@@ -93,3 +93,4 @@ inline constexpr char WC_LISTVIEW[] = "SysListView32";
 inline constexpr char WC_TREEVIEW[] = "SysTreeView32";
 inline constexpr char PROGRESS_CLASS[] = "msctls_progress32";
 inline constexpr char TOOLBARCLASSNAME[] = "ToolbarWindow32";
+inline constexpr char WC_TABCONTROL[] = "SysTabControl32";

@@ -16,6 +16,12 @@ public:
     // The tip of a tool, or an empty text for an unknown tool.
     std::string GetText(HWND tool, UINT_PTR id) const;
     HWND GetParentWindow() const { return m_hParent; }
+    // An inactive control shows no tips until activated again.
+    void Activate(BOOL active);
+    BOOL IsActive() const { return m_bActive; }
+    // Longer tips wrap at this many pixels; -1 never wraps.
+    int SetMaxTipWidth(int width);
+    int GetMaxTipWidth() const { return m_nMaxWidth; }
 
 private:
     struct Tool {
@@ -27,4 +33,6 @@ private:
 
     HWND m_hParent = nullptr;
     std::vector<Tool> m_tools;
+    BOOL m_bActive = TRUE;
+    int m_nMaxWidth = -1;
 };

@@ -1,7 +1,11 @@
 #pragma once
 // A tree view: items under items, with item data and state images. Attach
 // it to a dialog's "SysTreeView32" control. State image 1 shows an empty
-// check box, 2 a checked one and 3 a partly checked one; 0 shows none.
+// check box, 2 a checked one and 3 a partly checked one; 0 shows none. A
+// click on a check box first asks the tree's receivers (see
+// NM_TVSTATEIMAGECHANGING in ui/CommonNotify.h). Expanding an item tells
+// them too (TVN_ITEMEXPANDING, then TVN_ITEMEXPANDED), so that children can
+// be loaded when they are first shown.
 
 #include "ui/Wnd.h"
 
@@ -21,6 +25,9 @@ constexpr UINT INDEXTOSTATEIMAGEMASK(UINT index) { return index << 12; }
 inline constexpr UINT TVE_COLLAPSE = 0x1;
 inline constexpr UINT TVE_EXPAND = 0x2;
 inline constexpr UINT TVE_TOGGLE = 0x3;
+
+// Orders two items by their data: negative, zero or positive.
+using PFNTVCOMPARE = int (*)(LPARAM data1, LPARAM data2, LPARAM sortData);
 
 class CTreeCtrl : public CWnd {
 public:
@@ -47,4 +54,18 @@ public:
     BOOL SelectItem(HTREEITEM item);
     HTREEITEM GetSelectedItem() const;
     BOOL Expand(HTREEITEM item, UINT code);
+
+    // The index of the item's image in the tree's image list, which the
+    // tree's owner draws from; -1 before one is set.
+    BOOL SetItemImage(HTREEITEM item, int image, int selectedImage);
+    BOOL GetItemImage(HTREEITEM item, int& image, int& selectedImage) const;
+    // Shows the expand button before any child is there (children that
+    // are loaded on expanding).
+    BOOL SetChildrenButton(HTREEITEM item, BOOL show);
+    // The item's own font; null goes back to the tree's. The tree does not
+    // own it.
+    BOOL SetItemFont(HTREEITEM item, HFONT font);
+    // The item's children by text, case-insensitive; or by the comparison.
+    BOOL SortChildren(HTREEITEM item);
+    BOOL SortChildrenCB(HTREEITEM item, PFNTVCOMPARE compare, LPARAM sortData);
 };

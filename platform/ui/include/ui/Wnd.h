@@ -48,6 +48,9 @@ public:
     // A control's own notification, offered to the control first
     // (reflection); TRUE keeps it from its parent.
     virtual BOOL OnChildCommand(UINT code) { return FALSE; }
+    // A control's own WM_NOTIFY, offered to the control first (reflection);
+    // TRUE keeps it from its parent, with `result` as the answer.
+    virtual BOOL OnChildNotify(const NMHDR* header, LRESULT* result) { return FALSE; }
     // Colours of a control: the control's receiver first (CtlColor), then the
     // parent's (OnCtlColor). A null brush means "not handled".
     virtual HBRUSH CtlColor(HDC dc, UINT kind) { return nullptr; }

@@ -1,0 +1,27 @@
+#pragma once
+// Draws a check-box tree's items as Qt does, but a click on an item's check
+// box, or the space bar on it, becomes NM_TVSTATEIMAGECHANGING for the
+// tree's receivers instead of a check-state change of Qt's own.
+
+#include "ui/Types.h"
+
+#include <QStyledItemDelegate>
+
+class QTreeWidget;
+class QTreeWidgetItem;
+
+class StateIconDelegate : public QStyledItemDelegate {
+public:
+    StateIconDelegate(QTreeWidget* tree, HWND hwnd);
+
+protected:
+    bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                     const QModelIndex& index) override;
+
+private:
+    bool OnCheckBox(const QStyleOptionViewItem& option, const QModelIndex& index, QPoint at) const;
+    void Report(QTreeWidgetItem* item, UINT input) const;
+
+    QTreeWidget* m_tree;
+    HWND m_hwnd;
+};
