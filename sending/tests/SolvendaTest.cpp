@@ -7,6 +7,8 @@
 #include "sender/CWEPersonalSender.h"
 #include "sender/CWEProgress.h"
 #include "sender/CWERollBackDlg.h"
+#include "sender/RecipientIdentity.h"
+#include "sender/RecipientWalk.h"
 #include "sender/SendingDialogs.h"
 
 #include "ui/ListCtrl.h"
@@ -667,4 +669,54 @@ TEST_F(SolvendaTest, TheAccountTheDraftWasWrittenWithSendsEveryCopy)
     auto copies = SentItems();
     ASSERT_EQ(1u, copies.size());
     EXPECT_EQ(std::string("acct-7\x01Work"), GetString(copies[0], PR_PRIMARY_SEND_ACCT_A));
+}
+
+namespace {
+
+// What a walk reports, in order, one line per call.
+class WalkRecord : public CWERecipientCallback {
+public:
+    void EnterList(IDistList* list) override { m_lines.push_back("list " + StringProp(list, PR_DISPLAY_NAME_A)); }
+    void Recipient(IDistList*, IMailUser* user, const char* rowName) override
+    {
+        m_lines.push_back(user ? "user " + StringProp(user, PR_EMAIL_ADDRESS_A) : std::string("row ") + rowName);
+    }
+    void RowError(const char* text) override { m_lines.push_back(std::string("error ") + text); }
+    std::vector<std::string> m_lines;
+};
+
+}  // namespace
+
+// Each entry of the table is opened once and what it is decides the way:
+// a list is walked (a list holding itself only once), a user is handed on,
+// an entry the book does not know is an error line when entries are opened
+// and a plain row when they are not.
+TEST_F(SolvendaTest, AWalkEntersListsHandsOnUsersAndNamesEntriesTheBookDoesNotKnow)
+{
+    const std::string ann = User("Ann", "ann@example.com");
+    const std::string bob = User("Bob", "bob@example.com");
+    const std::string loop = pollenta::mapi::AddDistList(Book(), "Loop", {bob});
+    ASSERT_EQ(S_OK, pollenta::mapi::AddDistListMember(Book(), loop, loop));
+    AddEntry(ann, "Ann");
+    AddEntry(loop, "Loop");
+    AddEntry(std::string("\x01\x02\x03\x04unknown", 11), "Ghost");
+    CComPtr<IAddrBook> book;
+    ASSERT_EQ(S_OK, m_session->OpenAddressBook(0, nullptr, 0, &book));
+
+    const struct {
+        bool openEntries;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {true, {"user ann@example.com", "list Loop", "user bob@example.com", "error Open address book entry."}},
+        {false, {"row Ann", "list Loop", "row Bob", "row Ghost"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.openEntries ? "entries opened" : "entries not opened");
+        CComPtr<IMAPITable> table;
+        ASSERT_EQ(S_OK, m_draft->GetRecipientTable(0, &table));
+        WalkRecord record;
+        CWERecipientWalk walk(book, record, c.openEntries);
+        EXPECT_EQ(S_OK, walk.Walk(table, nullptr, true));
+        EXPECT_EQ(c.expected, record.m_lines);
+    }
 }

@@ -39,6 +39,15 @@ std::shared_ptr<CAddressBookFile> CAddressBookFile::Open(const std::string& path
     if (auto existing = files[path].lock()) return existing;
     std::shared_ptr<CAddressBookFile> book(new CAddressBookFile(path));
     CSqlDatabase& db = book->m_db;
+    // Kept the way the store files are: a change is one append to the
+    // write-ahead log, no journal file made and removed per change, and it
+    // outlives a crash of the program. A book that another process holds
+    // open in the older mode keeps that mode until it is opened alone.
+    try {
+        db.Exec("PRAGMA journal_mode=WAL");
+    } catch (const CMapiError&) {
+    }
+    db.Exec("PRAGMA synchronous=NORMAL");
     {
         CSqlTransaction transaction(db);
         db.Exec(kSchema);

@@ -60,13 +60,15 @@ bool CMessage::Computed(ULONG propId, CPropValue& value)
     return true;
 }
 
-void CMessage::Save(ULONG)
+void CMessage::Save(ULONG) { Write(false); }
+
+void CMessage::Write(bool enqueue)
 {
     m_content.m_props = m_props;
     m_content.UpdateDerived();
     bool created = !m_id;
-    if (created) m_id = m_content.SaveNew(m_access.File(), m_folder);
-    else m_content.Save(m_access.File(), m_id);
+    if (created) m_id = m_content.SaveNew(m_access.File(), m_folder, enqueue);
+    else m_content.Save(m_access.File(), m_id, enqueue);
     m_props = std::move(m_content.m_props);
     m_content.m_props.clear();
     if (created) {
@@ -262,8 +264,7 @@ HRESULT CMessage::SubmitMessage(ULONG)
                                                               : static_cast<LONG>(MSGFLAG_UNSENT);
         m_props[PROP_ID(PR_MESSAGE_FLAGS)] = CPropValue::Long(PR_MESSAGE_FLAGS, flags | MSGFLAG_SUBMIT | MSGFLAG_UNSENT);
         m_props[PROP_ID(PR_CLIENT_SUBMIT_TIME)] = CPropValue::Time(PR_CLIENT_SUBMIT_TIME, NowFileTime());
-        Save(0);
-        m_access.File().Enqueue(m_id);
+        Write(true);
         spooler->Wake();
         return S_OK;
     });

@@ -41,6 +41,9 @@ protected:
     CStoreFile* NameStore() override { return &m_access.File(); }
 
 private:
+    // Writes the message; a submitted one is queued in the same transaction,
+    // so that no crash leaves it marked as submitted but never sent.
+    void Write(bool enqueue);
     // The properties of an address list entry worth keeping on a recipient.
     static CPropMap RecipientProps(const ADRENTRY& entry);
 

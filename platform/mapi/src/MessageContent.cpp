@@ -42,18 +42,19 @@ CMessageContent CMessageContent::Load(CStoreFile& store, LONGLONG id)
     return content;
 }
 
-LONGLONG CMessageContent::SaveNew(CStoreFile& store, LONGLONG folder)
+LONGLONG CMessageContent::SaveNew(CStoreFile& store, LONGLONG folder, bool enqueue)
 {
     std::lock_guard lock(store.Mutex());
     CSqlTransaction transaction(store.Db());
     LONGLONG id = store.CreateObject(MAPI_MESSAGE, folder);
     store.ReplaceProps(id, m_props);
     WriteChildren(store, id);
+    if (enqueue) store.Enqueue(id);
     transaction.Commit();
     return id;
 }
 
-void CMessageContent::Save(CStoreFile& store, LONGLONG id)
+void CMessageContent::Save(CStoreFile& store, LONGLONG id, bool enqueue)
 {
     std::lock_guard lock(store.Mutex());
     CSqlTransaction transaction(store.Db());
@@ -65,6 +66,7 @@ void CMessageContent::Save(CStoreFile& store, LONGLONG id)
     for (ULONG type : {MAPI_MAILUSER, MAPI_ATTACH})
         for (LONGLONG child : store.Children(id, type)) store.DeleteTree(child);
     WriteChildren(store, id);
+    if (enqueue) store.Enqueue(id);
     transaction.Commit();
 }
 

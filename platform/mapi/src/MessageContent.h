@@ -13,10 +13,11 @@ namespace pollenta::mapi {
 class CMessageContent {
 public:
     static CMessageContent Load(CStoreFile& store, LONGLONG id);
-    // Writes into a new message of `folder`; returns its id.
-    LONGLONG SaveNew(CStoreFile& store, LONGLONG folder);
+    // Writes into a new message of `folder`; returns its id. With `enqueue`
+    // the message joins the submission queue in the same transaction.
+    LONGLONG SaveNew(CStoreFile& store, LONGLONG folder, bool enqueue = false);
     // Replaces what message `id` holds.
-    void Save(CStoreFile& store, LONGLONG id);
+    void Save(CStoreFile& store, LONGLONG id, bool enqueue = false);
 
     // Fills in what a store keeps up to date on saving: flags, sizes, the
     // display lists of recipients, times, the attachment mark.

@@ -1,6 +1,9 @@
 #include "MapiTestSupport.h"
 
+#include <sqlite3.h>
+
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <set>
 
@@ -213,4 +216,28 @@ TEST_F(CMapiTest, ResolveNameFindsEntriesAndMakesOneOffs)
     Names cancelled({"Nobody"});
     EXPECT_EQ(MAPI_E_USER_CANCEL, book->ResolveName(0, MAPI_DIALOG, nullptr, cancelled.list));
     pollenta::mapi::SetResolveNameHook(nullptr);
+}
+
+// Adding entries one by one, as an import does, appends to the book's
+// write-ahead log: no journal file is made and removed per entry, and what
+// was added is there for a reader that opens the file afresh.
+TEST_F(CMapiTest, AddressBookFileKeepsItsChangesInAWriteAheadLog)
+{
+    for (int i = 0; i < 3; ++i)
+        AddMailUser(Book(), "User " + std::to_string(i), "user" + std::to_string(i) + "@example.com", {});
+    EXPECT_FALSE(std::filesystem::exists(Book() + "-journal"));
+
+    sqlite3* db = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_open_v2(Book().c_str(), &db, SQLITE_OPEN_READONLY, nullptr));
+    std::string mode;
+    sqlite3_stmt* stmt = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_prepare_v2(db, "PRAGMA journal_mode", -1, &stmt, nullptr)) << sqlite3_errmsg(db);
+    if (sqlite3_step(stmt) == SQLITE_ROW) mode = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
+    sqlite3_finalize(stmt);
+    ASSERT_EQ(SQLITE_OK, sqlite3_prepare_v2(db, "SELECT COUNT(*) FROM entries", -1, &stmt, nullptr)) << sqlite3_errmsg(db);
+    int entries = sqlite3_step(stmt) == SQLITE_ROW ? sqlite3_column_int(stmt, 0) : -1;
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    EXPECT_EQ("wal", mode);
+    EXPECT_EQ(3, entries);
 }

@@ -2,6 +2,8 @@
 
 #include "mapi/Mime.h"
 
+#include <sqlite3.h>
+
 #include <chrono>
 #include <fstream>
 #include <thread>
@@ -169,4 +171,34 @@ TEST_F(CSpoolerTest, MessagesThatCouldNotBeWrittenStayQueuedAndGoOnceLater)
     EXPECT_EQ(3u, Sent(Outgoing()).size());
     EXPECT_EQ(0u, Count(SpecialFolder(m_store, PR_IPM_OUTBOX_ENTRYID)));
     EXPECT_EQ(3u, Count(SpecialFolder(m_store, PR_IPM_SENTMAIL_ENTRYID)));
+}
+
+// A submission the store cannot queue leaves the message as it was saved:
+// never marked as submitted while the spooler would not know of it.
+TEST_F(CSpoolerTest, ASubmissionThatCannotBeQueuedLeavesNoSubmittedMessageBehind)
+{
+    ASSERT_EQ(S_OK, pollenta::mapi::SetSpoolerHold("Test", true));
+    CComPtr<IMAPIFolder> outbox = SpecialFolder(m_store, PR_IPM_OUTBOX_ENTRYID);
+    CComPtr<IMessage> message;
+    ASSERT_EQ(S_OK, outbox->CreateMessage(nullptr, 0, &message));
+    SetString(message, PR_SUBJECT_A, "Refused");
+    AddRecipient(message, "Bob", "bob@example.com");
+    ASSERT_EQ(S_OK, message->SaveChanges(KEEP_OPEN_READWRITE));
+    const std::string eid = EntryIdProp(message);
+    sqlite3* db = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_open((m_dir + "/main.store").c_str(), &db));
+    const char* refuse = "CREATE TRIGGER refuse BEFORE INSERT ON queue BEGIN SELECT RAISE(ABORT, 'queue refused'); END";
+    EXPECT_EQ(SQLITE_OK, sqlite3_exec(db, refuse, nullptr, nullptr, nullptr)) << sqlite3_errmsg(db);
+    sqlite3_close(db);
+
+    EXPECT_TRUE(FAILED(message->SubmitMessage(FORCE_SUBMIT)));
+
+    CComPtr<IMessage> stored;
+    ULONG type = 0;
+    ASSERT_EQ(S_OK, m_store->OpenEntry(static_cast<ULONG>(eid.size()), Eid(eid), &IID_IMessage, 0, &type,
+                                       reinterpret_cast<LPUNKNOWN*>(&stored)));
+    LPSPropValue flags = nullptr;
+    ASSERT_EQ(S_OK, HrGetOneProp(stored, PR_MESSAGE_FLAGS, &flags));
+    EXPECT_EQ(0u, flags->Value.l & MSGFLAG_SUBMIT) << std::hex << flags->Value.l;
+    MAPIFreeBuffer(flags);
 }

@@ -67,7 +67,15 @@ void CWERecipientWalk::Row(const SRow& row, IDistList* parentList, bool toOnly)
         if (props[ColRecipientType].Value.l != static_cast<LONG>(MAPI_TO))
             return;
     }
-    if (EnterListOf(props[ColEntryId]))
+    // Each entry is opened once: what it is decides whether it is walked as
+    // a list or handed on as a recipient.
+    ULONG type = 0;
+    CComPtr<IUnknown> entry;
+    const SBinary& entryId = props[ColEntryId].Value.bin;
+    if (FAILED(m_addressBook->OpenEntry(entryId.cb, reinterpret_cast<LPENTRYID>(entryId.lpb), nullptr, 0, &type,
+                                        &entry)))
+        entry.Release();
+    if (entry && type == MAPI_DISTLIST && EnterList(entry, Key(props[ColEntryId])))
         return;
     m_callback.Pump();
     const char* displayName = IsError(props[ColDisplayName]) ? nullptr : props[ColDisplayName].Value.lpszA;
@@ -75,22 +83,22 @@ void CWERecipientWalk::Row(const SRow& row, IDistList* parentList, bool toOnly)
         m_callback.Recipient(parentList, nullptr, displayName);
         return;
     }
-    OpenRecipient(props[ColEntryId], parentList, displayName);
+    CComPtr<IMailUser> user;
+    if (entry && type == MAPI_MAILUSER)
+        entry->QueryInterface(IID_IMailUser, reinterpret_cast<void**>(&user));
+    if (!user) {
+        m_callback.RowError("Open address book entry.");
+        return;
+    }
+    m_callback.Recipient(parentList, user, displayName);
 }
 
 // True when the entry is a distribution list (walked now, or already on the path).
-bool CWERecipientWalk::EnterListOf(const SPropValue& entryId)
+bool CWERecipientWalk::EnterList(IUnknown* entry, const std::string& key)
 {
-    ULONG type = 0;
-    CComPtr<IUnknown> object;
-    HRESULT hr = m_addressBook->OpenEntry(entryId.Value.bin.cb, reinterpret_cast<LPENTRYID>(entryId.Value.bin.lpb),
-                                          &IID_IDistList, 0, &type, reinterpret_cast<LPUNKNOWN*>(&object));
-    if (FAILED(hr) || type != MAPI_DISTLIST || !object)
-        return false;
     CComPtr<IDistList> list;
-    if (FAILED(object->QueryInterface(IID_IDistList, reinterpret_cast<void**>(&list))) || !list)
+    if (FAILED(entry->QueryInterface(IID_IDistList, reinterpret_cast<void**>(&list))) || !list)
         return false;
-    const std::string key = Key(entryId);
     if (!m_path.insert(key).second)
         return true;
     m_callback.Pump();
@@ -102,20 +110,4 @@ bool CWERecipientWalk::EnterListOf(const SPropValue& entryId)
         Walk(contents, list, false);
     m_path.erase(key);
     return true;
-}
-
-void CWERecipientWalk::OpenRecipient(const SPropValue& entryId, IDistList* parentList, const char* displayName)
-{
-    ULONG type = 0;
-    CComPtr<IUnknown> object;
-    CComPtr<IMailUser> user;
-    HRESULT hr = m_addressBook->OpenEntry(entryId.Value.bin.cb, reinterpret_cast<LPENTRYID>(entryId.Value.bin.lpb),
-                                          &IID_IMailUser, 0, &type, reinterpret_cast<LPUNKNOWN*>(&object));
-    if (SUCCEEDED(hr) && type == MAPI_MAILUSER && object)
-        object->QueryInterface(IID_IMailUser, reinterpret_cast<void**>(&user));
-    if (!user) {
-        m_callback.RowError("Open address book entry.");
-        return;
-    }
-    m_callback.Recipient(parentList, user, displayName);
 }

@@ -38,8 +38,7 @@ public:
 
 private:
     void Row(const SRow& row, IDistList* parentList, bool toOnly);
-    bool EnterListOf(const SPropValue& entryId);
-    void OpenRecipient(const SPropValue& entryId, IDistList* parentList, const char* displayName);
+    bool EnterList(IUnknown* entry, const std::string& key);
 
     IAddrBook* m_addressBook;
     CWERecipientCallback& m_callback;
