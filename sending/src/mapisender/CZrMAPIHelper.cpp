@@ -117,7 +117,9 @@ void CZrMAPIHelper::ResolveMessageNames(ULONG_PTR ulUIParam, ULONG flags, IAddrB
     if (FAILED(hr))
         ThrowMapiObject(0xC00022D7, hr, lpMessage, "GetRecipientTable", ZR_HERE);
     LPSRowSet found = nullptr;
-    hr = HrQueryAllRows(table, nullptr, nullptr, nullptr, 0, &found);
+    // Rows are read with every column a recipient keeps: they are written
+    // back whole, and a narrower view would drop the rest.
+    hr = HrQueryAllRows(table, RecipientColumns(), nullptr, nullptr, 0, &found);
     // The rows are the address list itself: the address book replaces their
     // values in place, so they are freed once, as a row set.
     RowsPtr rows(found);
@@ -173,6 +175,16 @@ BOOL CZrMAPIHelper::OpenRTFWriteStream(IMessage* lpMessage, IStream** lppRTFWrit
     if (FAILED(hr))
         ThrowMapiResult(0xC00022D5, hr, "WrapCompressedRTFStream", ZR_HERE);
     return TRUE;
+}
+
+LPSPropTagArray CZrMAPIHelper::RecipientColumns()
+{
+    static SizedSPropTagArray(15, columns) = {
+        15,
+        {PR_ADDRTYPE_A, PR_DISPLAY_NAME_A, PR_DISPLAY_TYPE, PR_EMAIL_ADDRESS_A, PR_ENTRYID, PR_INSTANCE_KEY,
+         PR_OBJECT_TYPE, PR_OFFICE_LOCATION_A, PR_RECIPIENT_TYPE, PR_RECORD_KEY, PR_RESPONSIBILITY, PR_ROWID,
+         PR_SEARCH_KEY, PR_SEND_RICH_INFO, PR_SMTP_ADDRESS_A}};
+    return reinterpret_cast<LPSPropTagArray>(&columns);
 }
 
 int CZrMAPIHelper::GetBodyFormat(IMessage* lpMessage)

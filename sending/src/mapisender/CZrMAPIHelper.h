@@ -20,4 +20,7 @@ public:
     // FALSE when the store reports the compressed RTF missing.
     static BOOL OpenRTFWriteStream(IMessage* lpMessage, IStream** lppRTFWriteStream);
     static int GetBodyFormat(IMessage* lpMessage);
+    // The recipient properties a client keeps and the sender reads; a
+    // recipient table's own column set may hold fewer.
+    static LPSPropTagArray RecipientColumns();
 };

@@ -91,7 +91,7 @@ bool CWERecipientWalk::EnterListOf(const SPropValue& entryId)
     if (FAILED(object->QueryInterface(IID_IDistList, reinterpret_cast<void**>(&list))) || !list)
         return false;
     const std::string key = Key(entryId);
-    if (!m_path.insert(key).second)
+    if (!m_path.Enter(key))
         return true;
     m_callback.Pump();
     m_callback.EnterList(list);
@@ -100,7 +100,7 @@ bool CWERecipientWalk::EnterListOf(const SPropValue& entryId)
         m_callback.RowError("Get content table of distribution list");
     else
         Walk(contents, list, false);
-    m_path.erase(key);
+    m_path.Leave(key);
     return true;
 }
 
