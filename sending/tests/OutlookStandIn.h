@@ -12,6 +12,7 @@
 #include "com/Text.h"
 #include "com/UnknownImpl.h"
 #include "mapi/MapiUtil.h"
+#include "sender/BodyProperty.h"
 
 #include <string>
 
@@ -75,6 +76,7 @@ public:
         static const DispatchMember<NameSpace> members[] = {
             {"MAPIOBJECT", 1, [](NameSpace& self, DispatchCall& call) { return ReturnUnknown(call, self.m_session); }},
             {"GetDefaultFolder", 2, &NameSpace::InvokeDefaultFolder},
+            {"GetItemFromID", 3, &NameSpace::InvokeGetItemFromID},
         };
         return members;
     }
@@ -94,6 +96,8 @@ private:
         return call.ReturnDispatch(result.Detach());
     }
 
+    static HRESULT InvokeGetItemFromID(NameSpace& self, DispatchCall& call);
+
     CComPtr<IMAPISession> m_session;
     CComPtr<IMsgStore> m_store;
 };
@@ -110,6 +114,7 @@ public:
                  self.get_Session(&nameSpace);
                  return call.ReturnDispatch(nameSpace.Detach());
              }},
+            {"Version", 2, [](Application& self, DispatchCall& call) { return call.ReturnString(self.m_version); }},
         };
         return members;
     }
@@ -119,9 +124,10 @@ public:
     }
     STDMETHODIMP get_Version(BSTR* version) override
     {
-        *version = pollenta::com::BstrFromAnsi("11.0.8169");
+        *version = pollenta::com::BstrFromAnsi(m_version);
         return S_OK;
     }
+    void SetVersion(const std::string& version) { m_version = version; }
     // The sending component reaches the name space by name, through
     // IDispatch; the rest of the client is not asked for.
     STDMETHODIMP GetNamespace(BSTR, _NameSpace**) override { return E_NOTIMPL; }
@@ -133,6 +139,7 @@ public:
 private:
     CComPtr<IMAPISession> m_session;
     CComPtr<IMsgStore> m_store;
+    std::string m_version = "11.0.8169";
 };
 
 // A mail item: its message, open for change, in its folder.
@@ -150,6 +157,10 @@ public:
             {"MAPIOBJECT", 3, [](MailItem& self, DispatchCall& call) { return ReturnUnknown(call, self.m_message); }},
             {"Copy", 4, [](MailItem& self, DispatchCall& call) { return self.CopyInto(self.m_folder, call); }},
             {"Move", 5, &MailItem::InvokeMove},
+            {"Subject", 6, [](MailItem& self, DispatchCall& call) { return self.Text(call, PR_SUBJECT_A); }},
+            {"Body", 7, [](MailItem& self, DispatchCall& call) { return self.Text(call, PR_BODY_A); }},
+            {"HTMLBody", 8, [](MailItem& self, DispatchCall& call) { return self.Text(call, PR_HTML); }},
+            {"Send", 9, [](MailItem& self, DispatchCall&) { return self.Send(); }},
         };
         return members;
     }
@@ -162,7 +173,34 @@ public:
         return item;
     }
 
+    // Sends from this number on fail, as a client refusing the message would.
+    inline static int s_failingSend = 0;
+    inline static int s_sends = 0;
+
 private:
+    HRESULT Text(DispatchCall& call, ULONG tag)
+    {
+        std::string text;
+        if (!call.IsPropertyPut()) {
+            if (FAILED(ReadTextProperty(m_message, tag, text)))
+                text.clear();
+            return call.ReturnString(text);
+        }
+        CComVariant value;
+        if (HRESULT hr = call.PutValue(VT_BSTR, &value); FAILED(hr))
+            return hr;
+        text = pollenta::com::AnsiFromBstr(value.bstrVal);
+        return text.empty() ? S_OK : WriteTextProperty(m_message, tag, text);
+    }
+
+    HRESULT Send()
+    {
+        if (++s_sends == s_failingSend)
+            return E_ABORT;
+        HRESULT hr = m_message->SaveChanges(KEEP_OPEN_READWRITE);
+        return SUCCEEDED(hr) ? m_message->SubmitMessage(0) : hr;
+    }
+
     HRESULT CopyInto(IMAPIFolder* folder, DispatchCall& call)
     {
         CComPtr<IMessage> copy;
@@ -209,5 +247,23 @@ private:
     CComPtr<IMAPIFolder> m_folder;
     CComPtr<IMessage> m_message;
 };
+
+inline HRESULT NameSpace::InvokeGetItemFromID(NameSpace& self, DispatchCall& call)
+{
+    std::string entryHex, storeHex;
+    if (HRESULT hr = call.Arg(0, &entryHex); FAILED(hr))
+        return hr;
+    std::string entryId(entryHex.size() / 2, '\0');
+    if (!FBinFromHex(entryHex.data(), reinterpret_cast<LPBYTE>(entryId.data())))
+        return E_INVALIDARG;
+    CComPtr<IMessage> message;
+    ULONG type = 0;
+    HRESULT hr = self.m_store->OpenEntry(static_cast<ULONG>(entryId.size()), reinterpret_cast<LPENTRYID>(entryId.data()),
+                                         &IID_IMessage, MAPI_MODIFY, &type, reinterpret_cast<LPUNKNOWN*>(&message));
+    if (FAILED(hr))
+        return hr;
+    CComPtr<IMAPIFolder> folder = OpenFolder(self.m_store, PR_IPM_OUTBOX_ENTRYID);
+    return call.ReturnDispatch(MailItem::Make(nullptr, folder, message).Detach());
+}
 
 }  // namespace standin

@@ -54,3 +54,14 @@ HRESULT GetSuperMapiSession(_Application* application, IMAPISession** session)
     // session getter; that library does not exist on this system.
     return E_FAIL;
 }
+
+HRESULT GetSuperMapiSessionFromNameSpace(IDispatch* nameSpace, IMAPISession** session)
+{
+    if (!session)
+        return E_INVALIDARG;
+    *session = nullptr;
+    if (nameSpace && SUCCEEDED(SessionFromNameSpace(nameSpace, session)))
+        return S_OK;
+    *session = nullptr;
+    return E_FAIL;
+}

@@ -4,9 +4,11 @@
 #include "ITMMacros.h"
 #include "ITMPersonData.h"
 #include "OutlookGuids.h"
+#include "errors/CZrException.h"
 #include "errors/MessageText.h"
 #include "errors/SystemErrorText.h"
 #include "lang/CWELanguages.h"
+#include "mapisender/CZrMessageSender.h"
 #include "sender/CWEPersonalSender.h"
 
 #include "com/ComBstr.h"
@@ -195,11 +197,6 @@ STDMETHODIMP TMMailItem::putref_Item(IDispatch* newVal)
     });
 }
 
-HRESULT TMMailItem::SendingUnavailable(REFIID iid)
-{
-    return SetComponentError(E_NOTIMPL, "Personal sending is not available in this build.", iid);
-}
-
 STDMETHODIMP TMMailItem::Solvenda(LONG ulUIParam, VARIANT_BOOL vbShowProgress, BSTR ProgressCaption,
                                   BSTR ProgressText)
 {
@@ -225,7 +222,20 @@ STDMETHODIMP TMMailItem::Solvenda3(LONG ulUIParam, VARIANT_BOOL vbShowProgress, 
 {
     if (!m_spItem)
         return E_FAIL;
-    return GuardedCall([&] { return SendingUnavailable(IID_ITMMailItem3); });
+    return GuardedCall([&] {
+        try {
+            CZrMessageSender sender;
+            const HRESULT hr = sender.Solvenda(this, m_spItem, reinterpret_cast<HWND>(static_cast<intptr_t>(ulUIParam)),
+                                               vbShowProgress != VARIANT_FALSE,
+                                               pollenta::com::AnsiFromBstr(ProgressCaption),
+                                               pollenta::com::AnsiFromBstr(ProgressText));
+            if (FAILED(hr))
+                SetComponentError(hr, Languages().LoadLangString(SendingResultText(hr)), IID_ITMMailItem3);
+            return hr;
+        } catch (const CZrException& error) {
+            return SetComponentError(error.Result(), error.Description(), IID_ITMMailItem3);
+        }
+    });
 }
 
 STDMETHODIMP TMMailItem::AddMacros(BSTR Name, VARIANT Value, VARIANT_BOOL Dynamic)

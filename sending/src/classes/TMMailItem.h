@@ -56,7 +56,6 @@ public:
     HRESULT FireEvaluateMacros(ITMPersonData* personData, ITMMacros* macros);
 
 private:
-    HRESULT SendingUnavailable(REFIID iid);
 
     bool m_bMapiInitialized;
     CComPtr<IDispatch> m_spItem;

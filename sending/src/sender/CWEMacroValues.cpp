@@ -3,12 +3,14 @@
 
 #include "CWEPersonalSender.h"
 #include "MacroMerge.h"
+#include "OwnerMacro.h"
 #include "RecipientIdentity.h"
 
 #include "classes/TMMacros.h"
 #include "classes/TMMailItem.h"
 #include "classes/TMPersonData.h"
 #include "lang/CWELanguages.h"
+#include "mapisender/HexText.h"
 
 #include "com/ComPtr.h"
 #include "com/ComVariant.h"
@@ -16,7 +18,6 @@
 #include "mapi/IDistList.h"
 #include "mapi/MapiUtil.h"
 
-#include <cstdio>
 
 namespace {
 
@@ -25,17 +26,6 @@ constexpr DWORD MSG_MACRO_ADDRESS = 0xC00022BE;
 constexpr DWORD MSG_MACRO_NAME = 0xC00022BF;
 constexpr DWORD MSG_MACRO_SUBJECT = 0xC00022C0;
 constexpr std::uint32_t kTextNoListName = 1011;
-
-std::string HexOf(const SBinary& bytes)
-{
-    std::string hex;
-    char pair[3];
-    for (ULONG i = 0; i < bytes.cb; ++i) {
-        std::snprintf(pair, sizeof pair, "%02X", bytes.lpb[i]);
-        hex += pair;
-    }
-    return hex;
-}
 
 // What one recipient's dynamic macros stand for, each worked out once.
 struct RecipientValues {
@@ -71,7 +61,7 @@ PersonFields PersonFieldsOf(RecipientValues& recipient)
     LPSPropValue entryId = nullptr;
     if (SUCCEEDED(HrGetOneProp(recipient.user, PR_ENTRYID, &entryId)) && entryId &&
         PROP_TYPE(entryId->ulPropTag) == PT_BINARY)
-        fields.addressEntryId = HexOf(entryId->Value.bin);
+        fields.addressEntryId = HexTextOfBytes(entryId->Value.bin.cb, entryId->Value.bin.lpb);
     MAPIFreeBuffer(entryId);
     fields.smtpAddress = recipient.email;
     fields.displayName = recipient.name;
@@ -123,25 +113,15 @@ HRESULT CWEPersonalSender::ComputeMacroValues(IMessage* copy, IDistList* parentL
             recipient.Name();
             values.push_back({record.key, LastNameOf(recipient.name)});
             break;
-        case dfOwnerEvaluate: {
+        case dfOwnerEvaluate:
             recipient.Email();
             recipient.Name();
-            CComPtr<ITMMacros> macros;
-            CComPtr<ITMPersonData> person;
-            if (FAILED(TMMacros::CreateInstance(IID_ITMMacros, reinterpret_cast<void**>(&macros), record.name,
-                                                std::string())) ||
-                FAILED(TMPersonData::CreateInstance(IID_ITMPersonData, reinterpret_cast<void**>(&person),
-                                                    PersonFieldsOf(recipient)))) {
+            if (FAILED(EvaluateOwnerMacro(*m_pOwner, record.name, PersonFieldsOf(recipient), record.value))) {
                 FormatSendError(MSG_MACRO_FATAL, {"Code 028", "Code 028"});
                 return E_FAIL;
             }
-            m_pOwner->FireEvaluateMacros(person, macros);
-            CComVariant value;
-            if (SUCCEEDED(macros->get_Value(&value)) && value.vt == VT_BSTR)
-                record.value = pollenta::com::AnsiFromBstr(value.bstrVal);
             values.push_back({record.key, record.value});
             break;
-        }
         default:
             break;
         }

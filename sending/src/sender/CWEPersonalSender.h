@@ -26,6 +26,8 @@ struct IDistList;
 
 class CWEPersonalSender {
 public:
+    // The account the draft was written with sends the message too.
+    static HRESULT SetSendAccount(IMessage* message);
     CWEPersonalSender();
     ~CWEPersonalSender();
     CWEPersonalSender(const CWEPersonalSender&) = delete;
@@ -58,7 +60,6 @@ private:
 
     HRESULT Process();
     HRESULT ResolveRecipients();
-    HRESULT SetSendAccount(IMessage* message);
     HRESULT CountRecipients(int& lists, int& entries);
     HRESULT CollectExclusions();
     HRESULT SendCopies();

@@ -2,7 +2,9 @@
 
 #include "win/CodePage.h"
 
+#include <cctype>
 #include <cstdint>
+#include <string_view>
 
 namespace {
 
@@ -102,6 +104,24 @@ std::string EscapeTextForHtml(const std::string& value)
                 out += static_cast<char>(c);
             else
                 out += "&#" + std::to_string(static_cast<std::uint32_t>(c)) + ";";
+        }
+    }
+    return out;
+}
+
+std::string EscapeTextForUrl(const std::string& value)
+{
+    static const char kDigits[] = "0123456789abcdef";
+    static const std::string_view kSafe = "!'()*-./:_~%";
+    std::string out;
+    out.reserve(value.size());
+    for (unsigned char c : value) {
+        if (std::isalnum(c) && c < 0x80 || kSafe.find(static_cast<char>(c)) != std::string_view::npos) {
+            out += static_cast<char>(c);
+        } else {
+            out += '%';
+            out += kDigits[c >> 4];
+            out += kDigits[c & 0x0F];
         }
     }
     return out;

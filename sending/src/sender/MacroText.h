@@ -24,4 +24,8 @@ std::string EscapeTextForRtf(const std::string& value);
 // character as "&#N;", so that it reads the same in any code page.
 std::string EscapeTextForHtml(const std::string& value);
 
+// The value for a URL: every byte but letters, digits, "%" and !'()*-./:_~
+// as "%" and two lower-case hexadecimal digits.
+std::string EscapeTextForUrl(const std::string& value);
+
 MacroValueList EscapedMacroList(const MacroValueList& values, std::string (*escape)(const std::string&));

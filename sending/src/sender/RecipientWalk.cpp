@@ -99,7 +99,7 @@ bool CWERecipientWalk::EnterList(IUnknown* entry, const std::string& key)
     CComPtr<IDistList> list;
     if (FAILED(entry->QueryInterface(IID_IDistList, reinterpret_cast<void**>(&list))) || !list)
         return false;
-    if (!m_path.insert(key).second)
+    if (!m_path.Enter(key))
         return true;
     m_callback.Pump();
     m_callback.EnterList(list);
@@ -108,6 +108,6 @@ bool CWERecipientWalk::EnterList(IUnknown* entry, const std::string& key)
         m_callback.RowError("Get content table of distribution list");
     else
         Walk(contents, list, false);
-    m_path.erase(key);
+    m_path.Leave(key);
     return true;
 }

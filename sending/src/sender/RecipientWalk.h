@@ -3,12 +3,13 @@
 // distribution list it meets. A list met again while it is being walked
 // (one that holds itself, directly or through others) is not entered again.
 
+#include "CWEListPath.h"
+
 #include "mapi/IAddrBook.h"
 #include "mapi/IDistList.h"
 #include "mapi/IMAPITable.h"
 #include "mapi/IMailUser.h"
 
-#include <set>
 #include <string>
 
 class CWERecipientCallback {
@@ -43,6 +44,5 @@ private:
     IAddrBook* m_addressBook;
     CWERecipientCallback& m_callback;
     bool m_openEntries;
-    // Entry ids of the lists on the current path.
-    std::set<std::string> m_path;
+    CWEListPath m_path;
 };

@@ -34,6 +34,29 @@ DialogTemplate MakeProgress()
     return dialog;
 }
 
+DialogTemplate MakeReport()
+{
+    DialogTemplate dialog;
+    // Made only when it is to be seen at once.
+    dialog.style = kPopup | WS_VISIBLE;
+    dialog.cx = 340;
+    dialog.cy = 171;
+    dialog.caption = "Preparing messages for sending...";
+    dialog.items = {
+        Item(WC_STATIC, "Please wait, preparing messages for sending...", 2021, SS_LEFT, 7, 7, 239, 8),
+        Item(PROGRESS_CLASS, "", 2011, WS_BORDER, 7, 18, 239, 9),
+        Item(WC_STATIC, "Prepared for sending:", 5001, SS_LEFT, 7, 32, 92, 8),
+        Item(WC_STATIC, "0", 203, SS_LEFT, 103, 32, 76, 8),
+        Item(WC_BUTTON, "Cancel", 2, BS_PUSHBUTTON | WS_TABSTOP, 253, 7, 80, 14),
+        Item(WC_BUTTON, "Save Report...", 2064, BS_PUSHBUTTON | WS_TABSTOP, 253, 25, 80, 14),
+        Item(WC_STATIC, "", -1, SS_ETCHEDHORZ, 7, 47, 326, 1),
+        Item(WC_STATIC, "Report:", 2065, SS_LEFT, 7, 54, 316, 8),
+        Item(WC_LISTVIEW, "", 2041, LVS_REPORT | LVS_NOCOLUMNHEADER | WS_BORDER | WS_TABSTOP, 7, 66, 326, 83),
+        Item(WC_BUTTON, "Close report window automatically", 2062, BS_AUTOCHECKBOX | WS_TABSTOP, 7, 156, 326, 8),
+    };
+    return dialog;
+}
+
 DialogTemplate MakeRollBack()
 {
     DialogTemplate dialog;
@@ -65,6 +88,12 @@ DialogTemplate MakeRollBack()
 const DialogTemplate& ProgressDialogTemplate()
 {
     static const DialogTemplate dialog = MakeProgress();
+    return dialog;
+}
+
+const DialogTemplate& ReportDialogTemplate()
+{
+    static const DialogTemplate dialog = MakeReport();
     return dialog;
 }
 

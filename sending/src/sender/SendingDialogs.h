@@ -5,6 +5,7 @@
 
 inline constexpr UINT IDD_PROGRESS = 201;
 inline constexpr UINT IDD_ROLLBACK = 202;
+inline constexpr UINT IDD_REPORT = 2063;
 
 // Controls of the progress window.
 inline constexpr int IDC_PROGRESS_STATUS = 2021;
@@ -25,5 +26,12 @@ inline constexpr int IDC_ROLLBACK_KEEP = 2061;
 inline constexpr int IDC_ROLLBACK_DELETED_ITEMS = 207;
 inline constexpr int IDC_ROLLBACK_DELETE = 208;
 
+// Controls of the report window of the second method.
+inline constexpr int IDC_REPORT_SAVE = 2064;
+inline constexpr int IDC_REPORT_LABEL = 2065;
+inline constexpr int IDC_REPORT_LIST = 2041;
+inline constexpr int IDC_REPORT_AUTOCLOSE = 2062;
+
 const DialogTemplate& ProgressDialogTemplate();
+const DialogTemplate& ReportDialogTemplate();
 const DialogTemplate& RollBackDialogTemplate();

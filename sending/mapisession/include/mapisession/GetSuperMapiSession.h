@@ -17,3 +17,6 @@
 #include "mapi/IMAPISession.h"
 
 HRESULT GetSuperMapiSession(_Application* application, IMAPISession** session);
+// The same from the client's "MAPI" name space itself, for callers that hold
+// the name space rather than the application.
+HRESULT GetSuperMapiSessionFromNameSpace(IDispatch* nameSpace, IMAPISession** session);

@@ -1,0 +1,237 @@
+#include "SendingFixture.h"
+
+#include "mapisender/CZrReportDlg.h"
+#include "mapisender/ReportFile.h"
+#include "sender/SendingDialogs.h"
+
+#include "ui/FileDialog.h"
+
+#include <cstdio>
+
+namespace {
+
+// What python's csv module makes of the file: the number of rows, then the
+// first field of every row, one a line.
+std::vector<std::string> ReadWithPythonCsv(const std::string& path, const std::string& separator)
+{
+    const std::string command = "python3 -c \"import csv,sys; rows=list(csv.reader(open(sys.argv[1], newline=''), "
+                                "delimiter=sys.argv[2])); print(len(rows)); [print(r[0] + '|' + str(len(r))) for r in rows]\" '" +
+                                path + "' '" + separator + "'";
+    std::vector<std::string> lines;
+    FILE* child = popen(command.c_str(), "r");
+    if (!child)
+        return lines;
+    char buffer[4096];
+    while (std::fgets(buffer, sizeof buffer, child)) {
+        std::string line = buffer;
+        if (!line.empty() && line.back() == '\n')
+            line.pop_back();
+        lines.push_back(line);
+    }
+    pclose(child);
+    return lines;
+}
+
+std::vector<std::string> ReportLines(CZrReportDlg& report)
+{
+    std::vector<std::string> lines;
+    for (int i = 0; i < report.ReportList().GetItemCount(); ++i)
+        lines.push_back(report.ReportList().GetItemText(i, 0));
+    return lines;
+}
+
+}  // namespace
+
+class Solvenda3Test : public SolvendaTest {
+public:
+    void TearDown() override
+    {
+        SetChooserHook({});
+        standin::MailItem::s_failingSend = 0;
+        standin::MailItem::s_sends = 0;
+        SolvendaTest::TearDown();
+    }
+
+    HRESULT Send3(bool showReport = false)
+    {
+        EXPECT_EQ(S_OK, m_object->putref_Item(DraftItem()));
+        const HRESULT hr =
+            m_object->Solvenda3(0, showReport ? VARIANT_TRUE : VARIANT_FALSE, CComBSTR(""), CComBSTR(""));
+        // The spooler delivers on the host's loop, which runs once the call is back.
+        PumpWaitingMessages();
+        return hr;
+    }
+
+    // Whatever `atEnd` does with the window in its final wait, then the user
+    // closes it.
+    void WatchReport(std::function<void(CZrReportDlg&)> atEnd)
+    {
+        m_atEnd = std::move(atEnd);
+        SetDialogShownHook([this](CDialog& dialog) {
+            if (auto* report = dynamic_cast<CZrReportDlg*>(&dialog)) {
+                m_report = report;
+                PostCallback(m_closeWhenWaiting);
+            }
+        });
+        m_closeWhenWaiting = [this] {
+            if (!m_report->IsWaiting())
+                return PostCallback(m_closeWhenWaiting);
+            m_lines = ReportLines(*m_report);
+            m_atEnd(*m_report);
+            m_report->OnCommand(IDCANCEL, BN_CLICKED, nullptr);
+        };
+    }
+
+    CZrReportDlg* m_report = nullptr;
+    std::vector<std::string> m_lines;
+    std::function<void(CZrReportDlg&)> m_atEnd;
+    std::function<void()> m_closeWhenWaiting;
+    const std::string m_pictures = POLLENTA_TEST_DIR;
+};
+
+TEST_F(Solvenda3Test, TheDraftGoesOnceToEveryDistinctAddressWithMacrosInEveryBodyAndAReportLine)
+{
+    const std::string html = "<HTML><BODY><P>Dear %%RECIPIENT%% (%%RECIPNAME%%)</P>"
+                             "<A HREF=\"http://example.com/s?to=%25%RECIPIENT%%25\">go</A></BODY></HTML>";
+    SetHtml(html);
+    AddRecipientsOfEveryKind();
+    AddEntry(User("Smith, John", "js@example.com"), "Smith, John");
+    AddCc("cc@example.com");
+    std::string csv = m_pictures + "/solvenda3-report.csv";
+    SetChooserHook([&](const ChooserRequest& request, std::string& path) {
+        EXPECT_EQ(ChooserRequest::Kind::Save, request.kind);
+        path = csv;
+        return true;
+    });
+    WatchReport([&](CZrReportDlg& report) {
+        SaveWindowPicture(report.m_hWnd, (m_pictures + "/solvenda3-report.png").c_str());
+        report.OnCommand(IDC_REPORT_SAVE, BN_CLICKED, nullptr);
+    });
+
+    const HRESULT hr = Send3(true);
+    CComPtr<IErrorInfo> error;
+    CComBSTR description;
+    if (GetErrorInfo(0, &error) == S_OK)
+        error->GetDescription(&description);
+    ASSERT_EQ(S_OK, hr) << description.ToString();
+
+    const std::set<std::string> expected = {"ann@example.com", "bob@example.com", "cid@example.com", "dan@example.com",
+                                            "eve@example.com", "fay@example.com", "js@example.com"};
+    auto byAddress = SentByAddress();
+    EXPECT_EQ(expected.size(), Sent().size());
+    for (const std::string& address : expected) {
+        SCOPED_TRACE(address);
+        ASSERT_TRUE(byAddress.count(address));
+        const MimeMessageData& message = byAddress[address];
+        EXPECT_EQ("Survey for " + address, message.subject);
+        EXPECT_NE(std::string::npos, message.htmlBody.find("Dear " + address + " (")) << message.htmlBody;
+        EXPECT_NE(std::string::npos, message.htmlBody.find("to=" + address.substr(0, address.find('@')) + "%40"))
+            << message.htmlBody;
+        ASSERT_EQ(1u, message.cc.size());
+        EXPECT_EQ("cc@example.com", message.cc[0].address);
+    }
+    EXPECT_NE(std::string::npos, byAddress["js@example.com"].htmlBody.find("(Smith, John)"));
+
+    // One sent line per copy, then the end.
+    ASSERT_EQ(expected.size() + 1, m_lines.size());
+    EXPECT_EQ("Task is completed", m_lines.back());
+    EXPECT_NE(m_lines.end(), std::find(m_lines.begin(), m_lines.end(), "Smith, John <js@example.com>"));
+    EXPECT_TRUE(std::filesystem::exists(m_pictures + "/solvenda3-report.png"));
+
+    const std::vector<std::string> rows = ReadWithPythonCsv(csv, ReportSeparatorFor(csv));
+    ASSERT_EQ(m_lines.size() + 2, rows.size());
+    EXPECT_EQ(std::to_string(m_lines.size() + 1), rows[0]);
+    EXPECT_EQ("Solvenda Report|1", rows[1]);
+    for (std::size_t i = 0; i < m_lines.size(); ++i)
+        EXPECT_EQ(m_lines[i] + "|1", rows[i + 2]);
+}
+
+TEST_F(Solvenda3Test, ACancelAfterTheSecondCopyStopsTheLoopAndTheSentCopiesStaySent)
+{
+    SetString(m_draft, PR_BODY_A, "%%RECIPIENT%%");
+    for (int i = 1; i <= 5; ++i)
+        AddEntry(User("User " + std::to_string(i), "user" + std::to_string(i) + "@example.com"), "User");
+    CComVariant ownerCode(static_cast<LONG>(dfOwnerEvaluate));
+    ASSERT_EQ(S_OK, m_object->AddMacros(CComBSTR("OWNER"), ownerCode, VARIANT_TRUE));
+    int evaluations = 0;
+    Advise([&](DISPID, pollenta::com::DispatchCall&) -> HRESULT {
+        if (++evaluations == 2)
+            PostCallback([&] { m_report->OnCommand(IDCANCEL, BN_CLICKED, nullptr); });
+        return S_OK;
+    });
+    WatchReport([](CZrReportDlg&) {});
+    m_report = nullptr;
+    SetDialogShownHook([this](CDialog& dialog) {
+        if (auto* report = dynamic_cast<CZrReportDlg*>(&dialog))
+            m_report = report;
+    });
+
+    EXPECT_EQ(TM_E_CANCELLED, Send3(true));
+
+    EXPECT_EQ(2, evaluations);
+    EXPECT_EQ(2u, Sent().size());
+    EXPECT_EQ(0u, CountIn(SpecialFolder(m_store, PR_IPM_OUTBOX_ENTRYID)));
+}
+
+TEST_F(Solvenda3Test, ACopyThatFailsAtSendingIsWithdrawnFromTheOutboxAndReported)
+{
+    SetString(m_draft, PR_BODY_A, "%%RECIPIENT%%");
+    for (int i = 1; i <= 3; ++i)
+        AddEntry(User("User " + std::to_string(i), "user" + std::to_string(i) + "@example.com"), "User");
+    standin::MailItem::s_failingSend = 2;
+    WatchReport([](CZrReportDlg&) {});
+
+    ASSERT_EQ(S_OK, Send3(true));
+
+    EXPECT_EQ(2u, Sent().size());
+    EXPECT_EQ(0u, CountIn(SpecialFolder(m_store, PR_IPM_OUTBOX_ENTRYID)));
+    ASSERT_EQ(4u, m_lines.size());
+    int errors = 0;
+    for (const std::string& line : m_lines)
+        errors += line.rfind("User <user", 0) == 0 && line.find(": ") != std::string::npos;
+    EXPECT_EQ(1, errors);
+    EXPECT_EQ(1, m_report ? 1 : 0);
+}
+
+TEST_F(Solvenda3Test, ATemplateWithoutToRecipientsOrWithAnEmptyListFails)
+{
+    AddCc("cc@example.com");
+    EXPECT_EQ(static_cast<HRESULT>(0xC0002309), Send3());
+    AddEntry(pollenta::mapi::AddDistList(Book(), "Empty", {}), "Empty");
+    EXPECT_EQ(static_cast<HRESULT>(0xC000230B), Send3());
+    EXPECT_TRUE(Sent().empty());
+}
+
+TEST_F(Solvenda3Test, MembersOfAnExcludeListGetNoCopyEvenOnTheToLineAndOthersGetOne)
+{
+    SetString(m_draft, PR_BODY_A, "%%RECIPIENT%%");
+    const std::string ann = User("Ann", "ann@example.com");
+    const std::string bob = User("Bob", "bob@example.com");
+    const std::string cid = User("Cid", "cid@example.com");
+    AddEntry(ann, "Ann");
+    AddEntry(pollenta::mapi::AddDistList(Book(), "Exclude-Temps", {ann}), "Exclude-Temps");
+    AddEntry(pollenta::mapi::AddDistList(Book(), "Staff", {bob, cid}), "Staff");
+    AddEntry(pollenta::mapi::AddDistList(Book(), "Board", {bob}), "Board");
+    WatchReport([](CZrReportDlg&) {});
+
+    ASSERT_EQ(S_OK, Send3(true));
+
+    auto byAddress = SentByAddress();
+    EXPECT_EQ((std::set<std::string>{"bob@example.com", "cid@example.com"}),
+              (std::set<std::string>{byAddress.begin()->first, std::next(byAddress.begin())->first}));
+    EXPECT_EQ(2u, byAddress.size());
+}
+
+TEST(ReportFileTest, FieldsWithTheSeparatorQuotesOrLineBreaksAreQuoted)
+{
+    pollenta::testsupport::TempFolder folder{"report-file"};
+    const std::string path = (folder.Path() / "report.CSV").string();
+    EXPECT_NE("\t", ReportSeparatorFor(path));
+    EXPECT_EQ("\t", ReportSeparatorFor((folder.Path() / "report.txt").string()));
+    EXPECT_EQ("\t", ReportSeparatorFor((folder.Path() / "report.log").string()));
+    ASSERT_TRUE(WriteReportFile(path, {{"Title"}, {"Smith; John"}, {"say \"hi\""}, {"two\nlines"}, {"plain"}}, ";"));
+    std::ifstream in(path, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ("Title\r\n\"Smith; John\"\r\n\"say \"\"hi\"\"\"\r\n\"two\nlines\"\r\nplain\r\n", text);
+    EXPECT_FALSE(WriteReportFile((folder.Path() / "missing" / "x.txt").string(), {{"a"}}, "\t"));
+}
