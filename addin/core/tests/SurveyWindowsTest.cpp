@@ -180,6 +180,14 @@ TEST_F(SurveyWindowsTest, PickingAProjectFromTheMenuOpensItsSurveyMessageAndSend
     EXPECT_FALSE(FirstInspector(m_application));
 }
 
+TEST_F(SurveyWindowsTest, TheMenusLogCommandOpensTheLogViewer)
+{
+    OpenExplorerAndConnect();
+    ModalDriver viewer([&](QWidget* dialog) { dialog->close(); });
+    ASSERT_TRUE(m_windows->Trigger(m_explorer, "View the logs..."));
+    EXPECT_EQ("View / delete logs", viewer.Title());
+}
+
 TEST_F(SurveyWindowsTest, TheAboutBoxShowsTheVersionAndLinksWithoutTheirQuery)
 {
     OpenExplorerAndConnect();

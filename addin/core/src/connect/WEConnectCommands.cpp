@@ -4,6 +4,7 @@
 #include "connect/WEConnect.h"
 
 #include "about/CWEAbout.h"
+#include "logs/CWELogsDialog.h"
 #include "module/ActivationScope.h"
 #include "picker/CWEProjPickerDlg.h"
 #include "resources/KestrinResources.h"
@@ -62,8 +63,14 @@ STDMETHODIMP WEConnect::OnClickButon(WEMenuItemType wemitType, LONG lMenuItemId)
             about.DoModal();
             break;
         }
+        case kLogViewer: {
+            CActivationScope scope;
+            CWELogsDialog logs;
+            logs.m_pSettings = &m_Settings;
+            logs.DoModal();
+            break;
+        }
         default:
-            // The log viewer (6) answers here once its window exists.
             break;
         }
     } catch (...) {
