@@ -169,7 +169,8 @@ TEST_F(InboxProcessorTest, AFailedStartLeavesNoThreadRunning)
 
 TEST_F(InboxProcessorTest, APauseIsSeenBetweenTwoMessagesOfABacklog)
 {
-    const int total = 40;
+    // Long enough that the processor is still at it when the pause comes.
+    const int total = 400;
     for (int i = 1; i <= total; ++i)
         world.Deliver(Answer("Backlog " + std::to_string(i), {{"Seq", std::to_string(i)}}));
     ASSERT_EQ(S_OK, Start());

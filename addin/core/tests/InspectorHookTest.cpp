@@ -10,9 +10,16 @@
 
 #include "com/ComBstr.h"
 #include "com/ComVariant.h"
+#include "ui/Dialog.h"
+#include "ui/DialogHook.h"
+#include "ui/ListCtrl.h"
 #include "ui/MessageBox.h"
+#include "ui/MessageLoop.h"
+#include "ui/Window.h"
 
+#include <algorithm>
 #include <fstream>
+#include <thread>
 #include <thread>
 #include <algorithm>
 
@@ -119,6 +126,79 @@ TEST_F(InspectorHookTest, SendSurveyHandsTheItemAndTheMacrosOverThenClosesAndDel
     EXPECT_FALSE(FirstInspector(m_application));
     EXPECT_EQ(0, DraftCount(m_application));
     EXPECT_TRUE(m_boxes.empty());
+}
+
+TEST_F(InspectorHookTest, SendSurveyThroughTheRealSendingComponentWritesOnePersonalCopyPerAddress)
+{
+    ASSERT_EQ(0, Regsvr("/s", "Torvane.so"));
+    // The client's UI thread has COM initialized, as the host program does.
+    ASSERT_EQ(S_OK, CoInitialize(nullptr));
+    CComPtr<_Inspector> inspector = OpenSurveyMessage();
+    ASSERT_TRUE(inspector);
+    CComPtr<IDispatch> item;
+    ASSERT_EQ(S_OK, inspector->get_CurrentItem(&item));
+    CComQIPtr<_MailItem> mail(item.p);
+    ASSERT_TRUE(mail);
+    CComPtr<Recipients> recipients;
+    ASSERT_EQ(S_OK, mail->get_Recipients(&recipients));
+    for (const char* address : {"anna@example.com", "bert@example.com", "anna@example.com"}) {
+        CComPtr<Recipient> recipient;
+        ASSERT_EQ(S_OK, recipients->Add(CComBSTR(address), &recipient)) << address;
+    }
+    ASSERT_EQ(S_OK, mail->Save());
+
+    // The progress window stays up only to show errors; they are read and
+    // the window closed, as a user would.
+    std::vector<std::string> errors;
+    CDialog* progress = nullptr;
+    std::function<void()> closeWhenWaiting = [&] {
+        // The window waits for the user once its Cancel button has become
+        // the button that closes it.
+        char caption[64] = {};
+        if (!progress || !GetDlgItemText(progress->m_hWnd, IDCANCEL, caption, sizeof caption) ||
+            std::string(caption) == "Cancel") {
+            PostCallback(closeWhenWaiting);
+            return;
+        }
+        CListCtrl list;
+        list.Attach(GetDlgItem(progress->m_hWnd, 2041));
+        for (int i = 0; i < list.GetItemCount(); ++i)
+            errors.push_back(list.GetItemText(i, 0));
+        list.Detach();
+        progress->OnCommand(IDCANCEL, BN_CLICKED, nullptr);
+    };
+    DialogShownHook previous = SetDialogShownHook([&](CDialog& dialog) {
+        if (!progress) {
+            progress = &dialog;
+            PostCallback(closeWhenWaiting);
+        }
+    });
+    EXPECT_EQ(S_OK, Click(inspector, "Send survey"));
+    SetDialogShownHook(previous);
+    for (const std::string& error : errors)
+        ADD_FAILURE() << error;
+    EXPECT_TRUE(m_boxes.empty()) << m_boxes.front().text;
+    EXPECT_FALSE(FirstInspector(m_application));
+    EXPECT_EQ(0, DraftCount(m_application));
+    // One copy for each distinct address: the second "anna" gets none.
+    ASSERT_NE("", WaitForOutgoingMail());
+    std::vector<std::string> copies;
+    for (int i = 0; i < 200 && copies.size() < 2; ++i) {
+        copies.clear();
+        for (const auto& entry : std::filesystem::directory_iterator(Outgoing()))
+            if (entry.path().extension() == ".eml")
+                copies.push_back(AddinTestFolder::ReadFile(entry.path()));
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    ASSERT_EQ(2u, copies.size());
+    std::sort(copies.begin(), copies.end(), [](const std::string& a, const std::string& b) {
+        return a.find("anna@") != std::string::npos && b.find("anna@") == std::string::npos;
+    });
+    EXPECT_NE(std::string::npos, copies[0].find("anna@example.com"));
+    EXPECT_EQ(std::string::npos, copies[0].find("bert@example.com"));
+    EXPECT_NE(std::string::npos, copies[1].find("bert@example.com"));
+    EXPECT_EQ(std::string::npos, copies[1].find("anna@example.com"));
+    CoUninitialize();
 }
 
 TEST_F(InspectorHookTest, AFailedSendingShowsItsTextAndTheMessageStaysUntilItsInspectorCloses)

@@ -34,6 +34,25 @@ CMailItem::CMailItem(ContextPtr context, IMsgStore* store, IMessage* message)
     AddConnectionPoint(&m_itemEvents);
 }
 
+namespace {
+
+// Move(destination): the item in its new folder, as a new object.
+HRESULT InvokeMove(CMailItem& self, pollenta::com::DispatchCall& call)
+{
+    CComVariant destination;
+    if (HRESULT hr = call.Arg(0, VT_DISPATCH, &destination); FAILED(hr))
+        return hr;
+    CComQIPtr<MAPIFolder> folder(destination.pdispVal);
+    if (!folder)
+        return DISP_E_TYPEMISMATCH;
+    CComPtr<IDispatch> moved;
+    if (HRESULT hr = self.Move(folder, &moved); FAILED(hr))
+        return hr;
+    return call.ReturnDispatch(moved.Detach());
+}
+
+}  // namespace
+
 std::span<const pollenta::com::DispatchMember<CMailItem>> CMailItem::DispatchMembers()
 {
     using T = CMailItem;
@@ -52,6 +71,8 @@ std::span<const pollenta::com::DispatchMember<CMailItem>> CMailItem::DispatchMem
         {"GetInspector", 0xF03E, &GetObject<T, _Inspector, &T::get_GetInspector>},
         {"Save", 0xF048, &CallMethod<T, &T::Save>},
         {"Send", 0xF075, &CallMethod<T, &T::Send>},
+        {"Copy", 0xF032, &GetObject<T, IDispatch, &T::Copy>},
+        {"Move", 0xF034, &InvokeMove},
     };
     return members;
 }

@@ -200,7 +200,7 @@ void CWEPersonalSender::PrepareTemplate()
 {
     CComPtr<IDispatch> copy;
     CComPtr<IMessage> message;
-    if (FAILED(outlook::CallObject(m_spItem, "Copy", CComVariant(), copy)) || !copy ||
+    if (FAILED(outlook::CallObject(m_spItem, "Copy", copy)) || !copy ||
         FAILED(outlook::MessageOf(copy, message)))
         return;
     if (RemoveToRecipients(message, 1).code || FAILED(message->SaveChanges(KEEP_OPEN_READWRITE))) {

@@ -106,7 +106,7 @@ HRESULT CWESendCallback::MakeCopy(const std::string& address, CComPtr<IDispatch>
     CComPtr<IDispatch> item = m_sender.m_spItem;
     if (m_sender.m_spTemplate)
         item = m_sender.m_spTemplate;
-    if (FAILED(outlook::CallObject(item, "Copy", CComVariant(), copyItem)) || !copyItem) {
+    if (FAILED(outlook::CallObject(item, "Copy", copyItem)) || !copyItem) {
         copyItem.Release();
         m_sender.FormatSendError(MSG_CREATE, {address, ItemFailure(item, "Code 013")});
         return E_FAIL;

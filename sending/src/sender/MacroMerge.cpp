@@ -41,6 +41,9 @@ HRESULT MergeSubjectMacros(IMessage* message, const MacroValueList& values)
 {
     LPSPropValue subject = nullptr;
     HRESULT hr = HrGetOneProp(message, PR_SUBJECT_A, &subject);
+    // A message written without a subject has none to fill in.
+    if (hr == MAPI_E_NOT_FOUND)
+        return S_OK;
     if (FAILED(hr) || !subject || PROP_TYPE(subject->ulPropTag) == PT_ERROR) {
         MAPIFreeBuffer(subject);
         return E_FAIL;

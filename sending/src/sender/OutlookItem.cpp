@@ -38,6 +38,13 @@ HRESULT CallObject(IDispatch* object, const char* name, const CComVariant& argum
     return ObjectFrom(hr, value, result);
 }
 
+HRESULT CallObject(IDispatch* object, const char* name, CComPtr<IDispatch>& result)
+{
+    CComVariant value;
+    HRESULT hr = pollenta::com::InvokeByName(object, name, DISPATCH_METHOD, {}, &value);
+    return ObjectFrom(hr, value, result);
+}
+
 HRESULT Call(IDispatch* object, const char* name)
 {
     CComVariant value;

@@ -15,6 +15,8 @@ namespace outlook {
 // A property or method result that is an object (null on VT_EMPTY).
 HRESULT GetObject(IDispatch* object, const char* name, CComPtr<IDispatch>& result);
 HRESULT CallObject(IDispatch* object, const char* name, const CComVariant& argument, CComPtr<IDispatch>& result);
+// A method without arguments (Copy): the client refuses one given any.
+HRESULT CallObject(IDispatch* object, const char* name, CComPtr<IDispatch>& result);
 HRESULT Call(IDispatch* object, const char* name);
 HRESULT GetText(IDispatch* object, const char* name, std::string& text);
 // The MAPI message behind an item ("MAPIOBJECT").
