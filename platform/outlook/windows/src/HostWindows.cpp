@@ -95,6 +95,9 @@ public:
             point->Unadvise(cookie);
         for (auto& [object, window] : m_windows)
             delete window.data();
+        // The Options dialog holds the add-ins' pages; they go before the
+        // add-ins do.
+        delete m_options.data();
     }
 
     int Run(int stopFd)
