@@ -1,7 +1,7 @@
 #include "CAttachments.h"
 
 #include "CAttachment.h"
-#include "CollectionIndex.h"
+#include "TableCollection.h"
 #include "DispatchAccessors.h"
 
 #include "com/ComVariant.h"
@@ -79,14 +79,7 @@ HRESULT CAttachments::ReadRows(LPSRowSet* rows)
 
 STDMETHODIMP CAttachments::get_Count(LONG* count)
 {
-    if (!count)
-        return E_POINTER;
-    LPSRowSet rows = nullptr;
-    if (HRESULT hr = ReadRows(&rows); FAILED(hr))
-        return hr;
-    *count = static_cast<LONG>(rows->cRows);
-    FreeProws(rows);
-    return S_OK;
+    return CountTableRows([this](LPSRowSet* rows) { return ReadRows(rows); }, count);
 }
 
 STDMETHODIMP CAttachments::Item(VARIANT index, Attachment** attachment)
@@ -94,19 +87,10 @@ STDMETHODIMP CAttachments::Item(VARIANT index, Attachment** attachment)
     if (!attachment)
         return E_POINTER;
     *attachment = nullptr;
-    LPSRowSet rows = nullptr;
-    if (HRESULT hr = ReadRows(&rows); FAILED(hr))
-        return hr;
-    std::size_t position = 0;
-    HRESULT hr = CollectionIndex(
-        index, rows->cRows, [&](std::size_t i) { return NameAt(rows->aRow[i]); }, position);
-    if (SUCCEEDED(hr)) {
-        const SRow& row = rows->aRow[position];
-        hr = CAttachment::CreateInstance(IID_Attachment, reinterpret_cast<void**>(attachment), m_message.p,
-                                         static_cast<ULONG>(row.lpProps[kNumber].Value.l), NameAt(row));
-    }
-    FreeProws(rows);
-    return hr;
+    return ItemOfTableRows([this](LPSRowSet* rows) { return ReadRows(rows); }, index, NameAt, [&](const SRow& row) {
+        return CAttachment::CreateInstance(IID_Attachment, reinterpret_cast<void**>(attachment), m_message.p,
+                                           static_cast<ULONG>(row.lpProps[kNumber].Value.l), NameAt(row));
+    });
 }
 
 STDMETHODIMP CAttachments::Add(VARIANT source, VARIANT, VARIANT, VARIANT displayName, Attachment** attachment)

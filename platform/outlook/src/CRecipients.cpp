@@ -1,7 +1,7 @@
 #include "CRecipients.h"
 
 #include "CRecipient.h"
-#include "CollectionIndex.h"
+#include "TableCollection.h"
 #include "DispatchAccessors.h"
 
 #include "com/ComVariant.h"
@@ -75,14 +75,7 @@ HRESULT CRecipients::ReadRows(LPSRowSet* rows)
 
 STDMETHODIMP CRecipients::get_Count(LONG* count)
 {
-    if (!count)
-        return E_POINTER;
-    LPSRowSet rows = nullptr;
-    if (HRESULT hr = ReadRows(&rows); FAILED(hr))
-        return hr;
-    *count = static_cast<LONG>(rows->cRows);
-    FreeProws(rows);
-    return S_OK;
+    return CountTableRows([this](LPSRowSet* rows) { return ReadRows(rows); }, count);
 }
 
 STDMETHODIMP CRecipients::Item(VARIANT index, Recipient** recipient)
@@ -90,20 +83,14 @@ STDMETHODIMP CRecipients::Item(VARIANT index, Recipient** recipient)
     if (!recipient)
         return E_POINTER;
     *recipient = nullptr;
-    LPSRowSet rows = nullptr;
-    if (HRESULT hr = ReadRows(&rows); FAILED(hr))
-        return hr;
-    std::size_t position = 0;
-    HRESULT hr = CollectionIndex(
-        index, rows->cRows, [&](std::size_t i) { return TextAt(rows->aRow[i], kName); }, position);
-    if (SUCCEEDED(hr)) {
-        const SRow& row = rows->aRow[position];
-        hr = CRecipient::CreateInstance(IID_Recipient, reinterpret_cast<void**>(recipient), m_message.p,
-                                        LongAt(row, kRowId), TextAt(row, kName), TextAt(row, kAddress),
-                                        LongAt(row, kType));
-    }
-    FreeProws(rows);
-    return hr;
+    return ItemOfTableRows(
+        [this](LPSRowSet* rows) { return ReadRows(rows); }, index,
+        [](const SRow& row) { return TextAt(row, kName); },
+        [&](const SRow& row) {
+            return CRecipient::CreateInstance(IID_Recipient, reinterpret_cast<void**>(recipient), m_message.p,
+                                              LongAt(row, kRowId), TextAt(row, kName), TextAt(row, kAddress),
+                                              LongAt(row, kType));
+        });
 }
 
 STDMETHODIMP CRecipients::Add(BSTR text, Recipient** recipient)
