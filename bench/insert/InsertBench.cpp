@@ -5,6 +5,7 @@
 //
 //     bench_insert [records per round]
 
+#include "bench/BenchRow.h"
 #include "IHubberly.h"
 #include "com/Activation.h"
 #include "com/ComPtr.h"
@@ -169,6 +170,7 @@ int Run(const fs::path& folder, int records)
     std::printf("bare SQLite insert:   %8.0f records/s (%.3f ms per record)\n", count / bareTotal,
                 bareTotal * 1000 / count);
     std::printf("ratio (ours / bare time per record): %.2f\n", oursTotal / bareTotal);
+    bench::PrintRateRow("insert: InsertData by ProgID", "records/s", count / oursTotal, count / bareTotal);
     return 0;
 }
 

@@ -4,6 +4,7 @@
 // beside the bare time of writing the same page and picture files, in the
 // same run. Everything lives in a temporary folder with its own registry.
 
+#include "bench/BenchRow.h"
 #include "FormPictures.h"
 #include "FormTextWriter.h"
 
@@ -183,6 +184,7 @@ int main(int argc, char** argv)
             std::printf("ours, CPU time of the thread:  %8.2f ms\n", oursCpu[oursCpu.size() / 2]);
             std::printf("bare (write page and pictures): %8.2f ms\n", bareMedian);
             std::printf("ratio:                          %8.2f\n", oursMedian / bareMedian);
+            bench::PrintTimeRow("page: GenHTMLbyForm", "ms", oursMedian, bareMedian);
         }
         Member(application, "Quit");
     }

@@ -7,6 +7,7 @@
 // plain hash map of name and data text (then every name looked up once).
 // Each figure is the best of several rounds.
 
+#include "bench/BenchRow.h"
 #include "win/Registry.h"
 
 #include <algorithm>
@@ -113,6 +114,8 @@ void QueryBare(const std::filesystem::path& file, const std::vector<std::string>
 void Row(const char* what, int count, double ours, double bare)
 {
     std::printf("%-24s %6d  %10.6f  %10.6f  %7.1f\n", what, count, ours, bare, ours / bare);
+    const std::string row = "registry: " + std::string(what) + " of " + std::to_string(count);
+    bench::PrintTimeRow(row.c_str(), "ms", ours * 1000, bare * 1000);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 //
 //     bench_spool [N [FOLDER]]     (default 5000 messages, under /tmp)
 
+#include "bench/BenchRow.h"
 #include "com/ComPtr.h"
 #include "mapi/Mapi.h"
 #include "mapi/MapiAdmin.h"
@@ -210,6 +211,7 @@ int main(int argc, char** argv)
         std::printf("  ours  %8.0f files/s (%.3f s)\n", count / ours, ours);
         std::printf("  bare  %8.0f files/s (%.3f s)\n", count / bare, bare);
         std::printf("  ratio %8.2f x bare\n", ours / bare);
+        bench::PrintRateRow("spool: messages to .eml files", "files/s", count / ours, count / bare);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bench_spool: %s\n", e.what());
         result = 1;

@@ -5,6 +5,7 @@
 // same bytes with libxml2, and writing the finished page and running the
 // same CREATE TABLE on the same database with sqlite3.
 
+#include "bench/BenchRow.h"
 #include "wizard/CWEFieldsDataSet.h"
 #include "wizard/CWEHTMLChecker.h"
 #include "wizard/CWEProjectCreator.h"
@@ -62,6 +63,7 @@ bool SetText(HKEY root, const char* path, const char* name, const std::string& t
 void Ratio(const char* what, double ours, double bare)
 {
     std::printf("%-7s ours %9.2f ms   bare %9.2f ms   ratio %6.2f\n", what, ours, bare, ours / bare);
+    bench::PrintTimeRow(("wizard: " + std::string(what)).c_str(), "ms", ours, bare);
 }
 
 }  // namespace
