@@ -1,5 +1,8 @@
 #include "AnswerWorld.h"
 
+#include "AnswerProject.h"
+#include "AnswerWorldChecks.h"
+
 #include "message/ProcessedMark.h"
 #include "message/MapiReads.h"
 
@@ -7,34 +10,18 @@
 #include "util/CZrMapiBufferPtr.h"
 #include "util/CZrRowSetPtr.h"
 
-#include "IHubberly.h"
-
 #include "com/Activation.h"
-#include "com/ComVariant.h"
 #include "mapi/MapiAdmin.h"
 
-#include <sqlite3.h>
-
-#include <chrono>
 #include <cstdlib>
 #include <fstream>
-#include <stdexcept>
-#include <thread>
 
 namespace fs = std::filesystem;
 
+using AnswerWorldChecks::Check;
+using AnswerWorldChecks::CheckHr;
+
 namespace {
-
-void Check(bool ok, const std::string& what)
-{
-    if (!ok)
-        throw std::runtime_error("answer world: " + what);
-}
-
-void CheckHr(HRESULT hr, const std::string& what)
-{
-    Check(SUCCEEDED(hr), what + " failed with " + std::to_string(static_cast<unsigned long>(hr)));
-}
 
 void SetText(HKEY root, const std::string& path, const char* name, const std::string& text)
 {
@@ -97,9 +84,7 @@ void AnswerWorld::Create(Registration registration)
         RegisterEverything();
     else
         RegisterProjectLibrary();
-    Sql("CREATE TABLE Answers (ID INTEGER PRIMARY KEY, Seq INTEGER, Name TEXT, Notes TEXT, RecipientEmail TEXT, "
-        "SenderEmail TEXT)");
-    std::ofstream(m_folder / "project-id") << MakeProject();
+    std::ofstream(m_folder / "project-id") << AnswerProject::Create(Database());
     Open();
 }
 
@@ -145,29 +130,6 @@ void AnswerWorld::RegisterProjectLibrary() const
     const std::string command =
         std::string("'") + POLLENTA_BIN_DIR + "/regsvr' /s '" + POLLENTA_BIN_DIR + "/Gastrel.so'";
     Check(std::system(command.c_str()) == 0, "regsvr of Gastrel.so");
-}
-
-LONG AnswerWorld::MakeProject() const
-{
-    CLSID clsid = GUID_NULL;
-    CheckHr(CLSIDFromProgID(kHubberlyProgIDW, &clsid), "CLSIDFromProgID");
-    CComPtr<IHubberly> hubberly;
-    CheckHr(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IHubberly,
-                             reinterpret_cast<void**>(&hubberly)),
-            "CoCreateInstance");
-    LONG id = 0;
-    CheckHr(hubberly->CreateProject(CComVariant("Customer survey"), &id), "CreateProject");
-    const std::pair<const char*, CComVariant> properties[] = {
-        {"ConnectionString", CComVariant("Provider=SQLite;Data Source=" + Database())},
-        {"RecordSource", CComVariant("[Answers]")},
-        {"SuccessMark", CComVariant("[stored]")},
-        {"FailedMark", CComVariant("[refused]")},
-        {"CollectSenders", CComVariant(LONG(1))},
-    };
-    for (const auto& [name, value] : properties)
-        CheckHr(hubberly->SetProperty(CComVariant(name), value), std::string("SetProperty ") + name);
-    CheckHr(hubberly->FinalizeProject(id), "FinalizeProject");
-    return id;
 }
 
 CComPtr<IMAPIFolder> AnswerWorld::OpenFolder(const std::string& entryId) const
@@ -218,49 +180,19 @@ std::shared_ptr<const CWEWatchSnapshot> AnswerWorld::Snapshot() const
     return std::make_shared<const CWEWatchSnapshot>(m_settings, std::vector<CWEWatchedFolder>{inbox}, services);
 }
 
-void AnswerWorld::Sql(const std::string& sql) const
-{
-    sqlite3* db = nullptr;
-    Check(sqlite3_open(Database().c_str(), &db) == SQLITE_OK, "open " + Database());
-    char* error = nullptr;
-    const int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error);
-    const std::string text = error ? error : "";
-    sqlite3_free(error);
-    sqlite3_close(db);
-    Check(rc == SQLITE_OK, sql + ": " + text);
-}
-
 std::string AnswerWorld::Scalar(const std::string& sql) const
 {
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(Database().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_busy_timeout(db, 10000);
-    sqlite3_stmt* statement = nullptr;
-    std::string value = "<no row>";
-    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) == SQLITE_OK &&
-        sqlite3_step(statement) == SQLITE_ROW) {
-        const unsigned char* text = sqlite3_column_text(statement, 0);
-        value = text ? reinterpret_cast<const char*>(text) : "NULL";
-    }
-    sqlite3_finalize(statement);
-    sqlite3_close(db);
-    return value;
+    return AnswerProject::Scalar(Database(), sql);
 }
 
 long long AnswerWorld::Count(const std::string& where) const
 {
-    return std::atoll(Scalar("SELECT COUNT(*) FROM Answers WHERE " + where).c_str());
+    return AnswerProject::Count(Database(), where);
 }
 
 bool AnswerWorld::WaitForRecords(long long count, int seconds) const
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    while (Count() < count) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return true;
+    return AnswerProject::WaitForRecords(Database(), count, seconds);
 }
 
 std::string AnswerWorld::LogText() const

@@ -88,10 +88,8 @@ public:
     std::vector<MessageState> Messages(const std::string& folderId) const;
 
 private:
-    void Sql(const std::string& sql) const;
     void RegisterProjectLibrary() const;
     void RegisterEverything() const;
-    LONG MakeProject() const;
 
     std::filesystem::path m_folder;
     std::string m_storeId;

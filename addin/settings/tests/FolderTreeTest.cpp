@@ -5,6 +5,8 @@
 
 #include "tree/CZrMAPITreeCtrl.h"
 
+#include "settings/CWEWatchedFolder.h"
+
 #include "ui/CommonNotify.h"
 #include "ui/Dialog.h"
 
@@ -279,4 +281,123 @@ TEST_F(FolderTreeTest, SpecialFoldersAreKnownByTheirKind)
     EXPECT_EQ(CZrMAPITreeCtrl::kSpecialSentItems, kinds["Sent Items"]);
     EXPECT_EQ(CZrMAPITreeCtrl::kSpecialDeletedItems, kinds["Deleted Items"]);
     EXPECT_EQ(0, kinds["Surveys"]);
+}
+
+namespace {
+
+// What the tree shows for each folder: its state image.
+using Boxes = std::map<std::string, UINT>;
+constexpr UINT kEmpty = CZrMAPITreeCtrl::kImageEmpty;
+constexpr UINT kTicked = CZrMAPITreeCtrl::kImageTicked;
+constexpr UINT kPartly = CZrMAPITreeCtrl::kImagePartly;
+
+} // namespace
+
+class FolderTreeBoxesTest : public FolderTreeTest {
+protected:
+    void SetUp() override
+    {
+        FolderTreeTest::SetUp();
+        m_lateReplies = AddFolderIn(m_contacts, "Late replies");
+        m_names = {{"Main", {}},         {"Surveys", m_surveys},   {"Spring", m_spring},
+                   {"Week 1", m_deep},   {"Autumn", m_autumn},     {"Contacts", m_contacts},
+                   {"Replies", m_contactMail}, {"Late replies", m_lateReplies}};
+    }
+
+    // The boxes of the named folders, read through the tree's items.
+    Boxes BoxesOf(CZrMAPITreeCtrl& tree, const std::vector<std::string>& names)
+    {
+        Boxes boxes;
+        for (const std::string& name : names) {
+            const std::string& id = m_names.at(name);
+            HTREEITEM item = tree.GetRootItem();
+            DWORD bits = 0;
+            if (!id.empty() && FAILED(tree.GetFolderChState(Id(m_storeId), Id(id), &bits, &item)))
+                continue;
+            boxes[name] = tree.GetItemState(item, TVIS_STATEIMAGEMASK) >> 12;
+        }
+        return boxes;
+    }
+
+    std::string m_lateReplies;
+    std::map<std::string, std::string> m_names;
+};
+
+TEST_F(FolderTreeBoxesTest, AParentShowsItsSubtreePartlyTickedAfterClicksAtEveryLevel)
+{
+    for (const std::string& folder : {m_surveys, m_spring, m_contacts})
+        Tree().Expand(Load(folder), TVE_EXPAND);
+    const struct {
+        const char* click;
+        Boxes boxes;
+    } steps[] = {
+        {"Week 1", {{"Main", kPartly}, {"Surveys", kPartly}, {"Spring", kPartly}, {"Week 1", kTicked}, {"Autumn", kEmpty}}},
+        // Spring is ticked itself now, with all below it.
+        {"Spring", {{"Main", kPartly}, {"Surveys", kPartly}, {"Spring", kTicked}, {"Week 1", kTicked}, {"Autumn", kEmpty}}},
+        // Every folder below Surveys is ticked, Surveys itself is not.
+        {"Autumn", {{"Main", kPartly}, {"Surveys", kPartly}, {"Spring", kTicked}, {"Week 1", kTicked}, {"Autumn", kTicked}}},
+        {"Surveys", {{"Main", kPartly}, {"Surveys", kTicked}, {"Spring", kTicked}, {"Week 1", kTicked}, {"Autumn", kTicked}}},
+        // Two levels up from the change, ticked folders lose their whole subtree.
+        {"Week 1", {{"Main", kPartly}, {"Surveys", kPartly}, {"Spring", kPartly}, {"Week 1", kEmpty}, {"Autumn", kTicked}}},
+        {"Surveys", {{"Main", kPartly}, {"Surveys", kTicked}, {"Spring", kTicked}, {"Week 1", kTicked}, {"Autumn", kTicked}}},
+        {"Surveys", {{"Main", kEmpty}, {"Surveys", kEmpty}, {"Spring", kEmpty}, {"Week 1", kEmpty}, {"Autumn", kEmpty}}},
+        // A folder that cannot be watched is ticked when all below it is.
+        {"Replies", {{"Main", kPartly}, {"Contacts", kPartly}, {"Replies", kTicked}, {"Late replies", kEmpty}}},
+        {"Late replies", {{"Main", kPartly}, {"Contacts", kTicked}, {"Replies", kTicked}, {"Late replies", kTicked}}},
+        {"Replies", {{"Main", kPartly}, {"Contacts", kPartly}, {"Replies", kEmpty}, {"Late replies", kTicked}}},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.click);
+        ClickCheckBox(Load(m_names.at(step.click)), Qt::LeftButton);
+        std::vector<std::string> names;
+        for (const auto& [name, box] : step.boxes)
+            names.push_back(name);
+        EXPECT_EQ(step.boxes, BoxesOf(Tree(), names));
+    }
+    // The view shows what the tree's items say.
+    auto* row = reinterpret_cast<QTreeWidgetItem*>(Tree().GetRootItem());
+    EXPECT_EQ(Qt::PartiallyChecked, row->checkState(0));
+    SavePicture(m_host, "folder-tree-partly-ticked");
+}
+
+TEST_F(FolderTreeBoxesTest, AParentShowsItsSubtreePartlyTickedAfterLoadingTheSettings)
+{
+    constexpr DWORD kFolder = CWEWatchedFolder::kWatchFolder;
+    constexpr DWORD kSubtree = CWEWatchedFolder::kWatchFolder | CWEWatchedFolder::kWatchSubfolders;
+    const struct {
+        const char* name;
+        std::vector<std::pair<const char*, DWORD>> settings;
+        Boxes boxes;
+    } cases[] = {
+        {"nothing", {}, {{"Main", kEmpty}, {"Surveys", kEmpty}}},
+        {"a deep folder", {{"Week 1", kFolder}}, {{"Main", kPartly}, {"Surveys", kPartly}, {"Spring", kPartly}, {"Week 1", kTicked}}},
+        {"a folder without its subfolders", {{"Spring", kFolder}}, {{"Main", kPartly}, {"Surveys", kPartly}, {"Spring", kPartly}}},
+        {"a folder with its subfolders", {{"Spring", kSubtree}}, {{"Main", kPartly}, {"Surveys", kPartly}, {"Spring", kTicked}, {"Autumn", kEmpty}}},
+        {"all subfolders", {{"Spring", kSubtree}, {"Autumn", kSubtree}}, {{"Main", kPartly}, {"Surveys", kPartly}, {"Spring", kTicked}}},
+        {"the folder, then all its subfolders", {{"Surveys", kFolder}, {"Spring", kSubtree}, {"Autumn", kFolder}},
+         {{"Main", kPartly}, {"Surveys", kTicked}, {"Spring", kTicked}, {"Autumn", kTicked}}},
+        {"all subfolders of a contacts folder", {{"Replies", kFolder}, {"Late replies", kFolder}},
+         {{"Main", kPartly}, {"Contacts", kTicked}, {"Replies", kTicked}}},
+        {"a whole store", {{"Main", kSubtree}}, {{"Main", kTicked}, {"Surveys", kTicked}, {"Week 1", kTicked}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DialogTemplate dialog = HostTemplate();
+        CTreeHost host(dialog);
+        ASSERT_TRUE(host.Create());
+        ASSERT_EQ(S_OK, host.m_tree.Initialize(m_session, CZrMAPITreeCtrl::kDefaultTypeMask, 1));
+        for (const auto& [name, bits] : c.settings) {
+            std::string id = m_names.at(name);
+            if (id.empty())
+                id = EntryIdProp(Subtree(m_store));
+            ASSERT_EQ(S_OK, host.m_tree.SetFolderChState(Id(m_storeId), Id(id), bits));
+        }
+        std::vector<std::string> names;
+        for (const auto& [name, box] : c.boxes) {
+            if (!m_names.at(name).empty())
+                host.m_tree.SelectFolder(Id(m_storeId), Id(m_names.at(name)));
+            names.push_back(name);
+        }
+        EXPECT_EQ(c.boxes, BoxesOf(host.m_tree, names));
+    }
 }

@@ -1,17 +1,24 @@
 // The options page in the stand-in client's Options dialog, with the add-in
 // connected in the same process: what the user changes there reaches the
 // running answer collection at Apply, and the registry only at shut-down.
+// Answers are real messages delivered into the client's own store, and the
+// collection stores them in a project's SQLite table.
 
+#include "AnswerEml.h"
+#include "AnswerProject.h"
 #include "ConnectTestSupport.h"
 
 #include "outlookwindows/HostWindows.h"
 
+#include "page/IWEOptionsHost.h"
 #include "page/WESettingsPage.h"
 #include "page/WESettingsPageRegistration.h"
+#include "processor/CWEInboxProcessor.h"
 
 #include "IWESettingsPage.h"
 #include "com/Activation.h"
 #include "com/ClassFactoryImpl.h"
+#include "mapi/MapiAdmin.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -21,9 +28,12 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <sstream>
+#include <thread>
 
 namespace {
 
@@ -54,6 +64,30 @@ void ClickCheckBox(QTreeWidget* view, QTreeWidgetItem* row)
     QApplication::sendEvent(view->viewport(), &release);
 }
 
+// The add-in as the page's host, with something done while the answer
+// collection stands still between the page's pause and resume.
+class CHostWithPauseWork : public IWEOptionsHost {
+public:
+    CHostWithPauseWork(IWEOptionsHost& host, std::function<void()> work) : m_host(host), m_work(std::move(work)) {}
+
+    CWESettings& GetLiveSettings() override { return m_host.GetLiveSettings(); }
+    IMAPISession* GetSession() override { return m_host.GetSession(); }
+    bool HasActivationContext() override { return m_host.HasActivationContext(); }
+    bool PauseCollection(DWORD timeoutMs) override
+    {
+        const bool paused = m_host.PauseCollection(timeoutMs);
+        if (paused)
+            m_work();
+        return paused;
+    }
+    void RebuildWatchedFolders() override { m_host.RebuildWatchedFolders(); }
+    void ResumeCollection() override { m_host.ResumeCollection(); }
+
+private:
+    IWEOptionsHost& m_host;
+    std::function<void()> m_work;
+};
+
 }  // namespace
 
 class OptionsInMailHostTest : public CConnectTest {
@@ -65,11 +99,13 @@ public:
         // The client's thread, as mailhost's own.
         ASSERT_EQ(S_OK, CoInitialize(nullptr));
         CComPtr<IMAPIFolder> top = SpecialFolder(m_store, PR_IPM_SUBTREE_ENTRYID);
-        for (const char* name : {"Surveys", "Done"}) {
-            CComPtr<IMAPIFolder> folder;
-            ASSERT_EQ(S_OK, top->CreateFolder(FOLDER_GENERIC, const_cast<char*>(name), nullptr, nullptr, 0, &folder));
-            m_ids[name] = EntryIdProp(folder);
-        }
+        for (const char* name : {"Surveys", "Done"})
+            MakeFolder(top, name);
+        CComPtr<IMAPIFolder> surveys = OpenFolder(m_store, m_ids["Surveys"]);
+        for (const char* name : {"Spring", "Autumn", "Winter"})
+            MakeFolder(surveys, name);
+        m_ids["Inbox"] = InboxId();
+        ASSERT_NO_THROW(m_projectId = AnswerProject::Create(Database()));
         ASSERT_EQ(S_OK, RegisterWESettingsPage(std::string(POLLENTA_BIN_DIR) + "/Kestrin.so"));
         // The page of this process, which reaches the add-in connected here.
         CComPtr<IUnknown> factory;
@@ -85,6 +121,57 @@ public:
         CoRevokeClassObject(m_cookie);
         CConnectTest::TearDown();
         CoUninitialize();
+    }
+
+    void MakeFolder(IMAPIFolder* parent, const char* name)
+    {
+        CComPtr<IMAPIFolder> folder;
+        ASSERT_EQ(S_OK, parent->CreateFolder(FOLDER_GENERIC, const_cast<char*>(name), nullptr, nullptr, 0, &folder));
+        m_ids[name] = EntryIdProp(folder);
+    }
+
+    std::string InboxId()
+    {
+        ULONG size = 0;
+        LPENTRYID id = nullptr;
+        EXPECT_EQ(S_OK, m_store->GetReceiveFolder(const_cast<char*>(""), 0, &size, &id, nullptr));
+        std::string bytes(reinterpret_cast<const char*>(id), size);
+        MAPIFreeBuffer(id);
+        return bytes;
+    }
+
+    std::string Database() const { return m_dir + "/answers.db"; }
+
+    // An answer to the project as a mail client posts the survey's form,
+    // delivered into the client's store.
+    void DeliverAnswer(const std::string& folder, int seq)
+    {
+        const AnswerEml::Fields fields = {
+            {"kqProjectID", std::to_string(m_projectId)}, {"Seq", std::to_string(seq)}, {"Name", "Ann Example"}};
+        const std::string eml = AnswerEml::Message("Customer survey " + std::to_string(seq), AnswerEml::FormData(fields));
+        CComPtr<IMAPIFolder> target = OpenFolder(m_store, m_ids[folder]);
+        std::string entryId;
+        ASSERT_EQ(S_OK, pollenta::mapi::DeliverMime(m_store, target, std::vector<BYTE>(eml.begin(), eml.end()), &entryId));
+    }
+
+    ULONG MessagesIn(const std::string& folder)
+    {
+        CComPtr<IMAPITable> contents;
+        ULONG count = 0;
+        EXPECT_EQ(S_OK, OpenFolder(m_store, m_ids[folder])->GetContentsTable(0, &contents));
+        EXPECT_EQ(S_OK, contents->GetRowCount(0, &count));
+        return count;
+    }
+
+    // Waits until the notifications of the store are handed out and the
+    // answer collection has nothing left queued from them, then a little
+    // longer for anything that would be stored a second time.
+    void WaitForQuiet()
+    {
+        HrDispatchNotifications(0);
+        for (int i = 0; i < 200 && g_pInboxProcessor && g_pInboxProcessor->PendingNotifications() > 0; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
     }
 
     QDialog* Options()
@@ -120,13 +207,36 @@ public:
 
     std::unique_ptr<pollenta::outlook::HostWindows> m_windows;
     std::map<std::string, std::string> m_ids;
+    LONG m_projectId = 0;
     DWORD m_cookie = 0;
 };
 
-TEST_F(OptionsInMailHostTest, ApplyInTheOptionsDialogReachesTheRunningCollectionAndTheRegistryOnlyAtShutDown)
+TEST_F(OptionsInMailHostTest, AnswersInTheSubfoldersTickedAtApplyAreStoredOnceEachAndTheSettingsReachTheRegistryAtShutDown)
 {
     const std::string registry = RegistryText();
+    // The collection runs: an answer in the Inbox that the add-in watches
+    // from its first start is stored.
+    DeliverAnswer("Inbox", 1);
+    ASSERT_TRUE(AnswerProject::WaitForRecords(Database(), 1));
+
+    // The page reaches the add-in through a host that delivers answers
+    // while the page holds the collection paused.
+    long long storedAtPause = -1, storedAtResume = -1;
+    std::size_t queuedInPause = 0;
+    CHostWithPauseWork host(*g_pAddin, [&] {
+        storedAtPause = AnswerProject::Count(Database());
+        DeliverAnswer("Inbox", 6);
+        DeliverAnswer("Inbox", 7);
+        DeliverAnswer("Autumn", 8);
+        HrDispatchNotifications(0);
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        storedAtResume = AnswerProject::Count(Database());
+        // The Inbox's two are told and wait; Autumn is not watched yet.
+        queuedInPause = g_pInboxProcessor ? g_pInboxProcessor->PendingNotifications() : 0;
+    });
+    SetOptionsHost(&host);
     EXPECT_EQ((std::vector<std::string>{"Preferences", "Pollenta"}), m_windows->ShowOptions());
+    SetOptionsHost(g_pAddin);
     QDialog* options = Options();
     ASSERT_TRUE(options);
     auto* tabs = options->findChild<QTabWidget*>();
@@ -140,7 +250,22 @@ TEST_F(OptionsInMailHostTest, ApplyInTheOptionsDialogReachesTheRunningCollection
 
     QTreeWidgetItem* surveys = Item(tree, "Surveys");
     ASSERT_TRUE(surveys);
-    ClickCheckBox(tree, surveys);
+    surveys->setExpanded(true);
+    for (const char* name : {"Spring", "Autumn"}) {
+        ASSERT_TRUE(Item(tree, name)) << name << " is shown once Surveys is expanded";
+        ClickCheckBox(tree, Item(tree, name));
+    }
+    // Two of three subfolders: Surveys and the store are partly ticked.
+    const std::pair<const char*, Qt::CheckState> boxes[] = {{"Main", Qt::PartiallyChecked},
+                                                            {"Surveys", Qt::PartiallyChecked},
+                                                            {"Spring", Qt::Checked},
+                                                            {"Autumn", Qt::Checked},
+                                                            {"Winter", Qt::Unchecked},
+                                                            {"Inbox", Qt::Checked}};
+    for (const auto& [name, box] : boxes) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(box, Item(tree, name)->checkState(0));
+    }
     auto* action = options->findChild<QComboBox*>();
     ASSERT_TRUE(action);
     action->setCurrentIndex(1);
@@ -176,13 +301,37 @@ TEST_F(OptionsInMailHostTest, ApplyInTheOptionsDialogReachesTheRunningCollection
     std::filesystem::create_directories(pictures);
     EXPECT_TRUE(options->grab().save(QString::fromStdString((pictures / "mailhost-options-page.png").string())));
 
-    EXPECT_FALSE(Watches("Surveys"));
+    // Answers waiting before Apply: in the Inbox, and in a subfolder that
+    // only Apply makes watched.
+    for (int seq = 2; seq <= 4; ++seq)
+        DeliverAnswer("Inbox", seq);
+    DeliverAnswer("Spring", 5);
+    EXPECT_FALSE(Watches("Spring"));
     apply->click();
     EXPECT_FALSE(apply->isEnabled());
-    EXPECT_TRUE(Watches("Surveys"));
+    ASSERT_GE(storedAtPause, 1) << "Apply paused the collection";
+    EXPECT_EQ(storedAtPause, storedAtResume) << "nothing is stored during the pause";
+    EXPECT_GE(queuedInPause, 2u);
+    for (const char* name : {"Inbox", "Spring", "Autumn"})
+        EXPECT_TRUE(Watches(name)) << name;
+    for (const char* name : {"Surveys", "Winter"})
+        EXPECT_FALSE(Watches(name)) << name;
     EXPECT_EQ(1, g_pAddin->m_Settings.m_nMessageAction);
     EXPECT_EQ(m_ids["Done"], std::string(reinterpret_cast<const char*>(g_pAddin->m_Settings.m_DstFolder.m_FolderId.Bytes()),
                                           g_pAddin->m_Settings.m_DstFolder.m_FolderId.Size()));
+
+    // A new answer in a subfolder ticked at Apply.
+    DeliverAnswer("Spring", 9);
+    ASSERT_TRUE(AnswerProject::WaitForRecords(Database(), 9));
+    WaitForQuiet();
+    EXPECT_EQ(9, AnswerProject::Count(Database()));
+    EXPECT_EQ("9", AnswerProject::Scalar(Database(), "SELECT COUNT(DISTINCT Seq) FROM Answers"));
+    // Whatever was processed after Apply moved to Done; nothing is left in
+    // the subfolders.
+    EXPECT_EQ(0u, MessagesIn("Spring"));
+    EXPECT_EQ(0u, MessagesIn("Autumn"));
+    EXPECT_EQ(9u, MessagesIn("Inbox") + MessagesIn("Done"));
+    EXPECT_GE(MessagesIn("Done"), 4u);
     EXPECT_EQ(registry, RegistryText()) << "the page wrote to the registry";
 
     m_host->CloseWindows();
@@ -193,5 +342,14 @@ TEST_F(OptionsInMailHostTest, ApplyInTheOptionsDialogReachesTheRunningCollection
     saved.LoadJournal();
     ASSERT_EQ(S_OK, saved.LoadFolders());
     EXPECT_EQ(1, saved.m_nMessageAction);
-    EXPECT_EQ(2u, saved.m_arrFolders.size());
+    EXPECT_EQ(m_ids["Done"], std::string(reinterpret_cast<const char*>(saved.m_DstFolder.m_FolderId.Bytes()),
+                                          saved.m_DstFolder.m_FolderId.Size()));
+    std::map<std::string, DWORD> folders;
+    for (const CWEWatchedFolder& folder : saved.m_arrFolders)
+        for (const auto& [name, id] : m_ids)
+            if (id == std::string(reinterpret_cast<const char*>(folder.m_FolderId.Bytes()), folder.m_FolderId.Size()))
+                folders[name] = folder.m_dwFlags;
+    const DWORD whole = CWEWatchedFolder::kWatchFolder | CWEWatchedFolder::kWatchSubfolders;
+    EXPECT_EQ((std::map<std::string, DWORD>{{"Autumn", whole}, {"Inbox", whole}, {"Spring", whole}}), folders);
+    EXPECT_EQ(3u, saved.m_arrFolders.size());
 }

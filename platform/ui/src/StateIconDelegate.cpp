@@ -2,9 +2,12 @@
 #include "TreeItems.h"
 #include "ui/CommonNotify.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 using namespace tree_items;
 
@@ -19,6 +22,23 @@ bool StateIconDelegate::OnCheckBox(const QStyleOptionViewItem& option, const QMo
     const QWidget* widget = option.widget;
     QStyle* style = widget ? widget->style() : QApplication::style();
     return style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &item, widget).contains(at);
+}
+
+void StateIconDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QStyleOptionViewItem item(option);
+    initStyleOption(&item, index);
+    if (!(item.features & QStyleOptionViewItem::HasCheckIndicator) || item.checkState != Qt::PartiallyChecked)
+        return QStyledItemDelegate::paint(painter, option, index);
+    // The classic style draws a partly checked box as a grayed tick, which
+    // reads as ticked; a square inside an empty box reads as "some of it".
+    const QWidget* widget = option.widget;
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    item.checkState = Qt::Unchecked;
+    style->drawControl(QStyle::CE_ItemViewItem, &item, painter, widget);
+    QRect box = style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &item, widget);
+    const int inset = std::max(3, box.width() / 4);
+    painter->fillRect(box.adjusted(inset, inset, -inset, -inset), item.palette.color(QPalette::Text));
 }
 
 void StateIconDelegate::Report(QTreeWidgetItem* item, UINT input) const

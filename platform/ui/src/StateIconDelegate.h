@@ -1,5 +1,6 @@
 #pragma once
-// Draws a check-box tree's items as Qt does, but a click on an item's check
+// Draws a check-box tree's items as Qt does, but a partly checked box as an
+// empty box with a filled square in every style; a click on an item's check
 // box, or the space bar on it, becomes NM_TVSTATEIMAGECHANGING for the
 // tree's receivers instead of a check-state change of Qt's own.
 
@@ -13,6 +14,8 @@ class QTreeWidgetItem;
 class StateIconDelegate : public QStyledItemDelegate {
 public:
     StateIconDelegate(QTreeWidget* tree, HWND hwnd);
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
 protected:
     bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,

@@ -3,7 +3,12 @@
 #include "ui/Dialog.h"
 #include "ui/ListCtrl.h"
 #include "ui/ProgressCtrl.h"
+#include "ui/Theme.h"
 #include "ui/TreeCtrl.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QTreeWidget>
 
 namespace {
 
@@ -170,4 +175,53 @@ TEST_F(UiTest, TreeKeepsItsItemsInOrderWithStateImages)
     EXPECT_EQ(tree.GetCount(), 3u);
     EXPECT_EQ(tree.GetItemText(answers), ""); // gone with its parent
     EXPECT_FALSE(tree.SetItemData(answers, 1));
+}
+
+TEST_F(UiTest, APartlyCheckedBoxIsAnEmptyBoxWithASolidSquareInEveryStyle)
+{
+    DialogTemplate dialog;
+    dialog.style = WS_POPUP | WS_VISIBLE;
+    dialog.cx = 150;
+    dialog.cy = 60;
+    dialog.items = {{"SysTreeView32", "", 1000, WS_VISIBLE | TVS_CHECKBOXES, 0, 7, 7, 136, 46}};
+    CDialog folders(dialog);
+    ASSERT_TRUE(folders.Create());
+    CTreeCtrl tree;
+    ASSERT_TRUE(tree.Attach(folders.GetDlgItem(1000)));
+    HTREEITEM store = tree.InsertItem("Personal Folders");
+    QTreeWidget* view = nullptr;
+    for (QWidget* widget : QApplication::allWidgets())
+        if (auto* found = qobject_cast<QTreeWidget*>(widget))
+            view = found;
+    ASSERT_TRUE(view);
+    auto boxOf = [&](UINT image) {
+        tree.SetItemState(store, INDEXTOSTATEIMAGEMASK(image), TVIS_STATEIMAGEMASK);
+        QRect row = view->visualItemRect(view->topLevelItem(0));
+        return view->viewport()->grab(row).toImage();
+    };
+    for (bool classic : {false, true}) {
+        SCOPED_TRACE(classic ? "classic" : "themed");
+        if (classic)
+            ASSERT_EQ(S_OK, SetWindowTheme(folders.GetDlgItem(1000), u" ", u" "));
+        QImage empty = boxOf(1);
+        QImage partly = boxOf(3);
+        ASSERT_EQ(empty.size(), partly.size());
+        // What the partly checked box adds to the empty one: one colour
+        // filling a rectangle, not a tick or a grayed background.
+        QRect added;
+        for (int y = 0; y < empty.height(); ++y)
+            for (int x = 0; x < empty.width(); ++x)
+                if (empty.pixel(x, y) != partly.pixel(x, y))
+                    added |= QRect(x, y, 1, 1);
+        ASSERT_FALSE(added.isEmpty());
+        EXPECT_GE(added.width(), 3);
+        EXPECT_EQ(added.width(), added.height());
+        const QRgb square = partly.pixel(added.topLeft());
+        int others = 0;
+        for (int y = added.top(); y <= added.bottom(); ++y)
+            for (int x = added.left(); x <= added.right(); ++x)
+                others += partly.pixel(x, y) != square;
+        EXPECT_EQ(0, others);
+        EXPECT_NE(empty.pixel(added.topLeft()), square);
+    }
 }

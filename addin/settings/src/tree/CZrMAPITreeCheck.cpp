@@ -17,6 +17,23 @@ DWORD CZrMAPITreeCtrl::CheckBitsOf(int state)
     }
 }
 
+UINT CZrMAPITreeCtrl::StateImageOf(int state)
+{
+    // The tree shows three boxes, and the box tells how much of the
+    // subtree is watched: a folder ticked without all of its subtree, or
+    // not ticked over ticked folders, is partly ticked, so that a store
+    // with some folders ticked never looks wholly ticked.
+    switch (state) {
+    case kUnticked:
+        return kImageEmpty;
+    case kTickedSubtree:
+    case kContainerSubtree:
+        return kImageTicked;
+    default:
+        return kImagePartly;
+    }
+}
+
 bool CZrMAPITreeCtrl::TakesCheck(const CZrFolderItem& data) const
 {
     return IsWatchable(data.m_nFolderType) || data.m_bMayHaveSubfolders;
@@ -28,10 +45,7 @@ void CZrMAPITreeCtrl::SetState(CZrFolderItem& data, int state)
     // A tree without check boxes (the folder picker) shows no state.
     if (!(GetWindowLong(m_hWnd, GWL_STYLE) & static_cast<LONG>(TVS_CHECKBOXES)))
         return;
-    // The tree shows three boxes: empty, ticked, and partly ticked for a
-    // folder that is not ticked itself but has ticked folders below.
-    UINT image = state == kUnticked ? 1 : state == kUntickedBelow ? 3 : 2;
-    SetItemState(data.m_hItem, INDEXTOSTATEIMAGEMASK(image), TVIS_STATEIMAGEMASK);
+    SetItemState(data.m_hItem, INDEXTOSTATEIMAGEMASK(StateImageOf(state)), TVIS_STATEIMAGEMASK);
 }
 
 CZrMAPITreeCtrl::ChildCounts CZrMAPITreeCtrl::CountChildren(HTREEITEM item) const

@@ -57,6 +57,11 @@ public:
     static constexpr int kContainerTicked = 5;    // 2 and 3 for a folder that cannot
     static constexpr int kContainerSubtree = 6;   // be watched itself
 
+    // The tree's state images: an empty, a ticked and a partly ticked box.
+    static constexpr UINT kImageEmpty = 1;
+    static constexpr UINT kImageTicked = 2;
+    static constexpr UINT kImagePartly = 3;
+
     // Check-state operations.
     enum class CheckOp { Tick, Untick, TickSubtree, UntickAll, Toggle, Reevaluate };
 
@@ -78,6 +83,8 @@ public:
     const CZrFolderItem* GetFolderItem(HTREEITEM item) const;
     // The check bits of an item: bit 0 ticked, bit 1 with the subtree.
     static DWORD CheckBitsOf(int state);
+    // The state image that shows a check state.
+    static UINT StateImageOf(int state);
     void UpdateCheckState(HTREEITEM item, CheckOp op);
 
     static DWORD CalcFolderCRC32(const CZrEntryID& storeId, const CZrEntryID& folderId);
