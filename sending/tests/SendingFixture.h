@@ -171,6 +171,12 @@ public:
         ASSERT_EQ(S_OK, HrSetOneProp(m_draft, &value));
     }
 
+    void SetRtf(const std::string& rtf)
+    {
+        ASSERT_EQ(S_OK, m_draft->SaveChanges(KEEP_OPEN_READWRITE));
+        ASSERT_EQ(S_OK, WriteRtfBody(m_draft, rtf));
+    }
+
     void AttachPicture()
     {
         CComPtr<IAttachment> attach;
@@ -246,6 +252,18 @@ public:
         }
         FreeProws(rows);
         return copies;
+    }
+
+    // The RTF of each copy, as kept in Sent Items.
+    std::set<std::string> SentRtfBodies()
+    {
+        std::set<std::string> bodies;
+        for (IMessage* copy : SentItems()) {
+            std::string text;
+            EXPECT_EQ(S_OK, ReadRtfBody(copy, text, false));
+            bodies.insert(text);
+        }
+        return bodies;
     }
 
     // The handler hears the item's events until the test ends.
