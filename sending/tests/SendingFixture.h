@@ -146,18 +146,19 @@ public:
         MAPIFreeBuffer(values);
     }
 
-    void AddCc(const std::string& address)
+    // A Cc, or with MAPI_BCC a Bcc.
+    void AddCc(const std::string& address, ULONG type = MAPI_CC)
     {
         AddRecipient(m_draft, address, address);
         CComPtr<IMAPITable> table;
         ASSERT_EQ(S_OK, m_draft->GetRecipientTable(0, &table));
         LPSRowSet rows = nullptr;
         ASSERT_EQ(S_OK, HrQueryAllRows(table, nullptr, nullptr, nullptr, 0, &rows));
-        // The last row is the one just added: made a Cc.
+        // The last row is the one just added: given its kind.
         SRow& row = rows->aRow[rows->cRows - 1];
         for (ULONG i = 0; i < row.cValues; ++i)
             if (row.lpProps[i].ulPropTag == PR_RECIPIENT_TYPE)
-                row.lpProps[i].Value.l = MAPI_CC;
+                row.lpProps[i].Value.l = static_cast<LONG>(type);
         SizedADRLIST(1, list) = {1, {{0, row.cValues, row.lpProps}}};
         ASSERT_EQ(S_OK, m_draft->ModifyRecipients(MODRECIP_MODIFY, reinterpret_cast<LPADRLIST>(&list)));
         FreeProws(rows);

@@ -1,6 +1,7 @@
 #include "SendingFixture.h"
 
 #include "mapisender/CZrReportDlg.h"
+#include "mapisender/FindRowProp.h"
 #include "mapisender/ReportFile.h"
 #include "sender/SendingDialogs.h"
 
@@ -208,6 +209,51 @@ TEST_F(Solvenda3Test, AnRtfDraftGetsTheValuesEscapedInTheRtfOfEveryCopyAndARepor
     ASSERT_EQ(3u, m_lines.size());
     EXPECT_EQ((std::vector<std::string>{"Ann One <ann@example.com>", "CORP\\jsmith <js@example.com>"}),
               (std::vector<std::string>{std::min(m_lines[0], m_lines[1]), std::max(m_lines[0], m_lines[1])}));
+}
+
+TEST_F(Solvenda3Test, EveryCopyCarriesItsOwnToRecipientAndTheDraftsCcAndBccAndNoOtherAddress)
+{
+    SetString(m_draft, PR_BODY_A, "%%RECIPIENT%%");
+    AddCc("cc@example.com");
+    for (int i = 1; i <= 4; ++i)
+        AddEntry(User("User " + std::to_string(i), "user" + std::to_string(i) + "@example.com"), "User");
+    AddCc("bcc@example.com", MAPI_BCC);
+
+    ASSERT_EQ(S_OK, Send3());
+
+    const std::vector<CComPtr<IMessage>> copies = SentItems();
+    ASSERT_EQ(4u, copies.size());
+    std::set<std::string> toAddresses;
+    for (IMessage* copy : copies) {
+        std::map<LONG, std::vector<std::string>> byType;
+        CComPtr<IMAPITable> table;
+        ASSERT_EQ(S_OK, copy->GetRecipientTable(0, &table));
+        LPSRowSet rows = nullptr;
+        ASSERT_EQ(S_OK, HrQueryAllRows(table, nullptr, nullptr, nullptr, 0, &rows));
+        for (ULONG i = 0; i < rows->cRows; ++i) {
+            const SRow& row = rows->aRow[i];
+            LPSPropValue type = FindRowProp(row, PR_RECIPIENT_TYPE);
+            LPSPropValue address = FindRowProp(row, PR_EMAIL_ADDRESS_A);
+            ASSERT_TRUE(type && address);
+            byType[type->Value.l].push_back(address->Value.lpszA);
+        }
+        const ULONG rowCount = rows->cRows;
+        FreeProws(rows);
+        SCOPED_TRACE(GetString(copy, PR_BODY_A));
+        EXPECT_EQ(3u, rowCount);
+        ASSERT_EQ(1u, byType[MAPI_TO].size());
+        EXPECT_EQ(GetString(copy, PR_BODY_A), byType[MAPI_TO][0]);
+        toAddresses.insert(byType[MAPI_TO][0]);
+        EXPECT_EQ(std::vector<std::string>{"cc@example.com"}, byType[MAPI_CC]);
+        EXPECT_EQ(std::vector<std::string>{"bcc@example.com"}, byType[MAPI_BCC]);
+    }
+    EXPECT_EQ(4u, toAddresses.size());
+    // The draft keeps its own recipients.
+    CComPtr<IMAPITable> draftTable;
+    ASSERT_EQ(S_OK, m_draft->GetRecipientTable(0, &draftTable));
+    ULONG draftRows = 0;
+    ASSERT_EQ(S_OK, draftTable->GetRowCount(0, &draftRows));
+    EXPECT_EQ(6u, draftRows);
 }
 
 TEST_F(Solvenda3Test, ACancelAfterTheSecondCopyStopsTheLoopAndTheSentCopiesStaySent)
