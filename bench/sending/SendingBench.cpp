@@ -79,6 +79,30 @@ double BareWrites(const std::string& folder, int count, std::size_t size)
     return Seconds(start);
 }
 
+// The second method leaves its copies to the spooler's thread: what it has
+// not written yet goes out now, so the time covers every file.
+void FlushSpooler(IMAPISession* session)
+{
+    SizedSPropTagArray(2, columns) = {2, {PR_RESOURCE_TYPE, PR_ENTRYID}};
+    CComPtr<IMAPITable> table;
+    LPSRowSet rows = nullptr;
+    if (FAILED(session->GetStatusTable(0, &table)) ||
+        FAILED(HrQueryAllRows(table, reinterpret_cast<LPSPropTagArray>(&columns), nullptr, nullptr, 0, &rows)))
+        return;
+    for (ULONG i = 0; i < rows->cRows; ++i) {
+        const SPropValue* props = rows->aRow[i].lpProps;
+        ULONG type = 0;
+        CComPtr<IUnknown> object;
+        if (props[0].ulPropTag != PR_RESOURCE_TYPE || props[0].Value.l != static_cast<LONG>(MAPI_SPOOLER) ||
+            FAILED(session->OpenEntry(props[1].Value.bin.cb, reinterpret_cast<LPENTRYID>(props[1].Value.bin.lpb),
+                                      nullptr, 0, &type, &object)))
+            continue;
+        if (CComQIPtr<IMAPIStatus> spooler(object.p); spooler)
+            spooler->FlushQueues(0, 0, nullptr, FLUSH_UPLOAD);
+    }
+    FreeProws(rows);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -156,6 +180,7 @@ int main(int argc, char** argv)
     start = Clock::now();
     const HRESULT hr3 = item->Solvenda3(0, VARIANT_FALSE, CComBSTR(""), CComBSTR(""));
     PumpWaitingMessages();
+    FlushSpooler(session);
     const double ours3 = Seconds(start);
     const std::uintmax_t bytes3 = SentBytes(outgoing, files);
     if (FAILED(hr3) || files != count) {

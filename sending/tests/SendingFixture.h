@@ -146,18 +146,19 @@ public:
         MAPIFreeBuffer(values);
     }
 
-    void AddCc(const std::string& address)
+    // A Cc, or with MAPI_BCC a Bcc.
+    void AddCc(const std::string& address, ULONG type = MAPI_CC)
     {
         AddRecipient(m_draft, address, address);
         CComPtr<IMAPITable> table;
         ASSERT_EQ(S_OK, m_draft->GetRecipientTable(0, &table));
         LPSRowSet rows = nullptr;
         ASSERT_EQ(S_OK, HrQueryAllRows(table, nullptr, nullptr, nullptr, 0, &rows));
-        // The last row is the one just added: made a Cc.
+        // The last row is the one just added: given its kind.
         SRow& row = rows->aRow[rows->cRows - 1];
         for (ULONG i = 0; i < row.cValues; ++i)
             if (row.lpProps[i].ulPropTag == PR_RECIPIENT_TYPE)
-                row.lpProps[i].Value.l = MAPI_CC;
+                row.lpProps[i].Value.l = static_cast<LONG>(type);
         SizedADRLIST(1, list) = {1, {{0, row.cValues, row.lpProps}}};
         ASSERT_EQ(S_OK, m_draft->ModifyRecipients(MODRECIP_MODIFY, reinterpret_cast<LPADRLIST>(&list)));
         FreeProws(rows);
@@ -169,6 +170,12 @@ public:
         value.ulPropTag = PR_HTML;
         value.Value.bin = {static_cast<ULONG>(html.size()), reinterpret_cast<LPBYTE>(const_cast<char*>(html.data()))};
         ASSERT_EQ(S_OK, HrSetOneProp(m_draft, &value));
+    }
+
+    void SetRtf(const std::string& rtf)
+    {
+        ASSERT_EQ(S_OK, m_draft->SaveChanges(KEEP_OPEN_READWRITE));
+        ASSERT_EQ(S_OK, WriteRtfBody(m_draft, rtf));
     }
 
     void AttachPicture()
@@ -246,6 +253,18 @@ public:
         }
         FreeProws(rows);
         return copies;
+    }
+
+    // The RTF of each copy, as kept in Sent Items.
+    std::set<std::string> SentRtfBodies()
+    {
+        std::set<std::string> bodies;
+        for (IMessage* copy : SentItems()) {
+            std::string text;
+            EXPECT_EQ(S_OK, ReadRtfBody(copy, text, false));
+            bodies.insert(text);
+        }
+        return bodies;
     }
 
     // The handler hears the item's events until the test ends.

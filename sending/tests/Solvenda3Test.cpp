@@ -1,6 +1,7 @@
 #include "SendingFixture.h"
 
 #include "mapisender/CZrReportDlg.h"
+#include "mapisender/FindRowProp.h"
 #include "mapisender/ReportFile.h"
 #include "sender/SendingDialogs.h"
 
@@ -57,8 +58,10 @@ public:
         EXPECT_EQ(S_OK, m_object->putref_Item(DraftItem()));
         const HRESULT hr =
             m_object->Solvenda3(0, showReport ? VARIANT_TRUE : VARIANT_FALSE, CComBSTR(""), CComBSTR(""));
-        // The spooler delivers on the host's loop, which runs once the call is back.
         PumpWaitingMessages();
+        // The copies leave on the spooler's own thread, which may not have
+        // reached the last ones yet: the rest of the queue goes out now.
+        EXPECT_EQ(S_OK, Spooler()->FlushQueues(0, 0, nullptr, FLUSH_UPLOAD));
         return hr;
     }
 
@@ -144,6 +147,113 @@ TEST_F(Solvenda3Test, TheDraftGoesOnceToEveryDistinctAddressWithMacrosInEveryBod
     EXPECT_EQ("Solvenda Report|1", rows[1]);
     for (std::size_t i = 0; i < m_lines.size(); ++i)
         EXPECT_EQ(m_lines[i] + "|1", rows[i + 2]);
+}
+
+TEST_F(Solvenda3Test, APlainTextDraftGoesOnceToEveryDistinctAddressWithMacrosInItsTextAndAReportLine)
+{
+    SetString(m_draft, PR_BODY_A, "Hello %%RECIPIENT%%, this is for %%RECIPNAME%%.\r\nSecond line.");
+    AddRecipientsOfEveryKind();
+    AddEntry(User("CORP\\jsmith {a}", "js@example.com"), "CORP\\jsmith {a}");
+    AddCc("cc@example.com");
+    WatchReport([](CZrReportDlg&) {});
+
+    ASSERT_EQ(S_OK, Send3(true));
+
+    const std::map<std::string, std::string> expected = {
+        {"ann@example.com", "Ann One"},  {"bob@example.com", "Bob Two"},  {"cid@example.com", "Cid Three"},
+        {"dan@example.com", "Dan Four"}, {"eve@example.com", "Eve Five"}, {"fay@example.com", "Fay Six"},
+        {"js@example.com", "CORP\\jsmith"}};
+    auto byAddress = SentByAddress();
+    EXPECT_EQ(expected.size(), Sent().size());
+    for (const auto& [address, name] : expected) {
+        SCOPED_TRACE(address);
+        ASSERT_TRUE(byAddress.count(address));
+        const MimeMessageData& message = byAddress[address];
+        EXPECT_EQ("Survey for " + address, message.subject);
+        EXPECT_TRUE(message.htmlBody.empty()) << message.htmlBody;
+        EXPECT_NE(std::string::npos,
+                  message.plainBody.find("Hello " + address + ", this is for " + name + ".\r\nSecond line."))
+            << message.plainBody;
+        ASSERT_EQ(1u, message.cc.size());
+        EXPECT_EQ("cc@example.com", message.cc[0].address);
+        EXPECT_NE(m_lines.end(), std::find(m_lines.begin(), m_lines.end(), name + " <" + address + ">"));
+    }
+    ASSERT_EQ(expected.size() + 1, m_lines.size());
+    EXPECT_EQ("Task is completed", m_lines.back());
+    EXPECT_EQ("Hello %%RECIPIENT%%, this is for %%RECIPNAME%%.\r\nSecond line.", GetString(m_draft, PR_BODY_A));
+}
+
+TEST_F(Solvenda3Test, AnRtfDraftGetsTheValuesEscapedInTheRtfOfEveryCopyAndAReportLine)
+{
+    const std::string rtf = "{\\rtf1\\ansi\\deff0 {\\fonttbl{\\f0 Arial;}}\\f0 {\\b Dear} %%RECIPNAME%%\\par %%RECIPIENT%%\\par}";
+    SetRtf(rtf);
+    WatchReport([](CZrReportDlg&) {});
+    AddEntry(User("CORP\\jsmith {a}", "js@example.com"), "CORP\\jsmith {a}");
+    AddEntry(User("Ann One", "ann@example.com"), "Ann One");
+
+    ASSERT_EQ(S_OK, Send3(true));
+
+    // The Internet form carries the text of the RTF.
+    auto byAddress = SentByAddress();
+    ASSERT_EQ(2u, byAddress.size());
+    EXPECT_EQ("Survey for ann@example.com", byAddress["ann@example.com"].subject);
+    EXPECT_NE(std::string::npos, byAddress["ann@example.com"].plainBody.find("Dear Ann One\r\nann@example.com"))
+        << byAddress["ann@example.com"].plainBody;
+    EXPECT_NE(std::string::npos, byAddress["js@example.com"].plainBody.find("Dear CORP\\jsmith\r\njs@example.com"))
+        << byAddress["js@example.com"].plainBody;
+
+    const std::set<std::string> rtfBodies = SentRtfBodies();
+    EXPECT_TRUE(rtfBodies.count("{\\rtf1\\ansi\\deff0 {\\fonttbl{\\f0 Arial;}}\\f0 {\\b Dear} Ann One\\par ann@example.com\\par}"));
+    EXPECT_TRUE(rtfBodies.count(
+        "{\\rtf1\\ansi\\deff0 {\\fonttbl{\\f0 Arial;}}\\f0 {\\b Dear} CORP\\\\jsmith\\par js@example.com\\par}"));
+    ASSERT_EQ(3u, m_lines.size());
+    EXPECT_EQ((std::vector<std::string>{"Ann One <ann@example.com>", "CORP\\jsmith <js@example.com>"}),
+              (std::vector<std::string>{std::min(m_lines[0], m_lines[1]), std::max(m_lines[0], m_lines[1])}));
+}
+
+TEST_F(Solvenda3Test, EveryCopyCarriesItsOwnToRecipientAndTheDraftsCcAndBccAndNoOtherAddress)
+{
+    SetString(m_draft, PR_BODY_A, "%%RECIPIENT%%");
+    AddCc("cc@example.com");
+    for (int i = 1; i <= 4; ++i)
+        AddEntry(User("User " + std::to_string(i), "user" + std::to_string(i) + "@example.com"), "User");
+    AddCc("bcc@example.com", MAPI_BCC);
+
+    ASSERT_EQ(S_OK, Send3());
+
+    const std::vector<CComPtr<IMessage>> copies = SentItems();
+    ASSERT_EQ(4u, copies.size());
+    std::set<std::string> toAddresses;
+    for (IMessage* copy : copies) {
+        std::map<LONG, std::vector<std::string>> byType;
+        CComPtr<IMAPITable> table;
+        ASSERT_EQ(S_OK, copy->GetRecipientTable(0, &table));
+        LPSRowSet rows = nullptr;
+        ASSERT_EQ(S_OK, HrQueryAllRows(table, nullptr, nullptr, nullptr, 0, &rows));
+        for (ULONG i = 0; i < rows->cRows; ++i) {
+            const SRow& row = rows->aRow[i];
+            LPSPropValue type = FindRowProp(row, PR_RECIPIENT_TYPE);
+            LPSPropValue address = FindRowProp(row, PR_EMAIL_ADDRESS_A);
+            ASSERT_TRUE(type && address);
+            byType[type->Value.l].push_back(address->Value.lpszA);
+        }
+        const ULONG rowCount = rows->cRows;
+        FreeProws(rows);
+        SCOPED_TRACE(GetString(copy, PR_BODY_A));
+        EXPECT_EQ(3u, rowCount);
+        ASSERT_EQ(1u, byType[MAPI_TO].size());
+        EXPECT_EQ(GetString(copy, PR_BODY_A), byType[MAPI_TO][0]);
+        toAddresses.insert(byType[MAPI_TO][0]);
+        EXPECT_EQ(std::vector<std::string>{"cc@example.com"}, byType[MAPI_CC]);
+        EXPECT_EQ(std::vector<std::string>{"bcc@example.com"}, byType[MAPI_BCC]);
+    }
+    EXPECT_EQ(4u, toAddresses.size());
+    // The draft keeps its own recipients.
+    CComPtr<IMAPITable> draftTable;
+    ASSERT_EQ(S_OK, m_draft->GetRecipientTable(0, &draftTable));
+    ULONG draftRows = 0;
+    ASSERT_EQ(S_OK, draftTable->GetRowCount(0, &draftRows));
+    EXPECT_EQ(6u, draftRows);
 }
 
 TEST_F(Solvenda3Test, ACancelAfterTheSecondCopyStopsTheLoopAndTheSentCopiesStaySent)

@@ -53,8 +53,7 @@ TEST_F(SolvendaTest, APlainTextDraftGetsEachRecipientsAddress)
 TEST_F(SolvendaTest, AnRtfDraftGetsEachRecipientsAddressEscapedInItsRtf)
 {
     const std::string rtf = "{\\rtf1\\ansi\\deff0 {\\fonttbl{\\f0 Arial;}}\\f0 Dear %%RECIPNAME%% (%%RECIPIENT%%)\\par}";
-    ASSERT_EQ(S_OK, m_draft->SaveChanges(KEEP_OPEN_READWRITE));
-    ASSERT_EQ(S_OK, WriteRtfBody(m_draft, rtf));
+    SetRtf(rtf);
     AddEntry(User("Ann One", "ann@example.com"), "Ann One");
     AddEntry(User("CORP\\jsmith {a}", "js@example.com"), "CORP\\jsmith {a}");
 
@@ -66,13 +65,7 @@ TEST_F(SolvendaTest, AnRtfDraftGetsEachRecipientsAddressEscapedInItsRtf)
     EXPECT_NE(std::string::npos, byAddress["ann@example.com"].plainBody.find("Dear Ann One (ann@example.com)"));
     EXPECT_NE(std::string::npos, byAddress["js@example.com"].plainBody.find("Dear CORP\\jsmith {a} (js@example.com)"));
 
-    // The RTF of each copy, as kept in Sent Items.
-    std::set<std::string> rtfBodies;
-    for (IMessage* copy : SentItems()) {
-        std::string text;
-        ASSERT_EQ(S_OK, ReadRtfBody(copy, text, false));
-        rtfBodies.insert(text);
-    }
+    const std::set<std::string> rtfBodies = SentRtfBodies();
     EXPECT_TRUE(rtfBodies.count("{\\rtf1\\ansi\\deff0 {\\fonttbl{\\f0 Arial;}}\\f0 Dear Ann One (ann@example.com)\\par}"));
     EXPECT_TRUE(rtfBodies.count(
         "{\\rtf1\\ansi\\deff0 {\\fonttbl{\\f0 Arial;}}\\f0 Dear CORP\\\\jsmith \\{a\\} (js@example.com)\\par}"));
@@ -384,8 +377,7 @@ TEST_F(SolvendaTest, HtmlKeptInRtfGetsTheValuesInItsRtfAndItsHtml)
     const std::string rtf = "{\\rtf1\\ansi\\fromhtml1 {\\*\\htmltag64 <P>}\\htmlrtf {\\htmlrtf0 Dear %%RECIPNAME%%"
                             "{\\*\\htmltag72 </P>}\\htmlrtf \\par}\\htmlrtf0 }";
     SetHtml("<P>Dear %%RECIPNAME%%</P>");
-    ASSERT_EQ(S_OK, m_draft->SaveChanges(KEEP_OPEN_READWRITE));
-    ASSERT_EQ(S_OK, WriteRtfBody(m_draft, rtf));
+    SetRtf(rtf);
     AddEntry(User("Smith & {Co}", "smith@example.com"), "Smith");
 
     ASSERT_EQ(S_OK, Send());

@@ -13,9 +13,6 @@ namespace pollenta::mapi {
 
 namespace {
 
-constexpr ULONG PR_MESSAGE_RECIPIENTS = 0x0E12000D;
-constexpr ULONG PR_MESSAGE_ATTACHMENTS = 0x0E13000D;
-
 bool Excluded(LPSPropTagArray exclude, ULONG tag)
 {
     if (!exclude) return false;

@@ -142,7 +142,12 @@ void CZrMessageSender::CopyMessage(IMAPIFolder* lpOutbox, IMessage* lpSource, IM
     HRESULT hr = lpOutbox->CreateMessage(&IID_IMessage, 0, &copy);
     if (FAILED(hr))
         ThrowMapiObject(0xC00022FA, hr, lpOutbox, "CreateMessage", ZR_HERE);
-    hr = lpSource->CopyTo(0, nullptr, nullptr, 0, nullptr, &IID_IMessage, copy, 0, nullptr);
+    // The copy's recipients are replaced whole right after, so the
+    // template's To line, one row per address of the sending, stays behind:
+    // copying it into every copy made a sending of N copies cost N * N rows.
+    SizedSPropTagArray(1, recipients) = {1, {PR_MESSAGE_RECIPIENTS}};
+    hr = lpSource->CopyTo(0, nullptr, reinterpret_cast<LPSPropTagArray>(&recipients), 0, nullptr, &IID_IMessage, copy,
+                          0, nullptr);
     if (FAILED(hr))
         ThrowMapiObject(0xC00022EC, hr, lpSource, "CopyTo", ZR_HERE);
     *lppCopy = copy.Detach();

@@ -124,6 +124,9 @@ inline constexpr ULONG PR_HTML = 0x10130102;
 POLLENTA_STRING_TAG(PR_INTERNET_MESSAGE_ID, 0x1035001E)
 inline constexpr ULONG PR_FLAG_STATUS = 0x10900003;
 inline constexpr ULONG PR_INTERNET_CPID = 0x3FDE0003;
+// The subobject tables, named in CopyTo's exclusions to leave them behind.
+inline constexpr ULONG PR_MESSAGE_RECIPIENTS = 0x0E12000D;
+inline constexpr ULONG PR_MESSAGE_ATTACHMENTS = 0x0E13000D;
 
 // Attachment
 inline constexpr ULONG PR_ATTACH_SIZE = 0x0E200003;
