@@ -27,8 +27,9 @@ void MakeProjectFromForm(const FormProjectRequest& request, RoadPrograms& progra
 {
     MakeDatabase(request.database);
     WriteSavedForm(request.database, "Feedback");
-    const std::string line = "/SILENT \"" + request.name + "\" " + request.database.string() + " Feedback Email|text|" +
-                             request.email + "|Subject|text|" + request.subject +
-                             "|CollectRecipients|int|1|CollectSenders|int|1|";
+    // The parameters are one word, quoted for the blanks in their values.
+    const std::string line = "/SILENT \"" + request.name + "\" " + request.database.string() +
+                             " Feedback \"Email|text|" + request.email + "|Subject|text|" + request.subject +
+                             "|CollectRecipients|int|1|CollectSenders|int|1|\"";
     programs.Run({"dllrun", std::string(POLLENTA_BIN_DIR) + "/Gastrel.so", "MsaDbRegCL", line});
 }

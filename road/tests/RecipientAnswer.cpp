@@ -2,7 +2,6 @@
 
 #include "AnswerMail.h"
 #include "FilledForm.h"
-#include "SurveyCopy.h"
 #include "UrlText.h"
 
 #include <vector>
@@ -37,9 +36,15 @@ const T& Nth(const std::vector<T>& list, std::size_t index)
 
 std::map<std::string, std::string> Choices(std::size_t index)
 {
-    return {{"fullname", Nth(kNames, index)}, {"town", Nth(kTowns, index)},           {"rating", Nth(kRatings, index)},
-            {"course", Nth(kCourses, index)}, {"newsletter", index % 2 ? "yes" : ""}, {"remarks", Nth(kRemarks, index)},
-            {"Town", Nth(kTowns, index + 3)}, {"Remarks", Nth(kRemarks, index + 1)}};
+    return {{"fullname", Nth(kNames, index)},
+            {"town", Nth(kTowns, index)},
+            {"rating", Nth(kRatings, index)},
+            {"course", Nth(kCourses, index)},
+            {"newsletter", index % 2 ? "yes" : ""},
+            {"remarks", Nth(kRemarks, index)},
+            {"Town", Nth(kTowns, index + 3)},
+            {"Remarks", Nth(kRemarks, index + 1)},
+            {"Gr\u00f6\u00dfe & Ma\u00df", std::to_string(150 + index) + " cm"}};
 }
 
 RecipientAnswer Answer(const std::string& html, const std::string& sender, std::size_t index)
@@ -64,10 +69,9 @@ RecipientAnswer Answer(const std::string& html, const std::string& sender, std::
 
 }  // namespace
 
-RecipientAnswer AnswerCopy(const std::filesystem::path& copy, std::size_t index)
+RecipientAnswer AnswerCopy(const SurveyCopy& copy, std::size_t index)
 {
-    const SurveyCopy survey = ReadSurveyCopy(copy);
-    return Answer(survey.html, survey.recipient, index);
+    return Answer(copy.html, copy.recipient, index);
 }
 
 RecipientAnswer AnswerPage(const std::string& html, const std::string& sender, std::size_t index)

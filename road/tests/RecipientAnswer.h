@@ -3,7 +3,8 @@
 // the form (every few recipients differently, with letters from many
 // languages, "&", "%", "+" and quotes), posts it, and so sends an answer.
 
-#include <filesystem>
+#include "SurveyCopy.h"
+
 #include <map>
 #include <string>
 
@@ -14,8 +15,8 @@ struct RecipientAnswer {
     std::string eml;
 };
 
-// The answer of the `index`th recipient to the copy in `copy`.
-RecipientAnswer AnswerCopy(const std::filesystem::path& copy, std::size_t index);
+// The answer of the `index`th recipient to its copy.
+RecipientAnswer AnswerCopy(const SurveyCopy& copy, std::size_t index);
 // The answer to a survey page opened from its file (a page posted by
 // whoever has it, not a personal copy), from `sender`.
 RecipientAnswer AnswerPage(const std::string& html, const std::string& sender, std::size_t index);

@@ -22,6 +22,7 @@
 #include "RoadPrograms.h"
 #include "SendSurvey.h"
 #include "StoredAnswers.h"
+#include "SurveyCopy.h"
 #include "SurveyPage.h"
 #include "SurveyRecipients.h"
 #include "WaitFor.h"
@@ -42,7 +43,8 @@ constexpr const char* kStored = "Survey data sucessfully added to the survey res
 constexpr const char* kPageTable = "Course Results";
 constexpr const char* kFormTable = "Feedback";
 constexpr const char* kPageSubject = "Feedback: course #7 & more";
-constexpr const char* kFormSubject = "Kursformular";
+constexpr const char* kFormSubject = "R\u00fcckmeldung zum Kurs";
+constexpr const char* kSurveySubject = "Kursbewertung f\u00fcr ";
 constexpr std::size_t kAnsweredBeforeStart = 20;
 
 std::string ReadFile(const std::filesystem::path& path)
@@ -140,15 +142,32 @@ protected:
     {
         recipients = MakeSurveyRecipients(folders.AddressBook());
         InProcessHost host(RoadFolders::kProfile);
-        sent = SendSurvey(host, kPageProject, recipients.typed, folders.Outgoing(), recipients.addresses.size());
+        sent = SendSurvey(host, kPageProject, std::string(kSurveySubject) + "%%RECIPIENT%%", recipients.typed,
+                          folders.Outgoing(), recipients.addresses.size());
         Require(sent.offered == std::vector<std::string>({kPageProject, kFormProject}),
                 "the picker offered " + Joined(sent.offered));
+    }
+
+    // Its subject names its recipient, and it carries the pictures its HTML shows.
+    static void CheckCopy(const SurveyCopy& copy)
+    {
+        Require(copy.subject == kSurveySubject + copy.recipient,
+                "the copy to " + copy.recipient + " has the subject \"" + copy.subject + "\"");
+        std::size_t pictures = 0;
+        for (std::size_t at = copy.html.find("cid:"); at != std::string::npos; at = copy.html.find("cid:", at + 1)) {
+            const std::string id = copy.html.substr(at + 4, copy.html.find_first_of(" >\"'", at) - at - 4);
+            Require(copy.contentIds.count(id), "the copy to " + copy.recipient + " shows cid:" + id + " without it");
+            ++pictures;
+        }
+        Require(pictures == 1, "the copy to " + copy.recipient + " shows " + std::to_string(pictures) + " pictures");
     }
 
     void AnswerTheCopies()
     {
         std::set<std::string> answered;
-        for (const std::filesystem::path& copy : sent.copies) {
+        for (const std::filesystem::path& file : sent.copies) {
+            const SurveyCopy copy = ReadSurveyCopy(file);
+            CheckCopy(copy);
             answers.push_back(AnswerCopy(copy, answers.size()));
             const RecipientAnswer& answer = answers.back();
             Require(answered.insert(answer.recipient).second, "two copies went to " + answer.recipient);

@@ -34,12 +34,13 @@ std::vector<std::string> Pick(QWidget* picker, const std::string& project)
     return rows;
 }
 
-void AddRecipients(_Inspector* inspector, const std::vector<std::string>& recipients)
+void Address(_Inspector* inspector, const std::string& subject, const std::vector<std::string>& recipients)
 {
     CComPtr<IDispatch> item;
     inspector->get_CurrentItem(&item);
     CComQIPtr<_MailItem> mail(item.p);
     Require(mail, "the survey's inspector shows no mail item");
+    Require(SUCCEEDED(mail->put_Subject(CComBSTR(subject.c_str()))), "the survey message takes no subject");
     CComPtr<Recipients> list;
     Require(SUCCEEDED(mail->get_Recipients(&list)), "the survey message has no recipients collection");
     for (const std::string& text : recipients) {
@@ -69,8 +70,9 @@ std::vector<std::filesystem::path> AwaitCopies(const std::filesystem::path& outg
 
 }  // namespace
 
-SentSurvey SendSurvey(InProcessHost& host, const std::string& project, const std::vector<std::string>& recipients,
-                      const std::filesystem::path& outgoing, std::size_t expectedCopies)
+SentSurvey SendSurvey(InProcessHost& host, const std::string& project, const std::string& subject,
+                      const std::vector<std::string>& recipients, const std::filesystem::path& outgoing,
+                      std::size_t expectedCopies)
 {
     std::vector<std::string> boxes;
     const MessageBoxHook previous = SetMessageBoxHook([&boxes](const MessageBoxRequest& request) {
@@ -92,7 +94,7 @@ SentSurvey SendSurvey(InProcessHost& host, const std::string& project, const std
     }
     CComPtr<_Inspector> inspector = host.FirstInspector();
     Require(inspector, "picking \"" + project + "\" opened no survey message: " + First(boxes));
-    AddRecipients(inspector, recipients);
+    Address(inspector, subject, recipients);
 
     ProgressWatch progress;
     Require(host.Windows().Trigger(inspector, "Send survey"), "the survey message has no \"Send survey\"");

@@ -11,6 +11,19 @@
 
 namespace {
 
+std::set<std::string> ContentIds(GMimeMessage* message)
+{
+    std::set<std::string> ids;
+    g_mime_message_foreach(
+        message,
+        [](GMimeObject*, GMimeObject* part, gpointer data) {
+            if (const char* id = g_mime_object_get_content_id(part))
+                static_cast<std::set<std::string>*>(data)->insert(id);
+        },
+        &ids);
+    return ids;
+}
+
 GMimePart* FindHtmlPart(GMimeMessage* message)
 {
     GMimePart* found = nullptr;
@@ -61,6 +74,9 @@ SurveyCopy ReadSurveyCopy(const std::filesystem::path& eml)
 
     SurveyCopy copy;
     copy.recipient = Recipient(message.get());
+    const char* subject = g_mime_message_get_subject(message.get());
+    copy.subject = subject ? subject : "";
+    copy.contentIds = ContentIds(message.get());
     GMimePart* html = FindHtmlPart(message.get());
     Require(html != nullptr, eml.string() + " has no HTML part");
     copy.html = DecodedContent(html);
