@@ -24,7 +24,8 @@ GMimeObject* FormDataPart(const AnswerMail& answer, AnswerStyle style)
     if (asText)
         g_mime_object_set_content_type_parameter(GMIME_OBJECT(part), "charset", answer.charset.c_str());
     g_mime_part_set_filename(part, "POSTDATA.ATT");
-    GObjectPtr<GMimeStream> data(g_mime_stream_mem_new_with_buffer(answer.formData.data(), answer.formData.size()));
+    const std::string bytes = answer.formData + (style == AnswerStyle::SevenBitAttachment ? "\r\n" : "");
+    GObjectPtr<GMimeStream> data(g_mime_stream_mem_new_with_buffer(bytes.data(), bytes.size()));
     GObjectPtr<GMimeDataWrapper> content(
         g_mime_data_wrapper_new_with_stream(data.get(), GMIME_CONTENT_ENCODING_DEFAULT));
     g_mime_part_set_content(part, content.get());

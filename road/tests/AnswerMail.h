@@ -10,7 +10,7 @@
 enum class AnswerStyle {
     // Outlook beside Internet Explorer: application/octet-stream, base64.
     Base64Attachment,
-    // A client that passes the data on as it is: 7bit.
+    // A client that passes the data on as a line of text: 7bit, ended by CR LF.
     SevenBitAttachment,
     // A text/plain attachment naming the page's charset, quoted-printable.
     TextAttachment,

@@ -84,7 +84,7 @@ protected:
     {
         std::vector<std::string> args = {"mailhost", "--profile", RoadFolders::kProfile, "deliver"};
         for (std::size_t i = from; i < to; ++i) {
-            const std::filesystem::path file = folders.Answers() / (std::to_string(++m_delivered) + ".eml");
+            const std::filesystem::path file = folders.Answers() / (std::to_string(++delivered) + ".eml");
             std::filesystem::create_directories(file.parent_path());
             std::ofstream(file, std::ios::binary) << answers[i].eml;
             args.push_back(file.string());
@@ -237,7 +237,7 @@ protected:
 
     RoadFolders folders;
     RoadPrograms programs{folders.Runs()};
-    std::size_t m_delivered = 0;
+    std::size_t delivered = 0;
     LONG pageProject = 0;
     LONG formProject = 0;
     SurveyRecipients recipients;
