@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <set>
 
 using pollenta::html::HtmlElement;
 
@@ -113,12 +114,17 @@ FilledForm FillForm(const std::string& html, const std::map<std::string, std::st
     FilledForm filled;
     filled.charset = page.Charset();
     ReadAction(form.Action(), filled);
+    std::set<std::string> unknown;
+    for (const auto& choice : choices)
+        unknown.insert(choice.first);
     for (const HtmlElement& control : form.Elements()) {
         const std::string name = control.Name();
         if (name.empty())
             continue;
+        unknown.erase(name);
         if (const auto value = ControlValue(control, Choice(choices, name)))
             filled.fields.emplace_back(name, *value);
     }
+    Require(unknown.empty(), "the form has no control " + (unknown.empty() ? std::string() : *unknown.begin()));
     return filled;
 }

@@ -23,5 +23,6 @@ struct FilledForm {
 // `choices` holds, by control name, the text typed into a text field or
 // text area, the value of the option, radio button or check box chosen.
 // Controls without a choice keep what the page gives them. A RoadFailure
-// when the page has no single form posted to a mailto: address.
+// when the page has no single form posted to a mailto: address, or a
+// choice names no control of it.
 FilledForm FillForm(const std::string& html, const std::map<std::string, std::string>& choices);

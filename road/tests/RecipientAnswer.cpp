@@ -34,7 +34,10 @@ const T& Nth(const std::vector<T>& list, std::size_t index)
     return list[index % list.size()];
 }
 
-std::map<std::string, std::string> Choices(std::size_t index)
+using Choices = std::map<std::string, std::string>;
+
+// What the recipients of the survey page choose.
+Choices SurveyChoices(std::size_t index)
 {
     return {{"fullname", Nth(kNames, index)},
             {"town", Nth(kTowns, index)},
@@ -42,14 +45,18 @@ std::map<std::string, std::string> Choices(std::size_t index)
             {"course", Nth(kCourses, index)},
             {"newsletter", index % 2 ? "yes" : ""},
             {"remarks", Nth(kRemarks, index)},
-            {"Town", Nth(kTowns, index + 3)},
-            {"Remarks", Nth(kRemarks, index + 1)},
             {"Gr\u00f6\u00dfe & Ma\u00df", std::to_string(150 + index) + " cm"}};
 }
 
-RecipientAnswer Answer(const std::string& html, const std::string& sender, std::size_t index)
+// What the visitors of the database form's page type.
+Choices FormChoices(std::size_t index)
 {
-    const FilledForm form = FillForm(html, Choices(index));
+    return {{"Town", Nth(kTowns, index + 3)}, {"Remarks", Nth(kRemarks, index + 1)}};
+}
+
+RecipientAnswer Answer(const std::string& html, const Choices& choices, const std::string& sender, std::size_t index)
+{
+    const FilledForm form = FillForm(html, choices);
     AnswerMail mail;
     mail.fromName = Nth(kNames, index);
     mail.fromAddress = sender;
@@ -71,10 +78,10 @@ RecipientAnswer Answer(const std::string& html, const std::string& sender, std::
 
 RecipientAnswer AnswerCopy(const SurveyCopy& copy, std::size_t index)
 {
-    return Answer(copy.html, copy.recipient, index);
+    return Answer(copy.html, SurveyChoices(index), copy.recipient, index);
 }
 
 RecipientAnswer AnswerPage(const std::string& html, const std::string& sender, std::size_t index)
 {
-    return Answer(html, sender, index);
+    return Answer(html, FormChoices(index), sender, index);
 }

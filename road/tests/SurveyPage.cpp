@@ -17,7 +17,9 @@ const char* const kPage =
     "<INPUT TYPE=RADIO NAME=course VALUE=\"advanced+\"> Advanced\r\n"
     "<P><INPUT TYPE=CHECKBOX NAME=newsletter VALUE=yes> Newsletter\r\n"
     "<P>Remarks<BR><TEXTAREA NAME=remarks ROWS=4 COLS=40></TEXTAREA>\r\n"
-    "<P>Gr\xF6\xDFe <INPUT NAME=\"Gr\xF6\xDFe & Ma\xDF\" SIZE=4>\r\n"
+    "<P>Gr\xF6\xDF"
+    "e <INPUT NAME=\"Gr\xF6\xDF"
+    "e & Ma\xDF\" SIZE=4>\r\n"
     "<INPUT TYPE=HIDDEN NAME=source VALUE=\"mail 2006\">\r\n"
     "<P><INPUT TYPE=SUBMIT VALUE=\"Send\"> <INPUT TYPE=RESET>\r\n"
     "</FORM></BODY></HTML>\r\n";
