@@ -43,6 +43,13 @@ InProcessHost::~InProcessHost()
     ShutDown();
 }
 
+void InProcessHost::Close()
+{
+    ShutDown();
+    Require(!m_sessionHeld, "the client's MAPI session is still held after shut-down: this process would go on "
+                            "taking the mail dropped for the next host");
+}
+
 void InProcessHost::ConnectAddIn()
 {
     CLSID clsid = GUID_NULL;
@@ -83,7 +90,7 @@ void InProcessHost::ShutDown()
     if (m_session) {
         HrDispatchNotifications(0);
         m_session->Logoff(0, 0, 0);
-        m_session.Release();
+        m_sessionHeld = m_session.Detach()->Release() != 0;
     }
     if (m_com)
         CoUninitialize();

@@ -23,6 +23,8 @@ class InProcessHost {
 public:
     explicit InProcessHost(const std::string& profile);
     ~InProcessHost();
+    // Shuts down; a RoadFailure when something still holds the session.
+    void Close();
     InProcessHost(const InProcessHost&) = delete;
     InProcessHost& operator=(const InProcessHost&) = delete;
 
@@ -38,6 +40,7 @@ private:
 
     bool m_mapi = false;
     bool m_com = false;
+    bool m_sessionHeld = false;
     CComPtr<IMAPISession> m_session;
     std::unique_ptr<pollenta::outlook::OutlookHost> m_host;
     std::unique_ptr<pollenta::outlook::HostWindows> m_windows;

@@ -146,6 +146,7 @@ protected:
                           folders.Outgoing(), recipients.addresses.size());
         Require(sent.offered == std::vector<std::string>({kPageProject, kFormProject}),
                 "the picker offered " + Joined(sent.offered));
+        host.Close();
     }
 
     // Its subject names its recipient, and it carries the pictures its HTML shows.
