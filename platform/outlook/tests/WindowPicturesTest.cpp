@@ -135,3 +135,22 @@ TEST_F(WindowPicturesTest, SendInTheInspectorSendsTheItemAndClosesItsWindow)
     m_windows->ProcessEvents();
     EXPECT_FALSE(m_windows->SaveWindowPicture(inspector, kPictures + "/gone.png"));
 }
+
+TEST_F(WindowPicturesTest, ClosedWindowsLetGoOfTheClientsObjectsWhenTheWindowsGo)
+{
+    CComPtr<_MailItem> mail = FirstInboxItem();
+    ASSERT_TRUE(mail);
+    ASSERT_EQ(S_OK, mail->Display(CComVariant()));
+    CComPtr<_Inspector> inspector;
+    ASSERT_EQ(S_OK, mail->get_GetInspector(&inspector));
+    m_windows->ProcessEvents();
+    // Closed windows wait for the event loop to be deleted; a process that
+    // goes on without one must not keep their objects (and with them the
+    // MAPI session and its spooler) once the windows object is gone.
+    m_host->CloseWindows();
+    m_windows.reset();
+    for (IUnknown* object : {static_cast<IUnknown*>(m_explorer.p), static_cast<IUnknown*>(inspector.p)}) {
+        object->AddRef();
+        EXPECT_EQ(1u, object->Release()) << (object == m_explorer.p ? "explorer" : "inspector");
+    }
+}

@@ -95,6 +95,11 @@ public:
             point->Unadvise(cookie);
         for (auto& [object, window] : m_windows)
             delete window.data();
+        // Closed windows still waiting for the event loop hold their explorer
+        // or inspector; without a loop to come they would keep them, and the
+        // MAPI session behind them, for the rest of the process.
+        for (const QPointer<QMainWindow>& window : m_closed)
+            delete window.data();
         // The Options dialog holds the add-ins' pages; they go before the
         // add-ins do.
         delete m_options.data();
@@ -166,6 +171,8 @@ private:
             if (window) {
                 window->close();
                 window->deleteLater();
+                std::erase_if(m_closed, [](const QPointer<QMainWindow>& gone) { return !gone; });
+                m_closed.push_back(window);
             }
             if (!HasExplorerWindow() && m_running)
                 QCoreApplication::exit(0);
@@ -203,6 +210,7 @@ private:
 
     OutlookHost& m_host;
     std::map<CComPtr<IUnknown>, QPointer<QMainWindow>> m_windows;
+    std::vector<QPointer<QMainWindow>> m_closed;
     std::vector<std::pair<CComPtr<IConnectionPoint>, DWORD>> m_advised;
     QPointer<COptionsDialog> m_options;
     bool m_running = false;
