@@ -82,6 +82,31 @@ std::string AddDistList(const std::string& addressBookPath, const std::string& d
     return CEntryId::ForAddressEntry(book->Uid(), MAPI_DISTLIST, id);
 }
 
+HRESULT ProfileAddressBook(const std::string& profile, std::string& addressBookPath)
+{
+    return Run([&] {
+        addressBookPath = CProfile::Load(profile).m_addressBook;
+        return S_OK;
+    });
+}
+
+HRESULT FindAddressEntry(const std::string& addressBookPath, const std::string& displayName, std::string& entryId)
+{
+    return Run([&] {
+        auto book = CAddressBookFile::Open(addressBookPath);
+        for (LONGLONG id : book->Entries()) {
+            const CPropMap props = book->Props(id);
+            const auto name = props.find(PROP_ID(PR_DISPLAY_NAME_A));
+            ULONG type = 0;
+            if (name != props.end() && name->second.Text() == displayName && book->Type(id, type)) {
+                entryId = CEntryId::ForAddressEntry(book->Uid(), type, id);
+                return S_OK;
+            }
+        }
+        throw CMapiError(MAPI_E_NOT_FOUND, "The book has no entry named " + displayName);
+    });
+}
+
 HRESULT AddDistListMember(const std::string& addressBookPath, const std::string& listEntryId,
                           const std::string& memberEntryId)
 {

@@ -12,6 +12,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <string>
 
 class CMapiTest : public ::testing::Test {
@@ -100,6 +101,29 @@ public:
         std::string bytes(reinterpret_cast<const char*>(eid), cb);
         MAPIFreeBuffer(eid);
         return OpenFolder(store, bytes);
+    }
+
+    // Every address a list reaches, through nested lists.
+    static void Expand(IAddrBook* book, const std::string& entryId, std::set<std::string>& addresses, int depth = 0)
+    {
+        ASSERT_LT(depth, 10);
+        ULONG type = 0;
+        CComPtr<IUnknown> object;
+        ASSERT_EQ(S_OK, book->OpenEntry(static_cast<ULONG>(entryId.size()), Eid(entryId), &IID_IDistList, 0, &type,
+                                        &object));
+        ASSERT_EQ(MAPI_DISTLIST, type);
+        CComQIPtr<IDistList> list(object.p);
+        CComPtr<IMAPITable> table;
+        ASSERT_EQ(S_OK, list->GetContentsTable(0, &table));
+        SizedSPropTagArray(3, columns) = {3, {PR_ENTRYID, PR_OBJECT_TYPE, PR_EMAIL_ADDRESS_A}};
+        LPSRowSet rows = nullptr;
+        ASSERT_EQ(S_OK, HrQueryAllRows(table, reinterpret_cast<LPSPropTagArray>(&columns), nullptr, nullptr, 0, &rows));
+        for (ULONG i = 0; i < rows->cRows; ++i) {
+            const SPropValue* row = rows->aRow[i].lpProps;
+            if (row[1].Value.l == static_cast<LONG>(MAPI_DISTLIST)) Expand(book, Bytes(row[0].Value.bin), addresses, depth + 1);
+            else addresses.insert(row[2].Value.lpszA);
+        }
+        FreeProws(rows);
     }
 
     static void SetString(IMAPIProp* object, ULONG tag, const std::string& text)

@@ -1,3 +1,4 @@
+#include "MapiTestSupport.h"
 #include "testsupport/TempFolder.h"
 #include "testsupport/TempRegistry.h"
 
@@ -75,4 +76,35 @@ TEST_F(CMapiToolTest, CreatesAProfileDeliversListsAndExports)
     EXPECT_NE(std::string::npos, exported.find("<p>Hi</p>"));
     EXPECT_NE(0, Run({"export", "00FF", m_dir + "/bad.eml"}));
     EXPECT_EQ(2, Run({"frobnicate"}));
+}
+
+TEST_F(CMapiToolTest, AddsUsersAndListsThatHoldOtherListsByName)
+{
+    ASSERT_EQ(0, Run({"create-profile", "Book", m_dir + "/profile"}));
+    ASSERT_EQ(0, Run({"add-user", "Ann Smith", "ann@example.com"}));
+    ASSERT_EQ(0, Run({"add-user", "Борис", "boris@example.com"}));
+    ASSERT_EQ(0, Run({"add-list", "Team", "Ann Smith"}));
+    ASSERT_EQ(0, Run({"add-list", "Everyone", "Team", "Борис"}));
+    EXPECT_EQ(1, Run({"add-list", "Nobody", "Team", "No Such Name"}));
+    EXPECT_EQ(2, Run({"add-list", "Empty"}));
+
+    std::string everyone;
+    std::string book;
+    ASSERT_EQ(S_OK, pollenta::mapi::ProfileAddressBook("Book", book));
+    ASSERT_EQ(S_OK, pollenta::mapi::FindAddressEntry(book, "Everyone", everyone));
+    std::string nobody;
+    EXPECT_EQ(MAPI_E_NOT_FOUND, pollenta::mapi::FindAddressEntry(book, "Nobody", nobody));
+
+    MAPIINIT_0 init = {MAPI_INIT_VERSION, 0};
+    ASSERT_EQ(S_OK, MAPIInitialize(&init));
+    {
+        CComPtr<IMAPISession> session;
+        ASSERT_EQ(S_OK, MAPILogonEx(0, const_cast<char*>("Book"), nullptr, MAPI_EXTENDED | MAPI_NEW_SESSION, &session));
+        CComPtr<IAddrBook> addressBook;
+        ASSERT_EQ(S_OK, session->OpenAddressBook(0, nullptr, 0, &addressBook));
+        std::set<std::string> addresses;
+        CMapiTest::Expand(addressBook, everyone, addresses);
+        EXPECT_EQ((std::set<std::string>{"ann@example.com", "boris@example.com"}), addresses);
+    }
+    MAPIUninitialize();
 }

@@ -1,12 +1,13 @@
-// mapitool: sets up a profile with a store, lists folders and messages with
-// their properties, delivers .eml files into a folder and exports a message
-// as .eml.
+// mapitool: sets up a profile with a store and the entries and lists of its
+// address book, lists folders and messages with their properties, delivers
+// .eml files into a folder and exports a message as .eml.
 
 #include "com/ComPtr.h"
 #include "mapi/Mapi.h"
 #include "mapi/MapiAdmin.h"
 
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -21,6 +22,8 @@ using pollenta::mapi::ExportMime;
 const char* const kUsage =
     "usage: mapitool [--profile NAME] COMMAND ...\n"
     "  create-profile NAME DIR      profile with a store, address book, outgoing and drop folder in DIR\n"
+    "  add-user NAME ADDRESS        an entry of the profile's address book\n"
+    "  add-list NAME MEMBER...      a distribution list of the entries or lists named MEMBER\n"
     "  folders                      folders of every store\n"
     "  messages FOLDER              messages of FOLDER (\"\\\\Store\\\\Inbox\") with their properties\n"
     "  deliver [--folder FOLDER] FILE.eml ...   deliver into FOLDER, or the Inbox of the default store\n"
@@ -38,6 +41,11 @@ std::string Hex(const BYTE* data, ULONG size)
     HexFromBin(const_cast<BYTE*>(data), static_cast<int>(size), text.data());
     text.resize(size * 2);
     return text;
+}
+
+std::string EntryIdText(const std::string& entryId)
+{
+    return Hex(reinterpret_cast<const BYTE*>(entryId.data()), static_cast<ULONG>(entryId.size()));
 }
 
 std::string ValueText(const SPropValue& value)
@@ -155,8 +163,7 @@ public:
                 result = Fail("delivering " + file, delivered);
                 continue;
             }
-            std::printf("%s  %s\n", file.c_str(), Hex(reinterpret_cast<const BYTE*>(entryId.data()),
-                                                      static_cast<ULONG>(entryId.size())).c_str());
+            std::printf("%s  %s\n", file.c_str(), EntryIdText(entryId).c_str());
         }
         HrDispatchNotifications(0);
         return result;
@@ -315,7 +322,44 @@ int CreateProfile(const std::string& name, const std::filesystem::path& dir)
         FAILED(hr))
         return Fail("creating the store", hr);
     std::printf("profile %s: store %s\n", name.c_str(),
-                Hex(reinterpret_cast<const BYTE*>(entryId.data()), static_cast<ULONG>(entryId.size())).c_str());
+                EntryIdText(entryId).c_str());
+    return 0;
+}
+
+int AddUser(const std::string& profile, const std::string& name, const std::string& address)
+{
+    std::string book;
+    if (HRESULT hr = pollenta::mapi::ProfileAddressBook(profile, book); FAILED(hr))
+        return Fail("opening the profile", hr);
+    try {
+        std::printf("%s  %s\n", name.c_str(), EntryIdText(pollenta::mapi::AddMailUser(book, name, address, {})).c_str());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "mapitool: adding %s failed: %s\n", name.c_str(), e.what());
+        return 1;
+    }
+    return 0;
+}
+
+// Members are named as the book names them, so that a list can hold users
+// and other lists alike.
+int AddList(const std::string& profile, const std::string& name, const std::vector<std::string>& memberNames)
+{
+    std::string book;
+    if (HRESULT hr = pollenta::mapi::ProfileAddressBook(profile, book); FAILED(hr))
+        return Fail("opening the profile", hr);
+    std::vector<std::string> members;
+    for (const std::string& member : memberNames) {
+        std::string entryId;
+        if (HRESULT hr = pollenta::mapi::FindAddressEntry(book, member, entryId); FAILED(hr))
+            return Fail("finding \"" + member + "\" in the address book", hr);
+        members.push_back(entryId);
+    }
+    try {
+        std::printf("%s  %s\n", name.c_str(), EntryIdText(pollenta::mapi::AddDistList(book, name, members)).c_str());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "mapitool: adding %s failed: %s\n", name.c_str(), e.what());
+        return 1;
+    }
     return 0;
 }
 
@@ -338,6 +382,8 @@ int main(int argc, char** argv)
     }
     const std::string& command = words[0];
     if (command == "create-profile" && words.size() == 3) return CreateProfile(words[1], words[2]);
+    if (command == "add-user" && words.size() == 3) return AddUser(profile, words[1], words[2]);
+    if (command == "add-list" && words.size() >= 3) return AddList(profile, words[1], {words.begin() + 2, words.end()});
 
     CTool tool(profile);
     if (HRESULT hr = tool.Logon(); FAILED(hr)) return Fail("logging on", hr);

@@ -32,6 +32,12 @@ std::string AddMailUser(const std::string& addressBookPath, const std::string& d
                         const std::string& smtpAddress, const std::vector<std::string>& proxyAddresses);
 std::string AddDistList(const std::string& addressBookPath, const std::string& displayName,
                         const std::vector<std::string>& memberEntryIds);
+// The address book file of a profile (of the default profile for an empty
+// name); MAPI_E_LOGON_FAILED when there is no such profile.
+HRESULT ProfileAddressBook(const std::string& profile, std::string& addressBookPath);
+// The entry id of the first entry of the book, mail user or list, with this
+// display name; MAPI_E_NOT_FOUND when there is none.
+HRESULT FindAddressEntry(const std::string& addressBookPath, const std::string& displayName, std::string& entryId);
 // Appends a member to a list of the book; a list may so come to hold itself,
 // directly or through others, as real address books allow.
 HRESULT AddDistListMember(const std::string& addressBookPath, const std::string& listEntryId,
