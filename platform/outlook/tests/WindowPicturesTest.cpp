@@ -12,6 +12,9 @@
 #include "com/ComVariant.h"
 #include "mapi/MapiAdmin.h"
 
+#include <QApplication>
+#include <QLineEdit>
+
 #include <cstdlib>
 #include <fstream>
 
@@ -153,4 +156,52 @@ TEST_F(WindowPicturesTest, ClosedWindowsLetGoOfTheClientsObjectsWhenTheWindowsGo
         object->AddRef();
         EXPECT_EQ(1u, object->Release()) << (object == m_explorer.p ? "explorer" : "inspector");
     }
+}
+
+TEST_F(WindowPicturesTest, WhatIsTypedIntoToAndSubjectReachesTheItemBeforeACommandRuns)
+{
+    CComPtr<IDispatch> item;
+    ASSERT_EQ(S_OK, m_application->CreateItem(olMailItem, &item));
+    CComQIPtr<_MailItem> mail(item.p);
+    mail->put_Subject(CComBSTR("Set by an add-in"));
+    CComPtr<Recipients> recipients;
+    mail->get_Recipients(&recipients);
+    recipients->Add(CComBSTR("old@example.org"), nullptr);
+    CComPtr<_Inspector> inspector;
+    ASSERT_EQ(S_OK, mail->get_GetInspector(&inspector));
+    m_windows->ProcessEvents();
+    QLineEdit* to = nullptr;
+    QLineEdit* subject = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* found = window->findChild<QLineEdit*>("to")) {
+            to = found;
+            subject = window->findChild<QLineEdit*>("subject");
+        }
+    ASSERT_TRUE(to && subject);
+
+    // Untouched edits leave what the object model set alone.
+    ASSERT_TRUE(m_windows->Trigger(inspector, "Save"));
+    CComBSTR text;
+    mail->get_Subject(&text);
+    EXPECT_EQ("Set by an add-in", text.ToString());
+
+    to->selectAll();
+    to->insert("\"Smith, Ann\" <ann@example.org>; bob@example.org,carol@example.org");
+    subject->selectAll();
+    subject->insert("Typed");
+    ASSERT_TRUE(m_windows->Trigger(inspector, "Save"));
+    text.Empty();
+    mail->get_Subject(&text);
+    EXPECT_EQ("Typed", text.ToString());
+    LONG count = 0;
+    ASSERT_EQ(S_OK, recipients->get_Count(&count));
+    std::vector<std::string> names;
+    for (LONG i = 1; i <= count; ++i) {
+        CComPtr<Recipient> recipient;
+        CComBSTR name;
+        ASSERT_EQ(S_OK, recipients->Item(CComVariant(i), &recipient));
+        recipient->get_Name(&name);
+        names.push_back(name.ToString());
+    }
+    EXPECT_EQ((std::vector<std::string>{"Smith, Ann", "bob@example.org", "carol@example.org"}), names);
 }
