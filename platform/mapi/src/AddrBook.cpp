@@ -124,6 +124,20 @@ HRESULT CAddrBook::CreateOneOff(LPSTR name, LPSTR addrType, LPSTR address, ULONG
     return S_OK;
 }
 
+CPropMap CAddrBook::ResolveAddress(const std::string& name, const std::string& address)
+{
+    std::vector<CPropMap> known;
+    for (LONGLONG id : m_book->Entries()) {
+        ULONG type = 0;
+        if (!m_book->Type(id, type) || type != MAPI_MAILUSER) continue;
+        CPropMap props = m_book->EntryProps(id, type);
+        if (Names(props, address)) known.push_back(std::move(props));
+    }
+    if (known.size() == 1) return known.front();
+    const std::string& shown = name.empty() ? address : name;
+    return CAddressBookFile::OneOffProps(CEntryId::ForOneOff(shown, "SMTP", address), shown, "SMTP", address);
+}
+
 HRESULT CAddrBook::Resolve(const std::string& name, ULONG flags, CPropMap& resolved)
 {
     std::vector<CPropMap> exact;
@@ -171,15 +185,23 @@ HRESULT CAddrBook::ResolveName(ULONG_PTR, ULONG flags, LPSTR, LPADRLIST list)
             ADRENTRY& entry = list->aEntries[i];
             if (entry.cValues && !entry.rgPropVals) throw CMapiError(MAPI_E_INVALID_PARAMETER, "An entry has no properties");
             std::string name;
+            std::string address;
+            std::string addrType;
             bool hasEntryId = false;
             for (ULONG j = 0; j < entry.cValues; ++j) {
                 const SPropValue& value = entry.rgPropVals[j];
                 if (value.ulPropTag == PR_ENTRYID) hasEntryId = true;
                 if (value.ulPropTag == PR_DISPLAY_NAME_A && value.Value.lpszA) name = value.Value.lpszA;
+                if (value.ulPropTag == PR_EMAIL_ADDRESS_A && value.Value.lpszA) address = value.Value.lpszA;
+                if (value.ulPropTag == PR_ADDRTYPE_A && value.Value.lpszA) addrType = value.Value.lpszA;
             }
             if (hasEntryId) continue;
             CPropMap resolved;
-            HRESULT hr = name.empty() ? MAPI_E_NOT_FOUND : Resolve(name, flags, resolved);
+            HRESULT hr = S_OK;
+            // A recipient typed as "Name <address>" carries its address: the
+            // address decides, never a display name that merely looks alike.
+            if (!address.empty() && Lower(addrType) == "smtp") resolved = ResolveAddress(name, address);
+            else hr = name.empty() ? MAPI_E_NOT_FOUND : Resolve(name, flags, resolved);
             if (hr == MAPI_E_USER_CANCEL) return hr;
             if (FAILED(hr)) {
                 if (result != MAPI_E_AMBIGUOUS_RECIP) result = hr;
