@@ -76,8 +76,9 @@ CPropMap CAddrBook::PropsOf(const std::string& entryId, ULONG& type)
         return CAddressBookFile::OneOffProps(entryId, parsed.m_name, parsed.m_addrType, parsed.m_address);
     }
     if (parsed.m_kind != CEntryId::Kind::AddressEntry || !(parsed.m_uid == m_book->Uid())) return {};
-    if (!m_book->Type(parsed.m_id, type) || type != parsed.m_type) return {};
-    return m_book->EntryProps(parsed.m_id, type);
+    CPropMap props;
+    if (!m_book->Entry(parsed.m_id, type, props) || type != parsed.m_type) return {};
+    return props;
 }
 
 HRESULT CAddrBook::OpenEntry(ULONG cb, LPENTRYID eid, LPCIID iid, ULONG, ULONG* type, LPUNKNOWN* object)
@@ -95,7 +96,7 @@ HRESULT CAddrBook::OpenEntry(ULONG cb, LPENTRYID eid, LPCIID iid, ULONG, ULONG* 
         if (props.empty()) throw CMapiError(MAPI_E_NOT_FOUND, "The address book has no such entry");
         IUnknown* opened = nullptr;
         if (objectType == MAPI_DISTLIST)
-            opened = static_cast<IDistList*>(new CDistList(m_book, parsed.m_id, this));
+            opened = static_cast<IDistList*>(new CDistList(m_book, parsed.m_id, this, std::move(props)));
         else
             opened = static_cast<IMailUser*>(new CMailUser(m_book, parsed.m_kind == CEntryId::Kind::OneOff ? 0 : parsed.m_id,
                                                            std::move(props)));
@@ -129,8 +130,8 @@ CPropMap CAddrBook::ResolveAddress(const std::string& name, const std::string& a
     std::vector<CPropMap> known;
     for (LONGLONG id : m_book->Entries()) {
         ULONG type = 0;
-        if (!m_book->Type(id, type) || type != MAPI_MAILUSER) continue;
-        CPropMap props = m_book->EntryProps(id, type);
+        CPropMap props;
+        if (!m_book->Entry(id, type, props) || type != MAPI_MAILUSER) continue;
         if (Names(props, address)) known.push_back(std::move(props));
     }
     if (known.size() == 1) return known.front();
@@ -145,8 +146,8 @@ HRESULT CAddrBook::Resolve(const std::string& name, ULONG flags, CPropMap& resol
     std::string prefix = Lower(name);
     for (LONGLONG id : m_book->Entries()) {
         ULONG type = 0;
-        if (!m_book->Type(id, type)) continue;
-        CPropMap props = m_book->EntryProps(id, type);
+        CPropMap props;
+        if (!m_book->Entry(id, type, props)) continue;
         if (Names(props, name)) exact.push_back(props);
         else if (StartsAWord(Lower(TextOf(props, PR_DISPLAY_NAME_A)), prefix)) partial.push_back(props);
     }
