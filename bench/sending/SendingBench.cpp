@@ -1,9 +1,14 @@
 // Personal sending of one draft to N recipients (default 5000), pause 0,
 // no progress window, against writing N .eml files of the same size the
-// way the spooler writes them (beside the final name, then renamed).
+// way the spooler writes them (beside the final name, then renamed, not
+// synced). Each method runs R times (default 3), each run followed by its
+// bare writes, so both meet the file system in the same state; the medians
+// are compared, since creating files on a busy disk varies a lot. A
+// METHOD ("sending" or "sending3") runs that method alone.
 //
-//     build/bench/bench_sending [N]
+//     build/bin/bench_sending [N] [R] [METHOD]
 
+#include "bench/BenchRow.h"
 #include "OutlookStandIn.h"
 #include "classes/TMMailItem.h"
 #include "lang/CWELanguages.h"
@@ -15,12 +20,15 @@
 
 #include "ui/Window.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -65,6 +73,7 @@ std::uintmax_t SentBytes(const std::string& folder, int& files)
 
 double BareWrites(const std::string& folder, int count, std::size_t size)
 {
+    std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     const std::string bytes(size, 'x');
     const auto start = Clock::now();
@@ -103,11 +112,55 @@ void FlushSpooler(IMAPISession* session)
     FreeProws(rows);
 }
 
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Runs `send` (one sending of `count` copies into the emptied `outgoing`
+// folder) `runs` times, each followed by the same number of bare writes of
+// the same size, and prints the medians. False when a run did not send
+// every copy.
+bool Measure(const char* name, int count, int runs, const std::string& outgoing, const std::string& bare,
+             const std::function<HRESULT()>& send)
+{
+    std::vector<double> ours;
+    std::vector<double> bares;
+    std::uintmax_t size = 0;
+    for (int run = 0; run < runs; ++run) {
+        std::filesystem::remove_all(outgoing);
+        std::filesystem::create_directories(outgoing);
+        const auto start = Clock::now();
+        const HRESULT hr = send();
+        ours.push_back(Seconds(start));
+        int files = 0;
+        const std::uintmax_t bytes = SentBytes(outgoing, files);
+        if (FAILED(hr) || files != count) {
+            std::fprintf(stderr, "%s: run gave 0x%08X with %d of %d files\n", name, static_cast<unsigned>(hr), files,
+                         count);
+            return false;
+        }
+        size = bytes / files;
+        bares.push_back(BareWrites(bare, count, static_cast<std::size_t>(size)));
+    }
+    const double oursMedian = Median(ours);
+    const double bareMedian = Median(bares);
+    std::printf("%s: %d copies of %ju bytes, median of %d runs\n", name, count, size, runs);
+    std::printf("ours:  %.1f copies/s (%.2f s)\n", count / oursMedian, oursMedian);
+    std::printf("bare:  %.1f files/s (%.2f s)\n", count / bareMedian, bareMedian);
+    std::printf("ratio: %.1f\n", oursMedian / bareMedian);
+    bench::PrintRateRow(name, "copies/s", count / oursMedian, count / bareMedian);
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     const int count = argc > 1 ? std::atoi(argv[1]) : 5000;
+    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
+    const std::string only = argc > 3 ? argv[3] : "";
     pollenta::testsupport::TempFolder folder("pollenta-bench-sending");
     pollenta::testsupport::TempRegistry registry(folder.Path() / "registry");
     const std::string dir = folder.Path().string();
@@ -155,44 +208,22 @@ int main(int argc, char** argv)
     TMMailItem::CreateInstance(IID_ITMMailItem3, reinterpret_cast<void**>(&item));
     CComVariant code(static_cast<LONG>(0));
     item->AddMacros(CComBSTR("%RECIPIENT%"), code, VARIANT_TRUE);
-    item->putref_Item(standin::MailItem::Make(application, drafts, draft));
 
-    auto start = Clock::now();
-    const HRESULT hr = item->Solvenda(0, VARIANT_FALSE, CComBSTR(""), CComBSTR(""));
-    const double ours = Seconds(start);
-    int files = 0;
-    const std::uintmax_t bytes = SentBytes(outgoing, files);
-    if (FAILED(hr) || files != count) {
-        std::fprintf(stderr, "sending: run gave 0x%08X with %d of %d files\n", static_cast<unsigned>(hr), files, count);
+    const bool sent =
+        (only == "sending3" || Measure("sending: Solvenda", count, runs, outgoing, dir + "/bare", [&] {
+             item->putref_Item(standin::MailItem::Make(application, drafts, draft));
+             return item->Solvenda(0, VARIANT_FALSE, CComBSTR(""), CComBSTR(""));
+         })) &&
+        // The second method with the same draft.
+        (only == "sending" || Measure("sending: Solvenda3", count, runs, outgoing, dir + "/bare", [&] {
+            item->putref_Item(standin::MailItem::Make(application, drafts, draft));
+            const HRESULT hr = item->Solvenda3(0, VARIANT_FALSE, CComBSTR(""), CComBSTR(""));
+            PumpWaitingMessages();
+            FlushSpooler(session);
+            return hr;
+        }));
+    if (!sent)
         return 1;
-    }
-    const double bare = BareWrites(dir + "/bare", count, static_cast<std::size_t>(bytes / files));
-
-    std::printf("sending: %d copies of %ju bytes\n", count, bytes / files);
-    std::printf("ours:  %.1f copies/s (%.2f s)\n", count / ours, ours);
-    std::printf("bare:  %.1f files/s (%.2f s)\n", count / bare, bare);
-    std::printf("ratio: %.1f\n", ours / bare);
-
-    // The second method with the same draft, into an emptied outgoing folder.
-    std::filesystem::remove_all(outgoing);
-    std::filesystem::create_directories(outgoing);
-    item->putref_Item(standin::MailItem::Make(application, drafts, draft));
-    start = Clock::now();
-    const HRESULT hr3 = item->Solvenda3(0, VARIANT_FALSE, CComBSTR(""), CComBSTR(""));
-    PumpWaitingMessages();
-    FlushSpooler(session);
-    const double ours3 = Seconds(start);
-    const std::uintmax_t bytes3 = SentBytes(outgoing, files);
-    if (FAILED(hr3) || files != count) {
-        std::fprintf(stderr, "sending3: run gave 0x%08X with %d of %d files\n", static_cast<unsigned>(hr3), files,
-                     count);
-        return 1;
-    }
-    const double bare3 = BareWrites(dir + "/bare3", count, static_cast<std::size_t>(bytes3 / files));
-    std::printf("sending3: %d copies of %ju bytes\n", count, bytes3 / files);
-    std::printf("ours:  %.1f copies/s (%.2f s)\n", count / ours3, ours3);
-    std::printf("bare:  %.1f files/s (%.2f s)\n", count / bare3, bare3);
-    std::printf("ratio: %.1f\n", ours3 / bare3);
     item.Release();
     store.Release();
     session.Release();

@@ -173,6 +173,26 @@ TEST_F(SolvendaTest, OwnerEvaluatedMacrosAskEveryAdvisedSinkPerRecipient)
     EXPECT_NE(std::string::npos, byAddress["bob@example.com"].plainBody.find("Hi <bob@example.com>"));
 }
 
+// A copy is stored only once it is complete: one that fails on the way is
+// found nowhere, and the run goes on with the next recipient.
+TEST_F(SolvendaTest, ACopyThatFailsBeforeItIsCompleteLeavesNothingBehind)
+{
+    SetString(m_draft, PR_BODY_A, "Dear %RECIPNAME%");
+    AddEntry(User("Ann One", "ann@example.com"), "Ann One");
+    // Neither a name nor an address to make one of: the name macro fails.
+    AddEntry(User("", "bob"), "");
+    AddEntry(User("Cid Three", "cid@example.com"), "Cid Three");
+
+    ASSERT_EQ(S_OK, Send());
+
+    auto byAddress = SentByAddress();
+    EXPECT_EQ(2u, byAddress.size());
+    EXPECT_EQ(0u, byAddress.count("bob"));
+    EXPECT_EQ(2u, SentItems().size());
+    EXPECT_EQ(0u, CountIn(SpecialFolder(m_store, PR_IPM_OUTBOX_ENTRYID)));
+    EXPECT_EQ(1u, CountIn(m_drafts));
+}
+
 TEST_F(SolvendaTest, CancelAfterTheThirdCopyRollsBackAndReturnsTheCancelCode)
 {
     ASSERT_EQ(S_OK, pollenta::mapi::SetSpoolerHold("Test", true, true));

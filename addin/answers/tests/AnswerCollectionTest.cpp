@@ -28,7 +28,7 @@ TEST_F(AnswerCollectionTest, StartAndStopWriteTheLaunchAndShutdownLinesAndLeaveN
     world.Deliver(Answer("Through the door", {{"Seq", "1"}}));
     ASSERT_TRUE(world.WaitForRecords(1));
     EXPECT_EQ(S_OK, StopAnswerCollection());
-    EXPECT_EQ(0, AnswerThreads());
+    EXPECT_EQ(0, AnswerThreadsLeft());
 
     const std::string lines[] = {
         "\tI\tNew message processing process launch...\r\n",

@@ -12,8 +12,10 @@
 #include <dirent.h>
 
 #include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <string>
+#include <thread>
 
 class AnswerTest : public ::testing::Test {
 protected:
@@ -55,6 +57,19 @@ protected:
         }
         if (tasks)
             closedir(tasks);
+        return count;
+    }
+
+    // Threads of the answer collection still listed. A joined thread can
+    // stay listed for a moment while the kernel finishes its exit, so a
+    // busy machine is given a little time before one counts as left over.
+    static int AnswerThreadsLeft()
+    {
+        int count = AnswerThreads();
+        for (int i = 0; i < 100 && count > 0; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            count = AnswerThreads();
+        }
         return count;
     }
 

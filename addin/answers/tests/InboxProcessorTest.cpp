@@ -146,7 +146,7 @@ TEST_F(InboxProcessorTest, ASecondStartDoesNotDoubleNotificationsAndStopEndsEver
     processor.Stop();
     EXPECT_EQ(1, world.Count());
     EXPECT_EQ(1, LogCount("Survey data sucessfully added"));
-    EXPECT_EQ(0, AnswerThreads());
+    EXPECT_EQ(0, AnswerThreadsLeft());
 
     // Stopped: a new answer reaches no sink.
     world.Deliver(Answer("After stop", {{"Seq", "2"}}));
@@ -161,7 +161,7 @@ TEST_F(InboxProcessorTest, AFailedStartLeavesNoThreadRunning)
         std::string("'") + POLLENTA_BIN_DIR + "/regsvr' /u /s '" + POLLENTA_BIN_DIR + "/Gastrel.so'";
     ASSERT_EQ(0, std::system(command.c_str()));
     EXPECT_EQ(E_FAIL, Start());
-    EXPECT_EQ(0, AnswerThreads());
+    EXPECT_EQ(0, AnswerThreadsLeft());
     EXPECT_EQ(1, LogCount("Fatal error while creating object \"Gastrel.Hubberly\""));
     EXPECT_EQ(S_FALSE, processor.Pause());
     processor.Stop();
@@ -211,7 +211,7 @@ TEST_F(InboxProcessorTest, AStopDuringTheScanEndsItBetweenFolders)
     processor.Stop();
     // Forty folders with their waits would take twenty seconds.
     EXPECT_LT(Clock::now() - before, std::chrono::seconds(5));
-    EXPECT_EQ(0, AnswerThreads());
+    EXPECT_EQ(0, AnswerThreadsLeft());
 }
 
 namespace {

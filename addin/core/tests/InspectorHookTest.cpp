@@ -10,6 +10,7 @@
 
 #include "com/ComBstr.h"
 #include "com/ComVariant.h"
+#include "mapi/Mime.h"
 #include "ui/Dialog.h"
 #include "ui/DialogHook.h"
 #include "ui/ListCtrl.h"
@@ -19,9 +20,9 @@
 
 #include <algorithm>
 #include <fstream>
+#include <map>
+#include <memory>
 #include <thread>
-#include <thread>
-#include <algorithm>
 
 class InspectorHookTest : public CConnectTest {
 public:
@@ -81,6 +82,86 @@ public:
         return pollenta::outlook::ClickControl(bars, caption);
     }
 
+    // Clicks "Send survey" and answers the progress window as a user would;
+    // the lines it showed are returned. The progress window stays up only to
+    // show errors: they are read and the window closed. The watch is posted
+    // again and again until then, so it holds its state weakly: a round
+    // still posted when the click has returned (the window closed at once,
+    // without errors) ends there.
+    std::vector<std::string> SendSurvey(_Inspector* inspector)
+    {
+        struct Watch {
+            std::vector<std::string> errors;
+            CDialog* progress = nullptr;
+            HWND window = nullptr;  // checked first: the dialog goes with it
+            std::function<void()> round;
+        };
+        auto watch = std::make_shared<Watch>();
+        watch->round = [weak = std::weak_ptr<Watch>(watch)] {
+            std::shared_ptr<Watch> watch = weak.lock();
+            if (!watch || !IsWindow(watch->window))
+                return;
+            // The window waits for the user once its Cancel button has become
+            // the button that closes it.
+            char caption[64] = {};
+            if (!GetDlgItemText(watch->progress->m_hWnd, IDCANCEL, caption, sizeof caption) ||
+                std::string(caption) == "Cancel") {
+                PostCallback(watch->round);
+                return;
+            }
+            CListCtrl list;
+            list.Attach(GetDlgItem(watch->progress->m_hWnd, 2041));
+            for (int i = 0; i < list.GetItemCount(); ++i)
+                watch->errors.push_back(list.GetItemText(i, 0));
+            list.Detach();
+            watch->progress->OnCommand(IDCANCEL, BN_CLICKED, nullptr);
+        };
+        DialogShownHook previous = SetDialogShownHook([&](CDialog& dialog) {
+            if (!watch->progress) {
+                watch->progress = &dialog;
+                watch->window = dialog.m_hWnd;
+                PostCallback(watch->round);
+            }
+        });
+        EXPECT_EQ(S_OK, Click(inspector, "Send survey"));
+        SetDialogShownHook(previous);
+        return watch->errors;
+    }
+    // The survey message with these recipients typed into "To", sent with
+    // "Send survey"; nothing may go wrong on the way.
+    void SendSurveyTo(std::initializer_list<const char*> typed)
+    {
+        CComPtr<_Inspector> inspector = OpenSurveyMessage();
+        ASSERT_TRUE(inspector);
+        CComPtr<IDispatch> item;
+        ASSERT_EQ(S_OK, inspector->get_CurrentItem(&item));
+        CComQIPtr<_MailItem> mail(item.p);
+        ASSERT_TRUE(mail);
+        CComPtr<Recipients> recipients;
+        ASSERT_EQ(S_OK, mail->get_Recipients(&recipients));
+        for (const char* text : typed) {
+            CComPtr<Recipient> recipient;
+            ASSERT_EQ(S_OK, recipients->Add(CComBSTR(text), &recipient)) << text;
+        }
+        ASSERT_EQ(S_OK, mail->Save());
+        for (const std::string& error : SendSurvey(inspector))
+            ADD_FAILURE() << error;
+        EXPECT_TRUE(m_boxes.empty()) << m_boxes.front().text;
+    }
+    // The personal copies written to the outgoing folder, once `count` are there.
+    std::vector<std::string> WrittenCopies(std::size_t count)
+    {
+        std::vector<std::string> copies;
+        for (int i = 0; i < 200 && copies.size() < count; ++i) {
+            copies.clear();
+            for (const auto& entry : std::filesystem::directory_iterator(Outgoing()))
+                if (entry.path().extension() == ".eml")
+                    copies.push_back(AddinTestFolder::ReadFile(entry.path()));
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return copies;
+    }
+
     CWELog m_Log;
     CWEProjectProps m_props;
     MessageBoxHook m_previousHook;
@@ -133,63 +214,12 @@ TEST_F(InspectorHookTest, SendSurveyThroughTheRealSendingComponentWritesOnePerso
     ASSERT_EQ(0, Regsvr("/s", "Torvane.so"));
     // The client's UI thread has COM initialized, as the host program does.
     ASSERT_EQ(S_OK, CoInitialize(nullptr));
-    CComPtr<_Inspector> inspector = OpenSurveyMessage();
-    ASSERT_TRUE(inspector);
-    CComPtr<IDispatch> item;
-    ASSERT_EQ(S_OK, inspector->get_CurrentItem(&item));
-    CComQIPtr<_MailItem> mail(item.p);
-    ASSERT_TRUE(mail);
-    CComPtr<Recipients> recipients;
-    ASSERT_EQ(S_OK, mail->get_Recipients(&recipients));
-    for (const char* address : {"anna@example.com", "bert@example.com", "anna@example.com"}) {
-        CComPtr<Recipient> recipient;
-        ASSERT_EQ(S_OK, recipients->Add(CComBSTR(address), &recipient)) << address;
-    }
-    ASSERT_EQ(S_OK, mail->Save());
-
-    // The progress window stays up only to show errors; they are read and
-    // the window closed, as a user would.
-    std::vector<std::string> errors;
-    CDialog* progress = nullptr;
-    std::function<void()> closeWhenWaiting = [&] {
-        // The window waits for the user once its Cancel button has become
-        // the button that closes it.
-        char caption[64] = {};
-        if (!progress || !GetDlgItemText(progress->m_hWnd, IDCANCEL, caption, sizeof caption) ||
-            std::string(caption) == "Cancel") {
-            PostCallback(closeWhenWaiting);
-            return;
-        }
-        CListCtrl list;
-        list.Attach(GetDlgItem(progress->m_hWnd, 2041));
-        for (int i = 0; i < list.GetItemCount(); ++i)
-            errors.push_back(list.GetItemText(i, 0));
-        list.Detach();
-        progress->OnCommand(IDCANCEL, BN_CLICKED, nullptr);
-    };
-    DialogShownHook previous = SetDialogShownHook([&](CDialog& dialog) {
-        if (!progress) {
-            progress = &dialog;
-            PostCallback(closeWhenWaiting);
-        }
-    });
-    EXPECT_EQ(S_OK, Click(inspector, "Send survey"));
-    SetDialogShownHook(previous);
-    for (const std::string& error : errors)
-        ADD_FAILURE() << error;
-    EXPECT_TRUE(m_boxes.empty()) << m_boxes.front().text;
+    ASSERT_NO_FATAL_FAILURE(SendSurveyTo({"anna@example.com", "bert@example.com", "anna@example.com"}));
     EXPECT_FALSE(FirstInspector(m_application));
     EXPECT_EQ(0, DraftCount(m_application));
     // One copy for each distinct address: the second "anna" gets none.
     ASSERT_NE("", WaitForOutgoingMail());
-    std::vector<std::string> copies;
-    for (int i = 0; i < 200 && copies.size() < 2; ++i) {
-        copies.clear();
-        for (const auto& entry : std::filesystem::directory_iterator(Outgoing()))
-            if (entry.path().extension() == ".eml")
-                copies.push_back(AddinTestFolder::ReadFile(entry.path()));
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
+    std::vector<std::string> copies = WrittenCopies(2);
     ASSERT_EQ(2u, copies.size());
     std::sort(copies.begin(), copies.end(), [](const std::string& a, const std::string& b) {
         return a.find("anna@") != std::string::npos && b.find("anna@") == std::string::npos;
@@ -198,6 +228,37 @@ TEST_F(InspectorHookTest, SendSurveyThroughTheRealSendingComponentWritesOnePerso
     EXPECT_EQ(std::string::npos, copies[0].find("bert@example.com"));
     EXPECT_NE(std::string::npos, copies[1].find("bert@example.com"));
     EXPECT_EQ(std::string::npos, copies[1].find("anna@example.com"));
+    CoUninitialize();
+}
+
+TEST_F(InspectorHookTest, RecipientsTypedAsNameAndAddressAreResolvedToOneOffsAndGetTheirNameInTo)
+{
+    ASSERT_EQ(0, Regsvr("/s", "Torvane.so"));
+    ASSERT_EQ(S_OK, CoInitialize(nullptr));
+    ASSERT_NO_FATAL_FAILURE(
+        SendSurveyTo({"Anna Berg <anna@example.com>", "\"Bert Cole\" <bert@example.com>", "carl@example.com"}));
+    ASSERT_NE("", WaitForOutgoingMail());
+    std::vector<std::string> copies = WrittenCopies(3);
+    ASSERT_EQ(3u, copies.size());
+    std::map<std::string, MimeMessageData> byAddress;
+    for (const std::string& copy : copies) {
+        MimeMessageData parsed = ParseMime(std::span(reinterpret_cast<const BYTE*>(copy.data()), copy.size()));
+        ASSERT_EQ(1u, parsed.to.size()) << copy;
+        byAddress[parsed.to[0].address] = parsed;
+    }
+    const struct {
+        const char* address;
+        const char* name;
+    } expected[] = {
+        {"anna@example.com", "Anna Berg"},
+        {"bert@example.com", "Bert Cole"},
+        {"carl@example.com", ""},
+    };
+    for (const auto& recipient : expected) {
+        SCOPED_TRACE(recipient.address);
+        ASSERT_EQ(1u, byAddress.count(recipient.address));
+        EXPECT_EQ(recipient.name, byAddress[recipient.address].to[0].name);
+    }
     CoUninitialize();
 }
 

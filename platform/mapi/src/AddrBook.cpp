@@ -76,8 +76,9 @@ CPropMap CAddrBook::PropsOf(const std::string& entryId, ULONG& type)
         return CAddressBookFile::OneOffProps(entryId, parsed.m_name, parsed.m_addrType, parsed.m_address);
     }
     if (parsed.m_kind != CEntryId::Kind::AddressEntry || !(parsed.m_uid == m_book->Uid())) return {};
-    if (!m_book->Type(parsed.m_id, type) || type != parsed.m_type) return {};
-    return m_book->EntryProps(parsed.m_id, type);
+    CPropMap props;
+    if (!m_book->Entry(parsed.m_id, type, props) || type != parsed.m_type) return {};
+    return props;
 }
 
 HRESULT CAddrBook::OpenEntry(ULONG cb, LPENTRYID eid, LPCIID iid, ULONG, ULONG* type, LPUNKNOWN* object)
@@ -95,7 +96,7 @@ HRESULT CAddrBook::OpenEntry(ULONG cb, LPENTRYID eid, LPCIID iid, ULONG, ULONG* 
         if (props.empty()) throw CMapiError(MAPI_E_NOT_FOUND, "The address book has no such entry");
         IUnknown* opened = nullptr;
         if (objectType == MAPI_DISTLIST)
-            opened = static_cast<IDistList*>(new CDistList(m_book, parsed.m_id, this));
+            opened = static_cast<IDistList*>(new CDistList(m_book, parsed.m_id, this, std::move(props)));
         else
             opened = static_cast<IMailUser*>(new CMailUser(m_book, parsed.m_kind == CEntryId::Kind::OneOff ? 0 : parsed.m_id,
                                                            std::move(props)));
@@ -124,6 +125,20 @@ HRESULT CAddrBook::CreateOneOff(LPSTR name, LPSTR addrType, LPSTR address, ULONG
     return S_OK;
 }
 
+CPropMap CAddrBook::ResolveAddress(const std::string& name, const std::string& address)
+{
+    std::vector<CPropMap> known;
+    for (LONGLONG id : m_book->Entries()) {
+        ULONG type = 0;
+        CPropMap props;
+        if (!m_book->Entry(id, type, props) || type != MAPI_MAILUSER) continue;
+        if (Names(props, address)) known.push_back(std::move(props));
+    }
+    if (known.size() == 1) return known.front();
+    const std::string& shown = name.empty() ? address : name;
+    return CAddressBookFile::OneOffProps(CEntryId::ForOneOff(shown, "SMTP", address), shown, "SMTP", address);
+}
+
 HRESULT CAddrBook::Resolve(const std::string& name, ULONG flags, CPropMap& resolved)
 {
     std::vector<CPropMap> exact;
@@ -131,8 +146,8 @@ HRESULT CAddrBook::Resolve(const std::string& name, ULONG flags, CPropMap& resol
     std::string prefix = Lower(name);
     for (LONGLONG id : m_book->Entries()) {
         ULONG type = 0;
-        if (!m_book->Type(id, type)) continue;
-        CPropMap props = m_book->EntryProps(id, type);
+        CPropMap props;
+        if (!m_book->Entry(id, type, props)) continue;
         if (Names(props, name)) exact.push_back(props);
         else if (StartsAWord(Lower(TextOf(props, PR_DISPLAY_NAME_A)), prefix)) partial.push_back(props);
     }
@@ -171,15 +186,26 @@ HRESULT CAddrBook::ResolveName(ULONG_PTR, ULONG flags, LPSTR, LPADRLIST list)
             ADRENTRY& entry = list->aEntries[i];
             if (entry.cValues && !entry.rgPropVals) throw CMapiError(MAPI_E_INVALID_PARAMETER, "An entry has no properties");
             std::string name;
+            std::string address;
+            std::string addrType;
             bool hasEntryId = false;
             for (ULONG j = 0; j < entry.cValues; ++j) {
                 const SPropValue& value = entry.rgPropVals[j];
                 if (value.ulPropTag == PR_ENTRYID) hasEntryId = true;
                 if (value.ulPropTag == PR_DISPLAY_NAME_A && value.Value.lpszA) name = value.Value.lpszA;
+                if (value.ulPropTag == PR_EMAIL_ADDRESS_A && value.Value.lpszA) address = value.Value.lpszA;
+                if (value.ulPropTag == PR_ADDRTYPE_A && value.Value.lpszA) addrType = value.Value.lpszA;
             }
             if (hasEntryId) continue;
             CPropMap resolved;
-            HRESULT hr = name.empty() ? MAPI_E_NOT_FOUND : Resolve(name, flags, resolved);
+            HRESULT hr = S_OK;
+            // A recipient typed as "Name <address>" carries its address: the
+            // address decides, never a display name that merely looks alike.
+            // A name typed alone (a client may have put it into the address
+            // too) has no "@" and is looked up by name, lists included.
+            if (address.find('@') != std::string::npos && Lower(addrType) == "smtp")
+                resolved = ResolveAddress(name, address);
+            else hr = name.empty() ? MAPI_E_NOT_FOUND : Resolve(name, flags, resolved);
             if (hr == MAPI_E_USER_CANCEL) return hr;
             if (FAILED(hr)) {
                 if (result != MAPI_E_AMBIGUOUS_RECIP) result = hr;

@@ -23,6 +23,9 @@ protected:
     bool Writable() override { return false; }
 
 private:
+    // The mail user the book knows by exactly this SMTP address, else a
+    // one-off of the name (the address when empty) and the address.
+    CPropMap ResolveAddress(const std::string& name, const std::string& address);
     // S_OK with the entry's properties, or the failure for this name.
     HRESULT Resolve(const std::string& name, ULONG flags, CPropMap& resolved);
 

@@ -102,12 +102,6 @@ bool CAddressBookFile::Type(LONGLONG id, ULONG& type)
     return true;
 }
 
-CPropMap CAddressBookFile::Props(LONGLONG id)
-{
-    std::lock_guard lock(m_mutex);
-    return CPropRows::Load(m_db, id);
-}
-
 void CAddressBookFile::SaveProps(LONGLONG id, const CPropMap& props)
 {
     std::lock_guard lock(m_mutex);
@@ -135,9 +129,26 @@ std::vector<LONGLONG> CAddressBookFile::Entries()
     return ids;
 }
 
-CPropMap CAddressBookFile::EntryProps(LONGLONG id, ULONG type)
+bool CAddressBookFile::Entry(LONGLONG id, ULONG& type, CPropMap& props)
 {
-    CPropMap props = Props(id);
+    std::lock_guard lock(m_mutex);
+    CSqlStatement stmt(m_db, "SELECT entries.type, props.id, props.type, props.value FROM entries"
+                             " LEFT JOIN props ON props.obj = entries.id WHERE entries.id = ?");
+    stmt.Bind(1, id);
+    props.clear();
+    if (!stmt.Step()) return false;
+    type = static_cast<ULONG>(stmt.Int(0));
+    do {
+        if (stmt.IsNull(1)) continue;
+        ULONG tag = PROP_TAG(static_cast<ULONG>(stmt.Int(2)), static_cast<ULONG>(stmt.Int(1)));
+        props[PROP_ID(tag)] = CPropRows::Read(stmt, tag, 3);
+    } while (stmt.Step());
+    AddWorkedOut(id, type, props);
+    return true;
+}
+
+void CAddressBookFile::AddWorkedOut(LONGLONG id, ULONG type, CPropMap& props)
+{
     std::string eid = CEntryId::ForAddressEntry(m_uid, type, id);
     Put(props, CPropValue::Binary(PR_ENTRYID, eid));
     Put(props, CPropValue::Binary(PR_INSTANCE_KEY, eid));
@@ -147,7 +158,7 @@ CPropMap CAddressBookFile::EntryProps(LONGLONG id, ULONG type)
     if (type == MAPI_DISTLIST) {
         Put(props, CPropValue::String(PR_ADDRTYPE_A, "MAPIPDL"));
         Put(props, CPropValue::Binary(PR_SEARCH_KEY, eid));
-        return props;
+        return;
     }
     if (!props.count(PROP_ID(PR_ADDRTYPE_A))) Put(props, CPropValue::String(PR_ADDRTYPE_A, "SMTP"));
     auto smtp = props.find(PROP_ID(PR_SMTP_ADDRESS_A));
@@ -156,7 +167,6 @@ CPropMap CAddressBookFile::EntryProps(LONGLONG id, ULONG type)
     auto email = props.find(PROP_ID(PR_EMAIL_ADDRESS_A));
     std::string address = email == props.end() ? std::string() : email->second.Text();
     Put(props, CPropValue::Binary(PR_SEARCH_KEY, Upper(props[PROP_ID(PR_ADDRTYPE_A)].Text() + ":" + address) + '\0'));
-    return props;
 }
 
 CPropMap CAddressBookFile::OneOffProps(const std::string& entryId, const std::string& name, const std::string& addrType,

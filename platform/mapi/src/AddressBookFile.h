@@ -25,19 +25,20 @@ public:
     void AddMember(LONGLONG list, const std::string& entryId);
     // False when there is no such entry.
     bool Type(LONGLONG id, ULONG& type);
-    CPropMap Props(LONGLONG id);
     void SaveProps(LONGLONG id, const CPropMap& props);
     std::vector<std::string> Members(LONGLONG list);
     std::vector<LONGLONG> Entries();
 
-    // The properties an entry of the book shows: stored ones and those
-    // worked out from them.
-    CPropMap EntryProps(LONGLONG id, ULONG type);
+    // The type of an entry and the properties it shows, stored ones and
+    // those worked out from them, read in one query; false when there is
+    // no such entry.
+    bool Entry(LONGLONG id, ULONG& type, CPropMap& props);
     static CPropMap OneOffProps(const std::string& entryId, const std::string& name, const std::string& addrType,
                                 const std::string& address);
 
 private:
     explicit CAddressBookFile(const std::string& path) : m_db(path) {}
+    void AddWorkedOut(LONGLONG id, ULONG type, CPropMap& props);
 
     CSqlDatabase m_db;
     MAPIUID m_uid{};

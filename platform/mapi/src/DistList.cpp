@@ -6,12 +6,12 @@
 
 namespace pollenta::mapi {
 
-CDistList::CDistList(std::shared_ptr<CAddressBookFile> book, LONGLONG id, CAddrBook* addrBook)
+CDistList::CDistList(std::shared_ptr<CAddressBookFile> book, LONGLONG id, CAddrBook* addrBook, CPropMap props)
     : TPropObject<IDistList>({IID_IMAPIProp, IID_IMAPIContainer, IID_IDistList}), m_book(std::move(book)), m_id(id),
       m_addrBook(addrBook)
 {
     m_addrBook->AddRef();
-    FixProps(m_book->EntryProps(m_id, MAPI_DISTLIST), {PR_ENTRYID, PR_INSTANCE_KEY, PR_RECORD_KEY, PR_OBJECT_TYPE,
+    FixProps(std::move(props), {PR_ENTRYID, PR_INSTANCE_KEY, PR_RECORD_KEY, PR_OBJECT_TYPE,
                                                        PR_DISPLAY_TYPE, PR_SEARCH_KEY, PR_ADDRTYPE_A});
 }
 

@@ -12,7 +12,8 @@ class CAddrBook;
 
 class CDistList : public TPropObject<IDistList> {
 public:
-    CDistList(std::shared_ptr<CAddressBookFile> book, LONGLONG id, CAddrBook* addrBook);
+    // `props`: the entry's properties as the book shows them.
+    CDistList(std::shared_ptr<CAddressBookFile> book, LONGLONG id, CAddrBook* addrBook, CPropMap props);
     ~CDistList() override;
 
     HRESULT GetContentsTable(ULONG flags, LPMAPITABLE* table) override;

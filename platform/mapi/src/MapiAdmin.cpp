@@ -95,10 +95,12 @@ HRESULT FindAddressEntry(const std::string& addressBookPath, const std::string& 
     return Run([&] {
         auto book = CAddressBookFile::Open(addressBookPath);
         for (LONGLONG id : book->Entries()) {
-            const CPropMap props = book->Props(id);
-            const auto name = props.find(PROP_ID(PR_DISPLAY_NAME_A));
             ULONG type = 0;
-            if (name != props.end() && name->second.Text() == displayName && book->Type(id, type)) {
+            CPropMap props;
+            if (!book->Entry(id, type, props))
+                continue;
+            const auto name = props.find(PROP_ID(PR_DISPLAY_NAME_A));
+            if (name != props.end() && name->second.Text() == displayName) {
                 entryId = CEntryId::ForAddressEntry(book->Uid(), type, id);
                 return S_OK;
             }

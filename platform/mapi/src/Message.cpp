@@ -32,6 +32,7 @@ CMessage::CMessage(CStoreAccess access, LONGLONG id, LONGLONG folder, bool writa
     if (!m_id) return;
     m_content = CMessageContent::Load(m_access.File(), m_id);
     m_props = std::move(m_content.m_props);
+    m_storedProps = m_props;
     for (const CPropMap& recipient : m_content.m_recipients) {
         auto row = recipient.find(PROP_ID(PR_ROWID));
         if (row != recipient.end()) m_nextRowId = std::max(m_nextRowId, static_cast<LONG>(row->second.Int()) + 1);
@@ -65,9 +66,12 @@ void CMessage::Write(bool enqueue)
     m_content.UpdateDerived();
     bool created = !m_id;
     if (created) m_id = m_content.SaveNew(m_access.File(), m_folder, enqueue);
-    else m_content.Save(m_access.File(), m_id, enqueue);
+    else m_content.Save(m_access.File(), m_id, {m_storedProps, m_recipientsChanged, m_attachmentsChanged}, enqueue);
     m_props = std::move(m_content.m_props);
     m_content.m_props.clear();
+    m_storedProps = m_props;
+    m_recipientsChanged = false;
+    m_attachmentsChanged = false;
     if (created) {
         CEvent event;
         event.type = fnevObjectCreated;
@@ -97,10 +101,12 @@ HRESULT CMessage::CopyTo(ULONG, LPCIID, LPSPropTagArray exclude, ULONG_PTR, LPMA
         if (!Excluded(exclude, PR_MESSAGE_RECIPIENTS)) {
             target->m_content.m_recipients = m_content.m_recipients;
             target->m_nextRowId = m_nextRowId;
+            target->m_recipientsChanged = true;
         }
         if (!Excluded(exclude, PR_MESSAGE_ATTACHMENTS)) {
             target->m_content.m_attachments = m_content.m_attachments;
             target->m_nextAttachNum = m_nextAttachNum;
+            target->m_attachmentsChanged = true;
         }
         return problems ? CPropArrays::Problems({}, problems) : S_OK;
     });
@@ -157,7 +163,9 @@ HRESULT CMessage::CreateAttach(LPCIID iid, ULONG, ULONG* num, LPATTACH* attach)
 HRESULT CMessage::DeleteAttach(ULONG num, ULONG_PTR, LPMAPIPROGRESS, ULONG)
 {
     if (!m_writable) return MAPI_E_NO_ACCESS;
-    return m_content.m_attachments.erase(num) ? S_OK : MAPI_E_NOT_FOUND;
+    if (!m_content.m_attachments.erase(num)) return MAPI_E_NOT_FOUND;
+    m_attachmentsChanged = true;
+    return S_OK;
 }
 
 CMessageContent CMessage::Content() const
@@ -167,7 +175,11 @@ CMessageContent CMessage::Content() const
     return content;
 }
 
-void CMessage::StoreAttachment(ULONG num, const CPropMap& props) { m_content.m_attachments[num] = props; }
+void CMessage::StoreAttachment(ULONG num, const CPropMap& props)
+{
+    m_content.m_attachments[num] = props;
+    m_attachmentsChanged = true;
+}
 
 HRESULT CMessage::GetRecipientTable(ULONG, LPMAPITABLE* table)
 {
@@ -246,6 +258,7 @@ HRESULT CMessage::ModifyRecipients(ULONG flags, LPADRLIST mods)
             m_nextRowId = nextBefore;
             throw;
         }
+        m_recipientsChanged = true;
         return S_OK;
     });
 }

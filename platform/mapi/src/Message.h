@@ -52,6 +52,12 @@ private:
     LONGLONG m_folder;
     bool m_writable;
     CMessageContent m_content;
+    // The properties as the store holds them, and whether the recipients or
+    // attachments differ from the store's, so that a save writes only what
+    // changed.
+    CPropMap m_storedProps;
+    bool m_recipientsChanged = false;
+    bool m_attachmentsChanged = false;
     LONG m_nextRowId = 0;
     ULONG m_nextAttachNum = 0;
 };

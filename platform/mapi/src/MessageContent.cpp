@@ -48,13 +48,14 @@ LONGLONG CMessageContent::SaveNew(CStoreFile& store, LONGLONG folder, bool enque
     CSqlTransaction transaction(store.Db());
     LONGLONG id = store.CreateObject(MAPI_MESSAGE, folder);
     store.ReplaceProps(id, m_props);
-    WriteChildren(store, id);
+    WriteRecipients(store, id);
+    WriteAttachments(store, id);
     if (enqueue) store.Enqueue(id);
     transaction.Commit();
     return id;
 }
 
-void CMessageContent::Save(CStoreFile& store, LONGLONG id, bool enqueue)
+void CMessageContent::Save(CStoreFile& store, LONGLONG id, const Changes& changes, bool enqueue)
 {
     std::lock_guard lock(store.Mutex());
     CSqlTransaction transaction(store.Db());
@@ -62,17 +63,31 @@ void CMessageContent::Save(CStoreFile& store, LONGLONG id, bool enqueue)
     LONGLONG parent = 0;
     if (!store.ObjectInfo(id, type, parent))
         throw CMapiError(MAPI_E_OBJECT_DELETED, "The message has been deleted since it was opened");
-    store.ReplaceProps(id, m_props);
-    for (ULONG type : {MAPI_MAILUSER, MAPI_ATTACH})
-        for (LONGLONG child : store.Children(id, type)) store.DeleteTree(child);
-    WriteChildren(store, id);
+    for (const auto& [propId, value] : m_props) {
+        auto stored = changes.storedProps.find(propId);
+        if (stored == changes.storedProps.end() || !(stored->second == value)) store.SetProp(id, value);
+    }
+    for (const auto& [propId, value] : changes.storedProps)
+        if (!m_props.count(propId)) store.RemoveProp(id, propId);
+    if (changes.recipients) {
+        for (LONGLONG child : store.Children(id, MAPI_MAILUSER)) store.DeleteTree(child);
+        WriteRecipients(store, id);
+    }
+    if (changes.attachments) {
+        for (LONGLONG child : store.Children(id, MAPI_ATTACH)) store.DeleteTree(child);
+        WriteAttachments(store, id);
+    }
     if (enqueue) store.Enqueue(id);
     transaction.Commit();
 }
 
-void CMessageContent::WriteChildren(CStoreFile& store, LONGLONG id)
+void CMessageContent::WriteRecipients(CStoreFile& store, LONGLONG id)
 {
     for (const CPropMap& recipient : m_recipients) store.ReplaceProps(store.CreateObject(MAPI_MAILUSER, id), recipient);
+}
+
+void CMessageContent::WriteAttachments(CStoreFile& store, LONGLONG id)
+{
     for (const auto& [num, attachment] : m_attachments) {
         CPropMap props = attachment;
         props[PROP_ID(PR_ATTACH_NUM)] = CPropValue::Long(PR_ATTACH_NUM, static_cast<LONG>(num));

@@ -16,8 +16,15 @@ public:
     // Writes into a new message of `folder`; returns its id. With `enqueue`
     // the message joins the submission queue in the same transaction.
     LONGLONG SaveNew(CStoreFile& store, LONGLONG folder, bool enqueue = false);
-    // Replaces what message `id` holds.
-    void Save(CStoreFile& store, LONGLONG id, bool enqueue = false);
+    // What changed since the message was read or last written.
+    struct Changes {
+        const CPropMap& storedProps;
+        bool recipients = false;
+        bool attachments = false;
+    };
+    // Writes into message `id` what differs from `changes.storedProps` and
+    // the recipients and attachments when they changed.
+    void Save(CStoreFile& store, LONGLONG id, const Changes& changes, bool enqueue = false);
 
     // Fills in what a store keeps up to date on saving: flags, sizes, the
     // display lists of recipients, times, the attachment mark.
@@ -28,7 +35,8 @@ public:
     std::map<ULONG, CPropMap> m_attachments;
 
 private:
-    void WriteChildren(CStoreFile& store, LONGLONG id);
+    void WriteRecipients(CStoreFile& store, LONGLONG id);
+    void WriteAttachments(CStoreFile& store, LONGLONG id);
 };
 
 }  // namespace pollenta::mapi

@@ -59,9 +59,23 @@ bool CNotifier::Unadvise(ULONG_PTR connection)
     return true;
 }
 
+bool CNotifier::Wants(const Advice& advice, const MAPIUID& store, const CEvent& event)
+{
+    if (!(advice.store == store) || !(advice.mask & event.type)) return false;
+    return advice.filter.empty() || advice.filter == event.entryId || advice.filter == event.parentId;
+}
+
+bool CNotifier::AnyWants(const MAPIUID& store, const CEvent& event) const
+{
+    for (const auto& [connection, advice] : m_advices)
+        if (Wants(advice, store, event)) return true;
+    return false;
+}
+
 void CNotifier::Raise(const MAPIUID& store, const CEvent& event)
 {
     std::lock_guard lock(m_mutex);
+    if (!AnyWants(store, event)) return;
     EnsureThread();
     m_queue.push_back(Pending{store, event});
     m_changed.notify_all();
@@ -123,11 +137,8 @@ void CNotifier::Deliver(const Pending& pending)
     std::vector<ULONG_PTR> targets;
     {
         std::lock_guard lock(m_mutex);
-        for (const auto& [connection, advice] : m_advices) {
-            if (!(advice.store == pending.store) || !(advice.mask & e.type)) continue;
-            if (!advice.filter.empty() && advice.filter != e.entryId && advice.filter != e.parentId) continue;
-            targets.push_back(connection);
-        }
+        for (const auto& [connection, advice] : m_advices)
+            if (Wants(advice, pending.store, e)) targets.push_back(connection);
     }
     for (ULONG_PTR connection : targets) {
         IMAPIAdviseSink* sink = nullptr;

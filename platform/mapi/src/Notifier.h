@@ -34,6 +34,8 @@ public:
     // object or its children.
     ULONG_PTR Advise(const MAPIUID& store, ULONG mask, const std::string& filter, IMAPIAdviseSink* sink);
     bool Unadvise(ULONG_PTR connection);
+    // An event no sink is advised for is dropped here: nobody is woken for
+    // it.
     void Raise(const MAPIUID& store, const CEvent& event);
     // Returns once every event raised so far has been delivered.
     void Drain();
@@ -54,8 +56,10 @@ private:
     void EnsureThread();
     void Run();
     void Deliver(const Pending& pending);
+    static bool Wants(const Advice& advice, const MAPIUID& store, const CEvent& event);
+    bool AnyWants(const MAPIUID& store, const CEvent& event) const;
 
-    std::mutex m_mutex;
+    mutable std::mutex m_mutex;
     std::condition_variable m_changed;
     std::map<ULONG_PTR, Advice> m_advices;
     std::deque<Pending> m_queue;

@@ -73,6 +73,12 @@ void CPropRows::Clear(CSqlDatabase& db, LONGLONG obj)
     clear.Bind(1, obj).Run();
 }
 
+void CPropRows::Remove(CSqlDatabase& db, LONGLONG obj, ULONG propId)
+{
+    CSqlStatement remove(db, "DELETE FROM props WHERE obj = ? AND id = ?");
+    remove.Bind(1, obj).Bind(2, static_cast<LONGLONG>(propId)).Run();
+}
+
 void CPropRows::Replace(CSqlDatabase& db, LONGLONG obj, const CPropMap& props)
 {
     Clear(db, obj);

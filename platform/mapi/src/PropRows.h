@@ -21,6 +21,7 @@ public:
     static void Set(CSqlDatabase& db, LONGLONG obj, const CPropValue& value);
     static void Replace(CSqlDatabase& db, LONGLONG obj, const CPropMap& props);
     static void Clear(CSqlDatabase& db, LONGLONG obj);
+    static void Remove(CSqlDatabase& db, LONGLONG obj, ULONG propId);
     // Binds a value in the column type its property type is kept in.
     static void Bind(CSqlStatement& stmt, int index, const CPropValue& value);
 };

@@ -43,6 +43,8 @@ public:
     HRESULT ToSPropValue(SPropValue& out, LPVOID parent) const;
     // Ordering of two values of the same type, as tables sort and compare.
     int Compare(const CPropValue& other) const;
+    // The same tag and the same value.
+    bool operator==(const CPropValue& other) const = default;
 
     // How a value of `type` is kept in a store column.
     enum class Storage { Integer, Real, Text, Blob };

@@ -264,6 +264,12 @@ void CStoreFile::SetProp(LONGLONG id, const CPropValue& value)
     CPropRows::Set(m_db, id, value);
 }
 
+void CStoreFile::RemoveProp(LONGLONG id, ULONG propId)
+{
+    std::lock_guard lock(m_mutex);
+    CPropRows::Remove(m_db, id, propId);
+}
+
 ULONG CStoreFile::PropIdFromName(const GUID& guid, ULONG kind, LONG lid, const std::string& name, bool create)
 {
     std::lock_guard lock(m_mutex);

@@ -55,6 +55,7 @@ public:
     bool LoadProp(LONGLONG id, ULONG propId, CPropValue& value);
     void ReplaceProps(LONGLONG id, const CPropMap& props);
     void SetProp(LONGLONG id, const CPropValue& value);
+    void RemoveProp(LONGLONG id, ULONG propId);
 
     // The property id (0x8000 and up) of a named property, or 0 when it has
     // none and `create` is false.

@@ -195,6 +195,67 @@ TEST_F(CMapiTest, ResolveNameFindsEntriesAndMakesOneOffs)
     pollenta::mapi::SetResolveNameHook(nullptr);
 }
 
+// A recipient typed as "Name <address>" carries its address: that address
+// is sent to, under the typed name, unless the book knows the address.
+TEST_F(CMapiTest, ResolveNameMakesTypedAddressesOneOffsUnlessTheBookKnowsTheAddress)
+{
+    std::string ann = AddMailUser(Book(), "Ann Smith", "ann@example.com", {});
+    std::string team = AddDistList(Book(), "Team", {ann});
+    CComPtr<IAddrBook> book;
+    ASSERT_EQ(S_OK, m_session->OpenAddressBook(0, nullptr, 0, &book));
+    const struct {
+        const char* name;
+        const char* address;
+        const std::string* entryId;  // the book's entry, else a one-off
+        const char* resolvedName;
+    } cases[] = {
+        {"Anna Berg", "anna@example.com", nullptr, "Anna Berg"},
+        {"new@example.net", "new@example.net", nullptr, "new@example.net"},
+        {"", "nameless@example.net", nullptr, "nameless@example.net"},
+        // The display name of a book entry, but another address.
+        {"Ann Smith", "other@example.org", nullptr, "Ann Smith"},
+        {"Annie", "ANN@example.com", &ann, "Ann Smith"},
+        // A name typed alone, which a client put into the address as well.
+        {"Team", "Team", &team, "Team"},
+    };
+    for (const auto& typed : cases) {
+        SCOPED_TRACE(std::string(typed.name) + " <" + typed.address + ">");
+        SizedADRLIST(1, list);
+        list.cEntries = 1;
+        LPSPropValue props = nullptr;
+        ASSERT_EQ(S_OK, MAPIAllocateBuffer(3 * sizeof(SPropValue), reinterpret_cast<LPVOID*>(&props)));
+        props[0].ulPropTag = PR_DISPLAY_NAME_A;
+        props[0].Value.lpszA = const_cast<char*>(typed.name);
+        props[1].ulPropTag = PR_EMAIL_ADDRESS_A;
+        props[1].Value.lpszA = const_cast<char*>(typed.address);
+        props[2].ulPropTag = PR_ADDRTYPE_A;
+        props[2].Value.lpszA = const_cast<char*>("SMTP");
+        list.aEntries[0] = {0, 3, props};
+        ASSERT_EQ(S_OK, book->ResolveName(0, MAPI_DIALOG, nullptr, reinterpret_cast<LPADRLIST>(&list)));
+        std::map<ULONG, std::string> found;
+        for (ULONG i = 0; i < list.aEntries[0].cValues; ++i) {
+            const SPropValue& value = list.aEntries[0].rgPropVals[i];
+            if (PROP_TYPE(value.ulPropTag) == PT_STRING8) found[value.ulPropTag] = value.Value.lpszA;
+            if (value.ulPropTag == PR_ENTRYID) found[PR_ENTRYID] = Bytes(value.Value.bin);
+        }
+        MAPIFreeBuffer(list.aEntries[0].rgPropVals);
+        EXPECT_EQ(typed.resolvedName, found[PR_DISPLAY_NAME_A]);
+        if (typed.entryId) {
+            EXPECT_EQ(*typed.entryId, found[PR_ENTRYID]);
+            continue;
+        }
+        EXPECT_EQ(typed.address, found[PR_EMAIL_ADDRESS_A]);
+        // The one-off opens as a mail user with the same name and address.
+        ULONG type = 0;
+        CComPtr<IUnknown> oneOff;
+        ASSERT_EQ(S_OK, book->OpenEntry(static_cast<ULONG>(found[PR_ENTRYID].size()), Eid(found[PR_ENTRYID]),
+                                        &IID_IMailUser, 0, &type, &oneOff));
+        CComQIPtr<IMailUser> user(oneOff.p);
+        EXPECT_EQ(typed.resolvedName, GetString(user, PR_DISPLAY_NAME_A));
+        EXPECT_EQ(typed.address, GetString(user, PR_SMTP_ADDRESS_A));
+    }
+}
+
 // Adding entries one by one, as an import does, appends to the book's
 // write-ahead log: no journal file is made and removed per entry, and what
 // was added is there for a reader that opens the file afresh.

@@ -548,6 +548,41 @@ TEST_F(CMapiTest, SavingAMessageDeletedMeanwhileFailsWithoutLeavingRemains)
     EXPECT_EQ(MAPI_W_PARTIAL_COMPLETION, inbox->DeleteMessages(&list, 0, nullptr, 0));
 }
 
+// Two openings of one message, as a client and a component have: each save
+// writes what that opening changed and leaves the other's changes alone.
+TEST_F(CMapiTest, SavingWritesWhatThisOpeningChangedAndKeepsWhatAnotherSaved)
+{
+    CComPtr<IMAPIFolder> inbox = Inbox(m_store);
+    std::string eid = SaveMessage(inbox, "first");
+    auto open = [&] {
+        ULONG type = 0;
+        CComPtr<IUnknown> object;
+        EXPECT_EQ(S_OK, m_store->OpenEntry(static_cast<ULONG>(eid.size()), Eid(eid), &IID_IMessage, MAPI_BEST_ACCESS,
+                                           &type, &object));
+        return CComQIPtr<IMessage>(object.p);
+    };
+    CComQIPtr<IMessage> one = open();
+    CComQIPtr<IMessage> other = open();
+    SetString(one, PR_BODY_A, "body");
+    AddRecipient(one, "Cid", "cid@example.com");
+    ASSERT_EQ(S_OK, one->SaveChanges(KEEP_OPEN_READWRITE));
+    // The other opening never saw the body or Cid.
+    SizedSPropTagArray(1, subjectTag) = {1, {PR_SUBJECT_A}};
+    ASSERT_EQ(S_OK, other->DeleteProps(reinterpret_cast<LPSPropTagArray>(&subjectTag), nullptr));
+    ASSERT_EQ(S_OK, other->SaveChanges(KEEP_OPEN_READWRITE));
+
+    CComQIPtr<IMessage> saved = open();
+    EXPECT_EQ("body", GetString(saved, PR_BODY_A));
+    LPSPropValue subject = nullptr;
+    EXPECT_EQ(MAPI_E_NOT_FOUND, HrGetOneProp(saved, PR_SUBJECT_A, &subject));
+    MAPIFreeBuffer(subject);
+    CComPtr<IMAPITable> recipients;
+    ASSERT_EQ(S_OK, saved->GetRecipientTable(0, &recipients));
+    ULONG count = 0;
+    ASSERT_EQ(S_OK, recipients->GetRowCount(0, &count));
+    EXPECT_EQ(2u, count);
+}
+
 TEST_F(CMapiTest, EntryListsWithoutTheirIdsAreRefused)
 {
     CComPtr<IMAPIFolder> inbox = Inbox(m_store);

@@ -151,3 +151,21 @@ TEST_F(CMapiTest, SinkReleasedWhileNotificationsAreInFlightIsSafe)
     EXPECT_EQ(after, calls.load());
     EXPECT_LT(after, 10);
 }
+
+// Events nobody is advised for are dropped when raised: a sink advised
+// afterwards never hears of them, only of what happens from then on.
+TEST_F(CMapiTest, ASinkHearsOnlyOfEventsRaisedWhileItIsAdvised)
+{
+    for (int i = 0; i < 20; ++i) ASSERT_EQ(S_OK, pollenta::mapi::DeliverMime(m_store, nullptr, kMail, nullptr));
+    Recorder recorder;
+    CComPtr<IMAPIAdviseSink> sink;
+    ASSERT_EQ(S_OK, HrAllocAdviseSink(&Recorder::OnNotify, &recorder, &sink));
+    ULONG_PTR connection = 0;
+    ASSERT_EQ(S_OK, m_store->Advise(0, nullptr, fnevNewMail, sink, &connection));
+    ASSERT_EQ(S_OK, HrDispatchNotifications(0));
+    EXPECT_TRUE(recorder.Types().empty());
+    ASSERT_EQ(S_OK, pollenta::mapi::DeliverMime(m_store, nullptr, kMail, nullptr));
+    ASSERT_EQ(S_OK, HrDispatchNotifications(0));
+    EXPECT_EQ(std::vector<ULONG>{fnevNewMail}, recorder.Types());
+    EXPECT_EQ(S_OK, m_store->Unadvise(connection));
+}

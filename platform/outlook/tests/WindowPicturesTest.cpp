@@ -61,6 +61,23 @@ public:
         return CComQIPtr<_MailItem>(item.p);
     }
 
+    // A new mail item with a subject and one recipient, shown in an
+    // inspector window.
+    CComPtr<_Inspector> NewMailShown(const char* subject, const char* recipient, CComQIPtr<_MailItem>& mail)
+    {
+        CComPtr<IDispatch> item;
+        EXPECT_EQ(S_OK, m_application->CreateItem(olMailItem, &item));
+        mail = item.p;
+        mail->put_Subject(CComBSTR(subject));
+        CComPtr<Recipients> recipients;
+        mail->get_Recipients(&recipients);
+        recipients->Add(CComBSTR(recipient), nullptr);
+        CComPtr<_Inspector> inspector;
+        EXPECT_EQ(S_OK, mail->get_GetInspector(&inspector));
+        m_windows->ProcessEvents();
+        return inspector;
+    }
+
     std::unique_ptr<pollenta::outlook::HostWindows> m_windows;
     CComPtr<_Explorer> m_explorer;
 };
@@ -119,16 +136,9 @@ TEST_F(WindowPicturesTest, OptionsShowsTheClientsPageAndThePagesAddInsAdd)
 
 TEST_F(WindowPicturesTest, SendInTheInspectorSendsTheItemAndClosesItsWindow)
 {
-    CComPtr<IDispatch> item;
-    ASSERT_EQ(S_OK, m_application->CreateItem(olMailItem, &item));
-    CComQIPtr<_MailItem> mail(item.p);
-    mail->put_Subject(CComBSTR("Survey"));
-    CComPtr<Recipients> recipients;
-    mail->get_Recipients(&recipients);
-    recipients->Add(CComBSTR("carol@example.org"), nullptr);
-    CComPtr<_Inspector> inspector;
-    ASSERT_EQ(S_OK, mail->get_GetInspector(&inspector));
-    m_windows->ProcessEvents();
+    CComQIPtr<_MailItem> mail;
+    CComPtr<_Inspector> inspector = NewMailShown("Survey", "carol@example.org", mail);
+    ASSERT_TRUE(inspector);
     ASSERT_TRUE(m_windows->Trigger(inspector, "Send"));
     CComPtr<_Inspectors> inspectors;
     m_application->get_Inspectors(&inspectors);
@@ -160,16 +170,9 @@ TEST_F(WindowPicturesTest, ClosedWindowsLetGoOfTheClientsObjectsWhenTheWindowsGo
 
 TEST_F(WindowPicturesTest, WhatIsTypedIntoToAndSubjectReachesTheItemBeforeACommandRuns)
 {
-    CComPtr<IDispatch> item;
-    ASSERT_EQ(S_OK, m_application->CreateItem(olMailItem, &item));
-    CComQIPtr<_MailItem> mail(item.p);
-    mail->put_Subject(CComBSTR("Set by an add-in"));
-    CComPtr<Recipients> recipients;
-    mail->get_Recipients(&recipients);
-    recipients->Add(CComBSTR("old@example.org"), nullptr);
-    CComPtr<_Inspector> inspector;
-    ASSERT_EQ(S_OK, mail->get_GetInspector(&inspector));
-    m_windows->ProcessEvents();
+    CComQIPtr<_MailItem> mail;
+    CComPtr<_Inspector> inspector = NewMailShown("Set by an add-in", "old@example.org", mail);
+    ASSERT_TRUE(inspector);
     QLineEdit* to = nullptr;
     QLineEdit* subject = nullptr;
     for (QWidget* window : QApplication::topLevelWidgets())
@@ -193,6 +196,8 @@ TEST_F(WindowPicturesTest, WhatIsTypedIntoToAndSubjectReachesTheItemBeforeAComma
     text.Empty();
     mail->get_Subject(&text);
     EXPECT_EQ("Typed", text.ToString());
+    CComPtr<Recipients> recipients;
+    mail->get_Recipients(&recipients);
     LONG count = 0;
     ASSERT_EQ(S_OK, recipients->get_Count(&count));
     std::vector<std::string> names;

@@ -176,7 +176,8 @@ HRESULT CWEPersonalSender::SendCopies()
         FormatSendError(0xC00022B4, {"Code 008", MapiLastErrorText(m_spMessage.p, hr)});
         return E_FAIL;
     }
-    if (FAILED(outlook::DefaultFolder(m_spApplication, outlook::olFolderOutbox, m_spOutbox))) {
+    if (FAILED(outlook::DefaultFolder(m_spApplication, outlook::olFolderOutbox, m_spOutbox)) ||
+        FAILED(OpenOutboxFolder())) {
         FormatSendError(0xC00022B4, {"Code 010", outlook::ErrorText(m_spApplication, IID_IDispatch)});
         return E_FAIL;
     }
@@ -185,8 +186,6 @@ HRESULT CWEPersonalSender::SendCopies()
     CWERecipientWalk walk(m_spAddrBook, sender, true);
     int failedCall = 0;
     hr = walk.Walk(table, nullptr, true, &failedCall);
-    if (m_spTemplate)
-        DeleteCopy(m_spTemplate);
     m_spTemplate.Release();
     if (FAILED(hr) && failedCall != 0)
         FormatSendError(0xC00022C2, {MapiLastErrorText(table.p, hr), failedCall == 11 ? "Code 011" : "Code 012"});
@@ -198,14 +197,10 @@ HRESULT CWEPersonalSender::SendCopies()
 // Without a template the copies are made from the item itself.
 void CWEPersonalSender::PrepareTemplate()
 {
-    CComPtr<IDispatch> copy;
     CComPtr<IMessage> message;
-    if (FAILED(outlook::CallObject(m_spItem, "Copy", copy)) || !copy ||
-        FAILED(outlook::MessageOf(copy, message)))
+    if (FAILED(m_spOutboxFolder->CreateMessage(&IID_IMessage, 0, &message)) ||
+        FAILED(m_spMessage->CopyTo(0, nullptr, nullptr, 0, nullptr, &IID_IMessage, message, 0, nullptr)) ||
+        RemoveToRecipients(message, 1).code)
         return;
-    if (RemoveToRecipients(message, 1).code || FAILED(message->SaveChanges(KEEP_OPEN_READWRITE))) {
-        DeleteCopy(copy);
-        return;
-    }
-    m_spTemplate = copy;
+    m_spTemplate = message;
 }

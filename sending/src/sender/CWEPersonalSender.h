@@ -12,6 +12,7 @@
 #include "com/ComPtr.h"
 #include "com/Dispatch.h"
 #include "mapi/IAddrBook.h"
+#include "mapi/IMAPIFolder.h"
 #include "mapi/IMAPISession.h"
 #include "mapi/IMAPIStatus.h"
 #include "mapi/IMailUser.h"
@@ -65,8 +66,8 @@ private:
     HRESULT SendCopies();
     void PrepareTemplate();
     HRESULT OpenSpoolerStatus(CComPtr<IMAPIStatus>& status);
+    HRESULT OpenOutboxFolder();
     void AfterSubmit(IMessage* copy, const std::string& entryId);
-    HRESULT DeleteCopy(IDispatch* copyItem);
     HRESULT RollBack();
     void ReadBlockSettings();
 
@@ -76,9 +77,13 @@ private:
     CComPtr<IDispatch> m_spItem;
     CComPtr<IMessage> m_spMessage;
     CComPtr<IDispatch> m_spOutbox;
-    // A copy of the item with one "To" recipient, which the copies are made
-    // from, so that a copy does not carry every recipient only to drop them.
-    CComPtr<IDispatch> m_spTemplate;
+    // The Outbox, where each copy is made and stored once, ready to submit:
+    // a copy made beside the item and moved would be written three times.
+    CComPtr<IMAPIFolder> m_spOutboxFolder;
+    // The item with one "To" recipient, never stored, which the copies are
+    // made from, so that a copy does not carry every recipient only to drop
+    // them.
+    CComPtr<IMessage> m_spTemplate;
     TMMailItem* m_pOwner = nullptr;
     HWND m_hParent = nullptr;
     bool m_bShowProgress = true;

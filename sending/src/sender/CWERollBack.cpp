@@ -1,5 +1,6 @@
 // Copies made by a cancelled run: sent away no further, and kept, moved or
-// deleted as the user chooses. Also the removal of one copy that failed.
+// deleted as the user chooses. Also the opening of the Outbox that the
+// copies are made in.
 
 #include "CWEPersonalSender.h"
 #include "CWERollBackDlg.h"
@@ -43,28 +44,16 @@ std::string FolderId(IDispatch* folder, const char* property)
 
 }  // namespace
 
-HRESULT CWEPersonalSender::DeleteCopy(IDispatch* copyItem)
+HRESULT CWEPersonalSender::OpenOutboxFolder()
 {
-    CComPtr<IMessage> copy;
-    if (FAILED(outlook::MessageOf(copyItem, copy)))
-        return E_FAIL;
-    const std::string entryId = BinaryProp(copy, PR_ENTRYID);
-    const std::string parentId = BinaryProp(copy, PR_PARENT_ENTRYID);
-    const std::string storeId = BinaryProp(copy, PR_STORE_ENTRYID);
-    copy.Release();
-    if (entryId.empty() || parentId.empty() || storeId.empty())
+    const std::string storeId = FolderId(m_spOutbox, "StoreID");
+    const std::string outboxId = FolderId(m_spOutbox, "EntryID");
+    if (storeId.empty() || outboxId.empty())
         return E_FAIL;
     CComPtr<IMsgStore> store;
-    if (FAILED(m_spSession->OpenMsgStore(0, static_cast<ULONG>(storeId.size()), Eid(storeId), &IID_IMsgStore,
-                                         MAPI_BEST_ACCESS, &store)))
-        return E_FAIL;
-    store->AbortSubmit(static_cast<ULONG>(entryId.size()), Eid(entryId), 0);
-    CComPtr<IMAPIFolder> folder;
-    if (FAILED(OpenFolder(store, parentId, folder)))
-        return E_FAIL;
-    SBinary one{static_cast<ULONG>(entryId.size()), reinterpret_cast<LPBYTE>(const_cast<char*>(entryId.data()))};
-    ENTRYLIST list{1, &one};
-    return SUCCEEDED(folder->DeleteMessages(&list, 0, nullptr, 0)) ? S_OK : E_FAIL;
+    HRESULT hr = m_spSession->OpenMsgStore(0, static_cast<ULONG>(storeId.size()), Eid(storeId), &IID_IMsgStore,
+                                           MAPI_BEST_ACCESS, &store);
+    return SUCCEEDED(hr) ? OpenFolder(store, outboxId, m_spOutboxFolder) : hr;
 }
 
 HRESULT CWEPersonalSender::RollBack()

@@ -2,10 +2,8 @@
 
 #include "CWEPersonalSender.h"
 #include "MapiRows.h"
-#include "OutlookItem.h"
 #include "RecipientIdentity.h"
 #include "ToRecipients.h"
-#include "OutlookGuids.h"
 #include "errors/ZrThrow.h"
 #include "lang/CWELanguages.h"
 
@@ -41,14 +39,6 @@ template <class MapiObject>
 std::string MapiFailure(MapiObject* object, HRESULT hr, const char* code)
 {
     return MapiText(object, hr) + " " + code;
-}
-
-std::string ItemFailure(IDispatch* item, const char* code)
-{
-    std::string text = outlook::ErrorText(item, IID__MailItem);
-    if (text.empty())
-        text = Languages().LoadLangString(kTextUnexpected);
-    return text + " " + code;
 }
 
 }  // namespace
@@ -89,33 +79,28 @@ HRESULT CWESendCallback::ProcessRecipient(IDistList* parentList, IMailUser* user
     }
     if (!m_sender.MarkAddressSent(address))
         return 1;
-    CComPtr<IDispatch> copyItem;
+    // A copy is stored only when it is complete: one that fails before
+    // leaves nothing behind.
     CComPtr<IMessage> copy;
-    HRESULT hr = MakeCopy(address, copyItem, copy);
+    HRESULT hr = MakeCopy(address, copy);
     if (hr == S_OK)
         hr = ReplaceToRecipients(address, copy, user, rowDisplayName);
     if (hr == S_OK)
-        return Submit(address, copyItem, copy, parentList, user);
-    if (copyItem)
-        m_sender.DeleteCopy(copyItem);
+        return Submit(address, copy, parentList, user);
     return E_FAIL;
 }
 
-HRESULT CWESendCallback::MakeCopy(const std::string& address, CComPtr<IDispatch>& copyItem, CComPtr<IMessage>& copy)
+HRESULT CWESendCallback::MakeCopy(const std::string& address, CComPtr<IMessage>& copy)
 {
-    CComPtr<IDispatch> item = m_sender.m_spItem;
-    if (m_sender.m_spTemplate)
-        item = m_sender.m_spTemplate;
-    if (FAILED(outlook::CallObject(item, "Copy", copyItem)) || !copyItem) {
-        copyItem.Release();
-        m_sender.FormatSendError(MSG_CREATE, {address, ItemFailure(item, "Code 013")});
+    IMessage* source = m_sender.m_spTemplate ? m_sender.m_spTemplate.p : m_sender.m_spMessage.p;
+    IMAPIFolder* outbox = m_sender.m_spOutboxFolder;
+    HRESULT hr = outbox->CreateMessage(&IID_IMessage, 0, &copy);
+    if (FAILED(hr)) {
+        m_sender.FormatSendError(MSG_CREATE, {address, MapiFailure(outbox, hr, "Code 013")});
         return E_FAIL;
     }
-    CComPtr<IDispatch> moved;
-    if (SUCCEEDED(outlook::CallObject(copyItem, "Move", CComVariant(m_sender.m_spOutbox.p), moved)) && moved)
-        copyItem = moved;
-    if (FAILED(outlook::MessageOf(copyItem, copy))) {
-        m_sender.FormatSendError(MSG_CREATE, {address, ItemFailure(copyItem, "Code 015")});
+    if (FAILED(hr = source->CopyTo(0, nullptr, nullptr, 0, nullptr, &IID_IMessage, copy, 0, nullptr))) {
+        m_sender.FormatSendError(MSG_CREATE, {address, MapiFailure(source, hr, "Code 015")});
         return E_FAIL;
     }
     return S_OK;
@@ -163,17 +148,13 @@ HRESULT CWESendCallback::ReplaceToRecipients(const std::string& address, IMessag
     return S_OK;
 }
 
-HRESULT CWESendCallback::Submit(const std::string& address, IDispatch* copyItem, IMessage* copy,
-                                IDistList* parentList, IMailUser* user)
+HRESULT CWESendCallback::Submit(const std::string& address, IMessage* copy, IDistList* parentList, IMailUser* user)
 {
-    if (FAILED(m_sender.ComputeMacroValues(copy, parentList, user))) {
-        m_sender.DeleteCopy(copyItem);
+    if (FAILED(m_sender.ComputeMacroValues(copy, parentList, user)))
         return E_FAIL;
-    }
     HRESULT hr = copy->SaveChanges(KEEP_OPEN_READWRITE);
     if (FAILED(hr)) {
         m_sender.FormatSendError(MSG_SAVE, {address, MapiFailure(copy, hr, "Code 023")});
-        m_sender.DeleteCopy(copyItem);
         return E_FAIL;
     }
     // The entry id is read while the message is still open for us: a

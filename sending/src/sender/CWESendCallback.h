@@ -25,11 +25,10 @@ public:
     HRESULT ProcessRecipient(IDistList* parentList, IMailUser* user, const char* rowDisplayName);
 
 private:
-    HRESULT MakeCopy(const std::string& address, CComPtr<IDispatch>& copyItem, CComPtr<IMessage>& copy);
+    HRESULT MakeCopy(const std::string& address, CComPtr<IMessage>& copy);
     HRESULT ReplaceToRecipients(const std::string& address, IMessage* copy, IMailUser* user,
                                 const char* rowDisplayName);
-    HRESULT Submit(const std::string& address, IDispatch* copyItem, IMessage* copy, IDistList* parentList,
-                   IMailUser* user);
+    HRESULT Submit(const std::string& address, IMessage* copy, IDistList* parentList, IMailUser* user);
 
     CWEPersonalSender& m_sender;
 };
