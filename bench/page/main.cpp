@@ -53,7 +53,9 @@ FormTextWriter LargeForm()
     }
     for (int i = 0; i < kPictures; ++i) {
         const auto shade = static_cast<std::uint8_t>(i * 5);
+        // The database program names an embedded picture after the file it came from.
         form.Begin("Image").Text("Name", "Picture" + std::to_string(i)).Number("Top", i * 1500);
+        form.Text("Picture", "picture" + std::to_string(i) + (i % 2 ? ".bmp" : ".emf"));
         form.Binary("PictureData",
                     i % 2 ? form_pictures::Dib24(kPictureSide, kPictureSide, shade, 128, 255 - shade)
                           : form_pictures::WrappedEmf(form_pictures::Dib24(kPictureSide, kPictureSide, 0, shade, 90),
