@@ -40,8 +40,7 @@ bool CAccessItem::HasMember(const std::string& name) const
         return HasControls();
     if (Is(name, "Section"))
         return m_item->kind == FormItem::Kind::Form;
-    CComVariant ignored;
-    return ReadItemProperty(*m_model, *m_item, name, ignored);
+    return HasItemProperty(*m_model, *m_item, name);
 }
 
 HRESULT CAccessItem::InvokeMember(const std::string& name, pollenta::com::DispatchCall& call)
