@@ -53,7 +53,9 @@ FormTextWriter LargeForm()
     }
     for (int i = 0; i < kPictures; ++i) {
         const auto shade = static_cast<std::uint8_t>(i * 5);
+        // The database program names an embedded picture after the file it came from.
         form.Begin("Image").Text("Name", "Picture" + std::to_string(i)).Number("Top", i * 1500);
+        form.Text("Picture", "picture" + std::to_string(i) + (i % 2 ? ".bmp" : ".emf"));
         form.Binary("PictureData",
                     i % 2 ? form_pictures::Dib24(kPictureSide, kPictureSide, shade, 128, 255 - shade)
                           : form_pictures::WrappedEmf(form_pictures::Dib24(kPictureSide, kPictureSide, 0, shade, 90),
@@ -174,6 +176,9 @@ int main(int argc, char** argv)
             bare.push_back(WriteBare(files, root / "bare"));
         }
         if (status == 0) {
+            // The first generation of a project also writes the answer table's
+            // description into the registry; later ones find it up to date.
+            const double oursFirst = ours.front();
             std::sort(ours.begin(), ours.end());
             std::sort(bare.begin(), bare.end());
             std::sort(oursCpu.begin(), oursCpu.end());
@@ -182,6 +187,7 @@ int main(int argc, char** argv)
                         formText.size() / 1e6, kLabels + kTextBoxes + kPictures + 1, kPictures, runs);
             std::printf("ours (GenHTMLbyForm):          %8.2f ms\n", oursMedian);
             std::printf("ours, CPU time of the thread:  %8.2f ms\n", oursCpu[oursCpu.size() / 2]);
+            std::printf("ours, first generation:        %8.2f ms\n", oursFirst);
             std::printf("bare (write page and pictures): %8.2f ms\n", bareMedian);
             std::printf("ratio:                          %8.2f\n", oursMedian / bareMedian);
             bench::PrintTimeRow("page: GenHTMLbyForm", "ms", oursMedian, bareMedian);

@@ -25,6 +25,9 @@ constexpr LONG kWarnSenderFieldMissing = 16;
 constexpr LONG kWarnSenderFieldUnused = 17;
 constexpr LONG kWarnNoConnectionString = 18;
 
+// Windows' limit on the length of a key name.
+constexpr DWORD kKeyNameChars = 255;
+
 CComPtr<_Connection> ConnectionOf(IDispatch* application)
 {
     CComPtr<IDispatch> project = ReadObject(application, "CurrentProject");
@@ -37,14 +40,7 @@ CComPtr<_Connection> ConnectionOf(IDispatch* application)
     return connection;
 }
 
-struct FieldDescription {
-    std::string name;
-    DataTypeEnum type = adEmpty;
-    LONG size = 0;
-    LONG attributes = 0;
-};
-
-bool Describe(Fields* fields, LONG index, FieldDescription& description)
+bool Describe(Fields* fields, LONG index, CWETableDescription::FieldDescription& description)
 {
     CComPtr<Field> field;
     BSTR name = nullptr;
@@ -78,38 +74,63 @@ void CWETableDescription::Store(IDispatch* application, const std::string& recor
     CComPtr<_Recordset> records;
     if (FAILED(AdoCreateInstance(CLSID_Recordset, IID__Recordset, reinterpret_cast<void**>(&records))))
         return Warn(kWarnNoConnection);
-    // A new description replaces the old one whole: fields of an earlier
-    // record source must not linger.
-    RegDeleteTree(project.Handle(), "Fields");
-    CWERegKey fieldsKey;
-    if (fieldsKey.Create(project.Handle(), "Fields") != ERROR_SUCCESS)
-        return Warn(kWarnNoProjectKey);
-    project.SetText("RecordsetSource", recordSource);
     CComPtr<Fields> fields;
     LONG count = 0;
-    if (FAILED(records->Open(CComVariant(recordSource), CComVariant(static_cast<IUnknown*>(connection.p)),
-                             adOpenForwardOnly, adLockReadOnly, -1)) ||
-        FAILED(records->get_Fields(&fields)) || !fields || FAILED(fields->get_Count(&count)))
-        return Warn(kWarnNoFields);
-    bool hasRecipient = false, hasSender = false;
+    const bool opened = SUCCEEDED(records->Open(CComVariant(recordSource),
+                                                CComVariant(static_cast<IUnknown*>(connection.p)), adOpenForwardOnly,
+                                                adLockReadOnly, -1)) &&
+                        SUCCEEDED(records->get_Fields(&fields)) && fields && SUCCEEDED(fields->get_Count(&count));
+    std::vector<FieldDescription> described;
     for (LONG i = 0; i < count; ++i) {
         FieldDescription field;
-        if (!Describe(fields, i, field)) {
+        if (Describe(fields, i, field))
+            described.push_back(std::move(field));
+        else
             Warn(kWarnFieldUnreadable);
-            continue;
-        }
+    }
+    if (opened)
+        records->Close();
+    CWERegKey fieldsKey;
+    if (!RenewFields(project, described, fieldsKey))
+        return Warn(kWarnNoProjectKey);
+    project.SetText("RecordsetSource", recordSource);
+    if (!opened)
+        return Warn(kWarnNoFields);
+    bool hasRecipient = false, hasSender = false;
+    for (const FieldDescription& field : described) {
+        m_state.tableFields.push_back(field.name);
+        hasRecipient = hasRecipient || AnsiEqualNoCase(field.name, "RecipientEmail");
+        hasSender = hasSender || AnsiEqualNoCase(field.name, "SenderEmail");
+    }
+    CompareCollecting(hasRecipient, hasSender);
+}
+
+bool CWETableDescription::RenewFields(const CWERegKey& project, const std::vector<FieldDescription>& described,
+                                      CWERegKey& fieldsKey)
+{
+    // A new description replaces the old one whole: fields of an earlier
+    // record source must not linger, and the keys keep the table's order.
+    // The same fields in the same order are only brought up to date, so
+    // that generating a page again writes nothing that has not changed.
+    std::vector<std::string> names;
+    for (const FieldDescription& field : described)
+        names.push_back(field.name);
+    if (fieldsKey.Open(project.Handle(), "Fields", KEY_ALL_ACCESS) != ERROR_SUCCESS ||
+        fieldsKey.SubkeyNames(kKeyNameChars) != names) {
+        fieldsKey.Close();
+        RegDeleteTree(project.Handle(), "Fields");
+        if (fieldsKey.Create(project.Handle(), "Fields") != ERROR_SUCCESS)
+            return false;
+    }
+    for (const FieldDescription& field : described) {
         CWERegKey key;
         if (key.Create(fieldsKey.Handle(), field.name) == ERROR_SUCCESS) {
             key.SetNumber("Type", static_cast<DWORD>(field.type));
             key.SetNumber("DefinedSize", static_cast<DWORD>(field.size));
             key.SetNumber("Attributes", static_cast<DWORD>(field.attributes));
         }
-        m_state.tableFields.push_back(field.name);
-        hasRecipient = hasRecipient || AnsiEqualNoCase(field.name, "RecipientEmail");
-        hasSender = hasSender || AnsiEqualNoCase(field.name, "SenderEmail");
     }
-    records->Close();
-    CompareCollecting(hasRecipient, hasSender);
+    return true;
 }
 
 void CWETableDescription::CompareCollecting(bool hasRecipient, bool hasSender)

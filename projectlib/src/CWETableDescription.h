@@ -6,11 +6,23 @@
 
 #include "CWEGenerationState.h"
 #include "CWEPropertyList.h"
+#include "CWERegKey.h"
 
+#include "ado/AdoEnums.h"
 #include "com/Dispatch.h"
+
+#include <string>
+#include <vector>
 
 class CWETableDescription {
 public:
+    struct FieldDescription {
+        std::string name;
+        DataTypeEnum type = adEmpty;
+        LONG size = 0;
+        LONG attributes = 0;
+    };
+
     CWETableDescription(CWEGenerationState& state, LONG projectId, CWEPropertyList& properties)
         : m_state(state), m_projectId(projectId), m_properties(properties)
     {
@@ -23,6 +35,10 @@ public:
 private:
     void Warn(LONG id) { m_state.Warn(m_objectText, id); }
     void CompareCollecting(bool hasRecipient, bool hasSender);
+    // Leaves fieldsKey open on the project's "Fields" key holding exactly
+    // the described fields; false when the key cannot be made.
+    static bool RenewFields(const CWERegKey& project, const std::vector<FieldDescription>& described,
+                            CWERegKey& fieldsKey);
 
     CWEGenerationState& m_state;
     LONG m_projectId;

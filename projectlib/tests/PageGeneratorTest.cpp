@@ -320,6 +320,47 @@ TEST_F(PageGeneratorTest, DescribesTheAnswerTableInTheProjectStoreAndReplacesAnO
     EXPECT_EQ("[Short]", TextProperty(hubberly, "RecordSource"));
 }
 
+TEST_F(PageGeneratorTest, GeneratingAgainRewritesTheStoreOnlyWhenTheAnswerTableChanged)
+{
+    const LONG id = NewProject("Survey");
+    database.Sql("CREATE TABLE Reordered (B INTEGER, A VARCHAR(5))");
+    auto formOn = [](const char* table) {
+        FormTextWriter form;
+        form.Begin("Form").Text("RecordSource", table).Begin().Begin("Section").Begin();
+        form.Begin("CommandButton").Text("Name", "Submit").End().End().End().End().End();
+        return form.Utf8();
+    };
+    // Every write of the registry renames a new file into place: a second
+    // link to the file as it stands tells whether one happened.
+    const fs::path file = folder.Registry() / "HKEY_CURRENT_USER.reg", seen = folder.Path() / "seen.reg";
+    CComVariant result;
+    ASSERT_EQ(S_OK, Generate(FullForm().Utf8(), result));
+    const std::string key = folder.ProjectKey(id);
+    struct Case {
+        const char* what;
+        std::string form;
+        bool rewrites;
+        std::vector<std::string> fields;
+    };
+    const std::vector<std::string> full{"Town", "Comments", "Agree", "Colour", "Fruit", "RecipientEmail"};
+    const Case cases[] = {
+        {"the same form again", FullForm().Utf8(), false, full},
+        {"a table of other fields", formOn("[Short]"), true, {"Name"}},
+        {"that table again", formOn("[Short]"), false, {"Name"}},
+        {"the same kind of fields in the table's own order", formOn("[Reordered]"), true, {"B", "A"}},
+    };
+    database.Sql("CREATE TABLE Short (Name VARCHAR(10))");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(seen);
+        fs::create_hard_link(file, seen);
+        ASSERT_EQ(S_OK, Generate(c.form, result));
+        EXPECT_EQ(c.rewrites, fs::hard_link_count(file) == 1);
+        EXPECT_EQ(c.fields, folder.Subkeys(HKEY_CURRENT_USER, key + "\\Fields"));
+    }
+    EXPECT_EQ(3u, folder.Number(HKEY_CURRENT_USER, key + "\\Fields\\B", "Type").value_or(0));
+}
+
 TEST_F(PageGeneratorTest, AFormWithoutRecordSourceOrSubmitButtonIsSevere)
 {
     const LONG id = NewProject("Survey");

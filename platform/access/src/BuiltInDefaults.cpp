@@ -115,11 +115,11 @@ std::string Lower(std::string text)
     return text;
 }
 
-bool AppliesTo(const char* kinds, const std::string& keyword)
+// padded is the keyword between blanks, as the kinds list them.
+bool AppliesTo(const char* kinds, const std::string& keyword, const std::string& padded)
 {
     if (std::strcmp(kinds, "*") == 0)
         return FormKeywordIsControl(keyword);
-    const std::string padded = " " + keyword + " ";
     return strcasestr(kinds, padded.c_str()) != nullptr;
 }
 
@@ -145,8 +145,9 @@ std::optional<BuiltInDefault> BuiltInDefaultOf(const std::string& keyword, const
     auto found = kByName.find(Lower(name));
     if (found == kByName.end())
         return std::nullopt;
+    const std::string padded = " " + keyword + " ";
     for (const Row* row : found->second)
-        if (AppliesTo(row->kinds, keyword))
+        if (AppliesTo(row->kinds, keyword, padded))
             return row->value;
     return std::nullopt;
 }

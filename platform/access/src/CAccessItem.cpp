@@ -40,19 +40,21 @@ bool CAccessItem::HasMember(const std::string& name) const
         return HasControls();
     if (Is(name, "Section"))
         return m_item->kind == FormItem::Kind::Form;
-    CComVariant ignored;
-    return ReadItemProperty(*m_model, *m_item, name, ignored);
+    return HasItemProperty(*m_model, *m_item, name);
 }
 
 HRESULT CAccessItem::InvokeMember(const std::string& name, pollenta::com::DispatchCall& call)
 {
     if (call.IsPropertyPut())
-        return pollenta::com::ReportError(DISP_E_MEMBERNOTFOUND, "The setting \"" + name + "\" is read-only here.",
-                                          "Access.Application");
+        return HasMember(name) ? pollenta::com::ReportError(DISP_E_MEMBERNOTFOUND,
+                                                            "The setting \"" + name + "\" is read-only here.",
+                                                            "Access.Application")
+                               : DISP_E_MEMBERNOTFOUND;
     if (Is(name, "Section"))
-        return InvokeSection(call);
+        return m_item->kind == FormItem::Kind::Form ? InvokeSection(call) : DISP_E_MEMBERNOTFOUND;
     if (Is(name, "Controls"))
-        return CAccessControls::ReturnControls(call, m_model, m_item->controls);
+        return HasControls() ? CAccessControls::ReturnControls(call, m_model, m_item->controls)
+                             : DISP_E_MEMBERNOTFOUND;
     CComVariant value;
     if (!ReadItemProperty(*m_model, *m_item, name, value))
         return DISP_E_MEMBERNOTFOUND;

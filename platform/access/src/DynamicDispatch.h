@@ -3,6 +3,8 @@
 // settings of a form or control): T answers
 //   bool HasMember(const std::string& name) const;
 //   HRESULT InvokeMember(const std::string& name, pollenta::com::DispatchCall& call);
+// InvokeMember answers DISP_E_MEMBERNOTFOUND for a name the object lacks:
+// a DISPID is process-wide, so it may come from another object's name.
 // Names get process-wide DISPIDs from DispatchNames.
 
 #include "DispatchNames.h"
@@ -52,7 +54,7 @@ public:
         if (!params || (params->cArgs > 0 && !params->rgvarg) || params->cNamedArgs > params->cArgs)
             return E_INVALIDARG;
         const std::optional<std::string> name = NameOfDispId(id);
-        if (!name || !static_cast<const T&>(*this).HasMember(*name))
+        if (!name)
             return DISP_E_MEMBERNOTFOUND;
         pollenta::com::DispatchCall call(flags, params, result, argErr);
         if (result)

@@ -87,27 +87,32 @@ const char* SectionName(int index)
 
 bool Is(const std::string& name, const char* wanted) { return strcasecmp(name.c_str(), wanted) == 0; }
 
-// Settings that the automation object makes up rather than reads.
-bool ReadDerived(const FormModel& model, const FormItem& item, const std::string& name, CComVariant& value)
+bool ReadSetting(const FormModel& model, const FormItem& item, const std::string& name, CComVariant* value);
+
+// Settings that the automation object makes up rather than reads; without
+// a value, only whether the item has one.
+bool ReadDerived(const FormModel& model, const FormItem& item, const std::string& name, CComVariant* value)
 {
     const FormTextBlock& block = *item.block;
     if (item.kind == FormItem::Kind::Form && (Is(name, "Name") || Is(name, "FormName"))) {
-        value = TextVariant(model.Name());
+        if (value)
+            *value = TextVariant(model.Name());
         return true;
     }
     if (item.kind == FormItem::Kind::Section && Is(name, "Name") && !block.Find("Name")) {
-        value = TextVariant(SectionName(item.sectionIndex));
+        if (value)
+            *value = TextVariant(SectionName(item.sectionIndex));
         return true;
     }
     if (item.kind != FormItem::Kind::Control)
         return false;
     if (Is(name, "ControlType")) {
-        if (item.controlKind)
-            value = CComVariant(static_cast<LONG>(item.controlKind->controlType));
+        if (item.controlKind && value)
+            *value = CComVariant(static_cast<LONG>(item.controlKind->controlType));
         return item.controlKind.has_value();
     }
     if (Is(name, "ControlName"))
-        return ReadItemProperty(model, item, "Name", value);
+        return ReadSetting(model, item, "Name", value);
     return false;
 }
 
@@ -124,9 +129,12 @@ CComVariant TextVariant(const std::string& utf8)
 
 std::string KeywordOf(const FormItem& item) { return item.kind == FormItem::Kind::Form ? "Form" : item.block->keyword; }
 
-bool ReadItemProperty(const FormModel& model, const FormItem& item, const std::string& name, CComVariant& value)
+namespace {
+
+// Without a value, only tells whether the item has the setting: a picture
+// is not copied out to answer that.
+bool ReadSetting(const FormModel& model, const FormItem& item, const std::string& name, CComVariant* value)
 {
-    value.Clear();
     if (ReadDerived(model, item, name, value))
         return true;
     const FormTextBlock& block = *item.block;
@@ -138,25 +146,42 @@ bool ReadItemProperty(const FormModel& model, const FormItem& item, const std::s
     if ((Is(name, "TabStop") || Is(name, "TabIndex")) && item.group)
         return false;
     if (Is(name, "PictureData") && HoldsPictureFile(block.Find("ImageData"))) {
-        value = BytesVariant(block.Find("ImageData")->bytes, true);
+        if (value)
+            *value = BytesVariant(block.Find("ImageData")->bytes, true);
         return true;
     }
     if (const FormTextProperty* own = block.Find(name)) {
-        value = Converted(*own, keyword);
+        if (value)
+            *value = Converted(*own, keyword);
         return true;
     }
     if (item.kind == FormItem::Kind::Control) {
         if (const FormTextBlock* defaults = model.DefaultBlock(keyword))
             if (const FormTextProperty* shared = defaults->Find(name)) {
-                value = Converted(*shared, keyword);
+                if (value)
+                    *value = Converted(*shared, keyword);
                 return true;
             }
     }
     if (std::optional<BuiltInDefault> builtIn = BuiltInDefaultOf(keyword, name)) {
-        value = Converted(*builtIn);
+        if (value)
+            *value = Converted(*builtIn);
         return true;
     }
     return false;
+}
+
+}  // namespace
+
+bool ReadItemProperty(const FormModel& model, const FormItem& item, const std::string& name, CComVariant& value)
+{
+    value.Clear();
+    return ReadSetting(model, item, name, &value);
+}
+
+bool HasItemProperty(const FormModel& model, const FormItem& item, const std::string& name)
+{
+    return ReadSetting(model, item, name, nullptr);
 }
 
 }  // namespace pollenta::access

@@ -16,6 +16,8 @@ std::string KeywordOf(const FormItem& item);
 
 // False when the item has no setting of that name.
 bool ReadItemProperty(const FormModel& model, const FormItem& item, const std::string& name, CComVariant& value);
+// Whether the item has the setting, without converting its value.
+bool HasItemProperty(const FormModel& model, const FormItem& item, const std::string& name);
 
 // A text setting as a BSTR VARIANT, from UTF-8.
 CComVariant TextVariant(const std::string& utf8);

@@ -188,3 +188,39 @@ TEST_F(AccessApplicationTest, RefusesADatabaseThatIsNotThere)
 }
 
 }  // namespace
+
+TEST_F(AccessApplicationTest, AnObjectAsksAfterAMemberItLacksByNumberIsTurnedAwayAndSettingsAreReadOnly)
+{
+    WriteForm("Survey.bas", SurveyForm().Utf8());
+    Start();
+    Call(Object(Call(application, "DoCmd", {})), "OpenForm", {CComVariant("Survey")});
+    CComPtr<IDispatch> form = Object(Call(Object(Call(application, "Forms", {})), "Item", {CComVariant("Survey")}));
+    CComPtr<IDispatch> detail = Object(Call(form, "Section", {CComVariant(LONG{0})}));
+    CComPtr<IDispatch> town =
+        Object(Call(Object(Call(detail, "Controls", {})), "Item", {CComVariant(LONG{0})}));
+    // Numbers of members are shared by every object, so a client may hold the
+    // form's number for a member that a text box does not have.
+    for (const char* name : {"Section", "Controls", "RecordSource"}) {
+        SCOPED_TRACE(name);
+        DISPID id = DISPID_UNKNOWN;
+        ASSERT_EQ(S_OK, pollenta::com::GetDispId(form, name, &id));
+        CComVariant result;
+        const CComVariant index(LONG{0});
+        EXPECT_EQ(DISP_E_MEMBERNOTFOUND,
+                  pollenta::com::InvokeById(town, id, DISPATCH_METHOD | DISPATCH_PROPERTYGET, {&index, 1}, &result));
+        EXPECT_EQ(VT_EMPTY, result.vt);
+    }
+    EXPECT_EQ(DISP_E_MEMBERNOTFOUND, pollenta::com::PutProperty(town, "Left", CComVariant(LONG{1})));
+    CComPtr<IErrorInfo> error;
+    ASSERT_EQ(S_OK, GetErrorInfo(0, &error));
+    BSTR description = nullptr;
+    ASSERT_EQ(S_OK, error->GetDescription(&description));
+    EXPECT_EQ("The setting \"Left\" is read-only here.", pollenta::com::AnsiFromBstr(description));
+    SysFreeString(description);
+    DISPID recordSource = DISPID_UNKNOWN;
+    ASSERT_EQ(S_OK, pollenta::com::GetDispId(form, "RecordSource", &recordSource));
+    const CComVariant other("Other");
+    EXPECT_EQ(DISP_E_MEMBERNOTFOUND,
+              pollenta::com::InvokeById(town, recordSource, DISPATCH_PROPERTYPUT, {&other, 1}, nullptr));
+    EXPECT_EQ(567, Call(town, "Left", {}).lVal);
+}

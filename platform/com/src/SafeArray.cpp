@@ -43,21 +43,27 @@ void* ElementAt(SAFEARRAY* array, ULONG offset)
     return static_cast<char*>(array->pvData) + static_cast<size_t>(offset) * array->cbElements;
 }
 
-// Releases what the elements [from, to) own and zeroes them.
+// Elements of these types hold something that must be released or copied.
+bool OwnsResources(VARTYPE vt) { return vt == VT_BSTR || vt == VT_VARIANT || vt == VT_UNKNOWN || vt == VT_DISPATCH; }
+
+// Releases what the elements [from, to) own and zeroes them. Plain values
+// own nothing and are zeroed at once: a picture is an array of bytes.
 void ClearElements(SAFEARRAY* array, ULONG from, ULONG to)
 {
+    if (from >= to)
+        return;
     const VARTYPE vt = TypeOf(array);
-    for (ULONG i = from; i < to; ++i) {
+    for (ULONG i = from; OwnsResources(vt) && i < to; ++i) {
         void* element = ElementAt(array, i);
         if (vt == VT_BSTR) {
             SysFreeString(*static_cast<BSTR*>(element));
         } else if (vt == VT_VARIANT) {
             VariantClear(static_cast<VARIANT*>(element));
-        } else if (vt == VT_UNKNOWN || vt == VT_DISPATCH) {
-            if (auto* object = *static_cast<IUnknown**>(element)) object->Release();
+        } else if (auto* object = *static_cast<IUnknown**>(element)) {
+            object->Release();
         }
-        std::memset(element, 0, array->cbElements);
     }
+    std::memset(ElementAt(array, from), 0, static_cast<size_t>(to - from) * array->cbElements);
 }
 
 // Copies one value into zeroed or cleared storage.
@@ -147,7 +153,13 @@ HRESULT SafeArrayCopy(SAFEARRAY* source, SAFEARRAY** copy)
     const VARTYPE vt = TypeOf(source);
     SAFEARRAY* result = SafeArrayCreate(vt, 1, source->rgsabound);
     if (!result) return E_OUTOFMEMORY;
-    for (ULONG i = 0; i < source->rgsabound[0].cElements; ++i) {
+    const ULONG count = source->rgsabound[0].cElements;
+    if (!OwnsResources(vt)) {
+        if (count > 0) std::memcpy(result->pvData, source->pvData, static_cast<size_t>(count) * source->cbElements);
+        *copy = result;
+        return S_OK;
+    }
+    for (ULONG i = 0; i < count; ++i) {
         const HRESULT hr = CopyValue(vt, ElementAt(result, i), ElementAt(source, i), source->cbElements);
         if (FAILED(hr)) {
             SafeArrayDestroy(result);

@@ -114,3 +114,43 @@ TEST(SafeArray, LockedArraysCannotBeDestroyedOrResized)
     EXPECT_EQ(value, 0);
     EXPECT_EQ(SafeArrayDestroy(array), S_OK);
 }
+
+TEST(SafeArray, PlainValuesAreCopiedWholeAndElementsDroppedByShrinkingComeBackAsZero)
+{
+    for (const ULONG count : {0u, 1u, 5u, 70000u}) {
+        SCOPED_TRACE(count);
+        SAFEARRAY* array = SafeArrayCreateVector(VT_I4, 1, count);
+        LONG* data = nullptr;
+        ASSERT_EQ(SafeArrayAccessData(array, reinterpret_cast<void**>(&data)), S_OK);
+        for (ULONG i = 0; i < count; ++i)
+            data[i] = static_cast<LONG>(i * 7 + 1);
+        SafeArrayUnaccessData(array);
+
+        SAFEARRAY* copy = nullptr;
+        ASSERT_EQ(SafeArrayCopy(array, &copy), S_OK);
+        LONG lower = 0;
+        EXPECT_EQ(SafeArrayGetLBound(copy, 1, &lower), S_OK);
+        EXPECT_EQ(1, lower);
+        for (LONG index : {LONG{1}, static_cast<LONG>(count / 2) + 1, static_cast<LONG>(count)}) {
+            LONG value = -1;
+            if (count > 0) {
+                ASSERT_EQ(S_OK, SafeArrayGetElement(copy, &index, &value));
+                EXPECT_EQ((index - 1) * 7 + 1, value) << "at " << index;
+            }
+        }
+
+        SAFEARRAYBOUND smaller{count / 2, 1};
+        SAFEARRAYBOUND whole{count, 1};
+        ASSERT_EQ(S_OK, SafeArrayRedim(copy, &smaller));
+        ASSERT_EQ(S_OK, SafeArrayRedim(copy, &whole));
+        if (count > 1) {
+            LONG kept = static_cast<LONG>(count / 2), dropped = static_cast<LONG>(count), value = -1;
+            ASSERT_EQ(S_OK, SafeArrayGetElement(copy, &kept, &value));
+            EXPECT_EQ((kept - 1) * 7 + 1, value);
+            ASSERT_EQ(S_OK, SafeArrayGetElement(copy, &dropped, &value));
+            EXPECT_EQ(0, value);
+        }
+        SafeArrayDestroy(copy);
+        SafeArrayDestroy(array);
+    }
+}

@@ -172,6 +172,7 @@ LONG RegistryFile::Refresh()
         return static_cast<LONG>(ERROR_REGISTRY_CORRUPT);
     }
     m_root = std::move(parsed.root);
+    m_text = std::move(text);
     m_seen = now;
     m_present = true;
     return ERROR_SUCCESS;
@@ -202,7 +203,11 @@ LONG RegistryFile::Change(const std::function<LONG(RegistryNode& root)>& change)
     if (LONG error = change(*changed))
         return error;
 
-    const std::string text = RegistryText::Write(*changed, m_rootName);
+    std::string text = RegistryText::Write(*changed, m_rootName);
+    // The file already holds these very bytes, made durable by whoever wrote
+    // them: writing them again would cost two flushes to the disk for nothing.
+    if (m_present && text == m_text)
+        return ERROR_SUCCESS;
     RemoveFilesOfDeadWriters(m_path);
     const std::string temporary = TemporaryPath(m_path, getpid());
     int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
@@ -219,6 +224,7 @@ LONG RegistryFile::Change(const std::function<LONG(RegistryNode& root)>& change)
         close(dir);
     }
     m_root = std::move(changed);
+    m_text = std::move(text);
     m_present = stat(m_path.c_str(), &m_seen) == 0;
     return ERROR_SUCCESS;
 }

@@ -22,7 +22,8 @@ public:
 
     // Calls change on a copy of the current tree; when it returns
     // ERROR_SUCCESS the copy becomes the file's new content. A damaged file
-    // is never overwritten.
+    // is never overwritten, and a change that leaves the file's text as it
+    // stands does not rewrite it.
     LONG Change(const std::function<LONG(RegistryNode& root)>& change);
 
     // The folder of the registry files for this process right now.
@@ -35,6 +36,7 @@ private:
     std::string m_rootName;
     std::mutex m_mutex;
     std::unique_ptr<RegistryNode> m_root;
+    std::string m_text; // the file's bytes that m_root was read from or written as
     struct stat m_seen {};
     bool m_present = false;
 };

@@ -6,6 +6,7 @@
 #include "win/Registry.h"
 
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -420,4 +421,42 @@ TEST(RegistryTest, NamesMatchByCaseFoldingOfEveryCharacter)
         RegCloseKey(key);
         ASSERT_EQ(ERROR_SUCCESS, RegDeleteTree(HKEY_CURRENT_USER, "Folding"));
     }
+}
+
+TEST(RegistryTest, ChangesThatChangeNothingLeaveTheFileUnwritten)
+{
+    TempFolder folder;
+    HKEY key = CreateKey(HKEY_CURRENT_USER, "Software\\Pollenta");
+    SetText(key, "Name", "first");
+    const DWORD number = 7;
+    auto setNumber = [&] { RegSetValueEx(key, "Count", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), 4); };
+    setNumber();
+    // Every write renames a new file into place: a second link to the file
+    // as it stands tells whether one happened.
+    const auto file = folder.Registry() / "HKEY_CURRENT_USER.reg", seen = folder.Path() / "seen.reg";
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+        bool rewrites;
+    };
+    const Case cases[] = {
+        {"the same text again", [&] { SetText(key, "Name", "first"); }, false},
+        {"the same text under the name in other case", [&] { SetText(key, "NAME", "first"); }, false},
+        {"the same number again", setNumber, false},
+        {"an existing key created again", [&] { RegCloseKey(CreateKey(HKEY_CURRENT_USER, "Software\\Pollenta")); },
+         false},
+        {"a new subkey", [&] { RegCloseKey(CreateKey(key, "Empty")); }, true},
+        {"other text", [&] { SetText(key, "Name", "second"); }, true},
+        {"the same bytes as another type",
+         [&] { RegSetValueEx(key, "Name", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>("second"), 7); }, true},
+    };
+    for (const Case& each : cases) {
+        SCOPED_TRACE(each.what);
+        std::filesystem::remove(seen);
+        std::filesystem::create_hard_link(file, seen);
+        each.change();
+        EXPECT_EQ(each.rewrites, std::filesystem::hard_link_count(file) == 1);
+    }
+    EXPECT_EQ("second", QueryText(key, "Name"));
+    RegCloseKey(key);
 }
