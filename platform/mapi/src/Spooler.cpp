@@ -48,6 +48,7 @@ CSpooler::~CSpooler()
     }
     m_wake.notify_all();
     m_thread.join();
+    m_dropWatch.reset();
 }
 
 void CSpooler::AddStore(const std::shared_ptr<CStoreFile>& store)
@@ -92,6 +93,7 @@ void CSpooler::Run()
         } catch (const std::exception&) {
             // The messages stay queued; the next round tries them again.
         }
+        WatchDropFolder();
         try {
             DeliverDropped();
         } catch (const std::exception&) {
@@ -99,6 +101,15 @@ void CSpooler::Run()
         }
         lock.lock();
     }
+}
+
+// Mail dropped by another process is taken as soon as it is there; the
+// look every second stays for a folder that cannot be watched.
+void CSpooler::WatchDropFolder()
+{
+    if (m_dropWatch && m_dropWatch->Watching()) return;
+    m_dropWatch.reset();
+    if (!m_dropFolder.empty()) m_dropWatch = CDropWatch::Start(m_dropFolder, [this] { Wake(); });
 }
 
 void CSpooler::Flush()

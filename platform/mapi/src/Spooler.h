@@ -4,8 +4,9 @@
 // profile's outgoing folder and moves it to Sent Items. While the profile's
 // hold switch is on, messages wait in the Outbox until Flush. On the same
 // thread, .eml files in the profile's drop folder are delivered into the
-// Inbox of its default store.
+// Inbox of its default store, as soon as they appear.
 
+#include "DropWatch.h"
 #include "Profile.h"
 #include "StoreFile.h"
 
@@ -39,6 +40,7 @@ private:
     void Run();
     std::vector<std::shared_ptr<CStoreFile>> Stores();
     void SendQueued();
+    void WatchDropFolder();
 
     std::string m_profile;
     std::string m_outgoing;
@@ -51,6 +53,7 @@ private:
     bool m_pending = false;
     bool m_stop = false;
     std::thread m_thread;
+    std::unique_ptr<CDropWatch> m_dropWatch;  // made and dropped on m_thread
 };
 
 }  // namespace pollenta::mapi
