@@ -4,7 +4,8 @@
 // profile's outgoing folder and moves it to Sent Items. While the profile's
 // hold switch is on, messages wait in the Outbox until Flush. On the same
 // thread, .eml files in the profile's drop folder are delivered into the
-// Inbox of its default store, as soon as they appear.
+// Inbox of its default store, or into the folder named beside them, as soon
+// as they appear.
 
 #include "DropWatch.h"
 #include "Profile.h"
@@ -46,6 +47,7 @@ private:
     std::string m_outgoing;
     std::string m_dropFolder;
     std::string m_dropStore;  // the default store's file
+    std::vector<CProfile::Store> m_profileStores;
     std::mutex m_mutex;
     std::mutex m_sending;  // one sender at a time: the thread or a Flush
     std::condition_variable m_wake;
