@@ -4,6 +4,8 @@
 #include "com/Variant.h"
 #include "win/CaseFolding.h"
 
+#include <algorithm>
+
 std::u16string AnsiCaseKey(const std::string& text)
 {
     // Simple folding keeps every code unit of the basic plane in that plane;
@@ -15,8 +17,25 @@ std::u16string AnsiCaseKey(const std::string& text)
     return key;
 }
 
+namespace {
+
+bool IsAscii(const std::string& text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
 bool AnsiEqualNoCase(const std::string& a, const std::string& b)
 {
+    // Names of properties and fields are mostly plain ASCII, which reads the
+    // same in every code page (no lead byte below 0x80) and folds alone; the
+    // library compares them for every answer it stores.
+    if (IsAscii(a) && IsAscii(b))
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                          [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
     return EqualsNoCase(pollenta::com::Utf16FromAnsi(a), pollenta::com::Utf16FromAnsi(b));
 }
 

@@ -14,9 +14,14 @@ HMODULE GastrelModuleHandle()
 
 std::string GastrelModulePath()
 {
-    std::vector<char> buffer(4096);
-    DWORD length = GetModuleFileName(GastrelModuleHandle(), buffer.data(), static_cast<DWORD>(buffer.size()));
-    return length < buffer.size() ? std::string(buffer.data(), length) : std::string();
+    // The file of a loaded module stays where it was loaded from; every new
+    // library object asks for it.
+    static const std::string path = [] {
+        std::vector<char> buffer(4096);
+        DWORD length = GetModuleFileName(GastrelModuleHandle(), buffer.data(), static_cast<DWORD>(buffer.size()));
+        return length < buffer.size() ? std::string(buffer.data(), length) : std::string();
+    }();
+    return path;
 }
 
 std::string GastrelModuleDir()

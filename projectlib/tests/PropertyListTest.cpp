@@ -51,4 +51,23 @@ TEST(PropertyListTest, LettersBeyondAsciiMatchInAnyCase)
     EXPECT_EQ("Ζωής", list.Find("ΖΩΉΣ")->name);
 }
 
+TEST(PropertyListTest, PlainNamesMatchInAnyCaseAndSignsThatFoldToLettersToo)
+{
+    CWEPropertyList list;
+    list.Set("SuccessMark", std::string("[OK]"));
+    list.Set("Kelvin", std::string("273"));
+    const struct {
+        const char* asked;
+        const char* found;  // nullptr: none
+    } cases[] = {
+        {"successmark", "SuccessMark"}, {"SUCCESSMARK", "SuccessMark"}, {"SuccessMar", nullptr},
+        {"SuccessMarks", nullptr},      {"Success_ark", nullptr},      {"\u212Aelvin", "Kelvin"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.asked);
+        const auto* found = list.Find(c.asked);
+        EXPECT_EQ(c.found ? std::string(c.found) : "<none>", found ? found->name : "<none>");
+    }
+}
+
 }  // namespace

@@ -225,6 +225,24 @@ CZrEntryID EntryId(const std::string& bytes)
 
 }  // namespace
 
+TEST_F(InboxProcessorTest, AnAnswerNotifiedDuringTheScanIsStoredWhenTheScanEndsWithoutFurtherMail)
+{
+    // The Inbox first, then empty folders with their waits: the scan has
+    // passed the Inbox when the answer comes, and goes on for a while.
+    auto settings = std::make_shared<CWEWatchSnapshot>(*world.Snapshot());
+    CWEWatchedFolder sent = settings->m_arrWatchedFolders.front();
+    sent.m_FolderId = EntryId(world.SpecialFolderId(PR_IPM_SENTMAIL_ENTRYID));
+    settings->m_nIgnoreServFolders = 0;
+    for (int i = 0; i < 4; ++i)
+        settings->m_arrWatchedFolders.push_back(sent);
+    ASSERT_EQ(S_OK, processor.Start(settings, world.Log(), world.Session()));
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    world.Deliver(Answer("During the scan", {{"Seq", "1"}}));
+    EXPECT_TRUE(world.WaitForRecords(1, 30)) << "the answer waited for mail that never came";
+    processor.Stop();
+    EXPECT_EQ(1, world.Count());
+}
+
 TEST_F(InboxProcessorTest, AMessageMovedIntoAWatchedFolderIsTaken)
 {
     CComPtr<IMAPIFolder> deleted = world.OpenFolder(world.SpecialFolderId(PR_IPM_WASTEBASKET_ENTRYID));

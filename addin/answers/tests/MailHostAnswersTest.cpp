@@ -40,16 +40,26 @@ protected:
         return host;
     }
 
-    // Writes the answers as .eml files and hands them to `mailhost deliver`
-    // in one call; its exit status.
-    int Deliver(const std::vector<std::string>& answers)
+    // `mailhost deliver` of the answers, written as .eml files, in one call,
+    // into `into` ("" for the Inbox); ended.
+    std::unique_ptr<ChildProgram> DeliverInto(const std::string& into, const std::vector<std::string>& answers)
     {
         std::vector<std::string> args = {kBin + "/mailhost", "--profile", AnswerWorld::kProfile, "deliver"};
         for (const std::string& answer : answers)
             args.push_back(folder.Write("mail/" + std::to_string(++m_files) + ".eml", answer).string());
+        if (!into.empty())
+            args.insert(args.end(), {"--folder", into});
         const std::filesystem::path output = folder.Path() / ("deliver" + std::to_string(m_files));
         std::filesystem::create_directories(output);
-        return ChildProgram::RunToEnd(args, output);
+        auto program = std::make_unique<ChildProgram>(args, output);
+        m_delivered = program->Started() ? program->Stop(0) : -1;
+        return program;
+    }
+    // Its exit status.
+    int Deliver(const std::vector<std::string>& answers)
+    {
+        DeliverInto("", answers);
+        return m_delivered;
     }
 
     std::string Stored(const std::string& seq) const
@@ -77,6 +87,7 @@ protected:
 
     int m_runs = 0;
     int m_files = 0;
+    int m_delivered = -1;  // the exit status of the last `mailhost deliver`
 };
 
 }  // namespace
@@ -156,4 +167,49 @@ TEST_F(MailHostAnswersTest, AKilledHostLosesAtMostTheAnswerInFlightAndStoresNone
         SCOPED_TRACE(message.subject);
         EXPECT_TRUE(message.processed);
     }
+}
+
+TEST_F(MailHostAnswersTest, AnAnswerDeliveredIntoAWatchedSubfolderOfARunningHostIsStoredAtOnce)
+{
+    world.Open();
+    CComPtr<IMAPIFolder> inbox = world.OpenFolder(world.InboxId());
+    CComPtr<IMAPIFolder> answers;
+    ASSERT_EQ(S_OK, inbox->CreateFolder(FOLDER_GENERIC, const_cast<char*>("Answers"), nullptr, nullptr, 0, &answers));
+    SPropValue* id = nullptr;
+    ASSERT_EQ(S_OK, HrGetOneProp(answers, PR_ENTRYID, &id));
+    const std::string answersId(reinterpret_cast<const char*>(id->Value.bin.lpb), id->Value.bin.cb);
+    MAPIFreeBuffer(id);
+    // The Inbox and the folders below it watched, as the options page saves it.
+    CWESettings settings;
+    settings.SetProfileName(AnswerWorld::kProfile);
+    CWEWatchedFolder watched;
+    watched.m_StoreId.Set(static_cast<ULONG>(world.StoreId().size()), reinterpret_cast<const BYTE*>(world.StoreId().data()));
+    watched.m_FolderId.Set(static_cast<ULONG>(world.InboxId().size()), reinterpret_cast<const BYTE*>(world.InboxId().data()));
+    watched.m_dwFlags = CWEWatchedFolder::kWatchFolder | CWEWatchedFolder::kWatchSubfolders;
+    settings.m_arrFolders = {watched};
+    ASSERT_EQ(S_OK, settings.Save());
+    answers.Release();
+    inbox.Release();
+    world.Close();
+
+    auto host = StartHost();
+    auto delivery = DeliverInto("\\\\Mail\\Inbox\\answers", {Answer("Into a subfolder", {{"Seq", "1"}, {"Name", "Ann"}})});
+    ASSERT_EQ(0, m_delivered) << delivery->Err();
+    // Heard of through the host's own notifications: no scan comes again.
+    ASSERT_TRUE(world.WaitForRecords(1)) << world.LogText();
+
+    // A folder that is not there is reported, and nothing waits behind.
+    delivery = DeliverInto("\\\\Mail\\Inbox\\Missing", {Answer("Nowhere", {{"Seq", "2"}})});
+    EXPECT_EQ(1, m_delivered);
+    EXPECT_NE(std::string::npos, delivery->Err().find("has no folder \\\\Mail\\Inbox\\Missing")) << delivery->Err();
+    EXPECT_EQ(0, host->Stop(SIGTERM)) << host->Err();
+    EXPECT_TRUE(std::filesystem::is_empty(world.DropFolder()));
+
+    world.Open();
+    const auto stored = world.Messages(answersId);
+    ASSERT_EQ(1u, stored.size());
+    EXPECT_EQ("Into a subfolder [stored]", stored[0].subject);
+    EXPECT_TRUE(stored[0].processed);
+    EXPECT_TRUE(Inbox().empty());
+    EXPECT_EQ(1, world.Count());
 }

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <fstream>
 #include <string>
 #include <fcntl.h>
 #include <unistd.h>
@@ -15,6 +16,14 @@ namespace {
 
 // "<name>.eml.claimed-<pid>": no longer an .eml file for the other watchers.
 const std::string kClaimed = ".claimed-";
+const std::string kTarget = ".folder";
+const std::string kRefused = ".refused";
+
+std::filesystem::path WithSuffix(std::filesystem::path file, const std::string& suffix)
+{
+    file += suffix;
+    return file;
+}
 
 std::filesystem::path OriginalName(const std::filesystem::path& claimed)
 {
@@ -56,6 +65,25 @@ void CDropFolder::Return(const std::filesystem::path& claimed) const
     std::filesystem::path original = OriginalName(claimed);
     if (renameat2(AT_FDCWD, claimed.c_str(), AT_FDCWD, original.c_str(), RENAME_NOREPLACE) != 0 && errno == EINVAL)
         std::rename(claimed.c_str(), original.c_str());  // a file system without the flag
+}
+
+std::optional<std::string> CDropFolder::TargetFolder(const std::filesystem::path& file) const
+{
+    std::ifstream in(WithSuffix(file, kTarget), std::ios::binary);
+    std::string path;
+    if (!in || !std::getline(in, path)) return std::nullopt;
+    return path;
+}
+
+void CDropFolder::Refuse(const std::filesystem::path& claimed) const
+{
+    std::rename(claimed.c_str(), WithSuffix(OriginalName(claimed), kRefused).c_str());
+}
+
+void CDropFolder::Delivered(const std::filesystem::path& file) const
+{
+    std::error_code error;
+    std::filesystem::remove(WithSuffix(file, kTarget), error);
 }
 
 void CDropFolder::ReturnAbandoned() const

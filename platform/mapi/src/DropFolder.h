@@ -3,9 +3,13 @@
 // the profile. A file is claimed by renaming it to a name that carries the
 // claiming process's id: the rename succeeds for exactly one process, so
 // each file is delivered once however many spoolers watch the folder.
+// Mail for another folder than the Inbox carries that folder's display path
+// in "<name>.eml.folder", written before the mail itself; mail whose folder
+// does not exist is set aside as "<name>.eml.refused" for its sender to see.
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace pollenta::mapi {
@@ -21,6 +25,13 @@ public:
     std::optional<std::filesystem::path> Claim(const std::filesystem::path& file) const;
     // Gives a claimed file back under its own name, for the next round.
     void Return(const std::filesystem::path& claimed) const;
+    // The display path of the folder that the mail `file` is for; nothing
+    // for the Inbox.
+    std::optional<std::string> TargetFolder(const std::filesystem::path& file) const;
+    // Sets a claimed file aside for good: its folder is not there.
+    void Refuse(const std::filesystem::path& claimed) const;
+    // Removes what came with the delivered mail `file`.
+    void Delivered(const std::filesystem::path& file) const;
     // Gives back the files claimed by processes that have ended without
     // delivering them.
     void ReturnAbandoned() const;

@@ -2,6 +2,7 @@
 
 #include "Delivery.h"
 #include "DropFolder.h"
+#include "FolderPath.h"
 #include "MapiError.h"
 #include "SendBatch.h"
 
@@ -34,7 +35,10 @@ std::shared_ptr<CSpooler> CSpooler::ForProfile(const CProfile& profile)
 }
 
 CSpooler::CSpooler(const CProfile& profile)
-    : m_profile(profile.m_name), m_outgoing(profile.m_outgoing), m_dropFolder(profile.m_dropFolder)
+    : m_profile(profile.m_name),
+      m_outgoing(profile.m_outgoing),
+      m_dropFolder(profile.m_dropFolder),
+      m_profileStores(profile.m_stores)
 {
     if (const CProfile::Store* store = profile.DefaultStore()) m_dropStore = store->path;
     m_thread = std::thread([this] { Run(); });
@@ -48,6 +52,7 @@ CSpooler::~CSpooler()
     }
     m_wake.notify_all();
     m_thread.join();
+    m_dropWatch.reset();
 }
 
 void CSpooler::AddStore(const std::shared_ptr<CStoreFile>& store)
@@ -92,6 +97,7 @@ void CSpooler::Run()
         } catch (const std::exception&) {
             // The messages stay queued; the next round tries them again.
         }
+        WatchDropFolder();
         try {
             DeliverDropped();
         } catch (const std::exception&) {
@@ -99,6 +105,15 @@ void CSpooler::Run()
         }
         lock.lock();
     }
+}
+
+// Mail dropped by another process is taken as soon as it is there; the
+// look every second stays for a folder that cannot be watched.
+void CSpooler::WatchDropFolder()
+{
+    if (m_dropWatch && m_dropWatch->Watching()) return;
+    m_dropWatch.reset();
+    if (!m_dropFolder.empty()) m_dropWatch = CDropWatch::Start(m_dropFolder, [this] { Wake(); });
 }
 
 void CSpooler::Flush()
@@ -127,8 +142,15 @@ void CSpooler::DeliverDropped()
             std::ifstream in(*claimed, std::ios::binary);
             std::vector<BYTE> mime((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
             if (!in.eof() && in.fail()) throw CMapiError(MAPI_E_DISK_ERROR, "Cannot read " + file.string());
-            CDelivery::Deliver(*store, inbox, mime);
+            std::optional<CFolderPath::Found> target{{store, inbox}};
+            if (std::optional<std::string> path = drop.TargetFolder(file)) target = CFolderPath::Find(m_profileStores, *path);
+            if (!target) {
+                drop.Refuse(*claimed);
+                continue;
+            }
+            CDelivery::Deliver(*target->store, target->folder, mime);
             std::filesystem::remove(*claimed);
+            drop.Delivered(file);
         } catch (...) {
             drop.Return(*claimed);
             if (!first) first = std::current_exception();

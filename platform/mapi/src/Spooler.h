@@ -4,8 +4,10 @@
 // profile's outgoing folder and moves it to Sent Items. While the profile's
 // hold switch is on, messages wait in the Outbox until Flush. On the same
 // thread, .eml files in the profile's drop folder are delivered into the
-// Inbox of its default store.
+// Inbox of its default store, or into the folder named beside them, as soon
+// as they appear.
 
+#include "DropWatch.h"
 #include "Profile.h"
 #include "StoreFile.h"
 
@@ -39,11 +41,13 @@ private:
     void Run();
     std::vector<std::shared_ptr<CStoreFile>> Stores();
     void SendQueued();
+    void WatchDropFolder();
 
     std::string m_profile;
     std::string m_outgoing;
     std::string m_dropFolder;
     std::string m_dropStore;  // the default store's file
+    std::vector<CProfile::Store> m_profileStores;
     std::mutex m_mutex;
     std::mutex m_sending;  // one sender at a time: the thread or a Flush
     std::condition_variable m_wake;
@@ -51,6 +55,7 @@ private:
     bool m_pending = false;
     bool m_stop = false;
     std::thread m_thread;
+    std::unique_ptr<CDropWatch> m_dropWatch;  // made and dropped on m_thread
 };
 
 }  // namespace pollenta::mapi

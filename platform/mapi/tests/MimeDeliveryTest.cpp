@@ -203,6 +203,43 @@ TEST_F(CMapiTest, MailDroppedIntoTheDropFolderArrivesInTheInbox)
     EXPECT_FALSE(std::filesystem::exists(Drop() + "/one.eml"));
 }
 
+TEST_F(CMapiTest, MailDroppedWithAFolderBesideItArrivesThereOrIsSetAsideWhenThereIsNone)
+{
+    std::filesystem::create_directories(Drop());
+    const struct {
+        const char* name;
+        const char* folder;
+    } drops[] = {{"sent.eml", "\\\\main\\Sent Items"}, {"nowhere.eml", "\\\\Main\\Sent Items\\Nowhere"}};
+    for (const auto& drop : drops) {
+        // The folder first, then the mail, each written whole and renamed.
+        std::ofstream(Drop() + "/part", std::ios::binary) << drop.folder << "\n";
+        std::filesystem::rename(Drop() + "/part", Drop() + "/" + drop.name + ".folder");
+        std::ofstream(Drop() + "/part", std::ios::binary) << Mail();
+        std::filesystem::rename(Drop() + "/part", Drop() + "/" + drop.name);
+    }
+    ASSERT_EQ(S_OK, Spooler()->FlushQueues(0, 0, nullptr, FLUSH_DOWNLOAD));
+
+    // The spooler's own thread may have claimed a file first: its end is awaited.
+    const std::vector<std::string> expected{"nowhere.eml.folder", "nowhere.eml.refused"};
+    std::vector<std::string> left;
+    for (int i = 0; i < 500 && left != expected; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        left.clear();
+        for (const auto& entry : std::filesystem::directory_iterator(Drop())) left.push_back(entry.path().filename());
+        std::sort(left.begin(), left.end());
+    }
+    EXPECT_EQ(expected, left);
+    auto count = [](IMAPIFolder* folder) {
+        CComPtr<IMAPITable> table;
+        ULONG rows = 0;
+        EXPECT_EQ(S_OK, folder->GetContentsTable(0, &table));
+        EXPECT_EQ(S_OK, table->GetRowCount(0, &rows));
+        return rows;
+    };
+    EXPECT_EQ(1u, count(SpecialFolder(m_store, PR_IPM_SENTMAIL_ENTRYID)));
+    EXPECT_EQ(0u, count(Inbox(m_store)));
+}
+
 TEST_F(CMapiTest, TextIsKeptInTheAnsiCodePageAndSentAsUtf8)
 {
     ASSERT_TRUE(SetAnsiCodePage(1252));

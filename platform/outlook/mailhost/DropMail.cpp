@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <thread>
 
 namespace mailhost {
@@ -23,13 +24,8 @@ constexpr auto kPatience = std::chrono::seconds(30);
 
 // Written whole under another name, then renamed, so that the host never
 // takes half a file.
-bool Drop(const std::string& file, const fs::path& target)
+bool WriteWhole(std::istream& in, const fs::path& target)
 {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        std::fprintf(stderr, "mailhost: %s cannot be read\n", file.c_str());
-        return false;
-    }
     fs::path partial = target;
     partial += ".part";
     std::ofstream out(partial, std::ios::binary);
@@ -37,26 +33,76 @@ bool Drop(const std::string& file, const fs::path& target)
     out.close();
     std::error_code error;
     if (!out || (fs::rename(partial, target, error), error)) {
-        std::fprintf(stderr, "mailhost: %s cannot be written into %s\n", file.c_str(),
-                     target.parent_path().c_str());
         fs::remove(partial, error);
         return false;
     }
     return true;
 }
 
-// Whether the file, or the host's claim on it, is still in the folder.
-bool Waiting(const fs::path& dropped)
+// The folder's path goes first, beside the mail, so that the host finds
+// it whenever it takes the mail.
+bool Drop(const std::string& file, const fs::path& target, const std::string& folder)
+{
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        std::fprintf(stderr, "mailhost: %s cannot be read\n", file.c_str());
+        return false;
+    }
+    fs::path sidecar = target;
+    sidecar += ".folder";
+    std::istringstream path(folder + "\n");
+    if ((!folder.empty() && !WriteWhole(path, sidecar)) || !WriteWhole(in, target)) {
+        std::error_code error;
+        fs::remove(sidecar, error);
+        std::fprintf(stderr, "mailhost: %s cannot be written into %s\n", file.c_str(),
+                     target.parent_path().c_str());
+        return false;
+    }
+    return true;
+}
+
+enum class DropState { Waiting, Taken, Refused };
+
+// Whether the file, or the host's claim on it, is still in the folder, or
+// the host set it aside since its folder is not there.
+DropState StateOf(const fs::path& dropped)
 {
     const std::string name = dropped.filename().string();
     const std::string claimed = name + ".claimed-";
+    const std::string refused = name + ".refused";
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(dropped.parent_path(), error)) {
         const std::string other = entry.path().filename().string();
         if (other == name || other.rfind(claimed, 0) == 0)
-            return true;
+            return DropState::Waiting;
+        if (other == refused)
+            return DropState::Refused;
     }
-    return false;
+    return DropState::Taken;
+}
+
+// Reports what became of one dropped file; false while it waits.
+bool Settled(const std::string& file, const fs::path& dropped, const std::string& folder, int& result)
+{
+    switch (StateOf(dropped)) {
+    case DropState::Waiting:
+        return false;
+    case DropState::Taken:
+        std::printf("delivered %s\n", file.c_str());
+        return true;
+    case DropState::Refused:
+        break;
+    }
+    std::fprintf(stderr, "mailhost: %s was not delivered: the running host has no folder %s\n", file.c_str(),
+                 folder.c_str());
+    std::error_code error;
+    fs::path refused = dropped, sidecar = dropped;
+    refused += ".refused";
+    sidecar += ".folder";
+    fs::remove(refused, error);
+    fs::remove(sidecar, error);
+    result = 1;
+    return true;
 }
 
 }  // namespace
@@ -76,7 +122,7 @@ std::string ProfileDropFolder(const std::string& profile)
     return read ? buffer : "";
 }
 
-int DropMail(const std::string& dropFolder, const std::vector<std::string>& files)
+int DropMail(const std::string& dropFolder, const std::vector<std::string>& files, const std::string& folder)
 {
     int result = 0;
     std::error_code error;
@@ -85,7 +131,7 @@ int DropMail(const std::string& dropFolder, const std::vector<std::string>& file
     for (std::size_t i = 0; i < files.size(); ++i) {
         const fs::path target =
             fs::path(dropFolder) / ("mailhost-" + std::to_string(getpid()) + "-" + std::to_string(i) + ".eml");
-        if (Drop(files[i], target))
+        if (Drop(files[i], target, folder))
             pending.emplace_back(files[i], target);
         else
             result = 1;
@@ -93,12 +139,7 @@ int DropMail(const std::string& dropFolder, const std::vector<std::string>& file
     auto lastProgress = std::chrono::steady_clock::now();
     while (!pending.empty()) {
         const std::size_t before = pending.size();
-        std::erase_if(pending, [](const auto& file) {
-            if (Waiting(file.second))
-                return false;
-            std::printf("delivered %s\n", file.first.c_str());
-            return true;
-        });
+        std::erase_if(pending, [&](const auto& file) { return Settled(file.first, file.second, folder, result); });
         if (pending.size() < before)
             lastProgress = std::chrono::steady_clock::now();
         else if (std::chrono::steady_clock::now() - lastProgress > kPatience)

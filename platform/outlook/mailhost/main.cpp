@@ -67,17 +67,17 @@ private:
     bool m_com = false;
 };
 
-// Mail for the Inbox of a profile on which a host runs goes through the
-// host, so that its add-ins hear of it; -1 when no host runs there. This
-// process must not log on first: its own session would watch the drop
+// Mail for a profile on which a host runs goes through the host, whatever
+// its folder, so that its add-ins hear of it; -1 when no host runs there.
+// This process must not log on first: its own session would watch the drop
 // folder too and might take the mail past the host.
 int DeliverThroughRunningHost(const mailhost::HostOptions& options)
 {
     const std::string profile = mailhost::ProfileName(options.profile);
-    if (!options.folder.empty() || profile.empty() || !mailhost::CHostLock::IsHeld(profile))
+    if (profile.empty() || !mailhost::CHostLock::IsHeld(profile))
         return -1;
     const std::string drop = mailhost::ProfileDropFolder(profile);
-    return drop.empty() ? -1 : mailhost::DropMail(drop, options.words);
+    return drop.empty() ? -1 : mailhost::DropMail(drop, options.words, options.folder);
 }
 
 int Run(const mailhost::HostOptions& options, const std::string& version)

@@ -1,6 +1,7 @@
 #include "RegistryFile.h"
 
 #include "RegistryText.h"
+#include "RegistryWatch.h"
 #include "win/Errors.h"
 
 #include <cerrno>
@@ -143,6 +144,12 @@ std::string RegistryFile::Folder()
 
 LONG RegistryFile::Refresh()
 {
+    // Taken before the file is looked at, so that a change made meanwhile
+    // is seen at the next read.
+    const std::optional<uint64_t> stamp = RegistryWatch::Instance().Stamp(FolderOf(m_path));
+    if (stamp && m_root && stamp == m_stamp)
+        return ERROR_SUCCESS;
+    m_stamp = stamp;
     struct stat now {};
     if (stat(m_path.c_str(), &now) != 0) {
         if (errno != ENOENT)

@@ -2,13 +2,15 @@
 // One registry root kept in one file that several processes share. Readers
 // take the file as it stands (it is only ever replaced whole); a change
 // holds an exclusive lock on a companion lock file, starts from the file's
-// current content and replaces it atomically.
+// current content and replaces it atomically. The file is looked at again
+// only when something in its folder has changed.
 
 #include "RegistryNode.h"
 
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 
@@ -39,4 +41,5 @@ private:
     std::string m_text; // the file's bytes that m_root was read from or written as
     struct stat m_seen {};
     bool m_present = false;
+    std::optional<uint64_t> m_stamp;  // the folder's change stamp when last looked at
 };

@@ -274,6 +274,55 @@ TEST(RegistryTest, DamagedFileIsReportedAndKept)
     EXPECT_EQ("garbage", ReadFile(file));
 }
 
+TEST(RegistryTest, FilesChangedBehindItsBackAreReadAgain)
+{
+    TempFolder folder;
+    const auto file = folder.Registry() / "HKEY_CURRENT_USER.reg";
+    auto fileWith = [](const char* value) {
+        return std::string("Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Edited]\n\"v\"=\"") + value +
+               "\"\n";
+    };
+    const struct {
+        const char* edit;
+        std::function<void()> apply;
+        const char* expected;
+    } edits[] = {
+        {"written in place, same size", [&] { std::ofstream(file, std::ios::binary | std::ios::trunc) << fileWith("two"); },
+         "two"},
+        {"replaced by a rename",
+         [&] {
+             std::ofstream(folder.Registry() / "new.reg", std::ios::binary) << fileWith("three");
+             std::filesystem::rename(folder.Registry() / "new.reg", file);
+         },
+         "three"},
+        {"removed", [&] { std::filesystem::remove(file); }, "<missing>"},
+        {"folder made anew",
+         [&] {
+             std::filesystem::remove_all(folder.Registry());
+             std::filesystem::create_directory(folder.Registry());
+             std::ofstream(file, std::ios::binary) << fileWith("four");
+         },
+         "four"},
+        {"folder made anew again", [&] { std::ofstream(file, std::ios::binary | std::ios::trunc) << fileWith("five"); },
+         "five"},
+    };
+    std::filesystem::create_directories(folder.Registry());
+    std::ofstream(file, std::ios::binary) << fileWith("one");
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyEx(HKEY_CURRENT_USER, "Edited", 0, KEY_READ, &key));
+    EXPECT_EQ("one", QueryText(key, "v"));
+    RegCloseKey(key);
+    for (const auto& edit : edits) {
+        SCOPED_TRACE(edit.edit);
+        edit.apply();
+        key = nullptr;
+        RegOpenKeyEx(HKEY_CURRENT_USER, "Edited", 0, KEY_READ, &key);
+        EXPECT_EQ(edit.expected, key ? QueryText(key, "v") : "<missing>");
+        if (key)
+            RegCloseKey(key);
+    }
+}
+
 TEST(RegistryTest, ValueTypesInHexFormAreHexadecimal)
 {
     TempFolder folder;

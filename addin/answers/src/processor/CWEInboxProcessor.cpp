@@ -219,7 +219,10 @@ HRESULT CWEInboxProcessor::ProcessorLoop(IMAPISession* session)
             DrainQueues();
             break;
         case CWEProcessorEvents::kScanEnded:
+            // Mail notified during the pass has waited for its end; it must
+            // not wait on until some later mail comes.
             m_bScanEnded = true;
+            DrainQueues();
             break;
         case CWEProcessorEvents::kPause:
             m_bPaused = true;
