@@ -14,6 +14,7 @@
 // lives in a temporary folder with its own registry.
 
 #include "AnswerEml.h"
+#include "bench/BenchRow.h"
 #include "AnswerWorld.h"
 
 #include "message/ProcessedMark.h"
@@ -229,6 +230,7 @@ int Run(int count)
                 oursRate, ours, stored);
     std::printf("bare (mark, insert, subject per answer):     %9.1f answers/s  (%.2f s)\n", bareRate, bare);
     std::printf("ratio (bare rate / our rate):                %9.2f\n", bareRate / oursRate);
+    bench::PrintRateRow("answers: delivery to stored record", "answers/s", oursRate, bareRate);
     return 0;
 }
 
