@@ -17,17 +17,6 @@ namespace pollenta::outlook {
 
 namespace {
 
-HRESULT InvokeGetDefaultFolder(CNameSpace& self, DispatchCall& call)
-{
-    LONG kind = 0;
-    if (HRESULT hr = call.Arg(0, &kind); FAILED(hr))
-        return hr;
-    CComPtr<MAPIFolder> folder;
-    if (HRESULT hr = self.GetDefaultFolder(kind, &folder); FAILED(hr))
-        return hr;
-    return call.ReturnDispatch(folder.Detach());
-}
-
 HRESULT InvokeGetItemFromID(CNameSpace& self, DispatchCall& call)
 {
     CComBSTR entryId;
@@ -60,7 +49,7 @@ std::span<const pollenta::com::DispatchMember<CNameSpace>> CNameSpace::DispatchM
 {
     using T = CNameSpace;
     static const pollenta::com::DispatchMember<T> members[] = {
-        {"GetDefaultFolder", 0x210B, &InvokeGetDefaultFolder},
+        {"GetDefaultFolder", 0x210B, &CallForObject<T, LONG, MAPIFolder, &T::GetDefaultFolder>},
         {"GetItemFromID", 0x2109, &InvokeGetItemFromID},
         {"CurrentUser", 0x2101, &GetObject<T, Recipient, &T::get_CurrentUser>},
         {"Folders", 0x2103, &GetObject<T, _Folders, &T::get_Folders>},

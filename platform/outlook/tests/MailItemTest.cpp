@@ -103,6 +103,36 @@ TEST_F(MailItemTest, ObjectsHandedOutLateBoundAreTheCallersToKeep)
     EXPECT_EQ(VT_I4, count.vt);
 }
 
+TEST_F(MailItemTest, LateBoundMethodsOfOneArgumentConvertItOrRefuseTheCall)
+{
+    CComPtr<IDispatch> nameSpace;
+    ASSERT_EQ(S_OK, m_application->get_Session(&nameSpace));
+    struct Case {
+        const char* name;
+        IDispatch* object;
+        const char* method;
+        std::vector<CComVariant> args;
+        HRESULT expected;
+    };
+    const Case cases[] = {
+        {"a mail item by its number", m_application, "CreateItem", {CComVariant(LONG{olMailItem})}, S_OK},
+        {"a mail item by a number in text", m_application, "CreateItem", {CComVariant("0")}, S_OK},
+        {"an item of another kind", m_application, "CreateItem", {CComVariant(LONG{1})}, E_INVALIDARG},
+        {"an item kind that is no number", m_application, "CreateItem", {CComVariant("mail")}, DISP_E_TYPEMISMATCH},
+        {"no item kind", m_application, "CreateItem", {}, DISP_E_PARAMNOTFOUND},
+        {"the MAPI name space in any case", m_application, "GetNamespace", {CComVariant("mapi")}, S_OK},
+        {"a name space we do not have", m_application, "GetNamespace", {CComVariant("LDAP")}, E_INVALIDARG},
+        {"the Inbox by a number in text", nameSpace, "GetDefaultFolder", {CComVariant("6")}, S_OK},
+        {"a folder kind we do not have", nameSpace, "GetDefaultFolder", {CComVariant(LONG{9})}, MAPI_E_NOT_FOUND},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CComVariant result;
+        EXPECT_EQ(c.expected, pollenta::com::InvokeByName(c.object, c.method, DISPATCH_METHOD, c.args, &result));
+        EXPECT_EQ(c.expected == S_OK ? VT_DISPATCH : VT_EMPTY, result.vt);
+    }
+}
+
 TEST_F(MailItemTest, ASavedItemIsFoundAgainByItsEntryIdWithEverythingOnIt)
 {
     CComPtr<_MailItem> mail = NewMail();
