@@ -90,15 +90,9 @@ STDMETHODIMP CNameSpace::GetItemFromID(BSTR entryId, VARIANT storeId, IDispatch*
     } else if (HRESULT hr = OpenDefaultStore(m_context->session, store); FAILED(hr)) {
         return hr;
     }
-    ULONG type = 0;
-    CComPtr<IUnknown> object;
-    if (HRESULT hr = store->OpenEntry(static_cast<ULONG>(id.size()), reinterpret_cast<LPENTRYID>(id.data()),
-                                      &IID_IMessage, MAPI_BEST_ACCESS, &type, &object);
-        FAILED(hr))
+    CComPtr<IMessage> message;
+    if (HRESULT hr = OpenMessage(store, id, message); FAILED(hr))
         return hr;
-    CComQIPtr<IMessage> message(object.p);
-    if (!message)
-        return E_NOINTERFACE;
     return MakeMailItem(m_context, store, message, item);
 }
 

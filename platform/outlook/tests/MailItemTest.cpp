@@ -133,6 +133,17 @@ TEST_F(MailItemTest, LateBoundMethodsOfOneArgumentConvertItOrRefuseTheCall)
     }
 }
 
+TEST_F(MailItemTest, AnEntryIdThatIsNoMessageGivesNoItem)
+{
+    CComPtr<MAPIFolder> drafts;
+    ASSERT_EQ(S_OK, NameSpaceOf(m_application)->GetDefaultFolder(olFolderDrafts, &drafts));
+    CComBSTR folderId;
+    ASSERT_EQ(S_OK, drafts->get_EntryID(&folderId));
+    CComPtr<IDispatch> found;
+    EXPECT_TRUE(FAILED(NameSpaceOf(m_application)->GetItemFromID(folderId, CComVariant(), &found)));
+    EXPECT_FALSE(found);
+}
+
 TEST_F(MailItemTest, ASavedItemIsFoundAgainByItsEntryIdWithEverythingOnIt)
 {
     CComPtr<_MailItem> mail = NewMail();
