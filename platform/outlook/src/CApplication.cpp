@@ -109,10 +109,8 @@ STDMETHODIMP CApplication::CreateItem(LONG itemType, IDispatch** item)
     if (itemType != olMailItem)
         return E_INVALIDARG;
     CComPtr<IMsgStore> store;
-    if (HRESULT hr = OpenDefaultStore(m_context->session, store); FAILED(hr))
-        return hr;
     std::string drafts;
-    if (HRESULT hr = DefaultFolderId(store, olFolderDrafts, drafts); FAILED(hr))
+    if (HRESULT hr = FindDefaultFolder(m_context->session, olFolderDrafts, store, drafts); FAILED(hr))
         return hr;
     CComPtr<IMAPIFolder> folder;
     if (HRESULT hr = OpenFolder(store, drafts, folder); FAILED(hr))

@@ -64,10 +64,8 @@ STDMETHODIMP CNameSpace::GetDefaultFolder(LONG folderType, MAPIFolder** folder)
         return E_POINTER;
     *folder = nullptr;
     CComPtr<IMsgStore> store;
-    if (HRESULT hr = OpenDefaultStore(m_context->session, store); FAILED(hr))
-        return hr;
     std::string entryId;
-    if (HRESULT hr = DefaultFolderId(store, folderType, entryId); FAILED(hr))
+    if (HRESULT hr = FindDefaultFolder(m_context->session, folderType, store, entryId); FAILED(hr))
         return hr;
     return MakeFolder(m_context, ReadBinary(store, PR_ENTRYID), entryId, folder);
 }

@@ -156,6 +156,8 @@ HRESULT OpenMessage(IMsgStore* store, const std::string& entryId, CComPtr<IMessa
     return message ? S_OK : E_NOINTERFACE;
 }
 
+namespace {
+
 HRESULT DefaultFolderId(IMsgStore* store, LONG kind, std::string& entryId)
 {
     if (kind == olFolderInbox) {
@@ -172,6 +174,15 @@ HRESULT DefaultFolderId(IMsgStore* store, LONG kind, std::string& entryId)
         return MAPI_E_NOT_FOUND;
     entryId = ReadBinary(store, tag);
     return entryId.empty() ? MAPI_E_NOT_FOUND : S_OK;
+}
+
+}  // namespace
+
+HRESULT FindDefaultFolder(IMAPISession* session, LONG kind, CComPtr<IMsgStore>& store, std::string& entryId)
+{
+    if (HRESULT hr = OpenDefaultStore(session, store); FAILED(hr))
+        return hr;
+    return DefaultFolderId(store, kind, entryId);
 }
 
 }  // namespace pollenta::outlook

@@ -29,8 +29,9 @@ HRESULT OpenStore(IMAPISession* session, const std::string& storeId, CComPtr<IMs
 HRESULT OpenFolder(IMsgStore* store, const std::string& entryId, CComPtr<IMAPIFolder>& folder);
 // E_NOINTERFACE when the entry is no message.
 HRESULT OpenMessage(IMsgStore* store, const std::string& entryId, CComPtr<IMessage>& message);
-// The store's folder of an olDefaultFolders kind (Inbox, Outbox, Sent
-// Items, Drafts, Deleted Items); MAPI_E_NOT_FOUND for any other kind.
-HRESULT DefaultFolderId(IMsgStore* store, LONG kind, std::string& entryId);
+// The session's default store and the entry id of its folder of an
+// olDefaultFolders kind (Inbox, Outbox, Sent Items, Drafts, Deleted Items);
+// MAPI_E_NOT_FOUND for any other kind.
+HRESULT FindDefaultFolder(IMAPISession* session, LONG kind, CComPtr<IMsgStore>& store, std::string& entryId);
 
 }  // namespace pollenta::outlook
