@@ -282,3 +282,39 @@ TEST_F(MailItemTest, TheNameSpaceListsTheTopFolderOfEveryStore)
     CComPtr<MAPIFolder> inbox;
     EXPECT_EQ(S_OK, below->Item(CComVariant("inbox"), &inbox));
 }
+
+TEST_F(MailItemTest, ARecipientsNewTypeIsWrittenOverItsOwnRow)
+{
+    CComPtr<_MailItem> mail = NewMail();
+    ASSERT_TRUE(mail);
+    CComPtr<Recipients> recipients;
+    ASSERT_EQ(S_OK, mail->get_Recipients(&recipients));
+    CComPtr<Recipient> ann, bob;
+    ASSERT_EQ(S_OK, recipients->Add(CComBSTR("Ann Example <ann@example.org>"), &ann));
+    ASSERT_EQ(S_OK, recipients->Add(CComBSTR("Bob Example <bob@example.org>"), &bob));
+    EXPECT_EQ(E_INVALIDARG, bob->put_Type(0));
+    ASSERT_EQ(S_OK, bob->put_Type(MAPI_CC));
+
+    struct Row {
+        const char* name;
+        const char* address;
+        LONG type;
+    };
+    const Row expected[] = {{"Ann Example", "ann@example.org", MAPI_TO}, {"Bob Example", "bob@example.org", MAPI_CC}};
+    LONG count = 0;
+    ASSERT_EQ(S_OK, recipients->get_Count(&count));
+    ASSERT_EQ(2, count);
+    for (LONG i = 0; i < count; ++i) {
+        SCOPED_TRACE(expected[i].name);
+        CComPtr<Recipient> read;
+        ASSERT_EQ(S_OK, recipients->Item(CComVariant(i + 1), &read));
+        CComBSTR name, address;
+        LONG type = 0;
+        read->get_Name(&name);
+        read->get_Address(&address);
+        read->get_Type(&type);
+        EXPECT_EQ(expected[i].name, Text(name));
+        EXPECT_EQ(expected[i].address, Text(address));
+        EXPECT_EQ(expected[i].type, type);
+    }
+}
