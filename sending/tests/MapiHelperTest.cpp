@@ -4,6 +4,7 @@
 #include "mapisender/CZrMAPIHelper.h"
 #include "mapisender/FindRowProp.h"
 #include "mapisender/HexText.h"
+#include "sender/MapiRows.h"
 
 #include "lang/CWELanguages.h"
 #include "mapi/MapiAdmin.h"
@@ -350,4 +351,32 @@ TEST_F(MapiHelperTest, AMessageWithoutRecipientsCannotBeResolved)
     EXPECT_EQ(0xC000230Bu, CodeOf([&] { CZrMAPIHelper::ResolveMessageNames(0, 0, m_book, m_message); }));
     EXPECT_EQ(static_cast<DWORD>(E_INVALIDARG),
               CodeOf([&] { CZrMAPIHelper::ResolveMessageNames(0, 0, nullptr, m_message); }));
+}
+
+TEST_F(MapiHelperTest, ARowQueryByValueKeepsJustTheRowsHavingIt)
+{
+    std::string otherId;
+    ASSERT_EQ(S_OK, pollenta::mapi::CreateStore("Test", m_dir + "/other.store", "Other", false, &otherId));
+    // A session lists the stores its profile had at logon.
+    ASSERT_EQ(S_OK, MAPILogonEx(0, nullptr, nullptr, MAPI_EXTENDED, &m_otherSession));
+    CComPtr<IMAPITable> stores;
+    ASSERT_EQ(S_OK, m_otherSession->GetMsgStoresTable(0, &stores));
+    SizedSPropTagArray(2, columns) = {2, {PR_ENTRYID, PR_DEFAULT_STORE}};
+    struct Case {
+        const char* what;
+        BOOL isDefault;
+        std::string expected;
+    };
+    const Case cases[] = {{"the default store", TRUE, m_storeId}, {"the other store", FALSE, otherId}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SPropValue equals{};
+        equals.ulPropTag = PR_DEFAULT_STORE;
+        equals.Value.b = c.isDefault;
+        RowsPtr rows;
+        ASSERT_EQ(S_OK, QueryRowsWhere(stores, reinterpret_cast<LPSPropTagArray>(&columns), equals, rows));
+        ASSERT_TRUE(rows);
+        ASSERT_EQ(1u, rows->cRows);
+        EXPECT_EQ(c.expected, Bytes(rows->aRow[0].lpProps[0].Value.bin));
+    }
 }

@@ -196,6 +196,13 @@ public:
         ASSERT_EQ(S_OK, attach->SaveChanges(0));
     }
 
+    // What AddRecipientsOfEveryKind resolves to.
+    static std::set<std::string> AddressesOfEveryKind()
+    {
+        return {"ann@example.com", "bob@example.com", "cid@example.com",
+                "dan@example.com", "eve@example.com", "fay@example.com"};
+    }
+
     // Users, a nested list, a list holding itself and a duplicate: six
     // distinct addresses.
     void AddRecipientsOfEveryKind()
@@ -283,6 +290,29 @@ public:
             EXPECT_EQ(1u, message.to.size()) << message.subject;
             if (!message.to.empty())
                 byAddress[message.to[0].address] = std::move(message);
+        }
+        return byAddress;
+    }
+
+    // Each sent message by its one "To" address, once every address of
+    // `expected` is checked to have had one copy, titled for it and copied to
+    // `cc` alone.
+    std::map<std::string, MimeMessageData> ExpectOneCopyEach(const std::set<std::string>& expected,
+                                                             const std::string& cc)
+    {
+        EXPECT_EQ(expected.size(), Sent().size());
+        auto byAddress = SentByAddress();
+        for (const std::string& address : expected) {
+            SCOPED_TRACE(address);
+            const auto found = byAddress.find(address);
+            if (found == byAddress.end()) {
+                ADD_FAILURE() << "no copy went to " << address;
+                continue;
+            }
+            EXPECT_EQ("Survey for " + address, found->second.subject);
+            EXPECT_EQ(1u, found->second.cc.size());
+            if (!found->second.cc.empty())
+                EXPECT_EQ(cc, found->second.cc[0].address);
         }
         return byAddress;
     }

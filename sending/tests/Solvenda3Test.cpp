@@ -118,20 +118,15 @@ TEST_F(Solvenda3Test, TheDraftGoesOnceToEveryDistinctAddressWithMacrosInEveryBod
         error->GetDescription(&description);
     ASSERT_EQ(S_OK, hr) << description.ToString();
 
-    const std::set<std::string> expected = {"ann@example.com", "bob@example.com", "cid@example.com", "dan@example.com",
-                                            "eve@example.com", "fay@example.com", "js@example.com"};
-    auto byAddress = SentByAddress();
-    EXPECT_EQ(expected.size(), Sent().size());
+    std::set<std::string> expected = AddressesOfEveryKind();
+    expected.insert("js@example.com");
+    auto byAddress = ExpectOneCopyEach(expected, "cc@example.com");
     for (const std::string& address : expected) {
         SCOPED_TRACE(address);
-        ASSERT_TRUE(byAddress.count(address));
         const MimeMessageData& message = byAddress[address];
-        EXPECT_EQ("Survey for " + address, message.subject);
         EXPECT_NE(std::string::npos, message.htmlBody.find("Dear " + address + " (")) << message.htmlBody;
         EXPECT_NE(std::string::npos, message.htmlBody.find("to=" + address.substr(0, address.find('@')) + "%40"))
             << message.htmlBody;
-        ASSERT_EQ(1u, message.cc.size());
-        EXPECT_EQ("cc@example.com", message.cc[0].address);
     }
     EXPECT_NE(std::string::npos, byAddress["js@example.com"].htmlBody.find("(Smith, John)"));
 
@@ -163,19 +158,17 @@ TEST_F(Solvenda3Test, APlainTextDraftGoesOnceToEveryDistinctAddressWithMacrosInI
         {"ann@example.com", "Ann One"},  {"bob@example.com", "Bob Two"},  {"cid@example.com", "Cid Three"},
         {"dan@example.com", "Dan Four"}, {"eve@example.com", "Eve Five"}, {"fay@example.com", "Fay Six"},
         {"js@example.com", "CORP\\jsmith"}};
-    auto byAddress = SentByAddress();
-    EXPECT_EQ(expected.size(), Sent().size());
+    std::set<std::string> addresses;
+    for (const auto& [address, name] : expected)
+        addresses.insert(address);
+    auto byAddress = ExpectOneCopyEach(addresses, "cc@example.com");
     for (const auto& [address, name] : expected) {
         SCOPED_TRACE(address);
-        ASSERT_TRUE(byAddress.count(address));
         const MimeMessageData& message = byAddress[address];
-        EXPECT_EQ("Survey for " + address, message.subject);
         EXPECT_TRUE(message.htmlBody.empty()) << message.htmlBody;
         EXPECT_NE(std::string::npos,
                   message.plainBody.find("Hello " + address + ", this is for " + name + ".\r\nSecond line."))
             << message.plainBody;
-        ASSERT_EQ(1u, message.cc.size());
-        EXPECT_EQ("cc@example.com", message.cc[0].address);
         EXPECT_NE(m_lines.end(), std::find(m_lines.begin(), m_lines.end(), name + " <" + address + ">"));
     }
     ASSERT_EQ(expected.size() + 1, m_lines.size());

@@ -12,18 +12,12 @@ TEST_F(SolvendaTest, HtmlDraftGoesOnceToEveryDistinctAddressWithItsOwnAddressIns
 
     ASSERT_EQ(S_OK, Send());
 
-    const std::set<std::string> expected = {"ann@example.com", "bob@example.com", "cid@example.com",
-                                            "dan@example.com", "eve@example.com", "fay@example.com"};
-    auto byAddress = SentByAddress();
-    EXPECT_EQ(expected.size(), Sent().size());
+    const std::set<std::string> expected = AddressesOfEveryKind();
+    auto byAddress = ExpectOneCopyEach(expected, "cc@example.com");
     for (const std::string& address : expected) {
         SCOPED_TRACE(address);
-        ASSERT_TRUE(byAddress.count(address));
         const MimeMessageData& message = byAddress[address];
-        EXPECT_EQ("Survey for " + address, message.subject);
         EXPECT_NE(std::string::npos, message.htmlBody.find("Dear " + address + "</P>")) << message.htmlBody;
-        ASSERT_EQ(1u, message.cc.size());
-        EXPECT_EQ("cc@example.com", message.cc[0].address);
         ASSERT_EQ(1u, message.attachments.size());
         EXPECT_EQ("pic1", message.attachments[0].contentId);
         EXPECT_EQ(kPicture, message.attachments[0].data);

@@ -150,4 +150,26 @@ HRESULT ExportMime(IMessage* message, std::vector<BYTE>& mime)
     });
 }
 
+HRESULT WriteSmtpRecipient(IMessage* message, ULONG flags, LONG rowId, const std::string& name,
+                           const std::string& address, LONG type)
+{
+    SPropValue props[5] = {};
+    props[0].ulPropTag = PR_DISPLAY_NAME_A;
+    props[0].Value.lpszA = const_cast<char*>(name.c_str());
+    props[1].ulPropTag = PR_EMAIL_ADDRESS_A;
+    props[1].Value.lpszA = const_cast<char*>(address.c_str());
+    props[2].ulPropTag = PR_ADDRTYPE_A;
+    props[2].Value.lpszA = const_cast<char*>("SMTP");
+    props[3].ulPropTag = PR_RECIPIENT_TYPE;
+    props[3].Value.l = type;
+    props[4].ulPropTag = PR_ROWID;
+    props[4].Value.l = rowId;
+    ADRLIST list{};
+    list.cEntries = 1;
+    // A new row takes its row id from the message.
+    list.aEntries[0].cValues = flags == MODRECIP_MODIFY ? 5 : 4;
+    list.aEntries[0].rgPropVals = props;
+    return message->ModifyRecipients(flags, &list);
+}
+
 }  // namespace pollenta::mapi

@@ -189,20 +189,7 @@ public:
 
     static void AddRecipient(IMessage* message, const std::string& name, const std::string& address)
     {
-        SPropValue props[4] = {};
-        props[0].ulPropTag = PR_DISPLAY_NAME_A;
-        props[0].Value.lpszA = const_cast<char*>(name.c_str());
-        props[1].ulPropTag = PR_EMAIL_ADDRESS_A;
-        props[1].Value.lpszA = const_cast<char*>(address.c_str());
-        props[2].ulPropTag = PR_ADDRTYPE_A;
-        props[2].Value.lpszA = const_cast<char*>("SMTP");
-        props[3].ulPropTag = PR_RECIPIENT_TYPE;
-        props[3].Value.l = MAPI_TO;
-        ADRLIST list{};
-        list.cEntries = 1;
-        list.aEntries[0].cValues = 4;
-        list.aEntries[0].rgPropVals = props;
-        ASSERT_EQ(S_OK, message->ModifyRecipients(MODRECIP_ADD, &list));
+        ASSERT_EQ(S_OK, pollenta::mapi::WriteSmtpRecipient(message, MODRECIP_ADD, 0, name, address, MAPI_TO));
     }
 
     pollenta::testsupport::TempFolder m_folder{"mapi-test"};

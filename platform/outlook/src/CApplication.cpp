@@ -13,32 +13,6 @@
 
 namespace pollenta::outlook {
 
-namespace {
-
-HRESULT InvokeGetNamespace(CApplication& self, DispatchCall& call)
-{
-    CComBSTR type;
-    if (HRESULT hr = call.Arg(0, &type); FAILED(hr))
-        return hr;
-    CComPtr<_NameSpace> nameSpace;
-    if (HRESULT hr = self.GetNamespace(type, &nameSpace); FAILED(hr))
-        return hr;
-    return call.ReturnDispatch(nameSpace.Detach());
-}
-
-HRESULT InvokeCreateItem(CApplication& self, DispatchCall& call)
-{
-    LONG type = 0;
-    if (HRESULT hr = call.Arg(0, &type); FAILED(hr))
-        return hr;
-    CComPtr<IDispatch> item;
-    if (HRESULT hr = self.CreateItem(type, &item); FAILED(hr))
-        return hr;
-    return call.ReturnDispatch(item.Detach());
-}
-
-}  // namespace
-
 CApplication::CApplication(ContextPtr context) : m_context(std::move(context)), m_events(this, IID_ApplicationEvents)
 {
     AddConnectionPoint(&m_events);
@@ -59,11 +33,11 @@ std::span<const pollenta::com::DispatchMember<CApplication>> CApplication::Dispa
     static const pollenta::com::DispatchMember<T> members[] = {
         {"Session", 0xF00B, &GetObject<T, IDispatch, &T::get_Session>},
         {"Version", 0x116, &GetText<T, &T::get_Version>},
-        {"GetNamespace", 0x110, &InvokeGetNamespace},
+        {"GetNamespace", 0x110, &CallForObject<T, CComBSTR, _NameSpace, &T::GetNamespace>},
         {"Explorers", 0x118, &GetObject<T, _Explorers, &T::get_Explorers>},
         {"Inspectors", 0x119, &GetObject<T, _Inspectors, &T::get_Inspectors>},
         {"ActiveExplorer", 0x111, &GetObject<T, _Explorer, &T::ActiveExplorer>},
-        {"CreateItem", 0x10A, &InvokeCreateItem},
+        {"CreateItem", 0x10A, &CallForObject<T, LONG, IDispatch, &T::CreateItem>},
     };
     return members;
 }
@@ -135,10 +109,8 @@ STDMETHODIMP CApplication::CreateItem(LONG itemType, IDispatch** item)
     if (itemType != olMailItem)
         return E_INVALIDARG;
     CComPtr<IMsgStore> store;
-    if (HRESULT hr = OpenDefaultStore(m_context->session, store); FAILED(hr))
-        return hr;
     std::string drafts;
-    if (HRESULT hr = DefaultFolderId(store, olFolderDrafts, drafts); FAILED(hr))
+    if (HRESULT hr = FindDefaultFolder(m_context->session, olFolderDrafts, store, drafts); FAILED(hr))
         return hr;
     CComPtr<IMAPIFolder> folder;
     if (HRESULT hr = OpenFolder(store, drafts, folder); FAILED(hr))

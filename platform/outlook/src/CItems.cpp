@@ -53,16 +53,9 @@ STDMETHODIMP CItems::Item(VARIANT index, IDispatch** item)
     std::size_t position = 0;
     if (HRESULT hr = CollectionIndex(index, ids.size(), nullptr, position); FAILED(hr))
         return hr;
-    std::string& id = ids[position];
-    ULONG type = 0;
-    CComPtr<IUnknown> object;
-    if (HRESULT hr = m_store->OpenEntry(static_cast<ULONG>(id.size()), reinterpret_cast<LPENTRYID>(id.data()),
-                                        &IID_IMessage, MAPI_BEST_ACCESS, &type, &object);
-        FAILED(hr))
+    CComPtr<IMessage> message;
+    if (HRESULT hr = OpenMessage(m_store, ids[position], message); FAILED(hr))
         return hr;
-    CComQIPtr<IMessage> message(object.p);
-    if (!message)
-        return E_NOINTERFACE;
     return MakeMailItem(m_context, m_store, message, item);
 }
 

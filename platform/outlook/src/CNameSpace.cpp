@@ -17,17 +17,6 @@ namespace pollenta::outlook {
 
 namespace {
 
-HRESULT InvokeGetDefaultFolder(CNameSpace& self, DispatchCall& call)
-{
-    LONG kind = 0;
-    if (HRESULT hr = call.Arg(0, &kind); FAILED(hr))
-        return hr;
-    CComPtr<MAPIFolder> folder;
-    if (HRESULT hr = self.GetDefaultFolder(kind, &folder); FAILED(hr))
-        return hr;
-    return call.ReturnDispatch(folder.Detach());
-}
-
 HRESULT InvokeGetItemFromID(CNameSpace& self, DispatchCall& call)
 {
     CComBSTR entryId;
@@ -60,7 +49,7 @@ std::span<const pollenta::com::DispatchMember<CNameSpace>> CNameSpace::DispatchM
 {
     using T = CNameSpace;
     static const pollenta::com::DispatchMember<T> members[] = {
-        {"GetDefaultFolder", 0x210B, &InvokeGetDefaultFolder},
+        {"GetDefaultFolder", 0x210B, &CallForObject<T, LONG, MAPIFolder, &T::GetDefaultFolder>},
         {"GetItemFromID", 0x2109, &InvokeGetItemFromID},
         {"CurrentUser", 0x2101, &GetObject<T, Recipient, &T::get_CurrentUser>},
         {"Folders", 0x2103, &GetObject<T, _Folders, &T::get_Folders>},
@@ -75,10 +64,8 @@ STDMETHODIMP CNameSpace::GetDefaultFolder(LONG folderType, MAPIFolder** folder)
         return E_POINTER;
     *folder = nullptr;
     CComPtr<IMsgStore> store;
-    if (HRESULT hr = OpenDefaultStore(m_context->session, store); FAILED(hr))
-        return hr;
     std::string entryId;
-    if (HRESULT hr = DefaultFolderId(store, folderType, entryId); FAILED(hr))
+    if (HRESULT hr = FindDefaultFolder(m_context->session, folderType, store, entryId); FAILED(hr))
         return hr;
     return MakeFolder(m_context, ReadBinary(store, PR_ENTRYID), entryId, folder);
 }
@@ -101,15 +88,9 @@ STDMETHODIMP CNameSpace::GetItemFromID(BSTR entryId, VARIANT storeId, IDispatch*
     } else if (HRESULT hr = OpenDefaultStore(m_context->session, store); FAILED(hr)) {
         return hr;
     }
-    ULONG type = 0;
-    CComPtr<IUnknown> object;
-    if (HRESULT hr = store->OpenEntry(static_cast<ULONG>(id.size()), reinterpret_cast<LPENTRYID>(id.data()),
-                                      &IID_IMessage, MAPI_BEST_ACCESS, &type, &object);
-        FAILED(hr))
+    CComPtr<IMessage> message;
+    if (HRESULT hr = OpenMessage(store, id, message); FAILED(hr))
         return hr;
-    CComQIPtr<IMessage> message(object.p);
-    if (!message)
-        return E_NOINTERFACE;
     return MakeMailItem(m_context, store, message, item);
 }
 

@@ -3,6 +3,7 @@
 #include "DispatchAccessors.h"
 
 #include "com/Text.h"
+#include "mapi/MapiAdmin.h"
 #include "mapi/MapiUtil.h"
 
 namespace pollenta::outlook {
@@ -51,22 +52,9 @@ STDMETHODIMP CRecipient::put_Type(LONG type)
     if (type < MAPI_TO || type > MAPI_BCC)
         return E_INVALIDARG;
     if (m_message) {
-        SPropValue props[5] = {};
-        props[0].ulPropTag = PR_ROWID;
-        props[0].Value.l = m_rowId;
-        props[1].ulPropTag = PR_RECIPIENT_TYPE;
-        props[1].Value.l = type;
-        props[2].ulPropTag = PR_DISPLAY_NAME_A;
-        props[2].Value.lpszA = m_name.data();
-        props[3].ulPropTag = PR_EMAIL_ADDRESS_A;
-        props[3].Value.lpszA = m_address.data();
-        props[4].ulPropTag = PR_ADDRTYPE_A;
-        props[4].Value.lpszA = const_cast<char*>("SMTP");
-        ADRLIST list{};
-        list.cEntries = 1;
-        list.aEntries[0].cValues = 5;
-        list.aEntries[0].rgPropVals = props;
-        if (HRESULT hr = m_message->ModifyRecipients(MODRECIP_MODIFY, &list); FAILED(hr))
+        if (HRESULT hr =
+                pollenta::mapi::WriteSmtpRecipient(m_message, MODRECIP_MODIFY, m_rowId, m_name, m_address, type);
+            FAILED(hr))
             return hr;
     }
     m_type = type;

@@ -6,6 +6,7 @@
 
 #include "com/ComVariant.h"
 #include "com/Text.h"
+#include "mapi/MapiAdmin.h"
 #include "mapi/MapiUtil.h"
 
 namespace pollenta::outlook {
@@ -102,20 +103,7 @@ STDMETHODIMP CRecipients::Add(BSTR text, Recipient** recipient)
     SplitMailbox(pollenta::com::AnsiFromBstr(text), name, address);
     if (address.empty())
         return E_INVALIDARG;
-    SPropValue props[4] = {};
-    props[0].ulPropTag = PR_DISPLAY_NAME_A;
-    props[0].Value.lpszA = name.data();
-    props[1].ulPropTag = PR_EMAIL_ADDRESS_A;
-    props[1].Value.lpszA = address.data();
-    props[2].ulPropTag = PR_ADDRTYPE_A;
-    props[2].Value.lpszA = const_cast<char*>("SMTP");
-    props[3].ulPropTag = PR_RECIPIENT_TYPE;
-    props[3].Value.l = MAPI_TO;
-    ADRLIST list{};
-    list.cEntries = 1;
-    list.aEntries[0].cValues = 4;
-    list.aEntries[0].rgPropVals = props;
-    if (HRESULT hr = m_message->ModifyRecipients(MODRECIP_ADD, &list); FAILED(hr))
+    if (HRESULT hr = pollenta::mapi::WriteSmtpRecipient(m_message, MODRECIP_ADD, 0, name, address, MAPI_TO); FAILED(hr))
         return hr;
     if (!recipient)
         return S_OK;

@@ -105,6 +105,19 @@ HRESULT GetItem(T& self, DispatchCall& call)
     return FAILED(hr) ? hr : call.ReturnDispatch(value.Detach());
 }
 
+// A method of one argument (a LONG, or a CComBSTR for text) that hands out an object.
+template <class T, class Arg, class Interface, auto Method>
+HRESULT CallForObject(T& self, DispatchCall& call)
+{
+    Arg arg{};
+    if (HRESULT hr = call.Arg(0, &arg); FAILED(hr))
+        return hr;
+    CComPtr<Interface> value;
+    if (HRESULT hr = (self.*Method)(arg, &value); FAILED(hr))
+        return hr;
+    return call.ReturnDispatch(value.Detach());
+}
+
 template <class T, auto Method>
 HRESULT CallMethod(T& self, DispatchCall&)
 {

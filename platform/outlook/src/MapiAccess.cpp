@@ -23,6 +23,13 @@ LPENTRYID EntryId(const std::string& bytes)
     return reinterpret_cast<LPENTRYID>(const_cast<char*>(bytes.data()));
 }
 
+HRESULT OpenStoreEntry(IMsgStore* store, const std::string& entryId, const IID& iid, ULONG& type,
+                       CComPtr<IUnknown>& object)
+{
+    return store->OpenEntry(static_cast<ULONG>(entryId.size()), EntryId(entryId), &iid, MAPI_BEST_ACCESS, &type,
+                            &object);
+}
+
 ULONG StoreFolderTag(LONG kind)
 {
     switch (kind) {
@@ -132,14 +139,24 @@ HRESULT OpenFolder(IMsgStore* store, const std::string& entryId, CComPtr<IMAPIFo
 {
     ULONG type = 0;
     CComPtr<IUnknown> object;
-    if (HRESULT hr = store->OpenEntry(static_cast<ULONG>(entryId.size()), EntryId(entryId), &IID_IMAPIFolder,
-                                      MAPI_BEST_ACCESS, &type, &object);
-        FAILED(hr))
+    if (HRESULT hr = OpenStoreEntry(store, entryId, IID_IMAPIFolder, type, object); FAILED(hr))
         return hr;
     if (type != MAPI_FOLDER)
         return MAPI_E_INVALID_OBJECT;
     return object->QueryInterface(IID_IMAPIFolder, reinterpret_cast<void**>(&folder));
 }
+
+HRESULT OpenMessage(IMsgStore* store, const std::string& entryId, CComPtr<IMessage>& message)
+{
+    ULONG type = 0;
+    CComPtr<IUnknown> object;
+    if (HRESULT hr = OpenStoreEntry(store, entryId, IID_IMessage, type, object); FAILED(hr))
+        return hr;
+    message = CComQIPtr<IMessage>(object.p);
+    return message ? S_OK : E_NOINTERFACE;
+}
+
+namespace {
 
 HRESULT DefaultFolderId(IMsgStore* store, LONG kind, std::string& entryId)
 {
@@ -157,6 +174,15 @@ HRESULT DefaultFolderId(IMsgStore* store, LONG kind, std::string& entryId)
         return MAPI_E_NOT_FOUND;
     entryId = ReadBinary(store, tag);
     return entryId.empty() ? MAPI_E_NOT_FOUND : S_OK;
+}
+
+}  // namespace
+
+HRESULT FindDefaultFolder(IMAPISession* session, LONG kind, CComPtr<IMsgStore>& store, std::string& entryId)
+{
+    if (HRESULT hr = OpenDefaultStore(session, store); FAILED(hr))
+        return hr;
+    return DefaultFolderId(store, kind, entryId);
 }
 
 }  // namespace pollenta::outlook

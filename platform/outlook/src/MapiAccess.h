@@ -1,11 +1,12 @@
 #pragma once
 // The few MAPI steps that the object model's classes share: entry ids as
 // the hexadecimal text the object model hands out, text properties, the
-// default store and a store's standard folders.
+// default store, a store's standard folders and its messages.
 
 #include "com/ComPtr.h"
 #include "mapi/IMAPIFolder.h"
 #include "mapi/IMAPISession.h"
+#include "mapi/IMessage.h"
 #include "mapi/IMsgStore.h"
 
 #include <string>
@@ -26,8 +27,11 @@ HRESULT ReadEntryIds(IMAPITable* table, std::vector<std::string>& ids);
 HRESULT OpenDefaultStore(IMAPISession* session, CComPtr<IMsgStore>& store);
 HRESULT OpenStore(IMAPISession* session, const std::string& storeId, CComPtr<IMsgStore>& store);
 HRESULT OpenFolder(IMsgStore* store, const std::string& entryId, CComPtr<IMAPIFolder>& folder);
-// The store's folder of an olDefaultFolders kind (Inbox, Outbox, Sent
-// Items, Drafts, Deleted Items); MAPI_E_NOT_FOUND for any other kind.
-HRESULT DefaultFolderId(IMsgStore* store, LONG kind, std::string& entryId);
+// E_NOINTERFACE when the entry is no message.
+HRESULT OpenMessage(IMsgStore* store, const std::string& entryId, CComPtr<IMessage>& message);
+// The session's default store and the entry id of its folder of an
+// olDefaultFolders kind (Inbox, Outbox, Sent Items, Drafts, Deleted Items);
+// MAPI_E_NOT_FOUND for any other kind.
+HRESULT FindDefaultFolder(IMAPISession* session, LONG kind, CComPtr<IMsgStore>& store, std::string& entryId);
 
 }  // namespace pollenta::outlook

@@ -103,6 +103,47 @@ TEST_F(MailItemTest, ObjectsHandedOutLateBoundAreTheCallersToKeep)
     EXPECT_EQ(VT_I4, count.vt);
 }
 
+TEST_F(MailItemTest, LateBoundMethodsOfOneArgumentConvertItOrRefuseTheCall)
+{
+    CComPtr<IDispatch> nameSpace;
+    ASSERT_EQ(S_OK, m_application->get_Session(&nameSpace));
+    struct Case {
+        const char* name;
+        IDispatch* object;
+        const char* method;
+        std::vector<CComVariant> args;
+        HRESULT expected;
+    };
+    const Case cases[] = {
+        {"a mail item by its number", m_application, "CreateItem", {CComVariant(LONG{olMailItem})}, S_OK},
+        {"a mail item by a number in text", m_application, "CreateItem", {CComVariant("0")}, S_OK},
+        {"an item of another kind", m_application, "CreateItem", {CComVariant(LONG{1})}, E_INVALIDARG},
+        {"an item kind that is no number", m_application, "CreateItem", {CComVariant("mail")}, DISP_E_TYPEMISMATCH},
+        {"no item kind", m_application, "CreateItem", {}, DISP_E_PARAMNOTFOUND},
+        {"the MAPI name space in any case", m_application, "GetNamespace", {CComVariant("mapi")}, S_OK},
+        {"a name space we do not have", m_application, "GetNamespace", {CComVariant("LDAP")}, E_INVALIDARG},
+        {"the Inbox by a number in text", nameSpace, "GetDefaultFolder", {CComVariant("6")}, S_OK},
+        {"a folder kind we do not have", nameSpace, "GetDefaultFolder", {CComVariant(LONG{9})}, MAPI_E_NOT_FOUND},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CComVariant result;
+        EXPECT_EQ(c.expected, pollenta::com::InvokeByName(c.object, c.method, DISPATCH_METHOD, c.args, &result));
+        EXPECT_EQ(c.expected == S_OK ? VT_DISPATCH : VT_EMPTY, result.vt);
+    }
+}
+
+TEST_F(MailItemTest, AnEntryIdThatIsNoMessageGivesNoItem)
+{
+    CComPtr<MAPIFolder> drafts;
+    ASSERT_EQ(S_OK, NameSpaceOf(m_application)->GetDefaultFolder(olFolderDrafts, &drafts));
+    CComBSTR folderId;
+    ASSERT_EQ(S_OK, drafts->get_EntryID(&folderId));
+    CComPtr<IDispatch> found;
+    EXPECT_TRUE(FAILED(NameSpaceOf(m_application)->GetItemFromID(folderId, CComVariant(), &found)));
+    EXPECT_FALSE(found);
+}
+
 TEST_F(MailItemTest, ASavedItemIsFoundAgainByItsEntryIdWithEverythingOnIt)
 {
     CComPtr<_MailItem> mail = NewMail();
@@ -240,4 +281,40 @@ TEST_F(MailItemTest, TheNameSpaceListsTheTopFolderOfEveryStore)
     ASSERT_EQ(S_OK, top->get_Folders(&below));
     CComPtr<MAPIFolder> inbox;
     EXPECT_EQ(S_OK, below->Item(CComVariant("inbox"), &inbox));
+}
+
+TEST_F(MailItemTest, ARecipientsNewTypeIsWrittenOverItsOwnRow)
+{
+    CComPtr<_MailItem> mail = NewMail();
+    ASSERT_TRUE(mail);
+    CComPtr<Recipients> recipients;
+    ASSERT_EQ(S_OK, mail->get_Recipients(&recipients));
+    CComPtr<Recipient> ann, bob;
+    ASSERT_EQ(S_OK, recipients->Add(CComBSTR("Ann Example <ann@example.org>"), &ann));
+    ASSERT_EQ(S_OK, recipients->Add(CComBSTR("Bob Example <bob@example.org>"), &bob));
+    EXPECT_EQ(E_INVALIDARG, bob->put_Type(0));
+    ASSERT_EQ(S_OK, bob->put_Type(MAPI_CC));
+
+    struct Row {
+        const char* name;
+        const char* address;
+        LONG type;
+    };
+    const Row expected[] = {{"Ann Example", "ann@example.org", MAPI_TO}, {"Bob Example", "bob@example.org", MAPI_CC}};
+    LONG count = 0;
+    ASSERT_EQ(S_OK, recipients->get_Count(&count));
+    ASSERT_EQ(2, count);
+    for (LONG i = 0; i < count; ++i) {
+        SCOPED_TRACE(expected[i].name);
+        CComPtr<Recipient> read;
+        ASSERT_EQ(S_OK, recipients->Item(CComVariant(i + 1), &read));
+        CComBSTR name, address;
+        LONG type = 0;
+        read->get_Name(&name);
+        read->get_Address(&address);
+        read->get_Type(&type);
+        EXPECT_EQ(expected[i].name, Text(name));
+        EXPECT_EQ(expected[i].address, Text(address));
+        EXPECT_EQ(expected[i].type, type);
+    }
 }

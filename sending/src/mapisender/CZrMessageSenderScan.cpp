@@ -129,14 +129,8 @@ void CZrMessageSender::OpenDefStoreAndFolder()
     SPropValue isDefault{};
     isDefault.ulPropTag = PR_DEFAULT_STORE;
     isDefault.Value.b = TRUE;
-    SRestriction restriction{};
-    restriction.rt = RES_PROPERTY;
-    restriction.res.resProperty.relop = RELOP_EQ;
-    restriction.res.resProperty.ulPropTag = PR_DEFAULT_STORE;
-    restriction.res.resProperty.lpProp = &isDefault;
-    LPSRowSet found = nullptr;
-    hr = HrQueryAllRows(stores, reinterpret_cast<LPSPropTagArray>(&columns), &restriction, nullptr, 0, &found);
-    RowsPtr rows(found);
+    RowsPtr rows;
+    hr = QueryRowsWhere(stores, reinterpret_cast<LPSPropTagArray>(&columns), isDefault, rows);
     if (FAILED(hr))
         ThrowMapiObject(0xC00022E2, hr, stores, "HrQueryAllRows", ZR_HERE);
     if (!rows || rows->cRows != 1)

@@ -150,16 +150,10 @@ HRESULT CWEPersonalSender::OpenSpoolerStatus(CComPtr<IMAPIStatus>& status)
     SPropValue spooler{};
     spooler.ulPropTag = PR_RESOURCE_TYPE;
     spooler.Value.l = MAPI_SPOOLER;
-    SRestriction restriction{};
-    restriction.rt = RES_PROPERTY;
-    restriction.res.resProperty.relop = RELOP_EQ;
-    restriction.res.resProperty.ulPropTag = PR_RESOURCE_TYPE;
-    restriction.res.resProperty.lpProp = &spooler;
-    LPSRowSet raw = nullptr;
-    hr = HrQueryAllRows(table, reinterpret_cast<LPSPropTagArray>(&columns), &restriction, nullptr, 0, &raw);
+    RowsPtr rows;
+    hr = QueryRowsWhere(table, reinterpret_cast<LPSPropTagArray>(&columns), spooler, rows);
     if (FAILED(hr))
         return hr;
-    RowsPtr rows(raw);
     if (!rows || rows->cRows == 0 || PROP_TYPE(rows->aRow[0].lpProps[0].ulPropTag) != PT_BINARY)
         return MAPI_E_NOT_FOUND;
     const SBinary& entryId = rows->aRow[0].lpProps[0].Value.bin;

@@ -9,3 +9,16 @@ std::string BinaryProp(IMAPIProp* object, ULONG tag)
     MAPIFreeBuffer(value);
     return bytes;
 }
+
+HRESULT QueryRowsWhere(IMAPITable* table, LPSPropTagArray columns, SPropValue equals, RowsPtr& rows)
+{
+    SRestriction restriction{};
+    restriction.rt = RES_PROPERTY;
+    restriction.res.resProperty.relop = RELOP_EQ;
+    restriction.res.resProperty.ulPropTag = equals.ulPropTag;
+    restriction.res.resProperty.lpProp = &equals;
+    LPSRowSet found = nullptr;
+    const HRESULT hr = HrQueryAllRows(table, columns, &restriction, nullptr, 0, &found);
+    rows.reset(found);
+    return hr;
+}

@@ -56,5 +56,9 @@ void SetResolveNameHook(ResolveNameHook hook);
 HRESULT DeliverMime(IMsgStore* store, IMAPIFolder* folder, const std::vector<BYTE>& mime, std::string* entryId);
 // The message as a MIME message.
 HRESULT ExportMime(IMessage* message, std::vector<BYTE>& mime);
+// One SMTP recipient of `message`: added with MODRECIP_ADD, or with
+// MODRECIP_MODIFY written over the row `rowId`.
+HRESULT WriteSmtpRecipient(IMessage* message, ULONG flags, LONG rowId, const std::string& name,
+                           const std::string& address, LONG type);
 
 }  // namespace pollenta::mapi
