@@ -2,10 +2,22 @@
 
 #include "util/CriticalSectionLock.h"
 
-void CWEMessageQueue::Push(const CWEMessageQueueItem& item)
+namespace {
+
+std::string Key(const CZrEntryID& id)
+{
+    return std::string(reinterpret_cast<const char*>(id.Bytes()), id.Size());
+}
+
+}  // namespace
+
+bool CWEMessageQueue::Push(const CWEMessageQueueItem& item)
 {
     CriticalSectionLock lock(m_lock);
+    if (!m_waiting.insert(Key(item.m_MessageId)).second)
+        return false;
     m_items.push_back(item);
+    return true;
 }
 
 bool CWEMessageQueue::Pop(CWEMessageQueueItem& item)
@@ -15,6 +27,7 @@ bool CWEMessageQueue::Pop(CWEMessageQueueItem& item)
         return false;
     item = m_items.front();
     m_items.pop_front();
+    m_waiting.erase(Key(item.m_MessageId));
     return true;
 }
 
@@ -22,6 +35,7 @@ void CWEMessageQueue::Clear()
 {
     CriticalSectionLock lock(m_lock);
     m_items.clear();
+    m_waiting.clear();
 }
 
 std::size_t CWEMessageQueue::Size()
