@@ -51,4 +51,27 @@ TEST(MessageQueueTest, AMessageTakenOrClearedAwayMayBeQueuedAgain)
     EXPECT_EQ(1u, queue.Size());
 }
 
+TEST(MessageQueueTest, AWithdrawnMessageIsSkippedAndMayBeQueuedAgainOnce)
+{
+    CWEMessageQueue queue;
+    ASSERT_TRUE(queue.Push(Item("0C01")));
+    ASSERT_TRUE(queue.Push(Item("0C02")));
+    ASSERT_TRUE(queue.Push(Item("0C03")));
+    CZrEntryID first, third, absent;
+    first.SetHex("0C01");
+    third.SetHex("0C03");
+    absent.SetHex("0C09");
+    EXPECT_TRUE(queue.Withdraw(first));
+    EXPECT_FALSE(queue.Withdraw(first));
+    EXPECT_FALSE(queue.Withdraw(absent));
+    EXPECT_EQ(2u, queue.Size());
+    // Withdrawn, then told again while its old place is still in the queue:
+    // it is taken once, not twice.
+    EXPECT_TRUE(queue.Withdraw(third));
+    EXPECT_TRUE(queue.Push(Item("0C03")));
+    EXPECT_EQ(2u, queue.Size());
+    EXPECT_EQ((std::vector<std::string>{"\x0C\x02", "\x0C\x03"}), PopAll(queue));
+    EXPECT_EQ(0u, queue.Size());
+}
+
 }  // namespace

@@ -240,6 +240,7 @@ HRESULT CWEInboxProcessor::ProcessorLoop(IMAPISession* session)
             break;
         }
     }
+    m_mapLoopStores.clear();
     m_spHubberly.Release();
     m_spLoopSession.Release();
     return S_OK;
@@ -251,14 +252,16 @@ HRESULT CWEInboxProcessor::DrainQueues()
         return E_FAIL;
     if (m_bPaused)
         return S_OK;
-    if (DrainQueue(m_ScanQueue) && m_bScanEnded)
-        DrainQueue(m_NotifyQueue);
+    if (DrainQueue(m_ScanQueue, &m_NotifyQueue) && m_bScanEnded)
+        DrainQueue(m_NotifyQueue, nullptr);
     return S_OK;
 }
 
 // False when a quit or a pause ended the draining; both are seen between
-// two messages, so a backlog never holds up the UI thread that asked.
-bool CWEInboxProcessor::DrainQueue(CWEMessageQueue& queue)
+// two messages, so a backlog never holds up the UI thread that asked. A
+// message taken here no longer waits in `later`: found there again it would
+// only be opened to be found marked.
+bool CWEInboxProcessor::DrainQueue(CWEMessageQueue& queue, CWEMessageQueue* later)
 {
     while (m_bRunning) {
         if (m_events.Test(CWEProcessorEvents::kQuit)) {
@@ -273,6 +276,8 @@ bool CWEInboxProcessor::DrainQueue(CWEMessageQueue& queue)
         CWEMessageQueueItem item;
         if (!queue.Pop(item))
             return true;
+        if (later)
+            later->Withdraw(item.m_MessageId);
         ProcessQueued(item);
     }
     return false;
@@ -281,9 +286,7 @@ bool CWEInboxProcessor::DrainQueue(CWEMessageQueue& queue)
 HRESULT CWEInboxProcessor::ProcessQueued(const CWEMessageQueueItem& item)
 {
     CComPtr<IMsgStore> store;
-    HRESULT hr = m_spLoopSession->OpenMsgStore(0, item.m_StoreId.Size(), item.m_StoreId.EntryID(), &IID_IMsgStore,
-                                              MAPI_BEST_ACCESS, &store);
-    m_pLog->LogMapiCall("m_spSession->OpenMsgStore", hr, m_spLoopSession.p);
+    HRESULT hr = OpenLoopStore(item.m_StoreId, store);
     if (FAILED(hr))
         return MAPI_E_NOT_FOUND;
     ULONG type = 0;
@@ -297,5 +300,21 @@ HRESULT CWEInboxProcessor::ProcessQueued(const CWEMessageQueueItem& item)
     const std::shared_ptr<const CWEWatchSnapshot> settings = GetSettings();
     CWEAnswerMessage answer(*m_pLog, *settings);
     answer.Process(m_spLoopSession, store, message, m_spHubberly);
+    return S_OK;
+}
+
+HRESULT CWEInboxProcessor::OpenLoopStore(const CZrEntryID& storeId, CComPtr<IMsgStore>& store)
+{
+    const std::string key(reinterpret_cast<const char*>(storeId.Bytes()), storeId.Size());
+    if (auto opened = m_mapLoopStores.find(key); opened != m_mapLoopStores.end()) {
+        store = opened->second;
+        return S_OK;
+    }
+    const HRESULT hr = m_spLoopSession->OpenMsgStore(0, storeId.Size(), storeId.EntryID(), &IID_IMsgStore,
+                                                     MAPI_BEST_ACCESS, &store);
+    m_pLog->LogMapiCall("m_spSession->OpenMsgStore", hr, m_spLoopSession.p);
+    if (FAILED(hr))
+        return hr;
+    m_mapLoopStores.emplace(key, store);
     return S_OK;
 }

@@ -28,6 +28,7 @@
 #include "mapi/IMAPISession.h"
 #include "mapi/IMsgStore.h"
 
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -99,8 +100,9 @@ private:
     void MsgProcessorThread();
     HRESULT ProcessorLoop(IMAPISession* session);
     HRESULT DrainQueues();
-    bool DrainQueue(CWEMessageQueue& queue);
+    bool DrainQueue(CWEMessageQueue& queue, CWEMessageQueue* later);
     HRESULT ProcessQueued(const CWEMessageQueueItem& item);
+    HRESULT OpenLoopStore(const CZrEntryID& storeId, CComPtr<IMsgStore>& store);
 
     HRESULT ScanFolders(IMAPISession* session, CWEScanSink& sink);
     HRESULT ScanFolder(IMAPISession* session, const CWEWatchedFolder& folder, CWEScanSink& sink,
@@ -126,6 +128,9 @@ private:
     // Processor loop state, touched only by the processor thread.
     CComPtr<IMAPISession> m_spLoopSession;
     CComPtr<IHubberly> m_spHubberly;
+    // The stores the loop opened, by entry id bytes: every answer of a
+    // batch lies in the same few stores.
+    std::map<std::string, CComPtr<IMsgStore>> m_mapLoopStores;
     bool m_bRunning = false;
     bool m_bPaused = false;
     bool m_bScanEnded = false;

@@ -23,12 +23,19 @@ bool CWEMessageQueue::Push(const CWEMessageQueueItem& item)
 bool CWEMessageQueue::Pop(CWEMessageQueueItem& item)
 {
     CriticalSectionLock lock(m_lock);
-    if (m_items.empty())
-        return false;
-    item = m_items.front();
-    m_items.pop_front();
-    m_waiting.erase(Key(item.m_MessageId));
-    return true;
+    while (!m_items.empty()) {
+        item = std::move(m_items.front());
+        m_items.pop_front();
+        if (m_waiting.erase(Key(item.m_MessageId)) > 0)
+            return true;
+    }
+    return false;
+}
+
+bool CWEMessageQueue::Withdraw(const CZrEntryID& messageId)
+{
+    CriticalSectionLock lock(m_lock);
+    return m_waiting.erase(Key(messageId)) > 0;
 }
 
 void CWEMessageQueue::Clear()
@@ -41,5 +48,5 @@ void CWEMessageQueue::Clear()
 std::size_t CWEMessageQueue::Size()
 {
     CriticalSectionLock lock(m_lock);
-    return m_items.size();
+    return m_waiting.size();
 }
