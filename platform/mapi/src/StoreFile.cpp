@@ -272,10 +272,26 @@ void CStoreFile::RemoveProp(LONGLONG id, ULONG propId)
 
 ULONG CStoreFile::PropIdFromName(const GUID& guid, ULONG kind, LONG lid, const std::string& name, bool create)
 {
-    std::lock_guard lock(m_mutex);
     std::string guidBytes(reinterpret_cast<const char*>(&guid), sizeof(GUID));
     LONGLONG key = kind == MNID_ID ? lid : 0;
     std::string text = kind == MNID_ID ? std::string() : name;
+    auto known = std::make_tuple(guidBytes, kind, key, text);
+    {
+        std::lock_guard names(m_namesLock);
+        if (auto found = m_names.find(known); found != m_names.end()) return found->second;
+    }
+    ULONG id = LookUpPropId(guidBytes, kind, key, text, create);
+    if (id) {
+        std::lock_guard names(m_namesLock);
+        m_names.emplace(std::move(known), id);
+    }
+    return id;
+}
+
+ULONG CStoreFile::LookUpPropId(const std::string& guidBytes, ULONG kind, LONGLONG key, const std::string& text,
+                               bool create)
+{
+    std::lock_guard lock(m_mutex);
     auto find = [&]() -> ULONG {
         CSqlStatement stmt(m_db, "SELECT id FROM names WHERE guid = ? AND kind = ? AND lid = ? AND name = ?");
         stmt.BindBlob(1, guidBytes).Bind(2, static_cast<LONGLONG>(kind)).Bind(3, key).BindText(4, text);

@@ -8,9 +8,11 @@
 #include "SqlDatabase.h"
 #include "com/Guid.h"
 
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace pollenta::mapi {
@@ -58,7 +60,8 @@ public:
     void RemoveProp(LONGLONG id, ULONG propId);
 
     // The property id (0x8000 and up) of a named property, or 0 when it has
-    // none and `create` is false.
+    // none and `create` is false. An id once given to a name is never taken
+    // back, so ids found are kept and asked again without the file.
     ULONG PropIdFromName(const GUID& guid, ULONG kind, LONG lid, const std::string& name, bool create);
 
     void Enqueue(LONGLONG message);
@@ -75,11 +78,16 @@ private:
     // Brings a file written by an earlier version to the present schema.
     void Migrate();
     void LoadIdentity();
+    ULONG LookUpPropId(const std::string& guidBytes, ULONG kind, LONGLONG key, const std::string& text, bool create);
     static std::shared_ptr<CStoreFile> Shared(const std::string& path, bool create, const std::string& displayName);
 
     CSqlDatabase m_db;
     MAPIUID m_uid{};
     std::recursive_mutex m_mutex;
+    // Named property ids found so far, by guid bytes, kind, lid and name;
+    // its own lock, so that a lookup never waits for a write to the file.
+    std::mutex m_namesLock;
+    std::map<std::tuple<std::string, ULONG, LONGLONG, std::string>, ULONG> m_names;
 };
 
 }  // namespace pollenta::mapi
