@@ -61,7 +61,9 @@ TEST(MessageQueueTest, AWithdrawnMessageIsSkippedAndMayBeQueuedAgainOnce)
     first.SetHex("0C01");
     third.SetHex("0C03");
     absent.SetHex("0C09");
+    EXPECT_TRUE(queue.IsWaiting(first));
     EXPECT_TRUE(queue.Withdraw(first));
+    EXPECT_FALSE(queue.IsWaiting(first));
     EXPECT_FALSE(queue.Withdraw(first));
     EXPECT_FALSE(queue.Withdraw(absent));
     EXPECT_EQ(2u, queue.Size());

@@ -38,6 +38,12 @@ bool CWEMessageQueue::Withdraw(const CZrEntryID& messageId)
     return m_waiting.erase(Key(messageId)) > 0;
 }
 
+bool CWEMessageQueue::IsWaiting(const CZrEntryID& messageId)
+{
+    CriticalSectionLock lock(m_lock);
+    return m_waiting.count(Key(messageId)) > 0;
+}
+
 void CWEMessageQueue::Clear()
 {
     CriticalSectionLock lock(m_lock);

@@ -28,6 +28,7 @@ public:
     bool Pop(CWEMessageQueueItem& item);
     // The message no longer waits; false when it did not.
     bool Withdraw(const CZrEntryID& messageId);
+    bool IsWaiting(const CZrEntryID& messageId);
     void Clear();
     std::size_t Size();
 

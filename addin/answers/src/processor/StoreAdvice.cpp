@@ -127,6 +127,10 @@ ULONG CWEInboxProcessor::OnStoreNotify(LPVOID context, ULONG count, LPNOTIFICATI
 
 HRESULT CWEInboxProcessor::QueueNewMessage(IMsgStore* store, const CZrEntryID& messageId, const CZrEntryID& parentId)
 {
+    // The store tells of one delivery twice (new mail, object created): the
+    // second time the message need not be opened again.
+    if (m_NotifyQueue.IsWaiting(messageId))
+        return S_OK;
     CWEMessageQueueItem item;
     if (!ReadEntryIdProp(store, PR_ENTRYID, item.m_StoreId, *m_pLog, "IMsgStore", "PR_ENTRYID"))
         return E_FAIL;
