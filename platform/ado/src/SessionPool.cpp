@@ -8,6 +8,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <utility>
+
 namespace pollenta::ado {
 
 namespace {
@@ -111,16 +113,13 @@ void SessionPool::Give(const std::string& connectionString, std::unique_ptr<Data
         closing.push_back(std::move(session));
         return;
     }
-    // The reaper sleeps until the oldest session is due, which a newer one
-    // does not change; only an empty pool has it sleeping with no end.
-    const bool reaperWaitsForAny = m_idle.empty();
     m_idle.push_back({connectionString, std::move(session), identity, Clock::now()});
     if (m_idle.size() > kMostIdle) {
         closing.push_back(std::move(m_idle.front().session));
         m_idle.erase(m_idle.begin());
     }
     StartReaper();
-    if (reaperWaitsForAny)
+    if (std::exchange(m_reaper->waitsForAny, false))
         WakeReaper();
 }
 
@@ -155,10 +154,13 @@ void SessionPool::Reap(Reaper& reaper)
     pthread_setname_np(pthread_self(), "ado-pool");
     std::unique_lock lock(m_mutex);
     while (!m_stopping) {
-        if (m_idle.empty())
+        if (m_idle.empty()) {
+            reaper.waitsForAny = true;
             reaper.wake.wait(lock);
-        else
+            reaper.waitsForAny = false;
+        } else {
             reaper.wake.wait_until(lock, m_idle.front().idleSince + m_timeout);
+        }
         Sessions expired = TakeExpired(Clock::now());
         if (expired.empty())
             continue;

@@ -58,6 +58,10 @@ private:
     struct Reaper {
         std::condition_variable wake;
         std::thread thread;
+        // Asleep with nothing to close, until woken: the one time a session
+        // given to the pool must wake it. Otherwise it sleeps until the
+        // oldest session is due, which a newer one does not change.
+        bool waitsForAny = false;
     };
 
     SessionPool() = default;
