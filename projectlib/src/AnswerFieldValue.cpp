@@ -21,16 +21,17 @@ constexpr LONG kFirstProviderConvertedType = 73;
 
 CComVariant AnswerFieldValue(DataTypeEnum fieldType, BSTR text)
 {
-    const CComVariant asText(static_cast<LPCOLESTR>(text ? text : u""));
-    const std::string ansi = pollenta::com::AnsiFromBstr(text);
+    // Only the check-box words need the text in the ANSI code page.
     if (fieldType == adBoolean)
-        return CComVariant(LONG{IsOneOf(ansi, {"on", "yes", "true", "1", "-1"}) ? -1 : 0});
+        return CComVariant(LONG{IsOneOf(pollenta::com::AnsiFromBstr(text), {"on", "yes", "true", "1", "-1"}) ? -1 : 0});
     if (fieldType == adInteger) {
+        const std::string ansi = pollenta::com::AnsiFromBstr(text);
         if (IsOneOf(ansi, {"on", "yes", "true"}))
             return CComVariant(LONG{-1});
         if (IsOneOf(ansi, {"off", "no", "false"}))
             return CComVariant(LONG{0});
     }
+    const CComVariant asText(static_cast<LPCOLESTR>(text ? text : u""));
     if (fieldType == adBSTR || fieldType >= kFirstProviderConvertedType)
         return asText;
     CComVariant converted;

@@ -42,6 +42,16 @@ CComVariant Text(const std::string& ansi)
     return text;
 }
 
+// `text` as a VARIANT argument without a copy; the caller keeps owning it.
+VARIANT Borrowed(BSTR text)
+{
+    VARIANT borrowed;
+    VariantInit(&borrowed);
+    borrowed.vt = VT_BSTR;
+    borrowed.bstrVal = text;
+    return borrowed;
+}
+
 bool IsEmpty(BSTR text) { return SysStringLen(text) == 0; }
 
 // Lets the connection go and closes an opened recordset however the call
@@ -135,7 +145,7 @@ HRESULT CWEAnswerInserter::SetFields(Fields* fields, SAFEARRAY* data, LONG& resu
         if (IsEmpty(name) || IsEmpty(value))
             continue;  // the field keeps its default
         CComPtr<Field> field;
-        if (FAILED(fields->get_Item(CComVariant(static_cast<LPCOLESTR>(name)), &field)) || !field) {
+        if (FAILED(fields->get_Item(Borrowed(name), &field)) || !field) {
             result = kStoredWithFieldErrors;
             m_fieldErrors.push_back({AnsiFromBstr(name), idFieldErrors::kFieldNotFound});
             continue;

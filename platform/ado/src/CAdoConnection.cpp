@@ -28,7 +28,7 @@ const char* const kTablesQuery =
 
 CAdoConnection::CAdoConnection() : m_errors(new CAdoErrors()) {}
 
-CAdoConnection::~CAdoConnection() { SessionPool::Instance().Give(m_connectionString, m_db, m_file); }
+CAdoConnection::~CAdoConnection() { SessionPool::Instance().Give(m_connectionString, std::move(m_session), m_file); }
 
 CComPtr<CAdoConnection> CAdoConnection::FromInterface(IUnknown* object)
 {
@@ -47,7 +47,7 @@ HRESULT CAdoConnection::Report(HRESULT hr, const std::string& description, LONG 
 
 HRESULT CAdoConnection::ReportDatabase(int sqliteCode, const std::string& what)
 {
-    const std::string detail = m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(sqliteCode);
+    const std::string detail = m_session ? sqlite3_errmsg(m_session->Handle()) : sqlite3_errstr(sqliteCode);
     return Report(HresultOf(sqliteCode), what + ": " + detail + ".", sqliteCode);
 }
 
@@ -61,7 +61,7 @@ STDMETHODIMP CAdoConnection::get_ConnectionString(BSTR* text)
 
 STDMETHODIMP CAdoConnection::put_ConnectionString(BSTR text)
 {
-    if (m_db)
+    if (m_session)
         return Report(adErrObjectOpen, "Operation is not allowed when the object is open.");
     m_connectionString = Utf8FromBstr(text);
     return S_OK;
@@ -69,7 +69,7 @@ STDMETHODIMP CAdoConnection::put_ConnectionString(BSTR text)
 
 STDMETHODIMP CAdoConnection::Open(BSTR connectionString, BSTR userId, BSTR password, LONG options)
 {
-    if (m_db)
+    if (m_session)
         return Report(adErrObjectOpen, "Operation is not allowed when the object is open.");
     if (SysStringLen(connectionString) > 0)
         m_connectionString = Utf8FromBstr(connectionString);
@@ -81,20 +81,20 @@ STDMETHODIMP CAdoConnection::Open(BSTR connectionString, BSTR userId, BSTR passw
         return Report(E_INVALIDARG, "The database file name holds a NUL character.");
 
     FileIdentity identity;
-    sqlite3* db = SessionPool::Instance().Take(m_connectionString, target.path, identity);
-    if (!db) {
-        const HRESULT hr = OpenDatabase(target, identity, db);
+    m_session = SessionPool::Instance().Take(m_connectionString, target.path, identity);
+    if (!m_session) {
+        const HRESULT hr = OpenDatabase(target, identity);
         if (FAILED(hr))
             return hr;
     }
-    m_db = db;
     m_file = identity;
     m_errors->Clear();
     return S_OK;
 }
 
-HRESULT CAdoConnection::OpenDatabase(const ConnectionTarget& target, FileIdentity& identity, sqlite3*& db)
+HRESULT CAdoConnection::OpenDatabase(const ConnectionTarget& target, FileIdentity& identity)
 {
+    sqlite3* db = nullptr;
     int flags = target.readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     if (target.createMissing && !target.readOnly)
         flags |= SQLITE_OPEN_CREATE;
@@ -108,7 +108,6 @@ HRESULT CAdoConnection::OpenDatabase(const ConnectionTarget& target, FileIdentit
     if (rc != SQLITE_OK) {
         const std::string detail = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
         sqlite3_close_v2(db);
-        db = nullptr;
         return Report(HresultOf(rc) == E_FAIL ? E_FAIL : HresultOf(rc),
                       "The database \"" + target.path + "\" cannot be opened: " + detail + ".", rc);
     }
@@ -118,15 +117,15 @@ HRESULT CAdoConnection::OpenDatabase(const ConnectionTarget& target, FileIdentit
     sqlite3_exec(db, "PRAGMA foreign_keys=ON", nullptr, nullptr, nullptr);
     if (!(FileIdentity::Of(target.path) == identity))
         identity = FileIdentity();
+    m_session = std::make_unique<DatabaseSession>(db);
     return S_OK;
 }
 
 STDMETHODIMP CAdoConnection::Close()
 {
-    if (!m_db)
+    if (!m_session)
         return Report(adErrObjectClosed, "Operation is not allowed when the object is closed.");
-    SessionPool::Instance().Give(m_connectionString, m_db, m_file);
-    m_db = nullptr;
+    SessionPool::Instance().Give(m_connectionString, std::move(m_session), m_file);
     return S_OK;
 }
 
@@ -142,7 +141,7 @@ HRESULT CAdoConnection::NewRecordset(CComPtr<CAdoRecordset>& recordset)
 HRESULT CAdoConnection::RunQuery(const std::string& sql, _Recordset** records)
 {
     Statement statement;
-    const int rc = statement.Prepare(m_db, sql);
+    const int rc = statement.Prepare(Database(), sql);
     if (rc != SQLITE_OK)
         return ReportDatabase(rc, "The query cannot be run");
     CComPtr<CAdoRecordset> recordset;
@@ -158,7 +157,7 @@ STDMETHODIMP CAdoConnection::Execute(BSTR commandText, VARIANT* recordsAffected,
 {
     if (records)
         *records = nullptr;
-    if (!m_db)
+    if (!m_session)
         return Report(adErrObjectClosed, "Operation is not allowed when the object is closed.");
     const std::string sql = Utf8FromBstr(commandText);
     if (sql.find('\0') != std::string::npos)
@@ -167,12 +166,14 @@ STDMETHODIMP CAdoConnection::Execute(BSTR commandText, VARIANT* recordsAffected,
     CComPtr<CAdoRecordset> lastRecords;
     for (const char* next = sql.c_str(); next && *next;) {
         Statement statement;
-        int rc = statement.Prepare(m_db, next, &next);
+        int rc = statement.Prepare(Database(), next, &next);
         if (rc != SQLITE_OK)
             return ReportDatabase(rc, "The command cannot be run");
         if (!statement.Get())
             continue;  // blanks or a comment
         lastRecords.Release();
+        if (!sqlite3_stmt_readonly(statement.Get()))
+            m_session->Tables().Forget();
         if (sqlite3_column_count(statement.Get()) > 0) {
             HRESULT hr = NewRecordset(lastRecords);
             if (SUCCEEDED(hr))
@@ -185,7 +186,7 @@ STDMETHODIMP CAdoConnection::Execute(BSTR commandText, VARIANT* recordsAffected,
         }
         if (rc != SQLITE_DONE)
             return ReportDatabase(rc, "The command failed");
-        affected += sqlite3_changes(m_db);
+        affected += sqlite3_changes(Database());
     }
     if (recordsAffected) {
         VariantClear(recordsAffected);
@@ -202,7 +203,7 @@ STDMETHODIMP CAdoConnection::OpenSchema(SchemaEnum schema, VARIANT restrictions,
     if (!records)
         return E_POINTER;
     *records = nullptr;
-    if (!m_db)
+    if (!m_session)
         return Report(adErrObjectClosed, "Operation is not allowed when the object is closed.");
     if (schema != adSchemaTables)
         return Report(adErrFeatureNotAvailable, "Object or provider is not capable of performing requested operation.");
@@ -220,7 +221,7 @@ STDMETHODIMP CAdoConnection::get_State(LONG* state)
 {
     if (!state)
         return E_POINTER;
-    *state = m_db ? adStateOpen : adStateClosed;
+    *state = m_session ? adStateOpen : adStateClosed;
     return S_OK;
 }
 

@@ -2,6 +2,7 @@
 
 #include "CAdoErrors.h"
 #include "ConnectionString.h"
+#include "DatabaseSession.h"
 #include "SessionPool.h"
 
 #include "ado/Connection.h"
@@ -9,9 +10,8 @@
 #include "com/ErrorInfo.h"
 #include "com/UnknownImpl.h"
 
+#include <memory>
 #include <string>
-
-struct sqlite3;
 
 namespace pollenta::ado {
 
@@ -43,7 +43,8 @@ public:
     static CComPtr<CAdoConnection> FromInterface(IUnknown* object);
 
     // Null while closed.
-    sqlite3* Database() const { return m_db; }
+    sqlite3* Database() const { return m_session ? m_session->Handle() : nullptr; }
+    DatabaseSession* Session() const { return m_session.get(); }
     // Makes `description` the connection's only error and the thread's
     // error information; returns `hr`.
     HRESULT Report(HRESULT hr, const std::string& description, LONG nativeError = 0);
@@ -54,10 +55,10 @@ private:
     static HRESULT NewRecordset(CComPtr<CAdoRecordset>& recordset);
     // Opens the file anew; `identity` is what the file was before, and is
     // made unknown when it changed meanwhile, so that the handle is not pooled.
-    HRESULT OpenDatabase(const ConnectionTarget& target, FileIdentity& identity, sqlite3*& db);
+    HRESULT OpenDatabase(const ConnectionTarget& target, FileIdentity& identity);
     HRESULT RunQuery(const std::string& sql, _Recordset** records);
 
-    sqlite3* m_db = nullptr;
+    std::unique_ptr<DatabaseSession> m_session;
     FileIdentity m_file;
     std::string m_connectionString;
     CComPtr<CAdoErrors> m_errors;

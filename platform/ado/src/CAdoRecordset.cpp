@@ -20,41 +20,6 @@ bool IsMissing(const VARIANT& v) { return v.vt == VT_EMPTY || (v.vt == VT_ERROR 
 const char* const kClosed = "Operation is not allowed when the object is closed.";
 const char* const kNotUpdatable = "Current Recordset does not support updating.";
 
-// The table or view of that name: the one spelt exactly so, else the first
-// whose name differs only in case (SQLite itself folds ASCII only). An
-// SQLite result code: SQLITE_DONE when there is none.
-int FindTable(sqlite3* db, const std::string& name, std::string& table, bool& view)
-{
-    Statement find;
-    int rc = find.Prepare(db, "SELECT name, type FROM sqlite_master WHERE type IN ('table', 'view') "
-                              "ORDER BY name <> ?1");
-    if (rc == SQLITE_OK)
-        rc = sqlite3_bind_text(find.Get(), 1, name.data(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
-    while (rc == SQLITE_OK && (rc = find.Step()) == SQLITE_ROW) {
-        const std::string found = reinterpret_cast<const char*>(sqlite3_column_text(find.Get(), 0));
-        if (EqualsNoCase(found, name)) {
-            table = found;
-            view = std::string(reinterpret_cast<const char*>(sqlite3_column_text(find.Get(), 1))) == "view";
-            return SQLITE_OK;
-        }
-        rc = SQLITE_OK;
-    }
-    return rc;
-}
-
-int HasKeyIndex(sqlite3* db, const std::string& table, bool& keyIndex)
-{
-    Statement indexes;
-    int rc = indexes.Prepare(db, "SELECT count(*) FROM pragma_index_list(?1) WHERE origin = 'pk'");
-    if (rc == SQLITE_OK)
-        rc = sqlite3_bind_text(indexes.Get(), 1, table.data(), static_cast<int>(table.size()), SQLITE_TRANSIENT);
-    if (rc == SQLITE_OK && (rc = indexes.Step()) == SQLITE_ROW) {
-        keyIndex = sqlite3_column_int(indexes.Get(), 0) > 0;
-        rc = SQLITE_OK;
-    }
-    return rc;
-}
-
 }  // namespace
 
 HRESULT CAdoRecordset::Fail(HRESULT hr, const std::string& description)
@@ -112,54 +77,18 @@ HRESULT CAdoRecordset::Connect(const VARIANT& activeConnection)
 
 HRESULT CAdoRecordset::OpenTable(const std::string& name)
 {
-    sqlite3* db = m_connection->Database();
-    bool view = false;
-    int rc = FindTable(db, name, m_table, view);
+    DatabaseSession* session = m_connection->Session();
+    const TableDescription* table = nullptr;
+    const int rc = session->Tables().Find(session->Statements(), name, table);
     if (rc == SQLITE_DONE)
         return Fail(DB_E_NOTABLE, "The table or view \"" + name + "\" does not exist.");
     if (rc != SQLITE_OK)
         return m_connection->ReportDatabase(rc, "The table \"" + name + "\" cannot be read");
-    rc = ReadColumns();
-    if (rc != SQLITE_OK)
-        return m_connection->ReportDatabase(rc, "The columns of \"" + m_table + "\" cannot be read");
-    if (view)
+    m_table = table->name;
+    m_columns = table->columns;
+    if (table->view)
         m_readOnly = true;
     return S_OK;
-}
-
-int CAdoRecordset::ReadColumns()
-{
-    sqlite3* db = m_connection->Database();
-    Statement columns;
-    int rc = columns.Prepare(db, "SELECT name, type, \"notnull\", pk FROM pragma_table_info(?1)");
-    if (rc == SQLITE_OK)
-        rc = sqlite3_bind_text(columns.Get(), 1, m_table.data(), static_cast<int>(m_table.size()), SQLITE_TRANSIENT);
-    int keyColumns = 0;
-    LONG integerKey = -1;
-    while (rc == SQLITE_OK && (rc = columns.Step()) == SQLITE_ROW) {
-        const std::string declared = reinterpret_cast<const char*>(sqlite3_column_text(columns.Get(), 1));
-        const bool key = sqlite3_column_int(columns.Get(), 3) != 0;
-        if (key) {
-            ++keyColumns;
-            if (sqlite3_stricmp(declared.c_str(), "INTEGER") == 0)
-                integerKey = static_cast<LONG>(m_columns.size());
-        }
-        m_columns.push_back(DescribeColumn(reinterpret_cast<const char*>(sqlite3_column_text(columns.Get(), 0)),
-                                           declared, sqlite3_column_int(columns.Get(), 2) != 0, key));
-        rc = SQLITE_OK;
-    }
-    if (rc != SQLITE_DONE)
-        return rc;
-    // An INTEGER key of its own is SQLite's row id, numbered by the
-    // database, unless an index stands behind the key (WITHOUT ROWID tables
-    // and "INTEGER PRIMARY KEY DESC").
-    if (keyColumns != 1 || integerKey < 0)
-        return SQLITE_OK;
-    bool keyIndex = false;
-    rc = HasKeyIndex(db, m_table, keyIndex);
-    if (rc == SQLITE_OK && !keyIndex)
-        MarkAutoNumbered(m_columns[integerKey]);
-    return rc;
 }
 
 STDMETHODIMP CAdoRecordset::Open(VARIANT source, VARIANT activeConnection, CursorTypeEnum cursorType,
@@ -220,8 +149,8 @@ HRESULT CAdoRecordset::LoadRows()
     for (std::size_t i = 0; i < m_columns.size(); ++i)
         sql += (i ? ", " : "") + QuoteIdentifier(m_columns[i].name);
     sql += " FROM " + QuoteIdentifier(m_table);
-    Statement query;
-    int rc = query.Prepare(m_connection->Database(), sql);
+    int rc = SQLITE_OK;
+    CachedStatement query = m_connection->Session()->Statements().Take(sql, rc);
     if (rc != SQLITE_OK)
         return m_connection->ReportDatabase(rc, "The records of \"" + m_table + "\" cannot be read");
     while ((rc = query.Step()) == SQLITE_ROW) {
@@ -339,24 +268,16 @@ STDMETHODIMP CAdoRecordset::AddNew(VARIANT fieldList, VARIANT values)
 
 HRESULT CAdoRecordset::InsertNewRecord()
 {
-    sqlite3* db = m_connection ? m_connection->Database() : nullptr;
-    if (!db)
+    DatabaseSession* session = m_connection ? m_connection->Session() : nullptr;
+    if (!session)
         return Fail(adErrObjectClosed, "The recordset has no open connection.");
-    std::string names, places;
-    for (std::size_t i = 0; i < m_columns.size(); ++i) {
-        if (!m_assigned[i])
-            continue;
-        names += (names.empty() ? "" : ", ") + QuoteIdentifier(m_columns[i].name);
-        places += places.empty() ? "?" : ", ?";
-    }
-    const std::string sql = "INSERT INTO " + QuoteIdentifier(m_table) +
-                            (names.empty() ? " DEFAULT VALUES" : " (" + names + ") VALUES (" + places + ")");
+    StatementCache& statements = session->Statements();
     // One transaction per record, taken for writing at once, so that the
     // record is stored whole or not at all.
-    int rc = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-    Statement insert;
+    int rc = statements.Run("BEGIN IMMEDIATE");
+    CachedStatement insert;
     if (rc == SQLITE_OK)
-        rc = insert.Prepare(db, sql);
+        insert = statements.Take(InsertSql(), rc);
     for (std::size_t i = 0, place = 1; rc == SQLITE_OK && i < m_columns.size(); ++i) {
         if (m_assigned[i])
             rc = BindValue(insert.Get(), static_cast<int>(place++), m_newValues[i]);
@@ -364,16 +285,29 @@ HRESULT CAdoRecordset::InsertNewRecord()
     if (rc == SQLITE_OK) {
         rc = insert.Step();
         if (rc == SQLITE_DONE)
-            rc = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+            rc = statements.Run("COMMIT");
     }
     if (rc == SQLITE_OK)
         return S_OK;
     const HRESULT hr = m_connection->ReportDatabase(rc, "The record cannot be saved in \"" + m_table + "\"");
-    insert = Statement();
-    if (!sqlite3_get_autocommit(db))
-        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    insert.GiveBack();
+    if (!sqlite3_get_autocommit(session->Handle()))
+        statements.Run("ROLLBACK");
     m_status = adRecNew | RecordStatusOf(rc);
     return hr;
+}
+
+std::string CAdoRecordset::InsertSql() const
+{
+    std::string names, places;
+    for (std::size_t i = 0; i < m_columns.size(); ++i) {
+        if (!m_assigned[i])
+            continue;
+        names += (names.empty() ? "" : ", ") + QuoteIdentifier(m_columns[i].name);
+        places += places.empty() ? "?" : ", ?";
+    }
+    return "INSERT INTO " + QuoteIdentifier(m_table) +
+           (names.empty() ? " DEFAULT VALUES" : " (" + names + ") VALUES (" + places + ")");
 }
 
 STDMETHODIMP CAdoRecordset::Update(VARIANT fields, VARIANT values)

@@ -46,10 +46,10 @@ private:
     HRESULT Fail(HRESULT hr, const std::string& description);
     HRESULT Connect(const VARIANT& activeConnection);
     HRESULT OpenTable(const std::string& name);
-    // Reads the columns of m_table; an SQLite result code.
-    int ReadColumns();
     HRESULT LoadRows();
     HRESULT InsertNewRecord();
+    // The INSERT of the record being added, with the fields it was given.
+    std::string InsertSql() const;
     void Reset();
 
     CComPtr<CAdoConnection> m_connection;

@@ -1,11 +1,14 @@
 #include "SessionPool.h"
 
+#include "DatabaseSession.h"
+
 #include "ado/SessionPool.h"
 
 #include <pthread.h>
-#include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <utility>
 
 namespace pollenta::ado {
 
@@ -14,14 +17,6 @@ namespace {
 // Beyond this many idle handles the oldest closes: each holds the database,
 // its log and its index open.
 constexpr std::size_t kMostIdle = 32;
-
-void CloseAll(const std::vector<sqlite3*>& handles)
-{
-    for (sqlite3* db : handles)
-        sqlite3_close_v2(db);
-}
-
-bool IsReusable(sqlite3* db) { return sqlite3_get_autocommit(db) && !sqlite3_next_stmt(db, nullptr); }
 
 // What a forked child took over from its parent and must neither use nor
 // destroy, kept where it stays reachable until the process ends.
@@ -51,19 +46,18 @@ SessionPool& SessionPool::Instance()
 
 SessionPool::~SessionPool()
 {
-    std::vector<sqlite3*> closing;
+    Sessions closing;
     {
         std::lock_guard lock(m_mutex);
         ForgetParentsSessions();
         m_stopping = true;
-        for (const Session& session : m_idle)
-            closing.push_back(session.db);
+        for (IdleSession& idle : m_idle)
+            closing.push_back(std::move(idle.session));
         m_idle.clear();
         WakeReaper();
     }
     if (m_reaper)
         m_reaper->thread.join();
-    CloseAll(closing);
 }
 
 // A forked child holds copies of its parent's handles, whose locks and log
@@ -76,73 +70,67 @@ void SessionPool::ForgetParentsSessions()
     if (m_owner == self)
         return;
     m_owner = self;
-    for (const Session& session : m_idle)
-        LeftByParent().push_back(session.db);
+    for (IdleSession& idle : m_idle)
+        LeftByParent().push_back(idle.session.release());
     m_idle.clear();
     if (m_reaper)
         LeftByParent().push_back(m_reaper.release());
 }
 
-sqlite3* SessionPool::Take(const std::string& connectionString, const std::string& path, FileIdentity& identity)
+std::unique_ptr<DatabaseSession> SessionPool::Take(const std::string& connectionString, const std::string& path,
+                                                   FileIdentity& identity)
 {
     identity = FileIdentity::Of(path);
-    sqlite3* found = nullptr;
-    std::vector<sqlite3*> stale;
-    {
-        std::lock_guard lock(m_mutex);
-        ForgetParentsSessions();
-        for (std::size_t i = m_idle.size(); i-- > 0;) {
-            const Session& session = m_idle[i];
-            if (session.connectionString != connectionString)
-                continue;
-            const bool sameFile = identity.known && session.identity == identity;
-            if (sameFile && found)
-                continue;
-            if (sameFile)
-                found = session.db;
-            else
-                stale.push_back(session.db);
-            m_idle.erase(m_idle.begin() + static_cast<std::ptrdiff_t>(i));
-        }
+    std::unique_ptr<DatabaseSession> found;
+    Sessions stale;  // closes after the lock is let go
+    std::lock_guard lock(m_mutex);
+    ForgetParentsSessions();
+    for (std::size_t i = m_idle.size(); i-- > 0;) {
+        IdleSession& idle = m_idle[i];
+        if (idle.connectionString != connectionString)
+            continue;
+        const bool sameFile = identity.known && idle.identity == identity;
+        if (sameFile && found)
+            continue;
+        if (sameFile)
+            found = std::move(idle.session);
+        else
+            stale.push_back(std::move(idle.session));
+        m_idle.erase(m_idle.begin() + static_cast<std::ptrdiff_t>(i));
     }
-    CloseAll(stale);
     return found;
 }
 
-void SessionPool::Give(const std::string& connectionString, sqlite3* db, const FileIdentity& identity)
+void SessionPool::Give(const std::string& connectionString, std::unique_ptr<DatabaseSession> session,
+                       const FileIdentity& identity)
 {
-    if (!db)
+    if (!session)
         return;
-    std::vector<sqlite3*> closing;
-    {
-        std::lock_guard lock(m_mutex);
-        ForgetParentsSessions();
-        if (m_stopping || m_timeout.count() <= 0 || !identity.known || !IsReusable(db)) {
-            closing.push_back(db);
-        } else {
-            m_idle.push_back({connectionString, db, identity, Clock::now()});
-            if (m_idle.size() > kMostIdle) {
-                closing.push_back(m_idle.front().db);
-                m_idle.erase(m_idle.begin());
-            }
-            StartReaper();
-            WakeReaper();
-        }
+    Sessions closing;  // closes after the lock is let go
+    std::lock_guard lock(m_mutex);
+    ForgetParentsSessions();
+    if (m_stopping || m_timeout.count() <= 0 || !identity.known || !session->IsReusable()) {
+        closing.push_back(std::move(session));
+        return;
     }
-    CloseAll(closing);
+    m_idle.push_back({connectionString, std::move(session), identity, Clock::now()});
+    if (m_idle.size() > kMostIdle) {
+        closing.push_back(std::move(m_idle.front().session));
+        m_idle.erase(m_idle.begin());
+    }
+    StartReaper();
+    if (std::exchange(m_reaper->waitsForAny, false))
+        WakeReaper();
 }
 
 void SessionPool::SetTimeout(std::chrono::milliseconds idle)
 {
-    std::vector<sqlite3*> expired;
-    {
-        std::lock_guard lock(m_mutex);
-        ForgetParentsSessions();
-        m_timeout = idle;
-        expired = TakeExpired(Clock::now());
-        WakeReaper();
-    }
-    CloseAll(expired);
+    Sessions expired;  // closes after the lock is let go
+    std::lock_guard lock(m_mutex);
+    ForgetParentsSessions();
+    m_timeout = idle;
+    expired = TakeExpired(Clock::now());
+    WakeReaper();
 }
 
 void SessionPool::WakeReaper()
@@ -166,24 +154,27 @@ void SessionPool::Reap(Reaper& reaper)
     pthread_setname_np(pthread_self(), "ado-pool");
     std::unique_lock lock(m_mutex);
     while (!m_stopping) {
-        if (m_idle.empty())
+        if (m_idle.empty()) {
+            reaper.waitsForAny = true;
             reaper.wake.wait(lock);
-        else
+            reaper.waitsForAny = false;
+        } else {
             reaper.wake.wait_until(lock, m_idle.front().idleSince + m_timeout);
-        std::vector<sqlite3*> expired = TakeExpired(Clock::now());
+        }
+        Sessions expired = TakeExpired(Clock::now());
         if (expired.empty())
             continue;
         lock.unlock();
-        CloseAll(expired);
+        expired.clear();
         lock.lock();
     }
 }
 
-std::vector<sqlite3*> SessionPool::TakeExpired(Clock::time_point now)
+SessionPool::Sessions SessionPool::TakeExpired(Clock::time_point now)
 {
-    std::vector<sqlite3*> expired;
+    Sessions expired;
     while (!m_idle.empty() && (m_stopping || m_idle.front().idleSince + m_timeout <= now)) {
-        expired.push_back(m_idle.front().db);
+        expired.push_back(std::move(m_idle.front().session));
         m_idle.erase(m_idle.begin());
     }
     return expired;

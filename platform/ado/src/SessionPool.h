@@ -10,9 +10,9 @@
 #include <thread>
 #include <vector>
 
-struct sqlite3;
-
 namespace pollenta::ado {
+
+class DatabaseSession;
 
 // Which file a handle opened: device and inode.
 struct FileIdentity {
@@ -25,27 +25,30 @@ struct FileIdentity {
     bool operator==(const FileIdentity& other) const = default;
 };
 
-// The database handles of closed connections, by connection string, until
+// The database sessions of closed connections, by connection string, until
 // they are taken up again or have been idle too long.
 class SessionPool {
 public:
     static SessionPool& Instance();
     ~SessionPool();
 
-    // A kept handle of `connectionString` whose file is still the one at
-    // `path`, or null. Kept handles of a file deleted or replaced since are
+    // A kept session of `connectionString` whose file is still the one at
+    // `path`, or null. Kept sessions of a file deleted or replaced since are
     // closed.
-    sqlite3* Take(const std::string& connectionString, const std::string& path, FileIdentity& identity);
-    // Keeps the handle of a closing connection, or closes it when it cannot
+    std::unique_ptr<DatabaseSession> Take(const std::string& connectionString, const std::string& path,
+                                          FileIdentity& identity);
+    // Keeps the session of a closing connection, or closes it when it cannot
     // be reused as it is (a transaction or a statement still open).
-    void Give(const std::string& connectionString, sqlite3* db, const FileIdentity& identity);
+    void Give(const std::string& connectionString, std::unique_ptr<DatabaseSession> session,
+              const FileIdentity& identity);
     void SetTimeout(std::chrono::milliseconds idle);
 
 private:
     using Clock = std::chrono::steady_clock;
-    struct Session {
+    using Sessions = std::vector<std::unique_ptr<DatabaseSession>>;
+    struct IdleSession {
         std::string connectionString;
-        sqlite3* db;
+        std::unique_ptr<DatabaseSession> session;
         FileIdentity identity;
         Clock::time_point idleSince;
     };
@@ -55,6 +58,10 @@ private:
     struct Reaper {
         std::condition_variable wake;
         std::thread thread;
+        // Asleep with nothing to close, until woken: the one time a session
+        // given to the pool must wake it. Otherwise it sleeps until the
+        // oldest session is due, which a newer one does not change.
+        bool waitsForAny = false;
     };
 
     SessionPool() = default;
@@ -62,10 +69,10 @@ private:
     void WakeReaper();
     void StartReaper();
     void Reap(Reaper& reaper);
-    std::vector<sqlite3*> TakeExpired(Clock::time_point now);
+    Sessions TakeExpired(Clock::time_point now);
 
     std::mutex m_mutex;
-    std::vector<Session> m_idle;  // oldest first
+    std::vector<IdleSession> m_idle;  // oldest first
     std::chrono::milliseconds m_timeout{60000};
     std::unique_ptr<Reaper> m_reaper;
     bool m_stopping = false;

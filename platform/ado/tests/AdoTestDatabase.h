@@ -13,7 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 class AdoTestDatabase : public ::testing::Test {
@@ -73,6 +76,16 @@ protected:
         if (SUCCEEDED(hr))
             hr = field->put_Value(value);
         return hr;
+    }
+
+    // Waits up to five seconds for the write-ahead log to be checkpointed
+    // and removed, which SQLite does when the file's last handle closes (and
+    // not while a handle stays open for statements never finalized).
+    bool LogRemovedWithin5s() const
+    {
+        for (int i = 0; i < 100 && std::filesystem::exists(m_path + "-wal"); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        return !std::filesystem::exists(m_path + "-wal");
     }
 
     pollenta::testsupport::TempFolder m_folder{"pollenta-ado"};

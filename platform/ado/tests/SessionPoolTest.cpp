@@ -39,15 +39,6 @@ protected:
         ASSERT_EQ(connection->Close(), S_OK);
     }
 
-    // Waits up to five seconds for the write-ahead log to be checkpointed
-    // and removed, which SQLite does when the file's last handle closes.
-    bool LogRemovedWithin5s() const
-    {
-        for (int i = 0; i < 100 && fs::exists(m_path + "-wal"); ++i)
-            std::this_thread::sleep_for(50ms);
-        return !fs::exists(m_path + "-wal");
-    }
-
     HRESULT Open(_Recordset* recordset, const char* table)
     {
         return recordset->Open(CComVariant(table), CComVariant(ConnectionString()), adOpenKeyset, adLockOptimistic,
