@@ -15,6 +15,7 @@
 // immutable snapshot, so the options page can publish a new one at any
 // time.
 
+#include "message/CWEProjectPropsCache.h"
 #include "processor/CWEMessageQueue.h"
 #include "processor/CWEProcessorEvents.h"
 #include "processor/CWEWatchSnapshot.h"
@@ -126,6 +127,7 @@ private:
     // Processor loop state, touched only by the processor thread.
     CComPtr<IMAPISession> m_spLoopSession;
     CComPtr<IHubberly> m_spHubberly;
+    CWEProjectPropsCache m_propsCache;
     bool m_bRunning = false;
     bool m_bPaused = false;
     bool m_bScanEnded = false;
