@@ -12,13 +12,16 @@
 
 namespace {
 
-std::string ProjectKey(LONG id) { return "SOFTWARE\\Velquin Ltd\\Pollenta\\Projects\\" + std::to_string(id); }
+std::string ProjectKey(LONG id)
+{
+    return "SOFTWARE\\Velquin Ltd\\Pollenta\\Projects\\" + std::to_string(id);
+}
 
 void SetMarkInAnotherProcess(LONG id, const std::string& mark, const std::filesystem::path& folder)
 {
-    EXPECT_EQ(0, ChildProgram::RunToEnd({POLLENTA_BIN_DIR "/reg", "add", "HKCU\\" + ProjectKey(id), "/v",
-                                         "SuccessMark", "/d", mark, "/f"},
-                                        folder));
+    EXPECT_EQ(0, ChildProgram::RunToEnd(
+                     {POLLENTA_BIN_DIR "/reg", "add", "HKCU\\" + ProjectKey(id), "/v", "SuccessMark", "/d", mark, "/f"},
+                     folder));
 }
 
 void SetMark(LONG id, const std::string& mark)

@@ -23,8 +23,8 @@ namespace {
 
 // Changes replace a registry file by a rename; an editor may write one in
 // place. The folder's own removal or move ends its watch.
-constexpr uint32_t kEvents = IN_CLOSE_WRITE | IN_MOVED_TO | IN_MOVED_FROM | IN_CREATE | IN_DELETE |
-                             IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR;
+constexpr uint32_t kEvents =
+    IN_CLOSE_WRITE | IN_MOVED_TO | IN_MOVED_FROM | IN_CREATE | IN_DELETE | IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR;
 
 // A forked child shares its parent's inotify queue but not the thread that
 // reads it: it must neither take its parent's events nor wait for its own.
@@ -80,9 +80,12 @@ std::string ContentOf(RegistryRoot root, const RegistryView::Path& path, bool su
     return error ? "error " + std::to_string(error) : content;
 }
 
-} // namespace
+}  // namespace
 
-RegistryNotify* RegistryNotify::Existing() { return g_forked ? nullptr : g_instance.load(); }
+RegistryNotify* RegistryNotify::Existing()
+{
+    return g_forked ? nullptr : g_instance.load();
+}
 
 RegistryNotify& RegistryNotify::Instance()
 {
@@ -100,7 +103,8 @@ RegistryNotify::RegistryNotify()
     KernelObject::Lock();
     KernelObject::Changed();
     RegistryWatch::Instance();
-    RegistryView::Read(RegistryRoot::CurrentUser, {}, [](const RegistryView::Key&) { return static_cast<LONG>(ERROR_SUCCESS); });
+    RegistryView::Read(RegistryRoot::CurrentUser, {},
+                       [](const RegistryView::Key&) { return static_cast<LONG>(ERROR_SUCCESS); });
     std::atexit([] {
         RegistryNotify* notify = g_instance.load();
         std::lock_guard guard(notify->m_mutex);
@@ -125,14 +129,17 @@ LONG RegistryNotify::Register(HKEY key, const HKEY__& place, bool subtree, HANDL
     const int watch = inotify_add_watch(m_inotify, RegistryFile::Folder().c_str(), kEvents);
     if (watch < 0)
         return static_cast<LONG>(Win32ErrorFromErrno(errno));
-    m_registrations.push_back({key, place.root, place.path, subtree, event, watch,
-                               ContentOf(place.root, place.path, subtree)});
+    m_registrations.push_back(
+        {key, place.root, place.path, subtree, event, watch, ContentOf(place.root, place.path, subtree)});
     return ERROR_SUCCESS;
 }
 
 void RegistryNotify::KeyClosed(HKEY key)
 {
     std::lock_guard guard(m_mutex);
+    // Keys closed by destructors at exit: nobody waits any more.
+    if (m_stopping)
+        return;
     SignalWhere([key](const Registration& registration) { return registration.key == key; });
 }
 

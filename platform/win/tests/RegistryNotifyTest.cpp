@@ -19,8 +19,8 @@ constexpr const char* kProduct = "Software\\Velquin Ltd\\Pollenta";
 HKEY CreateKey(const char* path)
 {
     HKEY key = nullptr;
-    EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyEx(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                                            nullptr))
+    EXPECT_EQ(ERROR_SUCCESS,
+              RegCreateKeyEx(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr))
         << path;
     return key;
 }
@@ -57,9 +57,9 @@ public:
 
     void Register() const
     {
-        EXPECT_EQ(ERROR_SUCCESS, RegNotifyChangeKeyValue(m_key, m_subtree, REG_NOTIFY_CHANGE_LAST_SET |
-                                                                               REG_NOTIFY_CHANGE_NAME,
-                                                         m_event, TRUE));
+        EXPECT_EQ(ERROR_SUCCESS,
+                  RegNotifyChangeKeyValue(m_key, m_subtree, REG_NOTIFY_CHANGE_LAST_SET | REG_NOTIFY_CHANGE_NAME,
+                                          m_event, TRUE));
     }
     // Without waiting: what has happened before the look must be signalled.
     bool Signalled() const { return WaitForSingleObject(m_event, 0) == WAIT_OBJECT_0; }
@@ -80,7 +80,7 @@ protected:
     TempFolder folder;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(RegistryNotifyTest, ChangeOfTheKeyByThisProcessIsSignalledOnce)
 {
@@ -199,7 +199,8 @@ TEST_F(RegistryNotifyTest, UnsupportedArgumentsAreRefusedWithTheirErrors)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(static_cast<LONG>(c.expected), RegNotifyChangeKeyValue(c.key, TRUE, c.filter, c.event, c.asynchronous));
+        EXPECT_EQ(static_cast<LONG>(c.expected),
+                  RegNotifyChangeKeyValue(c.key, TRUE, c.filter, c.event, c.asynchronous));
     }
     // None of them was registered.
     RegCloseKey(key);

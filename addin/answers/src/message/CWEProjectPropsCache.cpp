@@ -55,6 +55,6 @@ bool CWEProjectPropsCache::Register(Watch& watch)
     if (!watch.key && RegOpenKeyEx(watch.root, watch.path, 0, KEY_NOTIFY, &watch.key) != ERROR_SUCCESS)
         watch.key = nullptr;
     return watch.changed && watch.key &&
-           RegNotifyChangeKeyValue(watch.key, TRUE, REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET,
-                                   watch.changed, TRUE) == ERROR_SUCCESS;
+           RegNotifyChangeKeyValue(watch.key, TRUE, REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET, watch.changed,
+                                   TRUE) == ERROR_SUCCESS;
 }
