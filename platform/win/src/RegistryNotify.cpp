@@ -38,6 +38,11 @@ bool IsRegistryFile(const inotify_event& event)
     return event.len && std::string_view(event.name).ends_with(".reg");
 }
 
+// A writer's temporary file leaves under its own name: the data file is
+// written when a file arrives or leaves under its name, or is written in
+// place.
+constexpr uint32_t kWrites = IN_CLOSE_WRITE | IN_MOVED_TO | IN_MOVED_FROM | IN_CREATE | IN_DELETE;
+
 void AppendField(std::string& content, std::string_view field)
 {
     content += std::to_string(field.size());
@@ -129,8 +134,10 @@ LONG RegistryNotify::Register(HKEY key, const HKEY__& place, bool subtree, HANDL
     const int watch = inotify_add_watch(m_inotify, RegistryFile::Folder().c_str(), kEvents);
     if (watch < 0)
         return static_cast<LONG>(Win32ErrorFromErrno(errno));
-    m_registrations.push_back(
-        {key, place.root, place.path, subtree, event, watch, ContentOf(place.root, place.path, subtree)});
+    // Writes already queued are older than what is read now.
+    Drain();
+    m_registrations.push_back({key, place.root, place.path, subtree, event, watch, RegistryView::FileNames(place.root),
+                               ContentOf(place.root, place.path, subtree)});
     return ERROR_SUCCESS;
 }
 
@@ -140,7 +147,7 @@ void RegistryNotify::KeyClosed(HKEY key)
     // Keys closed by destructors at exit: nobody waits any more.
     if (m_stopping)
         return;
-    SignalWhere([key](const Registration& registration) { return registration.key == key; });
+    SignalWhere([&](size_t index) { return m_registrations[index].key == key; });
 }
 
 void RegistryNotify::Run()
@@ -170,40 +177,77 @@ void RegistryNotify::TakeInPending()
 
 void RegistryNotify::Drain()
 {
-    std::set<int> changed;
-    std::set<int> gone;
-    bool overflow = false;
+    const QueueRead before = ReadQueue();
+    if (before.Empty())
+        return;
+    // Keys are read between two looks at the queue: a file written once
+    // before the read and not after it was read as that write left it.
+    std::vector<std::string> now(m_registrations.size());
+    for (size_t i = 0; i < m_registrations.size(); ++i) {
+        const Registration& registration = m_registrations[i];
+        if (!before.Ends(registration) && before.WritesOf(registration) == 1)
+            now[i] = ContentOf(registration.root, registration.path, registration.subtree);
+    }
+    const QueueRead after = ReadQueue();
+    for (const QueueRead* read : {&before, &after})
+        for (int watch : read->gone)
+            inotify_rm_watch(m_inotify, watch);
+
+    std::vector<bool> ended(m_registrations.size());
+    for (size_t i = 0; i < m_registrations.size(); ++i) {
+        const Registration& registration = m_registrations[i];
+        const int early = before.WritesOf(registration);
+        const int late = after.WritesOf(registration);
+        const bool comparable = early == 1 && late == 0;
+        ended[i] = before.Ends(registration) || after.Ends(registration) ||
+                   (early + late > 0 && !(comparable && now[i] == registration.content));
+    }
+    SignalWhere([&](size_t index) { return ended[index]; });
+}
+
+RegistryNotify::QueueRead RegistryNotify::ReadQueue()
+{
+    QueueRead found;
     alignas(inotify_event) char buffer[16 * 1024];
     for (ssize_t got; (got = read(m_inotify, buffer, sizeof buffer)) > 0;) {
         for (ssize_t at = 0; at < got;) {
             const auto& event = *reinterpret_cast<const inotify_event*>(buffer + at);
             at += static_cast<ssize_t>(sizeof(inotify_event) + event.len);
             if (event.mask & IN_Q_OVERFLOW)
-                overflow = true;
+                found.overflow = true;
             else if (event.mask & (IN_IGNORED | IN_DELETE_SELF | IN_MOVE_SELF))
-                gone.insert(event.wd);
-            else if (IsRegistryFile(event))
-                changed.insert(event.wd);
+                found.gone.insert(event.wd);
+            else if ((event.mask & kWrites) && IsRegistryFile(event))
+                ++found.writes[{event.wd, event.name}];
         }
     }
-    // The folder that was watched is no longer where the files are looked
-    // for: its registrations end as if their keys had changed.
-    for (int watch : gone) {
-        inotify_rm_watch(m_inotify, watch);
-        SignalWhere([watch](const Registration& registration) { return registration.watch == watch; });
-    }
-    SignalWhere([&](const Registration& registration) {
-        return (overflow || changed.count(registration.watch)) &&
-               ContentOf(registration.root, registration.path, registration.subtree) != registration.content;
-    });
+    return found;
 }
 
-void RegistryNotify::SignalWhere(const std::function<bool(const Registration&)>& ended)
+int RegistryNotify::QueueRead::WritesOf(const Registration& registration) const
 {
-    std::erase_if(m_registrations, [&](const Registration& registration) {
-        if (!ended(registration))
-            return false;
-        SetEvent(registration.event);
-        return true;
-    });
+    int count = 0;
+    for (const std::string& file : registration.files)
+        if (auto known = writes.find({registration.watch, file}); known != writes.end())
+            count += known->second;
+    return count;
+}
+
+// Lost events may have been writes; a folder no longer watched is no
+// longer where the files are looked for.
+bool RegistryNotify::QueueRead::Ends(const Registration& registration) const
+{
+    return overflow || gone.count(registration.watch) != 0;
+}
+
+void RegistryNotify::SignalWhere(const std::function<bool(size_t index)>& ended)
+{
+    std::vector<Registration> kept;
+    for (size_t i = 0; i < m_registrations.size(); ++i) {
+        if (ended(i))
+            SetEvent(m_registrations[i].event);
+        else
+            kept.push_back(std::move(m_registrations[i]));
+    }
+    m_registrations = std::move(kept);
 }

@@ -94,13 +94,35 @@ TEST_F(RegistryNotifyTest, ChangeOfTheKeyByThisProcessIsSignalledOnce)
 
 TEST_F(RegistryNotifyTest, NothingIsSignalledWhileNothingChanges)
 {
+    SetText("Software\\Velquin Ltd\\Other", "SuccessMark", "[W]");
+    SetText("Software\\Velquin Ltd\\PollentaX", "SuccessMark", "[W]");
     Watched watched;
     // Writes that leave the watched key as it was: the same value again,
-    // and keys outside it.
+    // and keys outside it in the same file and in another, each a single
+    // write looked at on its own.
     SetText(kProduct, "SuccessMark", "[OK]");
+    EXPECT_FALSE(watched.Signalled());
     SetText("Software\\Velquin Ltd\\Other", "SuccessMark", "[X]");
+    EXPECT_FALSE(watched.Signalled());
     SetText("Software\\Velquin Ltd\\PollentaX", "SuccessMark", "[X]");
+    EXPECT_FALSE(watched.Signalled());
+    SetTextInAnotherProcess("Software\\Velquin Ltd\\Other", "SuccessMark", "[Y]");
+    EXPECT_FALSE(watched.Signalled());
+    HKEY machine = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyEx(HKEY_LOCAL_MACHINE, kProduct, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &machine, nullptr));
+    RegCloseKey(machine);
     EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(watched.Event(), 200));
+}
+
+TEST_F(RegistryNotifyTest, ChangeUndoneBeforeTheNextLookIsStillSignalled)
+{
+    Watched watched;
+    // Both writes are done before anything looks: what the key held in
+    // between was never seen, and a reader may have read it.
+    SetTextInAnotherProcess(kProduct, "SuccessMark", "[BRIEFLY]");
+    SetTextInAnotherProcess(kProduct, "SuccessMark", "[OK]");
+    EXPECT_TRUE(watched.Signalled());
 }
 
 TEST_F(RegistryNotifyTest, ChangeWrittenByAnotherProcessIsSeenByTheFirstLookAfterIt)

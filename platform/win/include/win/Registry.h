@@ -88,8 +88,9 @@ inline constexpr DWORD REG_NOTIFY_THREAD_AGNOSTIC = 0x10000000;
 // signals it too. The registration then ends, and the caller registers
 // again. A wait on any event first takes in the changes other processes
 // have finished, so a change made before a look is seen by that look. A
-// signal can come for nothing (the key changed and changed back); a real
-// change is never missed. The key needs KEY_NOTIFY. Only the asynchronous
+// signal can come for nothing: when the key's registry file was written
+// several times between two looks, a change undone in between could not be
+// told apart, and it is signalled. A real change is never missed. The key needs KEY_NOTIFY. Only the asynchronous
 // form exists: asynchronous FALSE gives ERROR_CALL_NOT_IMPLEMENTED, a filter
 // with no known bit or with unknown ones ERROR_INVALID_PARAMETER, an event
 // that is no event ERROR_INVALID_HANDLE.
