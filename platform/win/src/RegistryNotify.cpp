@@ -130,12 +130,13 @@ LONG RegistryNotify::Register(HKEY key, const HKEY__& place, bool subtree, HANDL
     if (m_inotify < 0)
         return static_cast<LONG>(Win32ErrorFromErrno(EMFILE));
     std::lock_guard guard(m_mutex);
+    // Writes already queued are older than what is read now; and the end
+    // of a watch read now cannot be that of the one added next.
+    Drain();
     // Watched before the key is read: a change after the read is queued.
     const int watch = inotify_add_watch(m_inotify, RegistryFile::Folder().c_str(), kEvents);
     if (watch < 0)
         return static_cast<LONG>(Win32ErrorFromErrno(errno));
-    // Writes already queued are older than what is read now.
-    Drain();
     m_registrations.push_back({key, place.root, place.path, subtree, event, watch, RegistryView::FileNames(place.root),
                                ContentOf(place.root, place.path, subtree)});
     return ERROR_SUCCESS;
