@@ -44,7 +44,7 @@ protected:
     CComPtr<IMessage> ProcessAnswer(const std::string& subject, const CWEWatchSnapshot& settings)
     {
         CComPtr<IMessage> message = OpenMessage(world.Deliver(Answer(subject, {{"Seq", "1"}})));
-        CWEAnswerMessage answer(world.Log(), settings);
+        CWEAnswerMessage answer(world.Log(), settings, cache);
         EXPECT_EQ(S_OK, answer.Process(world.Session(), world.Store(), message, hubberly));
         return message;
     }
@@ -59,6 +59,7 @@ protected:
 
     CComPtr<IHubberly> hubberly;
     CWEWatchSnapshot defaults;
+    CWEProjectPropsCache cache;
 };
 
 }  // namespace
@@ -80,7 +81,7 @@ TEST_F(AnswerMessageTest, TheProcessedMarkDecidesWhetherAMessageIsTakenAgain)
         value.Value.l = c.mark;
         ASSERT_EQ(S_OK, HrSetOneProp(message, &value));
         ASSERT_EQ(S_OK, message->SaveChanges(KEEP_OPEN_READWRITE));
-        CWEAnswerMessage answer(world.Log(), defaults);
+        CWEAnswerMessage answer(world.Log(), defaults, cache);
         EXPECT_EQ(S_OK, answer.Process(world.Session(), world.Store(), message, hubberly));
         records += c.taken;
         EXPECT_EQ(records, world.Count());
@@ -134,7 +135,7 @@ TEST_F(AnswerMessageTest, MoveWithoutADestinationLeavesTheMessageAndSaysSo)
     CWEWatchSnapshot settings;
     settings.m_nMessageAction = CWEAnswerMessage::kMove;
     CComPtr<IMessage> message = ProcessAnswer("Nowhere to go", settings);
-    CWEAnswerMessage answer(world.Log(), settings);
+    CWEAnswerMessage answer(world.Log(), settings, cache);
     EXPECT_EQ(E_FAIL, answer.ApplyMessageAction());
     ASSERT_EQ(1u, Inbox().size());
     EXPECT_EQ("Nowhere to go [stored]", Inbox()[0].subject);
@@ -192,7 +193,7 @@ TEST_F(AnswerMessageTest, AFlagOrExpiryThatCannotBeWrittenIsLoggedAndReportedAsF
         settings.m_nMessageAction = c.action;
         CComPtr<IMessage> real = OpenMessage(world.Deliver(Answer("Refused", {{"Seq", "1"}})));
         CComPtr<IMessage> message = new ActionFailingMessage(real, c.refused);
-        CWEAnswerMessage answer(world.Log(), settings);
+        CWEAnswerMessage answer(world.Log(), settings, cache);
         ASSERT_EQ(S_OK, answer.Process(world.Session(), world.Store(), message, hubberly));
         EXPECT_TRUE(FAILED(answer.ApplyMessageAction()));
         EXPECT_LE(1, LogCount(std::string("MAPI error: The ") + c.call + " function has returned the error code"));
@@ -207,7 +208,7 @@ TEST_F(AnswerMessageTest, AProcessedMarkThatCannotBeWrittenStopsTheMessageBefore
     CComPtr<IMessage> message;
     ASSERT_EQ(S_OK, MessageWithFailingSetProps::CreateInstance(IID_IMessage, reinterpret_cast<void**>(&message),
                                                                real.p, MAPI_E_NO_ACCESS));
-    CWEAnswerMessage answer(world.Log(), defaults);
+    CWEAnswerMessage answer(world.Log(), defaults, cache);
     EXPECT_EQ(MAPI_E_NO_ACCESS, answer.Process(world.Session(), world.Store(), message, hubberly));
     EXPECT_EQ(0, world.Count());
     EXPECT_EQ(1, LogCount("\tE\tError while modifying message.\r\n"));
@@ -217,7 +218,7 @@ TEST_F(AnswerMessageTest, ALongValueInALogLineIsCutAndTheLineStaysWhole)
 {
     const std::string value(5000, 'w');
     CComPtr<IMessage> message = OpenMessage(world.Deliver(Answer("Long warning", {{"Colour", value}})));
-    CWEAnswerMessage answer(world.Log(), defaults);
+    CWEAnswerMessage answer(world.Log(), defaults, cache);
     ASSERT_EQ(S_OK, answer.Process(world.Session(), world.Store(), message, hubberly));
     EXPECT_EQ(1, world.Count());
     const std::string log = world.LogText();

@@ -33,7 +33,7 @@ void Sql(const std::string& database, const std::string& sql)
 
 }  // namespace
 
-LONG AnswerProject::Create(const std::string& database)
+LONG AnswerProject::Create(const std::string& database, const std::string& name)
 {
     Sql(database, "CREATE TABLE Answers (ID INTEGER PRIMARY KEY, Seq INTEGER, Name TEXT, Notes TEXT, "
                   "RecipientEmail TEXT, SenderEmail TEXT)");
@@ -44,7 +44,7 @@ LONG AnswerProject::Create(const std::string& database)
                              reinterpret_cast<void**>(&hubberly)),
             "CoCreateInstance");
     LONG id = 0;
-    CheckHr(hubberly->CreateProject(CComVariant("Customer survey"), &id), "CreateProject");
+    CheckHr(hubberly->CreateProject(CComVariant(name), &id), "CreateProject");
     const std::pair<const char*, CComVariant> properties[] = {
         {"ConnectionString", CComVariant("Provider=SQLite;Data Source=" + database)},
         {"RecordSource", CComVariant("[Answers]")},

@@ -14,8 +14,9 @@
 
 namespace AnswerProject {
 
-// Needs the project library registered and COM on the calling thread.
-LONG Create(const std::string& database);
+// Needs the project library registered and COM on the calling thread. The
+// library refuses a second project of the same name.
+LONG Create(const std::string& database, const std::string& name = "Customer survey");
 
 std::string Scalar(const std::string& database, const std::string& sql);
 long long Count(const std::string& database, const std::string& where = "1");

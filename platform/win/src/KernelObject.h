@@ -20,4 +20,12 @@ public:
 
     static std::mutex& Lock();
     static std::condition_variable& Changed();
+
+    // Signals that come from outside the process (another process's change
+    // of the registry) reach their events through a thread of their own;
+    // a wait first calls the source set here, so that what has happened
+    // before the wait is signalled for it. Called without Lock() held.
+    using PendingSignals = void (*)();
+    static void SetPendingSignals(PendingSignals source);
+    static void TakeInPendingSignals();
 };

@@ -2,6 +2,7 @@
 
 #include "RegistryData.h"
 #include "RegistryHandle.h"
+#include "RegistryNotify.h"
 #include "RegistryText.h"
 
 #include <algorithm>
@@ -83,7 +84,30 @@ LONG RegOpenKeyEx(HKEY key, LPCSTR subKey, DWORD, REGSAM desired, PHKEY result)
     return ERROR_SUCCESS;
 }
 
-LONG RegCloseKey(HKEY key) { return RegistryHandle::Close(key); }
+LONG RegCloseKey(HKEY key)
+{
+    if (LONG error = RegistryHandle::Close(key))
+        return error;
+    if (RegistryNotify* notify = RegistryNotify::Existing())
+        notify->KeyClosed(key);
+    return ERROR_SUCCESS;
+}
+
+LONG RegNotifyChangeKeyValue(HKEY key, BOOL watchSubtree, DWORD notifyFilter, HANDLE event, BOOL asynchronous)
+{
+    constexpr DWORD kChanges = REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_ATTRIBUTES | REG_NOTIFY_CHANGE_LAST_SET |
+                               REG_NOTIFY_CHANGE_SECURITY;
+    if ((notifyFilter & kChanges) == 0 || (notifyFilter & ~(kChanges | REG_NOTIFY_THREAD_AGNOSTIC)) != 0)
+        return static_cast<LONG>(ERROR_INVALID_PARAMETER);
+    // Waiting inside the call would need a thread of the caller's to give
+    // up until some other process writes: nothing here waits that way.
+    if (!asynchronous)
+        return static_cast<LONG>(ERROR_CALL_NOT_IMPLEMENTED);
+    HKEY__ place;
+    if (LONG error = RegistryHandle::ResolveFor(key, KEY_NOTIFY, place))
+        return error;
+    return RegistryNotify::Instance().Register(key, place, watchSubtree != FALSE, event);
+}
 
 LONG RegQueryValueEx(HKEY key, LPCSTR valueName, LPDWORD, LPDWORD type, LPBYTE data, LPDWORD dataSize)
 {

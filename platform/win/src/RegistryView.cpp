@@ -151,6 +151,14 @@ std::vector<const RegistryNode*> RegistryView::Key::Subkeys() const
     return subkeys;
 }
 
+std::vector<std::string> RegistryView::FileNames(RegistryRoot root)
+{
+    std::vector<std::string> names;
+    for (const Side& side : SidesOf(root, {}))
+        names.push_back(std::string(FileRootName(side.file)) + ".reg");
+    return names;
+}
+
 LONG RegistryView::Read(RegistryRoot root, const Path& path, const std::function<LONG(const Key& key)>& read)
 {
     const std::vector<Side> sides = SidesOf(root, path);

@@ -33,6 +33,8 @@ public:
     };
 
     static LONG Read(RegistryRoot root, const Path& path, const std::function<LONG(const Key& key)>& read);
+    // The names of the files in the registry folder that a root is read from.
+    static std::vector<std::string> FileNames(RegistryRoot root);
 
     // Changes the key at path on the side chosen for writing. With create,
     // missing keys along the path are made and created tells whether the

@@ -89,6 +89,7 @@ DWORD WaitForMultipleObjects(DWORD count, const HANDLE* objects, BOOL waitAll, D
             return WAIT_FAILED;
         }
     }
+    KernelObject::TakeInPendingSignals();
     return WaitUntil(milliseconds, [&](DWORD& result) {
         if (waitAll) {
             for (const auto& object : waited)

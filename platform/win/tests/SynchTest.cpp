@@ -1,5 +1,6 @@
 // Events, waits, threads and critical sections.
 
+#include "KernelObject.h"
 #include "win/Thread.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +32,29 @@ DWORD SetAfterPause(LPVOID event)
     return 0;
 }
 
+// The event that the pending-signals source sets, as a source outside the
+// process would set it on a thread of its own some time later.
+HANDLE g_pendingEvent = nullptr;
+
+void SignalPendingEvent()
+{
+    SetEvent(g_pendingEvent);
+}
+
 } // namespace
+
+TEST(SynchTest, AWaitTakesInPendingSignalsBeforeItLooks)
+{
+    g_pendingEvent = CreateEvent(nullptr, FALSE, FALSE, nullptr);
+    HANDLE other = CreateEvent(nullptr, FALSE, FALSE, nullptr);
+    KernelObject::SetPendingSignals(&SignalPendingEvent);
+    EXPECT_EQ(WAIT_OBJECT_0 + 1, WaitForMultipleObjects(2, std::vector<HANDLE>{other, g_pendingEvent}.data(), FALSE, 0));
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(g_pendingEvent, 0));
+    KernelObject::SetPendingSignals(nullptr);
+    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(g_pendingEvent, 0));
+    CloseHandle(other);
+    CloseHandle(g_pendingEvent);
+}
 
 TEST(SynchTest, AutoResetEventLetsOneWaitThroughPerSignal)
 {

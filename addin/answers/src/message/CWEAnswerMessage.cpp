@@ -128,7 +128,7 @@ HRESULT CWEAnswerMessage::ProcessAnswer(IAttachment* attachment, bool& handled)
     }
 
     CWEProjectProps props;
-    if (!props.Load(projectId, m_log))
+    if (!m_props.Load(projectId, m_log, props))
         props.Reset();
     if (projectId <= 0) {
         m_log.Write(kAttachmentFailed, {m_strSender});

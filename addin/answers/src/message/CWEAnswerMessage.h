@@ -3,10 +3,11 @@
 // its form data, the record added to the project's answer table, the log
 // lines, the subject mark and the message action.
 //
-//     CWEAnswerMessage message(log, snapshot);
+//     CWEAnswerMessage message(log, snapshot, propsCache);
 //     message.Process(session, store, opened, hubberly);
 
 #include "form/CWEFormFieldList.h"
+#include "message/CWEProjectPropsCache.h"
 #include "processor/CWEWatchSnapshot.h"
 
 #include "log/CWELog.h"
@@ -26,9 +27,13 @@ class CWEAnswerMessage {
 public:
     enum MessageAction : LONG { kLeave = 0, kMove = 1, kFlag = 2, kExpire = 3, kDelete = 4 };
 
-    // The settings are read, not copied: they must outlive the object.
-    CWEAnswerMessage(CWELog& log, const CWEWatchSnapshot& settings) : m_log(log), m_settings(settings) {}
-    CWEAnswerMessage(CWELog& log, CWEWatchSnapshot&& settings) = delete;
+    // The settings and the cache of project properties are the caller's:
+    // they must outlive the object.
+    CWEAnswerMessage(CWELog& log, const CWEWatchSnapshot& settings, CWEProjectPropsCache& props)
+        : m_log(log), m_settings(settings), m_props(props)
+    {
+    }
+    CWEAnswerMessage(CWELog& log, CWEWatchSnapshot&& settings, CWEProjectPropsCache& props) = delete;
 
     // S_OK when done, also for a message that is no answer; 1 for a message
     // never submitted (left unmarked, offered again later); the error of a
@@ -58,6 +63,7 @@ private:
 
     CWELog& m_log;
     const CWEWatchSnapshot& m_settings;
+    CWEProjectPropsCache& m_props;
     CComPtr<IMAPISession> m_spSession;
     CComPtr<IMsgStore> m_spMsgStore;
     CComPtr<IMessage> m_spMessage;

@@ -298,7 +298,7 @@ HRESULT CWEInboxProcessor::ProcessQueued(const CWEMessageQueueItem& item)
     if (FAILED(hr) || type != MAPI_MESSAGE || !message)
         return MAPI_E_NOT_FOUND;
     const std::shared_ptr<const CWEWatchSnapshot> settings = GetSettings();
-    CWEAnswerMessage answer(*m_pLog, *settings);
+    CWEAnswerMessage answer(*m_pLog, *settings, m_propsCache);
     answer.Process(m_spLoopSession, store, message, m_spHubberly);
     return S_OK;
 }

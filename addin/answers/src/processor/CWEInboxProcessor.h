@@ -15,6 +15,7 @@
 // immutable snapshot, so the options page can publish a new one at any
 // time.
 
+#include "message/CWEProjectPropsCache.h"
 #include "processor/CWEMessageQueue.h"
 #include "processor/CWEProcessorEvents.h"
 #include "processor/CWEWatchSnapshot.h"
@@ -131,6 +132,7 @@ private:
     // The stores the loop opened, by entry id bytes: every answer of a
     // batch lies in the same few stores.
     std::map<std::string, CComPtr<IMsgStore>> m_mapLoopStores;
+    CWEProjectPropsCache m_propsCache;
     bool m_bRunning = false;
     bool m_bPaused = false;
     bool m_bScanEnded = false;

@@ -75,3 +75,27 @@ LONG RegQueryInfoKey(HKEY key, LPSTR keyClass, LPDWORD classSize, LPDWORD reserv
 // subkey with everything below it (with a null subKey: everything below key).
 LONG RegDeleteKey(HKEY key, LPCSTR subKey);
 LONG RegDeleteTree(HKEY key, LPCSTR subKey);
+
+inline constexpr DWORD REG_NOTIFY_CHANGE_NAME = 0x00000001;
+inline constexpr DWORD REG_NOTIFY_CHANGE_ATTRIBUTES = 0x00000002;
+inline constexpr DWORD REG_NOTIFY_CHANGE_LAST_SET = 0x00000004;
+inline constexpr DWORD REG_NOTIFY_CHANGE_SECURITY = 0x00000008;
+inline constexpr DWORD REG_NOTIFY_THREAD_AGNOSTIC = 0x10000000;
+
+// Signals the event (one made by CreateEvent) once, when the key's values
+// or subkey names change (with watchSubtree: anything below the key) or the
+// key is deleted, whichever process made the change; closing the key
+// signals it too. The registration then ends, and the caller registers
+// again. A wait on any event first takes in the changes other processes
+// have finished, so a change made before a look is seen by that look. A
+// signal can come for nothing: when the key's registry file was written
+// several times between two looks, a change undone in between could not be
+// told apart, and it is signalled. A real change is never missed. The key needs KEY_NOTIFY. Only the asynchronous
+// form exists: asynchronous FALSE gives ERROR_CALL_NOT_IMPLEMENTED, a filter
+// with no known bit or with unknown ones ERROR_INVALID_PARAMETER, an event
+// that is no event ERROR_INVALID_HANDLE.
+//
+//     RegNotifyChangeKeyValue(key, TRUE, REG_NOTIFY_CHANGE_LAST_SET, event, TRUE);
+//     ... read what the key holds ...
+//     if (WaitForSingleObject(event, 0) == WAIT_OBJECT_0) ... read again, register again
+LONG RegNotifyChangeKeyValue(HKEY key, BOOL watchSubtree, DWORD notifyFilter, HANDLE event, BOOL asynchronous);
