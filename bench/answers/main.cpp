@@ -3,8 +3,11 @@
 // mail host as users run it: everything registered by the registration
 // script, `mailhost --headless run` on the profile with the add-in loaded,
 // and `count` answers (default 2,000) dropped as .eml files into the
-// profile's drop folder while it runs. The host delivers them into the
-// Inbox, the store notifications queue them, and the add-in's processor
+// profile's drop folder while it runs. The files are written beforehand on
+// the same file system and the clock starts when they are moved in: their
+// writing is the sender's work, and creating a file can cost more on a
+// slow disk than everything the host then does with it. The host delivers
+// them into the Inbox, the store notifications queue them, and the add-in's processor
 // stores each one in the project's SQLite table and marks its subject. The
 // clock stops when the host, told to stop once the last record is stored,
 // has ended: by then every mark is written (checked after). In the same
@@ -56,17 +59,27 @@ std::string AnswerText(LONG projectId, int seq)
                                                    {"Notes", "Answer number " + number + " & more: 100%"}}));
 }
 
-// Each file written whole under another name, then renamed into place, as
-// the host expects of its drop folder.
-void Drop(const fs::path& drop, LONG projectId, int count)
+std::string FileName(int seq)
 {
-    for (int i = 1; i <= count; ++i) {
-        const fs::path temporary = drop / ("answer-" + std::to_string(i) + ".part");
-        std::ofstream(temporary, std::ios::binary) << AnswerText(projectId, i);
-        char name[32];
-        std::snprintf(name, sizeof name, "answer-%06d.eml", i);
-        fs::rename(temporary, drop / name);
-    }
+    char name[32];
+    std::snprintf(name, sizeof name, "answer-%06d.eml", seq);
+    return name;
+}
+
+// The answers as the mail arrives, written whole where the host does not
+// look.
+void Write(const fs::path& staging, LONG projectId, int first, int last)
+{
+    fs::create_directories(staging);
+    for (int i = first; i <= last; ++i)
+        std::ofstream(staging / FileName(i), std::ios::binary) << AnswerText(projectId, i);
+}
+
+// Each file renamed into place, as the host expects of its drop folder.
+void Drop(const fs::path& staging, const fs::path& drop, int first, int last)
+{
+    for (int i = first; i <= last; ++i)
+        fs::rename(staging / FileName(i), drop / FileName(i));
 }
 
 std::string ReadText(const fs::path& file)
@@ -151,8 +164,8 @@ void SaveProp(IMessage* message, SPropValue& value)
 
 // The durable writes of one answer, for every message of the Inbox: the
 // processed mark, one INSERT (autocommit, the answer file's own journal
-// mode), the subject.
-double BareSeconds(AnswerWorld& world)
+// mode), the subject. Messages per second.
+double BareRate(AnswerWorld& world)
 {
     const std::vector<std::string> ids = InboxEntries(world);
     sqlite3* db = nullptr;
@@ -192,7 +205,7 @@ double BareSeconds(AnswerWorld& world)
     const double seconds = Seconds(Clock::now() - start);
     sqlite3_finalize(insert);
     sqlite3_close(db);
-    return seconds;
+    return ids.size() / seconds;
 }
 
 int Run(int count)
@@ -204,10 +217,17 @@ int Run(int count)
     // A session here would take mail from the drop folder past the host.
     world.Close();
 
+    // Answer 0 goes first and alone: the host is running as it runs all
+    // day, its start-up pass over the Inbox ended and the library loaded.
+    const fs::path staging = folder.Path() / "arriving";
+    Write(staging, world.ProjectId(), 0, count);
     Host host(folder.Path() / "host.txt");
+    Drop(staging, world.DropFolder(), 0, 0);
+    if (!world.WaitForRecords(1, 60))
+        throw std::runtime_error("the first answer was not stored");
     const auto start = Clock::now();
-    Drop(world.DropFolder(), world.ProjectId(), count);
-    if (!world.WaitForRecords(count, 600))
+    Drop(staging, world.DropFolder(), 1, count);
+    if (!world.WaitForRecords(count + 1, 600))
         throw std::runtime_error("not every answer was stored");
     const double stored = Seconds(Clock::now() - start);
     host.Stop();
@@ -218,17 +238,16 @@ int Run(int count)
     for (const auto& message : world.Messages(world.InboxId()))
         marked += message.processed && message.subject.size() > 9 &&
                   message.subject.compare(message.subject.size() - 9, 9, " [stored]") == 0;
-    if (marked != count || world.Count() != count)
+    if (marked != count + 1 || world.Count() != count + 1)
         throw std::runtime_error("stored " + std::to_string(world.Count()) + " and marked " + std::to_string(marked) +
                                  " of " + std::to_string(count));
 
-    const double bare = BareSeconds(world);
+    const double bareRate = BareRate(world);
     const double oursRate = count / ours;
-    const double bareRate = count / bare;
     std::printf("answers: %d, dropped into a running mailhost with the add-in\n", count);
     std::printf("ours (delivery to stored and marked record): %9.1f answers/s  (%.2f s; last record stored at %.2f s)\n",
                 oursRate, ours, stored);
-    std::printf("bare (mark, insert, subject per answer):     %9.1f answers/s  (%.2f s)\n", bareRate, bare);
+    std::printf("bare (mark, insert, subject per answer):     %9.1f answers/s\n", bareRate);
     std::printf("ratio (bare rate / our rate):                %9.2f\n", bareRate / oursRate);
     bench::PrintRateRow("answers: delivery to stored record", "answers/s", oursRate, bareRate);
     return 0;
