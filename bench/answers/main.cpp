@@ -6,8 +6,9 @@
 // profile's drop folder while it runs. The files are written beforehand on
 // the same file system and the clock starts when they are moved in: their
 // writing is the sender's work, and creating a file can cost more on a
-// slow disk than everything the host then does with it. The host delivers
-// them into the Inbox, the store notifications queue them, and the add-in's processor
+// slow disk than everything the host then does with it. One answer goes
+// first, alone and before the clock. The host delivers them into the
+// Inbox, the store notifications queue them, and the add-in's processor
 // stores each one in the project's SQLite table and marks its subject. The
 // clock stops when the host, told to stop once the last record is stored,
 // has ended: by then every mark is written (checked after). In the same
