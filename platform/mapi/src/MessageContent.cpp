@@ -27,7 +27,11 @@ std::string DisplayList(const std::vector<CPropMap>& recipients, ULONG type)
 
 CMessageContent CMessageContent::Load(CStoreFile& store, LONGLONG id)
 {
-    std::lock_guard lock(store.Mutex());
+    return store.ReadTogether([&](CSqlDatabase&) { return Read(store, id); });
+}
+
+CMessageContent CMessageContent::Read(CStoreFile& store, LONGLONG id)
+{
     CMessageContent content;
     content.m_props = store.LoadProps(id);
     for (CStoreFile::Child& child : store.LoadChildren(id)) {

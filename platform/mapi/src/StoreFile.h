@@ -6,10 +6,12 @@
 
 #include "PropValue.h"
 #include "SqlDatabase.h"
+#include "StoreMutex.h"
+#include "StoreReaders.h"
 #include "com/Guid.h"
 
+#include <atomic>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -30,10 +32,25 @@ public:
     const MAPIUID& Uid() const { return m_uid; }
     const std::string& Path() const { return m_db.Path(); }
     std::string DisplayName();
-    // Serialises use of the file by the threads of this process; take it for
-    // anything that must be done as one step.
-    std::recursive_mutex& Mutex() { return m_mutex; }
+    // Serialises the writes of this process's threads; take it for anything
+    // that must be done as one step. Reads on a thread that holds it see
+    // that thread's uncommitted writes; reads on other threads go to
+    // connections of their own and do not wait for it.
+    CStoreMutex& Mutex() { return m_mutex; }
     CSqlDatabase& Db() { return m_db; }
+
+    // Runs `read(db)` with every read of this file in it, on this thread,
+    // seeing one state of the file: the committed one, or the writer's own
+    // while this thread holds the write lock.
+    template <class Read>
+    decltype(auto) ReadTogether(Read&& read)
+    {
+        if (!m_readers || m_mutex.HeldHere()) {
+            std::lock_guard lock(m_mutex);
+            return read(m_db);
+        }
+        return m_readers->Run(std::forward<Read>(read));
+    }
 
     LONGLONG SpecialFolder(Role role);
     // False when there is no such object.
@@ -76,10 +93,17 @@ private:
     void Migrate();
     void LoadIdentity();
     static std::shared_ptr<CStoreFile> Shared(const std::string& path, bool create, const std::string& displayName);
+    // Readers of their own once the file keeps a write-ahead log; the log
+    // is then copied into the file after the write lock is let go, not
+    // inside a commit that other threads wait for.
+    void StartReaders();
+    void CheckpointIfDue();
 
     CSqlDatabase m_db;
     MAPIUID m_uid{};
-    std::recursive_mutex m_mutex;
+    std::unique_ptr<CStoreReaders> m_readers;
+    std::atomic<bool> m_checkpointDue{false};
+    CStoreMutex m_mutex{[this] { CheckpointIfDue(); }};
 };
 
 }  // namespace pollenta::mapi
