@@ -140,7 +140,9 @@ TEST_F(CStoreThreadsTest, MessageSavedOnOneThreadIsSeenWholeByOpensOnAnother)
     ULONG num = 0;
     for (int i = 1; i <= kVersions; ++i) {
         std::string text = "version " + std::to_string(i);
-        if (i > 1) ASSERT_EQ(S_OK, writer->DeleteAttach(num, 0, nullptr, 0));
+        if (i > 1) {
+            ASSERT_EQ(S_OK, writer->DeleteAttach(num, 0, nullptr, 0));
+        }
         SetString(writer, PR_SUBJECT_A, text);
         SetAttachment(writer, text, num);
         ASSERT_EQ(S_OK, writer->SaveChanges(KEEP_OPEN_READWRITE));
