@@ -153,10 +153,12 @@ void CStoreFile::StartReaders()
 void CStoreFile::CheckpointIfDue()
 {
     if (!m_checkpointDue.exchange(false)) return;
+    // This runs as the write lock is let go, perhaps while an exception
+    // unwinds: nothing may escape. The log keeps growing until a later
+    // checkpoint can open the file.
     try {
         m_readers->Checkpoint();
-    } catch (const CMapiError&) {
-        // The log keeps growing until a later checkpoint can open the file.
+    } catch (const std::exception&) {
     }
 }
 
