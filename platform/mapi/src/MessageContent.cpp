@@ -27,11 +27,7 @@ std::string DisplayList(const std::vector<CPropMap>& recipients, ULONG type)
 
 CMessageContent CMessageContent::Load(CStoreFile& store, LONGLONG id)
 {
-    return store.ReadTogether([&](CSqlDatabase&) { return Read(store, id); });
-}
-
-CMessageContent CMessageContent::Read(CStoreFile& store, LONGLONG id)
-{
+    std::lock_guard lock(store.Mutex());
     CMessageContent content;
     content.m_props = store.LoadProps(id);
     for (CStoreFile::Child& child : store.LoadChildren(id)) {
@@ -50,7 +46,8 @@ LONGLONG CMessageContent::SaveNew(CStoreFile& store, LONGLONG folder, bool enque
 {
     std::lock_guard lock(store.Mutex());
     CSqlTransaction transaction(store.Db());
-    LONGLONG id = store.CreateObject(MAPI_MESSAGE, folder, m_props);
+    LONGLONG id = store.CreateObject(MAPI_MESSAGE, folder);
+    store.ReplaceProps(id, m_props);
     WriteRecipients(store, id);
     WriteAttachments(store, id);
     if (enqueue) store.Enqueue(id);
@@ -86,7 +83,7 @@ void CMessageContent::Save(CStoreFile& store, LONGLONG id, const Changes& change
 
 void CMessageContent::WriteRecipients(CStoreFile& store, LONGLONG id)
 {
-    for (const CPropMap& recipient : m_recipients) store.CreateObject(MAPI_MAILUSER, id, recipient);
+    for (const CPropMap& recipient : m_recipients) store.ReplaceProps(store.CreateObject(MAPI_MAILUSER, id), recipient);
 }
 
 void CMessageContent::WriteAttachments(CStoreFile& store, LONGLONG id)
@@ -94,7 +91,7 @@ void CMessageContent::WriteAttachments(CStoreFile& store, LONGLONG id)
     for (const auto& [num, attachment] : m_attachments) {
         CPropMap props = attachment;
         props[PROP_ID(PR_ATTACH_NUM)] = CPropValue::Long(PR_ATTACH_NUM, static_cast<LONG>(num));
-        store.CreateObject(MAPI_ATTACH, id, props);
+        store.ReplaceProps(store.CreateObject(MAPI_ATTACH, id), props);
     }
 }
 

@@ -35,7 +35,6 @@ public:
     std::map<ULONG, CPropMap> m_attachments;
 
 private:
-    static CMessageContent Read(CStoreFile& store, LONGLONG id);
     void WriteRecipients(CStoreFile& store, LONGLONG id);
     void WriteAttachments(CStoreFile& store, LONGLONG id);
 };

@@ -7,14 +7,12 @@ namespace pollenta::mapi {
 
 class CSqlTransaction {
 public:
-    // The statements are the database's kept ones: a store begins and ends
-    // a transaction for every message it writes.
-    explicit CSqlTransaction(CSqlDatabase& db) : m_db(db) { CSqlStatement(m_db, "BEGIN IMMEDIATE").Run(); }
+    explicit CSqlTransaction(CSqlDatabase& db) : m_db(db) { m_db.Exec("BEGIN IMMEDIATE"); }
     ~CSqlTransaction()
     {
         if (!m_done) {
             try {
-                CSqlStatement(m_db, "ROLLBACK").Run();
+                m_db.Exec("ROLLBACK");
             } catch (...) {
             }
         }
@@ -23,7 +21,7 @@ public:
     CSqlTransaction& operator=(const CSqlTransaction&) = delete;
     void Commit()
     {
-        CSqlStatement(m_db, "COMMIT").Run();
+        m_db.Exec("COMMIT");
         m_done = true;
     }
 

@@ -18,6 +18,7 @@ LONGLONG CStoreAccess::ObjectFromEntryId(ULONG cb, const ENTRYID* eid, ULONG& ty
         throw CMapiError(MAPI_E_INVALID_ENTRYID, "The entry id is not one of a store object");
     if (!(parsed.m_uid == m_file->Uid()))
         throw CMapiError(MAPI_E_INVALID_ENTRYID, "The entry id belongs to another store");
+    std::lock_guard lock(m_file->Mutex());
     if (!m_file->ObjectInfo(parsed.m_id, type, parent) || type != parsed.m_type)
         throw CMapiError(MAPI_E_NOT_FOUND, "The object no longer exists");
     return parsed.m_id;
@@ -56,12 +57,11 @@ CPropMap CStoreAccess::Computed(LONGLONG id, ULONG type, LONGLONG parent) const
     put(CPropValue::Binary(PR_INSTANCE_KEY, eid));
     if (parent) put(CPropValue::Binary(PR_PARENT_ENTRYID, EntryId(MAPI_FOLDER, parent)));
     if (type == MAPI_FOLDER) {
-        m_file->ReadTogether([&](CSqlDatabase& db) {
-            put(CPropValue::Bool(PR_SUBFOLDERS, !m_file->Children(id, MAPI_FOLDER).empty()));
-            CSqlStatement count(db, "SELECT COUNT(*) FROM objects WHERE parent = ? AND type = ?");
-            count.Bind(1, id).Bind(2, static_cast<LONGLONG>(MAPI_MESSAGE)).Step();
-            put(CPropValue::Long(PR_CONTENT_COUNT, static_cast<LONG>(count.Int(0))));
-        });
+        std::lock_guard lock(m_file->Mutex());
+        put(CPropValue::Bool(PR_SUBFOLDERS, !m_file->Children(id, MAPI_FOLDER).empty()));
+        CSqlStatement count(m_file->Db(), "SELECT COUNT(*) FROM objects WHERE parent = ? AND type = ?");
+        count.Bind(1, id).Bind(2, static_cast<LONGLONG>(MAPI_MESSAGE)).Step();
+        put(CPropValue::Long(PR_CONTENT_COUNT, static_cast<LONG>(count.Int(0))));
         put(CPropValue::Long(PR_FOLDER_TYPE, FOLDER_GENERIC));
     } else if (type == MAPI_MESSAGE) {
         put(CPropValue::Long(PR_STORE_SUPPORT_MASK, static_cast<LONG>(SupportMask())));
@@ -71,14 +71,13 @@ CPropMap CStoreAccess::Computed(LONGLONG id, ULONG type, LONGLONG parent) const
 
 CPropMap CStoreAccess::RowProps(LONGLONG id, ULONG type) const
 {
-    return m_file->ReadTogether([&](CSqlDatabase&) {
-        CPropMap props = m_file->LoadProps(id);
-        ULONG actual = 0;
-        LONGLONG parent = 0;
-        m_file->ObjectInfo(id, actual, parent);
-        for (auto& [propId, value] : Computed(id, type, parent)) props[propId] = value;
-        return props;
-    });
+    std::lock_guard lock(m_file->Mutex());
+    CPropMap props = m_file->LoadProps(id);
+    ULONG actual = 0;
+    LONGLONG parent = 0;
+    m_file->ObjectInfo(id, actual, parent);
+    for (auto& [propId, value] : Computed(id, type, parent)) props[propId] = value;
+    return props;
 }
 
 void CStoreAccess::Notify(const CEvent& event) const { CNotifier::Instance().Raise(m_file->Uid(), event); }

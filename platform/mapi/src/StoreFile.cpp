@@ -7,8 +7,6 @@
 #include "SqlTransaction.h"
 #include "mapi/MapiFlags.h"
 
-#include <sqlite3.h>
-
 #include <filesystem>
 #include <map>
 
@@ -19,9 +17,6 @@ namespace {
 constexpr LONGLONG kStoreObject = 0;  // the store's own properties
 constexpr ULONG kFirstNamedId = 0x8000;
 constexpr ULONG kLastNamedId = 0xFFFE;
-// Pages in the log after which it is copied into the file, as SQLite's
-// own automatic checkpoint does.
-constexpr int kCheckpointPages = 1000;
 
 const char* const kSchema = R"(
 CREATE TABLE info(key TEXT PRIMARY KEY, value BLOB);
@@ -71,7 +66,6 @@ std::shared_ptr<CStoreFile> CStoreFile::Shared(const std::string& path, bool cre
     if (create) file->CreateSchema(displayName);
     else file->Migrate();
     file->LoadIdentity();
-    file->StartReaders();
     OpenFiles()[key] = file;
     return file;
 }
@@ -136,32 +130,6 @@ void CStoreFile::Migrate()
     }
 }
 
-void CStoreFile::StartReaders()
-{
-    CSqlStatement mode(m_db, "PRAGMA journal_mode");
-    if (!mode.Step() || mode.Blob(0) != "wal") return;
-    m_readers = std::make_unique<CStoreReaders>(Path());
-    sqlite3_wal_hook(
-        m_db.Handle(),
-        [](void* file, sqlite3*, const char*, int pages) {
-            if (pages >= kCheckpointPages) static_cast<CStoreFile*>(file)->m_checkpointDue = true;
-            return SQLITE_OK;
-        },
-        this);
-}
-
-void CStoreFile::CheckpointIfDue()
-{
-    if (!m_checkpointDue.exchange(false)) return;
-    // This runs as the write lock is let go, perhaps while an exception
-    // unwinds: nothing may escape. The log keeps growing until a later
-    // checkpoint can open the file.
-    try {
-        m_readers->Checkpoint();
-    } catch (const std::exception&) {
-    }
-}
-
 void CStoreFile::LoadIdentity()
 {
     CSqlStatement stmt(m_db, "SELECT value FROM info WHERE key = 'uid'");
@@ -178,24 +146,22 @@ std::string CStoreFile::DisplayName()
 
 LONGLONG CStoreFile::SpecialFolder(Role role)
 {
-    return ReadTogether([&](CSqlDatabase& db) {
-        CSqlStatement stmt(db, "SELECT folder FROM special WHERE role = ?");
-        stmt.Bind(1, static_cast<LONGLONG>(role));
-        if (!stmt.Step()) throw CMapiError(MAPI_E_CORRUPT_STORE, "The store file lacks a standard folder");
-        return stmt.Int(0);
-    });
+    std::lock_guard lock(m_mutex);
+    CSqlStatement stmt(m_db, "SELECT folder FROM special WHERE role = ?");
+    stmt.Bind(1, static_cast<LONGLONG>(role));
+    if (!stmt.Step()) throw CMapiError(MAPI_E_CORRUPT_STORE, "The store file lacks a standard folder");
+    return stmt.Int(0);
 }
 
 bool CStoreFile::ObjectInfo(LONGLONG id, ULONG& type, LONGLONG& parent)
 {
-    return ReadTogether([&](CSqlDatabase& db) {
-        CSqlStatement stmt(db, "SELECT type, parent FROM objects WHERE id = ?");
-        stmt.Bind(1, id);
-        if (!stmt.Step()) return false;
-        type = static_cast<ULONG>(stmt.Int(0));
-        parent = stmt.Int(1);
-        return true;
-    });
+    std::lock_guard lock(m_mutex);
+    CSqlStatement stmt(m_db, "SELECT type, parent FROM objects WHERE id = ?");
+    stmt.Bind(1, id);
+    if (!stmt.Step()) return false;
+    type = static_cast<ULONG>(stmt.Int(0));
+    parent = stmt.Int(1);
+    return true;
 }
 
 LONGLONG CStoreFile::CreateObject(ULONG type, LONGLONG parent)
@@ -206,42 +172,32 @@ LONGLONG CStoreFile::CreateObject(ULONG type, LONGLONG parent)
     return m_db.LastInsertId();
 }
 
-LONGLONG CStoreFile::CreateObject(ULONG type, LONGLONG parent, const CPropMap& props)
-{
-    std::lock_guard lock(m_mutex);
-    LONGLONG id = CreateObject(type, parent);
-    CPropRows::Insert(m_db, id, props);
-    return id;
-}
-
 std::vector<LONGLONG> CStoreFile::Children(LONGLONG parent, ULONG type)
 {
-    return ReadTogether([&](CSqlDatabase& db) {
-        CSqlStatement stmt(db, "SELECT id FROM objects WHERE parent = ? AND type = ? ORDER BY id");
-        stmt.Bind(1, parent).Bind(2, static_cast<LONGLONG>(type));
-        std::vector<LONGLONG> ids;
-        while (stmt.Step()) ids.push_back(stmt.Int(0));
-        return ids;
-    });
+    std::lock_guard lock(m_mutex);
+    CSqlStatement stmt(m_db, "SELECT id FROM objects WHERE parent = ? AND type = ? ORDER BY id");
+    stmt.Bind(1, parent).Bind(2, static_cast<LONGLONG>(type));
+    std::vector<LONGLONG> ids;
+    while (stmt.Step()) ids.push_back(stmt.Int(0));
+    return ids;
 }
 
 std::vector<CStoreFile::Child> CStoreFile::LoadChildren(LONGLONG parent)
 {
-    return ReadTogether([&](CSqlDatabase& db) {
-        CSqlStatement stmt(db,
-                           "SELECT objects.id, objects.type, props.id, props.type, props.value FROM objects"
-                           " LEFT JOIN props ON props.obj = objects.id WHERE objects.parent = ? ORDER BY objects.id");
-        stmt.Bind(1, parent);
-        std::vector<Child> children;
-        while (stmt.Step()) {
-            if (children.empty() || children.back().id != stmt.Int(0))
-                children.push_back({stmt.Int(0), static_cast<ULONG>(stmt.Int(1)), {}});
-            if (stmt.IsNull(2)) continue;  // a child without properties
-            ULONG tag = PROP_TAG(static_cast<ULONG>(stmt.Int(3)), static_cast<ULONG>(stmt.Int(2)));
-            children.back().props[PROP_ID(tag)] = CPropRows::Read(stmt, tag, 4);
-        }
-        return children;
-    });
+    std::lock_guard lock(m_mutex);
+    CSqlStatement stmt(m_db,
+                       "SELECT objects.id, objects.type, props.id, props.type, props.value FROM objects"
+                       " LEFT JOIN props ON props.obj = objects.id WHERE objects.parent = ? ORDER BY objects.id");
+    stmt.Bind(1, parent);
+    std::vector<Child> children;
+    while (stmt.Step()) {
+        if (children.empty() || children.back().id != stmt.Int(0))
+            children.push_back({stmt.Int(0), static_cast<ULONG>(stmt.Int(1)), {}});
+        if (stmt.IsNull(2)) continue;  // a child without properties
+        ULONG tag = PROP_TAG(static_cast<ULONG>(stmt.Int(3)), static_cast<ULONG>(stmt.Int(2)));
+        children.back().props[PROP_ID(tag)] = CPropRows::Read(stmt, tag, 4);
+    }
+    return children;
 }
 
 void CStoreFile::Move(LONGLONG id, LONGLONG parent)
@@ -286,12 +242,14 @@ void CStoreFile::DeleteTree(LONGLONG id)
 
 CPropMap CStoreFile::LoadProps(LONGLONG id)
 {
-    return ReadTogether([&](CSqlDatabase& db) { return CPropRows::Load(db, id); });
+    std::lock_guard lock(m_mutex);
+    return CPropRows::Load(m_db, id);
 }
 
 bool CStoreFile::LoadProp(LONGLONG id, ULONG propId, CPropValue& value)
 {
-    return ReadTogether([&](CSqlDatabase& db) { return CPropRows::LoadOne(db, id, propId, value); });
+    std::lock_guard lock(m_mutex);
+    return CPropRows::LoadOne(m_db, id, propId, value);
 }
 
 void CStoreFile::ReplaceProps(LONGLONG id, const CPropMap& props)
@@ -333,18 +291,17 @@ ULONG CStoreFile::PropIdFromName(const GUID& guid, ULONG kind, LONG lid, const s
 ULONG CStoreFile::LookUpPropId(const std::string& guidBytes, ULONG kind, LONGLONG key, const std::string& text,
                                bool create)
 {
-    auto find = [&](CSqlDatabase& db) -> ULONG {
-        CSqlStatement stmt(db, "SELECT id FROM names WHERE guid = ? AND kind = ? AND lid = ? AND name = ?");
+    std::lock_guard lock(m_mutex);
+    auto find = [&]() -> ULONG {
+        CSqlStatement stmt(m_db, "SELECT id FROM names WHERE guid = ? AND kind = ? AND lid = ? AND name = ?");
         stmt.BindBlob(1, guidBytes).Bind(2, static_cast<LONGLONG>(kind)).Bind(3, key).BindText(4, text);
         return stmt.Step() ? static_cast<ULONG>(stmt.Int(0)) : 0;
     };
-    if (ULONG id = ReadTogether(find); id || !create) return id;
-    // Other threads and processes name properties in the same file: the
-    // next free id is taken under the write lock, after looking again for
-    // the name.
-    std::lock_guard lock(m_mutex);
+    if (ULONG id = find(); id || !create) return id;
+    // Other processes name properties in the same file: the next free id is
+    // taken under the write lock, after looking again for the name.
     CSqlTransaction transaction(m_db);
-    if (ULONG id = find(m_db)) return id;
+    if (ULONG id = find()) return id;
     CSqlStatement last(m_db, "SELECT COALESCE(MAX(id), ?) FROM names");
     last.Bind(1, static_cast<LONGLONG>(kFirstNamedId - 1));
     last.Step();
@@ -374,25 +331,23 @@ bool CStoreFile::Dequeue(LONGLONG message)
 
 CStoreFile::QueueState CStoreFile::Queued(LONGLONG message, LONGLONG& folder)
 {
-    return ReadTogether([&](CSqlDatabase& db) {
-        CSqlStatement stmt(db, "SELECT objects.parent FROM queue LEFT JOIN objects ON objects.id = queue.message"
-                               " WHERE queue.message = ?");
-        stmt.Bind(1, message);
-        if (!stmt.Step()) return QueueState::NotQueued;
-        if (stmt.IsNull(0)) return QueueState::Deleted;
-        folder = stmt.Int(0);
-        return QueueState::Waiting;
-    });
+    std::lock_guard lock(m_mutex);
+    CSqlStatement stmt(m_db, "SELECT objects.parent FROM queue LEFT JOIN objects ON objects.id = queue.message"
+                             " WHERE queue.message = ?");
+    stmt.Bind(1, message);
+    if (!stmt.Step()) return QueueState::NotQueued;
+    if (stmt.IsNull(0)) return QueueState::Deleted;
+    folder = stmt.Int(0);
+    return QueueState::Waiting;
 }
 
 std::vector<LONGLONG> CStoreFile::Queue()
 {
-    return ReadTogether([&](CSqlDatabase& db) {
-        CSqlStatement stmt(db, "SELECT message FROM queue ORDER BY submitted, message");
-        std::vector<LONGLONG> ids;
-        while (stmt.Step()) ids.push_back(stmt.Int(0));
-        return ids;
-    });
+    std::lock_guard lock(m_mutex);
+    CSqlStatement stmt(m_db, "SELECT message FROM queue ORDER BY submitted, message");
+    std::vector<LONGLONG> ids;
+    while (stmt.Step()) ids.push_back(stmt.Int(0));
+    return ids;
 }
 
 }  // namespace pollenta::mapi

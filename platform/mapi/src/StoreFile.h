@@ -6,13 +6,11 @@
 
 #include "PropValue.h"
 #include "SqlDatabase.h"
-#include "StoreMutex.h"
-#include "StoreReaders.h"
 #include "com/Guid.h"
 
-#include <atomic>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -34,32 +32,15 @@ public:
     const MAPIUID& Uid() const { return m_uid; }
     const std::string& Path() const { return m_db.Path(); }
     std::string DisplayName();
-    // Serialises the writes of this process's threads; take it for anything
-    // that must be done as one step. Reads on a thread that holds it see
-    // that thread's uncommitted writes; reads on other threads go to
-    // connections of their own and do not wait for it.
-    CStoreMutex& Mutex() { return m_mutex; }
+    // Serialises use of the file by the threads of this process; take it for
+    // anything that must be done as one step.
+    std::recursive_mutex& Mutex() { return m_mutex; }
     CSqlDatabase& Db() { return m_db; }
-
-    // Runs `read(db)` with every read of this file in it, on this thread,
-    // seeing one state of the file: the committed one, or the writer's own
-    // while this thread holds the write lock.
-    template <class Read>
-    decltype(auto) ReadTogether(Read&& read)
-    {
-        if (!m_readers || m_mutex.HeldHere()) {
-            std::lock_guard lock(m_mutex);
-            return read(m_db);
-        }
-        return m_readers->Run(std::forward<Read>(read));
-    }
 
     LONGLONG SpecialFolder(Role role);
     // False when there is no such object.
     bool ObjectInfo(LONGLONG id, ULONG& type, LONGLONG& parent);
     LONGLONG CreateObject(ULONG type, LONGLONG parent);
-    // A new object with its properties.
-    LONGLONG CreateObject(ULONG type, LONGLONG parent, const CPropMap& props);
     std::vector<LONGLONG> Children(LONGLONG parent, ULONG type);
     struct Child {
         LONGLONG id = 0;
@@ -99,17 +80,10 @@ private:
     void LoadIdentity();
     ULONG LookUpPropId(const std::string& guidBytes, ULONG kind, LONGLONG key, const std::string& text, bool create);
     static std::shared_ptr<CStoreFile> Shared(const std::string& path, bool create, const std::string& displayName);
-    // Readers of their own once the file keeps a write-ahead log; the log
-    // is then copied into the file after the write lock is let go, not
-    // inside a commit that other threads wait for.
-    void StartReaders();
-    void CheckpointIfDue();
 
     CSqlDatabase m_db;
     MAPIUID m_uid{};
-    std::unique_ptr<CStoreReaders> m_readers;
-    std::atomic<bool> m_checkpointDue{false};
-    CStoreMutex m_mutex{[this] { CheckpointIfDue(); }};
+    std::recursive_mutex m_mutex;
     // Named property ids found so far, by guid bytes, kind, lid and name;
     // its own lock, so that a lookup never waits for a write to the file.
     std::mutex m_namesLock;

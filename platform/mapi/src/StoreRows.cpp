@@ -34,19 +34,19 @@ void CStoreRows::BindAll(CSqlStatement& stmt, const std::vector<CPropValue>& par
 
 ULONG CStoreRows::Count()
 {
-    return m_store->ReadTogether([&](CSqlDatabase& db) {
-        std::vector<CPropValue> params;
-        CSqlStatement stmt(db.Handle(), "SELECT COUNT(*)" + Where(params));
-        BindAll(stmt, params);
-        stmt.Step();
-        return static_cast<ULONG>(stmt.Int(0));
-    });
+    std::lock_guard lock(m_store->Mutex());
+    std::vector<CPropValue> params;
+    CSqlStatement stmt(m_store->Db().Handle(), "SELECT COUNT(*)" + Where(params));
+    BindAll(stmt, params);
+    stmt.Step();
+    return static_cast<ULONG>(stmt.Int(0));
 }
 
 std::vector<std::vector<CPropValue>> CStoreRows::Fetch(ULONG start, ULONG n, const std::vector<ULONG>& columns)
 {
     std::vector<LONGLONG> ids;
-    m_store->ReadTogether([&](CSqlDatabase& db) {
+    {
+        std::lock_guard lock(m_store->Mutex());
         std::vector<CPropValue> params;
         std::string sql = "SELECT o.id" + Where(params) + " ORDER BY ";
         for (const SSortOrder& key : m_order) {
@@ -57,10 +57,10 @@ std::vector<std::vector<CPropValue>> CStoreRows::Fetch(ULONG start, ULONG n, con
         sql += "o.id LIMIT ? OFFSET ?";
         params.push_back(CPropValue::FromInteger(PROP_TAG(PT_I8, 0), n));
         params.push_back(CPropValue::FromInteger(PROP_TAG(PT_I8, 0), start));
-        CSqlStatement stmt(db.Handle(), sql);
+        CSqlStatement stmt(m_store->Db().Handle(), sql);
         BindAll(stmt, params);
         while (stmt.Step()) ids.push_back(stmt.Int(0));
-    });
+    }
     std::vector<std::vector<CPropValue>> rows;
     for (LONGLONG id : ids) {
         CPropMap props = m_rowProps(id);
