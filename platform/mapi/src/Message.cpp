@@ -50,7 +50,7 @@ bool CMessage::Computed(ULONG propId, CPropValue& value)
     if (!m_id && identity) return false;
     // The spooler may have moved the message since it was opened.
     ULONG type = 0;
-    if (m_id) m_access.File().ObjectInfo(m_id, type, m_folder);
+    if (m_id && propId == PROP_ID(PR_PARENT_ENTRYID)) m_access.File().ObjectInfo(m_id, type, m_folder);
     CPropMap computed = m_access.Computed(m_id, MAPI_MESSAGE, m_folder);
     auto it = computed.find(propId);
     if (it == computed.end()) return false;

@@ -46,8 +46,7 @@ LONGLONG CMessageContent::SaveNew(CStoreFile& store, LONGLONG folder, bool enque
 {
     std::lock_guard lock(store.Mutex());
     CSqlTransaction transaction(store.Db());
-    LONGLONG id = store.CreateObject(MAPI_MESSAGE, folder);
-    store.ReplaceProps(id, m_props);
+    LONGLONG id = store.CreateObject(MAPI_MESSAGE, folder, m_props);
     WriteRecipients(store, id);
     WriteAttachments(store, id);
     if (enqueue) store.Enqueue(id);
@@ -83,7 +82,7 @@ void CMessageContent::Save(CStoreFile& store, LONGLONG id, const Changes& change
 
 void CMessageContent::WriteRecipients(CStoreFile& store, LONGLONG id)
 {
-    for (const CPropMap& recipient : m_recipients) store.ReplaceProps(store.CreateObject(MAPI_MAILUSER, id), recipient);
+    for (const CPropMap& recipient : m_recipients) store.CreateObject(MAPI_MAILUSER, id, recipient);
 }
 
 void CMessageContent::WriteAttachments(CStoreFile& store, LONGLONG id)
@@ -91,7 +90,7 @@ void CMessageContent::WriteAttachments(CStoreFile& store, LONGLONG id)
     for (const auto& [num, attachment] : m_attachments) {
         CPropMap props = attachment;
         props[PROP_ID(PR_ATTACH_NUM)] = CPropValue::Long(PR_ATTACH_NUM, static_cast<LONG>(num));
-        store.ReplaceProps(store.CreateObject(MAPI_ATTACH, id), props);
+        store.CreateObject(MAPI_ATTACH, id, props);
     }
 }
 

@@ -82,6 +82,11 @@ void CPropRows::Remove(CSqlDatabase& db, LONGLONG obj, ULONG propId)
 void CPropRows::Replace(CSqlDatabase& db, LONGLONG obj, const CPropMap& props)
 {
     Clear(db, obj);
+    Insert(db, obj, props);
+}
+
+void CPropRows::Insert(CSqlDatabase& db, LONGLONG obj, const CPropMap& props)
+{
     for (const auto& [propId, value] : props) Set(db, obj, value);
 }
 

@@ -20,6 +20,8 @@ public:
     static bool LoadOne(CSqlDatabase& db, LONGLONG obj, ULONG propId, CPropValue& value);
     static void Set(CSqlDatabase& db, LONGLONG obj, const CPropValue& value);
     static void Replace(CSqlDatabase& db, LONGLONG obj, const CPropMap& props);
+    // For an object that has no properties yet.
+    static void Insert(CSqlDatabase& db, LONGLONG obj, const CPropMap& props);
     static void Clear(CSqlDatabase& db, LONGLONG obj);
     static void Remove(CSqlDatabase& db, LONGLONG obj, ULONG propId);
     // Binds a value in the column type its property type is kept in.

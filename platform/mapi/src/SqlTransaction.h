@@ -7,12 +7,14 @@ namespace pollenta::mapi {
 
 class CSqlTransaction {
 public:
-    explicit CSqlTransaction(CSqlDatabase& db) : m_db(db) { m_db.Exec("BEGIN IMMEDIATE"); }
+    // The statements are the database's kept ones: a store begins and ends
+    // a transaction for every message it writes.
+    explicit CSqlTransaction(CSqlDatabase& db) : m_db(db) { CSqlStatement(m_db, "BEGIN IMMEDIATE").Run(); }
     ~CSqlTransaction()
     {
         if (!m_done) {
             try {
-                m_db.Exec("ROLLBACK");
+                CSqlStatement(m_db, "ROLLBACK").Run();
             } catch (...) {
             }
         }
@@ -21,7 +23,7 @@ public:
     CSqlTransaction& operator=(const CSqlTransaction&) = delete;
     void Commit()
     {
-        m_db.Exec("COMMIT");
+        CSqlStatement(m_db, "COMMIT").Run();
         m_done = true;
     }
 

@@ -172,6 +172,14 @@ LONGLONG CStoreFile::CreateObject(ULONG type, LONGLONG parent)
     return m_db.LastInsertId();
 }
 
+LONGLONG CStoreFile::CreateObject(ULONG type, LONGLONG parent, const CPropMap& props)
+{
+    std::lock_guard lock(m_mutex);
+    LONGLONG id = CreateObject(type, parent);
+    CPropRows::Insert(m_db, id, props);
+    return id;
+}
+
 std::vector<LONGLONG> CStoreFile::Children(LONGLONG parent, ULONG type)
 {
     std::lock_guard lock(m_mutex);

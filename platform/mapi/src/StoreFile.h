@@ -41,6 +41,8 @@ public:
     // False when there is no such object.
     bool ObjectInfo(LONGLONG id, ULONG& type, LONGLONG& parent);
     LONGLONG CreateObject(ULONG type, LONGLONG parent);
+    // A new object with its properties.
+    LONGLONG CreateObject(ULONG type, LONGLONG parent, const CPropMap& props);
     std::vector<LONGLONG> Children(LONGLONG parent, ULONG type);
     struct Child {
         LONGLONG id = 0;
