@@ -3,13 +3,11 @@
 
 #include "MapiTestSupport.h"
 
-
 #include <sqlite3.h>
 
 #include <atomic>
 #include <chrono>
 #include <thread>
-
 
 namespace {
 
