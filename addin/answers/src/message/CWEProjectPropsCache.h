@@ -12,6 +12,7 @@
 #include "project/CWEProjectProps.h"
 
 #include "log/CWELog.h"
+#include "settings/CWESettings.h"
 
 #include "win/Registry.h"
 
@@ -43,6 +44,6 @@ private:
     bool Watching();
     static bool Register(Watch& watch);
 
-    Watch m_watches[2] = {{HKEY_CURRENT_USER, "SOFTWARE\\Velquin Ltd\\Pollenta"}, {HKEY_USERS, ""}};
+    Watch m_watches[2] = {{HKEY_CURRENT_USER, CWESettings::kRootKey}, {HKEY_USERS, ""}};
     std::map<LONG, std::unique_ptr<CWEProjectProps>> m_props;
 };
