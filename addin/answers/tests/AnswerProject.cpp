@@ -86,7 +86,8 @@ bool AnswerProject::WaitForRecords(const std::string& database, long long count,
     while (Count(database) < count) {
         if (std::chrono::steady_clock::now() > deadline)
             return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        // Short: tests that pause a backlog ask while it is still being worked.
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return true;
 }
