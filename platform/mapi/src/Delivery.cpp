@@ -9,10 +9,10 @@
 
 namespace pollenta::mapi {
 
-LONGLONG CDelivery::Deliver(CStoreFile& store, LONGLONG folder, std::span<const BYTE> mime)
+namespace {
+
+void RaiseNewMail(const CStoreFile& store, LONGLONG folder, LONGLONG id)
 {
-    CMessageContent content = CMimeBridge::FromMime(ParseMime(mime), NowFileTime());
-    LONGLONG id = content.SaveNew(store, folder);
     CEvent created;
     created.type = fnevObjectCreated;
     created.objType = MAPI_MESSAGE;
@@ -23,7 +23,26 @@ LONGLONG CDelivery::Deliver(CStoreFile& store, LONGLONG folder, std::span<const 
     newMail.type = fnevNewMail;
     newMail.messageClass = "IPM.Note";
     CNotifier::Instance().Raise(store.Uid(), newMail);
-    return id;
+}
+
+}  // namespace
+
+LONGLONG CDelivery::Deliver(CStoreFile& store, LONGLONG folder, std::span<const BYTE> mime)
+{
+    return DeliverAll(store, folder, {mime}).front();
+}
+
+std::vector<LONGLONG> CDelivery::DeliverAll(CStoreFile& store, LONGLONG folder,
+                                            const std::vector<std::span<const BYTE>>& mimes)
+{
+    // Parsed before the store is locked: other users of the store wait only
+    // for the writing.
+    std::vector<CMessageContent> contents;
+    contents.reserve(mimes.size());
+    for (std::span<const BYTE> mime : mimes) contents.push_back(CMimeBridge::FromMime(ParseMime(mime), NowFileTime()));
+    std::vector<LONGLONG> ids = CMessageContent::SaveNewAll(store, folder, contents);
+    for (LONGLONG id : ids) RaiseNewMail(store, folder, id);
+    return ids;
 }
 
 }  // namespace pollenta::mapi

@@ -6,6 +6,7 @@
 #include "win/Types.h"
 
 #include <span>
+#include <vector>
 
 namespace pollenta::mapi {
 
@@ -14,6 +15,11 @@ public:
     // The new message's id. A damaged message is delivered with what could
     // be read.
     static LONGLONG Deliver(CStoreFile& store, LONGLONG folder, std::span<const BYTE> mime);
+    // Several messages in one transaction, all or none: a backlog then costs
+    // the store one commit, and its lock one taking, for the lot. Their ids,
+    // in order; the notifications follow once all are stored.
+    static std::vector<LONGLONG> DeliverAll(CStoreFile& store, LONGLONG folder,
+                                            const std::vector<std::span<const BYTE>>& mimes);
 };
 
 }  // namespace pollenta::mapi

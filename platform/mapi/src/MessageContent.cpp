@@ -46,11 +46,29 @@ LONGLONG CMessageContent::SaveNew(CStoreFile& store, LONGLONG folder, bool enque
 {
     std::lock_guard lock(store.Mutex());
     CSqlTransaction transaction(store.Db());
+    LONGLONG id = WriteNew(store, folder);
+    if (enqueue) store.Enqueue(id);
+    transaction.Commit();
+    return id;
+}
+
+std::vector<LONGLONG> CMessageContent::SaveNewAll(CStoreFile& store, LONGLONG folder,
+                                                  std::vector<CMessageContent>& messages)
+{
+    std::vector<LONGLONG> ids;
+    ids.reserve(messages.size());
+    std::lock_guard lock(store.Mutex());
+    CSqlTransaction transaction(store.Db());
+    for (CMessageContent& message : messages) ids.push_back(message.WriteNew(store, folder));
+    transaction.Commit();
+    return ids;
+}
+
+LONGLONG CMessageContent::WriteNew(CStoreFile& store, LONGLONG folder)
+{
     LONGLONG id = store.CreateObject(MAPI_MESSAGE, folder, m_props);
     WriteRecipients(store, id);
     WriteAttachments(store, id);
-    if (enqueue) store.Enqueue(id);
-    transaction.Commit();
     return id;
 }
 

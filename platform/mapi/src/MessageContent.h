@@ -16,6 +16,10 @@ public:
     // Writes into a new message of `folder`; returns its id. With `enqueue`
     // the message joins the submission queue in the same transaction.
     LONGLONG SaveNew(CStoreFile& store, LONGLONG folder, bool enqueue = false);
+    // Writes each of `messages` into a new message of `folder`, all in one
+    // transaction: every one is written or none. Their ids, in order.
+    static std::vector<LONGLONG> SaveNewAll(CStoreFile& store, LONGLONG folder,
+                                            std::vector<CMessageContent>& messages);
     // What changed since the message was read or last written.
     struct Changes {
         const CPropMap& storedProps;
@@ -35,6 +39,7 @@ public:
     std::map<ULONG, CPropMap> m_attachments;
 
 private:
+    LONGLONG WriteNew(CStoreFile& store, LONGLONG folder);
     void WriteRecipients(CStoreFile& store, LONGLONG id);
     void WriteAttachments(CStoreFile& store, LONGLONG id);
 };

@@ -1,6 +1,6 @@
 #include "Spooler.h"
 
-#include "Delivery.h"
+#include "DropBatch.h"
 #include "DropFolder.h"
 #include "FolderPath.h"
 #include "MapiError.h"
@@ -131,6 +131,7 @@ void CSpooler::DeliverDropped()
     std::shared_ptr<CStoreFile> store = CStoreFile::Open(m_dropStore);
     LONGLONG inbox = store->SpecialFolder(CStoreFile::Role::Inbox);
     std::exception_ptr first;
+    CDropBatch batch(drop);
     for (const auto& file : files) {
         // Other processes on the profile watch the same folder: the file is
         // delivered by whoever claims it first.
@@ -148,14 +149,16 @@ void CSpooler::DeliverDropped()
                 drop.Refuse(*claimed);
                 continue;
             }
-            CDelivery::Deliver(*target->store, target->folder, mime);
-            std::filesystem::remove(*claimed);
-            drop.Delivered(file);
+            if (!batch.Accepts(*target)) batch.Deliver(first);
+            batch.Add(*target, file, *claimed, std::move(mime));
         } catch (...) {
             drop.Return(*claimed);
             if (!first) first = std::current_exception();
+            continue;
         }
+        if (batch.IsFull()) batch.Deliver(first);
     }
+    batch.Deliver(first);
     if (first) std::rethrow_exception(first);
 }
 
