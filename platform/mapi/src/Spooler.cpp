@@ -85,10 +85,15 @@ std::vector<std::shared_ptr<CStoreFile>> CSpooler::Stores()
 void CSpooler::Run()
 {
     std::unique_lock lock(m_mutex);
+    bool deliveryFailed = false;
     for (;;) {
         // Another process may submit into a shared store or lift the hold,
         // so the queue is also looked at now and then without a wake-up.
-        m_wake.wait_for(lock, std::chrono::seconds(1), [&] { return m_stop || m_pending; });
+        // Mail that could not be delivered is back in the drop folder, and
+        // its return wakes the watch: it waits for that look rather than
+        // failing again at once, round after round, while the store cannot
+        // take it.
+        m_wake.wait_for(lock, std::chrono::seconds(1), [&] { return m_stop || (m_pending && !deliveryFailed); });
         if (m_stop) return;
         m_pending = false;
         lock.unlock();
@@ -100,8 +105,10 @@ void CSpooler::Run()
         WatchDropFolder();
         try {
             DeliverDropped();
+            deliveryFailed = false;
         } catch (const std::exception&) {
             // The files stay where they are; the next round tries again.
+            deliveryFailed = true;
         }
         lock.lock();
     }

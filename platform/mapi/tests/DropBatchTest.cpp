@@ -5,6 +5,9 @@
 #include "MapiTestSupport.h"
 #include "StoreFile.h"
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <fstream>
 #include <mutex>
@@ -203,4 +206,33 @@ TEST_F(DropBatchTest, AStoreThatTakesNothingLeavesEveryFileToTheNextRound)
     ASSERT_EQ(S_OK, Spooler()->FlushQueues(0, 0, nullptr, FLUSH_DOWNLOAD));
     EXPECT_TRUE(DropFolderHolds({}));
     EXPECT_EQ(12u, Subjects(Inbox(m_store)).size());
+}
+
+TEST_F(DropBatchTest, MailTheStoreCannotTakeIsTriedAgainAtTheNextLookNotOverAndOver)
+{
+    MakeStoreReadOnly(true);
+    Stage("one.eml", Mail("Waits"));
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_LE(0, watch);
+    ASSERT_LE(0, inotify_add_watch(watch, Drop().c_str(), IN_MOVED_TO));
+    DropStaged();
+    // The spooler looks once a second: a few tries at most, each one giving
+    // the file back under its own name.
+    std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+    int returns = 0;
+    alignas(inotify_event) char buffer[64 * 1024];
+    for (ssize_t got; (got = read(watch, buffer, sizeof buffer)) > 0;) {
+        for (char* at = buffer; at < buffer + got;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(at);
+            returns += event->len > 0 && std::string(event->name) == "one.eml";
+            at += sizeof(inotify_event) + event->len;
+        }
+    }
+    close(watch);
+    EXPECT_LE(2, returns);
+    EXPECT_GE(8, returns);
+
+    MakeStoreReadOnly(false);
+    EXPECT_TRUE(DropFolderHolds({}));
+    EXPECT_EQ(std::set<std::string>{"Waits"}, Subjects(Inbox(m_store)));
 }
