@@ -89,6 +89,24 @@ TEST_F(ConnectionTest, ExecuteRunsStatementsAndReturnsTheLastRecords)
     EXPECT_EQ(connection->Execute(CComBSTR("DROP TABLE [Form answers]"), nullptr, 1, &records), S_OK);
 }
 
+TEST_F(ConnectionTest, ALogWrittenRecordByRecordIsFoldedInEarlyAndStaysShort)
+{
+    CComPtr<_Connection> connection = NewConnection();
+    ASSERT_EQ(connection->Open(CComBSTR(ConnectionString()), nullptr, nullptr, -1), S_OK);
+    CComPtr<_Recordset> records;
+    for (int i = 0; i < 600; ++i) {
+        const std::string insert = "INSERT INTO Answers (Name, Age) VALUES ('n" + std::to_string(i) + "', " +
+                                   std::to_string(i) + ")";
+        ASSERT_EQ(connection->Execute(CComBSTR(insert), nullptr, 1, &records), S_OK);
+    }
+    // One page or two for each record: about six hundred pages in a log
+    // never folded in before a thousand.
+    const auto logPages = std::filesystem::file_size(m_path + "-wal") / (4096 + 24);
+    EXPECT_LT(logPages, 200u);
+    EXPECT_EQ("600", Scalar("SELECT COUNT(*) FROM Answers"));
+    EXPECT_EQ(connection->Close(), S_OK);
+}
+
 TEST_F(ConnectionTest, TableSchemaListsTablesAndViews)
 {
     Sql("CREATE VIEW Adults AS SELECT * FROM Answers WHERE Age >= 18; CREATE TABLE \"It's\" (a)");
