@@ -2,7 +2,6 @@
 
 #include "Delivery.h"
 
-#include <span>
 #include <system_error>
 
 namespace pollenta::mapi {
@@ -21,39 +20,37 @@ void CDropBatch::Add(const CFolderPath::Found& target, const std::filesystem::pa
 
 void CDropBatch::Deliver(std::exception_ptr& first)
 {
-    std::vector<const File*> all;
-    for (const File& file : m_files) all.push_back(&file);
     bool delivered = false;
-    if (all.size() > 1) {
+    if (m_files.size() > 1) {
         try {
-            Store(all);
+            Store(m_files);
             delivered = true;
         } catch (...) {
             // Nothing of the batch was stored: each file is tried alone.
         }
     }
-    for (std::size_t i = 0; !delivered && i < all.size(); ++i) {
+    for (std::size_t i = 0; !delivered && i < m_files.size(); ++i) {
         try {
-            Store({all[i]});
+            Store(std::span(m_files).subspan(i, 1));
         } catch (...) {
-            m_drop.Return(all[i]->claimed);
+            m_drop.Return(m_files[i].claimed);
             if (!first) first = std::current_exception();
         }
     }
     m_files.clear();
 }
 
-void CDropBatch::Store(const std::vector<const File*>& files) const
+void CDropBatch::Store(std::span<const File> files) const
 {
     std::vector<std::span<const BYTE>> mimes;
-    for (const File* file : files) mimes.emplace_back(file->mime);
+    for (const File& file : files) mimes.emplace_back(file.mime);
     CDelivery::DeliverAll(*m_target.store, m_target.folder, mimes);
     // Delivered: a file that cannot be removed now must not be delivered a
     // second time by a retry of this batch, so no failure leaves here.
-    for (const File* file : files) {
+    for (const File& file : files) {
         std::error_code error;
-        std::filesystem::remove(file->claimed, error);
-        m_drop.Delivered(file->name);
+        std::filesystem::remove(file.claimed, error);
+        m_drop.Delivered(file.name);
     }
 }
 

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <exception>
 #include <filesystem>
+#include <span>
 #include <vector>
 
 namespace pollenta::mapi {
@@ -42,7 +43,7 @@ private:
         std::filesystem::path claimed;
         std::vector<BYTE> mime;
     };
-    void Store(const std::vector<const File*>& files) const;
+    void Store(std::span<const File> files) const;
 
     const CDropFolder& m_drop;
     CFolderPath::Found m_target;
