@@ -1,10 +1,14 @@
-// Reading a registry key of 1,000, 4,000 and 16,000 values after another
-// process changed the file, as every process does after each change by
-// another one: the whole file is read again, then the values are looked up.
+// What a registry change costs in a small file and in a large one, and
+// what reading a key of 1,000, 4,000 and 16,000 values costs after another
+// process replaced the file.
 //
-// Ours: RegOpenKeyEx and RegQueryValueEx on the file just replaced (one
-// value, then every value). Bare: the same bytes read and split into a
-// plain hash map of name and data text (then every name looked up once).
+// Changes: one value set on an open key, again and again, in a file of
+// 10 KB and of 1 MB. Bare: the same number of bytes appended to a file and
+// made durable (fdatasync) per change, in the same folder.
+//
+// Re-reads: RegOpenKeyEx and RegQueryValueEx on the file just replaced
+// (one value, then every value). Bare: the same bytes read and split into
+// a plain hash map of name and data text (then every name looked up once).
 // Each figure is the best of several rounds.
 
 #include "bench/BenchRow.h"
@@ -15,10 +19,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fcntl.h>
 #include <fstream>
 #include <functional>
 #include <string>
 #include <unordered_map>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -118,6 +124,79 @@ void Row(const char* what, int count, double ours, double bare)
     bench::PrintTimeRow(row.c_str(), "ms", ours * 1000, bare * 1000);
 }
 
+constexpr int kChanges = 300;
+
+// A file of about `bytes` bytes: keys of ten values each.
+std::string FileOfSize(size_t bytes)
+{
+    std::string text = "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER]\n";
+    for (int key = 0; text.size() < bytes; ++key) {
+        text += "\n[HKEY_CURRENT_USER\\Projects\\" + std::to_string(key) + "]\n";
+        for (int value = 0; value < 10; ++value)
+            text += "\"Field" + std::to_string(value) + "\"=\"" + std::string(40, 'x') + "\"\n";
+    }
+    return text;
+}
+
+// Seconds per change of one value on an open key, and the bytes each
+// change added to the journal.
+double ChangeOurs(const std::filesystem::path& folder, const std::string& text, double& bytesPerChange)
+{
+    std::filesystem::remove(folder / "HKEY_CURRENT_USER.reg.journal");
+    ReplaceFile(folder, text);
+    HKEY key = nullptr;
+    if (RegCreateKeyEx(HKEY_CURRENT_USER, "Software\\Velquin Ltd\\Pollenta", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                       &key, nullptr) != ERROR_SUCCESS) {
+        std::fprintf(stderr, "bench: the key cannot be made\n");
+        std::exit(1);
+    }
+    RegFlushKey(key);
+    const double seconds = Seconds([&] {
+        for (DWORD i = 0; i < kChanges; ++i) {
+            if (RegSetValueEx(key, "LastProjectID", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&i), sizeof i) !=
+                ERROR_SUCCESS) {
+                std::fprintf(stderr, "bench: a change failed\n");
+                std::exit(1);
+            }
+        }
+    });
+    std::error_code error;
+    const auto journal = std::filesystem::file_size(folder / "HKEY_CURRENT_USER.reg.journal", error);
+    bytesPerChange = error ? 64 : static_cast<double>(journal) / kChanges;
+    RegCloseKey(key);
+    return seconds / kChanges;
+}
+
+double ChangeBare(const std::filesystem::path& folder, size_t bytes)
+{
+    const auto file = folder / "bare.journal";
+    const int fd = open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0600);
+    const std::string record(bytes, 'r');
+    const double seconds = Seconds([&] {
+        for (int i = 0; i < kChanges; ++i)
+            if (write(fd, record.data(), record.size()) != static_cast<ssize_t>(record.size()) || fdatasync(fd) != 0)
+                std::exit(1);
+    });
+    close(fd);
+    std::filesystem::remove(file);
+    return seconds / kChanges;
+}
+
+void ChangeRows(const std::filesystem::path& folder)
+{
+    std::printf("%-24s %8s  %10s  %10s  %7s\n", "one change", "file KB", "ours ms", "bare ms", "ratio");
+    for (const auto& [what, size] : {std::pair{"change in a 10 KB file", 10 * 1024}, {"change in a 1 MB file", 1024 * 1024}}) {
+        const std::string text = FileOfSize(static_cast<size_t>(size));
+        double ours = 1e9, bare = 1e9, bytes = 64;
+        for (int round = 0; round < kRounds; ++round) {
+            ours = std::min(ours, ChangeOurs(folder, text, bytes));
+            bare = std::min(bare, ChangeBare(folder, static_cast<size_t>(bytes)));
+        }
+        std::printf("%-24s %8zu  %10.4f  %10.4f  %7.2f\n", what, text.size() / 1024, ours * 1000, bare * 1000, ours / bare);
+        bench::PrintTimeRow((std::string("registry: ") + what).c_str(), "ms", ours * 1000, bare * 1000);
+    }
+}
+
 } // namespace
 
 int main()
@@ -131,6 +210,8 @@ int main()
     setenv("POLLENTA_REGISTRY", folder.c_str(), 1);
     const auto file = folder / "HKEY_CURRENT_USER.reg";
 
+    ChangeRows(folder);
+    std::filesystem::remove(folder / "HKEY_CURRENT_USER.reg.journal");
     std::printf("%-24s %6s  %10s  %10s  %7s\n", "reading a key", "values", "ours s", "bare s", "ratio");
     for (int count : {1000, 4000, 16000}) {
         const std::string text = FileText(count);

@@ -123,7 +123,7 @@ TEST_F(HubberlyComTest, ProjectLifeThroughTheInterface)
     ASSERT_EQ(S_OK, hubberly->FinalizeProject(id));
     EXPECT_EQ(std::vector<LONG>{id}, Projects(hubberly, 1));
 
-    const std::string registryText = ReadFile(folder.Registry() / "HKEY_CURRENT_USER.reg");
+    const std::string registryText = folder.RegistryText();
     EXPECT_NE(std::string::npos, registryText.find("Pollenta\\Projects\\" + std::to_string(id) + "]"));
     EXPECT_NE(std::string::npos, registryText.find("\"Subject\"=\"Customer answers\""));
     EXPECT_NE(std::string::npos, registryText.find("\"CollectSenders\"=dword:ffffffff"));
@@ -142,7 +142,7 @@ TEST_F(HubberlyComTest, ProjectLifeThroughTheInterface)
     EXPECT_TRUE(Projects(next, 0).empty());
     EXPECT_FALSE(fs::exists(projectFolder));
     EXPECT_EQ(std::string::npos,
-              ReadFile(folder.Registry() / "HKEY_CURRENT_USER.reg").find("Projects\\" + std::to_string(id)));
+              folder.RegistryText().find("Projects\\" + std::to_string(id)));
 }
 
 TEST_F(HubberlyComTest, LateBoundCallsByName)

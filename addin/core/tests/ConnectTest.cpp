@@ -44,13 +44,13 @@ TEST_F(ConnectTest, AStartUpStoppedAtTheSettingsLeavesThemAndLogsNothingAtDiscon
 {
     const std::string profile = std::string(kRoot) + "\\Test";
     AddinTestFolder::SetBinary(profile + "\\Folders2", "000000000", {1, 0, 0, 0, 0x40, 0, 0, 0, 0xAB});
-    const std::string before = AddinTestFolder::ReadFile(m_registry.Path() / "HKEY_CURRENT_USER.reg");
+    const std::string before = m_registry.FileText();
     ASSERT_EQ(S_OK, Connect(m_application));
     const std::vector<std::string> started = {"COM Add-In launch...", "Fatal error wihle loading COM Add-In setting"};
     EXPECT_EQ(started, LogTexts());
     ASSERT_EQ(S_OK, Disconnect());
     EXPECT_EQ(started, LogTexts());
-    EXPECT_EQ(before, AddinTestFolder::ReadFile(m_registry.Path() / "HKEY_CURRENT_USER.reg"));
+    EXPECT_EQ(before, m_registry.FileText());
 }
 
 TEST_F(ConnectTest, AFailedSubscriptionIsLoggedAndDisconnectionTakesDownWhatWasUpWithoutShutDownLines)

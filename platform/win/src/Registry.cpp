@@ -1,11 +1,13 @@
 #include "win/Registry.h"
 
 #include "RegistryData.h"
+#include "RegistryFile.h"
 #include "RegistryHandle.h"
 #include "RegistryNotify.h"
 #include "RegistryText.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -33,6 +35,18 @@ void ClearClassAndWriteTime(LPSTR keyClass, LPDWORD classSize, FILETIME* lastWri
         *lastWriteTime = FILETIME{0, 0};
 }
 
+// Removes the subkey leaf wherever it is; removed learns whether any was.
+RegistryView::PlanEverywhere DeleteSubkeyPlan(const std::string& leaf, bool* removed)
+{
+    return [&leaf, removed](const RegistryNode& node, const RegistryView::Path& keyPath, RegistryChanges& changes) {
+        if (!node.FindSubkey(leaf))
+            return;
+        if (removed)
+            *removed = true;
+        changes.push_back({RegistryChange::Kind::DeleteSubkey, keyPath, {leaf, 0, {}}});
+    };
+}
+
 }  // namespace
 
 LONG RegCreateKeyEx(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM desired, const SECURITY_ATTRIBUTES*,
@@ -53,10 +67,11 @@ LONG RegCreateKeyEx(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM desired
     });
     bool created = false;
     if (!error && !exists) {
-        error = RegistryView::Change(place.root, place.path, true, [&](RegistryNode&, bool made) {
-            created = made;
-            return static_cast<LONG>(ERROR_SUCCESS);
-        });
+        error = RegistryView::Change(place.root, place.path, true,
+                                     [&](const RegistryNode* found, const RegistryView::Path&, RegistryChanges&) {
+                                         created = !found;
+                                         return static_cast<LONG>(ERROR_SUCCESS);
+                                     });
     }
     if (error)
         return error;
@@ -153,10 +168,11 @@ LONG RegSetValueEx(HKEY key, LPCSTR valueName, DWORD, DWORD type, const BYTE* da
     if (!RegistryText::HoldsName(name))
         return static_cast<LONG>(ERROR_INVALID_PARAMETER);
     std::vector<BYTE> stored = RegistryData::StoredData(type, data, dataSize);
-    LONG error = RegistryView::Change(place.root, place.path, false, [&](RegistryNode& node, bool) {
-        node.SetValue(name, type, std::move(stored));
-        return static_cast<LONG>(ERROR_SUCCESS);
-    });
+    LONG error = RegistryView::Change(place.root, place.path, false,
+                                      [&](const RegistryNode*, const RegistryView::Path& keyPath, RegistryChanges& changes) {
+                                          changes.push_back({RegistryChange::Kind::SetValue, keyPath, {name, type, stored}});
+                                          return static_cast<LONG>(ERROR_SUCCESS);
+                                      });
     return error == static_cast<LONG>(ERROR_FILE_NOT_FOUND) ? RegistryHandle::Missing(place) : error;
 }
 
@@ -166,10 +182,14 @@ LONG RegDeleteValue(HKEY key, LPCSTR valueName)
     if (LONG error = RegistryHandle::ResolveFor(key, KEY_SET_VALUE, place))
         return error;
     bool removed = false;
-    LONG error = RegistryView::ChangeEverywhere(place.root, place.path, [&](RegistryNode& node) {
-        removed = node.RemoveValue(RegistryData::StoredName(valueName)) || removed;
-        return static_cast<LONG>(ERROR_SUCCESS);
-    });
+    const std::string name = RegistryData::StoredName(valueName);
+    LONG error = RegistryView::ChangeEverywhere(
+        place.root, place.path, [&](const RegistryNode& node, const RegistryView::Path& keyPath, RegistryChanges& changes) {
+            if (node.FindValue(name)) {
+                removed = true;
+                changes.push_back({RegistryChange::Kind::DeleteValue, keyPath, {name, 0, {}}});
+            }
+        });
     if (error == static_cast<LONG>(ERROR_FILE_NOT_FOUND))
         return RegistryHandle::Missing(place);
     return error ? error : removed ? ERROR_SUCCESS : static_cast<LONG>(ERROR_FILE_NOT_FOUND);
@@ -256,10 +276,7 @@ LONG RegDeleteKey(HKEY key, LPCSTR subKey)
     });
     if (error)
         return error;
-    return RegistryView::ChangeEverywhere(place.root, parent, [&](RegistryNode& node) {
-        node.RemoveSubkey(leaf);
-        return static_cast<LONG>(ERROR_SUCCESS);
-    });
+    return RegistryView::ChangeEverywhere(place.root, parent, DeleteSubkeyPlan(leaf, nullptr));
 }
 
 LONG RegDeleteTree(HKEY key, LPCSTR subKey)
@@ -271,18 +288,34 @@ LONG RegDeleteTree(HKEY key, LPCSTR subKey)
     if (!RegistryHandle::Descend(place.path, subKey))
         return static_cast<LONG>(ERROR_INVALID_PARAMETER);
     if (place.path.size() == depth) {
-        LONG error = RegistryView::ChangeEverywhere(place.root, place.path, [](RegistryNode& node) {
-            node.Clear();
-            return static_cast<LONG>(ERROR_SUCCESS);
-        });
+        LONG error = RegistryView::ChangeEverywhere(
+            place.root, place.path, [](const RegistryNode&, const RegistryView::Path& keyPath, RegistryChanges& changes) {
+                changes.push_back({RegistryChange::Kind::ClearKey, keyPath, {}});
+            });
         return error == static_cast<LONG>(ERROR_FILE_NOT_FOUND) ? RegistryHandle::Missing(place) : error;
     }
     const std::string leaf = place.path.back();
     RegistryView::Path parent(place.path.begin(), place.path.end() - 1);
     bool removed = false;
-    LONG error = RegistryView::ChangeEverywhere(place.root, parent, [&](RegistryNode& node) {
-        removed = node.RemoveSubkey(leaf) || removed;
-        return static_cast<LONG>(ERROR_SUCCESS);
-    });
+    LONG error = RegistryView::ChangeEverywhere(place.root, parent, DeleteSubkeyPlan(leaf, &removed));
     return error ? error : removed ? ERROR_SUCCESS : static_cast<LONG>(ERROR_FILE_NOT_FOUND);
+}
+
+LONG RegFlushKey(HKEY key)
+{
+    HKEY__ place;
+    if (LONG error = RegistryHandle::Resolve(key, place))
+        return error;
+    return RegistryView::Fold(place.root);
+}
+
+RegistryChangeGroup::RegistryChangeGroup() { RegistryFile::BeginGroup(); }
+
+RegistryChangeGroup::~RegistryChangeGroup() { End(); }
+
+LONG RegistryChangeGroup::End()
+{
+    if (!std::exchange(m_open, false))
+        return ERROR_SUCCESS;
+    return RegistryFile::EndGroup();
 }

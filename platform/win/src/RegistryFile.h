@@ -1,45 +1,81 @@
 #pragma once
-// One registry root kept in one file that several processes share. Readers
-// take the file as it stands (it is only ever replaced whole); a change
-// holds an exclusive lock on a companion lock file, starts from the file's
-// current content and replaces it atomically. The file is looked at again
-// only when something in its folder has changed.
+// One registry root kept in a file that several processes share, with a
+// journal beside it. A change is one record appended to the journal and
+// made durable there, so its cost does not grow with the file; the file
+// itself is written whole (to a temporary file, then renamed over it) only
+// when the journal has grown past a threshold, when RegFlushKey asks, and
+// when the last process that wrote exits. Readers take the file and then
+// the journal's whole records, never half of a change. Changes hold an
+// exclusive lock on a companion lock file; the file and journal are looked
+// at again only when something in their folder has changed.
 
-#include "RegistryNode.h"
+#include "RegistryChange.h"
+#include "RegistryJournal.h"
 
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
-#include <sys/stat.h>
+#include <thread>
+#include <utility>
+#include <vector>
 
 class RegistryFile {
 public:
     RegistryFile(std::string path, std::string rootName);
+    // The last process that wrote folds the journal in as it exits, so the
+    // file alone stays the readable text of the registry.
+    ~RegistryFile();
+    RegistryFile(const RegistryFile&) = delete;
+    RegistryFile& operator=(const RegistryFile&) = delete;
 
     // Calls read with the current tree; returns ERROR_SUCCESS or the error
     // that kept the file from being read (a damaged file among them).
     LONG Read(const std::function<void(const RegistryNode& root)>& read);
 
-    // Calls change on a copy of the current tree; when it returns
-    // ERROR_SUCCESS the copy becomes the file's new content. A damaged file
-    // is never overwritten, and a change that leaves the file's text as it
-    // stands does not rewrite it.
-    LONG Change(const std::function<LONG(RegistryNode& root)>& change);
+    // Calls plan with the current tree; the changes it adds are made
+    // durable as one record and applied. Changes that would change nothing
+    // are dropped, and with none left nothing is written. On a thread with
+    // an open group the changes are applied at once and written when the
+    // group ends. A damaged file is never written.
+    using Plan = std::function<LONG(const RegistryNode& root, RegistryChanges& changes)>;
+    LONG Change(const Plan& plan);
+
+    // Writes the file whole with every change of the journal in it.
+    LONG Fold();
+
+    // Groups of changes per thread: while a thread's group is open, its
+    // changes of every file wait in memory; EndGroup writes each file's as
+    // one record. Groups nest; the outermost one's end writes.
+    static void BeginGroup();
+    static LONG EndGroup();
 
     // The folder of the registry files for this process right now.
     static std::string Folder();
 
 private:
+    enum class Load { Done, Again, Failed };
     LONG Refresh();
+    Load LoadFromDisk(bool full, LONG& error);
+    Load ReadJournal(const RegistryJournal::FileIdentity& base, bool full, RegistryNode& tree, bool& foreign, LONG& error);
+    LONG Append(const RegistryChanges& changes);
+    LONG WriteWhole();
+    LONG CommitGroupOf(std::thread::id owner);
+    void NoteWriter();
+    size_t FoldThreshold() const;
 
     std::string m_path;
+    std::string m_journalPath;
     std::string m_rootName;
     std::mutex m_mutex;
     std::unique_ptr<RegistryNode> m_root;
-    std::string m_text; // the file's bytes that m_root was read from or written as
-    struct stat m_seen {};
-    bool m_present = false;
-    std::optional<uint64_t> m_stamp;  // the folder's change stamp when last looked at
+    RegistryJournal::FileIdentity m_base; // the file m_root was read from
+    uint64_t m_journalInode = 0;          // 0: no journal of m_base applied
+    size_t m_journalEnd = 0;              // just after its last record applied
+    std::optional<uint64_t> m_stamp;      // the folder's change stamp when last looked at
+    int m_writers = -1;                   // held shared while this process may have changes in the journal
+    // Changes of open groups, applied to m_root but not yet written, with
+    // the thread whose group holds them.
+    std::vector<std::pair<std::thread::id, RegistryChange>> m_uncommitted;
 };

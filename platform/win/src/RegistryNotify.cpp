@@ -21,8 +21,9 @@
 
 namespace {
 
-// Changes replace a registry file by a rename; an editor may write one in
-// place. The folder's own removal or move ends its watch.
+// Changes append to a journal and close it; a registry file written whole
+// replaces the old one by a rename, and an editor may write one in place.
+// The folder's own removal or move ends its watch.
 constexpr uint32_t kEvents =
     IN_CLOSE_WRITE | IN_MOVED_TO | IN_MOVED_FROM | IN_CREATE | IN_DELETE | IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR;
 
@@ -32,10 +33,11 @@ std::atomic<bool> g_forked{false};
 std::atomic<RegistryNotify*> g_instance{nullptr};
 
 // Lock and temporary files come and go with every change; only the data
-// files tell that something else may have.
+// files and their journals tell that something else may have.
 bool IsRegistryFile(const inotify_event& event)
 {
-    return event.len && std::string_view(event.name).ends_with(".reg");
+    const std::string_view name = event.len ? event.name : "";
+    return name.ends_with(".reg") || name.ends_with(".reg.journal");
 }
 
 // A writer's temporary file leaves under its own name: the data file is

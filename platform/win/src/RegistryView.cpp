@@ -154,8 +154,10 @@ std::vector<const RegistryNode*> RegistryView::Key::Subkeys() const
 std::vector<std::string> RegistryView::FileNames(RegistryRoot root)
 {
     std::vector<std::string> names;
-    for (const Side& side : SidesOf(root, {}))
+    for (const Side& side : SidesOf(root, {})) {
         names.push_back(std::string(FileRootName(side.file)) + ".reg");
+        names.push_back(names.back() + ".journal");
+    }
     return names;
 }
 
@@ -182,8 +184,7 @@ LONG RegistryView::Read(RegistryRoot root, const Path& path, const std::function
     return error ? error : result;
 }
 
-LONG RegistryView::Change(RegistryRoot root, const Path& path, bool create,
-                          const std::function<LONG(RegistryNode& key, bool created)>& change)
+LONG RegistryView::Change(RegistryRoot root, const Path& path, bool create, const Plan& plan)
 {
     std::vector<Side> sides = SidesOf(root, path);
     Side side = sides[0];
@@ -199,24 +200,17 @@ LONG RegistryView::Change(RegistryRoot root, const Path& path, bool create,
         bool userSide = userDepth > 2 && userDepth >= machineDepth;
         side = userSide ? sides[0] : sides[1];
     }
-    return FileOf(side.file).Change([&](RegistryNode& fileRoot) -> LONG {
-        RegistryNode* node = &fileRoot;
-        bool created = false;
-        for (const auto& name : side.path) {
-            if (create) {
-                auto [next, made] = node->AddSubkey(name);
-                node = next;
-                created = made;
-            } else if (!(node = node->FindSubkey(name))) {
-                return static_cast<LONG>(ERROR_FILE_NOT_FOUND);
-            }
-        }
-        return change(*node, created);
+    return FileOf(side.file).Change([&](const RegistryNode& fileRoot, RegistryChanges& changes) -> LONG {
+        const RegistryNode* key = Walk(fileRoot, side.path);
+        if (!key && !create)
+            return static_cast<LONG>(ERROR_FILE_NOT_FOUND);
+        if (!key)
+            changes.push_back({RegistryChange::Kind::CreateKey, side.path, {}});
+        return plan(key, side.path, changes);
     });
 }
 
-LONG RegistryView::ChangeEverywhere(RegistryRoot root, const Path& path,
-                                    const std::function<LONG(RegistryNode& key)>& change)
+LONG RegistryView::ChangeEverywhere(RegistryRoot root, const Path& path, const PlanEverywhere& plan)
 {
     bool found = false;
     for (const Side& side : SidesOf(root, path)) {
@@ -226,12 +220,23 @@ LONG RegistryView::ChangeEverywhere(RegistryRoot root, const Path& path,
         if (depth < side.path.size())
             continue;
         found = true;
-        LONG error = FileOf(side.file).Change([&](RegistryNode& fileRoot) -> LONG {
-            RegistryNode* node = const_cast<RegistryNode*>(Walk(fileRoot, side.path));
-            return node ? change(*node) : static_cast<LONG>(ERROR_FILE_NOT_FOUND);
+        LONG error = FileOf(side.file).Change([&](const RegistryNode& fileRoot, RegistryChanges& changes) -> LONG {
+            const RegistryNode* key = Walk(fileRoot, side.path);
+            if (!key)
+                return static_cast<LONG>(ERROR_FILE_NOT_FOUND);
+            plan(*key, side.path, changes);
+            return ERROR_SUCCESS;
         });
         if (error)
             return error;
     }
     return found ? ERROR_SUCCESS : static_cast<LONG>(ERROR_FILE_NOT_FOUND);
+}
+
+LONG RegistryView::Fold(RegistryRoot root)
+{
+    for (const Side& side : SidesOf(root, {}))
+        if (LONG error = FileOf(side.file).Fold())
+            return error;
+    return ERROR_SUCCESS;
 }

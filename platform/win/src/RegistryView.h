@@ -5,6 +5,7 @@
 // entries first and winning, writes go to whichever side already holds more
 // of the key's path (the user's side on a tie, the machine's when neither).
 
+#include "RegistryChange.h"
 #include "RegistryNode.h"
 
 #include <functional>
@@ -33,17 +34,23 @@ public:
     };
 
     static LONG Read(RegistryRoot root, const Path& path, const std::function<LONG(const Key& key)>& read);
-    // The names of the files in the registry folder that a root is read from.
+    // The names of the files in the registry folder that a root is read
+    // from: each file and its journal.
     static std::vector<std::string> FileNames(RegistryRoot root);
 
-    // Changes the key at path on the side chosen for writing. With create,
-    // missing keys along the path are made and created tells whether the
-    // key itself is new; without it a missing key gives ERROR_FILE_NOT_FOUND.
-    static LONG Change(RegistryRoot root, const Path& path, bool create,
-                       const std::function<LONG(RegistryNode& key, bool created)>& change);
+    // Changes the key at path on the side chosen for writing: plan adds the
+    // changes to make, as changes of keyPath (the key's path in its file).
+    // With create, missing keys along the path are made and plan gets a
+    // null key when the key itself is new; without it a missing key gives
+    // ERROR_FILE_NOT_FOUND.
+    using Plan = std::function<LONG(const RegistryNode* key, const Path& keyPath, RegistryChanges& changes)>;
+    static LONG Change(RegistryRoot root, const Path& path, bool create, const Plan& plan);
 
-    // Calls change on the key at path on every side that holds it (both
+    // Plans changes of the key at path on every side that holds it (both
     // sides of HKEY_CLASSES_ROOT, so that a removal leaves nothing behind).
-    static LONG ChangeEverywhere(RegistryRoot root, const Path& path,
-                                 const std::function<LONG(RegistryNode& key)>& change);
+    using PlanEverywhere = std::function<void(const RegistryNode& key, const Path& keyPath, RegistryChanges& changes)>;
+    static LONG ChangeEverywhere(RegistryRoot root, const Path& path, const PlanEverywhere& plan);
+
+    // Writes the files of a root whole, with every change in them.
+    static LONG Fold(RegistryRoot root);
 };

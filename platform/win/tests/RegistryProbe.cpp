@@ -1,7 +1,8 @@
 // A second process for the registry tests: reads or writes keys under
 // HKEY_CURRENT_USER in the folder named by POLLENTA_REGISTRY.
 //   RegistryProbe read <key>          prints each value as name|type|hex bytes
-//   RegistryProbe write <key> <count> creates <key>\k<i> holding "n"=i, one change at a time
+//   RegistryProbe write <key> <count> creates <key>\k<i> holding "n"=i, one change at a time,
+//                                     and prints k<i> once it is written
 
 #include "win/Registry.h"
 
@@ -57,6 +58,9 @@ int Write(const char* path, int count)
             std::printf("error %d\n", error);
             return 1;
         }
+        // Acknowledged: the change is on the disk by now.
+        std::printf("k%d\n", i);
+        std::fflush(stdout);
     }
     return 0;
 }

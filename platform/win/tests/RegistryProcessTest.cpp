@@ -10,6 +10,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -97,6 +98,7 @@ TEST(RegistryProcessTest, FileIsReadableRegistryEditorText)
     Set(key, "Name", REG_SZ, std::string("Pollenta", 9));
     Set(key, "Count", REG_DWORD, std::string("\x0a\0\0\0", 4));
     RegCloseKey(key);
+    ASSERT_EQ(ERROR_SUCCESS, RegFlushKey(HKEY_CURRENT_USER));
 
     std::ifstream file(folder.Registry() / "HKEY_CURRENT_USER.reg");
     std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
@@ -190,10 +192,11 @@ std::vector<std::string> TemporaryFiles(const std::filesystem::path& folder)
     return names;
 }
 
-ino_t FileNumber(const std::filesystem::path& path)
+uintmax_t SizeOf(const std::filesystem::path& path)
 {
-    struct stat status {};
-    return stat(path.c_str(), &status) == 0 ? status.st_ino : 0;
+    std::error_code error;
+    const uintmax_t size = std::filesystem::file_size(path, error);
+    return error ? 0 : size;
 }
 
 pid_t FinishedProcess()
@@ -224,7 +227,9 @@ TEST(RegistryProcessTest, WriterRemovesTemporaryFilesOfDeadWritersOnly)
     for (const std::string& name : {deadFile, livingFile, otherRoot, std::string("HKEY_CURRENT_USER.reg.tmpx1")})
         std::ofstream(folder.Registry() / name) << "Windows Registry Editor Version 5.00\n\n[HKEY_CURR";
 
+    // The next writer to write the file whole tidies up.
     RegCloseKey(CreateKey(HKEY_CURRENT_USER, "Next"));
+    ASSERT_EQ(ERROR_SUCCESS, RegFlushKey(HKEY_CURRENT_USER));
     kill(living, SIGKILL);
     waitpid(living, nullptr, 0);
 
@@ -233,10 +238,10 @@ TEST(RegistryProcessTest, WriterRemovesTemporaryFilesOfDeadWritersOnly)
     EXPECT_EQ(left, TemporaryFiles(folder.Registry()));
 }
 
-TEST(RegistryProcessTest, WritersKilledMidWriteLeaveNoFilesBehindTheNextWrite)
+TEST(RegistryProcessTest, WritersKilledMidWriteLoseNoAcknowledgedChangeAndLeaveNoFilesBehind)
 {
     TempFolder folder;
-    // A large file keeps each writer busy writing long enough to be killed
+    // A large file makes each writing of it whole long enough to be killed
     // in the middle of it.
     std::string text = "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER]\n";
     for (int key = 0; key < 2000; ++key) {
@@ -247,19 +252,31 @@ TEST(RegistryProcessTest, WritersKilledMidWriteLeaveNoFilesBehindTheNextWrite)
     std::filesystem::create_directories(folder.Registry());
     std::ofstream(folder.Registry() / "HKEY_CURRENT_USER.reg", std::ios::binary) << text;
 
-    const auto file = folder.Registry() / "HKEY_CURRENT_USER.reg";
+    std::vector<std::string> acknowledged;
     for (int round = 0; round < 20; ++round) {
         SCOPED_TRACE(round);
-        const ino_t before = FileNumber(file);
-        ChildProcess writer({kProbe, "write", "Busy", "100000"});
-        // Once its first change is in place the writer goes from one write
-        // to the next; the kill falls somewhere in one of them.
-        for (int wait = 0; wait < 5000 && FileNumber(file) == before; ++wait)
+        const std::string parent = "Busy" + std::to_string(round);
+        const auto journal = folder.Registry() / "HKEY_CURRENT_USER.reg.journal";
+        const uintmax_t before = SizeOf(journal);
+        ChildProcess writer({kProbe, "write", parent, "100000"});
+        // Once its first change is in, the writer goes from one change to
+        // the next; the kill falls somewhere in one of them.
+        for (int wait = 0; wait < 10000 && SizeOf(journal) == before; ++wait)
             usleep(1000);
-        usleep(static_cast<useconds_t>(3000 * round));
+        usleep(static_cast<useconds_t>(1000 * round));
         writer.Kill(SIGKILL);
-        EXPECT_EQ(-1, writer.Finish());
+        std::string output;
+        EXPECT_EQ(-1, writer.Finish(&output));
+        std::istringstream lines(output);
+        for (std::string line; std::getline(lines, line);)
+            acknowledged.push_back(parent + "\\" + line);
     }
     RegCloseKey(CreateKey(HKEY_CURRENT_USER, "After"));
     EXPECT_EQ(std::vector<std::string>{}, TemporaryFiles(folder.Registry()));
+    EXPECT_FALSE(acknowledged.empty());
+    for (const std::string& path : acknowledged) {
+        HKEY key = nullptr;
+        EXPECT_EQ(ERROR_SUCCESS, RegOpenKeyEx(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key)) << path;
+        RegCloseKey(key);
+    }
 }
