@@ -13,6 +13,7 @@
 
 #include "bench/BenchRow.h"
 #include "win/Registry.h"
+#include "win/RegistryGroup.h"
 
 #include <algorithm>
 #include <chrono>
@@ -199,8 +200,10 @@ void ChangeRows(const std::filesystem::path& folder)
 
 } // namespace
 
-int main()
+int main(int argc, char** argv)
 {
+    // bench_registry [changes|reads [values]]: one half only, or one size.
+    const std::string only = argc > 1 ? argv[1] : "";
     std::string pattern = (std::filesystem::temp_directory_path() / "pollenta-bench-XXXXXX").string();
     if (!mkdtemp(pattern.data())) {
         std::perror("bench: mkdtemp");
@@ -210,10 +213,16 @@ int main()
     setenv("POLLENTA_REGISTRY", folder.c_str(), 1);
     const auto file = folder / "HKEY_CURRENT_USER.reg";
 
-    ChangeRows(folder);
+    if (only != "reads")
+        ChangeRows(folder);
     std::filesystem::remove(folder / "HKEY_CURRENT_USER.reg.journal");
+    if (only == "changes")
+        return 0;
     std::printf("%-24s %6s  %10s  %10s  %7s\n", "reading a key", "values", "ours s", "bare s", "ratio");
-    for (int count : {1000, 4000, 16000}) {
+    std::vector<int> counts{1000, 4000, 16000};
+    if (argc > 2)
+        counts = {std::atoi(argv[2])};
+    for (int count : counts) {
         const std::string text = FileText(count);
         std::vector<std::string> names;
         for (int i = 0; i < count; ++i)

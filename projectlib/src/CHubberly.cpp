@@ -11,6 +11,7 @@
 #include "com/ComPtr.h"
 #include "com/SafeArray.h"
 #include "com/Text.h"
+#include "win/RegistryGroup.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -212,11 +213,15 @@ STDMETHODIMP CHubberly::FinalizeProject(LONG projectID)
         // A project deleted behind this object's back cannot be completed.
         if (!m_store.ProjectExists(projectID))
             return E_FAIL;
+        // Completed with its last properties in one write.
+        RegistryChangeGroup group;
         // Writing the text block makes the default text part of the project.
         SetPropertyValue("TextBlock", m_properties.GetText("TextBlock"));
         if (!SetPropertyValue("Completed", LONG{1}))
             return E_FAIL;
         m_store.SetLastProjectID(projectID);
+        if (group.End() != ERROR_SUCCESS)
+            return E_FAIL;
         Reset();
         return S_OK;
     });

@@ -10,6 +10,7 @@
 #include "ado/Recordset.h"
 #include "com/DispatchClient.h"
 #include "com/Text.h"
+#include "win/RegistryGroup.h"
 
 using namespace gastrel;
 
@@ -65,6 +66,9 @@ void CWETableDescription::Store(IDispatch* application, const std::string& recor
         return Warn(kWarnNoConnectionString);
     const std::string connectionString = pollenta::com::AnsiFromBstr(text);
     SysFreeString(text);
+    // The whole description reaches the disk as one write, however many
+    // fields the table has.
+    RegistryChangeGroup group;
     CWERegKey project;
     if (project.Open(HKEY_CURRENT_USER, CWEProjectStore::ProjectKeyPath(m_projectId), KEY_ALL_ACCESS) !=
         ERROR_SUCCESS)
@@ -94,6 +98,10 @@ void CWETableDescription::Store(IDispatch* application, const std::string& recor
     if (!RenewFields(project, described, fieldsKey))
         return Warn(kWarnNoProjectKey);
     project.SetText("RecordsetSource", recordSource);
+    fieldsKey.Close();
+    project.Close();
+    if (group.End() != ERROR_SUCCESS)
+        return Warn(kWarnNoProjectKey);
     if (!opened)
         return Warn(kWarnNoFields);
     bool hasRecipient = false, hasSender = false;

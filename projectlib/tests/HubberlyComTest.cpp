@@ -7,6 +7,7 @@
 
 #include "com/Activation.h"
 #include "com/ComPtr.h"
+#include "testsupport/RegistryFileText.h"
 #include "ui/MessageBox.h"
 
 #include <dlfcn.h>
@@ -123,7 +124,7 @@ TEST_F(HubberlyComTest, ProjectLifeThroughTheInterface)
     ASSERT_EQ(S_OK, hubberly->FinalizeProject(id));
     EXPECT_EQ(std::vector<LONG>{id}, Projects(hubberly, 1));
 
-    const std::string registryText = folder.RegistryText();
+    const std::string registryText = pollenta::testsupport::RegistryFileText(folder.Registry());
     EXPECT_NE(std::string::npos, registryText.find("Pollenta\\Projects\\" + std::to_string(id) + "]"));
     EXPECT_NE(std::string::npos, registryText.find("\"Subject\"=\"Customer answers\""));
     EXPECT_NE(std::string::npos, registryText.find("\"CollectSenders\"=dword:ffffffff"));
@@ -142,7 +143,7 @@ TEST_F(HubberlyComTest, ProjectLifeThroughTheInterface)
     EXPECT_TRUE(Projects(next, 0).empty());
     EXPECT_FALSE(fs::exists(projectFolder));
     EXPECT_EQ(std::string::npos,
-              folder.RegistryText().find("Projects\\" + std::to_string(id)));
+              pollenta::testsupport::RegistryFileText(folder.Registry()).find("Projects\\" + std::to_string(id)));
 }
 
 TEST_F(HubberlyComTest, LateBoundCallsByName)

@@ -22,7 +22,6 @@ public:
 
     const std::filesystem::path& Path() const { return m_folder.Path(); }
     std::filesystem::path Registry() const { return m_registry.Path(); }
-    std::string RegistryText() const { return m_registry.FileText(); }
     std::filesystem::path DataDir() const { return Path() / "data"; }
     std::filesystem::path ModuleDir() const { return Path() / "module"; }
 

@@ -1,11 +1,6 @@
 #include "testsupport/TempRegistry.h"
 
-#include "win/Registry.h"
-
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <string_view>
 
 namespace pollenta::testsupport {
 
@@ -38,13 +33,6 @@ TempRegistry::~TempRegistry()
         setenv(RegistryVariable, m_previous->c_str(), 1);
     else
         unsetenv(RegistryVariable);
-}
-
-std::string TempRegistry::FileText(const char* file) const
-{
-    RegFlushKey(std::string_view(file).starts_with("HKEY_LOCAL_MACHINE") ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER);
-    std::ifstream stream(m_path / file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
 }
 
 }  // namespace pollenta::testsupport

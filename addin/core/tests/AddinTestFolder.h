@@ -54,12 +54,7 @@ public:
         return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
     }
 
-    // The user's registry file with every change so far folded into it.
-    std::string RegistryText() const
-    {
-        RegFlushKey(HKEY_CURRENT_USER);
-        return ReadFile(Registry() / "HKEY_CURRENT_USER.reg");
-    }
+    std::string RegistryText() const { return ReadFile(Registry() / "HKEY_CURRENT_USER.reg"); }
 
     static void SetNumber(const std::string& path, const char* name, DWORD value)
     {

@@ -3,6 +3,7 @@
 
 #include "ConnectTestSupport.h"
 #include "RefusingEventsApplication.h"
+#include "testsupport/RegistryFileText.h"
 
 #include "settings/FolderRecordFormat.h"
 
@@ -44,13 +45,13 @@ TEST_F(ConnectTest, AStartUpStoppedAtTheSettingsLeavesThemAndLogsNothingAtDiscon
 {
     const std::string profile = std::string(kRoot) + "\\Test";
     AddinTestFolder::SetBinary(profile + "\\Folders2", "000000000", {1, 0, 0, 0, 0x40, 0, 0, 0, 0xAB});
-    const std::string before = m_registry.FileText();
+    const std::string before = pollenta::testsupport::RegistryFileText(m_registry.Path());
     ASSERT_EQ(S_OK, Connect(m_application));
     const std::vector<std::string> started = {"COM Add-In launch...", "Fatal error wihle loading COM Add-In setting"};
     EXPECT_EQ(started, LogTexts());
     ASSERT_EQ(S_OK, Disconnect());
     EXPECT_EQ(started, LogTexts());
-    EXPECT_EQ(before, m_registry.FileText());
+    EXPECT_EQ(before, pollenta::testsupport::RegistryFileText(m_registry.Path()));
 }
 
 TEST_F(ConnectTest, AFailedSubscriptionIsLoggedAndDisconnectionTakesDownWhatWasUpWithoutShutDownLines)

@@ -5,6 +5,7 @@
 
 #include "settings/CWESettings.h"
 #include "settings/FolderRecordFormat.h"
+#include "testsupport/RegistryFileText.h"
 
 #include "mapi/MapiUtil.h"
 
@@ -155,7 +156,7 @@ TEST_F(SettingsTest, SettingsRoundTripForTwoProfilesWithFolderRecords)
               AddinTestFolder::ValueNames(kRoot + "\\Work\\Folders2"));
     EXPECT_EQ(std::vector<BYTE>({2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}),
               AddinTestFolder::Binary(kRoot + "\\Work\\Folders2", "000000002"));
-    EXPECT_NE(std::string::npos, folder.RegistryText().find("\"LogFolderPath\"=\"" + work.m_strLogFolderPath));
+    EXPECT_NE(std::string::npos, pollenta::testsupport::RegistryFileText(folder.Registry()).find("\"LogFolderPath\"=\"" + work.m_strLogFolderPath));
 
     CWESettings loadedWork;
     loadedWork.SetProfileName("Work");
@@ -210,7 +211,7 @@ TEST_F(SettingsTest, DamagedFolderRecordFailsTheLoadAndLosesNothingElse)
     AddinTestFolder::SetNumber(profile, "IgnoreServFolders", 0);
     AddinTestFolder::SetNumber(profile, "MessageAction", 1);
     AddinTestFolder::SetBinary(profile, "DstFolder2", EncodeFolderRecord(Folder("01", "09", 0)));
-    const std::string before = folder.RegistryText();
+    const std::string before = pollenta::testsupport::RegistryFileText(folder.Registry());
 
     CWESettings settings;
     settings.SetProfileName("Work");
@@ -220,7 +221,7 @@ TEST_F(SettingsTest, DamagedFolderRecordFailsTheLoadAndLosesNothingElse)
     EXPECT_EQ("01/02/1;01/03/3;", Describe(settings.m_arrFolders));
     EXPECT_EQ(0, settings.m_nIgnoreServFolders);
     EXPECT_EQ(1, settings.m_nMessageAction);
-    EXPECT_EQ(before, folder.RegistryText());
+    EXPECT_EQ(before, pollenta::testsupport::RegistryFileText(folder.Registry()));
     ExpectProjectStoreIntact();
 }
 

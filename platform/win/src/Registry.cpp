@@ -1,4 +1,5 @@
 #include "win/Registry.h"
+#include "win/RegistryGroup.h"
 
 #include "RegistryData.h"
 #include "RegistryFile.h"

@@ -5,6 +5,7 @@
 #include "ChildProcess.h"
 #include "TempFolder.h"
 #include "win/Registry.h"
+#include "win/RegistryGroup.h"
 
 #include <algorithm>
 #include <csignal>

@@ -4,6 +4,7 @@
 #include "TempFolder.h"
 #include "win/CodePage.h"
 #include "win/Registry.h"
+#include "win/RegistryGroup.h"
 
 #include <fstream>
 #include <functional>

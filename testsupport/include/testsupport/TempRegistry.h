@@ -31,11 +31,6 @@ public:
 
     const std::filesystem::path& Path() const { return m_path; }
 
-    // The text of one root's registry file with every change made so far
-    // in it (the journal beside it folded in first), as a person would
-    // read it: "HKEY_CURRENT_USER.reg" or "HKEY_LOCAL_MACHINE.reg".
-    std::string FileText(const char* file = "HKEY_CURRENT_USER.reg") const;
-
 private:
     void Use();
 

@@ -3,6 +3,7 @@
 #include "resources/KestrinResources.h"
 #include "settings/FolderRecordFormat.h"
 #include "settings/RegistryKey.h"
+#include "win/RegistryGroup.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -164,6 +165,9 @@ void CWESettings::SaveFolders(const std::string& profileKey) const
 
 HRESULT CWESettings::Save()
 {
+    // The profile's key is removed and written anew: as one write, so that
+    // no moment on the disk holds it half written or gone.
+    RegistryChangeGroup group;
     const std::string profileKey = GetProfileKey();
     if (!profileKey.empty()) {
         RegDeleteTree(HKEY_CURRENT_USER, profileKey.c_str());
@@ -175,7 +179,8 @@ HRESULT CWESettings::Save()
         key.WriteNumber("MessageAction", static_cast<DWORD>(m_nMessageAction));
         key.WriteBinary(kDestinationValue, EncodeFolderRecord(m_DstFolder));
     }
-    return SaveJournal();
+    const HRESULT saved = SaveJournal();
+    return group.End() == ERROR_SUCCESS ? saved : E_FAIL;
 }
 
 HRESULT CWESettings::SaveJournal()

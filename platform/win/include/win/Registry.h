@@ -1,9 +1,7 @@
 #pragma once
 // The registry: keys with typed values, kept per root in text files that
-// several processes share, each with a journal of the changes made since
-// it was last written whole. Names are ANSI strings; every call returns a
-// Win32 error code (ERROR_SUCCESS on success). A change is on the disk when
-// the call that made it returns, unless a RegistryChangeGroup is open.
+// several processes share. Names are ANSI strings; every call returns a
+// Win32 error code (ERROR_SUCCESS on success).
 
 #include "win/Errors.h"
 #include "win/Types.h"
@@ -77,37 +75,6 @@ LONG RegQueryInfoKey(HKEY key, LPSTR keyClass, LPDWORD classSize, LPDWORD reserv
 // subkey with everything below it (with a null subKey: everything below key).
 LONG RegDeleteKey(HKEY key, LPCSTR subKey);
 LONG RegDeleteTree(HKEY key, LPCSTR subKey);
-
-// Writes the registry files of the key's root whole, with every change of
-// their journals in them, so that the files alone are the registry's text
-// (the journal of a file is folded in on its own as it grows, and when the
-// last process that wrote exits).
-LONG RegFlushKey(HKEY key);
-
-// Changes that belong together reach the disk as one write: while a group
-// is open, this thread's changes are seen at once by this process and are
-// written when the outermost group ends, each root's in one durable write
-// that other processes see whole or not at all. A process killed before
-// the end loses the group's changes, and only those.
-//
-//     RegistryChangeGroup group;
-//     ... RegSetValueEx, RegCreateKeyEx, RegDeleteTree ...
-//     if (LONG error = group.End()) ... nothing of the group was written
-class RegistryChangeGroup {
-public:
-    RegistryChangeGroup();
-    // Ends the group if End was not called; its error is then lost.
-    ~RegistryChangeGroup();
-    RegistryChangeGroup(const RegistryChangeGroup&) = delete;
-    RegistryChangeGroup& operator=(const RegistryChangeGroup&) = delete;
-
-    // Writes the changes (for an inner group: leaves them to the outer one)
-    // and returns the first error.
-    LONG End();
-
-private:
-    bool m_open = true;
-};
 
 inline constexpr DWORD REG_NOTIFY_CHANGE_NAME = 0x00000001;
 inline constexpr DWORD REG_NOTIFY_CHANGE_ATTRIBUTES = 0x00000002;
