@@ -174,6 +174,7 @@ int main(int argc, char** argv)
     CComPtr<IMAPISession> session;
     if (FAILED(pollenta::mapi::CreateProfile("Bench", book, outgoing, true)) ||
         FAILED(pollenta::mapi::CreateStore("Bench", dir + "/main.store", "Main", true, &storeId)) ||
+        FAILED(pollenta::mapi::SetProfileIdentity("Bench", "Bench Sender", "bench@example.org")) ||
         FAILED(MAPILogonEx(0, nullptr, nullptr, MAPI_EXTENDED, &session))) {
         std::fprintf(stderr, "sending: no MAPI profile could be made\n");
         return 1;

@@ -144,6 +144,7 @@ double SpoolSeconds(const std::string& dir, int count)
     Check(pollenta::mapi::CreateProfile("Bench", dir + "/book.db", dir + "/outgoing", true), "CreateProfile");
     std::string storeId;
     Check(pollenta::mapi::CreateStore("Bench", dir + "/bench.store", "Bench", true, &storeId), "CreateStore");
+    Check(pollenta::mapi::SetProfileIdentity("Bench", "Bench Sender", "bench@example.org"), "SetProfileIdentity");
     Check(pollenta::mapi::SetSpoolerHold("Bench", true), "SetSpoolerHold");
     CComPtr<IMAPISession> session;
     Check(MAPILogonEx(0, nullptr, nullptr, MAPI_EXTENDED, &session), "MAPILogonEx");

@@ -28,6 +28,7 @@
 #include "WaitFor.h"
 
 #include "com/Activation.h"
+#include "testsupport/MailServers.h"
 
 #include <algorithm>
 #include <csignal>
@@ -236,8 +237,60 @@ protected:
                 "the Inbox holds " + std::to_string(subjects.size()) + " messages: " + Joined(subjects));
     }
 
+    // The same road over real mail servers of the test's own: the copies
+    // leave through SMTP and the answers come back from an IMAP mailbox.
+    void ConnectTheAccount()
+    {
+        using namespace pollenta::testsupport;
+        certificate = std::make_unique<TestCertificate>(folders.Root() / "tls");
+        smtp = std::make_unique<SmtpTestServer>(folders.Root() / "smtp", *certificate, "mia", kPassword);
+        imap = std::make_unique<ImapTestServer>(folders.Root() / "imap", *certificate, "mia", kPassword);
+        std::ofstream(folders.Root() / "password") << kPassword << "\n";
+        programs.Run({"mailhost", "--profile", RoadFolders::kProfile, "account", "--smtp", smtp->Url(), "--imap",
+                      imap->Url(), "--user", "mia", "--password-file", (folders.Root() / "password").string(),
+                      "--ca-file", certificate->Ca().string(), "--poll", "3600"});
+    }
+
+    void SendThroughTheServer()
+    {
+        recipients = MakeSurveyRecipients(folders.AddressBook());
+        InProcessHost host(RoadFolders::kProfile);
+        sent = SendSurvey(host, kPageProject, std::string(kSurveySubject) + "%%RECIPIENT%%", recipients.typed,
+                          folders.Root() / "smtp", recipients.addresses.size());
+        host.Close();
+        for (const pollenta::testsupport::SmtpTestServer::Mail& mail : smtp->Received())
+            Require(mail.sender == "mia@example.org" && mail.recipients.size() == 1,
+                    "the copy " + mail.file.string() + " went from " + mail.sender + " to " +
+                        std::to_string(mail.recipients.size()) + " recipients");
+        Require(!std::filesystem::exists(folders.Outgoing()) || std::filesystem::is_empty(folders.Outgoing()),
+                "copies were written into the outgoing folder as well");
+    }
+
+    void FetchTheAnswers()
+    {
+        for (std::size_t i = 0; i < kAnsweredBeforeStart; ++i) imap->Place(answers[i].eml);
+        auto host = StartHost();
+        AwaitStored(PageDatabase(), kPageTable, kAnsweredBeforeStart, kAnsweredBeforeStart);
+        for (std::size_t i = kAnsweredBeforeStart; i < answers.size(); ++i) imap->Place(answers[i].eml);
+        programs.Run({"mailhost", "--profile", RoadFolders::kProfile, "fetch"});
+        AwaitStored(PageDatabase(), kPageTable, answers.size(), answers.size());
+        StopHost(host);
+        // A restart and another fetch store nothing again.
+        host = StartHost();
+        programs.Run({"mailhost", "--profile", RoadFolders::kProfile, "fetch"});
+        StopHost(host);
+        CheckStoredAnswers(ReadAnswerTable(PageDatabase(), kPageTable), answers);
+        const std::size_t logged = CountLogRecords(ReadAddinLog(folders.Logs()), kStored);
+        Require(logged == answers.size(), std::to_string(logged) + " stored answers logged for " +
+                                              std::to_string(answers.size()));
+    }
+
+    static constexpr const char* kPassword = "road pass";
     RoadFolders folders;
     RoadPrograms programs{folders.Runs()};
+    std::unique_ptr<pollenta::testsupport::TestCertificate> certificate;
+    std::unique_ptr<pollenta::testsupport::SmtpTestServer> smtp;
+    std::unique_ptr<pollenta::testsupport::ImapTestServer> imap;
     std::size_t delivered = 0;
     LONG pageProject = 0;
     LONG formProject = 0;
@@ -257,4 +310,14 @@ TEST_F(RoadTest, ASurveyTravelsFromItsPageToOneStoredRecordPerAnswer)
     ASSERT_TRUE(RunHop("hop 4: answer the copies", [this] { AnswerTheCopies(); }));
     ASSERT_TRUE(RunHop("hop 5: collect the answers", [this] { Collect(); }));
     ASSERT_TRUE(RunHop("hop 5: records, log and subjects", [this] { CheckTheRecordsLogAndSubjects(); }));
+}
+
+TEST_F(RoadTest, ASurveySentThroughAMailServerHasItsAnswersFetchedFromAMailbox)
+{
+    ASSERT_TRUE(RunHop("hop 1: register", [this] { Register(); }));
+    ASSERT_TRUE(RunHop("hop 2: make the projects", [this] { MakeProjects(); }));
+    ASSERT_TRUE(RunHop("hop 3: connect the mail account", [this] { ConnectTheAccount(); }));
+    ASSERT_TRUE(RunHop("hop 4: send survey through SMTP", [this] { SendThroughTheServer(); }));
+    ASSERT_TRUE(RunHop("hop 5: answer the copies", [this] { AnswerTheCopies(); }));
+    ASSERT_TRUE(RunHop("hop 6: fetch the answers through IMAP", [this] { FetchTheAnswers(); }));
 }

@@ -80,6 +80,7 @@ void AnswerWorld::Create(Registration registration)
     CheckHr(pollenta::mapi::CreateProfile(kProfile, dir + "/book.db", dir + "/outgoing", true, DropFolder().string()),
             "CreateProfile");
     CheckHr(pollenta::mapi::CreateStore(kProfile, dir + "/mail.store", "Mail", true, &m_storeId), "CreateStore");
+    CheckHr(pollenta::mapi::SetProfileIdentity(kProfile, "Survey Owner", "owner@example.org"), "SetProfileIdentity");
     if (registration == Registration::Everything)
         RegisterEverything();
     else

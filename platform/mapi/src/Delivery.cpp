@@ -9,9 +9,7 @@
 
 namespace pollenta::mapi {
 
-namespace {
-
-void RaiseNewMail(const CStoreFile& store, LONGLONG folder, LONGLONG id)
+void CDelivery::Announce(const CStoreFile& store, LONGLONG folder, LONGLONG id, const std::string& messageClass)
 {
     CEvent created;
     created.type = fnevObjectCreated;
@@ -21,11 +19,14 @@ void RaiseNewMail(const CStoreFile& store, LONGLONG folder, LONGLONG id)
     CNotifier::Instance().Raise(store.Uid(), created);
     CEvent newMail = created;
     newMail.type = fnevNewMail;
-    newMail.messageClass = "IPM.Note";
+    newMail.messageClass = messageClass;
     CNotifier::Instance().Raise(store.Uid(), newMail);
 }
 
-}  // namespace
+CMessageContent CDelivery::Read(std::span<const BYTE> mime)
+{
+    return CMimeBridge::FromMime(ParseMime(mime), NowFileTime());
+}
 
 LONGLONG CDelivery::Deliver(CStoreFile& store, LONGLONG folder, std::span<const BYTE> mime)
 {
@@ -39,9 +40,9 @@ std::vector<LONGLONG> CDelivery::DeliverAll(CStoreFile& store, LONGLONG folder,
     // for the writing.
     std::vector<CMessageContent> contents;
     contents.reserve(mimes.size());
-    for (std::span<const BYTE> mime : mimes) contents.push_back(CMimeBridge::FromMime(ParseMime(mime), NowFileTime()));
+    for (std::span<const BYTE> mime : mimes) contents.push_back(Read(mime));
     std::vector<LONGLONG> ids = CMessageContent::SaveNewAll(store, folder, contents);
-    for (LONGLONG id : ids) RaiseNewMail(store, folder, id);
+    for (LONGLONG id : ids) Announce(store, folder, id, "IPM.Note");
     return ids;
 }
 

@@ -2,6 +2,7 @@
 // Delivery of a MIME message into a folder of a store, with the properties
 // a store sets and the new-mail and object-created notifications.
 
+#include "MessageContent.h"
 #include "StoreFile.h"
 #include "win/Types.h"
 
@@ -20,6 +21,11 @@ public:
     // in order; the notifications follow once all are stored.
     static std::vector<LONGLONG> DeliverAll(CStoreFile& store, LONGLONG folder,
                                             const std::vector<std::span<const BYTE>>& mimes);
+    // The message as delivery stores it, for callers that write it in a
+    // transaction of their own.
+    static CMessageContent Read(std::span<const BYTE> mime);
+    // The notifications of a message delivered so, once it is committed.
+    static void Announce(const CStoreFile& store, LONGLONG folder, LONGLONG id, const std::string& messageClass);
 };
 
 }  // namespace pollenta::mapi

@@ -1,5 +1,7 @@
 #include "EntryId.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <random>
 
@@ -159,6 +161,13 @@ CEntryId CEntryId::Parse(const std::string& bytes)
         }
     }
     return result;
+}
+
+std::string SmtpSearchKey(const std::string& address)
+{
+    std::string key = "SMTP:" + address;
+    std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return std::toupper(c); });
+    return key + '\0';
 }
 
 MAPIUID NewMapiUid()

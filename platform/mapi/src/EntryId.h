@@ -35,6 +35,9 @@ public:
     std::string m_address;
 };
 
+// The search key of an SMTP address: "SMTP:" and the address in capitals,
+// with its terminating zero.
+std::string SmtpSearchKey(const std::string& address);
 // A new random uid for a store or an address book.
 MAPIUID NewMapiUid();
 bool operator==(const MAPIUID& a, const MAPIUID& b);

@@ -65,6 +65,12 @@ std::string CLastError::Describe(HRESULT hr)
     return text;
 }
 
+std::string CLastError::Text() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_text.empty() ? Describe(m_hr) : m_text;
+}
+
 HRESULT CLastError::Get(HRESULT hr, ULONG flags, LPMAPIERROR* error) const
 {
     if (!error) return MAPI_E_INVALID_PARAMETER;

@@ -18,6 +18,8 @@ public:
     // when it belongs to hr, else the standard text of hr.
     HRESULT Get(HRESULT hr, ULONG flags, LPMAPIERROR* error) const;
     static std::string Describe(HRESULT hr);
+    // The recorded text, or the standard text of the recorded code.
+    std::string Text() const;
 
     template <class F>
     HRESULT Guard(F&& body)

@@ -4,6 +4,7 @@
 #include "Delivery.h"
 #include "EntryId.h"
 #include "Folder.h"
+#include "MailFetch.h"
 #include "Message.h"
 #include "MimeBridge.h"
 #include "MsgStore.h"
@@ -14,20 +15,68 @@ namespace pollenta::mapi {
 
 namespace {
 
+thread_local std::string t_lastErrorText;
+
 template <class F>
 HRESULT Run(F&& body)
 {
     CLastError error;
-    return error.Guard(std::forward<F>(body));
+    HRESULT hr = error.Guard(std::forward<F>(body));
+    if (FAILED(hr)) t_lastErrorText = error.Text();
+    return hr;
 }
 
 }  // namespace
+
+std::string AdminErrorText() { return t_lastErrorText; }
 
 HRESULT CreateProfile(const std::string& profile, const std::string& addressBookPath, const std::string& outgoingFolder,
                       bool makeDefault, const std::string& dropFolder)
 {
     return Run([&] {
         CProfile::Create(profile, addressBookPath, outgoingFolder, makeDefault, dropFolder);
+        return S_OK;
+    });
+}
+
+HRESULT SetProfileIdentity(const std::string& profile, const std::string& displayName, const std::string& address)
+{
+    return Run([&] {
+        CProfile::SetIdentity(profile, {displayName, address});
+        return S_OK;
+    });
+}
+
+HRESULT ProfileIdentity(const std::string& profile, std::string& displayName, std::string& address)
+{
+    return Run([&] {
+        CProfile::Identity identity = CProfile::Load(profile).m_identity;
+        displayName = identity.name;
+        address = identity.address;
+        return S_OK;
+    });
+}
+
+HRESULT SetProfileAccount(const std::string& profile, const MailAccount& account)
+{
+    return Run([&] {
+        CProfile::SetAccount(profile, account);
+        return S_OK;
+    });
+}
+
+HRESULT ProfileAccount(const std::string& profile, MailAccount& account)
+{
+    return Run([&] {
+        account = CProfile::Load(profile).m_account;
+        return S_OK;
+    });
+}
+
+HRESULT FetchMail(const std::string& profile, std::size_t& delivered)
+{
+    return Run([&] {
+        delivered = CMailFetch::Run(CProfile::Load(profile));
         return S_OK;
     });
 }

@@ -20,6 +20,9 @@ public:
     // transaction: every one is written or none. Their ids, in order.
     static std::vector<LONGLONG> SaveNewAll(CStoreFile& store, LONGLONG folder,
                                             std::vector<CMessageContent>& messages);
+    // Writes into a new message of `folder` inside the caller's transaction
+    // and lock of the store; returns its id.
+    LONGLONG WriteNew(CStoreFile& store, LONGLONG folder);
     // What changed since the message was read or last written.
     struct Changes {
         const CPropMap& storedProps;
@@ -39,7 +42,6 @@ public:
     std::map<ULONG, CPropMap> m_attachments;
 
 private:
-    LONGLONG WriteNew(CStoreFile& store, LONGLONG folder);
     void WriteRecipients(CStoreFile& store, LONGLONG id);
     void WriteAttachments(CStoreFile& store, LONGLONG id);
 };

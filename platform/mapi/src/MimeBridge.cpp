@@ -45,13 +45,6 @@ void PutText(CPropMap& props, ULONG tag, const std::string& utf8)
     if (!utf8.empty()) Put(props, CPropValue::String(tag, Recode(utf8, CP_UTF8, CP_ACP)));
 }
 
-std::string SearchKey(const std::string& address)
-{
-    std::string key = "SMTP:" + address;
-    std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return std::toupper(c); });
-    return key + '\0';
-}
-
 // A store names a mailbox that came without a name by its address; on the
 // way out it goes as the bare address again.
 MimeAddress Mailbox(std::string name, std::string address)
@@ -86,7 +79,7 @@ CPropMap RecipientOf(const MimeAddress& address, ULONG type)
     Put(recipient, CPropValue::Long(PR_OBJECT_TYPE, MAPI_MAILUSER));
     Put(recipient, CPropValue::Long(PR_DISPLAY_TYPE, DT_MAILUSER));
     Put(recipient, CPropValue::Binary(PR_ENTRYID, CEntryId::ForOneOff(Recode(name, CP_UTF8, CP_ACP), "SMTP", address.address)));
-    Put(recipient, CPropValue::Binary(PR_SEARCH_KEY, SearchKey(address.address)));
+    Put(recipient, CPropValue::Binary(PR_SEARCH_KEY, SmtpSearchKey(address.address)));
     return recipient;
 }
 
@@ -147,7 +140,7 @@ CMessageContent CMimeBridge::FromMime(const MimeMessageData& mime, LONGLONG deli
         for (ULONG tag : {PR_SENDER_ADDRTYPE_A, PR_SENT_REPRESENTING_ADDRTYPE_A}) PutText(props, tag, "SMTP");
         for (ULONG tag : {PR_SENDER_ENTRYID, PR_SENT_REPRESENTING_ENTRYID}) Put(props, CPropValue::Binary(tag, senderId));
         for (ULONG tag : {PR_SENDER_SEARCH_KEY, PR_SENT_REPRESENTING_SEARCH_KEY})
-            Put(props, CPropValue::Binary(tag, SearchKey(mime.from.address)));
+            Put(props, CPropValue::Binary(tag, SmtpSearchKey(mime.from.address)));
     }
     LONGLONG submitted = mime.date ? FileTimeFromUnix(static_cast<std::time_t>(*mime.date)) : deliveryTime;
     Put(props, CPropValue::Time(PR_CLIENT_SUBMIT_TIME, submitted));

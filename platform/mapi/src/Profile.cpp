@@ -12,6 +12,22 @@ const std::string kProfilesKey = "Software\\Pollenta\\MAPI\\Profiles";
 constexpr DWORD kHoldFlush = 2;
 
 std::string ProfileKey(const std::string& name) { return kProfilesKey + "\\" + name; }
+std::string AccountKey(const std::string& name) { return ProfileKey(name) + "\\Account"; }
+
+MailAccount LoadAccount(const std::string& name)
+{
+    CRegistryKey key(HKEY_CURRENT_USER, AccountKey(name), false);
+    MailAccount account;
+    if (!key.Valid()) return account;
+    account.smtpUrl = key.String("SmtpUrl");
+    account.imapUrl = key.String("ImapUrl");
+    account.user = key.String("User");
+    account.passwordFile = key.String("PasswordFile");
+    account.caFile = key.String("CaFile");
+    account.pollSeconds = key.Dword("PollSeconds", account.pollSeconds);
+    account.retryMaxSeconds = key.Dword("RetryMaxSeconds", account.retryMaxSeconds);
+    return account;
+}
 
 }  // namespace
 
@@ -29,6 +45,8 @@ CProfile CProfile::Load(const std::string& name)
     profile.m_addressBook = key.String("AddressBook");
     profile.m_outgoing = key.String("Outgoing");
     profile.m_dropFolder = key.String("DropFolder");
+    profile.m_identity = {key.String("SenderName"), key.String("SenderAddress")};
+    profile.m_account = LoadAccount(profile.m_name);
     CRegistryKey stores(HKEY_CURRENT_USER, ProfileKey(profile.m_name) + "\\Stores", false);
     for (const std::string& sub : stores.SubKeys()) {
         CRegistryKey storeKey(HKEY_CURRENT_USER, ProfileKey(profile.m_name) + "\\Stores\\" + sub, false);
@@ -67,6 +85,32 @@ void CProfile::AddStore(const std::string& name, const Store& store)
     key.SetString("DisplayName", store.displayName);
     key.SetBinary("EntryID", store.entryId);
     key.SetDword("Default", store.isDefault ? 1 : 0);
+}
+
+void CProfile::SetIdentity(const std::string& name, const Identity& identity)
+{
+    CRegistryKey key(HKEY_CURRENT_USER, ProfileKey(name), false);
+    if (!key.Valid()) throw CMapiError(MAPI_E_NOT_FOUND, "There is no profile \"" + name + "\"");
+    key.SetString("SenderName", identity.name);
+    key.SetString("SenderAddress", identity.address);
+}
+
+void CProfile::SetAccount(const std::string& name, const MailAccount& account)
+{
+    if (!CRegistryKey(HKEY_CURRENT_USER, ProfileKey(name), false).Valid())
+        throw CMapiError(MAPI_E_NOT_FOUND, "There is no profile \"" + name + "\"");
+    if (account.smtpUrl.empty()) {
+        RegDeleteTree(HKEY_CURRENT_USER, AccountKey(name).c_str());
+        return;
+    }
+    CRegistryKey key(HKEY_CURRENT_USER, AccountKey(name), true);
+    key.SetString("SmtpUrl", account.smtpUrl);
+    key.SetString("ImapUrl", account.imapUrl);
+    key.SetString("User", account.user);
+    key.SetString("PasswordFile", account.passwordFile);
+    key.SetString("CaFile", account.caFile);
+    key.SetDword("PollSeconds", account.pollSeconds);
+    key.SetDword("RetryMaxSeconds", account.retryMaxSeconds);
 }
 
 bool CProfile::Held(const std::string& name)

@@ -2,10 +2,13 @@
 // A profile as the registry keeps it, under
 // HKCU\Software\Pollenta\MAPI\Profiles\<name>: the address book file, the
 // outgoing folder, the drop folder of incoming mail, the spooler's hold
-// switch and, under Stores\<n>, each
-// store's file, display name, entry id and whether it is the default.
+// switch, the user's name and address that outgoing mail is sent as
+// (SenderName, SenderAddress) and, under Stores\<n>, each store's file,
+// display name, entry id and whether it is the default; under Account, its
+// mail account.
 // The Profiles key's "DefaultProfile" value names the default profile.
 
+#include "mapi/MailAccount.h"
 #include "mapi/MapiTypes.h"
 
 #include <string>
@@ -21,6 +24,11 @@ public:
         std::string entryId;
         bool isDefault = false;
     };
+    // Whom the profile's mail comes from; an empty address sends nothing.
+    struct Identity {
+        std::string name;
+        std::string address;
+    };
 
     // An empty name loads the default profile; MAPI_E_LOGON_FAILED when
     // there is none of that name.
@@ -28,6 +36,9 @@ public:
     static void Create(const std::string& name, const std::string& addressBook, const std::string& outgoing,
                        bool makeDefault, const std::string& dropFolder);
     static void AddStore(const std::string& name, const Store& store);
+    static void SetIdentity(const std::string& name, const Identity& identity);
+    // An account with an empty SMTP URL removes the profile's account.
+    static void SetAccount(const std::string& name, const MailAccount& account);
     static bool Held(const std::string& name);
     // Held so that even a flush sends nothing.
     static bool FlushHeld(const std::string& name);
@@ -42,6 +53,8 @@ public:
     std::string m_addressBook;
     std::string m_outgoing;
     std::string m_dropFolder;
+    Identity m_identity;
+    MailAccount m_account;
     std::vector<Store> m_stores;
 };
 

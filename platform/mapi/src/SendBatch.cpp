@@ -1,12 +1,11 @@
 #include "SendBatch.h"
 
-#include "EntryId.h"
 #include "FileTime.h"
 #include "JobPool.h"
 #include "MapiError.h"
 #include "MimeBridge.h"
+#include "SentItems.h"
 #include "SqlTransaction.h"
-#include "mapi/MapiFlags.h"
 #include "mapi/Mime.h"
 
 #include <algorithm>
@@ -111,6 +110,7 @@ bool CSendBatch::Load(LONGLONG message, std::size_t& bytes)
     }
     try {
         outgoing.content = CMessageContent::Load(m_store, message);
+        outgoing.stamped = m_stamp.Apply(outgoing.content);
     } catch (const CMapiError&) {
         outgoing.failure = std::current_exception();
     }
@@ -129,7 +129,8 @@ void CSendBatch::Settle(const Outgoing& outgoing, LONGLONG sent)
 {
     if (outgoing.failure) {
         if (!m_failure) m_failure = outgoing.failure;
-    } else if (std::optional<CEvent> event = MoveToSent(outgoing, sent)) {
+    } else if (std::optional<CEvent> event =
+                   FileAsSent(m_store, {outgoing.message, outgoing.folder, outgoing.content, outgoing.stamped}, sent)) {
         m_moved.push_back(*event);
     }
 }
@@ -142,31 +143,6 @@ void CSendBatch::Write(Outgoing& outgoing) noexcept
     } catch (...) {
         outgoing.failure = std::current_exception();
     }
-}
-
-std::optional<CEvent> CSendBatch::MoveToSent(const Outgoing& outgoing, LONGLONG sent)
-{
-    const CPropMap& props = outgoing.content.m_props;
-    m_store.Dequeue(outgoing.message);
-    auto deleteAfter = props.find(PROP_ID(PR_DELETE_AFTER_SUBMIT));
-    if (deleteAfter != props.end() && deleteAfter->second.Int()) {
-        m_store.DeleteTree(outgoing.message);
-        return std::nullopt;
-    }
-    auto flags = props.find(PROP_ID(PR_MESSAGE_FLAGS));
-    LONG value = flags != props.end() ? static_cast<LONG>(flags->second.Int()) : 0;
-    m_store.SetProp(outgoing.message,
-                    CPropValue::Long(PR_MESSAGE_FLAGS, (value & ~(MSGFLAG_SUBMIT | MSGFLAG_UNSENT)) | MSGFLAG_READ));
-    m_store.SetProp(outgoing.message, CPropValue::Time(PR_MESSAGE_DELIVERY_TIME, NowFileTime()));
-    m_store.Move(outgoing.message, sent);
-    CEvent event;
-    event.type = fnevObjectMoved;
-    event.objType = MAPI_MESSAGE;
-    event.entryId = CEntryId::ForObject(m_store.Uid(), MAPI_MESSAGE, outgoing.message);
-    event.parentId = CEntryId::ForObject(m_store.Uid(), MAPI_FOLDER, sent);
-    event.oldId = event.entryId;
-    event.oldParentId = CEntryId::ForObject(m_store.Uid(), MAPI_FOLDER, outgoing.folder);
-    return event;
 }
 
 }  // namespace pollenta::mapi

@@ -1,13 +1,14 @@
 #pragma once
-// Queued messages of one store sent together: claimed, written as .eml
-// files into the outgoing folder and moved to Sent Items in one transaction
-// of the store. A spooler of another process flushing the same queue waits
+// Queued messages of one store sent together: claimed, stamped with their
+// sender and message id, written as .eml files into the outgoing folder and
+// moved to Sent Items in one transaction of the store. A spooler of another process flushing the same queue waits
 // for the transaction and then finds these messages gone, and one commit
 // serves the whole batch. When the transaction fails, the files it wrote go
 // too, so that the messages, still queued, are sent once by the next round.
 
 #include "MessageContent.h"
 #include "Notifier.h"
+#include "SenderStamp.h"
 #include "StoreFile.h"
 
 #include <exception>
@@ -20,7 +21,10 @@ namespace pollenta::mapi {
 
 class CSendBatch {
 public:
-    CSendBatch(CStoreFile& store, std::filesystem::path outgoing) : m_store(store), m_outgoing(std::move(outgoing)) {}
+    CSendBatch(CStoreFile& store, std::filesystem::path outgoing, const CSenderStamp& stamp)
+        : m_store(store), m_outgoing(std::move(outgoing)), m_stamp(stamp)
+    {
+    }
 
     // Sends the first messages of `queued`, as many as make one batch, and
     // returns how many it took. Throws when the batch as a whole fails.
@@ -34,6 +38,7 @@ private:
         LONGLONG message = 0;
         LONGLONG folder = 0;  // where it waited
         CMessageContent content;
+        std::vector<CPropValue> stamped;  // what the transport added, kept in Sent Items
         std::filesystem::path file;
         std::exception_ptr failure;
     };
@@ -46,12 +51,10 @@ private:
     // Composes the MIME text and writes the file; runs on writer threads.
     // A message that failed to load is left alone.
     static void Write(Outgoing& outgoing) noexcept;
-    // The move's notification, or nothing when the message is deleted
-    // instead, as PR_DELETE_AFTER_SUBMIT asks.
-    std::optional<CEvent> MoveToSent(const Outgoing& outgoing, LONGLONG sent);
 
     CStoreFile& m_store;
     std::filesystem::path m_outgoing;
+    const CSenderStamp& m_stamp;
     std::vector<Outgoing> m_batch;
     std::size_t m_settled = 0;  // the first messages of the batch, written and moved
     std::vector<CEvent> m_moved;

@@ -5,9 +5,11 @@
 #include "FolderPath.h"
 #include "MapiError.h"
 #include "SendBatch.h"
+#include "SmtpRound.h"
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -98,9 +100,11 @@ void CSpooler::Run()
         m_pending = false;
         lock.unlock();
         try {
-            if (!CProfile::Held(m_profile)) SendQueued();
-        } catch (const std::exception&) {
+            if (!CProfile::Held(m_profile)) SendQueued(false);
+            m_lastSendError.clear();
+        } catch (const std::exception& e) {
             // The messages stay queued; the next round tries them again.
+            ReportSendError(e.what());
         }
         WatchDropFolder();
         try {
@@ -114,6 +118,14 @@ void CSpooler::Run()
     }
 }
 
+// A message that cannot leave says why once, not at every round.
+void CSpooler::ReportSendError(const std::string& text)
+{
+    if (text == m_lastSendError) return;
+    m_lastSendError = text;
+    std::fprintf(stderr, "spooler of profile \"%s\": %s\n", m_profile.c_str(), text.c_str());
+}
+
 // Mail dropped by another process is taken as soon as it is there; the
 // look every second stays for a folder that cannot be watched.
 void CSpooler::WatchDropFolder()
@@ -125,7 +137,7 @@ void CSpooler::WatchDropFolder()
 
 void CSpooler::Flush()
 {
-    if (!CProfile::FlushHeld(m_profile)) SendQueued();
+    if (!CProfile::FlushHeld(m_profile)) SendQueued(true);
 }
 
 void CSpooler::DeliverDropped()
@@ -169,14 +181,24 @@ void CSpooler::DeliverDropped()
     if (first) std::rethrow_exception(first);
 }
 
-void CSpooler::SendQueued()
+void CSpooler::SendQueued(bool now)
 {
     std::lock_guard sending(m_sending);
+    // Read every round, so that an identity or account given meanwhile
+    // holds for the mail waiting.
+    CProfile profile = CProfile::Load(m_profile);
+    CSenderStamp stamp(m_profile, profile.m_identity);
+    if (profile.m_account.smtpUrl.empty()) WriteOutgoing(stamp);
+    else SendThroughServer(profile.m_account, stamp, now);
+}
+
+void CSpooler::WriteOutgoing(const CSenderStamp& stamp)
+{
     std::exception_ptr first;
     for (const auto& store : Stores()) {
         std::vector<LONGLONG> queued = store->Queue();
         for (std::size_t start = 0; start < queued.size();) {
-            CSendBatch batch(*store, m_outgoing);
+            CSendBatch batch(*store, m_outgoing, stamp);
             try {
                 start += batch.Send(std::span(queued).subspan(start));
             } catch (...) {
@@ -187,6 +209,36 @@ void CSpooler::SendQueued()
             }
             if (!first) first = batch.Failure();
         }
+    }
+    if (first) std::rethrow_exception(first);
+}
+
+void CSpooler::SendThroughServer(const MailAccount& account, const CSenderStamp& stamp, bool now)
+{
+    using Clock = std::chrono::steady_clock;
+    if (!now && Clock::now() < m_retryAt) return;
+    std::vector<std::pair<std::shared_ptr<CStoreFile>, std::vector<LONGLONG>>> work;
+    for (const auto& store : Stores())
+        if (std::vector<LONGLONG> queued = store->Queue(); !queued.empty()) work.emplace_back(store, std::move(queued));
+    if (work.empty()) return;
+    std::exception_ptr first;
+    try {
+        CSmtpClient smtp(account);
+        smtp.Connect();
+        for (const auto& [store, queued] : work) {
+            CSmtpRound round(*store, stamp, smtp);
+            round.Send(queued);
+            if (!first) first = round.Failure();
+        }
+        m_retryDelay = {};
+    } catch (const CMapiError& failure) {
+        // The server or the account failed: the mail waits, and the server
+        // is asked again after a pause that grows while it keeps failing.
+        std::chrono::seconds longest(std::max<DWORD>(account.retryMaxSeconds, 1));
+        m_retryDelay = m_retryDelay.count() == 0 ? std::chrono::seconds(1) : std::min(2 * m_retryDelay, longest);
+        m_retryAt = Clock::now() + m_retryDelay;
+        throw CMapiError(failure.Code(), std::string(failure.what()) + "; the mail waits in the Outbox, next try in " +
+                                             std::to_string(m_retryDelay.count()) + " s");
     }
     if (first) std::rethrow_exception(first);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The spooler of a profile: on its own thread it takes the messages queued
-// for sending in the profile's stores, writes each as an .eml file into the
-// profile's outgoing folder and moves it to Sent Items. While the profile's
+// for sending in the profile's stores, hands each to the SMTP server of the
+// profile's account, or without one writes it as an .eml file into the
+// profile's outgoing folder, and moves it to Sent Items. While the profile's
 // hold switch is on, messages wait in the Outbox until Flush. On the same
 // thread, .eml files in the profile's drop folder are delivered into the
 // Inbox of its default store, or into the folder named beside them, as soon
@@ -9,8 +10,10 @@
 
 #include "DropWatch.h"
 #include "Profile.h"
+#include "SenderStamp.h"
 #include "StoreFile.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -40,7 +43,12 @@ private:
     explicit CSpooler(const CProfile& profile);
     void Run();
     std::vector<std::shared_ptr<CStoreFile>> Stores();
-    void SendQueued();
+    // `now`: a flush, which does not wait for the pause after a failure of
+    // the server.
+    void SendQueued(bool now);
+    void WriteOutgoing(const CSenderStamp& stamp);
+    void SendThroughServer(const MailAccount& account, const CSenderStamp& stamp, bool now);
+    void ReportSendError(const std::string& text);
     void WatchDropFolder();
 
     std::string m_profile;
@@ -50,8 +58,11 @@ private:
     std::vector<CProfile::Store> m_profileStores;
     std::mutex m_mutex;
     std::mutex m_sending;  // one sender at a time: the thread or a Flush
+    std::chrono::seconds m_retryDelay{0};  // the last pause after a failure of the server
+    std::chrono::steady_clock::time_point m_retryAt;
     std::condition_variable m_wake;
     std::vector<std::weak_ptr<CStoreFile>> m_stores;
+    std::string m_lastSendError;  // used on m_thread only
     bool m_pending = false;
     bool m_stop = false;
     std::thread m_thread;

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <vector>
 
 class CMapiTest : public ::testing::Test {
 public:
@@ -23,6 +24,7 @@ public:
         MAPIINIT_0 init = {MAPI_INIT_VERSION, 9};
         ASSERT_EQ(S_OK, MAPIInitialize(&init));
         ASSERT_EQ(S_OK, pollenta::mapi::CreateProfile("Test", Book(), Outgoing(), true, Drop()));
+        ASSERT_EQ(S_OK, pollenta::mapi::SetProfileIdentity("Test", "Test Sender", "sender@example.org"));
         ASSERT_EQ(S_OK, pollenta::mapi::CreateStore("Test", m_dir + "/main.store", "Main", true, &m_storeId));
         ASSERT_EQ(S_OK, MAPILogonEx(0, nullptr, nullptr, MAPI_EXTENDED, &m_session));
         m_store = OpenStore(m_storeId);
@@ -53,6 +55,25 @@ public:
     static LPENTRYID Eid(const std::string& bytes)
     {
         return reinterpret_cast<LPENTRYID>(const_cast<char*>(bytes.data()));
+    }
+
+    // The .eml files in `folder`, as the spooler writes them.
+    static std::vector<std::filesystem::path> EmlFiles(const std::string& folder)
+    {
+        std::vector<std::filesystem::path> files;
+        if (!std::filesystem::exists(folder)) return files;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            if (entry.path().extension() == ".eml") files.push_back(entry.path());
+        return files;
+    }
+
+    static ULONG RowCount(IMAPIFolder* folder)
+    {
+        CComPtr<IMAPITable> table;
+        EXPECT_EQ(S_OK, folder->GetContentsTable(0, &table));
+        ULONG count = 0;
+        EXPECT_EQ(S_OK, table->GetRowCount(0, &count));
+        return count;
     }
 
     static std::string Bytes(const SBinary& bin) { return std::string(reinterpret_cast<const char*>(bin.lpb), bin.cb); }

@@ -8,28 +8,6 @@
 #include <fstream>
 #include <thread>
 
-namespace {
-
-std::vector<std::filesystem::path> Sent(const std::string& folder)
-{
-    std::vector<std::filesystem::path> files;
-    if (!std::filesystem::exists(folder)) return files;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        if (entry.path().extension() == ".eml") files.push_back(entry.path());
-    return files;
-}
-
-ULONG Count(IMAPIFolder* folder)
-{
-    CComPtr<IMAPITable> table;
-    EXPECT_EQ(S_OK, folder->GetContentsTable(0, &table));
-    ULONG count = 0;
-    EXPECT_EQ(S_OK, table->GetRowCount(0, &count));
-    return count;
-}
-
-}  // namespace
-
 class CSpoolerTest : public CMapiTest {
 protected:
     // A message submitted from the Outbox; its entry id.
@@ -53,18 +31,18 @@ TEST_F(CSpoolerTest, HeldMessagesWaitInTheOutboxUntilFlushQueues)
     std::string eid = Submit("Held");
     ASSERT_FALSE(eid.empty());
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-    EXPECT_TRUE(Sent(Outgoing()).empty());
-    EXPECT_EQ(1u, Count(SpecialFolder(m_store, PR_IPM_OUTBOX_ENTRYID)));
+    EXPECT_TRUE(EmlFiles(Outgoing()).empty());
+    EXPECT_EQ(1u, RowCount(SpecialFolder(m_store, PR_IPM_OUTBOX_ENTRYID)));
 
     ASSERT_EQ(S_OK, Spooler()->FlushQueues(0, 0, nullptr, FLUSH_UPLOAD));
-    auto files = Sent(Outgoing());
+    auto files = EmlFiles(Outgoing());
     ASSERT_EQ(1u, files.size());
     std::ifstream in(files[0], std::ios::binary);
     std::string mime((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_NE(std::string::npos, mime.find("Subject: Held"));
     EXPECT_NE(std::string::npos, mime.find("bob@example.com"));
-    EXPECT_EQ(0u, Count(SpecialFolder(m_store, PR_IPM_OUTBOX_ENTRYID)));
-    EXPECT_EQ(1u, Count(SpecialFolder(m_store, PR_IPM_SENTMAIL_ENTRYID)));
+    EXPECT_EQ(0u, RowCount(SpecialFolder(m_store, PR_IPM_OUTBOX_ENTRYID)));
+    EXPECT_EQ(1u, RowCount(SpecialFolder(m_store, PR_IPM_SENTMAIL_ENTRYID)));
     // Once sent, it can no longer be taken back.
     EXPECT_EQ(MAPI_E_NOT_IN_QUEUE, m_store->AbortSubmit(static_cast<ULONG>(eid.size()), Eid(eid), 0));
 }
@@ -76,13 +54,13 @@ TEST_F(CSpoolerTest, AbortedSubmissionStaysInTheOutboxUnsent)
     ASSERT_EQ(S_OK, m_store->AbortSubmit(static_cast<ULONG>(eid.size()), Eid(eid), 0));
     EXPECT_EQ(MAPI_E_NOT_IN_QUEUE, m_store->AbortSubmit(static_cast<ULONG>(eid.size()), Eid(eid), 0));
     ASSERT_EQ(S_OK, Spooler()->FlushQueues(0, 0, nullptr, FLUSH_UPLOAD));
-    EXPECT_TRUE(Sent(Outgoing()).empty());
+    EXPECT_TRUE(EmlFiles(Outgoing()).empty());
     CComPtr<IMAPIFolder> outbox = SpecialFolder(m_store, PR_IPM_OUTBOX_ENTRYID);
-    EXPECT_EQ(1u, Count(outbox));
+    EXPECT_EQ(1u, RowCount(outbox));
     SBinary bin = {static_cast<ULONG>(eid.size()), reinterpret_cast<LPBYTE>(eid.data())};
     ENTRYLIST list = {1, &bin};
     EXPECT_EQ(S_OK, outbox->DeleteMessages(&list, 0, nullptr, 0));
-    EXPECT_EQ(0u, Count(outbox));
+    EXPECT_EQ(0u, RowCount(outbox));
 }
 
 TEST_F(CSpoolerTest, MessageDeletedWhileQueuedIsNotSentAndTheRestAre)
@@ -97,15 +75,15 @@ TEST_F(CSpoolerTest, MessageDeletedWhileQueuedIsNotSentAndTheRestAre)
     ASSERT_EQ(S_OK, outbox->DeleteMessages(&list, 0, nullptr, 0));
 
     ASSERT_EQ(S_OK, Spooler()->FlushQueues(0, 0, nullptr, FLUSH_UPLOAD));
-    auto files = Sent(Outgoing());
+    auto files = EmlFiles(Outgoing());
     EXPECT_EQ(2u, files.size());
     for (const auto& file : files) {
         std::ifstream in(file, std::ios::binary);
         std::string mime((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         EXPECT_EQ(std::string::npos, mime.find("Subject: Deleted")) << file;
     }
-    EXPECT_EQ(0u, Count(outbox));
-    EXPECT_EQ(2u, Count(SpecialFolder(m_store, PR_IPM_SENTMAIL_ENTRYID)));
+    EXPECT_EQ(0u, RowCount(outbox));
+    EXPECT_EQ(2u, RowCount(SpecialFolder(m_store, PR_IPM_SENTMAIL_ENTRYID)));
 }
 
 TEST_F(CSpoolerTest, HeldAgainstFlushingMessagesStayQueuedToBeTakenBack)
@@ -113,25 +91,25 @@ TEST_F(CSpoolerTest, HeldAgainstFlushingMessagesStayQueuedToBeTakenBack)
     ASSERT_EQ(S_OK, pollenta::mapi::SetSpoolerHold("Test", true, true));
     std::string eid = Submit("Still queued");
     ASSERT_EQ(S_OK, Spooler()->FlushQueues(0, 0, nullptr, FLUSH_UPLOAD));
-    EXPECT_TRUE(Sent(Outgoing()).empty());
+    EXPECT_TRUE(EmlFiles(Outgoing()).empty());
     ASSERT_EQ(S_OK, m_store->AbortSubmit(static_cast<ULONG>(eid.size()), Eid(eid), 0));
-    EXPECT_EQ(1u, Count(SpecialFolder(m_store, PR_IPM_OUTBOX_ENTRYID)));
+    EXPECT_EQ(1u, RowCount(SpecialFolder(m_store, PR_IPM_OUTBOX_ENTRYID)));
 
     // Lifting the flush hold lets the next flush send again.
     ASSERT_EQ(S_OK, pollenta::mapi::SetSpoolerHold("Test", true));
     Submit("Sent on flush");
     ASSERT_EQ(S_OK, Spooler()->FlushQueues(0, 0, nullptr, FLUSH_UPLOAD));
-    EXPECT_EQ(1u, Sent(Outgoing()).size());
+    EXPECT_EQ(1u, EmlFiles(Outgoing()).size());
 }
 
 TEST_F(CSpoolerTest, WithoutHoldTheSpoolerSendsOnItsOwn)
 {
     Submit("Prompt");
-    for (int i = 0; i < 100 && Sent(Outgoing()).empty(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_EQ(1u, Sent(Outgoing()).size());
-    for (int i = 0; i < 100 && Count(SpecialFolder(m_store, PR_IPM_SENTMAIL_ENTRYID)) == 0; ++i)
+    for (int i = 0; i < 100 && EmlFiles(Outgoing()).empty(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(1u, EmlFiles(Outgoing()).size());
+    for (int i = 0; i < 100 && RowCount(SpecialFolder(m_store, PR_IPM_SENTMAIL_ENTRYID)) == 0; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_EQ(1u, Count(SpecialFolder(m_store, PR_IPM_SENTMAIL_ENTRYID)));
+    EXPECT_EQ(1u, RowCount(SpecialFolder(m_store, PR_IPM_SENTMAIL_ENTRYID)));
 }
 
 TEST_F(CSpoolerTest, MessageWithoutRecipientsIsNotSubmitted)
@@ -147,7 +125,7 @@ TEST_F(CSpoolerTest, SentFileHoldsTheBodyInTheCharsetItDeclares)
     ASSERT_EQ(S_OK, pollenta::mapi::SetSpoolerHold("Test", true));
     Submit("Grüße aus Köln");
     ASSERT_EQ(S_OK, Spooler()->FlushQueues(0, 0, nullptr, FLUSH_UPLOAD));
-    auto files = Sent(Outgoing());
+    auto files = EmlFiles(Outgoing());
     ASSERT_EQ(1u, files.size());
     std::ifstream in(files[0], std::ios::binary);
     const std::vector<BYTE> mime((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -164,13 +142,13 @@ TEST_F(CSpoolerTest, MessagesThatCouldNotBeWrittenStayQueuedAndGoOnceLater)
     // A file where the outgoing folder should be: nothing can be written.
     std::ofstream(Outgoing()) << "in the way";
     EXPECT_TRUE(FAILED(Spooler()->FlushQueues(0, 0, nullptr, FLUSH_UPLOAD)));
-    EXPECT_EQ(3u, Count(SpecialFolder(m_store, PR_IPM_OUTBOX_ENTRYID)));
+    EXPECT_EQ(3u, RowCount(SpecialFolder(m_store, PR_IPM_OUTBOX_ENTRYID)));
 
     std::filesystem::remove(Outgoing());
     ASSERT_EQ(S_OK, Spooler()->FlushQueues(0, 0, nullptr, FLUSH_UPLOAD));
-    EXPECT_EQ(3u, Sent(Outgoing()).size());
-    EXPECT_EQ(0u, Count(SpecialFolder(m_store, PR_IPM_OUTBOX_ENTRYID)));
-    EXPECT_EQ(3u, Count(SpecialFolder(m_store, PR_IPM_SENTMAIL_ENTRYID)));
+    EXPECT_EQ(3u, EmlFiles(Outgoing()).size());
+    EXPECT_EQ(0u, RowCount(SpecialFolder(m_store, PR_IPM_OUTBOX_ENTRYID)));
+    EXPECT_EQ(3u, RowCount(SpecialFolder(m_store, PR_IPM_SENTMAIL_ENTRYID)));
 }
 
 // A submission the store cannot queue leaves the message as it was saved:

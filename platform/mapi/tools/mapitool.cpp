@@ -21,13 +21,16 @@ using pollenta::mapi::ExportMime;
 
 const char* const kUsage =
     "usage: mapitool [--profile NAME] COMMAND ...\n"
-    "  create-profile NAME DIR      profile with a store, address book, outgoing and drop folder in DIR\n"
+    "  create-profile NAME DIR [--address ADDR] [--name \"USER NAME\"]\n"
+    "                               profile with a store, address book, outgoing and drop folder in DIR,\n"
+    "                               whose mail comes from the user ADDR\n"
     "  add-user NAME ADDRESS        an entry of the profile's address book\n"
     "  add-list NAME MEMBER...      a distribution list of the entries or lists named MEMBER\n"
     "  folders                      folders of every store\n"
     "  messages FOLDER              messages of FOLDER (\"\\\\Store\\\\Inbox\") with their properties\n"
     "  deliver [--folder FOLDER] FILE.eml ...   deliver into FOLDER, or the Inbox of the default store\n"
-    "  export ENTRYID FILE.eml      write the message (entry id in hex) as MIME\n";
+    "  export ENTRYID FILE.eml      write the message (entry id in hex) as MIME\n"
+    "  fetch                        new mail from the account's IMAP mailbox into the Inbox\n";
 
 int Fail(const std::string& what, HRESULT hr)
 {
@@ -309,7 +312,8 @@ private:
     CComPtr<IMAPISession> m_session;
 };
 
-int CreateProfile(const std::string& name, const std::filesystem::path& dir)
+int CreateProfile(const std::string& name, const std::filesystem::path& dir, const std::string& userName,
+                  const std::string& address)
 {
     std::filesystem::create_directories(dir);
     std::string book = (dir / "addressbook.db").string();
@@ -321,6 +325,8 @@ int CreateProfile(const std::string& name, const std::filesystem::path& dir)
                                                  &entryId);
         FAILED(hr))
         return Fail("creating the store", hr);
+    if (HRESULT hr = pollenta::mapi::SetProfileIdentity(name, userName, address); FAILED(hr))
+        return Fail("setting the profile's user", hr);
     std::printf("profile %s: store %s\n", name.c_str(),
                 EntryIdText(entryId).c_str());
     return 0;
@@ -363,6 +369,18 @@ int AddList(const std::string& profile, const std::string& name, const std::vect
     return 0;
 }
 
+int Fetch(const std::string& profile)
+{
+    MAPIINIT_0 init = {MAPI_INIT_VERSION, MAPI_MULTITHREAD_NOTIFICATIONS};
+    if (HRESULT hr = MAPIInitialize(&init); FAILED(hr)) return Fail("starting MAPI", hr);
+    std::size_t delivered = 0;
+    HRESULT hr = pollenta::mapi::FetchMail(profile, delivered);
+    if (FAILED(hr)) std::fprintf(stderr, "mapitool: %s\n", pollenta::mapi::AdminErrorText().c_str());
+    else std::printf("fetched %zu\n", delivered);
+    MAPIUninitialize();
+    return FAILED(hr) ? 1 : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -370,10 +388,14 @@ int main(int argc, char** argv)
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string profile;
     std::string folder;
+    std::string address;
+    std::string userName;
     std::vector<std::string> words;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--profile" && i + 1 < args.size()) profile = args[++i];
         else if (args[i] == "--folder" && i + 1 < args.size()) folder = args[++i];
+        else if (args[i] == "--address" && i + 1 < args.size()) address = args[++i];
+        else if (args[i] == "--name" && i + 1 < args.size()) userName = args[++i];
         else words.push_back(args[i]);
     }
     if (words.empty()) {
@@ -381,8 +403,9 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string& command = words[0];
-    if (command == "create-profile" && words.size() == 3) return CreateProfile(words[1], words[2]);
+    if (command == "create-profile" && words.size() == 3) return CreateProfile(words[1], words[2], userName, address);
     if (command == "add-user" && words.size() == 3) return AddUser(profile, words[1], words[2]);
+    if (command == "fetch" && words.size() == 1) return Fetch(profile);
     if (command == "add-list" && words.size() >= 3) return AddList(profile, words[1], {words.begin() + 2, words.end()});
 
     CTool tool(profile);

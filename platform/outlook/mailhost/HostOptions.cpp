@@ -8,14 +8,36 @@ const char* const kUsage =
     "       mailhost [--profile NAME] deliver FILE.eml... [--folder \"\\\\Personal Folders\\Inbox\"]\n"
     "         delivers mail into the profile's Inbox or the folder\n"
     "       mailhost create-profile NAME [--address ADDR] [--name \"USER NAME\"]\n"
-    "         makes a profile with a store, an address book and its mail folders\n";
+    "         makes a profile with a store, an address book and its mail folders\n"
+    "       mailhost [--profile NAME] account --smtp URL [--imap URL] [--user NAME] [--password-file FILE]\n"
+    "                [--ca-file FILE] [--poll SECONDS] [--retry-max SECONDS]\n"
+    "         sends the profile's mail through the SMTP server and fetches it from the IMAP mailbox\n"
+    "       mailhost [--profile NAME] account [--clear]\n"
+    "         prints the profile's mail account, or removes it\n"
+    "       mailhost [--profile NAME] fetch\n"
+    "         fetches new mail from the account's IMAP mailbox now\n";
 
 namespace {
 
-bool TakesValue(const std::string& option)
+// Where each option's value goes.
+std::string* ValueOf(const std::string& option, HostOptions& options)
 {
-    return option == "--profile" || option == "--folder" || option == "--address" || option == "--name" ||
-           option == "--client-version";
+    const std::pair<const char*, std::string*> values[] = {{"--profile", &options.profile},
+                                                           {"--folder", &options.folder},
+                                                           {"--address", &options.address},
+                                                           {"--name", &options.userName},
+                                                           {"--client-version", &options.clientVersion},
+                                                           {"--smtp", &options.smtpUrl},
+                                                           {"--imap", &options.imapUrl},
+                                                           {"--user", &options.user},
+                                                           {"--password-file", &options.passwordFile},
+                                                           {"--ca-file", &options.caFile},
+                                                           {"--poll", &options.pollSeconds},
+                                                           {"--retry-max", &options.retryMaxSeconds}};
+    for (const auto& [name, value] : values)
+        if (option == name)
+            return value;
+    return nullptr;
 }
 
 }  // namespace
@@ -27,22 +49,14 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
         const std::string& arg = args[i];
         if (arg == "--headless") {
             options.headless = true;
-        } else if (TakesValue(arg)) {
+        } else if (arg == "--clear") {
+            options.clearAccount = true;
+        } else if (std::string* value = ValueOf(arg, options)) {
             if (i + 1 >= args.size()) {
                 error = arg + " needs a value";
                 return false;
             }
-            const std::string& value = args[++i];
-            if (arg == "--profile")
-                options.profile = value;
-            else if (arg == "--folder")
-                options.folder = value;
-            else if (arg == "--address")
-                options.address = value;
-            else if (arg == "--name")
-                options.userName = value;
-            else
-                options.clientVersion = value;
+            *value = args[++i];
         } else if (arg.rfind("--", 0) == 0) {
             error = "unknown option " + arg;
             return false;
@@ -59,6 +73,8 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
     if (options.command == "deliver" && !options.words.empty())
         return true;
     if (options.command == "create-profile" && options.words.size() == 1)
+        return true;
+    if ((options.command == "account" || options.command == "fetch") && options.words.empty())
         return true;
     error = "cannot make sense of the command line";
     return false;

@@ -57,6 +57,18 @@ std::string DefaultProfileName()
     return name;
 }
 
+// Profiles made before the MAPI profile kept the user had it only here; the
+// spooler reads it from the MAPI profile.
+void CopyUserToMapiProfile(const std::string& profile)
+{
+    std::string name, address;
+    if (FAILED(pollenta::mapi::ProfileIdentity(profile, name, address)) || !address.empty())
+        return;
+    const ProfileUser user = ReadProfileUser(profile);
+    if (!user.address.empty())
+        pollenta::mapi::SetProfileIdentity(profile, user.name, user.address);
+}
+
 }  // namespace
 
 std::string DataFolder()
@@ -89,6 +101,8 @@ HRESULT CreateHostProfile(const std::string& profile, const ProfileUser& user, b
         return hr;
     if (HRESULT hr = pollenta::mapi::CreateStore(profile, store, "Personal Folders", true, nullptr); FAILED(hr))
         return hr;
+    if (HRESULT hr = pollenta::mapi::SetProfileIdentity(profile, user.name, user.address); FAILED(hr))
+        return hr;
     if (!user.address.empty())
         pollenta::mapi::AddMailUser(book, user.name.empty() ? user.address : user.name, user.address, {});
     return WriteUser(profile, user) == ERROR_SUCCESS ? S_OK : E_FAIL;
@@ -103,6 +117,8 @@ HRESULT LogOn(const std::string& profile, CComPtr<IMAPISession>& session, std::s
 {
     const ULONG flags = MAPI_EXTENDED | MAPI_NEW_SESSION;
     usedProfile = ProfileName(profile);
+    if (!usedProfile.empty())
+        CopyUserToMapiProfile(usedProfile);
     HRESULT hr = MAPILogonEx(0, usedProfile.empty() ? nullptr : usedProfile.data(), nullptr, flags, &session);
     if (SUCCEEDED(hr) || !profile.empty())
         return hr;

@@ -1,6 +1,7 @@
 #include "RunHost.h"
 
 #include "CAddInLoader.h"
+#include "CMailPoller.h"
 
 #include "outlookwindows/HostWindows.h"
 
@@ -8,6 +9,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <memory>
 #include <cstdio>
 
 namespace mailhost {
@@ -31,7 +33,7 @@ void BlockStopSignals()
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 }
 
-void RunHost(pollenta::outlook::OutlookHost& host, bool withWindows)
+void RunHost(pollenta::outlook::OutlookHost& host, bool withWindows, const std::string& profile)
 {
     // The windows follow the object model from its first explorer on.
     std::unique_ptr<pollenta::outlook::HostWindows> windows;
@@ -43,6 +45,8 @@ void RunHost(pollenta::outlook::OutlookHost& host, bool withWindows)
     addIns.ConnectAll(host.Application());
     for (const std::string& name : addIns.Connected())
         std::printf("add-in %s connected\n", name.c_str());
+    // Fetched mail comes in once the add-ins listen.
+    auto poller = std::make_unique<CMailPoller>(profile);
     std::printf("mailhost: running %s; SIGINT or SIGTERM stops it\n", windows ? "with windows" : "headless");
     std::fflush(stdout);
 
@@ -59,6 +63,7 @@ void RunHost(pollenta::outlook::OutlookHost& host, bool withWindows)
         }
         std::printf("mailhost: stopping on signal %d\n", received);
     }
+    poller.reset();
     addIns.BeginShutdown();
     explorer.Release();
     host.CloseWindows();

@@ -6,13 +6,15 @@
 
 #include "outlook/OutlookHost.h"
 
+#include <string>
+
 namespace mailhost {
 
 // The signals that stop the host, blocked in every thread so that only the
 // waiting host receives them; call before any thread starts.
 void BlockStopSignals();
 // Runs until a stop signal (or, with windows, until the last explorer
-// window closes).
-void RunHost(pollenta::outlook::OutlookHost& host, bool withWindows);
+// window closes), fetching the mail of the profile's account meanwhile.
+void RunHost(pollenta::outlook::OutlookHost& host, bool withWindows, const std::string& profile);
 
 }  // namespace mailhost

@@ -2,10 +2,12 @@
 // a MAPI profile and loads the COM add-ins entered for the client, delivers
 // mail into a profile and makes profiles.
 
+#include "AccountCommand.h"
 #include "CHostLock.h"
 #include "ClientRegistration.h"
 #include "DeliverMail.h"
 #include "DropMail.h"
+#include "FetchCommand.h"
 #include "HostOptions.h"
 #include "HostProfile.h"
 #include "RunHost.h"
@@ -16,6 +18,7 @@
 
 #include "com/Activation.h"
 #include "mapi/Mapi.h"
+#include "mapi/MapiAdmin.h"
 #include "win/Module.h"
 #include "win/Version.h"
 
@@ -99,9 +102,13 @@ int Run(const mailhost::HostOptions& options, const std::string& version)
     const mailhost::CHostLock running(profile);
     mailhost::RegisterClientClass(ProgramPath());
     pollenta::outlook::EnsureEditorPreference(version);
-    std::printf("mailhost %s on profile \"%s\" (sent mail goes to %s/outgoing)\n", version.c_str(), profile.c_str(),
-                mailhost::ProfileFolder(profile).c_str());
-    mailhost::RunHost(*host, !options.headless && pollenta::outlook::HasDisplay());
+    pollenta::mapi::MailAccount account;
+    pollenta::mapi::ProfileAccount(profile, account);
+    const std::string sentTo =
+        account.smtpUrl.empty() ? mailhost::ProfileFolder(profile) + "/outgoing" : account.smtpUrl;
+    std::printf("mailhost %s on profile \"%s\" (sent mail goes to %s)\n", version.c_str(), profile.c_str(),
+                sentTo.c_str());
+    mailhost::RunHost(*host, !options.headless && pollenta::outlook::HasDisplay(), profile);
     host.reset();
     session->Logoff(0, 0, 0);
     return kDone;
@@ -129,6 +136,14 @@ int main(int argc, char** argv)
     CPlatform platform;
     if (!platform.Ready())
         return Fail("starting MAPI and COM", E_FAIL);
+    if (options.command == "account")
+        return mailhost::AccountCommand(options);
+    if (options.command == "fetch") {
+        const std::string profile = mailhost::ProfileName(options.profile);
+        if (!profile.empty() && mailhost::CHostLock::IsHeld(profile))
+            return mailhost::FetchThroughRunningHost(profile);
+        return mailhost::FetchHere(profile);
+    }
     if (options.command == "create-profile") {
         const std::string& name = options.words.front();
         if (HRESULT hr = mailhost::CreateHostProfile(name, {options.userName, options.address}, false); FAILED(hr))

@@ -4,12 +4,16 @@
 
 #include "mapi/IMAPIFolder.h"
 #include "mapi/IMsgStore.h"
+#include "mapi/MailAccount.h"
 
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace pollenta::mapi {
+
+// The text of the last failure of one of these functions on this thread.
+std::string AdminErrorText();
 
 // A new profile with its address book file and outgoing folder; with
 // makeDefault, MAPILogonEx without a name logs on to it. While a session of
@@ -18,6 +22,21 @@ namespace pollenta::mapi {
 // its default store and removed.
 HRESULT CreateProfile(const std::string& profile, const std::string& addressBookPath,
                       const std::string& outgoingFolder, bool makeDefault, const std::string& dropFolder = {});
+// The user that the profile's outgoing mail comes from: the spooler stamps
+// this sender, the date and a message id in the address's domain on every
+// message that lacks them. Until a profile has an address, what it submits
+// stays in the Outbox.
+HRESULT SetProfileIdentity(const std::string& profile, const std::string& displayName, const std::string& address);
+HRESULT ProfileIdentity(const std::string& profile, std::string& displayName, std::string& address);
+// The profile's mail account: with one, the spooler sends through its SMTP
+// server instead of writing the outgoing folder. An empty SMTP URL removes
+// it. MAPI_E_NOT_FOUND when there is no such profile.
+HRESULT SetProfileAccount(const std::string& profile, const MailAccount& account);
+HRESULT ProfileAccount(const std::string& profile, MailAccount& account);
+// Fetches the messages of the account's IMAP mailbox that the profile has
+// not had yet into the Inbox of its default store; `delivered` receives how
+// many. MAPI_E_NOT_FOUND when the account has no IMAP mailbox.
+HRESULT FetchMail(const std::string& profile, std::size_t& delivered);
 // A new store file, listed in the profile; MAPI_E_COLLISION when the file
 // exists. `entryId` receives the store's entry id when not null.
 HRESULT CreateStore(const std::string& profile, const std::string& storePath, const std::string& displayName,
