@@ -33,6 +33,10 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
                 return false;
             }
             const std::string& value = args[++i];
+            if (arg == "--folder" && value.empty()) {
+                error = "--folder needs the path of an existing folder";
+                return false;
+            }
             if (arg == "--profile")
                 options.profile = value;
             else if (arg == "--folder")
