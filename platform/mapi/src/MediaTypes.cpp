@@ -42,7 +42,8 @@ std::string MediaTypeOfFileName(const std::string& fileName)
 {
     static const std::map<std::string, std::string> kTypes = ReadTable();
     const std::size_t dot = fileName.rfind('.');
-    if (dot == std::string::npos || dot + 1 == fileName.size()) return {};
+    if (dot == std::string::npos || dot + 1 == fileName.size())
+        return {};
     auto found = kTypes.find(Lowered(fileName.substr(dot + 1)));
     return found == kTypes.end() ? std::string() : found->second;
 }

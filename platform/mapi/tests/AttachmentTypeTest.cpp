@@ -16,7 +16,7 @@ namespace {
 
 struct Attached {
     const char* fileName;
-    const char* mimeTag; // null: the attachment has none, as files added by hand have not
+    const char* mimeTag;  // null: the attachment has none, as files added by hand have not
     const char* contentId;
 };
 
@@ -30,8 +30,10 @@ protected:
         ULONG number = 0;
         ASSERT_EQ(S_OK, message->CreateAttach(nullptr, 0, &number, &attach));
         SetString(attach, PR_ATTACH_LONG_FILENAME_A, file.fileName);
-        if (file.mimeTag) SetString(attach, PR_ATTACH_MIME_TAG_A, file.mimeTag);
-        if (file.contentId) SetString(attach, PR_ATTACH_CONTENT_ID_A, file.contentId);
+        if (file.mimeTag)
+            SetString(attach, PR_ATTACH_MIME_TAG_A, file.mimeTag);
+        if (file.contentId)
+            SetString(attach, PR_ATTACH_CONTENT_ID_A, file.contentId);
         const std::string bytes = std::string("bytes of ") + file.fileName;
         SPropValue data{};
         data.ulPropTag = PR_ATTACH_DATA_BIN;
@@ -53,13 +55,15 @@ protected:
         value.ulPropTag = PR_HTML;
         value.Value.bin = {static_cast<ULONG>(html.size()), reinterpret_cast<LPBYTE>(const_cast<char*>(html.data()))};
         EXPECT_EQ(S_OK, HrSetOneProp(message, &value));
-        for (const Attached& file : files) Attach(message, file);
+        for (const Attached& file : files)
+            Attach(message, file);
         AddRecipient(message, "Bob", "bob@example.com");
         EXPECT_EQ(S_OK, message->SubmitMessage(FORCE_SUBMIT));
         EXPECT_EQ(S_OK, Spooler()->FlushQueues(0, 0, nullptr, FLUSH_UPLOAD));
         std::vector<std::filesystem::path> sent;
         for (const auto& entry : std::filesystem::directory_iterator(Outgoing()))
-            if (entry.path().extension() == ".eml") sent.push_back(entry.path());
+            if (entry.path().extension() == ".eml")
+                sent.push_back(entry.path());
         if (sent.size() != 1) {
             ADD_FAILURE() << sent.size() << " files sent";
             return {};
@@ -80,13 +84,16 @@ TEST_F(CAttachmentTypeTest, AnAttachmentWithoutAMimeTagGoesWithTheTypeTheSystemT
     EXPECT_TRUE(mail.defects.empty()) << mail.defects.front();
     std::map<std::string, ReceivedPart> byName;
     for (const ReceivedPart& part : mail.parts)
-        if (!part.fileName.empty()) byName[part.fileName] = part;
+        if (!part.fileName.empty())
+            byName[part.fileName] = part;
     ASSERT_EQ(7u, byName.size());
-    const std::map<std::string, std::string> expected = {
-        {"Chart.JPG", "image/jpeg"},     {"scan.bmp", "image/bmp"},
-        {"logo.gif", "image/gif"},       {"figures.csv", "text/csv"},
-        {"drawing.svg", "image/svg+xml"}, {"notes.unknown-kind", "application/octet-stream"},
-        {"README", "application/octet-stream"}};
+    const std::map<std::string, std::string> expected = {{"Chart.JPG", "image/jpeg"},
+                                                         {"scan.bmp", "image/bmp"},
+                                                         {"logo.gif", "image/gif"},
+                                                         {"figures.csv", "text/csv"},
+                                                         {"drawing.svg", "image/svg+xml"},
+                                                         {"notes.unknown-kind", "application/octet-stream"},
+                                                         {"README", "application/octet-stream"}};
     for (const auto& [name, type] : expected) {
         SCOPED_TRACE(name);
         EXPECT_EQ(type, byName[name].contentType);

@@ -43,8 +43,8 @@ TEST(RegImport, MergesEveryKeyOfTheFileAndKeepsWhatTheRegistryHeldBefore)
     TempFolder folder("pollenta-reg-import");
     TempRegistry registry(folder.Path() / "registry");
     HKEY gif = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyEx(HKEY_LOCAL_MACHINE, "Software\\Classes\\.gif", 0, nullptr, 0, KEY_ALL_ACCESS,
-                                            nullptr, &gif, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyEx(HKEY_LOCAL_MACHINE, "Software\\Classes\\.gif", 0, nullptr, 0,
+                                            KEY_ALL_ACCESS, nullptr, &gif, nullptr));
     ASSERT_EQ(ERROR_SUCCESS, RegSetValueEx(gif, "PerceivedType", 0, REG_SZ, reinterpret_cast<const BYTE*>("image"), 6));
     RegCloseKey(gif);
     const auto file = folder.Write("types.reg", "Windows Registry Editor Version 5.00\r\n\r\n"
@@ -68,7 +68,8 @@ TEST(RegImport, ADamagedFileOrOneOfAnotherRootChangesNothing)
                                                      "[HKEY_LOCAL_MACHINE\\Software\\Classes\\.gif]\r\n"
                                                      "\"Content Type\"=\"image/gif\"\r\n"
                                                      "[HKEY_LOCAL_MACHINE\\Software\\Classes\\.png\r\n");
-    const auto users = folder.Write("users.reg", "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_USERS\\.DEFAULT]\r\n");
+    const auto users =
+        folder.Write("users.reg", "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_USERS\\.DEFAULT]\r\n");
     EXPECT_EQ(2, RegImport(damaged));
     EXPECT_EQ(2, RegImport(users));
     EXPECT_EQ(2, RegImport((folder.Path() / "missing.reg").string()));
