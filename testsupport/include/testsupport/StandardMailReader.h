@@ -19,19 +19,19 @@ namespace pollenta::testsupport {
 
 // One leaf part of the message, in the order the message holds them.
 struct ReceivedPart {
-    std::string contentType; // "image/gif", lower case
-    std::string disposition; // "inline", "attachment", or empty when the part has none
-    std::string contentId;   // without the angle brackets
+    std::string contentType;  // "image/gif", lower case
+    std::string disposition;  // "inline", "attachment", or empty when the part has none
+    std::string contentId;    // without the angle brackets
     std::string fileName;
-    std::string text; // decoded to Unicode (UTF-8 here) for text/* parts, else empty
+    std::string text;  // decoded to Unicode (UTF-8 here) for text/* parts, else empty
 
     bool IsText() const { return contentType.starts_with("text/"); }
 };
 
 struct ReceivedMail {
-    std::vector<std::pair<std::string, std::string>> headers; // in order, values decoded
+    std::vector<std::pair<std::string, std::string>> headers;  // in order, values decoded
     std::vector<ReceivedPart> parts;
-    std::vector<std::string> defects; // what the reader found wrong, message and parts
+    std::vector<std::string> defects;  // what the reader found wrong, message and parts
 
     // The first header of that name (case-insensitive); empty when there is none.
     std::string Header(const std::string& name) const;

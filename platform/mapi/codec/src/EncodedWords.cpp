@@ -10,14 +10,17 @@
 namespace {
 
 struct EncodedWord {
-    std::size_t begin = 0; // the "=?"
-    std::size_t end = 0;   // just after the "?="
+    std::size_t begin = 0;  // the "=?"
+    std::size_t end = 0;    // just after the "?="
     std::string_view charset;
     bool base64 = false;
     std::string_view text;
 };
 
-bool IsFoldingSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsFoldingSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 bool HasNoSpace(std::string_view text)
 {
@@ -84,8 +87,7 @@ std::optional<std::string> DecodeB(std::string_view text)
 {
     if (!IsBase64Text(text))
         return std::nullopt;
-    const std::vector<BYTE> bytes =
-        DecodeBase64(std::span(reinterpret_cast<const BYTE*>(text.data()), text.size()));
+    const std::vector<BYTE> bytes = DecodeBase64(std::span(reinterpret_cast<const BYTE*>(text.data()), text.size()));
     return std::string(bytes.begin(), bytes.end());
 }
 
@@ -143,7 +145,7 @@ std::optional<std::string> Joined(const std::vector<EncodedWord>& run)
     return out;
 }
 
-} // namespace
+}  // namespace
 
 bool IsCharsetName(std::string_view name)
 {
