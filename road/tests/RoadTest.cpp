@@ -159,6 +159,10 @@ protected:
         for (std::size_t at = copy.html.find("cid:"); at != std::string::npos; at = copy.html.find("cid:", at + 1)) {
             const std::string id = copy.html.substr(at + 4, copy.html.find_first_of(" >\"'", at) - at - 4);
             Require(copy.contentIds.count(id), "the copy to " + copy.recipient + " shows cid:" + id + " without it");
+            // The page's picture is a GIF; a mail reader shows only a picture that says it is one.
+            Require(copy.typeOfContentId.at(id) == "image/gif" && copy.dispositionOfContentId.at(id) == "inline",
+                    "the copy to " + copy.recipient + " carries its picture as " + copy.typeOfContentId.at(id) +
+                        " (" + copy.dispositionOfContentId.at(id) + ")");
             ++pictures;
         }
         Require(pictures == 1, "the copy to " + copy.recipient + " shows " + std::to_string(pictures) + " pictures");

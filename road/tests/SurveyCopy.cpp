@@ -11,17 +11,23 @@
 
 namespace {
 
-std::set<std::string> ContentIds(GMimeMessage* message)
+void ReadContentIds(GMimeMessage* message, SurveyCopy& copy)
 {
-    std::set<std::string> ids;
     g_mime_message_foreach(
         message,
         [](GMimeObject*, GMimeObject* part, gpointer data) {
-            if (const char* id = g_mime_object_get_content_id(part))
-                static_cast<std::set<std::string>*>(data)->insert(id);
+            const char* id = g_mime_object_get_content_id(part);
+            if (!id)
+                return;
+            auto& copy = *static_cast<SurveyCopy*>(data);
+            copy.contentIds.insert(id);
+            char* type = g_mime_content_type_get_mime_type(g_mime_object_get_content_type(part));
+            copy.typeOfContentId[id] = type ? type : "";
+            g_free(type);
+            const char* disposition = g_mime_object_get_disposition(part);
+            copy.dispositionOfContentId[id] = disposition ? disposition : "";
         },
-        &ids);
-    return ids;
+        &copy);
 }
 
 GMimePart* FindHtmlPart(GMimeMessage* message)
@@ -76,7 +82,7 @@ SurveyCopy ReadSurveyCopy(const std::filesystem::path& eml)
     copy.recipient = Recipient(message.get());
     const char* subject = g_mime_message_get_subject(message.get());
     copy.subject = subject ? subject : "";
-    copy.contentIds = ContentIds(message.get());
+    ReadContentIds(message.get(), copy);
     GMimePart* html = FindHtmlPart(message.get());
     Require(html != nullptr, eml.string() + " has no HTML part");
     copy.html = DecodedContent(html);

@@ -1,9 +1,11 @@
 #pragma once
 // One personal copy of the survey as the recipient's mail client reads it:
 // parsed with GMime, its addressee, subject, HTML part (decoded) and the
-// content ids of its other parts (the pictures the HTML shows).
+// content ids of its other parts (the pictures the HTML shows) with their
+// media types and dispositions.
 
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
 
@@ -12,6 +14,8 @@ struct SurveyCopy {
     std::string subject;
     std::string html;
     std::set<std::string> contentIds;
+    std::map<std::string, std::string> typeOfContentId;        // "image/gif"
+    std::map<std::string, std::string> dispositionOfContentId; // "inline", or empty when the part has none
 };
 
 // A RoadFailure when the file is no message with one addressee and an

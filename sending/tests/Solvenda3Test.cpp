@@ -325,6 +325,77 @@ TEST_F(Solvenda3Test, MembersOfAnExcludeListGetNoCopyEvenOnTheToLineAndOthersGet
     EXPECT_EQ(2u, byAddress.size());
 }
 
+TEST_F(Solvenda3Test, AnEntryWithAnEmptyAddressIsRefusedAsTheFirstMethodRefusesItAndTheOthersGetTheirCopy)
+{
+    SetString(m_draft, PR_BODY_A, "%%RECIPIENT%%");
+    AddEntry(User("No Mail", ""), "No Mail");
+    AddEntry(User("Ann One", "ann@example.com"), "Ann One");
+    WatchReport([](CZrReportDlg&) {});
+
+    ASSERT_EQ(S_OK, Send3(true));
+
+    const std::vector<MimeMessageData> sent = Sent();
+    ASSERT_EQ(1u, sent.size());
+    ASSERT_EQ(1u, sent[0].to.size());
+    EXPECT_EQ("ann@example.com", sent[0].to[0].address);
+    EXPECT_EQ((std::vector<std::string>{
+                  "Unable to get the address of the recipient (The object or property was not found) (No Mail)",
+                  "Ann One <ann@example.com>", "Task is completed"}),
+              m_lines);
+}
+
+TEST_F(Solvenda3Test, WhenNoCopyWentOutTheResultIsTheFirstMethodsAllExcludedCodeWithItsText)
+{
+    struct Case {
+        const char* name;
+        std::function<void(Solvenda3Test&)> recipients;
+        int failingSend;
+    };
+    const Case cases[] = {
+        {"the one entry has an empty address", [](Solvenda3Test& t) { t.AddEntry(t.User("No Mail", ""), "No Mail"); },
+         0},
+        {"every address is excluded",
+         [](Solvenda3Test& t) {
+             const std::string ann = t.User("Ann One", "ann@example.com");
+             t.AddEntry(ann, "Ann One");
+             t.AddEntry(pollenta::mapi::AddDistList(t.Book(), "exclude these", {ann}), "exclude these");
+         },
+         0},
+        {"the one copy fails", [](Solvenda3Test& t) { t.AddEntry(t.User("Ann One", "ann@example.com"), "Ann One"); }, 1},
+    };
+    const std::string text = Languages().LoadLangString(120);
+    ASSERT_FALSE(text.empty());
+    for (const Case& c : cases) {
+        for (bool showReport : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (showReport ? ", report shown" : ", report hidden"));
+            m_draft.Release();
+            ASSERT_EQ(S_OK, m_drafts->CreateMessage(&IID_IMessage, 0, &m_draft));
+            SetString(m_draft, PR_SUBJECT_A, "Survey");
+            c.recipients(*this);
+            standin::MailItem::s_sends = 0;
+            standin::MailItem::s_failingSend = c.failingSend;
+            if (showReport)
+                WatchReport([](CZrReportDlg&) {});
+            EXPECT_EQ(TM_E_ALLEXCLUDED, Send3(showReport));
+            CComPtr<IErrorInfo> error;
+            CComBSTR description;
+            ASSERT_EQ(S_OK, GetErrorInfo(0, &error));
+            error->GetDescription(&description);
+            EXPECT_EQ(text, description.ToString());
+            EXPECT_TRUE(Sent().empty());
+            standin::MailItem::s_failingSend = 0;
+            if (c.failingSend == 0) {
+                // The first method says the same of the same recipients.
+                m_draft.Release();
+                ASSERT_EQ(S_OK, m_drafts->CreateMessage(&IID_IMessage, 0, &m_draft));
+                SetString(m_draft, PR_SUBJECT_A, "Survey");
+                c.recipients(*this);
+                EXPECT_EQ(TM_E_ALLEXCLUDED, Send());
+            }
+        }
+    }
+}
+
 TEST(ReportFileTest, FieldsWithTheSeparatorQuotesOrLineBreaksAreQuoted)
 {
     pollenta::testsupport::TempFolder folder{"report-file"};

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 
 namespace {
@@ -107,4 +108,38 @@ TEST_F(MailHostRunTest, MailIsDeliveredIntoANamedProfileWithoutARunningHost)
         EXPECT_EQ(c.exitCode, RunToEnd(args, m_folder.Path()));
     }
     EXPECT_EQ(2, RunToEnd({kBin + "/mailhost", "deliver"}, m_folder.Path()));
+}
+
+// What is no whole mail file is refused by name and reason, the same way
+// whether a host runs on the profile or not, and the files after it are
+// still delivered.
+TEST_F(MailHostRunTest, FilesThatAreNoMailAreRefusedByNameAndTheOthersAreDelivered)
+{
+    ASSERT_EQ(
+        0, RunToEnd({kBin + "/mailhost", "create-profile", "Work", "--address", "ann@example.org"}, m_folder.Path()));
+    const std::string mail =
+        m_folder.Write("answer.eml", "From: bob@example.org\r\nSubject: Answer\r\n\r\nkqprojectid=4097\r\n").string();
+    const std::string empty = m_folder.Write("empty.eml", "").string();
+    const std::string folder = (m_folder.Path() / "a folder.eml").string();
+    std::filesystem::create_directory(folder);
+    const std::vector<std::string> deliver = {kBin + "/mailhost", "--profile", "Work", "deliver", folder, empty, mail};
+
+    for (bool hostRuns : {false, true}) {
+        SCOPED_TRACE(hostRuns ? "a host runs" : "no host runs");
+        std::optional<ChildProgram> host;
+        if (hostRuns) {
+            std::filesystem::create_directories(m_folder.Path() / "host");
+            host.emplace(std::vector<std::string>{kBin + "/mailhost", "--profile", "Work", "--headless"},
+                         m_folder.Path() / "host");
+            ASSERT_TRUE(host->WaitForOutput("running")) << host->Out() << host->Err();
+        }
+        EXPECT_EQ(1, RunToEnd(deliver, m_folder.Path()));
+        const std::string errors = AddinTestFolder::ReadFile(m_folder.Path() / "stderr.txt");
+        EXPECT_NE(std::string::npos, errors.find(folder + " was not delivered: it is a directory")) << errors;
+        EXPECT_NE(std::string::npos, errors.find(empty + " was not delivered: it is empty")) << errors;
+        EXPECT_NE(std::string::npos, AddinTestFolder::ReadFile(m_folder.Path() / "stdout.txt").find("delivered " + mail));
+        if (host)
+            EXPECT_EQ(0, host->Stop(SIGTERM)) << host->Err();
+    }
+    EXPECT_EQ(2, RunToEnd({kBin + "/mailhost", "--profile", "Work", "deliver", mail, "--folder", ""}, m_folder.Path()));
 }

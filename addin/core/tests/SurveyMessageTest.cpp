@@ -14,7 +14,10 @@
 #include "mapi/MapiUtil.h"
 #include "mapi/Mime.h"
 #include "mapi/PropTags.h"
+#include "testsupport/StandardMailReader.h"
+#include "win/Registry.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <map>
 
@@ -193,5 +196,49 @@ TEST_F(SurveyMessageTest, TheSentSurveyMessageCarriesEveryPictureUnderTheContent
         EXPECT_NE(std::string::npos, sent.htmlBody.find("\"cid:" + part.contentId + "\""));
         const std::string expected = part.fileName == "my pic.gif" ? "GIF89a my pic" : "PNG fir";
         EXPECT_EQ(expected, std::string(part.data.begin(), part.data.end()));
+    }
+}
+
+TEST_F(SurveyMessageTest, PicturesGoOutInlineWithTheImageTypeRegistrationGivesTheirExtension)
+{
+    // Only what the registration script enters, not the values the other tests set by hand.
+    for (const char* key : {"Software\\Classes\\.gif", "Software\\Classes\\.png"})
+        ASSERT_EQ(ERROR_SUCCESS, RegDeleteTree(HKEY_CURRENT_USER, key));
+    const std::string script = std::string(POLLENTA_SOURCE_DIR) + "/scripts/register-picture-types";
+    ASSERT_EQ(0, std::system(("'" + script + "' '" + POLLENTA_BIN_DIR + "'").c_str()));
+    Write("index.html", "<HTML><BODY><IMG SRC=\"a.gif\"><IMG SRC=\"b.PNG\"><IMG SRC=\"c.jpg\"><IMG SRC=\"d.jpeg\">"
+                        "<IMG SRC=\"e.bmp\"></BODY></HTML>");
+    for (const char* name : {"a.gif", "b.PNG", "c.jpg", "d.jpeg", "e.bmp"})
+        Write(name, std::string("picture ") + name);
+    CWEMessageBuilder builder(m_application, m_log);
+    ASSERT_EQ(S_OK, builder.CreateSurveyMessage(1, m_props)) << builder.GetErrorText();
+    CComPtr<_MailItem> mail = OpenedMail();
+    ASSERT_TRUE(mail);
+    CComPtr<Recipients> recipients;
+    mail->get_Recipients(&recipients);
+    recipients->Add(CComBSTR("carol@example.org"), nullptr);
+    ASSERT_EQ(S_OK, mail->Send());
+
+    const std::string written = WaitForOutgoingMail();
+    ASSERT_FALSE(written.empty());
+    const pollenta::testsupport::ReceivedMail sent = pollenta::testsupport::ReadWithStandardLibrary(written);
+    EXPECT_TRUE(sent.defects.empty()) << sent.defects.front();
+    const std::map<std::string, std::string> expected = {
+        {"a.gif", "image/gif"}, {"b.PNG", "image/png"}, {"c.jpg", "image/jpeg"}, {"d.jpeg", "image/jpeg"},
+        {"e.bmp", "image/bmp"}};
+    std::string html;
+    std::map<std::string, pollenta::testsupport::ReceivedPart> pictures;
+    for (const pollenta::testsupport::ReceivedPart& part : sent.parts) {
+        if (part.contentType == "text/html")
+            html = part.text;
+        else
+            pictures[part.fileName] = part;
+    }
+    ASSERT_EQ(expected.size(), pictures.size());
+    for (const auto& [name, type] : expected) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(type, pictures[name].contentType);
+        EXPECT_EQ("inline", pictures[name].disposition);
+        EXPECT_NE(std::string::npos, html.find("\"cid:" + pictures[name].contentId + "\"")) << html;
     }
 }

@@ -20,6 +20,8 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <csignal>
+#include <cstring>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -32,6 +34,8 @@ const std::string kServer = POLLENTA_TEST_DIR "/ComTestServer.so";
 const std::string kBrokenServer = POLLENTA_TEST_DIR "/ComBrokenServer.so";
 const std::string kRegsvrLibrary = POLLENTA_TEST_DIR "/RegsvrLibrary.so";
 const std::string kRegsvrDependent = POLLENTA_TEST_DIR "/RegsvrDependent.so";
+const std::string kThrowingStart = POLLENTA_TEST_DIR "/RegsvrThrowingStart.so";
+const std::string kSignallingStart = POLLENTA_TEST_DIR "/RegsvrSignallingStart.so";
 
 // Runs regsvr; what it writes to stderr goes to errorFile when one is given.
 int RunRegsvr(std::vector<std::string> args, const std::string& errorFile = {})
@@ -190,6 +194,32 @@ TEST_F(Activation, RegsvrReportsAThrowingEntryPointAsItsFailure)
     EXPECT_EQ(6, RunRegsvr({"/u", kRegsvrLibrary}, errors));
     EXPECT_EQ("regsvr: DllUnregisterServer in \"" + kRegsvrLibrary + "\" threw an exception of an unknown kind.\n",
               FileText(errors));
+}
+
+TEST_F(Activation, RegsvrNamesAModuleWhoseStartEndsItsProcessAndTheReason)
+{
+    const std::string errors = (m_registry.Path() / "errors.txt").string();
+    EXPECT_EQ(3, RunRegsvr({"/s", kThrowingStart}, errors));
+    EXPECT_EQ("regsvr: the module \"" + kThrowingStart +
+                  "\" failed to load: it threw an exception \"the licence file is missing\"\n",
+              FileText(errors));
+    EXPECT_EQ(7, RunRegsvr({"/s", kSignallingStart}, errors));
+    EXPECT_EQ("regsvr: the module \"" + kSignallingStart + "\" ended its process with signal " +
+                  std::to_string(SIGABRT) + " (" + strsignal(SIGABRT) + ").\n",
+              FileText(errors));
+}
+
+TEST_F(Activation, RegsvrRegistersEveryModuleInTurnAndExitsWithTheFirstFailure)
+{
+    const std::string errors = (m_registry.Path() / "errors.txt").string();
+    EXPECT_EQ(7, RunRegsvr({"/s", kSignallingStart, kServer, kBrokenServer, kThrowingStart}, errors));
+    const std::string text = FileText(errors);
+    EXPECT_NE(std::string::npos, text.find(kSignallingStart)) << text;
+    EXPECT_NE(std::string::npos, text.find("DllRegisterServer in \"" + kBrokenServer + "\" failed")) << text;
+    EXPECT_NE(std::string::npos, text.find(kThrowingStart)) << text;
+    CLSID clsid{};
+    EXPECT_EQ(S_OK, CLSIDFromProgID(CComBSTR(kTestCalcIndependentProgId), &clsid));
+    EXPECT_EQ(0, RunRegsvr({"/s", kServer, kServer}));
 }
 
 TEST_F(Activation, BadRegistrationsGiveTheExpectedCodes)

@@ -2,6 +2,7 @@
 
 #include "EntryId.h"
 #include "FileTime.h"
+#include "MediaTypes.h"
 #include "mapi/MapiFlags.h"
 #include "win/CodePage.h"
 
@@ -115,6 +116,7 @@ MimeMessageData CMimeBridge::ToMime(const CMessageContent& content)
         part.fileName = Text(attachment, PR_ATTACH_LONG_FILENAME_A);
         if (part.fileName.empty()) part.fileName = Text(attachment, PR_ATTACH_FILENAME_A);
         part.contentType = Text(attachment, PR_ATTACH_MIME_TAG_A);
+        if (part.contentType.empty()) part.contentType = MediaTypeOfFileName(part.fileName);
         if (part.contentType.empty()) part.contentType = "application/octet-stream";
         part.contentId = Text(attachment, PR_ATTACH_CONTENT_ID_A);
         part.isInline = !part.contentId.empty();

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <spawn.h>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <vector>
 
@@ -27,9 +28,11 @@ public:
         for (std::string& arg : args) argv.push_back(arg.data());
         argv.push_back(nullptr);
         std::string output = m_dir + "/output.txt";
+        std::string errors = m_dir + "/errors.txt";
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        posix_spawn_file_actions_addopen(&actions, 2, errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         pid_t child = 0;
         int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
         posix_spawn_file_actions_destroy(&actions);
@@ -38,6 +41,8 @@ public:
         waitpid(child, &status, 0);
         std::ifstream in(output);
         m_output.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        std::ifstream err(errors);
+        m_errors.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
@@ -45,6 +50,7 @@ public:
     pollenta::testsupport::TempRegistry m_registry{m_folder.Path() / "registry"};
     std::string m_dir = m_folder.Path().string();
     std::string m_output;
+    std::string m_errors;
 };
 
 }  // namespace
@@ -59,12 +65,12 @@ TEST_F(CMapiToolTest, CreatesAProfileDeliversListsAndExports)
     std::string mail = "From: Ann <ann@example.com>\r\nTo: bob@example.com\r\nSubject: Tool test\r\n"
                        "Content-Type: text/html; charset=utf-8\r\n\r\n<p>Hi</p>\r\n";
     std::ofstream(m_dir + "/in.eml", std::ios::binary) << mail;
-    ASSERT_EQ(0, Run({"deliver", "--folder", "\\\\Personal Folders\\Inbox\\Projects", m_dir + "/in.eml"}));
+    ASSERT_EQ(0, Run({"deliver", "--folder", "\\\\Personal Folders\\Inbox", m_dir + "/in.eml"}));
     std::string entryId = m_output.substr(m_output.rfind(' ') + 1);
     entryId.erase(entryId.find_last_not_of("\r\n") + 1);
     ASSERT_FALSE(entryId.empty());
 
-    ASSERT_EQ(0, Run({"messages", "\\\\Personal Folders\\Inbox\\Projects"}));
+    ASSERT_EQ(0, Run({"messages", "\\\\Personal Folders\\Inbox"}));
     EXPECT_NE(std::string::npos, m_output.find("0x0037001E  \"Tool test\""));
     EXPECT_NE(std::string::npos, m_output.find("0x0C1F001E  \"ann@example.com\""));
     EXPECT_NE(0, Run({"messages", "\\\\Personal Folders\\Nowhere"}));
@@ -107,4 +113,46 @@ TEST_F(CMapiToolTest, AddsUsersAndListsThatHoldOtherListsByName)
         EXPECT_EQ((std::set<std::string>{"ann@example.com", "boris@example.com"}), addresses);
     }
     MAPIUninitialize();
+}
+
+TEST_F(CMapiToolTest, DeliverRefusesWhatIsNoWholeMailFileByNameAndDeliversTheOthers)
+{
+    ASSERT_EQ(0, Run({"create-profile", "Tool", m_dir + "/profile"}));
+    const std::string mail = m_folder.Write("in.eml", "From: ann@example.com\r\nSubject: Kept\r\n\r\nHi\r\n").string();
+    const std::string empty = m_folder.Write("empty.eml", "").string();
+    const std::string folder = m_dir + "/folder.eml";
+    std::filesystem::create_directory(folder);
+    const std::string pipe = m_dir + "/pipe.eml";
+    ASSERT_EQ(0, mkfifo(pipe.c_str(), 0600));
+    std::vector<std::string> files = {folder, empty, pipe, mail};
+    // A file of the kernel's says it holds a page but gives a few bytes, as a
+    // file cut while it is read does.
+    const std::string cut = "/sys/devices/system/cpu/online";
+    const bool haveCut = std::filesystem::exists(cut);
+    if (haveCut) files.insert(files.begin(), cut);
+    std::vector<std::string> args = {"deliver"};
+    args.insert(args.end(), files.begin(), files.end());
+
+    EXPECT_EQ(1, Run(args));
+
+    for (const std::string& refused : {folder + " was not delivered: it is a directory",
+                                       empty + " was not delivered: it is empty",
+                                       pipe + " was not delivered: it is not a regular file"})
+        EXPECT_NE(std::string::npos, m_errors.find(refused)) << m_errors;
+    if (haveCut) EXPECT_NE(std::string::npos, m_errors.find(cut + " was not delivered: it ended after ")) << m_errors;
+    EXPECT_NE(std::string::npos, m_output.find(mail + "  ")) << m_output;
+    ASSERT_EQ(0, Run({"messages", "\\\\Personal Folders\\Inbox"}));
+    EXPECT_NE(std::string::npos, m_output.find("\"Kept\""));
+}
+
+TEST_F(CMapiToolTest, DeliverIntoAFolderThatIsNotThereIsRefusedAndMakesNoFolder)
+{
+    ASSERT_EQ(0, Run({"create-profile", "Tool", m_dir + "/profile"}));
+    const std::string mail = m_folder.Write("in.eml", "Subject: Typo\r\n\r\nHi\r\n").string();
+    EXPECT_EQ(1, Run({"deliver", "--folder", "\\\\Personal Folders\\Inbxo", mail}));
+    EXPECT_NE(std::string::npos, m_errors.find("Inbxo")) << m_errors;
+    ASSERT_EQ(0, Run({"folders"}));
+    EXPECT_EQ(std::string::npos, m_output.find("Inbxo")) << m_output;
+    EXPECT_EQ(2, Run({"deliver", "--folder", "", mail}));
+    EXPECT_NE(std::string::npos, m_errors.find("--folder needs the path of an existing folder")) << m_errors;
 }

@@ -3,6 +3,7 @@
 // .eml files into a folder and exports a message as .eml.
 
 #include "com/ComPtr.h"
+#include "mapi/MailFile.h"
 #include "mapi/Mapi.h"
 #include "mapi/MapiAdmin.h"
 
@@ -11,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,9 +30,12 @@ const char* const kUsage =
     "  add-list NAME MEMBER...      a distribution list of the entries or lists named MEMBER\n"
     "  folders                      folders of every store\n"
     "  messages FOLDER              messages of FOLDER (\"\\\\Store\\\\Inbox\") with their properties\n"
-    "  deliver [--folder FOLDER] FILE.eml ...   deliver into FOLDER, or the Inbox of the default store\n"
-    "  export ENTRYID FILE.eml      write the message (entry id in hex) as MIME\n"
-    "  fetch                        new mail from the account's IMAP mailbox into the Inbox\n";
+    "  deliver [--folder FOLDER] FILE.eml ...   deliver into the existing FOLDER, or the Inbox of the default store
+"
+    "  export ENTRYID FILE.eml      write the message (entry id in hex) as MIME
+"
+    "  fetch                        new mail from the account's IMAP mailbox into the Inbox
+";
 
 int Fail(const std::string& what, HRESULT hr)
 {
@@ -118,7 +123,7 @@ public:
     {
         CComPtr<IMsgStore> store;
         CComPtr<IMAPIFolder> folder;
-        if (HRESULT hr = OpenFolder(path, false, store, folder); FAILED(hr)) return Fail("opening " + path, hr);
+        if (HRESULT hr = OpenFolder(path, store, folder); FAILED(hr)) return Fail("opening " + path, hr);
         CComPtr<IMAPITable> table;
         if (HRESULT hr = folder->GetContentsTable(0, &table); FAILED(hr)) return Fail("GetContentsTable", hr);
         SizedSPropTagArray(1, columns) = {1, {PR_ENTRYID}};
@@ -150,17 +155,17 @@ public:
     {
         CComPtr<IMsgStore> store;
         CComPtr<IMAPIFolder> folder;
-        HRESULT hr = path.empty() ? OpenDefaultStore(store) : OpenFolder(path, true, store, folder);
-        if (FAILED(hr)) return Fail("opening the target folder", hr);
+        HRESULT hr = path.empty() ? OpenDefaultStore(store) : OpenFolder(path, store, folder);
+        if (FAILED(hr)) return Fail("opening the folder " + (path.empty() ? std::string("Inbox") : path), hr);
         int result = 0;
         for (const std::string& file : files) {
-            std::ifstream in(file, std::ios::binary);
-            if (!in) {
-                std::fprintf(stderr, "mapitool: cannot read %s\n", file.c_str());
+            std::vector<BYTE> mime;
+            std::string reason;
+            if (!pollenta::mapi::ReadMailFile(file, mime, reason)) {
+                std::fprintf(stderr, "mapitool: %s was not delivered: %s\n", file.c_str(), reason.c_str());
                 result = 1;
                 continue;
             }
-            std::vector<BYTE> mime((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
             std::string entryId;
             if (HRESULT delivered = DeliverMime(store, folder, mime, &entryId); FAILED(delivered)) {
                 result = Fail("delivering " + file, delivered);
@@ -236,8 +241,8 @@ private:
     }
 
     // "\\Store\Folder\Sub": the store by display name, then folders below
-    // its top of information store, made when missing if `create`.
-    HRESULT OpenFolder(const std::string& path, bool create, CComPtr<IMsgStore>& store, CComPtr<IMAPIFolder>& folder)
+    // its top of information store.
+    HRESULT OpenFolder(const std::string& path, CComPtr<IMsgStore>& store, CComPtr<IMAPIFolder>& folder)
     {
         std::vector<std::string> parts;
         std::size_t start = path.find_first_not_of('\\');
@@ -269,11 +274,7 @@ private:
         folder = CComQIPtr<IMAPIFolder>(object.p);
         for (std::size_t i = 1; i < parts.size(); ++i) {
             CComPtr<IMAPIFolder> child;
-            if (HRESULT found = create ? folder->CreateFolder(FOLDER_GENERIC, parts[i].data(), nullptr, nullptr,
-                                                              OPEN_IF_EXISTS | MAPI_MODIFY, &child)
-                                       : OpenChild(folder, parts[i], child);
-                FAILED(found))
-                return found;
+            if (HRESULT found = OpenChild(folder, parts[i], child); FAILED(found)) return found;
             folder = child;
         }
         return S_OK;
@@ -387,7 +388,7 @@ int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string profile;
-    std::string folder;
+    std::optional<std::string> folder;
     std::string address;
     std::string userName;
     std::vector<std::string> words;
@@ -397,6 +398,10 @@ int main(int argc, char** argv)
         else if (args[i] == "--address" && i + 1 < args.size()) address = args[++i];
         else if (args[i] == "--name" && i + 1 < args.size()) userName = args[++i];
         else words.push_back(args[i]);
+    }
+    if (folder && folder->empty()) {
+        std::fputs("mapitool: --folder needs the path of an existing folder\n", stderr);
+        return 2;
     }
     if (words.empty()) {
         std::fputs(kUsage, stderr);
@@ -412,7 +417,7 @@ int main(int argc, char** argv)
     if (HRESULT hr = tool.Logon(); FAILED(hr)) return Fail("logging on", hr);
     if (command == "folders" && words.size() == 1) return tool.Folders();
     if (command == "messages" && words.size() == 2) return tool.Messages(words[1]);
-    if (command == "deliver" && words.size() >= 2) return tool.Deliver(folder, {words.begin() + 1, words.end()});
+    if (command == "deliver" && words.size() >= 2) return tool.Deliver(folder.value_or(""), {words.begin() + 1, words.end()});
     if (command == "export" && words.size() == 3) return tool.Export(words[1], words[2]);
     std::fputs(kUsage, stderr);
     return 2;

@@ -3,12 +3,11 @@
 #include "com/ComBstr.h"
 #include "com/ComPtr.h"
 #include "com/ComVariant.h"
+#include "mapi/MailFile.h"
 #include "mapi/Mapi.h"
 #include "mapi/MapiAdmin.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace mailhost {
@@ -108,13 +107,13 @@ int DeliverMail(_Application* application, const std::string& folderPath, const 
     }
     int result = 0;
     for (const std::string& file : files) {
-        std::ifstream in(file, std::ios::binary);
-        if (!in) {
-            std::fprintf(stderr, "mailhost: %s cannot be read\n", file.c_str());
+        std::vector<BYTE> mime;
+        std::string reason;
+        if (!pollenta::mapi::ReadMailFile(file, mime, reason)) {
+            std::fprintf(stderr, "mailhost: %s was not delivered: %s\n", file.c_str(), reason.c_str());
             result = 1;
             continue;
         }
-        std::vector<BYTE> mime((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         if (HRESULT delivered = pollenta::mapi::DeliverMime(store, folder, mime, nullptr); FAILED(delivered)) {
             std::fprintf(stderr, "mailhost: %s was not delivered (0x%08X)\n", file.c_str(),
                          static_cast<unsigned>(delivered));

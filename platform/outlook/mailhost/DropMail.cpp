@@ -1,5 +1,6 @@
 #include "DropMail.h"
 
+#include "mapi/MailFile.h"
 #include "win/Registry.h"
 
 #include <unistd.h>
@@ -8,7 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <vector>
 #include <thread>
 
 namespace mailhost {
@@ -24,12 +25,12 @@ constexpr auto kPatience = std::chrono::seconds(30);
 
 // Written whole under another name, then renamed, so that the host never
 // takes half a file.
-bool WriteWhole(std::istream& in, const fs::path& target)
+bool WriteWhole(const std::vector<BYTE>& bytes, const fs::path& target)
 {
     fs::path partial = target;
     partial += ".part";
     std::ofstream out(partial, std::ios::binary);
-    out << in.rdbuf();
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     out.close();
     std::error_code error;
     if (!out || (fs::rename(partial, target, error), error)) {
@@ -43,15 +44,16 @@ bool WriteWhole(std::istream& in, const fs::path& target)
 // it whenever it takes the mail.
 bool Drop(const std::string& file, const fs::path& target, const std::string& folder)
 {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        std::fprintf(stderr, "mailhost: %s cannot be read\n", file.c_str());
+    std::vector<BYTE> mime;
+    std::string reason;
+    if (!pollenta::mapi::ReadMailFile(file, mime, reason)) {
+        std::fprintf(stderr, "mailhost: %s was not delivered: %s\n", file.c_str(), reason.c_str());
         return false;
     }
     fs::path sidecar = target;
     sidecar += ".folder";
-    std::istringstream path(folder + "\n");
-    if ((!folder.empty() && !WriteWhole(path, sidecar)) || !WriteWhole(in, target)) {
+    const std::string path = folder + "\n";
+    if ((!folder.empty() && !WriteWhole({path.begin(), path.end()}, sidecar)) || !WriteWhole(mime, target)) {
         std::error_code error;
         fs::remove(sidecar, error);
         std::fprintf(stderr, "mailhost: %s cannot be written into %s\n", file.c_str(),

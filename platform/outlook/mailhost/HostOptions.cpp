@@ -57,6 +57,10 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
                 return false;
             }
             *value = args[++i];
+            if (arg == "--folder" && value->empty()) {
+                error = "--folder needs the path of an existing folder";
+                return false;
+            }
         } else if (arg.rfind("--", 0) == 0) {
             error = "unknown option " + arg;
             return false;

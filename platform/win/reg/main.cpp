@@ -1,7 +1,11 @@
 // reg add KEY [/v NAME | /ve] [/t REG_SZ|REG_EXPAND_SZ|REG_DWORD] [/d DATA] [/f]
 // Makes the key (HKCU\..., HKLM\..., HKCR\... or the long root names) and,
-// with /v or /ve, sets the value. Exit codes: 0 done, 1 bad command line,
-// 2 the registry refused.
+// with /v or /ve, sets the value.
+// reg import FILE
+// Merges the keys and values of a registry editor file (one root).
+// Exit codes: 0 done, 1 bad command line, 2 the registry refused.
+
+#include "ImportRegFile.h"
 
 #include "win/Registry.h"
 
@@ -83,15 +87,29 @@ LONG SetValue(HKEY key, const Request& request)
                          static_cast<DWORD>(request.data.size() + 1));
 }
 
+int Import(const std::string& path)
+{
+    std::string problem;
+    const LONG result = ImportRegFile(path, problem);
+    if (result == ERROR_SUCCESS)
+        return kDone;
+    std::fprintf(stderr, "reg: %s: %s (error %ld)\n", path.c_str(), problem.c_str(), static_cast<long>(result));
+    return kFailed;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc == 3 && std::string(argv[1]) == "import")
+        return Import(argv[2]);
     Request request;
     HKEY root = nullptr;
     std::string subKey;
     if (!Parse({argv + 1, argv + argc}, request) || !SplitRoot(request.key, root, subKey)) {
-        std::fputs("usage: reg add KEY [/v NAME | /ve] [/t REG_SZ|REG_EXPAND_SZ|REG_DWORD] [/d DATA] [/f]\n", stderr);
+        std::fputs("usage: reg add KEY [/v NAME | /ve] [/t REG_SZ|REG_EXPAND_SZ|REG_DWORD] [/d DATA] [/f]\n"
+                   "       reg import FILE\n",
+                   stderr);
         return kUsage;
     }
     HKEY key = nullptr;

@@ -105,6 +105,8 @@ void CZrMacroReplacer::Replace(IMessage* lpMessage)
                 MergeMAPIMessageText(lpMessage, PartBodyHtml);
             }
         }
+        // The plain text that travels beside the HTML is a body of the copy too.
+        MergeMAPIMessageText(lpMessage, PartBody);
         break;
     default: ThrowComponentError(0xC00022C6, ZR_HERE);
     }
@@ -117,9 +119,13 @@ void CZrMacroReplacer::Replace(IDispatch* lpMailItem)
     MergeMessageText(lpMailItem, PartSubject);
     if (m_nBodyFormat == CZrMAPIHelper::FormatPlain)
         MergeMessageText(lpMailItem, PartBody);
-    else if (m_nBodyFormat == CZrMAPIHelper::FormatHtml)
+    else if (m_nBodyFormat == CZrMAPIHelper::FormatHtml) {
         MergeMessageText(lpMailItem, PartBodyHtml);
-    else
+        // A client that rebuilds the plain text from the HTML leaves nothing
+        // to replace in it, and the plain text is not written; one that keeps
+        // the draft's plain text beside the HTML gets it replaced.
+        MergeMessageText(lpMailItem, PartBody);
+    } else
         ThrowComponentError(0xC00022C6, ZR_HERE);
 }
 
@@ -148,7 +154,13 @@ void CZrMacroReplacer::MergeMAPIMessageSubject(IMessage* lpMessage)
 void CZrMacroReplacer::MergeMAPIMessageText(IMessage* lpMessage, int part)
 {
     const std::string text = ReadPart(lpMessage, part);
-    WritePart(lpMessage, part, SearchAndReplace(text, m_list.Macros(), false, m_nBodyFormat));
+    WritePart(lpMessage, part, SearchAndReplace(text, m_list.Macros(), false, FormatOf(part)));
+}
+
+// The plain text gets the values as they are, whatever the message's format.
+int CZrMacroReplacer::FormatOf(int part) const
+{
+    return part == PartBody ? CZrMAPIHelper::FormatPlain : m_nBodyFormat;
 }
 
 void CZrMacroReplacer::MergeMessageText(IDispatch* lpMailItem, int part)
@@ -161,7 +173,9 @@ void CZrMacroReplacer::MergeMessageText(IDispatch* lpMailItem, int part)
     if (value.vt != VT_BSTR || !value.bstrVal)
         return;
     const std::u16string_view text(reinterpret_cast<const char16_t*>(value.bstrVal), SysStringLen(value.bstrVal));
-    const std::u16string replaced = SearchAndReplace(text, m_list.Macros(), part == PartSubject, m_nBodyFormat);
+    const std::u16string replaced = SearchAndReplace(text, m_list.Macros(), part == PartSubject, FormatOf(part));
+    if (part == PartBody && m_nBodyFormat == CZrMAPIHelper::FormatHtml && replaced == text)
+        return;
     CComBSTR bstr(static_cast<UINT>(replaced.size()), reinterpret_cast<LPCOLESTR>(replaced.data()));
     CComVariant newValue(bstr);
     hr = pollenta::com::PutProperty(lpMailItem, item.property, newValue);

@@ -23,6 +23,7 @@ private:
     void MergeMAPIMessageSubject(IMessage* lpMessage);
     void MergeMAPIMessageText(IMessage* lpMessage, int part);
     void MergeMessageText(IDispatch* lpMailItem, int part);
+    int FormatOf(int part) const;
 
     TMMailItem* m_lpTMMailItem;
     CComPtr<IAddrBook> m_spAddrBook;

@@ -4,6 +4,7 @@
 #include "CZrOutlookHelper.h"
 #include "FindRowProp.h"
 
+#include "errors/MessageText.h"
 #include "errors/ZrThrow.h"
 #include "lang/CWELanguages.h"
 #include "mapisession/GetSuperMapiSession.h"
@@ -18,6 +19,9 @@ namespace {
 
 constexpr std::uint32_t kTextNoListName = 1011;
 constexpr std::uint32_t kTextCompleted = 1032;
+constexpr std::uint32_t kTextUnexpected = 109;
+constexpr std::uint32_t kTextUnknownName = 110;
+constexpr DWORD kNoAddress = 0xC00022B5;
 
 bool ContainsExclude(const std::string& name)
 {
@@ -25,6 +29,38 @@ bool ContainsExclude(const std::string& name)
         if (EqualsNoCase(std::string_view(name).substr(at, 7), "exclude"))
             return true;
     return false;
+}
+
+// An entry that names an address of nothing, as an address book entry
+// without an address does; a row without the address at all is the address
+// map's to refuse.
+bool HasEmptyAddress(const SRow& row)
+{
+    LPSPropValue address = FindRowProp(row, PR_EMAIL_ADDRESS_A);
+    return address && address->Value.lpszA && !*address->Value.lpszA;
+}
+
+// What the entry itself says of its missing address, as the first sending
+// method asks it.
+std::string MissingAddressText(IAddrBook* book, const SRow& row)
+{
+    LPSPropValue id = FindRowProp(row, PR_ENTRYID);
+    CComPtr<IUnknown> entry;
+    ULONG type = 0;
+    if (id && book)
+        book->OpenEntry(id->Value.bin.cb, reinterpret_cast<LPENTRYID>(id->Value.bin.lpb), nullptr, 0, &type, &entry);
+    CComQIPtr<IMAPIProp> user(entry.p);
+    const std::string text = MapiLastErrorText(user.p, MAPI_E_NOT_FOUND);
+    return text.empty() ? Languages().LoadLangString(kTextUnexpected) : text;
+}
+
+// What the first sending method says of such a recipient.
+CZrException NoAddressError(IAddrBook* book, const SRow& row)
+{
+    const char* name = RowText(row.cValues, row.lpProps, PR_DISPLAY_NAME_A);
+    const std::string inserts[] = {MissingAddressText(book, row),
+                                   *name ? name : Languages().LoadLangString(kTextUnknownName)};
+    return CZrException(kNoAddress, CZrException::KindMapi, "", {ComponentMessageText(kNoAddress, inserts)}, ZR_HERE);
 }
 
 }  // namespace
@@ -51,7 +87,9 @@ HRESULT CZrMessageSender::Solvenda(TMMailItem* lpTMMailItem, IDispatch* lpMailIt
         m_report.AddInfoLine(Languages().LoadLangString(kTextCompleted));
         const bool cancelled = m_report.IsCancelled();
         m_report.WaitForClose();
-        return cancelled ? TM_E_CANCELLED : S_OK;
+        if (cancelled)
+            return TM_E_CANCELLED;
+        return m_nSent > 0 ? S_OK : TM_E_ALLEXCLUDED;
     } catch (const CZrException&) {
         m_report.WaitForClose();
         throw;
@@ -95,7 +133,7 @@ void CZrMessageSender::Prepare(IDispatch* lpMailItem)
         ThrowMapiObject(0xC00022D7, hr, m_spTemplateMessage, "GetRecipientTable", ZR_HERE);
     m_nBodyFormat = CZrMAPIHelper::GetBodyFormat(m_spTemplateMessage);
     ScanRecipients(table, nullptr);
-    if (m_adrMap.GetCount() == 0)
+    if (m_adrMap.GetCount() == 0 && m_refused.empty())
         ThrowComponentError(0xC0002309, ZR_HERE);
     PrepareAddressListAndClearRecipients(table);
     hr = m_spTemplateMessage->SaveChanges(KEEP_OPEN_READWRITE);
@@ -118,6 +156,10 @@ void CZrMessageSender::AddRecipient(IDistList* parentList, const SRow& row)
         excluded = ContainsExclude(listName);
     } else {
         listName = Languages().LoadLangString(kTextNoListName);
+    }
+    if (!excluded && HasEmptyAddress(row)) {
+        m_refused.push_back(NoAddressError(m_spAddrBook, row));
+        return;
     }
     m_adrMap.AddRecip(row, listName, excluded);
 }

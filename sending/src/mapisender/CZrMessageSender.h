@@ -9,6 +9,7 @@
 #include "CZrMsgRecipsTemplate.h"
 #include "CZrReportDlg.h"
 
+#include "errors/CZrException.h"
 #include "sender/CWEListPath.h"
 
 #include "com/ComPtr.h"
@@ -22,6 +23,7 @@
 #include "mapi/IMsgStore.h"
 
 #include <string>
+#include <vector>
 
 class TMMailItem;
 
@@ -33,8 +35,10 @@ public:
     // Members go in reverse order: the report window first, the application last.
     ~CZrMessageSender() = default;
 
-    // 0 once every copy went out; TM_E_CANCELLED when the user stopped the
-    // sending (the copies sent so far stay sent).
+    // 0 once copies went out (those that failed are in the report);
+    // TM_E_CANCELLED when the user stopped the sending (the copies sent so
+    // far stay sent); TM_E_ALLEXCLUDED when no copy went out at all: every
+    // recipient excluded or refused, or every copy failed.
     HRESULT Solvenda(TMMailItem* lpTMMailItem, IDispatch* lpMailItem, HWND parent, bool showReport,
                      const std::string& caption, const std::string& text);
 
@@ -73,4 +77,7 @@ private:
     CComPtr<IMAPIFolder> m_spOutbox;
     CZrReportDlg m_report;
     CWEListPath m_listPath;
+    // Entries of the To line without an address, refused as they are met.
+    std::vector<CZrException> m_refused;
+    int m_nSent = 0;
 };

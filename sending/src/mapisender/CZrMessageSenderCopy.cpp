@@ -43,6 +43,8 @@ void CZrMessageSender::DistributeMessage()
         ThrowInvalidMemberState("m_spOutbox", ZR_HERE);
     if (!m_NameSpace)
         ThrowInvalidMemberState("m_NameSpace", ZR_HERE);
+    for (const CZrException& refused : m_refused)
+        m_report.AddErrorText(refused);
     const int total = static_cast<int>(m_adrMap.GetCount());
     int counter = 0;
     for (const auto& [folded, node] : m_adrMap) {
@@ -109,6 +111,7 @@ void CZrMessageSender::SendCopyToRecipient(const std::string& address, const CZr
         throw;
     }
     m_report.AddSentLine(recipientText);
+    ++m_nSent;
 }
 
 void CZrMessageSender::RollbackMessage(const std::string& entryIdText)

@@ -1,12 +1,12 @@
 #include "MimeParser.h"
 
 #include "Base64.h"
+#include "EncodedWords.h"
 #include "GObjectRef.h"
 #include "MimeText.h"
 
 #include <strings.h>
 
-#include <cstring>
 #include <string>
 
 namespace {
@@ -61,6 +61,25 @@ std::vector<BYTE> DecodedContent(GMimePart* part)
     return BytesOf(sink.get());
 }
 
+const char* RawValue(GMimeObject* object, const char* name)
+{
+    GMimeHeaderList* headers = g_mime_object_get_header_list(object);
+    GMimeHeader* header = headers ? g_mime_header_list_get_header(headers, name) : nullptr;
+    return header ? g_mime_header_get_raw_value(header) : nullptr;
+}
+
+// The parameter `name` of a raw Content-Type or Content-Disposition value.
+std::string ParameterOf(GMimeParserOptions* options, const std::string& raw, const char* name)
+{
+    const std::size_t parameters = raw.find(';');
+    if (parameters == std::string::npos)
+        return {};
+    GObjectRef<GMimeParamList> list(g_mime_param_list_parse(options, raw.c_str() + parameters + 1));
+    GMimeParam* param = list ? g_mime_param_list_get_parameter(list.get(), name) : nullptr;
+    const char* value = param ? g_mime_param_get_value(param) : nullptr;
+    return value ? value : "";
+}
+
 std::string Lowered(const char* text)
 {
     std::string out = text ? text : "";
@@ -82,7 +101,7 @@ void MimeParser::OnParserWarning(gint64 offset, GMimeParserWarning code, const g
 
 void MimeParser::ReadMessage(GMimeMessage* message)
 {
-    m_out.subject = ValidUtf8(g_mime_message_get_subject(message), "the subject", m_out.warnings);
+    m_out.subject = SubjectOf(message);
     GMimeObject* object = GMIME_OBJECT(message);
     std::vector<MimeAddress> from;
     ReadAddressHeaders(object, "From", from, "the sender");
@@ -110,7 +129,7 @@ void MimeParser::ReadAddressHeaders(GMimeObject* object, const char* name, std::
         GMimeHeader* header = g_mime_header_list_get_header_at(list, i);
         if (g_ascii_strcasecmp(g_mime_header_get_name(header), name) != 0)
             continue;
-        const std::string raw = EscapeRawBytesInEncodedWords(g_mime_header_get_raw_value(header));
+        const std::string raw = JoinEncodedWords(EscapeRawBytesInEncodedWords(g_mime_header_get_raw_value(header)));
         GObjectRef<InternetAddressList> addresses(internet_address_list_parse(m_options.get(), raw.c_str()));
         ReadAddresses(addresses.get(), to, what);
     }
@@ -140,8 +159,47 @@ void MimeParser::ReadHeaders(GMimeObject* object, std::vector<MimeHeader>& heade
     for (int i = 0; list && i < g_mime_header_list_get_count(list); ++i) {
         GMimeHeader* header = g_mime_header_list_get_header_at(list, i);
         headers.push_back({ValidUtf8(g_mime_header_get_name(header), "a header name", m_out.warnings),
-                           ValidUtf8(g_mime_header_get_value(header), "a header", m_out.warnings)});
+                           HeaderValue(header)});
     }
+}
+
+// Decoded again when the header holds encoded words that GMime misreads;
+// null when GMime's reading stands.
+std::optional<std::string> MimeParser::RejoinedValue(GMimeHeader* header) const
+{
+    const char* raw = g_mime_header_get_raw_value(header);
+    if (!raw)
+        return std::nullopt;
+    const std::string joined = JoinEncodedWords(raw);
+    if (joined == raw)
+        return std::nullopt;
+    char* unfolded = g_mime_utils_header_unfold(joined.c_str());
+    char* decoded = g_mime_utils_header_decode_text(m_options.get(), unfolded);
+    std::string value = decoded ? decoded : "";
+    g_free(decoded);
+    g_free(unfolded);
+    return value;
+}
+
+std::string MimeParser::HeaderValue(GMimeHeader* header)
+{
+    std::optional<std::string> rejoined = RejoinedValue(header);
+    return ValidUtf8(rejoined ? rejoined->c_str() : g_mime_header_get_value(header), "a header", m_out.warnings);
+}
+
+// The last Subject header is the one GMime takes.
+std::string MimeParser::SubjectOf(GMimeMessage* message)
+{
+    GMimeHeaderList* list = g_mime_object_get_header_list(GMIME_OBJECT(message));
+    GMimeHeader* subject = nullptr;
+    for (int i = 0; list && i < g_mime_header_list_get_count(list); ++i) {
+        GMimeHeader* header = g_mime_header_list_get_header_at(list, i);
+        if (g_ascii_strcasecmp(g_mime_header_get_name(header), "Subject") == 0)
+            subject = header;
+    }
+    std::optional<std::string> rejoined = subject ? RejoinedValue(subject) : std::nullopt;
+    return ValidUtf8(rejoined ? rejoined->c_str() : g_mime_message_get_subject(message), "the subject",
+                     m_out.warnings);
 }
 
 void MimeParser::Walk(GMimeObject* object, bool inRelated, int depth)
@@ -194,22 +252,30 @@ void MimeParser::ReadAttachmentFields(GMimeObject* object, bool inRelated, MimeA
     ReadHeaders(object, attachment.headers);
 }
 
+// The file name read again from the raw headers when one of them holds
+// encoded words that GMime misreads; null when GMime's reading stands.
+std::optional<std::string> MimeParser::RejoinedFileName(GMimeObject* object, bool typeNameToo) const
+{
+    const char* disposition = RawValue(object, "Content-Disposition");
+    const char* type = typeNameToo ? RawValue(object, "Content-Type") : nullptr;
+    const std::string joinedDisposition = disposition ? JoinEncodedWords(disposition) : "";
+    const std::string joinedType = type ? JoinEncodedWords(type) : "";
+    if ((!disposition || joinedDisposition == disposition) && (!type || joinedType == type))
+        return std::nullopt;
+    std::string name = ParameterOf(m_options.get(), joinedDisposition, "filename");
+    return name.empty() && typeNameToo ? ParameterOf(m_options.get(), joinedType, "name") : name;
+}
+
 std::string MimeParser::FileNameOf(GMimePart* part) const
 {
+    if (std::optional<std::string> rejoined = RejoinedFileName(GMIME_OBJECT(part), true))
+        return *rejoined;
     if (const char* name = g_mime_part_get_filename(part))
         return name;
     // GMime drops the parameters of a type it cannot read, such as
     // "application-x-gzip; name=x.gz"; the name is still worth keeping.
-    GMimeHeaderList* headers = g_mime_object_get_header_list(GMIME_OBJECT(part));
-    GMimeHeader* header = headers ? g_mime_header_list_get_header(headers, "Content-Type") : nullptr;
-    const char* raw = header ? g_mime_header_get_raw_value(header) : nullptr;
-    const char* parameters = raw ? std::strchr(raw, ';') : nullptr;
-    if (!parameters)
-        return {};
-    GObjectRef<GMimeParamList> list(g_mime_param_list_parse(m_options.get(), parameters + 1));
-    GMimeParam* name = list ? g_mime_param_list_get_parameter(list.get(), "name") : nullptr;
-    const char* value = name ? g_mime_param_get_value(name) : nullptr;
-    return value ? value : "";
+    const char* raw = RawValue(GMIME_OBJECT(part), "Content-Type");
+    return raw ? ParameterOf(m_options.get(), raw, "name") : "";
 }
 
 void MimeParser::ReadLeaf(GMimePart* part, bool inRelated)
@@ -229,8 +295,10 @@ void MimeParser::ReadEmbeddedMessage(GMimeMessagePart* part, bool inRelated)
 {
     MimeAttachment attachment;
     GMimeObject* object = GMIME_OBJECT(part);
-    attachment.fileName = ValidUtf8(g_mime_object_get_content_disposition_parameter(object, "filename"),
-                                    "a file name", m_out.warnings);
+    std::optional<std::string> rejoined = RejoinedFileName(object, false);
+    attachment.fileName =
+        ValidUtf8(rejoined ? rejoined->c_str() : g_mime_object_get_content_disposition_parameter(object, "filename"),
+                  "a file name", m_out.warnings);
     ReadAttachmentFields(object, inRelated, attachment);
     if (GMimeMessage* inner = g_mime_message_part_get_message(part)) {
         // Kept the way a saved message file holds it, with CRLF lines.

@@ -8,6 +8,9 @@
 
 #include <gmime/gmime.h>
 
+#include <optional>
+#include <string>
+
 class MimeParser {
 public:
     explicit MimeParser(MimeMessageData& out) : m_out(out), m_options(LenientParserOptions()) {}
@@ -21,6 +24,10 @@ private:
     void ReadAddressHeaders(GMimeObject* object, const char* name, std::vector<MimeAddress>& to, const char* what);
     void ReadAddresses(InternetAddressList* list, std::vector<MimeAddress>& to, const char* what);
     std::string FileNameOf(GMimePart* part) const;
+    std::optional<std::string> RejoinedFileName(GMimeObject* object, bool typeNameToo) const;
+    std::optional<std::string> RejoinedValue(GMimeHeader* header) const;
+    std::string HeaderValue(GMimeHeader* header);
+    std::string SubjectOf(GMimeMessage* message);
     void ReadHeaders(GMimeObject* object, std::vector<MimeHeader>& headers);
     void Walk(GMimeObject* object, bool inRelated, int depth);
     void ReadLeaf(GMimePart* part, bool inRelated);

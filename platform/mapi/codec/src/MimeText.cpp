@@ -1,5 +1,7 @@
 #include "MimeText.h"
 
+#include "EncodedWords.h"
+
 #include <gmime/gmime.h>
 #include <iconv.h>
 
@@ -124,16 +126,6 @@ std::string EscapedQText(std::string_view text)
             out += {'=', kHex[byte >> 4], kHex[byte & 15]};
     }
     return out;
-}
-
-// A charset name: printable ASCII without spaces or "?".
-bool IsCharsetName(std::string_view name)
-{
-    for (char c : name) {
-        if (c <= ' ' || c > '~' || c == '?')
-            return false;
-    }
-    return !name.empty();
 }
 
 } // namespace
