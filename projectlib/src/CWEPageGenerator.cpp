@@ -1,5 +1,6 @@
 #include "CWEPageGenerator.h"
 
+#include "AnsiPath.h"
 #include "CWEAccessProperties.h"
 #include "CWEColorText.h"
 #include "CWEControlWriter.h"
@@ -167,7 +168,7 @@ std::string CWEPageGenerator::FormStart(LONG generation, const std::optional<LON
 
 HRESULT CWEPageGenerator::WritePage(const std::string& head, const std::string& body, const std::string& tail) const
 {
-    std::FILE* file = std::fopen((m_state.projectFolder + "/index.html").c_str(), "wb");
+    std::FILE* file = std::fopen(FileSystemPath(m_state.projectFolder + "/index.html").c_str(), "wb");
     if (!file)
         return E_FAIL;
     bool whole = true;

@@ -1,5 +1,7 @@
 #include "CWEPictureConverter.h"
 
+#include "AnsiPath.h"
+
 #include "image/PLAnyPicDecoder.h"
 #include "image/PLFilterQuantize.h"
 #include "image/PLPNGEncoder.h"
@@ -168,6 +170,11 @@ std::string CWEPictureConverter::DecodeEmbedded(const BYTE* data, size_t size, L
     if (name.empty())
         warning = kWarnEmbeddedDecodeFailed;
     return name;
+}
+
+std::string CWEPictureConverter::Target(const std::string& name) const
+{
+    return FileSystemPath(m_folder + "/" + name).string();
 }
 
 std::string CWEPictureConverter::WritePng(PLBmp& bmp)

@@ -9,6 +9,7 @@
 #include "ProjectlibTestFolder.h"
 #include "SqliteTestFile.h"
 #include "TestPictures.h"
+#include "AnsiCodePage.h"
 
 #include "CHubberly.h"
 
@@ -546,6 +547,34 @@ TEST_F(PageGeneratorTest, TheBodyColourIsWrittenSoThatABrowserShowsTheColourMean
         EXPECT_EQ(c.attribute, page.Attributes("//body", "bgcolor").at(0));
         EXPECT_EQ(0u, page.Attribute("//div[@id='Detail']", "style").find(std::string("background-color: ") + c.css + ";"));
     }
+}
+
+TEST_F(PageGeneratorTest, ADataFolderWithLettersOfASingleByteCodePageHoldsTheProjectAndItsPage)
+{
+    const fs::path dataDir = folder.Path() / "\u0434\u0430\u043d\u043d\u044b\u0435";  // данные
+    folder.SetText(HKEY_CURRENT_USER, folder.kProductKey, "DataDir", dataDir.string());
+    const AnsiCodePage cyrillic(1251);
+    const LONG id = NewProject("Survey");
+    ASSERT_GT(id, 0);
+    const fs::path project = dataDir / std::to_string(id);
+    EXPECT_TRUE(fs::is_directory(project));
+    BSTR dir = nullptr;
+    ASSERT_EQ(S_OK, hubberly->GetProjectDir(id, &dir));
+    EXPECT_EQ(project.string(), ToNarrow(std::u16string(dir, SysStringLen(dir)), CP_UTF8));
+    SysFreeString(dir);
+
+    FormTextWriter form;
+    form.Begin("Form").Text("RecordSource", "Answers").Begin().Begin("Section").Begin();
+    form.Begin("Image").Text("Name", "Logo").Binary("PictureData", form_pictures::Dib24(4, 4, 0, 0, 255)).End();
+    form.Begin("CommandButton").Text("Name", "Submit").End().End().End().End().End();
+    CComVariant result;
+    ASSERT_EQ(S_OK, Generate(form.Utf8(), result));
+    PageDocument page((project / "index.html").string());
+    EXPECT_EQ((std::vector<std::string>{"_kqwpic_000.png"}), PictureNames(page));
+    EXPECT_TRUE(fs::exists(project / "_kqwpic_000.png"));
+
+    ASSERT_EQ(S_OK, hubberly->DeleteProject(id));
+    EXPECT_FALSE(fs::exists(project));
 }
 
 TEST_F(PageGeneratorTest, NumbersEachGenerationOfAnObject)
