@@ -3,6 +3,7 @@
 
 #include "BmpData.h"
 #include "EmfBitmap.h"
+#include "IconBitmap.h"
 #include "MagickRuntime.h"
 #include "MetafilePicture.h"
 #include "PictureFormat.h"
@@ -58,7 +59,11 @@ PLResult PLAnyPicDecoder::MakeBmpFromMemory(const std::uint8_t* data, std::size_
     BmpData& target = bmp.Data();
     target.loaded = false;
     Magick::Image image;
-    PLResult result = ReadPicture(image, data, size, format);
+    PLResult result;
+    if (std::optional<Magick::Image> icon = format == "ICO" ? IconBitmap(data, size) : std::nullopt)
+        image = *icon;
+    else
+        result = ReadPicture(image, data, size, format);
     if (!result.Ok())
         return result;
     try {

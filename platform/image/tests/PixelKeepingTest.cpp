@@ -143,6 +143,45 @@ TEST_F(PixelKeepingTest, ReducingTheColoursOfAnIconChangesNoPixelsOpacity)
     EXPECT_EQ(0u, changed) << "pixels whose opacity changed";
 }
 
+// An icon of the older kind: one 32-bit bitmap of soft-edged red whose
+// fourth bytes are its opacity, and a mask that hides only what is fully
+// transparent. Pixel (x, y) has opacity `Alpha(x)`.
+constexpr unsigned kIconSide = 32;
+std::uint8_t Alpha(unsigned x) { return static_cast<std::uint8_t>(x * 8 + 7); }
+
+Bytes SoftBitmapIcon()
+{
+    const unsigned maskStride = 4, imageSize = 40 + kIconSide * kIconSide * 4 + maskStride * kIconSide;
+    Bytes icon = {0, 0, 1, 0, 1, 0, kIconSide, kIconSide, 0, 0, 1, 0, 32, 0};
+    Put32(icon, imageSize);
+    Put32(icon, 22);
+    for (std::uint32_t v : {40u, kIconSide, kIconSide * 2})
+        Put32(icon, v);
+    Put16(icon, 1);
+    Put16(icon, 32);
+    for (int i = 0; i < 6; ++i)
+        Put32(icon, 0);
+    for (unsigned row = 0; row < kIconSide; ++row)
+        for (unsigned x = 0; x < kIconSide; ++x)
+            icon.insert(icon.end(), {0, 0, 255, Alpha(x)});
+    icon.resize(icon.size() + maskStride * kIconSide);  // nothing masked
+    return icon;
+}
+
+TEST_F(PixelKeepingTest, AnIconBitmapKeepsTheOpacityOfEachPixel)
+{
+    const Bytes icon = SoftBitmapIcon();
+    PLBmp bmp;
+    ASSERT_TRUE(PLAnyPicDecoder().MakeBmpFromMemory(icon.data(), icon.size(), bmp).Ok());
+    const std::vector<Rgba> written = Pixels(WrittenPng(bmp, bmp.HasAlpha()));
+    ASSERT_EQ(kIconSide * kIconSide, written.size());
+    for (unsigned x = 0; x < kIconSide; ++x) {
+        SCOPED_TRACE(x);
+        EXPECT_EQ(Alpha(x), written[5 * kIconSide + x].alpha);
+        EXPECT_EQ(255u, written[5 * kIconSide + x].red);
+    }
+}
+
 TEST_F(PixelKeepingTest, AMetafilePictureIsDrawnAtItsScreenSizeWithTheColoursOfItsBitmap)
 {
     const int width = 40, height = 20;
