@@ -577,6 +577,45 @@ TEST_F(PageGeneratorTest, ADataFolderWithLettersOfASingleByteCodePageHoldsThePro
     EXPECT_FALSE(fs::exists(project));
 }
 
+TEST_F(PageGeneratorTest, ReadsFormsOfEveryEraInTheEncodingsTheyWereSavedIn)
+{
+    auto form = [](std::initializer_list<const char*> header, const std::string& caption) {
+        FormTextWriter text(header);
+        text.Begin("Form").Text("RecordSource", "Answers").Begin().Begin("Section").Begin();
+        text.Begin("Label").Text("Name", "Title").Text("Caption", caption).End();
+        text.Begin("CheckBox").Text("Name", "Agree").Text("ControlSource", "Agree").Text("DefaultValue", "-1").End();
+        text.Begin("CommandButton").Text("Name", "Submit").End().End().End().End().End();
+        return text;
+    };
+    // U+1F600 as a tool wrote it: the two halves of its surrogate pair, each
+    // as a three-byte sequence (CESU-8).
+    std::string cesu = form({"Version =21", "VersionRequired =20", "PublishOption =1", "Checksum =-1504871542"}, "@")
+                           .Utf8WithBom();
+    cesu.replace(cesu.find('@'), 1, "\xED\xA0\xBD\xED\xB8\x80");
+    const struct {
+        const char* era;
+        std::string bytes;
+        const char* caption;
+    } cases[] = {
+        {"2000, ANSI", Recode(form({"Version =17", "VersionRequired =17", "Checksum =123456789"}, "Gr\u00f6\u00dfe").Utf8(),
+                              CP_UTF8, 1252),
+         "Gr\u00f6\u00dfe"},
+        {"2003, UTF-16LE", form({"Version =19", "VersionRequired =19"}, "\u0410\u043d\u043a\u0435\u0442\u0430").Utf16LeWithBom(),
+         "\u0410\u043d\u043a\u0435\u0442\u0430"},
+        {"2010, CESU-8", cesu, "\U0001F600"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.era);
+        const LONG id = NewProject("Survey");
+        CComVariant result;
+        ASSERT_EQ(S_OK, Generate(c.bytes, result));
+        PageDocument page((ProjectFolder(id) / "index.html").string());
+        EXPECT_EQ(std::string("\r\n") + c.caption, page.Text("//span[@id='Title']"));
+        EXPECT_TRUE(page.Has("//input[@type='CHECKBOX']", "checked"));
+        EXPECT_EQ(0, result.lVal);
+    }
+}
+
 TEST_F(PageGeneratorTest, NumbersEachGenerationOfAnObject)
 {
     const LONG id = NewProject("Survey");
