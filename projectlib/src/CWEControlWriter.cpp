@@ -38,9 +38,6 @@ bool IsValueList(const std::string& type)
     return AnsiEqualsOneOf(type, {u"value list", u"\u0421\u043F\u0438\u0441\u043E\u043A \u0437\u043D\u0430\u0447\u0435\u043D\u0438\u0439"});
 }
 
-// An item of a value list stands in the program's quotes or bare.
-std::string Trimmed(const std::string& item) { return CWEDefaultValue::Unquoted(item); }
-
 }  // namespace
 
 CWEControlWriter::Common CWEControlWriter::CommonOf(IDispatch* control, const Place& place, bool isTextBox)
@@ -268,7 +265,8 @@ void CWEControlWriter::WriteList(IDispatch* control, std::string& out, const Pla
     bool first = true;
     for (size_t at = 0; at <= rows.size() && options.size() < kMaxOptionsText;) {
         const size_t end = std::min(rows.find(';', at), rows.size());
-        const std::string item = Trimmed(rows.substr(at, end - at));
+        // An item stands in the program's quotes or bare.
+        const std::string item = CWEDefaultValue::Unquoted(rows.substr(at, end - at));
         at = end + 1;
         if (item.empty())
             continue;
