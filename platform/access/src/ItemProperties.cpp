@@ -21,10 +21,10 @@ constexpr std::uint8_t kWrappedPictureMark = 14;
 constexpr size_t kWrapPrefixSize = 8;
 
 // A newer program keeps the original picture file in ImageData; four bytes
-// of zeros stand for none.
-bool HoldsPictureFile(const FormTextProperty* imageData)
+// of zeros stand for none. No picture data of any kind is as short.
+bool HoldsPictureFile(const FormTextProperty* data)
 {
-    return imageData && imageData->kind == FormTextProperty::Kind::Binary && imageData->bytes.size() > 4;
+    return data && data->kind == FormTextProperty::Kind::Binary && data->bytes.size() > 4;
 }
 
 // What the program shows in place of a file name for a picture kept in the
@@ -33,9 +33,7 @@ constexpr const char* kEmbeddedPictureText = "(bitmap)";
 
 bool HoldsEmbeddedPicture(const FormTextBlock& block)
 {
-    const FormTextProperty* data = block.Find("PictureData");
-    return HoldsPictureFile(block.Find("ImageData")) ||
-           (data && data->kind == FormTextProperty::Kind::Binary && !data->bytes.empty());
+    return HoldsPictureFile(block.Find("ImageData")) || HoldsPictureFile(block.Find("PictureData"));
 }
 
 CComVariant BytesVariant(const std::vector<std::uint8_t>& bytes, bool wrapped)

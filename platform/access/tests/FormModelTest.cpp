@@ -147,12 +147,12 @@ TEST(FormModel, GivesTheOriginalPictureFileOfImageDataBehindThePrefixTheReaderTa
 TEST(FormModel, ReportsAPictureKeptInTheFormAsPresentThoughItsTextNamesNoFile)
 {
     FormTextWriter form;
-    form.Begin("Form").Binary("PictureData", {40, 0, 0, 0}).Begin().Begin("Section").Begin();
+    form.Begin("Form").Binary("PictureData", {40, 0, 0, 0, 4}).Begin().Begin("Section").Begin();
     form.Begin("Image").Text("Name", "Embedded").Binary("ImageData", {0x89, 'P', 'N', 'G', 13}).End();
     form.Begin("Image").Text("Name", "Named").Text("Picture", "logo.png").Binary("ImageData", {0x89, 'P', 'N', 'G'});
     form.End().Begin("Image").Text("Name", "Placeholder").Binary("ImageData", {0, 0, 0, 0}).End();
-    form.Begin("CommandButton").Text("Name", "Face").Binary("PictureData", {40, 0, 0, 0}).End();
-    form.Begin("CommandButton").Text("Name", "Plain").End();
+    form.Begin("CommandButton").Text("Name", "Face").Binary("PictureData", {40, 0, 0, 0, 4}).End();
+    form.Begin("CommandButton").Text("Name", "Plain").Binary("PictureData", {0, 0, 0, 0}).End();
     form.End().End().End().End();
     const auto model = Model(form);
     const auto& controls = model->Section(0)->controls;
