@@ -39,6 +39,14 @@ bool AnsiEqualNoCase(const std::string& a, const std::string& b)
     return EqualsNoCase(pollenta::com::Utf16FromAnsi(a), pollenta::com::Utf16FromAnsi(b));
 }
 
+bool AnsiEqualsOneOf(const std::string& text, std::initializer_list<const char16_t*> words)
+{
+    for (const char16_t* word : words)
+        if (AnsiEqualNoCase(text, pollenta::com::AnsiFromUtf16(word)))
+            return true;
+    return false;
+}
+
 bool AnsiTextToNumber(const std::string& text, LONG& number)
 {
     VARIANT value;

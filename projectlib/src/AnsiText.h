@@ -5,9 +5,13 @@
 
 #include "win/Types.h"
 
+#include <initializer_list>
 #include <string>
 
 bool AnsiEqualNoCase(const std::string& a, const std::string& b);
+// Whether text equals one of the words, without regard to case; the words
+// are given in UTF-16 so that non-ASCII ones read in any code page.
+bool AnsiEqualsOneOf(const std::string& text, std::initializer_list<const char16_t*> words);
 // The text with its case folded: two texts are equal without regard to
 // case when their keys are equal.
 std::u16string AnsiCaseKey(const std::string& text);

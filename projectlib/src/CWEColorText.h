@@ -10,5 +10,10 @@
 namespace gastrel {
 
 std::string ColorText(LONG value);
+// The same colour for an HTML attribute (BGCOLOR=), where browsers read no
+// colour names of the system but take the letters of one for hex digits:
+// "#rrggbb" always, a system colour as the platform's GetSysColor gives it;
+// "" for a value that names no colour.
+std::string AttributeColorText(LONG value);
 
 }  // namespace gastrel

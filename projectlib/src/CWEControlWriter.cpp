@@ -2,6 +2,7 @@
 
 #include "AnsiText.h"
 #include "CWEAccessProperties.h"
+#include "CWEDefaultValue.h"
 #include "CWEHtmlText.h"
 
 #include "AccessGuids.h"
@@ -22,6 +23,7 @@ constexpr LONG kWarnNotAValueList = 27;
 constexpr LONG kWarnMultiSelect = 28;
 constexpr LONG kWarnManyColumns = 29;
 constexpr LONG kWarnColumnHeads = 30;
+constexpr LONG kWarnDefaultIsExpression = 32;
 // Options beyond this much text are dropped.
 constexpr size_t kMaxOptionsText = 5000;
 
@@ -31,36 +33,9 @@ bool Answers(IDispatch* control, REFIID iid)
     return SUCCEEDED(control->QueryInterface(iid, reinterpret_cast<void**>(&kind)));
 }
 
-// The words the program writes for a check box's states, in English and
-// Russian.
-bool IsOneOf(const std::string& text, std::initializer_list<const char16_t*> words)
-{
-    for (const char16_t* word : words)
-        if (AnsiEqualNoCase(text, pollenta::com::AnsiFromUtf16(word)))
-            return true;
-    return false;
-}
-
-bool MeansOn(const std::string& text)
-{
-    return IsOneOf(text, {u"On", u"True", u"\u0412\u043A\u043B", u"\u0418\u0441\u0442\u0438\u043D\u0430"});
-}
-
-bool MeansOff(const std::string& text)
-{
-    return IsOneOf(text, {u"Off", u"False", u"\u0412\u044B\u043A\u043B", u"\u041B\u043E\u0436\u044C"});
-}
-
 bool IsValueList(const std::string& type)
 {
-    return IsOneOf(type, {u"value list", u"\u0421\u043F\u0438\u0441\u043E\u043A \u0437\u043D\u0430\u0447\u0435\u043D\u0438\u0439"});
-}
-
-std::string Trimmed(std::string item)
-{
-    if (item.size() >= 2 && item.front() == '"' && item.back() == '"')
-        item = item.substr(1, item.size() - 2);
-    return item;
+    return AnsiEqualsOneOf(type, {u"value list", u"\u0421\u043F\u0438\u0441\u043E\u043A \u0437\u043D\u0430\u0447\u0435\u043D\u0438\u0439"});
 }
 
 }  // namespace
@@ -95,7 +70,13 @@ std::optional<std::string> CWEControlWriter::Bind(IDispatch* control, const std:
 
 std::string CWEControlWriter::DefaultText(IDispatch* control)
 {
-    return m_state.defValues ? ReadText(control, "DefaultValue").value_or("") : "";
+    if (!m_state.defValues)
+        return {};
+    const CWEDefaultValue value = CWEDefaultValue::Parse(ReadText(control, "DefaultValue").value_or(""));
+    // Only the program can work an expression out; its text is no answer.
+    if (value.isExpression)
+        m_state.Warn(control, kWarnDefaultIsExpression);
+    return value.text;
 }
 
 LONG CWEControlWriter::Write(IDispatch* control, std::string& out, const Place& place)
@@ -173,14 +154,14 @@ void CWEControlWriter::ValueAndCheck(IDispatch* control, std::string& value, std
             check = " CHECKED";
         return;
     }
+    // Outside a group the box posts the browser's own "on", which the
+    // answer stores as yes, whatever its default says.
     const std::string defaultValue = DefaultText(control);
     if (defaultValue.empty())
         return;
     ++m_state.defaultsGiven;
-    if (MeansOn(defaultValue))
+    if (CWEDefaultValue::MeansTicked(defaultValue) == true)
         check = " CHECKED";
-    else if (!MeansOff(defaultValue))
-        value = " VALUE=\"" + EscapeAttribute(defaultValue) + "\"";
 }
 
 void CWEControlWriter::WriteCheckBox(IDispatch* control, std::string& out, const Place& place)
@@ -284,7 +265,8 @@ void CWEControlWriter::WriteList(IDispatch* control, std::string& out, const Pla
     bool first = true;
     for (size_t at = 0; at <= rows.size() && options.size() < kMaxOptionsText;) {
         const size_t end = std::min(rows.find(';', at), rows.size());
-        const std::string item = Trimmed(rows.substr(at, end - at));
+        // An item stands in the program's quotes or bare.
+        const std::string item = CWEDefaultValue::Unquoted(rows.substr(at, end - at));
         at = end + 1;
         if (item.empty())
             continue;

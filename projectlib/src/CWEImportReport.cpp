@@ -5,6 +5,7 @@
 #include "GastrelStrings.h"
 
 #include "ui/MessageBox.h"
+#include "win/CodePage.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -59,10 +60,10 @@ bool ShouldTell(const CWEImportCommand& command, LONG result)
     }
 }
 
-int Tell(const CWEImportCommand& command, const CWEProjectImport::Outcome& outcome)
+// The text that tells how the import went, and the box it is shown in.
+std::string Message(const CWEImportCommand& command, const CWEProjectImport::Outcome& outcome, UINT& type)
 {
     std::string text;
-    UINT type = MB_OK;
     const std::string warnings =
         outcome.warnings ? "\r\n\r\n" + Formatted(IDS_IMPORT_WARNING_COUNT, static_cast<int>(outcome.warnings)) : "";
     if (outcome.result == CWEProjectImport::kInvalidCommandLine) {
@@ -76,24 +77,43 @@ int Tell(const CWEImportCommand& command, const CWEProjectImport::Outcome& outco
                (outcome.warnings ? warnings + "\r\n\r\n" + Details(command) : "");
         type = MB_OK | MB_ICONINFORMATION;
     }
-    text += Formatted(IDS_RESULT_CODE, static_cast<int>(outcome.result));
+    return text + Formatted(IDS_RESULT_CODE, static_cast<int>(outcome.result));
+}
+
+int Tell(const CWEImportCommand& command, const CWEProjectImport::Outcome& outcome)
+{
+    UINT type = MB_OK;
+    const std::string text = Message(command, outcome, type);
     return MessageBox(nullptr, text.c_str(), LoadGastrelString(IDS_INSTALLATION_CAPTION).c_str(), type);
+}
+
+// A silent import shows nothing; a script that ran it reads this instead.
+void TellStandardError(const CWEImportCommand& command, const CWEProjectImport::Outcome& outcome)
+{
+    UINT type = MB_OK;
+    const std::string line = Recode(LoadGastrelString(IDS_INSTALLATION_CAPTION), CP_ACP, CP_UTF8) + ": " +
+                             Recode(Message(command, outcome, type), CP_ACP, CP_UTF8) + "\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
+    std::fflush(stderr);
 }
 
 }  // namespace
 
-LONG CWEImportReport::ImportWithReport(const std::string& commandLine)
+CWEImportReport::Result CWEImportReport::ImportWithReport(const std::string& commandLine)
 {
     const CWEImportCommand command = CWEImportCommand::Parse(commandLine);
     while (true) {
         const CWEProjectImport::Outcome outcome = CWEProjectImport::Run(command);
-        if (command.silence == CWEImportCommand::Silence::Silent)
-            return 0;
+        if (command.silence == CWEImportCommand::Silence::Silent) {
+            TellStandardError(command, outcome);
+            return {0, outcome.result};
+        }
         if (!ShouldTell(command, outcome.result))
-            return outcome.result;
+            return {outcome.result, outcome.result};
         const int answer = Tell(command, outcome);
         if (answer == IDRETRY)
             continue;
-        return answer == IDIGNORE ? 0 : outcome.result;
+        const LONG result = answer == IDIGNORE ? 0 : outcome.result;
+        return {result, result};
     }
 }

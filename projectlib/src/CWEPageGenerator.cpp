@@ -1,5 +1,6 @@
 #include "CWEPageGenerator.h"
 
+#include "AnsiPath.h"
 #include "CWEAccessProperties.h"
 #include "CWEColorText.h"
 #include "CWEControlWriter.h"
@@ -52,7 +53,7 @@ HRESULT CWEPageGenerator::Generate(IDispatch* application, IDispatch* form, LONG
         m_state.Warn(form, kWarnNoRecordSource);
     }
     m_background = BackgroundAttribute(form);
-    std::string bodyColour;
+    std::optional<LONG> bodyColour;
     const std::string sections = Sections(form, bodyColour);
     const std::string head = Head();
     const std::string body = FormStart(generation, bodyColour) + sections;
@@ -85,7 +86,7 @@ std::string CWEPageGenerator::BackgroundAttribute(IDispatch* form)
     return attribute;
 }
 
-std::string CWEPageGenerator::Sections(IDispatch* form, std::string& bodyColour)
+std::string CWEPageGenerator::Sections(IDispatch* form, std::optional<LONG>& bodyColour)
 {
     std::string body;
     double top = 0;
@@ -94,7 +95,7 @@ std::string CWEPageGenerator::Sections(IDispatch* form, std::string& bodyColour)
         if (!section)
             continue;
         double height = 0;
-        std::string colour;
+        std::optional<LONG> colour;
         body += SectionDiv(section, top, height, colour);
         top += height;
         if (index == kDetail && m_properties.GetNumber("UseSectionBackground") != 0)
@@ -103,7 +104,7 @@ std::string CWEPageGenerator::Sections(IDispatch* form, std::string& bodyColour)
     return body;
 }
 
-std::string CWEPageGenerator::SectionDiv(IDispatch* section, double top, double& height, std::string& colour)
+std::string CWEPageGenerator::SectionDiv(IDispatch* section, double top, double& height, std::optional<LONG>& colour)
 {
     CComPtr<IDispatch> controls = ReadObject(section, "Controls");
     const LONG count = ReadLong(controls, "Count").value_or(0);
@@ -119,11 +120,9 @@ std::string CWEPageGenerator::SectionDiv(IDispatch* section, double top, double&
     if (name && !name->empty())
         div += "id=\"" + EscapeAttribute(*name) + "\" ";
     div += "Style=\"";
-    if (std::optional<LONG> back = ReadLong(section, "BackColor")) {
-        colour = ColorText(*back);
-        if (!m_hasBackgroundPicture)
-            div += "background-color: " + colour + "; ";
-    }
+    colour = ReadLong(section, "BackColor");
+    if (colour && !m_hasBackgroundPicture)
+        div += "background-color: " + ColorText(*colour) + "; ";
     div += "TOP: " + Centimetres(top) + "cm; LEFT: 0cm; HEIGHT: " + Centimetres(height) +
            "cm; WIDTH: 100%; POSITION: absolute\">\r\n";
     CWEControlWriter writer(m_state);
@@ -147,11 +146,11 @@ std::string CWEPageGenerator::Head() const
     return head + "</HEAD>\r\n";
 }
 
-std::string CWEPageGenerator::FormStart(LONG generation, const std::string& bodyColour)
+std::string CWEPageGenerator::FormStart(LONG generation, const std::optional<LONG>& bodyColour)
 {
     std::string text = "<BODY LEFTMARGIN=0 TOPMARGIN=0 RIGHTMARIGN=0 BOTTOMMARGIN=0";
-    if (!bodyColour.empty())
-        text += " BGCOLOR=" + bodyColour;
+    if (const std::string colour = bodyColour ? AttributeColorText(*bodyColour) : ""; !colour.empty())
+        text += " BGCOLOR=" + colour;
     text += m_background + ">\r\n";
     text += "<!-- Generated " + std::to_string(generation) + " -->\r\n";
     // The address and subject are parts of a URL: encoded, so that "&", "#"
@@ -169,7 +168,7 @@ std::string CWEPageGenerator::FormStart(LONG generation, const std::string& body
 
 HRESULT CWEPageGenerator::WritePage(const std::string& head, const std::string& body, const std::string& tail) const
 {
-    std::FILE* file = std::fopen((m_state.projectFolder + "/index.html").c_str(), "wb");
+    std::FILE* file = std::fopen(FileSystemPath(m_state.projectFolder + "/index.html").c_str(), "wb");
     if (!file)
         return E_FAIL;
     bool whole = true;

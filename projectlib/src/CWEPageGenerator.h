@@ -28,12 +28,12 @@ public:
 
 private:
     std::string BackgroundAttribute(IDispatch* form);
-    std::string Sections(IDispatch* form, std::string& bodyColour);
+    std::string Sections(IDispatch* form, std::optional<LONG>& bodyColour);
     // The DIV of one section, or "" when it is skipped; its height goes into
-    // height.
-    std::string SectionDiv(IDispatch* section, double top, double& height, std::string& colour);
+    // height, its colour (when it has one) into colour.
+    std::string SectionDiv(IDispatch* section, double top, double& height, std::optional<LONG>& colour);
     std::string Head() const;
-    std::string FormStart(LONG generation, const std::string& bodyColour);
+    std::string FormStart(LONG generation, const std::optional<LONG>& bodyColour);
     HRESULT WritePage(const std::string& head, const std::string& body, const std::string& tail) const;
 
     CWEPropertyList& m_properties;

@@ -1,5 +1,7 @@
 #include "CWEPictureConverter.h"
 
+#include "AnsiPath.h"
+
 #include "image/PLAnyPicDecoder.h"
 #include "image/PLFilterQuantize.h"
 #include "image/PLPNGEncoder.h"
@@ -20,6 +22,8 @@ namespace {
 // header of a wrapped picture file whose bytes start at offset 8.
 constexpr BYTE kDibHeaderSize = 40;
 constexpr BYTE kWrappedFileMark = 14;
+// The clipboard format of a metafile picture, behind the same 8 bytes.
+constexpr BYTE kMetafilePictureMark = 3;
 constexpr size_t kWrappedFileOffset = 8;
 
 std::string LowerCase(std::string text)
@@ -137,12 +141,17 @@ std::string CWEPictureConverter::DecodeEmbedded(const BYTE* data, size_t size, L
     PLResult decoded;
     if (data[0] == kDibHeaderSize) {
         decoded = PLWinBmp::CreateFromDIB(data, size, bmp);
-    } else if (data[0] == kWrappedFileMark) {
+    } else if (data[0] == kWrappedFileMark || data[0] == kMetafilePictureMark) {
         PLAnyPicDecoder decoder;
         decoder.SetJPEGFixRatio(m_fixRatio);
-        decoded = size > kWrappedFileOffset
-                      ? decoder.MakeBmpFromMemory(data + kWrappedFileOffset, size - kWrappedFileOffset, bmp)
-                      : PLResult(PL_ERRBAD_DATA, "the wrapped picture file is empty");
+        const BYTE* picture = data + kWrappedFileOffset;
+        const size_t pictureSize = size > kWrappedFileOffset ? size - kWrappedFileOffset : 0;
+        if (pictureSize == 0)
+            decoded = PLResult(PL_ERRBAD_DATA, "the wrapped picture file is empty");
+        else if (data[0] == kMetafilePictureMark)
+            decoded = decoder.MakeBmpFromMetafilePicture(picture, pictureSize, bmp);
+        else
+            decoded = decoder.MakeBmpFromMemory(picture, pictureSize, bmp);
     } else {
         warning = kWarnEmbeddedUnknownKind;
         return {};
@@ -161,6 +170,11 @@ std::string CWEPictureConverter::DecodeEmbedded(const BYTE* data, size_t size, L
     if (name.empty())
         warning = kWarnEmbeddedDecodeFailed;
     return name;
+}
+
+std::string CWEPictureConverter::Target(const std::string& name) const
+{
+    return FileSystemPath(m_folder + "/" + name).string();
 }
 
 std::string CWEPictureConverter::WritePng(PLBmp& bmp)

@@ -20,7 +20,8 @@ public:
     static constexpr LONG kWarnEmbeddedUnknownKind = 21;
     static constexpr LONG kWarnEmptyPicture = 22;
 
-    // fixRatio corrects JPEG pictures with oblong pixels.
+    // projectFolder is ANSI text; fixRatio corrects JPEG pictures with
+    // oblong pixels.
     CWEPictureConverter(std::string projectFolder, bool fixRatio, CWEPictureNames& names);
 
     // True for the files that are copied rather than converted.
@@ -37,7 +38,8 @@ private:
     // Reduces the colours where PNG writing needs it and writes the next
     // converted name; "" when writing fails.
     std::string WritePng(PLBmp& bmp);
-    std::string Target(const std::string& name) const { return m_folder + "/" + name; }
+    // The file of that name in the project folder, whose path is ANSI text.
+    std::string Target(const std::string& name) const;
 
     std::string m_folder;
     bool m_fixRatio;

@@ -1,5 +1,6 @@
 #include "CWEProjectStore.h"
 
+#include "AnsiPath.h"
 #include "AnsiText.h"
 #include "GastrelStrings.h"
 
@@ -80,6 +81,8 @@ std::string CWEProjectStore::ProjectKeyPath(LONG id) { return ProjectsKeyPath() 
 
 std::string CWEProjectStore::ProjectFolder(const std::string& dataDir, LONG id) const
 {
+    // ANSI text: the folder's name for the other parts; FileSystemPath
+    // turns it into the folder itself.
     return (fs::path(dataDir) / std::to_string(id)).string();
 }
 
@@ -95,12 +98,12 @@ bool CWEProjectStore::CreateDataDir() const
     if (GetDataDir())
         return true;
     std::error_code error;
-    std::string dir = (fs::path(m_moduleDir) / "Projects").string();
+    fs::path dir = fs::path(m_moduleDir) / "Projects";
     if (!fs::create_directory(dir, error))
         dir = m_moduleDir;
     CWERegKey product;
     return product.Create(HKEY_CURRENT_USER, kProductKey) == ERROR_SUCCESS &&
-           product.SetText("DataDir", dir) == ERROR_SUCCESS;
+           product.SetText("DataDir", AnsiPath(dir)) == ERROR_SUCCESS;
 }
 
 LONG CWEProjectStore::NextProjectId() const
@@ -126,7 +129,7 @@ LONG CWEProjectStore::CreateProject(const std::string& name) const
         return 0;
     std::optional<std::string> dataDir = GetDataDir();
     if (!dataDir) {
-        dataDir = m_moduleDir;
+        dataDir = AnsiPath(m_moduleDir);
         product.SetText("DataDir", *dataDir);
     }
     product.Close();
@@ -143,8 +146,8 @@ LONG CWEProjectStore::CreateProject(const std::string& name) const
     project.Close();
 
     std::error_code error;
-    fs::create_directory(*dataDir, error);
-    if (named && fs::create_directory(ProjectFolder(*dataDir, id), error))
+    fs::create_directory(FileSystemPath(*dataDir), error);
+    if (named && fs::create_directory(FileSystemPath(ProjectFolder(*dataDir, id)), error))
         return id;
     RegDeleteTree(HKEY_CURRENT_USER, ProjectKeyPath(id).c_str());
     return 0;
@@ -160,7 +163,7 @@ void CWEProjectStore::DeleteProject(LONG id) const
         return;
     // Only the project's own files go; a link in place of the folder is not
     // followed into somebody else's folder, and subfolders stay.
-    fs::path folder = ProjectFolder(*dataDir, id);
+    const fs::path folder = FileSystemPath(ProjectFolder(*dataDir, id));
     std::error_code error;
     if (!fs::is_directory(fs::symlink_status(folder, error)))
         return;

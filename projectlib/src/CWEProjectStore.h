@@ -21,8 +21,8 @@ public:
     static constexpr LONG kSampleProjects = 3;
     static constexpr size_t kMaxListedProjects = 2999;
 
-    // moduleDir is the folder of the library file, the data folder of last
-    // resort.
+    // moduleDir is the folder of the library file as the file system names
+    // it, the data folder of last resort.
     explicit CWEProjectStore(std::string moduleDir);
 
     std::optional<std::string> GetDataDir() const;

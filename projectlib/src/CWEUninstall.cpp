@@ -1,5 +1,6 @@
 #include "CWEUninstall.h"
 
+#include "AnsiPath.h"
 #include "CWEProjectStore.h"
 #include "GastrelStrings.h"
 
@@ -46,7 +47,7 @@ HRESULT CWEUninstall::DeleteProjects(bool all)
         // Only an empty folder goes: files of the user's own stay.
         if (std::optional<std::string> dataDir = CWEProjectStore("").GetDataDir()) {
             std::error_code ignored;
-            std::filesystem::remove(*dataDir, ignored);
+            std::filesystem::remove(FileSystemPath(*dataDir), ignored);
         }
     }
     return S_OK;

@@ -57,10 +57,10 @@ STDAPI DllUnregisterServer()
 namespace {
 
 // Runs an import between COM's initialisation and its end on this thread.
-LONG ImportWithCom(const std::string& commandLine)
+CWEImportReport::Result ImportWithCom(const std::string& commandLine)
 {
     const HRESULT initialized = CoInitialize(nullptr);
-    const LONG result = CWEImportReport::ImportWithReport(commandLine);
+    const CWEImportReport::Result result = CWEImportReport::ImportWithReport(commandLine);
     if (SUCCEEDED(initialized))
         CoUninitialize();
     return result;
@@ -78,18 +78,25 @@ STDAPI_(UINT) MsaDbRegMSI(MSIHANDLE install)
     DWORD size = length + 1;
     if (MsiGetPropertyA(install, "CustomActionData", text.data(), &size) != ERROR_SUCCESS)
         return ERROR_INSTALL_FAILURE;
-    return ImportWithCom(std::string(text.data(), size)) == 0 ? ERROR_SUCCESS : ERROR_INSTALL_FAILURE;
+    return ImportWithCom(std::string(text.data(), size)).result == 0 ? ERROR_SUCCESS : ERROR_INSTALL_FAILURE;
 }
 
-STDAPI_(void) MsaDbRegCL(HWND, HINSTANCE, LPSTR commandLine, int) { ImportWithCom(commandLine ? commandLine : ""); }
+// These entry points have no result of their own: each leaves it as the
+// thread's last error for its caller (dllrun makes it the exit status).
+STDAPI_(void) MsaDbRegCL(HWND, HINSTANCE, LPSTR commandLine, int)
+{
+    const CWEImportReport::Result result = ImportWithCom(commandLine ? commandLine : "");
+    SetLastError(static_cast<DWORD>(result.exitStatus));
+}
 
 STDAPI_(void) DeleteAllProjectsCL(HWND, HINSTANCE, LPSTR commandLine, int)
 {
     const bool samplesOnly = commandLine && strcasecmp(commandLine, "sample") == 0;
     const HRESULT initialized = CoInitialize(nullptr);
-    CWEUninstall::DeleteProjects(!samplesOnly);
+    const HRESULT deleted = CWEUninstall::DeleteProjects(!samplesOnly);
     if (SUCCEEDED(initialized))
         CoUninitialize();
+    SetLastError(SUCCEEDED(deleted) ? ERROR_SUCCESS : static_cast<DWORD>(deleted));
 }
 
 STDAPI_(UINT) UninstallMSI(MSIHANDLE)

@@ -12,6 +12,7 @@
 #include <dlfcn.h>
 
 #include <fstream>
+#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -22,10 +23,19 @@ const std::string kMenuAddins = "SOFTWARE\\Microsoft\\Office\\11.0\\Access\\Menu
 
 std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 
-int DllRun(const std::string& arguments)
+// The exit status of dllrun; what it writes to standard error goes into
+// `errors` when given.
+int DllRun(const std::string& arguments, const fs::path* errors = nullptr)
 {
-    const int status = std::system((Quoted(kBinDir + "/dllrun") + " " + arguments).c_str());
+    const std::string redirect = errors ? " 2>" + Quoted(errors->string()) : "";
+    const int status = std::system((Quoted(kBinDir + "/dllrun") + " " + arguments + redirect).c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string ReadAll(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 FormTextWriter SurveyForm()
@@ -128,23 +138,40 @@ TEST_F(EntryPointsTest, MsaDbRegCLFromTheCommandLineMakesAFinalizedProjectWithIt
     EXPECT_TRUE(fs::exists(folder.DataDir() / id / "index.html"));
 }
 
-TEST_F(EntryPointsTest, AFailingImportLeavesNoProjectBehind)
+TEST_F(EntryPointsTest, AFailingImportLeavesNoProjectBehindAndExitsWithItsResult)
 {
     const struct {
         const char* name;
         std::string line;
+        int exitStatus;
+        const char* told;
     } cases[] = {
-        {"form missing", Import("/SILENT", "Survey", "Missing")},
-        {"no submit button, so severe", Import("/SILENT", "Survey", "Survey", "x")},
-        {"database missing", "/SILENT Survey /nowhere/none.db Survey"},
+        {"form missing", Import("/SILENT", "Survey", "Missing"), 7, "Failed to open form in the design mode (0x8007"},
+        {"no submit button, so severe", Import("/SILENT", "Survey", "Survey", "x"), 11,
+         "Pollenta component error while generating HTML code for the form."},
+        {"database missing", "/SILENT Survey /nowhere/none.db Survey", 3, "Unable to open database (0x8007"},
+        {"too few words", "/SILENT Survey", 255, "Result code: -1"},
     };
     database.Sql("DROP TABLE Answers");  // the form's record source no longer reads
+    const fs::path errors = folder.Path() / "errors.txt";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ASSERT_EQ(0, DllRun(Quoted(kBinDir + "/Gastrel.so") + " MsaDbRegCL " + Quoted(c.line)));
+        EXPECT_EQ(c.exitStatus, DllRun(Quoted(kBinDir + "/Gastrel.so") + " MsaDbRegCL " + Quoted(c.line), &errors));
+        EXPECT_NE(std::string::npos, ReadAll(errors).find(c.told)) << ReadAll(errors);
         EXPECT_EQ(0u, Projects().size());
         EXPECT_TRUE(fs::is_empty(folder.DataDir()) || !fs::exists(folder.DataDir()));
     }
+}
+
+TEST_F(EntryPointsTest, ASilentImportThatSucceedsExitsWithZeroAndSaysSoOnStandardError)
+{
+    const fs::path errors = folder.Path() / "errors.txt";
+    EXPECT_EQ(0, DllRun(Quoted(kBinDir + "/Gastrel.so") + " MsaDbRegCL " +
+                            Quoted(Import("/SILENT", "Survey", "Survey")), &errors));
+    const std::string told = ReadAll(errors);
+    EXPECT_NE(std::string::npos, told.find("Pollenta Installation: Project 'Survey' is succesfuly created.")) << told;
+    EXPECT_NE(std::string::npos, told.find("Result code: 0")) << told;
+    EXPECT_EQ(1u, Projects().size());
 }
 
 TEST_F(EntryPointsTest, MsaDbRegMSITakesItsCommandLineFromTheInstallerProperty)

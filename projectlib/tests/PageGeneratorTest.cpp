@@ -9,6 +9,7 @@
 #include "ProjectlibTestFolder.h"
 #include "SqliteTestFile.h"
 #include "TestPictures.h"
+#include "AnsiCodePage.h"
 
 #include "CHubberly.h"
 
@@ -106,7 +107,7 @@ FormTextWriter FullForm()
     form.Begin("Image").Text("Name", "LogoEmf").Text("Picture", "logo.jpg").Number("SizeMode", 1);
     form.Binary("PictureData", form_pictures::WrappedEmf(form_pictures::Dib24(9, 6, 255, 0, 0), 9, 6)).End();
     form.Begin("Image").Text("Name", "LogoWmf").Text("Picture", "logo.wmf");
-    form.Binary("PictureData", form_pictures::WrappedWmf()).End();
+    form.Binary("PictureData", form_pictures::WrappedWmfWithBitmap(form_pictures::Dib24(8, 4, 0, 0, 255), 8, 4)).End();
     form.Begin("Image").Text("Name", "LogoPng").Text("Picture", "logo.png").Binary("ImageData", PngBytes()).End();
     form.Begin("Image").Text("Name", "Face").Text("Picture", "face.bmp");
     form.Binary("PictureData", form_pictures::Dib24(5, 5, 0, 255, 0)).End();
@@ -206,7 +207,7 @@ TEST_F(PageGeneratorTest, WritesEveryControlOfAFormWhereTheFormPutsIt)
     EXPECT_EQ("mailto:ann@example.com?Subject=Results%20%26%20more%20%231%3F", page.Attribute("//form", "action"));
     EXPECT_EQ(std::to_string(id), page.Attribute("//input[@name='kqProjectID']", "value"));
     EXPECT_EQ("%%RECIPIENT%%", page.Attribute("//input[@name='RecipientEmail']", "value"));
-    EXPECT_EQ("window", page.Attribute("//body", "bgcolor"));
+    EXPECT_EQ("#ffffff", page.Attribute("//body", "bgcolor"));
 
     EXPECT_EQ("background-color: #ff0000; TOP: 0.00cm; LEFT: 0cm; HEIGHT: 2.00cm; WIDTH: 100%; POSITION: absolute",
               page.Attribute("//div[@id='Head']", "style"));
@@ -251,7 +252,7 @@ TEST_F(PageGeneratorTest, WritesEveryControlOfAFormWhereTheFormPutsIt)
     EXPECT_NE(std::string::npos, page.Text("//style").find(".Style0 {"));
 
     EXPECT_EQ((std::vector<std::string>{"Loose;TextBox 24", "Other;TextBox 25", "Many;ListBox 28",
-                                        "Query;ComboBox 27", "LogoEmf;Image 23", "LogoWmf;Image 21", "Rule;Line 3",
+                                        "Query;ComboBox 27", "LogoEmf;Image 23", "Rule;Line 3",
                                         "OK;CommandButton 2"}),
               Warnings());
 }
@@ -263,7 +264,7 @@ TEST_F(PageGeneratorTest, PicturesOfThePageAreFilesOfTheProjectFolderThatDecode)
     ASSERT_EQ(S_OK, Generate(FullForm().Utf8(), result));
     PageDocument page((ProjectFolder(id) / "index.html").string());
     const std::vector<std::string> names = PictureNames(page);
-    EXPECT_EQ(3u, names.size());  // EMF, PNG and DIB; the WMF of format 3 is left out
+    EXPECT_EQ(4u, names.size());  // EMF, metafile picture, PNG and DIB
     for (const std::string& name : names) {
         SCOPED_TRACE(name);
         ASSERT_TRUE(fs::exists(ProjectFolder(id) / name));
@@ -274,6 +275,10 @@ TEST_F(PageGeneratorTest, PicturesOfThePageAreFilesOfTheProjectFolderThatDecode)
     Magick::Image emf((ProjectFolder(id) / names[0]).string());
     EXPECT_EQ(9u, emf.columns());
     EXPECT_EQ(6u, emf.rows());
+    Magick::Image wmf((ProjectFolder(id) / names[1]).string());
+    EXPECT_EQ(8u, wmf.columns());
+    EXPECT_EQ(4u, wmf.rows());
+    EXPECT_EQ(Magick::Color("red"), wmf.pixelColor(3, 2));
 }
 
 TEST_F(PageGeneratorTest, ReadsTheSameFormFromEveryEncodingTheProgramWrites)
@@ -294,7 +299,7 @@ TEST_F(PageGeneratorTest, ReadsTheSameFormFromEveryEncodingTheProgramWrites)
         ASSERT_EQ(S_OK, Generate(c.bytes, result));
         PageDocument page((ProjectFolder(id) / "index.html").string());
         EXPECT_EQ("\"50%\" <b>", page.Attribute("//input[@id='Town']", "value"));
-        EXPECT_EQ(3u, PictureNames(page).size());
+        EXPECT_EQ(4u, PictureNames(page).size());
     }
 }
 
@@ -396,7 +401,7 @@ TEST_F(PageGeneratorTest, WritesListsCheckBoxesAndPicturesAtTheirEdgesOrWarns)
     CComVariant result;
     ASSERT_EQ(S_OK, Generate(form.Utf8(), result));
     PageDocument page((ProjectFolder(id) / "index.html").string());
-    EXPECT_EQ("maybe", page.Attribute("//input[@type='CHECKBOX']", "value"));
+    EXPECT_FALSE(page.Has("//input[@type='CHECKBOX']", "value"));
     EXPECT_FALSE(page.Has("//input[@type='CHECKBOX']", "checked"));
     EXPECT_EQ((std::vector<std::string>{"a", "b", "x", "y"}), page.Attributes("//option", "value"));
     EXPECT_EQ("Go", page.Attribute("//input[@type='SUBMIT']", "value"));
@@ -404,6 +409,211 @@ TEST_F(PageGeneratorTest, WritesListsCheckBoxesAndPicturesAtTheirEdgesOrWarns)
                                         "Broken;Image 20", "Unknown;Image 21"}),
               Warnings());
     EXPECT_EQ(1, result.lVal);
+}
+
+// What a browser posts for a ticked box: its VALUE, else "on".
+std::string PostedWhenTicked(const std::string& value) { return value == "<none>" ? "on" : value; }
+
+TEST_F(PageGeneratorTest, ACheckBoxPostsOnWhenTickedAndStartsTickedWhenItsDefaultMeansYes)
+{
+    const LONG id = NewProject("Survey");
+    // Defaults as the program saves them for a Yes/No field, whoever typed them.
+    const struct {
+        const char* written;
+        bool ticked;
+    } cases[] = {
+        {"0", false},    {"-1", true},        {"1", true},    {"Yes", true},  {"no", false},
+        {"TRUE", true},  {"False", false},    {"On", true},   {"off", false}, {"\"Yes\"", true},
+        {"\u0414\u0430", true}, {"\u041d\u0435\u0442", false},  // Да, Нет
+    };
+    FormTextWriter form;
+    form.Begin("Form").Text("RecordSource", "Answers").Begin().Begin("Section").Begin();
+    for (const auto& c : cases)
+        form.Begin("CheckBox").Text("Name", c.written).Text("ControlSource", "Agree").Text("DefaultValue", c.written).End();
+    form.Begin("CommandButton").Text("Name", "Submit").End().End().End().End().End();
+    CComVariant result;
+    ASSERT_EQ(S_OK, Generate(form.Utf16LeWithBom(), result));
+    PageDocument page((ProjectFolder(id) / "index.html").string());
+    const std::vector<std::string> values = page.Attributes("//input[@type='CHECKBOX']", "value");
+    const std::vector<std::string> checks = page.Attributes("//input[@type='CHECKBOX']", "checked");
+    ASSERT_EQ(std::size(cases), values.size());
+    for (size_t i = 0; i < values.size(); ++i) {
+        SCOPED_TRACE(cases[i].written);
+        EXPECT_EQ("on", PostedWhenTicked(values[i]));
+        EXPECT_EQ(cases[i].ticked, checks[i] != "<none>");
+    }
+    EXPECT_EQ(0, result.lVal);
+}
+
+TEST_F(PageGeneratorTest, AnExpressionDefaultStartsEmptyWithAWarningAndAQuotedOneAsTheDatabaseShowsIt)
+{
+    const LONG id = NewProject("Survey");
+    FormTextWriter form;
+    form.Begin("Form").Text("RecordSource", "Answers").Begin().Begin("Section").Begin();
+    auto textBox = [&form](const char* name, const char* written) {
+        form.Begin("TextBox").Text("Name", name).Text("ControlSource", "Town").Text("DefaultValue", written).End();
+    };
+    textBox("Lookup", "=Nz([Forms]![PhotoID]![Individuals],1)");
+    textBox("Empty", "\"\"");
+    textBox("City", "\"Moscow\"");
+    textBox("Said", "\"say \"\"hi\"\"\"");
+    textBox("Number", "50");
+    form.Begin("TextBox").Text("Name", "Notes").Text("ControlSource", "Comments").NotDefault("EnterKeyBehavior");
+    form.Text("DefaultValue", " =Trim(UCase([Forms]![Main]![Notes]))").End();
+    form.Begin("ComboBox").Text("Name", "Period").Text("ControlSource", "Fruit").Text("RowSourceType", "Value List");
+    form.Text("RowSource", "\"Day(s)\";\"Week(s)\";\"Month(s)\"").Text("DefaultValue", "\"Week(s)\"").End();
+    form.Begin("OptionGroup").Text("Name", "Colour").Text("ControlSource", "Colour").Text("DefaultValue", "=2").Begin();
+    form.Begin("OptionButton").Text("Name", "Red").Number("OptionValue", 1).End();
+    form.Begin("OptionButton").Text("Name", "Green").Number("OptionValue", 2).End().End().End();
+    form.Begin("CommandButton").Text("Name", "Submit").End().End().End().End().End();
+    CComVariant result;
+    ASSERT_EQ(S_OK, Generate(form.Utf8WithBom(), result));
+    PageDocument page((ProjectFolder(id) / "index.html").string());
+    EXPECT_FALSE(page.Has("//input[@id='Lookup']", "value"));
+    EXPECT_FALSE(page.Has("//input[@id='Empty']", "value"));
+    EXPECT_EQ("Moscow", page.Attribute("//input[@id='City']", "value"));
+    EXPECT_EQ("say \"hi\"", page.Attribute("//input[@id='Said']", "value"));
+    EXPECT_EQ("50", page.Attribute("//input[@id='Number']", "value"));
+    EXPECT_EQ("\r\n", page.Text("//textarea[@id='Notes']"));
+    EXPECT_EQ((std::vector<std::string>{"Day(s)", "Week(s)", "Month(s)"}), page.Attributes("//option", "value"));
+    EXPECT_EQ("Week(s)", page.Attribute("//option[@selected]", "value"));
+    EXPECT_EQ(0u, page.Count("//input[@type='radio' and @checked]"));
+    EXPECT_EQ((std::vector<std::string>{"Lookup;TextBox 32", "Notes;TextBox 32", "Colour;OptionGroup 32"}),
+              Warnings());
+    EXPECT_EQ(1, result.lVal);
+}
+
+TEST_F(PageGeneratorTest, TheDetailStartsBelowAHeaderSavedWithoutItsHeight)
+{
+    const LONG id = NewProject("Survey");
+    FormTextWriter form;
+    form.Begin("Form").Text("RecordSource", "Answers").Begin();
+    form.Begin("FormHeader").Text("Name", "Head").Begin();
+    form.Begin("Label").Text("Name", "Title").Text("Caption", "Survey").Number("Top", 567).Number("Height", 567);
+    form.End().End().End();
+    form.Begin("Section").Text("Name", "Detail").Number("Height", 567).Begin();
+    form.Begin("CommandButton").Text("Name", "Submit").Number("Top", 283).End().End().End();
+    form.End().End();
+    CComVariant result;
+    ASSERT_EQ(S_OK, Generate(form.Utf8(), result));
+    PageDocument page((ProjectFolder(id) / "index.html").string());
+    EXPECT_NE(std::string::npos, page.Attribute("//div[@id='Head']", "style").find("TOP: 0.00cm; LEFT: 0cm; HEIGHT: 2.00cm"));
+    // The button reaches below the height the detail was saved with.
+    EXPECT_NE(std::string::npos,
+              page.Attribute("//div[@id='Detail']", "style").find("TOP: 2.00cm; LEFT: 0cm; HEIGHT: 1.05cm"));
+}
+
+TEST_F(PageGeneratorTest, APictureKeptOnlyAsDataInTheFormIsExtracted)
+{
+    const LONG id = NewProject("Survey");
+    FormTextWriter form;
+    form.Begin("Form").Text("RecordSource", "Answers").Binary("PictureData", form_pictures::Dib24(3, 2, 9, 8, 7));
+    form.Begin().Begin("Section").Begin();
+    form.Begin("Image").Text("Name", "Logo").Binary("ImageData", PngBytes()).End();
+    form.Begin("CommandButton").Text("Name", "Submit").End().End().End().End().End();
+    CComVariant result;
+    ASSERT_EQ(S_OK, Generate(form.Utf8(), result));
+    PageDocument page((ProjectFolder(id) / "index.html").string());
+    EXPECT_EQ((std::vector<std::string>{"_kqwpic_001.png", "_kqwpic_000.png"}), PictureNames(page));
+    Magick::Image logo((ProjectFolder(id) / "_kqwpic_001.png").string());
+    EXPECT_EQ(6u, logo.columns());
+    Magick::Image background((ProjectFolder(id) / "_kqwpic_000.png").string());
+    EXPECT_EQ(3u, background.columns());
+}
+
+TEST_F(PageGeneratorTest, TheBodyColourIsWrittenSoThatABrowserShowsTheColourMeant)
+{
+    const struct {
+        long long backColor;
+        const char* attribute;  // what BGCOLOR says, "<none>" for none
+        const char* css;
+    } cases[] = {
+        {-2147483633, "#f0f0f0", "buttonface"},  // browsers would read the name as #b000ce
+        {-2147483643, "#ffffff", "window"},
+        {-2147483646, "#99b4d1", "activecaption"},
+        {255, "#ff0000", "#ff0000"},
+        {-2147483607, "<none>", "-2147483607"},  // an index beyond the system's colours
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.backColor);
+        const LONG id = NewProject("Survey");
+        FormTextWriter form;
+        form.Begin("Form").Text("RecordSource", "Answers").Begin();
+        form.Begin("Section").Text("Name", "Detail").Number("BackColor", c.backColor).Begin();
+        form.Begin("CommandButton").Text("Name", "Submit").End().End().End().End().End();
+        CComVariant result;
+        ASSERT_EQ(S_OK, Generate(form.Utf8(), result));
+        PageDocument page((ProjectFolder(id) / "index.html").string());
+        EXPECT_EQ(c.attribute, page.Attributes("//body", "bgcolor").at(0));
+        EXPECT_EQ(0u, page.Attribute("//div[@id='Detail']", "style").find(std::string("background-color: ") + c.css + ";"));
+    }
+}
+
+TEST_F(PageGeneratorTest, ADataFolderWithLettersOfASingleByteCodePageHoldsTheProjectAndItsPage)
+{
+    const fs::path dataDir = folder.Path() / "\u0434\u0430\u043d\u043d\u044b\u0435";  // данные
+    folder.SetText(HKEY_CURRENT_USER, folder.kProductKey, "DataDir", dataDir.string());
+    const AnsiCodePage cyrillic(1251);
+    const LONG id = NewProject("Survey");
+    ASSERT_GT(id, 0);
+    const fs::path project = dataDir / std::to_string(id);
+    EXPECT_TRUE(fs::is_directory(project));
+    BSTR dir = nullptr;
+    ASSERT_EQ(S_OK, hubberly->GetProjectDir(id, &dir));
+    EXPECT_EQ(project.string(), ToNarrow(std::u16string(dir, SysStringLen(dir)), CP_UTF8));
+    SysFreeString(dir);
+
+    FormTextWriter form;
+    form.Begin("Form").Text("RecordSource", "Answers").Begin().Begin("Section").Begin();
+    form.Begin("Image").Text("Name", "Logo").Binary("PictureData", form_pictures::Dib24(4, 4, 0, 0, 255)).End();
+    form.Begin("CommandButton").Text("Name", "Submit").End().End().End().End().End();
+    CComVariant result;
+    ASSERT_EQ(S_OK, Generate(form.Utf8(), result));
+    PageDocument page((project / "index.html").string());
+    EXPECT_EQ((std::vector<std::string>{"_kqwpic_000.png"}), PictureNames(page));
+    EXPECT_TRUE(fs::exists(project / "_kqwpic_000.png"));
+
+    ASSERT_EQ(S_OK, hubberly->DeleteProject(id));
+    EXPECT_FALSE(fs::exists(project));
+}
+
+TEST_F(PageGeneratorTest, ReadsFormsOfEveryEraInTheEncodingsTheyWereSavedIn)
+{
+    auto form = [](std::initializer_list<const char*> header, const std::string& caption) {
+        FormTextWriter text(header);
+        text.Begin("Form").Text("RecordSource", "Answers").Begin().Begin("Section").Begin();
+        text.Begin("Label").Text("Name", "Title").Text("Caption", caption).End();
+        text.Begin("CheckBox").Text("Name", "Agree").Text("ControlSource", "Agree").Text("DefaultValue", "-1").End();
+        text.Begin("CommandButton").Text("Name", "Submit").End().End().End().End().End();
+        return text;
+    };
+    // U+1F600 as a tool wrote it: the two halves of its surrogate pair, each
+    // as a three-byte sequence (CESU-8).
+    std::string cesu = form({"Version =21", "VersionRequired =20", "PublishOption =1", "Checksum =-1504871542"}, "@")
+                           .Utf8WithBom();
+    cesu.replace(cesu.find('@'), 1, "\xED\xA0\xBD\xED\xB8\x80");
+    const struct {
+        const char* era;
+        std::string bytes;
+        const char* caption;
+    } cases[] = {
+        {"2000, ANSI", Recode(form({"Version =17", "VersionRequired =17", "Checksum =123456789"}, "Gr\u00f6\u00dfe").Utf8(),
+                              CP_UTF8, 1252),
+         "Gr\u00f6\u00dfe"},
+        {"2003, UTF-16LE", form({"Version =19", "VersionRequired =19"}, "\u0410\u043d\u043a\u0435\u0442\u0430").Utf16LeWithBom(),
+         "\u0410\u043d\u043a\u0435\u0442\u0430"},
+        {"2010, CESU-8", cesu, "\U0001F600"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.era);
+        const LONG id = NewProject("Survey");
+        CComVariant result;
+        ASSERT_EQ(S_OK, Generate(c.bytes, result));
+        PageDocument page((ProjectFolder(id) / "index.html").string());
+        EXPECT_EQ(std::string("\r\n") + c.caption, page.Text("//span[@id='Title']"));
+        EXPECT_TRUE(page.Has("//input[@type='CHECKBOX']", "checked"));
+        EXPECT_EQ(0, result.lVal);
+    }
 }
 
 TEST_F(PageGeneratorTest, NumbersEachGenerationOfAnObject)

@@ -3,12 +3,13 @@
 #include "ado/AdoCreate.h"
 #include "ado/AdoGuids.h"
 #include "com/ErrorInfo.h"
+#include "win/CaseFolding.h"
 #include "win/CodePage.h"
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <strings.h>
+#include <optional>
 
 namespace fs = std::filesystem;
 
@@ -31,6 +32,25 @@ bool ReadFile(const fs::path& path, std::string& bytes)
     bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     return !in.bad();
 }
+
+// The program finds a form whatever the case of its name ("FRMARMORMATCH"
+// opens "frmArmorMatch"); a file of exactly that name comes first.
+std::optional<fs::path> FormFile(const fs::path& folder, const std::string& fileName)
+{
+    std::error_code error;
+    if (fs::is_regular_file(folder / fileName, error))
+        return folder / fileName;
+    std::optional<fs::path> found;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
+        const std::string candidate = entry.path().filename().string();
+        if (EqualsNoCase(candidate, fileName) && entry.is_regular_file(error) && (!found || entry.path() < *found))
+            found = entry.path();
+    }
+    return found;
+}
+
+// Form names come as ANSI text; files and the forms' own names are UTF-8.
+std::string Utf8Name(const std::string& ansi) { return Recode(ansi, CP_ACP, CP_UTF8); }
 
 BSTR Utf8Bstr(const std::string& text)
 {
@@ -71,8 +91,9 @@ void AccessSession::CloseDatabase()
 
 std::shared_ptr<const FormModel> AccessSession::FindForm(const std::string& name) const
 {
+    const std::string wanted = Utf8Name(name);
     for (const auto& form : m_forms)
-        if (strcasecmp(form->Name().c_str(), name.c_str()) == 0)
+        if (EqualsNoCase(form->Name(), wanted))
             return form;
     return nullptr;
 }
@@ -88,14 +109,15 @@ HRESULT AccessSession::OpenForm(const std::string& name)
         return Report(E_INVALIDARG, "\"" + name + "\" is no form name.");
     const fs::path folder = fs::path(m_path).parent_path() / kFormsFolder;
     for (const char* extension : kFormExtensions) {
+        const std::optional<fs::path> file = FormFile(folder, Utf8Name(name) + extension);
         std::string bytes;
-        if (!ReadFile(folder / (name + extension), bytes))
+        if (!file || !ReadFile(*file, bytes))
             continue;
         FormTextReadResult read = ReadFormText(bytes);
         if (!read.ok)
-            return Report(E_FAIL, "The form \"" + name + extension + "\" is damaged at line " +
+            return Report(E_FAIL, "The form \"" + file->filename().string() + "\" is damaged at line " +
                                       std::to_string(read.line) + ": " + read.error);
-        m_forms.push_back(std::make_shared<FormModel>(name, std::move(read.document)));
+        m_forms.push_back(std::make_shared<FormModel>(file->stem().string(), std::move(read.document)));
         return S_OK;
     }
     return Report(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), "The database has no form \"" + name + "\".");
@@ -103,7 +125,8 @@ HRESULT AccessSession::OpenForm(const std::string& name)
 
 HRESULT AccessSession::CloseForm(const std::string& name)
 {
-    std::erase_if(m_forms, [&](const auto& form) { return strcasecmp(form->Name().c_str(), name.c_str()) == 0; });
+    const std::string wanted = Utf8Name(name);
+    std::erase_if(m_forms, [&](const auto& form) { return EqualsNoCase(form->Name(), wanted); });
     return S_OK;
 }
 

@@ -5,8 +5,10 @@
 #include "com/SafeArray.h"
 #include "win/CodePage.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <strings.h>
 
 namespace pollenta::access {
@@ -19,10 +21,19 @@ constexpr std::uint8_t kWrappedPictureMark = 14;
 constexpr size_t kWrapPrefixSize = 8;
 
 // A newer program keeps the original picture file in ImageData; four bytes
-// of zeros stand for none.
-bool HoldsPictureFile(const FormTextProperty* imageData)
+// of zeros stand for none. No picture data of any kind is as short.
+bool HoldsPictureFile(const FormTextProperty* data)
 {
-    return imageData && imageData->kind == FormTextProperty::Kind::Binary && imageData->bytes.size() > 4;
+    return data && data->kind == FormTextProperty::Kind::Binary && data->bytes.size() > 4;
+}
+
+// What the program shows in place of a file name for a picture kept in the
+// form itself.
+constexpr const char* kEmbeddedPictureText = "(bitmap)";
+
+bool HoldsEmbeddedPicture(const FormTextBlock& block)
+{
+    return HoldsPictureFile(block.Find("ImageData")) || HoldsPictureFile(block.Find("PictureData"));
 }
 
 CComVariant BytesVariant(const std::vector<std::uint8_t>& bytes, bool wrapped)
@@ -89,6 +100,26 @@ bool Is(const std::string& name, const char* wanted) { return strcasecmp(name.c_
 
 bool ReadSetting(const FormModel& model, const FormItem& item, const std::string& name, CComVariant* value);
 
+std::optional<double> ReadNumber(const FormModel& model, const FormItem& item, const char* name)
+{
+    CComVariant value;
+    if (!ReadSetting(model, item, name, &value) || FAILED(value.ChangeType(VT_R8)))
+        return std::nullopt;
+    return value.dblVal;
+}
+
+// A section is drawn at least as tall as its controls reach, whatever its
+// own height says (the program grows it when a control is put lower down).
+LONG SectionHeight(const FormModel& model, const FormItem& section)
+{
+    const FormTextProperty* own = section.block->Find("Height");
+    double height = own && own->kind == FormTextProperty::Kind::Number ? own->number : 0;
+    for (const FormItem* control : section.controls)
+        height = std::max(height, ReadNumber(model, *control, "Top").value_or(0) +
+                                      ReadNumber(model, *control, "Height").value_or(0));
+    return static_cast<LONG>(std::min(height, 2147483647.0));
+}
+
 // Settings that the automation object makes up rather than reads; without
 // a value, only whether the item has one.
 bool ReadDerived(const FormModel& model, const FormItem& item, const std::string& name, CComVariant* value)
@@ -102,6 +133,16 @@ bool ReadDerived(const FormModel& model, const FormItem& item, const std::string
     if (item.kind == FormItem::Kind::Section && Is(name, "Name") && !block.Find("Name")) {
         if (value)
             *value = TextVariant(SectionName(item.sectionIndex));
+        return true;
+    }
+    if (item.kind == FormItem::Kind::Section && Is(name, "Height")) {
+        if (value)
+            *value = CComVariant(SectionHeight(model, item));
+        return true;
+    }
+    if (Is(name, "Picture") && !block.Find("Picture") && HoldsEmbeddedPicture(block)) {
+        if (value)
+            *value = TextVariant(kEmbeddedPictureText);
         return true;
     }
     if (item.kind != FormItem::Kind::Control)

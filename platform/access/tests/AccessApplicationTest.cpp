@@ -148,6 +148,21 @@ TEST_F(AccessApplicationTest, FindsFormsSavedUnderEveryNameExportToolsUse)
     EXPECT_EQ(2, Call(Object(Call(application, "Forms", {})), "Count", {}).lVal);
 }
 
+TEST_F(AccessApplicationTest, FindsAFormWhateverTheCaseOfItsNameAsTheProgramDoes)
+{
+    WriteForm("frmArmorMatch.bas", SurveyForm().Utf16LeWithBom());
+    WriteForm("\u0410\u043D\u043A\u0435\u0442\u0430.bas", SurveyForm().Utf8WithBom());  // Анкета
+    Start();
+    CComPtr<IDispatch> doCmd = Object(Call(application, "DoCmd", {}));
+    Call(doCmd, "OpenForm", {CComVariant("FRMARMORMATCH")});
+    Call(doCmd, "OpenForm", {CComVariant(u"\u0430\u043D\u043A\u0435\u0442\u0430")});  // анкета
+    CComPtr<IDispatch> forms = Object(Call(application, "Forms", {}));
+    EXPECT_EQ("frmArmorMatch", Text(Object(Call(forms, "Item", {CComVariant("frmarmormatch")})), "Name"));
+    EXPECT_EQ(2, Call(forms, "Count", {}).lVal);
+    Call(doCmd, "Close", {CComVariant(LONG{2}), CComVariant("FrmArmorMatch")});
+    EXPECT_EQ(1, Call(forms, "Count", {}).lVal);
+}
+
 TEST_F(AccessApplicationTest, ReportsTheLineOfADamagedForm)
 {
     WriteForm("Broken.bas", "Version =20\r\nBegin Form\r\n    Caption =\"open\r\nEnd\r\n");

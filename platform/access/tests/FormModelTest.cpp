@@ -144,4 +144,48 @@ TEST(FormModel, GivesTheOriginalPictureFileOfImageDataBehindThePrefixTheReaderTa
     EXPECT_EQ("bytes 3", Describe(*model, *model->Section(0)->controls[1], "PictureData"));
 }
 
+TEST(FormModel, ReportsAPictureKeptInTheFormAsPresentThoughItsTextNamesNoFile)
+{
+    FormTextWriter form;
+    form.Begin("Form").Binary("PictureData", {40, 0, 0, 0, 4}).Begin().Begin("Section").Begin();
+    form.Begin("Image").Text("Name", "Embedded").Binary("ImageData", {0x89, 'P', 'N', 'G', 13}).End();
+    form.Begin("Image").Text("Name", "Named").Text("Picture", "logo.png").Binary("ImageData", {0x89, 'P', 'N', 'G'});
+    form.End().Begin("Image").Text("Name", "Placeholder").Binary("ImageData", {0, 0, 0, 0}).End();
+    form.Begin("CommandButton").Text("Name", "Face").Binary("PictureData", {40, 0, 0, 0, 4}).End();
+    form.Begin("CommandButton").Text("Name", "Plain").Binary("PictureData", {0, 0, 0, 0}).End();
+    form.End().End().End().End();
+    const auto model = Model(form);
+    const auto& controls = model->Section(0)->controls;
+    EXPECT_EQ("\"(bitmap)\"", Describe(*model, model->Form(), "Picture"));
+    EXPECT_EQ("\"(bitmap)\"", Describe(*model, *controls[0], "Picture"));
+    EXPECT_EQ("\"logo.png\"", Describe(*model, *controls[1], "Picture"));
+    EXPECT_EQ("\"(none)\"", Describe(*model, *controls[2], "Picture"));
+    EXPECT_EQ("\"(bitmap)\"", Describe(*model, *controls[3], "Picture"));
+    EXPECT_EQ("\"(none)\"", Describe(*model, *controls[4], "Picture"));
+}
+
+TEST(FormModel, ASectionIsNeverShorterThanItsControlsReach)
+{
+    FormTextWriter form;
+    form.Begin("Form").Begin();
+    form.Begin("Label").Number("Height", 400).End();  // the form's size for every label
+    form.Begin("FormHeader").Begin();                 // no Height line at all
+    form.Begin("Label").Text("Name", "Title").Number("Top", 1000).End();
+    form.End().End();
+    form.Begin("Section").Number("Height", 500).Begin();  // drawn taller by a control
+    form.Begin("TextBox").Text("Name", "Town").Number("Top", 300).Number("Height", 600).Begin();
+    form.Begin("Label").Text("Name", "TownLabel").Number("Top", 2000).End().End().End();
+    form.End().End();
+    form.Begin("FormFooter").Number("Height", 900).Begin();
+    form.Begin("CheckBox").Text("Name", "Agree").Number("Top", 100).End();
+    form.End().End();
+    form.Begin("PageHeader").End();
+    form.End().End();
+    const auto model = Model(form);
+    EXPECT_EQ("1400", Describe(*model, *model->Section(1), "Height"));
+    EXPECT_EQ("2400", Describe(*model, *model->Section(0), "Height"));
+    EXPECT_EQ("900", Describe(*model, *model->Section(2), "Height"));
+    EXPECT_EQ("0", Describe(*model, *model->Section(3), "Height"));
+}
+
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 namespace form_pictures {
@@ -105,6 +106,42 @@ inline Bytes WrappedWmf()
     Put16(data, 0);
     Put32(data, 3);  // EOF record: three words, function 0
     Put16(data, 0);
+    return data;
+}
+
+// A metafile picture that draws a DIB into its window, as the program keeps
+// a picture it rendered into a metafile: "03 00 00 00 00 00 00 00", the
+// mapping mode (anisotropic) and the extents in hundredths of a millimetre
+// (the size at 96 pixels per inch), then the metafile: SetMapMode,
+// SetWindowOrg, SetWindowExt, StretchDIB and the EOF record.
+inline Bytes WrappedWmfWithBitmap(const Bytes& dib, int width, int height)
+{
+    Bytes records;
+    auto record = [&records](std::uint16_t function, std::initializer_list<std::uint16_t> words, const Bytes& tail = {}) {
+        Put32(records, static_cast<std::uint32_t>(3 + words.size() + (tail.size() + 1) / 2));
+        Put16(records, function);
+        for (std::uint16_t word : words)
+            Put16(records, word);
+        records.insert(records.end(), tail.begin(), tail.end());
+        if (tail.size() % 2)
+            records.push_back(0);
+    };
+    const auto w = static_cast<std::uint16_t>(width), h = static_cast<std::uint16_t>(height);
+    record(0x0103, {8});           // SetMapMode(MM_ANISOTROPIC)
+    record(0x020B, {0, 0});        // SetWindowOrg(y, x)
+    record(0x020C, {h, w});        // SetWindowExt(y, x)
+    record(0x0F43, {0x0020, 0x00CC, 0, h, w, 0, 0, h, w, 0, 0}, dib);  // StretchDIB, SRCCOPY, then the DIB
+    record(0x0000, {});
+    Bytes data = {3, 0, 0, 0, 0, 0, 0, 0};
+    for (std::uint32_t v : {8u, static_cast<std::uint32_t>(width * 2540 / 96), static_cast<std::uint32_t>(height * 2540 / 96), 0u})
+        Put16(data, v);
+    for (std::uint32_t v : {1u, 9u, 0x300u})
+        Put16(data, v);
+    Put32(data, static_cast<std::uint32_t>(9 + records.size() / 2));  // size in words
+    Put16(data, 0);
+    Put32(data, static_cast<std::uint32_t>(3 + 11 + (dib.size() + 1) / 2));  // the largest record
+    Put16(data, 0);
+    data.insert(data.end(), records.begin(), records.end());
     return data;
 }
 

@@ -11,12 +11,19 @@
 //   std::string bytes = form.Utf16LeWithBom();
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 class FormTextWriter {
 public:
-    FormTextWriter() { m_text = "Version =20\r\nVersionRequired =20\r\n"; }
+    FormTextWriter() : FormTextWriter({"Version =20", "VersionRequired =20"}) {}
+    // The header lines of another era ("Version =17", "Checksum =...").
+    explicit FormTextWriter(std::initializer_list<const char*> header)
+    {
+        for (const char* line : header)
+            m_text += std::string(line) + "\r\n";
+    }
 
     FormTextWriter& Begin(const std::string& keyword = {})
     {

@@ -3,7 +3,9 @@
 
 #include "BmpData.h"
 #include "EmfBitmap.h"
+#include "IconBitmap.h"
 #include "MagickRuntime.h"
+#include "MetafilePicture.h"
 #include "PictureFormat.h"
 
 #include <fstream>
@@ -57,7 +59,11 @@ PLResult PLAnyPicDecoder::MakeBmpFromMemory(const std::uint8_t* data, std::size_
     BmpData& target = bmp.Data();
     target.loaded = false;
     Magick::Image image;
-    PLResult result = ReadPicture(image, data, size, format);
+    PLResult result;
+    if (std::optional<Magick::Image> icon = format == "ICO" ? IconBitmap(data, size) : std::nullopt)
+        image = *icon;
+    else
+        result = ReadPicture(image, data, size, format);
     if (!result.Ok())
         return result;
     try {
@@ -68,5 +74,31 @@ PLResult PLAnyPicDecoder::MakeBmpFromMemory(const std::uint8_t* data, std::size_
     }
     target.image = image;
     target.loaded = true;
+    return result;
+}
+
+PLResult PLAnyPicDecoder::MakeBmpFromMetafilePicture(const std::uint8_t* data, std::size_t size, PLBmp& bmp) const
+{
+    bmp.Data().loaded = false;
+    const std::optional<PlaceableMetafile> metafile = FromMetafilePicture(data, size);
+    if (!metafile)
+        return PLResult(PL_ERRBAD_DATA, "the metafile picture holds no metafile with a window");
+    Magick::Image image;
+    PLResult result = ReadPicture(image, metafile->bytes.data(), metafile->bytes.size(), "WMF");
+    if (!result.Ok())
+        return result;
+    try {
+        // A small picture is drawn larger, and the units per inch of the
+        // header are whole numbers: the drawing is brought to the size meant.
+        if (image.columns() != metafile->width || image.rows() != metafile->height) {
+            Magick::Geometry size(metafile->width, metafile->height);
+            size.aspect(true);
+            image.resize(size);
+        }
+    } catch (const std::exception& e) {
+        return PLResult(PL_ERRBAD_DATA, e.what());
+    }
+    bmp.Data().image = image;
+    bmp.Data().loaded = true;
     return result;
 }

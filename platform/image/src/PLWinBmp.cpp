@@ -56,6 +56,10 @@ std::size_t PixelOffset(const std::uint8_t* dib, std::size_t size)
     return static_cast<std::size_t>(offset);
 }
 
+// In a 32-bit bitmap without bit fields the fourth byte of a pixel is
+// unused, mostly 0, though GraphicsMagick would read it as opacity.
+bool HasUnusedFourthByte(const std::uint8_t* dib) { return Word(dib + 14) == 32 && Dword(dib + 16) == kRgb; }
+
 }  // namespace
 
 PLResult PLWinBmp::CreateFromDIB(const std::uint8_t* data, std::size_t size, PLBmp& bmp)
@@ -75,6 +79,8 @@ PLResult PLWinBmp::CreateFromDIB(const std::uint8_t* data, std::size_t size, PLB
     PLResult result = pollenta::image::ReadPicture(image, file.data(), file.size(), "BMP");
     if (!result.Ok())
         return result;
+    if (HasUnusedFourthByte(data))
+        image.matte(false);
     bmp.Data().image = image;
     bmp.Data().loaded = true;
     return result;

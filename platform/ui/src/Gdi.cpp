@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <map>
 
 namespace {
@@ -282,23 +283,19 @@ HBRUSH GetStockBrush(int object)
 
 COLORREF GetSysColor(int index)
 {
-    // The classic desktop colours, fixed so that pictures and tests agree
-    // on every machine.
-    switch (index) {
-    case COLOR_WINDOW:
-    case COLOR_HIGHLIGHTTEXT:
-        return RGB(255, 255, 255);
-    case COLOR_WINDOWTEXT:
-        return RGB(0, 0, 0);
-    case COLOR_HIGHLIGHT:
-        return RGB(0, 120, 215);
-    case COLOR_BTNFACE:
-        return RGB(240, 240, 240);
-    case COLOR_GRAYTEXT:
-        return RGB(109, 109, 109);
-    default:
-        return RGB(0, 0, 0);
-    }
+    // The desktop's default colours by index, fixed so that pictures, pages
+    // and tests agree on every machine; index 25 has no colour, and neither
+    // has an index beyond the table.
+    static constexpr COLORREF kColours[] = {
+        RGB(200, 200, 200), RGB(0, 0, 0),       RGB(153, 180, 209), RGB(191, 205, 219), RGB(240, 240, 240),
+        RGB(255, 255, 255), RGB(100, 100, 100), RGB(0, 0, 0),       RGB(0, 0, 0),       RGB(0, 0, 0),
+        RGB(180, 180, 180), RGB(244, 247, 252), RGB(171, 171, 171), RGB(0, 120, 215),   RGB(255, 255, 255),
+        RGB(240, 240, 240), RGB(160, 160, 160), RGB(109, 109, 109), RGB(0, 0, 0),       RGB(0, 0, 0),
+        RGB(255, 255, 255), RGB(105, 105, 105), RGB(227, 227, 227), RGB(0, 0, 0),       RGB(255, 255, 225),
+        RGB(0, 0, 0),       RGB(0, 102, 204),   RGB(185, 209, 234), RGB(215, 228, 242), RGB(0, 120, 215),
+        RGB(240, 240, 240),
+    };
+    return index >= 0 && index < static_cast<int>(std::size(kColours)) ? kColours[index] : 0;
 }
 
 HBRUSH GetSysColorBrush(int index)

@@ -1,16 +1,20 @@
 // dllrun <module> <export> [argument text ...]
 // dllrun /msi <module> <export> [Name=Value ...]
 // Calls an export of a module the way the system's DLL runner does: with
-// (window, instance, the argument words joined by blanks, show command). With
+// (window, instance, the argument words joined by blanks, show command).
+// Such an export has no result; the one it leaves as its thread's last
+// error is the program's exit code (0 success, a negative one 255). With
 // /msi the export is an installer custom action, called with a session whose
 // properties are the Name=Value words; the program's exit code is the
 // action's result. Exit codes of the runner itself: 120 bad command line,
 // 121 the module did not load, 122 the export is missing.
 
+#include "win/Errors.h"
 #include "win/Msi.h"
 
 #include <dlfcn.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -24,6 +28,13 @@ using CommandLineEntry = void (*)(HWND, HINSTANCE, LPSTR, int);
 using CustomActionEntry = UINT (*)(MSIHANDLE);
 
 constexpr int kShowNormal = 1;
+constexpr int kLargestExitCode = 255;
+
+int ExitCodeOf(DWORD result)
+{
+    const auto code = static_cast<std::int32_t>(result);
+    return code < 0 || code > kLargestExitCode ? kLargestExitCode : code;
+}
 
 // A bare file name means the file in the current folder, not a library
 // search.
@@ -79,6 +90,7 @@ int main(int argc, char** argv)
     std::string text;
     for (int i = next + 2; i < argc; ++i)
         text += (text.empty() ? "" : " ") + std::string(argv[i]);
+    SetLastError(ERROR_SUCCESS);
     reinterpret_cast<CommandLineEntry>(entry)(nullptr, nullptr, text.data(), kShowNormal);
-    return 0;
+    return ExitCodeOf(GetLastError());
 }

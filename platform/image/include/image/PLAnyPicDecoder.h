@@ -18,6 +18,9 @@ public:
 
     PLResult MakeBmpFromFile(const std::string& path, PLBmp& bmp) const;
     PLResult MakeBmpFromMemory(const std::uint8_t* data, std::size_t size, PLBmp& bmp) const;
+    // A metafile picture as the clipboard keeps one (CF_METAFILEPICT: mapping
+    // mode, extents, the metafile), drawn at its size on a 96-dpi screen.
+    PLResult MakeBmpFromMetafilePicture(const std::uint8_t* data, std::size_t size, PLBmp& bmp) const;
 
 private:
     bool m_fixRatio = false;
