@@ -147,12 +147,14 @@ BOOL CListCtrl::DeleteItem(int item)
     if (!row)
         return FALSE;
     // A list view selects nothing in place of a deleted row; the view would
-    // select the row that became current.
-    const bool selected = row->isSelected();
+    // select the row that became current. The other rows keep their state.
     QTreeWidget* view = ViewOf(m_hWnd);
+    QList<QTreeWidgetItem*> kept = view->selectedItems();
+    kept.removeOne(row);
     delete row;
-    if (selected && view)
-        view->clearSelection();
+    for (QTreeWidgetItem* now : view->selectedItems())
+        if (!kept.contains(now))
+            now->setSelected(false);
     return TRUE;
 }
 
