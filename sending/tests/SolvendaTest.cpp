@@ -118,6 +118,28 @@ TEST_F(SolvendaTest, ResultCodesSayWhyNothingWasSent)
     }
 }
 
+TEST_F(SolvendaTest, AddressesThatWereNotRecognizedAreNamedInTheErrorDescription)
+{
+    AddEntry(User("Ann One", "ann@example.com"), "Ann One");
+    // Typed into "To" as a user types them, not in the address book.
+    for (const char* typed : {"Zed Nobody", "Yan Nemo"}) {
+        std::vector<SPropValue> props(2);
+        props[0].ulPropTag = PR_DISPLAY_NAME_A;
+        props[0].Value.lpszA = const_cast<char*>(typed);
+        props[1].ulPropTag = PR_RECIPIENT_TYPE;
+        props[1].Value.l = MAPI_TO;
+        SizedADRLIST(1, list) = {1, {{0, static_cast<ULONG>(props.size()), props.data()}}};
+        ASSERT_EQ(S_OK, m_draft->ModifyRecipients(MODRECIP_ADD, reinterpret_cast<LPADRLIST>(&list)));
+    }
+    EXPECT_EQ(TM_E_UNRESOLVED, Send());
+    EXPECT_TRUE(Sent().empty());
+    CComPtr<IErrorInfo> error;
+    ASSERT_EQ(S_OK, GetErrorInfo(0, &error));
+    CComBSTR description;
+    error->GetDescription(&description);
+    EXPECT_EQ("Unable to resolve one or more email adresses.\r\nZed Nobody\r\nYan Nemo", description.ToString());
+}
+
 TEST_F(SolvendaTest, MembersOfAnExcludeListGetNoCopyButACapitalExcludeIsAnOrdinaryList)
 {
     const std::string ann = User("Ann One", "ann@example.com");

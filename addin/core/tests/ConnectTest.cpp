@@ -41,17 +41,29 @@ TEST_F(ConnectTest, ACompleteStartUpLogsEveryStageAndShutDownSavesTheInboxItWatc
     EXPECT_TRUE(g_pAddin->m_arrWatchedFolders.empty());
 }
 
-TEST_F(ConnectTest, AStartUpStoppedAtTheSettingsLeavesThemAndLogsNothingAtDisconnection)
+TEST_F(ConnectTest, ADamagedFolderRecordIsNamedInTheLogAndTheAddInStartsWithTheOthersAndWritesItBackUnchanged)
 {
     const std::string profile = std::string(kRoot) + "\\Test";
-    AddinTestFolder::SetBinary(profile + "\\Folders2", "000000000", {1, 0, 0, 0, 0x40, 0, 0, 0, 0xAB});
+    const std::vector<BYTE> damaged = {1, 0, 0, 0, 0x40, 0, 0, 0, 0xAB};
+    AddinTestFolder::SetBinary(profile + "\\Folders2", "000000000", damaged);
     const std::string before = pollenta::testsupport::RegistryFileText(m_registry.Path());
     ASSERT_EQ(S_OK, Connect(m_application));
-    const std::vector<std::string> started = {"COM Add-In launch...", "Fatal error wihle loading COM Add-In setting"};
-    EXPECT_EQ(started, LogTexts());
-    ASSERT_EQ(S_OK, Disconnect());
-    EXPECT_EQ(started, LogTexts());
+    const std::vector<std::string> texts = LogTexts();
+    ASSERT_EQ(kStartUpTexts.size() + 1, texts.size());
+    EXPECT_EQ("The folder record \"Folders2\\000000000\" under \"HKEY_CURRENT_USER\\Software\\Velquin "
+              "Ltd\\Pollenta\\Test\" is damaged and was skipped; it stays in the registry as it is until a new folder "
+              "list is applied in the add-in's options",
+              texts[1]);
+    EXPECT_EQ(kStartUpTexts.back(), texts.back());
+    EXPECT_NE(0u, g_pAddin->GetStages() & WEConnect::kExplorerMenus);
+    EXPECT_EQ(1u, g_pAddin->m_arrWatchedFolders.size()) << "the Inbox, as on a first start";
     EXPECT_EQ(before, pollenta::testsupport::RegistryFileText(m_registry.Path()));
+
+    ASSERT_EQ(S_OK, Disconnect());
+    const auto kept = AddinTestFolder::Binary(profile + "\\Folders2", "000000000");
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(damaged, *kept);
+    EXPECT_EQ(2u, AddinTestFolder::ValueNames(profile + "\\Folders2").size()) << "the Inbox beside it";
 }
 
 TEST_F(ConnectTest, AFailedSubscriptionIsLoggedAndDisconnectionTakesDownWhatWasUpWithoutShutDownLines)
@@ -117,11 +129,11 @@ TEST_F(ConnectTest, MenuCommandsOfOtherTypesDoNothingAndTheHomePageOpens)
     EXPECT_EQ("http://www.velquin.com/pollenta/", launches[0].file);
 }
 
-TEST_F(ConnectTest, ANewMessageForAProjectThatCannotBeReadIsLoggedAndRemembersTheProject)
+TEST_F(ConnectTest, ANewMessageForAProjectThatCannotBeReadIsLoggedAndForgetsTheProject)
 {
     ASSERT_EQ(S_OK, Connect(m_application));
     EXPECT_EQ(E_FAIL, g_pAddin->CreateNewMessage(4097));
-    EXPECT_EQ(4097, g_pAddin->m_lCurrentProjectId);
+    EXPECT_EQ(0, g_pAddin->m_lCurrentProjectId) << "the next inspector would take it";
     const std::vector<std::string> texts = LogTexts();
     ASSERT_FALSE(texts.empty());
     EXPECT_EQ("Fatal error while loading the Pollenta project properties", texts.back());

@@ -6,9 +6,11 @@
 #include "Regsvr.h"
 
 #include "AddInDesigner.h"
+#include "IWEConnect.h"
 #include "KestrinGuids.h"
 
 #include "com/Activation.h"
+#include "win/Shell.h"
 
 #include <dlfcn.h>
 
@@ -88,6 +90,28 @@ TEST_F(KestrinModuleTest, OffersTheConnectionClassAndUnloadsOnlyWhenNoObjectIsLe
     EXPECT_EQ(S_FALSE, canUnloadNow());
     addIn->Release();
     EXPECT_EQ(S_OK, canUnloadNow());
+}
+
+TEST_F(KestrinModuleTest, TheMenusHelpOpensTheAddinsTopicInTheHelpBesideTheModule)
+{
+    auto* getClassObject = Export<HRESULT(REFCLSID, REFIID, void**)>("DllGetClassObject");
+    ASSERT_NE(nullptr, getClassObject);
+    IClassFactory* factory = nullptr;
+    ASSERT_EQ(S_OK, getClassObject(CLSID_WEConnect, IID_IClassFactory, reinterpret_cast<void**>(&factory)));
+    IWEOLMenuSink* addIn = nullptr;
+    ASSERT_EQ(S_OK, factory->CreateInstance(nullptr, IID_IWEOLMenuSink, reinterpret_cast<void**>(&addIn)));
+    factory->Release();
+    std::vector<ShellLaunch> launches;
+    const ShellLaunchHook previous = SetShellLaunchHook([&](const ShellLaunch& launch) {
+        launches.push_back(launch);
+        return static_cast<DWORD>(ERROR_SUCCESS);
+    });
+    EXPECT_EQ(S_OK, addIn->OnClickButon(wemitStatic, 2));
+    SetShellLaunchHook(previous);
+    addIn->Release();
+    ASSERT_EQ(1u, launches.size());
+    EXPECT_EQ("open", launches[0].verb);
+    EXPECT_EQ(kBinDir + "/Pollenta.chm/1.html", launches[0].file);
 }
 
 TEST_F(KestrinModuleTest, ClearAllLogsWithoutProductKeyDeletesNothing)

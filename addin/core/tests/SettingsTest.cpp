@@ -201,28 +201,42 @@ TEST_F(SettingsTest, FolderValuesLoadInNameOrderAndSaveRenumbersThem)
               AddinTestFolder::ValueNames(folders));
 }
 
-TEST_F(SettingsTest, DamagedFolderRecordFailsTheLoadAndLosesNothingElse)
+TEST_F(SettingsTest, DamagedFolderRecordsArePassedOverAndGoBackUnchangedUntilANewListReplacesThem)
 {
     SeedProjectStore();
     const std::string profile = kRoot + "\\Work";
+    const std::vector<BYTE> damaged = {1, 0, 0, 0, 0x40, 0, 0, 0, 0xAB};
+    const std::vector<BYTE> damagedTarget = {9, 9};
     AddinTestFolder::SetBinary(profile + "\\Folders2", "000000000", EncodeFolderRecord(Folder("01", "02", 1)));
-    AddinTestFolder::SetBinary(profile + "\\Folders2", "000000001", {1, 0, 0, 0, 0x40, 0, 0, 0, 0xAB});
+    AddinTestFolder::SetBinary(profile + "\\Folders2", "000000001", damaged);
     AddinTestFolder::SetBinary(profile + "\\Folders2", "000000002", EncodeFolderRecord(Folder("01", "03", 3)));
     AddinTestFolder::SetNumber(profile, "IgnoreServFolders", 0);
     AddinTestFolder::SetNumber(profile, "MessageAction", 1);
-    AddinTestFolder::SetBinary(profile, "DstFolder2", EncodeFolderRecord(Folder("01", "09", 0)));
+    AddinTestFolder::SetBinary(profile, "DstFolder2", damagedTarget);
     const std::string before = pollenta::testsupport::RegistryFileText(folder.Registry());
 
     CWESettings settings;
     settings.SetProfileName("Work");
-    const HRESULT hr = settings.LoadFolders();
-    EXPECT_TRUE(FAILED(hr)) << std::hex << hr;
-    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_INVALID_DATA), hr);
+    EXPECT_EQ(S_OK, settings.LoadFolders());
     EXPECT_EQ("01/02/1;01/03/3;", Describe(settings.m_arrFolders));
     EXPECT_EQ(0, settings.m_nIgnoreServFolders);
-    EXPECT_EQ(1, settings.m_nMessageAction);
+    EXPECT_EQ(0, settings.m_nMessageAction) << "no move to a folder that cannot be read";
+    ASSERT_EQ(2u, settings.GetDamagedRecords().size());
+    EXPECT_EQ("Folders2\\000000001", settings.GetDamagedRecords()[0].name);
+    EXPECT_EQ("DstFolder2", settings.GetDamagedRecords()[1].name);
     EXPECT_EQ(before, pollenta::testsupport::RegistryFileText(folder.Registry()));
+
+    ASSERT_EQ(S_OK, settings.Save());
+    const auto profileText = [](const std::string& text) { return text.substr(text.find("Pollenta\\Work]")); };
+    EXPECT_EQ(profileText(before), profileText(pollenta::testsupport::RegistryFileText(folder.Registry()))) << "written back as found, in its place";
     ExpectProjectStoreIntact();
+
+    settings.m_arrFolders = {Folder("01", "04", 1)};
+    settings.ForgetDamagedRecords();
+    ASSERT_EQ(S_OK, settings.Save());
+    EXPECT_EQ((std::vector<std::string>{"000000000"}), AddinTestFolder::ValueNames(profile + "\\Folders2"));
+    EXPECT_EQ(0u, AddinTestFolder::Number(profile, "MessageAction"));
+    EXPECT_NE(damagedTarget, AddinTestFolder::Binary(profile, "DstFolder2").value_or(damagedTarget));
 }
 
 TEST_F(SettingsTest, SavingForAnEmptyOrReservedProfileNameLeavesTheProjectStoreInPlace)

@@ -11,6 +11,7 @@
 #include "com/ClassFactoryImpl.h"
 #include "com/ComPtr.h"
 #include "com/DispatchImpl.h"
+#include "com/ErrorInfo.h"
 #include "com/Guid.h"
 #include "com/Text.h"
 #include "com/UnknownImpl.h"
@@ -23,6 +24,8 @@ struct SenderRecord {
     std::vector<std::string> macros;  // "name=value"
     int solvendaCalls = 0;
     HRESULT answer = S_OK;
+    // The error description a failed run leaves, as the component words it.
+    std::string description;
 };
 
 class StandInSender
@@ -50,6 +53,8 @@ public:
     STDMETHODIMP Solvenda(LONG, VARIANT_BOOL, BSTR, BSTR) override
     {
         ++Record().solvendaCalls;
+        if (FAILED(Record().answer) && !Record().description.empty())
+            return pollenta::com::ReportError(Record().answer, Record().description);
         return Record().answer;
     }
     STDMETHODIMP AddMacros(BSTR name, VARIANT value, VARIANT_BOOL dynamic) override

@@ -8,6 +8,7 @@
 #include "Regsvr.h"
 #include "StandInSender.h"
 #include "SurveyTestSupport.h"
+#include "WidgetClicks.h"
 
 #include "about/CWEAbout.h"
 #include "picker/CWEProjPickerDlg.h"
@@ -26,6 +27,8 @@
 #include "ui/Screenshot.h"
 #include "ui/Window.h"
 
+#include <QLineEdit>
+#include <QTableView>
 #include <QTreeWidget>
 
 #include <cstring>
@@ -118,6 +121,59 @@ public:
         for (int i = 0; list && i < list->topLevelItemCount(); ++i)
             if (list->topLevelItem(i)->text(0).toStdString() == name)
                 list->setCurrentItem(list->topLevelItem(i));
+    }
+
+    // The client's main window, or the window of its one open message.
+    static QMainWindow* ClientWindow(bool inspector)
+    {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* window = qobject_cast<QMainWindow*>(widget);
+                window && window->isVisible() && (window->findChild<QLineEdit*>("subject") != nullptr) == inspector)
+                return window;
+        return nullptr;
+    }
+    // "Create survey..." from the menu, with the project picked in the
+    // picker as a person picks it: a click on its row, then OK.
+    void CreateSurveyFromTheMenu(const std::string& project)
+    {
+        ModalDriver picker([&](QWidget* dialog) {
+            auto* list = dialog->findChild<QTreeWidget*>();
+            for (int i = 0; list && i < list->topLevelItemCount(); ++i)
+                if (list->topLevelItem(i)->text(0).toStdString() == project)
+                    ClickAt(list->viewport(), list->visualItemRect(list->topLevelItem(i)).center());
+            ClickButton(dialog, "OK");
+        });
+        ASSERT_TRUE(m_windows->Trigger(m_explorer, "Create survey..."));
+    }
+    // A draft of the user's own, written and saved in Drafts.
+    void SaveOwnDraft(const std::string& subject)
+    {
+        CComPtr<IDispatch> item;
+        ASSERT_EQ(S_OK, m_application->CreateItem(olMailItem, &item));
+        CComQIPtr<_MailItem> mail(item.p);
+        ASSERT_TRUE(mail);
+        ASSERT_EQ(S_OK, mail->put_Subject(CComBSTR(subject)));
+        ASSERT_EQ(S_OK, mail->Save());
+    }
+    // The folder chosen in the explorer's folder tree and its first message
+    // opened with a double-click, as a person opens a message.
+    void OpenFirstMessageOf(const std::string& folder)
+    {
+        QMainWindow* explorer = ClientWindow(false);
+        ASSERT_TRUE(explorer);
+        auto* folders = explorer->findChild<QTreeWidget*>();
+        ASSERT_TRUE(folders);
+        const QList<QTreeWidgetItem*> found =
+            folders->findItems(QString::fromStdString(folder), Qt::MatchExactly | Qt::MatchRecursive);
+        ASSERT_EQ(1, found.size());
+        folders->scrollToItem(found[0]);
+        ClickAt(folders->viewport(), folders->visualItemRect(found[0]).center());
+        auto* messages = explorer->findChild<QTableView*>();
+        ASSERT_TRUE(messages);
+        m_windows->ProcessEvents();
+        ASSERT_GT(messages->model()->rowCount(), 0);
+        DoubleClickRow(messages, 0);
+        m_windows->ProcessEvents();
     }
 
     std::unique_ptr<pollenta::outlook::HostWindows> m_windows;
@@ -302,4 +358,138 @@ TEST_F(SurveyWindowsTest, DeleteAsksAndRemovesTheProjectAndItsRow)
     SafeArrayGetUBound(left.parray, 1, &upper);
     EXPECT_EQ(0, upper);
     DestroyWindow(picker);
+}
+
+TEST_F(SurveyWindowsTest, AFailedCreateSurveyLeavesTheNextMessageTheUserOpensAsItWas)
+{
+    RegisterProjectLibrary();
+    const LONG id = MakeProject("Lost page survey", true);
+    CComBSTR folder;
+    ASSERT_EQ(S_OK, Hubberly()->GetProjectDir(id, &folder));
+    std::filesystem::remove(folder.ToString() + "/index.html");
+    OpenExplorerAndConnect();
+    CreateSurveyFromTheMenu("Lost page survey");
+    ASSERT_EQ(1u, m_boxes.size()) << "the failure is shown";
+    EXPECT_FALSE(FirstInspector(m_application));
+
+    SaveOwnDraft("Lunch on Friday");
+    OpenFirstMessageOf("Drafts");
+    CComPtr<_Inspector> inspector = FirstInspector(m_application);
+    ASSERT_TRUE(inspector);
+    ASSERT_TRUE(m_windows->SaveWindowPicture(inspector, kPictures + "/survey-own-draft.png"));
+    QMainWindow* window = ClientWindow(true);
+    ASSERT_TRUE(window);
+    EXPECT_FALSE(ClickToolButton(window, "Send survey")) << "an ordinary message gets no survey button";
+    window->close();
+    m_windows->ProcessEvents();
+    EXPECT_FALSE(FirstInspector(m_application));
+    EXPECT_EQ(1, DraftCount(m_application)) << "closing the user's own draft keeps it";
+}
+
+TEST_F(SurveyWindowsTest, TheClientsOwnSendOnASurveyIsRefusedWithAPointerToSendSurveyAndTheSurveyStaysOpen)
+{
+    RegisterProjectLibrary();
+    MakeProject("Alpha survey", true);
+    OpenExplorerAndConnect();
+    CreateSurveyFromTheMenu("Alpha survey");
+    CComPtr<_Inspector> inspector = FirstInspector(m_application);
+    ASSERT_TRUE(inspector) << (m_boxes.empty() ? "" : m_boxes.front());
+    // The toolbar as the window shows it once the add-in has added its button.
+    ASSERT_TRUE(m_windows->SaveWindowPicture(inspector, kPictures + "/survey-inspector-toolbar.png"));
+    QMainWindow* window = ClientWindow(true);
+    ASSERT_TRUE(window);
+    auto* to = window->findChild<QLineEdit*>("to");
+    ASSERT_TRUE(to);
+    to->setText("ann@example.org");
+    to->setModified(true);
+
+    ASSERT_TRUE(ClickToolButton(window, "Send"));
+    m_windows->ProcessEvents();
+    ASSERT_EQ(1u, m_boxes.size());
+    EXPECT_NE(std::string::npos, m_boxes[0].find("\"Send survey\""));
+    EXPECT_TRUE(FirstInspector(m_application)) << "the survey stays open";
+    EXPECT_EQ(1, DraftCount(m_application));
+    EXPECT_TRUE(!std::filesystem::exists(Outgoing()) || std::filesystem::is_empty(Outgoing()))
+        << "nothing went out unpersonalised";
+
+    // Closing it without sending still discards the survey draft.
+    inspector.Release();
+    window->close();
+    m_windows->ProcessEvents();
+    EXPECT_FALSE(FirstInspector(m_application));
+    EXPECT_EQ(0, DraftCount(m_application));
+}
+
+TEST_F(SurveyWindowsTest, SendSurveyNamesTheAddressesThatWereNotRecognized)
+{
+    RegisterProjectLibrary();
+    MakeProject("Alpha survey", true);
+    OpenExplorerAndConnect();
+    CreateSurveyFromTheMenu("Alpha survey");
+    CComPtr<_Inspector> inspector = FirstInspector(m_application);
+    ASSERT_TRUE(inspector);
+    StandInSenderRegistration sender(TM_E_UNRESOLVED);
+    sender.Record().description = "Unable to resolve one or more email adresses.\r\nZed Nobody\r\nann@example";
+    ASSERT_TRUE(m_windows->SaveWindowPicture(inspector, kPictures + "/survey-unresolved.png"));
+    QMainWindow* window = ClientWindow(true);
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(ClickToolButton(window, "Send survey"));
+    EXPECT_EQ(1, sender.Record().solvendaCalls);
+    sender.Record().item.Release();
+    ASSERT_EQ(1u, m_boxes.size());
+    EXPECT_EQ("One or more e-mail addresses were not recognized.\nZed Nobody\nann@example", m_boxes[0]);
+    EXPECT_TRUE(FirstInspector(m_application)) << "the survey stays open to be corrected";
+}
+
+TEST_F(SurveyWindowsTest, ThePickerListsProjectsAsPeopleReadThemAndKeepsTheChoiceWhenTheEmptyAreaIsClicked)
+{
+    RegisterProjectLibrary();
+    for (const char* name : {"Zulu survey", "apple survey", "Beta survey"})
+        MakeProject(name, true);
+    OpenExplorerAndConnect();
+    std::vector<std::string> rows;
+    bool keptRow = false, keptOk = false;
+    ModalDriver picker([&](QWidget* dialog) {
+        rows = Rows(dialog);
+        auto* list = dialog->findChild<QTreeWidget*>();
+        ClickAt(list->viewport(), list->visualItemRect(list->topLevelItem(1)).center());
+        const QRect last = list->visualItemRect(list->topLevelItem(list->topLevelItemCount() - 1));
+        ClickAt(list->viewport(), QPoint(last.center().x(), last.bottom() + 30));
+        keptRow = list->topLevelItem(1)->isSelected();
+        for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+            if (button->text() == "OK")
+                keptOk = button->isEnabled();
+        ClickButton(dialog, "Cancel");
+    });
+    ASSERT_TRUE(m_windows->Trigger(m_explorer, "Create survey..."));
+    EXPECT_EQ((std::vector<std::string>{"apple survey", "Beta survey", "Zulu survey"}), rows);
+    EXPECT_TRUE(keptRow);
+    EXPECT_TRUE(keptOk);
+}
+
+TEST_F(SurveyWindowsTest, AfterDeleteNoProjectIsSelectedAndOnlyCancelAndHelpWork)
+{
+    RegisterProjectLibrary();
+    for (const char* name : {"Alpha survey", "Beta survey", "Gamma survey"})
+        MakeProject(name, true);
+    OpenExplorerAndConnect();
+    std::vector<std::string> rows;
+    std::vector<std::string> selected, enabled;
+    ModalDriver picker([&](QWidget* dialog) {
+        auto* list = dialog->findChild<QTreeWidget*>();
+        ClickAt(list->viewport(), list->visualItemRect(list->topLevelItem(1)).center());
+        ClickButton(dialog, "Delete");
+        rows = Rows(dialog);
+        for (QTreeWidgetItem* item : list->selectedItems())
+            selected.push_back(item->text(0).toStdString());
+        for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+            if (button->isEnabled())
+                enabled.push_back(button->text().toStdString());
+        ClickButton(dialog, "Cancel");
+    });
+    ASSERT_TRUE(m_windows->Trigger(m_explorer, "Create survey..."));
+    EXPECT_EQ((std::vector<std::string>{"Are you sure you want to delete the selected project?"}), m_boxes);
+    EXPECT_EQ((std::vector<std::string>{"Alpha survey", "Gamma survey"}), rows);
+    EXPECT_TRUE(selected.empty());
+    EXPECT_EQ((std::vector<std::string>{"Cancel", "Help"}), enabled);
 }

@@ -7,6 +7,7 @@
 #include "AnswerEml.h"
 #include "AnswerProject.h"
 #include "ConnectTestSupport.h"
+#include "ModalDriver.h"
 
 #include "outlookwindows/HostWindows.h"
 
@@ -19,6 +20,7 @@
 #include "com/Activation.h"
 #include "com/ClassFactoryImpl.h"
 #include "mapi/MapiAdmin.h"
+#include "ui/MessageBox.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -86,6 +88,25 @@ public:
 private:
     IWEOptionsHost& m_host;
     std::function<void()> m_work;
+};
+
+// The add-in as the page's host while answers keep it busy: the collection
+// does not pause in time, until `busy` is cleared.
+class CBusyHost : public IWEOptionsHost {
+public:
+    explicit CBusyHost(IWEOptionsHost& host) : m_host(host) {}
+
+    CWESettings& GetLiveSettings() override { return m_host.GetLiveSettings(); }
+    IMAPISession* GetSession() override { return m_host.GetSession(); }
+    bool HasActivationContext() override { return m_host.HasActivationContext(); }
+    bool PauseCollection(DWORD timeoutMs) override { return !busy && m_host.PauseCollection(timeoutMs); }
+    void RebuildWatchedFolders() override { m_host.RebuildWatchedFolders(); }
+    void ResumeCollection() override { m_host.ResumeCollection(); }
+
+    bool busy = true;
+
+private:
+    IWEOptionsHost& m_host;
 };
 
 }  // namespace
@@ -203,6 +224,16 @@ public:
             all += entry.path().filename().string() + "\n" + text.str();
         }
         return all;
+    }
+
+    // The Options dialog with the add-in's page in front.
+    QDialog* ShowThePage()
+    {
+        EXPECT_EQ((std::vector<std::string>{"Preferences", "Pollenta"}), m_windows->ShowOptions());
+        QDialog* options = Options();
+        if (auto* tabs = options ? options->findChild<QTabWidget*>() : nullptr)
+            tabs->setCurrentIndex(1);
+        return options;
     }
 
     std::unique_ptr<pollenta::outlook::HostWindows> m_windows;
@@ -352,4 +383,50 @@ TEST_F(OptionsInMailHostTest, AnswersInTheSubfoldersTickedAtApplyAreStoredOnceEa
     const DWORD whole = CWEWatchedFolder::kWatchFolder | CWEWatchedFolder::kWatchSubfolders;
     EXPECT_EQ((std::map<std::string, DWORD>{{"Autumn", whole}, {"Inbox", whole}, {"Spring", whole}}), folders);
     EXPECT_EQ(3u, saved.m_arrFolders.size());
+}
+
+TEST_F(OptionsInMailHostTest, AboutOnThePageOpensTheAboutBox)
+{
+    QDialog* options = ShowThePage();
+    ASSERT_TRUE(options);
+    QAbstractButton* about = Button(options, "About...");
+    ASSERT_TRUE(about);
+    ModalDriver box([](QWidget* dialog) { ClickButton(dialog, "OK"); });
+    about->click();
+    EXPECT_EQ("About Pollenta...", box.Title());
+}
+
+TEST_F(OptionsInMailHostTest, ApplyWhileAnswersAreBeingProcessedSaysSoAndKeepsTheDialogAndTheChangesUntilItWorks)
+{
+    std::vector<std::string> boxes;
+    const MessageBoxHook previous = SetMessageBoxHook([&](const MessageBoxRequest& request) {
+        boxes.push_back(request.text);
+        return IDOK;
+    });
+    CBusyHost host(*g_pAddin);
+    SetOptionsHost(&host);
+    QDialog* options = ShowThePage();
+    SetOptionsHost(g_pAddin);
+    ASSERT_TRUE(options);
+    auto* tree = options->findChild<QTreeWidget*>();
+    ASSERT_TRUE(tree);
+    ClickCheckBox(tree, Item(tree, "Surveys"));
+    QAbstractButton* apply = Button(options, "Apply");
+    ASSERT_TRUE(apply && apply->isEnabled());
+
+    Button(options, "OK")->click();
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ("The settings could not be applied because answers are being processed right now.\nPlease try again "
+              "in a moment: your changes are still on the page.",
+              boxes[0]);
+    EXPECT_TRUE(options->isVisible()) << "OK did not close the dialog over changes never applied";
+    EXPECT_TRUE(apply->isEnabled());
+    EXPECT_FALSE(Watches("Surveys"));
+
+    host.busy = false;
+    apply->click();
+    EXPECT_EQ(1u, boxes.size());
+    EXPECT_FALSE(apply->isEnabled());
+    EXPECT_TRUE(Watches("Surveys"));
+    SetMessageBoxHook(previous);
 }

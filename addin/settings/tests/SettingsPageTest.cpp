@@ -198,13 +198,16 @@ TEST_F(SettingsPageTest, ApplyPausesTheCollectionSwapsTheSettingsAndResumesWitho
     EXPECT_EQ(registry, RegistryText());
 }
 
-TEST_F(SettingsPageTest, AProcessorThatDoesNotPauseInTimeKeepsTheOldSettingsAndThePageDirty)
+TEST_F(SettingsPageTest, AProcessorThatDoesNotPauseInTimeKeepsTheOldSettingsAndThePageDirtyAndSaysSo)
 {
     m_host.m_pauses = false;
     Open();
     ChooseAction(4);
     ASSERT_TRUE(m_page.IsDirty());
-    EXPECT_EQ(S_OK, m_page.Apply());
+    EXPECT_EQ(E_FAIL, m_page.Apply());
+    ASSERT_EQ(1u, m_boxes.size());
+    EXPECT_NE(std::string::npos, m_boxes[0].text.find("answers are being processed"));
+    EXPECT_EQ("Pollenta", m_boxes[0].caption);
     EXPECT_EQ((std::vector<std::string>{"pause"}), m_host.m_calls);
     EXPECT_EQ(1, m_host.m_live.m_nMessageAction);
     EXPECT_TRUE(m_page.IsDirty());

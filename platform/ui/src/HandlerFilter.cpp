@@ -4,6 +4,7 @@
 #include "ui/PostMessage.h"
 #include "ui/Wnd.h"
 
+#include <QAbstractScrollArea>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
@@ -42,6 +43,46 @@ UINT VirtualKeyOf(const QKeyEvent& key)
     }
 }
 
+// The message of a left or right button press or double-click; 0 for other
+// mouse events.
+UINT ButtonMessageOf(const QEvent& event)
+{
+    const bool press = event.type() == QEvent::MouseButtonPress;
+    if (!press && event.type() != QEvent::MouseButtonDblClick)
+        return 0;
+    switch (static_cast<const QMouseEvent&>(event).button()) {
+    case Qt::LeftButton: return press ? WM_LBUTTONDOWN : WM_LBUTTONDBLCLK;
+    case Qt::RightButton: return press ? WM_RBUTTONDOWN : WM_RBUTTONDBLCLK;
+    default: return 0;
+    }
+}
+
+// A click on a scrolling control lands on its viewport; the receiver is the
+// control's, and the point is in the control's own coordinates.
+bool OfferClick(QWidget* widget, QEvent* event)
+{
+    const UINT message = ButtonMessageOf(*event);
+    if (!message)
+        return false;
+    QWidget* control = widget;
+    WindowRecord* record = WindowTable::Instance().FindByWidget(widget);
+    if (!record && widget->parentWidget()) {
+        auto* area = qobject_cast<QAbstractScrollArea*>(widget->parentWidget());
+        if (area && area->viewport() == widget) {
+            control = area;
+            record = WindowTable::Instance().FindByWidget(area);
+        }
+    }
+    if (!record || !record->handler)
+        return false;
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    const QPoint at = mouse->position().toPoint();
+    const QPoint local = widget == control ? at : widget->mapTo(control, at);
+    const UINT flags = ((mouse->buttons() & Qt::LeftButton) ? MK_LBUTTON : 0) |
+                       ((mouse->buttons() & Qt::RightButton) ? MK_RBUTTON : 0);
+    return record->handler->OnMessage(message, flags, MAKELPARAM(local.x(), local.y())) != 0;
+}
+
 } // namespace
 
 void RequestCursor(HCURSOR__* cursor)
@@ -59,6 +100,8 @@ HandlerFilter* HandlerFilter::Instance()
 bool HandlerFilter::eventFilter(QObject* watched, QEvent* event)
 {
     auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget && OfferClick(widget, event))
+        return true;
     WindowRecord* record = widget ? WindowTable::Instance().FindByWidget(widget) : nullptr;
     if (!record || !record->handler)
         return false;

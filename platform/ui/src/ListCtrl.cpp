@@ -144,8 +144,18 @@ int CListCtrl::GetItemCount() const
 BOOL CListCtrl::DeleteItem(int item)
 {
     QTreeWidgetItem* row = RowOf(m_hWnd, item);
+    if (!row)
+        return FALSE;
+    // A list view selects nothing in place of a deleted row; the view would
+    // select the row that became current. The other rows keep their state.
+    QTreeWidget* view = ViewOf(m_hWnd);
+    QList<QTreeWidgetItem*> kept = view->selectedItems();
+    kept.removeOne(row);
     delete row;
-    return row != nullptr;
+    for (QTreeWidgetItem* now : view->selectedItems())
+        if (!kept.contains(now))
+            now->setSelected(false);
+    return TRUE;
 }
 
 BOOL CListCtrl::DeleteAllItems()
@@ -263,6 +273,16 @@ BOOL CListCtrl::GetItemPosition(int item, LPPOINT point) const
     const QPoint origin = view->viewport()->mapTo(view, rect.topLeft());
     *point = POINT{origin.x(), origin.y()};
     return TRUE;
+}
+
+int CListCtrl::HitTest(POINT point) const
+{
+    QTreeWidget* view = ViewOf(m_hWnd);
+    if (!view)
+        return -1;
+    const QPoint at = view->viewport()->mapFrom(view, QPoint(point.x, point.y));
+    QTreeWidgetItem* row = view->itemAt(at);
+    return row ? view->indexOfTopLevelItem(row) : -1;
 }
 
 BOOL CListCtrl::Scroll(SIZE size)

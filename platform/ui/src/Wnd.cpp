@@ -3,6 +3,8 @@
 #include "WindowTable.h"
 #include "ui/Wnd.h"
 
+#include <QAbstractScrollArea>
+
 CWnd::~CWnd() { UnsubclassWindow(); }
 
 BOOL CWnd::Attach(HWND hwnd)
@@ -36,6 +38,9 @@ BOOL CWnd::SubclassWindow(HWND hwnd)
     if (record->widget) {
         record->widget->setMouseTracking(true);
         record->widget->installEventFilter(HandlerFilter::Instance());
+        // Clicks on a list or tree land on its viewport.
+        if (auto* area = qobject_cast<QAbstractScrollArea*>(record->widget))
+            area->viewport()->installEventFilter(HandlerFilter::Instance());
     }
     return TRUE;
 }

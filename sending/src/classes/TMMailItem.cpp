@@ -38,10 +38,14 @@ std::uint32_t SendingResultText(HRESULT hr)
     }
 }
 
-// A cancelled run that was rolled back also says how many copies it took back.
+// A cancelled run that was rolled back also says how many copies it took back;
+// addresses that were not recognised follow their text, one a line.
 std::string SendingResultDescription(HRESULT hr, const CWEPersonalSender& sender)
 {
     std::string description = Languages().LoadLangString(SendingResultText(hr));
+    if (hr == TM_E_UNRESOLVED)
+        for (const std::string& name : sender.UnresolvedNames())
+            description += "\r\n" + name;
     if (hr == TM_E_CANCELLED && sender.RolledBackCopies() > 0) {
         const std::string counts[] = {std::to_string(sender.WithdrawnCopies()),
                                       std::to_string(sender.RolledBackCopies())};

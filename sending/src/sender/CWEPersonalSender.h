@@ -55,12 +55,16 @@ public:
     // sending, of those prepared.
     int WithdrawnCopies() const { return m_nWithdrawn; }
     int RolledBackCopies() const { return m_nRolledBack; }
+    // The recipients that the address book could not resolve, as they were
+    // typed, in the item's order.
+    const std::vector<std::string>& UnresolvedNames() const { return m_unresolved; }
 
 private:
     friend class CWESendCallback;
 
     HRESULT Process();
     HRESULT ResolveRecipients();
+    void CollectUnresolved(const ADRLIST& list);
     HRESULT CountRecipients(int& lists, int& entries);
     HRESULT CollectExclusions();
     HRESULT SendCopies();
@@ -101,4 +105,5 @@ private:
     CComPtr<IMAPIStatus> m_spSpooler;
     int m_nWithdrawn = 0;
     int m_nRolledBack = 0;
+    std::vector<std::string> m_unresolved;
 };

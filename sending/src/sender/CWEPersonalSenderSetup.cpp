@@ -49,6 +49,21 @@ private:
     CWEPersonalSender& m_sender;
 };
 
+const SPropValue* FindEntryProp(const ADRENTRY& entry, ULONG tag)
+{
+    for (ULONG i = 0; entry.rgPropVals && i < entry.cValues; ++i)
+        if (entry.rgPropVals[i].ulPropTag == tag)
+            return &entry.rgPropVals[i];
+    return nullptr;
+}
+
+// The entry's text property; null when it is missing or empty.
+const char* EntryText(const ADRENTRY& entry, ULONG tag)
+{
+    const SPropValue* value = FindEntryProp(entry, tag);
+    return value && value->Value.lpszA && *value->Value.lpszA ? value->Value.lpszA : nullptr;
+}
+
 }  // namespace
 
 // The row set is handed to ResolveName as the address list itself:
@@ -74,11 +89,29 @@ HRESULT CWEPersonalSender::ResolveRecipients()
     LPADRLIST list = reinterpret_cast<LPADRLIST>(rows.get());
     const HRESULT resolved = m_spAddrBook->ResolveName(reinterpret_cast<ULONG_PTR>(m_hParent), MAPI_DIALOG, nullptr,
                                                        list);
+    if (resolved != S_OK)
+        CollectUnresolved(*list);
     if (FAILED(hr = m_spMessage->ModifyRecipients(MODRECIP_MODIFY, list)))
         return hr;
     if (FAILED(hr = m_spMessage->SaveChanges(KEEP_OPEN_READWRITE)))
         return hr;
     return resolved != S_OK ? TM_E_UNRESOLVED : S_OK;
+}
+
+// An entry that ResolveName left without an entry id was not recognised;
+// it still has the name the user typed.
+void CWEPersonalSender::CollectUnresolved(const ADRLIST& list)
+{
+    m_unresolved.clear();
+    for (ULONG i = 0; i < list.cEntries; ++i) {
+        const ADRENTRY& entry = list.aEntries[i];
+        if (FindEntryProp(entry, PR_ENTRYID))
+            continue;
+        const char* name = EntryText(entry, PR_DISPLAY_NAME_A);
+        const char* address = EntryText(entry, PR_EMAIL_ADDRESS_A);
+        if (name || address)
+            m_unresolved.emplace_back(name ? name : address);
+    }
 }
 
 // The account the item was composed with goes out with every copy.

@@ -23,6 +23,7 @@ constexpr DWORD kShutdownCompleted = 0x200022B4;
 constexpr DWORD kNoApplication = 0xE00022B5;
 constexpr DWORD kNoSession = 0xE00022D6;
 constexpr DWORD kSettingsFailed = 0xE00022BC;
+constexpr DWORD kDamagedRecord = 0xE00022D8;
 constexpr DWORD kUnknownError = 0xE00022BA;
 constexpr DWORD kEventsFailed = 0xE00022BB;
 constexpr DWORD kMenusFailed = 0xE00022BE;
@@ -96,6 +97,8 @@ void WEConnect::Connect(IDispatch* application)
         return;
     }
     m_dwStages |= kSettingsLoaded;
+    for (const CWESettings::DamagedRecord& record : m_Settings.GetDamagedRecords())
+        m_Log.Write(kDamagedRecord, {record.name, m_Settings.GetProfileKey()});
     if (m_Settings.m_arrFolders.empty() && FAILED(AddDefaultInboxFolder())) {
         m_Log.Write(kUnknownError);
         return;

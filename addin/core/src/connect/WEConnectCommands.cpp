@@ -90,9 +90,27 @@ HRESULT WEConnect::OnOptionsPagesAdd(IDispatch* pages)
     return S_OK;
 }
 
+namespace {
+
+// The pending project id belongs to the one inspector that the builder opens
+// while the command runs; left behind, it would make the next mail the user
+// opens a survey message, which closing deletes.
+class CPendingProject {
+public:
+    CPendingProject(LONG& pending, LONG projectId) : m_pending(pending) { m_pending = projectId; }
+    ~CPendingProject() { m_pending = 0; }
+    CPendingProject(const CPendingProject&) = delete;
+    CPendingProject& operator=(const CPendingProject&) = delete;
+
+private:
+    LONG& m_pending;
+};
+
+}  // namespace
+
 HRESULT WEConnect::CreateNewMessage(LONG projectId)
 {
-    m_lCurrentProjectId = projectId;
+    CPendingProject pending(m_lCurrentProjectId, projectId);
     try {
         if (!m_ProjectProps.Load(projectId, m_Log)) {
             m_Log.Write(kProjectPropsFailed);

@@ -2,6 +2,7 @@
 
 #include "connect/WEConnect.h"
 #include "inspector/DeleteItemMessage.h"
+#include "inspector/IsSubmitted.h"
 #include "menu/AddAddInPopup.h"
 #include "menu/AddCommandBarButton.h"
 #include "menu/CWEClipboardSaver.h"
@@ -15,6 +16,7 @@
 #include "com/Activation.h"
 #include "com/ComBstr.h"
 #include "com/ComVariant.h"
+#include "com/ErrorInfo.h"
 #include "ui/MessageBox.h"
 #include "ui/Window.h"
 
@@ -55,6 +57,25 @@ UINT SendFailureText(HRESULT hr)
     }
 }
 
+// The box's text; for addresses that were not recognised the sending
+// component's description names them on the lines after its own text.
+std::string SendFailureMessage(HRESULT hr)
+{
+    std::string text = KestrinString(SendFailureText(hr));
+    CComPtr<IErrorInfo> error;
+    CComBSTR description;
+    if (hr != TM_E_UNRESOLVED || GetErrorInfo(0, &error) != S_OK || !error ||
+        FAILED(error->GetDescription(&description)))
+        return text;
+    const std::string lines = description.ToString();
+    for (std::size_t end = lines.find("\r\n"); end != std::string::npos;) {
+        const std::size_t start = end + 2;
+        end = lines.find("\r\n", start);
+        text += "\n" + lines.substr(start, end == std::string::npos ? end : end - start);
+    }
+    return text;
+}
+
 HRESULT CreateSender(CComPtr<ITMMailItem>& sender)
 {
     CLSID clsid{};
@@ -85,7 +106,9 @@ CWEInspectorHook::CWEInspectorHook(_Inspector* inspector, LONG projectId)
         return S_OK;
     });
     if (SUCCEEDED(hr))
-        m_itemSinks[1].Advise(item, IID_ItemEvents, [this](DISPID id, pollenta::com::DispatchCall&) {
+        m_itemSinks[1].Advise(item, IID_ItemEvents, [this](DISPID id, pollenta::com::DispatchCall& call) {
+            if (id == DISPID_ItemEvents_Send)
+                return OnSend(call);
             if (id == DISPID_ItemEvents_Close)
                 OnClose();
             return S_OK;
@@ -214,16 +237,29 @@ void CWEInspectorHook::SendSurvey()
         return;
     if (FAILED(sent)) {
         CActivationScope scope;
-        MessageBox(window, KestrinString(SendFailureText(sent)).c_str(), KestrinString(IDS_PRODUCT_CAPTION).c_str(),
+        MessageBox(window, SendFailureMessage(sent).c_str(), KestrinString(IDS_PRODUCT_CAPTION).c_str(),
                    MB_ICONWARNING);
         return;
     }
     mail->Close(olSave);
 }
 
+HRESULT CWEInspectorHook::OnSend(pollenta::com::DispatchCall& call)
+{
+    void* target = nullptr;
+    if (FAILED(call.ArgRef(0, VT_BOOL, &target)))
+        return S_OK;
+    *static_cast<VARIANT_BOOL*>(target) = VARIANT_TRUE;
+    CActivationScope scope;
+    MessageBox(GetForegroundWindow(), KestrinString(IDS_USE_SEND_SURVEY).c_str(),
+               KestrinString(IDS_PRODUCT_CAPTION).c_str(), MB_ICONINFORMATION);
+    return S_OK;
+}
+
 void CWEInspectorHook::OnClose()
 {
-    if (CComPtr<_MailItem> mail = CurrentMail())
+    // A message the spooler has taken is no draft of ours any more.
+    if (CComPtr<_MailItem> mail = CurrentMail(); mail && !IsSubmitted(mail))
         DeleteItemMessage(mail);
     Unhook(0);
 }

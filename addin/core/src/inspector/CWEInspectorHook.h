@@ -2,7 +2,9 @@
 // The survey message's inspector: "Send survey" first on its Standard
 // toolbar and the add-in's popup in its File menu (built when the item
 // opens), sending through the personal sending component, and the survey
-// message deleted from its folder when the inspector closes.
+// message deleted from its folder when the inspector closes. The client's
+// own Send is refused on it: it would send the message unpersonalised, and
+// the message would then be lost with its inspector.
 
 #include "menu/CWEEventSink.h"
 #include "project/CWEProjectProps.h"
@@ -30,6 +32,8 @@ private:
     // The face when the user's clipboard was saved (`faces`); else only a log line.
     void PutFace(_CommandBarButton* button, UINT face, bool faces);
     void AdviseClick(std::size_t sink, _CommandBarButton* button, LONG command);
+    // The item's Send event: refused, with a box that points to "Send survey".
+    HRESULT OnSend(pollenta::com::DispatchCall& call);
     void OnClose();
 
     std::array<CWEEventSink, 2> m_itemSinks;

@@ -7,6 +7,8 @@
 #include "com/ComPtr.h"
 #include "com/ComVariant.h"
 #include "com/SafeArray.h"
+#include "ui/Messages.h"
+#include "win/Locale.h"
 
 namespace {
 
@@ -52,11 +54,20 @@ BOOL CWEProjListCtrl::LoadProjects(CWELog& log)
 void CWEProjListCtrl::InsertSorted(LONG id, const std::string& name)
 {
     int row = 0;
-    while (row < GetItemCount() && GetItemText(row, 0) <= name)
+    while (row < GetItemCount() && lstrcmpi(GetItemText(row, 0).c_str(), name.c_str()) <= 0)
         ++row;
     m_items.push_back({id, name});
     row = InsertItem(row, name.c_str());
     SetItemData(row, static_cast<DWORD_PTR>(m_items.size() - 1));
+}
+
+LRESULT CWEProjListCtrl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const bool click = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_LBUTTONDBLCLK ||
+                       message == WM_RBUTTONDBLCLK;
+    if (click && HitTest(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) < 0)
+        return 1;
+    return CListCtrl::OnMessage(message, wParam, lParam);
 }
 
 LONG CWEProjListCtrl::GetProjectId(int row) const

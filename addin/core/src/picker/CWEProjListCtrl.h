@@ -1,6 +1,8 @@
 #pragma once
-// The picker's list of completed survey projects, sorted by name, each row
-// carrying its project's id. Read from the project library once.
+// The picker's list of completed survey projects, sorted by name as the
+// user's locale orders words (case aside), each row carrying its project's
+// id. Read from the project library once. A click on the empty area below
+// the rows does nothing, so the chosen project stays chosen.
 
 #include "log/CWELog.h"
 
@@ -25,6 +27,8 @@ public:
     LONG GetProjectId(int row) const;
     // The selected row, or -1.
     int GetSelectedRow() const { return GetNextItem(-1, LVNI_SELECTED); }
+
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void InsertSorted(LONG id, const std::string& name);

@@ -35,6 +35,10 @@ const StringResource kStrings[] = {
     {IDS_DELETE_PROJECT, "Are you sure you want to delete the selected project?"},
     {IDS_HOME_PAGE, "http://www.velquin.com/pollenta/"},
     {IDS_SUPPORT_PAGE, "http://www.velquin.com/pollenta/support.html?from=addin"},
+    {IDS_HELP_FILE, "Pollenta.chm"},
+    {IDS_USE_SEND_SURVEY,
+     "This is a survey message. Send it with the \"Send survey\" button, which sends every recipient a copy of "
+     "their own; the message stays open."},
 };
 
 // The log's events, as a message compiler source writes them.
@@ -83,6 +87,9 @@ const MessageResource kMessages[] = {
     {0xE00022D2, kUsEnglish, "Project folder path retrieving error"},
     {0xE00022D6, kUsEnglish, "Error while retrieving MAPI session (%1)."},
     {0xE00022D7, kUsEnglish, "Error while modifying message."},
+    {0xE00022D8, kUsEnglish,
+     "The folder record \"%1\" under \"HKEY_CURRENT_USER\\%2\" is damaged and was skipped; it stays in the "
+     "registry as it is until a new folder list is applied in the add-in's options"},
 };
 
 const ResourceTables kTables(kStrings, kMessages);

@@ -28,6 +28,8 @@ inline constexpr UINT IDS_NO_PROJECTS = 130;
 inline constexpr UINT IDS_DELETE_PROJECT = 132;
 inline constexpr UINT IDS_HOME_PAGE = 133;
 inline constexpr UINT IDS_SUPPORT_PAGE = 134;
+inline constexpr UINT IDS_HELP_FILE = 138;
+inline constexpr UINT IDS_USE_SEND_SURVEY = 140;
 
 // The module the add-in's code and texts are in.
 HMODULE KestrinModule();

@@ -123,11 +123,13 @@ void CWESettings::LoadFolderList(const std::string& profileKey, HRESULT& result)
         error = key.ReadBinary(name.c_str(), bytes);
         if (error == ERROR_INVALID_DATA)
             continue;  // not a record: values of other types are passed over
-        CWEWatchedFolder folder;
-        if (error == ERROR_SUCCESS && !DecodeFolderRecord(bytes, folder))
-            error = ERROR_INVALID_DATA;
         if (error != ERROR_SUCCESS) {
             result = FromWin32(error);
+            continue;
+        }
+        CWEWatchedFolder folder;
+        if (!DecodeFolderRecord(bytes, folder)) {
+            m_damaged.push_back({std::string(kFoldersKey) + "\\" + name, bytes, m_arrFolders.size()});
             continue;
         }
         m_arrFolders.push_back(folder);
@@ -140,15 +142,17 @@ HRESULT CWESettings::LoadFolders()
     if (profileKey.empty())
         return S_FALSE;
     HRESULT result = S_OK;
+    m_damaged.clear();
     LoadFolderList(profileKey, result);
     RegistryKey key;
     if (key.Open(HKEY_CURRENT_USER, profileKey, kReadWrite) != ERROR_SUCCESS)
         return FAILED(result) ? result : S_FALSE;
     TakeNumber(key, "IgnoreServFolders", m_nIgnoreServFolders);
     TakeNumber(key, "MessageAction", m_nMessageAction);
+    m_nFoundMessageAction = m_nMessageAction;
     std::vector<BYTE> bytes;
     if (key.ReadBinary(kDestinationValue, bytes) == ERROR_SUCCESS && !DecodeFolderRecord(bytes, m_DstFolder))
-        result = HRESULT_FROM_WIN32(ERROR_INVALID_DATA);
+        m_damaged.push_back({kDestinationValue, bytes, 0});
     if (m_DstFolder.m_FolderId.IsEmpty())
         m_nMessageAction = 0;
     return result;
@@ -159,8 +163,24 @@ void CWESettings::SaveFolders(const std::string& profileKey) const
     RegistryKey folders;
     if (folders.Create(HKEY_CURRENT_USER, profileKey + "\\" + kFoldersKey, kReadWrite) != ERROR_SUCCESS)
         return;
-    for (std::size_t index = 0; index < m_arrFolders.size(); ++index)
-        folders.WriteBinary(RecordValueName(index).c_str(), EncodeFolderRecord(m_arrFolders[index]));
+    // Damaged records keep their place among the others.
+    std::size_t written = 0;
+    auto damaged = m_damaged.begin();
+    for (std::size_t index = 0; index <= m_arrFolders.size(); ++index) {
+        for (; damaged != m_damaged.end() && damaged->position == index; ++damaged)
+            if (damaged->name != kDestinationValue)
+                folders.WriteBinary(RecordValueName(written++).c_str(), damaged->bytes);
+        if (index < m_arrFolders.size())
+            folders.WriteBinary(RecordValueName(written++).c_str(), EncodeFolderRecord(m_arrFolders[index]));
+    }
+}
+
+const std::vector<BYTE>* CWESettings::DamagedDestination() const
+{
+    for (const DamagedRecord& record : m_damaged)
+        if (record.name == kDestinationValue)
+            return &record.bytes;
+    return nullptr;
 }
 
 HRESULT CWESettings::Save()
@@ -176,8 +196,11 @@ HRESULT CWESettings::Save()
             return E_FAIL;
         SaveFolders(profileKey);
         key.WriteNumber("IgnoreServFolders", static_cast<DWORD>(m_nIgnoreServFolders));
-        key.WriteNumber("MessageAction", static_cast<DWORD>(m_nMessageAction));
-        key.WriteBinary(kDestinationValue, EncodeFolderRecord(m_DstFolder));
+        // A move whose target is damaged is off while the add-in runs, and
+        // stays the user's choice in the registry.
+        const std::vector<BYTE>* damaged = DamagedDestination();
+        key.WriteNumber("MessageAction", static_cast<DWORD>(damaged ? m_nFoundMessageAction : m_nMessageAction));
+        key.WriteBinary(kDestinationValue, damaged ? *damaged : EncodeFolderRecord(m_DstFolder));
     }
     const HRESULT saved = SaveJournal();
     return group.End() == ERROR_SUCCESS ? saved : E_FAIL;

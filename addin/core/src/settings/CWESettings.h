@@ -36,12 +36,13 @@ public:
     // empty log folder becomes the "Logs" folder beside the add-in's module.
     HRESULT LoadJournal();
     // S_OK; S_FALSE when the profile has no key (defaults kept); an error
-    // when a value cannot be read. A damaged folder record makes the result
-    // an error; the records and values that can be read are loaded all the
-    // same, and the registry is left as it is.
+    // when a value cannot be read. A damaged folder record is passed over
+    // and kept in GetDamagedRecords, so that one bad value never keeps the
+    // add-in from starting; the registry is left as it is.
     HRESULT LoadFolders();
     // Replaces the profile's key with the settings, then writes the log
-    // settings. Without a profile name only the log settings are written.
+    // settings; damaged records go back as they were found. Without a
+    // profile name only the log settings are written.
     HRESULT Save();
     HRESULT SaveJournal();
 
@@ -52,6 +53,16 @@ public:
     // of the product's own ("Projects", "PickerPosition"), or with a "\" in
     // its name, gets a key of its own apart from them ("Profile Projects").
     std::string GetProfileKey() const;
+
+    // A folder record that could not be read, as it was found.
+    struct DamagedRecord {
+        std::string name;  // "Folders2\<value>" or "DstFolder2"
+        std::vector<BYTE> bytes;
+        std::size_t position = 0;  // readable records of the list before it
+    };
+    const std::vector<DamagedRecord>& GetDamagedRecords() const { return m_damaged; }
+    // The user's new folder list replaces what was damaged.
+    void ForgetDamagedRecords() { m_damaged.clear(); }
 
     std::vector<CWEWatchedFolder> m_arrFolders;
     LONG m_nIgnoreServFolders;
@@ -68,7 +79,11 @@ public:
 private:
     void LoadFolderList(const std::string& profileKey, HRESULT& result);
     void SaveFolders(const std::string& profileKey) const;
+    // The destination record as it was found, when it was damaged.
+    const std::vector<BYTE>* DamagedDestination() const;
 
     std::string m_strRootKey;
     std::string m_strProfileName;
+    std::vector<DamagedRecord> m_damaged;
+    LONG m_nFoundMessageAction = 0;
 };

@@ -5,7 +5,11 @@
 #include "resources/SettingsTexts.h"
 #include "theme/IsThemeLibraryAvailable.h"
 
+#include "resources/KestrinResources.h"
+
 #include "controls/WEHelp.h"
+
+#include "ui/MessageBox.h"
 
 namespace {
 
@@ -226,10 +230,15 @@ HRESULT CWESettingsPageDialog::Apply()
     if (!m_pHost)
         return S_OK;
     // A processor busy beyond the timeout keeps the old settings: the page
-    // stays dirty and Apply can be pressed again.
-    if (!m_pHost->PauseCollection(kPauseTimeoutMs))
-        return S_OK;
+    // stays dirty, and the failure keeps OK from closing the Options dialog
+    // over changes that were never applied.
+    if (!m_pHost->PauseCollection(kPauseTimeoutMs)) {
+        MessageBox(m_hWnd, SettingsString(IDS_APPLY_BUSY).c_str(), KestrinString(IDS_PRODUCT_CAPTION).c_str(),
+                   MB_ICONWARNING);
+        return E_FAIL;
+    }
     m_pHost->GetLiveSettings() = m_Settings;
+    m_pHost->GetLiveSettings().ForgetDamagedRecords();
     m_pHost->RebuildWatchedFolders();
     m_pHost->ResumeCollection();
     m_nDirty = 0;

@@ -45,8 +45,9 @@ public:
     void SetAboutHandler(std::function<void(HWND)> about) { m_about = std::move(about); }
 
     bool IsDirty() const { return m_nDirty != 0; }
-    // S_OK; when the collection could not be paused in time the settings
-    // stay as they were and the page stays dirty.
+    // S_OK; when the collection could not be paused in time a box says so,
+    // the settings stay as they were, the page stays dirty and the answer
+    // is E_FAIL.
     HRESULT Apply();
 
     const CWESettings& GetSettingsCopy() const { return m_Settings; }

@@ -1,5 +1,8 @@
 #include "page/WESettingsPage.h"
 
+#include "about/CWEAbout.h"
+#include "module/ActivationScope.h"
+
 #include "com/ComBoundary.h"
 
 using pollenta::com::DispatchCall;
@@ -26,6 +29,15 @@ HRESULT InvokeDirty(WESettingsPage& self, DispatchCall& call)
 HRESULT InvokeApply(WESettingsPage& self, DispatchCall&) { return self.Apply(); }
 
 HRESULT InvokeGetPageInfo(WESettingsPage& self, DispatchCall&) { return self.GetPageInfo(nullptr, nullptr); }
+
+void ShowAbout(HWND page)
+{
+    CActivationScope scope;
+    CWnd owner;
+    owner.Attach(page);
+    CWEAbout about(&owner);
+    about.DoModal();
+}
 
 constexpr DispatchMember<WESettingsPage> Members[] = {
     {"GetPageInfo", DISPID_GETPAGEINFO, InvokeGetPageInfo},
@@ -58,11 +70,7 @@ STDMETHODIMP WESettingsPage::get_Dirty(VARIANT_BOOL* dirty)
 
 STDMETHODIMP WESettingsPage::Apply()
 {
-    return GuardedCall([&] {
-        if (m_page)
-            m_page->Apply();
-        return S_OK;
-    });
+    return GuardedCall([&] { return m_page ? m_page->Apply() : S_OK; });
 }
 
 STDMETHODIMP WESettingsPage::SetClientSite(IUnknown* site)
@@ -86,6 +94,7 @@ STDMETHODIMP WESettingsPage::CreatePageWindow(LONG_PTR parent, LONG_PTR* page)
             return E_INVALIDARG;
         auto dialog = std::make_unique<CWESettingsPageDialog>(GetOptionsHost(), owner.get());
         dialog->SetStatusChangeSink([this] { OnStatusChange(); });
+        dialog->SetAboutHandler(ShowAbout);
         if (!dialog->Create(owner.get()))
             return E_FAIL;
         ShowWindow(*dialog, SW_SHOW);

@@ -18,6 +18,9 @@ const StringResource kStrings[] = {
     {IDS_ACTION_FLAG, "Mark with the flag"},
     {IDS_ACTION_EXPIRE, "Mark as expired"},
     {IDS_KEEP_DAYS_RANGE, "Enter a number of days from 1 to 3650."},
+    {IDS_APPLY_BUSY,
+     "The settings could not be applied because answers are being processed right now.\nPlease try again in a "
+     "moment: your changes are still on the page."},
 };
 
 const ResourceTables kTables(kStrings);

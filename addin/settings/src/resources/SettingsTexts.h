@@ -14,6 +14,7 @@ inline constexpr UINT IDS_LOG_NOT_FOUND = 124;
 inline constexpr UINT IDS_ACTION_FLAG = 125;
 inline constexpr UINT IDS_ACTION_EXPIRE = 126;
 inline constexpr UINT IDS_KEEP_DAYS_RANGE = 128;
+inline constexpr UINT IDS_APPLY_BUSY = 141;
 
 #include <string>
 

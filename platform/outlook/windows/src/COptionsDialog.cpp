@@ -27,9 +27,11 @@ COptionsDialog::COptionsDialog(const std::vector<OptionsPage>& pages, QWidget* p
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply);
     m_apply = buttons->button(QDialogButtonBox::Apply);
     QObject::connect(m_apply, &QPushButton::clicked, this, [this] { ApplyPages(); });
+    // A page that could not take its changes keeps the dialog open, as the
+    // client's Options dialog does.
     QObject::connect(buttons, &QDialogButtonBox::accepted, this, [this] {
-        ApplyPages();
-        accept();
+        if (ApplyPages())
+            accept();
     });
     QObject::connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
@@ -68,11 +70,13 @@ QWidget* COptionsDialog::PageWidget(const OptionsPage& page)
     return label;
 }
 
-void COptionsDialog::ApplyPages()
+bool COptionsDialog::ApplyPages()
 {
+    bool applied = true;
     for (const CComPtr<PropertyPage>& page : m_hosted)
-        page->Apply();
+        applied = SUCCEEDED(page->Apply()) && applied;
     UpdateApply();
+    return applied;
 }
 
 void COptionsDialog::UpdateApply()

@@ -26,7 +26,8 @@ public:
 
     std::vector<std::string> TabTitles() const;
     // The pages take their changes; Apply stays enabled while one has more.
-    void ApplyPages();
+    // False when a page could not take them.
+    bool ApplyPages();
 
 private:
     QWidget* PageWidget(const OptionsPage& page);

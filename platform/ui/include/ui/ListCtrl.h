@@ -60,6 +60,9 @@ public:
     int GetItemImage(int item) const;
     // The row's top left corner in the list's client coordinates.
     BOOL GetItemPosition(int item, LPPOINT point) const;
+    // The row at a point in the list's client coordinates, or -1 where
+    // there is none (the empty area below the rows).
+    int HitTest(POINT point) const;
     // Scrolls the rows by `size` pixels (cy down, cx right).
     BOOL Scroll(SIZE size);
     // Orders the rows; selected rows stay selected.

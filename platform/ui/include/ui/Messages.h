@@ -56,9 +56,22 @@ inline constexpr LRESULT HTCLIENT = 1;
 inline constexpr LRESULT HTBOTTOMLEFT = 16;
 inline constexpr LRESULT HTBOTTOMRIGHT = 17;
 
-// Message sources that handlers receive.
+// Message sources that handlers receive. Button presses and double-clicks
+// reach OnMessage with the point in the window's client coordinates packed
+// as MAKELPARAM(x, y); a non-zero answer keeps the click from the control.
 inline constexpr UINT WM_MOUSEMOVE = 0x0200;
+inline constexpr UINT WM_LBUTTONDOWN = 0x0201;
+inline constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
+inline constexpr UINT WM_RBUTTONDOWN = 0x0204;
+inline constexpr UINT WM_RBUTTONDBLCLK = 0x0206;
 inline constexpr UINT MK_LBUTTON = 0x0001;
+inline constexpr UINT MK_RBUTTON = 0x0002;
+constexpr LPARAM MAKELPARAM(int x, int y)
+{
+    return static_cast<LPARAM>(MAKELONG(static_cast<WORD>(x), static_cast<WORD>(y)));
+}
+constexpr int GET_X_LPARAM(LPARAM value) { return static_cast<short>(LOWORD(static_cast<DWORD_PTR>(value))); }
+constexpr int GET_Y_LPARAM(LPARAM value) { return static_cast<short>(HIWORD(static_cast<DWORD_PTR>(value))); }
 
 // WINDOWPLACEMENT flags.
 inline constexpr UINT WPF_RESTORETOMAXIMIZED = 0x0002;

@@ -25,3 +25,8 @@ BOOL SetThreadLocale(LCID locale);
 // ERROR_INVALID_FLAGS for a value the locale does not keep.
 int GetLocaleInfo(LCID locale, LCTYPE type, LPSTR data, int size);
 BOOL SetLocaleInfo(LCID locale, LCTYPE type, LPCSTR data);
+
+// Orders two ANSI texts as the user's locale orders words (LC_COLLATE),
+// without regard to case: negative, zero or positive. "apple" comes before
+// "Zulu", as a sorted list view shows them.
+int lstrcmpi(LPCSTR a, LPCSTR b);
