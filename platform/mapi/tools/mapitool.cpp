@@ -30,12 +30,9 @@ const char* const kUsage =
     "  add-list NAME MEMBER...      a distribution list of the entries or lists named MEMBER\n"
     "  folders                      folders of every store\n"
     "  messages FOLDER              messages of FOLDER (\"\\\\Store\\\\Inbox\") with their properties\n"
-    "  deliver [--folder FOLDER] FILE.eml ...   deliver into the existing FOLDER, or the Inbox of the default store
-"
-    "  export ENTRYID FILE.eml      write the message (entry id in hex) as MIME
-"
-    "  fetch                        new mail from the account's IMAP mailbox into the Inbox
-";
+    "  deliver [--folder FOLDER] FILE.eml ...   deliver into the existing FOLDER, or the Inbox of the default store\n"
+    "  export ENTRYID FILE.eml      write the message (entry id in hex) as MIME\n"
+    "  fetch                        new mail from the account's IMAP mailbox into the Inbox\n";
 
 int Fail(const std::string& what, HRESULT hr)
 {

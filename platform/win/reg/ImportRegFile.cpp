@@ -34,12 +34,18 @@ std::optional<NamedRoot> RootOf(const std::string& text)
     return std::nullopt;
 }
 
-void Merge(RegistryNode& into, const RegistryNode& from)
+// The changes that merge the file's tree into the registry: every key made
+// where missing and every value set, written together as one change.
+void PlanMerge(const RegistryNode& from, RegistryView::Path& path, RegistryChanges& changes)
 {
+    changes.push_back({RegistryChange::Kind::CreateKey, path, {}});
     for (const RegistryValue& value : from.Values())
-        into.SetValue(value.name, value.type, value.data);
-    for (const auto& subkey : from.Subkeys())
-        Merge(*into.AddSubkey(subkey->Name()).first, *subkey);
+        changes.push_back({RegistryChange::Kind::SetValue, path, value});
+    for (const auto& subkey : from.Subkeys()) {
+        path.push_back(subkey->Name());
+        PlanMerge(*subkey, path, changes);
+        path.pop_back();
+    }
 }
 
 }  // namespace
@@ -62,8 +68,10 @@ LONG ImportRegFile(const std::string& path, std::string& problem)
         problem = "line " + std::to_string(parsed.errorLine) + ": " + parsed.error;
         return static_cast<LONG>(ERROR_INVALID_DATA);
     }
-    return RegistryView::Change(root->root, {}, true, [&](RegistryNode& node, bool) {
-        Merge(node, *parsed.root);
-        return static_cast<LONG>(ERROR_SUCCESS);
-    });
+    return RegistryView::Change(root->root, {}, true,
+                                [&](const RegistryNode*, const RegistryView::Path&, RegistryChanges& changes) {
+                                    RegistryView::Path path;
+                                    PlanMerge(*parsed.root, path, changes);
+                                    return static_cast<LONG>(ERROR_SUCCESS);
+                                });
 }
