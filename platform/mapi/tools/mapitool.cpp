@@ -4,6 +4,7 @@
 
 #include "com/ComPtr.h"
 #include "mapi/Mapi.h"
+#include "mapi/AddressBookEdit.h"
 #include "mapi/MapiAdmin.h"
 
 #include <cstdio>
@@ -27,7 +28,9 @@ const char* const kUsage =
     "  folders                      folders of every store\n"
     "  messages FOLDER              messages of FOLDER (\"\\\\Store\\\\Inbox\") with their properties\n"
     "  deliver [--folder FOLDER] FILE.eml ...   deliver into FOLDER, or the Inbox of the default store\n"
-    "  export ENTRYID FILE.eml      write the message (entry id in hex) as MIME\n";
+    "  export ENTRYID FILE.eml      write the message (entry id in hex) as MIME\n"
+    "  import-csv FILE.csv [--list NAME]   address book entries from a CSV file with a header row\n"
+    "                               (\"Name\", \"E-mail Address\"), and a list NAME of them\n";
 
 int Fail(const std::string& what, HRESULT hr)
 {
@@ -185,6 +188,30 @@ public:
         std::ofstream out(file, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(mime.data()), static_cast<std::streamsize>(mime.size()));
         return out ? 0 : Fail("writing " + file, MAPI_E_DISK_ERROR);
+    }
+
+    int ImportCsv(const std::string& file, const std::string& listName)
+    {
+        std::ifstream in(file, std::ios::binary);
+        if (!in) {
+            std::fprintf(stderr, "mapitool: cannot read %s\n", file.c_str());
+            return 1;
+        }
+        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        CComPtr<IAddrBook> book;
+        if (HRESULT hr = m_session->OpenAddressBook(0, nullptr, 0, &book); FAILED(hr))
+            return Fail("opening the address book", hr);
+        pollenta::mapi::CsvImportResult result;
+        std::string why;
+        if (HRESULT hr = pollenta::mapi::ImportAddressCsv(book, bytes, listName, result, &why); FAILED(hr)) {
+            std::fprintf(stderr, "mapitool: importing %s failed: %s\n", file.c_str(), why.c_str());
+            return Fail("importing " + file, hr);
+        }
+        std::printf("%s: %zu entries added, %zu known already, %zu rows without an address\n", file.c_str(),
+                    result.added, result.known, result.skipped);
+        if (!result.listEntryId.empty())
+            std::printf("list %s  %s\n", listName.c_str(), EntryIdText(result.listEntryId).c_str());
+        return 0;
     }
 
 private:
@@ -370,10 +397,12 @@ int main(int argc, char** argv)
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string profile;
     std::string folder;
+    std::string list;
     std::vector<std::string> words;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--profile" && i + 1 < args.size()) profile = args[++i];
         else if (args[i] == "--folder" && i + 1 < args.size()) folder = args[++i];
+        else if (args[i] == "--list" && i + 1 < args.size()) list = args[++i];
         else words.push_back(args[i]);
     }
     if (words.empty()) {
@@ -391,6 +420,7 @@ int main(int argc, char** argv)
     if (command == "messages" && words.size() == 2) return tool.Messages(words[1]);
     if (command == "deliver" && words.size() >= 2) return tool.Deliver(folder, {words.begin() + 1, words.end()});
     if (command == "export" && words.size() == 3) return tool.Export(words[1], words[2]);
+    if (command == "import-csv" && words.size() == 2) return tool.ImportCsv(words[1], list);
     std::fputs(kUsage, stderr);
     return 2;
 }

@@ -107,10 +107,6 @@ public:
 
     int Run(int stopFd)
     {
-        // Add-ins have added their controls by now.
-        for (auto& [object, window] : m_windows)
-            if (window)
-                Refresh(window);
         std::unique_ptr<QSocketNotifier> stop;
         if (stopFd >= 0) {
             stop = std::make_unique<QSocketNotifier>(stopFd, QSocketNotifier::Read);
@@ -123,14 +119,6 @@ public:
     {
         auto found = m_windows.find(Identity(object).p);
         return found == m_windows.end() ? nullptr : found->second.data();
-    }
-
-    void Refresh(QMainWindow* window)
-    {
-        if (auto* explorer = dynamic_cast<CExplorerWindow*>(window))
-            explorer->RefreshMenus();
-        if (auto* inspector = dynamic_cast<CInspectorWindow*>(window))
-            inspector->RefreshBars();
     }
 
     std::vector<std::string> ShowOptions()
@@ -192,7 +180,11 @@ private:
     {
         if (!explorer)
             return;
-        auto* window = new CExplorerWindow(m_host.Application(), explorer, [this] { ShowOptions(); });
+        ExplorerCommands commands;
+        commands.showOptions = [this] { ShowOptions(); };
+        // Exit closes every window; the loop ends with the last explorer.
+        commands.exit = [this] { m_host.CloseWindows(); };
+        auto* window = new CExplorerWindow(m_host.Application(), explorer, std::move(commands));
         m_windows[Identity(explorer)] = window;
         CloseWithObject(explorer, IID_ExplorerEvents);
         window->show();
@@ -240,18 +232,18 @@ bool HostWindows::SaveWindowPicture(IUnknown* explorerOrInspector, const std::st
     QMainWindow* window = m_impl->WindowOf(explorerOrInspector);
     if (!window)
         return false;
-    m_impl->Refresh(window);
-    // The bars just built are laid out before the picture is taken.
+    // Changes to the bars not yet shown are, and are laid out, before the
+    // picture is taken.
     QCoreApplication::processEvents();
     return window->grab().save(QString::fromStdString(pngPath), "PNG");
 }
 
 bool HostWindows::SaveMenuPicture(IUnknown* explorerOrInspector, const std::string& caption, const std::string& pngPath)
 {
+    QCoreApplication::processEvents();
     QMainWindow* window = m_impl->WindowOf(explorerOrInspector);
     if (!window)
         return false;
-    m_impl->Refresh(window);
     QMenu* menu = FindMenu(window->menuBar()->actions(), caption);
     if (!menu)
         return false;
@@ -264,10 +256,11 @@ bool HostWindows::SaveMenuPicture(IUnknown* explorerOrInspector, const std::stri
 
 bool HostWindows::Trigger(IUnknown* explorerOrInspector, const std::string& caption)
 {
+    // A person clicks what the window shows once the event loop came round.
+    QCoreApplication::processEvents();
     QMainWindow* window = m_impl->WindowOf(explorerOrInspector);
     if (!window)
         return false;
-    m_impl->Refresh(window);
     QList<QAction*> actions = window->menuBar()->actions();
     for (QToolBar* toolBar : window->findChildren<QToolBar*>())
         actions += toolBar->actions();
