@@ -1,10 +1,13 @@
 #include "outlookwindows/HostWindows.h"
 
+#include "AddressImport.h"
+#include "CAddressBookDialog.h"
 #include "CExplorerWindow.h"
 #include "CInspectorWindow.h"
 #include "COptionsDialog.h"
 #include "CommandBarWidgets.h"
 
+#include "com/ComBstr.h"
 #include "com/ComPtr.h"
 #include "com/ComVariant.h"
 #include "com/ConnectionPoint.h"
@@ -103,6 +106,34 @@ public:
         // The Options dialog holds the add-ins' pages; they go before the
         // add-ins do.
         delete m_options.data();
+        delete m_addressBook.data();
+    }
+
+    // The profile's address book, through the client's MAPI session.
+    CComPtr<IAddrBook> AddressBook()
+    {
+        CComPtr<_NameSpace> nameSpace;
+        CComPtr<IUnknown> object;
+        CComPtr<IAddrBook> book;
+        if (FAILED(m_host.Application()->GetNamespace(CComBSTR("MAPI"), &nameSpace)) ||
+            FAILED(nameSpace->get_MAPIOBJECT(&object)))
+            return book;
+        if (CComQIPtr<IMAPISession> session(object.p); session)
+            session->OpenAddressBook(0, nullptr, 0, &book);
+        return book;
+    }
+
+    void ShowAddressBook()
+    {
+        if (!m_addressBook) {
+            CComPtr<IAddrBook> book = AddressBook();
+            if (!book)
+                return;
+            m_addressBook = new CAddressBookDialog(book, nullptr);
+            m_addressBook->setObjectName("addressBook");
+        }
+        m_addressBook->show();
+        m_addressBook->raise();
     }
 
     int Run(int stopFd)
@@ -184,6 +215,11 @@ private:
         commands.showOptions = [this] { ShowOptions(); };
         // Exit closes every window; the loop ends with the last explorer.
         commands.exit = [this] { m_host.CloseWindows(); };
+        commands.showAddressBook = [this] { ShowAddressBook(); };
+        commands.importAndExport = [this] {
+            if (CComPtr<IAddrBook> book = AddressBook())
+                StartAddressImport(book, nullptr);
+        };
         auto* window = new CExplorerWindow(m_host.Application(), explorer, std::move(commands));
         m_windows[Identity(explorer)] = window;
         CloseWithObject(explorer, IID_ExplorerEvents);
@@ -205,6 +241,7 @@ private:
     std::vector<QPointer<QMainWindow>> m_closed;
     std::vector<std::pair<CComPtr<IConnectionPoint>, DWORD>> m_advised;
     QPointer<COptionsDialog> m_options;
+    QPointer<CAddressBookDialog> m_addressBook;
     bool m_running = false;
 
     friend class HostWindows;
