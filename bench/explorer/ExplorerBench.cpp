@@ -121,8 +121,8 @@ int main(int argc, char** argv)
             CComPtr<IMAPISession> session;
             Check(MAPILogonEx(0, nullptr, nullptr, MAPI_EXTENDED, &session), "MAPILogonEx");
             CComPtr<IMsgStore> store;
-            Check(session->OpenMsgStore(0, static_cast<ULONG>(storeId.size()), reinterpret_cast<LPENTRYID>(storeId.data()),
-                                        nullptr, MAPI_BEST_ACCESS, &store),
+            Check(session->OpenMsgStore(0, static_cast<ULONG>(storeId.size()),
+                                        reinterpret_cast<LPENTRYID>(storeId.data()), nullptr, MAPI_BEST_ACCESS, &store),
                   "OpenMsgStore");
             CComPtr<IMAPIFolder> inbox = Inbox(store);
             largefolder::Fill(inbox, dir + "/bench.store", count, "Answer");

@@ -48,7 +48,10 @@ std::string Trimmed(const std::string& text)
     return text.substr(first, text.find_last_not_of(" \t\n") - first + 1);
 }
 
-void Put(CPropMap& props, const CPropValue& value) { props[PROP_ID(value.Tag())] = value; }
+void Put(CPropMap& props, const CPropValue& value)
+{
+    props[PROP_ID(value.Tag())] = value;
+}
 
 CPropMap MailUserProps(const std::string& name, const std::string& address)
 {
@@ -76,8 +79,7 @@ void CheckAddress(const std::string& address)
 LONGLONG EntryOf(CAddressBookFile& file, const std::string& entryId, ULONG& type)
 {
     CEntryId parsed = CEntryId::Parse(entryId);
-    if (parsed.m_kind != CEntryId::Kind::AddressEntry || !(parsed.m_uid == file.Uid()) ||
-        !file.Type(parsed.m_id, type))
+    if (parsed.m_kind != CEntryId::Kind::AddressEntry || !(parsed.m_uid == file.Uid()) || !file.Type(parsed.m_id, type))
         throw CMapiError(MAPI_E_NOT_FOUND, "The address book has no such entry");
     return parsed.m_id;
 }
@@ -120,7 +122,7 @@ int Column(const CsvRow& header, std::initializer_list<const char*> names)
 std::string Field(const CsvRow& row, int column)
 {
     return column >= 0 && static_cast<std::size_t>(column) < row.size() ? Trimmed(row[static_cast<std::size_t>(column)])
-                                                                       : std::string();
+                                                                        : std::string();
 }
 
 }  // namespace

@@ -54,7 +54,8 @@ ULONG CStoreWatch::OnNotify(LPVOID self, ULONG count, LPNOTIFICATION notificatio
         const bool listChanged = n.ulEventType != fnevObjectModified;
         if (object.lpParentID)
             changed(Bytes(object.cbParentID, object.lpParentID), listChanged);
-        if (object.lpOldParentID && Bytes(object.cbOldParentID, object.lpOldParentID) != Bytes(object.cbParentID, object.lpParentID))
+        if (object.lpOldParentID &&
+            Bytes(object.cbOldParentID, object.lpOldParentID) != Bytes(object.cbParentID, object.lpParentID))
             changed(Bytes(object.cbOldParentID, object.lpOldParentID), true);
     }
     return 0;

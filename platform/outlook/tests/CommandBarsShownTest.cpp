@@ -50,8 +50,8 @@ TEST_F(CommandBarsShownTest, AButtonAddedWhenTheItemOpensIsOnTheInspectorsToolba
         CComPtr<_Inspector> inspector;
         mail->get_GetInspector(&inspector);
         CComPtr<CommandBarControls> controls = StandardControls(inspector);
-        if (!controls || FAILED(controls->Add(CComVariant(msoControlButton), leftOut, leftOut, leftOut,
-                                              CComVariant(true), &button)))
+        if (!controls ||
+            FAILED(controls->Add(CComVariant(msoControlButton), leftOut, leftOut, leftOut, CComVariant(true), &button)))
             return E_FAIL;
         button->put_Caption(CComBSTR("Send survey"));
         return button->put_Tag(CComBSTR("WESendSurvey"));
@@ -60,9 +60,10 @@ TEST_F(CommandBarsShownTest, AButtonAddedWhenTheItemOpensIsOnTheInspectorsToolba
     m_windows->ProcessEvents();
     ASSERT_TRUE(button);
     Listen(button, IID__CommandBarButtonEvents, "click");
-    QMainWindow* window = WindowWith<QToolBar>("Standard");
+    // The inspector's window is the one with a toolbar.
+    QMainWindow* window = WindowWith<QToolBar>();
     ASSERT_TRUE(window);
-    auto* toolBar = window->findChild<QToolBar*>("Standard");
+    auto* toolBar = window->findChild<QToolBar*>();
     ASSERT_EQ((std::vector<std::string>{"Send", "Insert File...", "Send survey"}), Captions(toolBar->actions()));
 
     auto* shown = qobject_cast<QAbstractButton*>(toolBar->widgetForAction(toolBar->actions().back()));

@@ -59,8 +59,8 @@ public:
         for (int turn = 0; turn < 200; ++turn) {
             HrDispatchNotifications(0);
             m_windows->ProcessEvents();
-            if (QMainWindow* window = WindowWith<QTableView>("messages"))
-                list = window->findChild<QTableView*>("messages");
+            if (QMainWindow* window = WindowWith<QTreeWidget>())
+                list = window->findChild<QTableView*>();
             if (list && list->model()->rowCount() == expectedRows)
                 break;
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -94,7 +94,7 @@ TEST_F(ExplorerListTest, TheListShowsEveryMessageAndNewMailWithoutTheUserClickin
 TEST_F(ExplorerListTest, ChoosingAnotherFolderShowsItsMessagesAndNamesItInTheTitle)
 {
     ASSERT_TRUE(List(kMessages + 1));
-    QMainWindow* window = WindowWith<QTableView>("messages");
+    QMainWindow* window = WindowWith<QTreeWidget>();
     ASSERT_TRUE(window);
     auto* tree = window->findChild<QTreeWidget*>();
     ASSERT_TRUE(tree);

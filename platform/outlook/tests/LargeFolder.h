@@ -49,7 +49,8 @@ inline void Copy(const std::string& storePath, int copies, const std::string& su
                      ") INSERT INTO objects(type, parent) SELECT o.type, o.parent FROM objects o, n"
                      " WHERE o.id = (SELECT id FROM model)");
         Exec(db, "INSERT INTO props(obj, id, type, value) SELECT o.id, p.id, p.type,"
-                 " CASE WHEN p.id = " + std::to_string(PROP_ID(PR_SUBJECT_A)) + " THEN " + Quoted(subject) +
+                 " CASE WHEN p.id = " +
+                     std::to_string(PROP_ID(PR_SUBJECT_A)) + " THEN " + Quoted(subject) +
                      " || ' ' || (o.id - m.id + 1) ELSE p.value END"
                      " FROM model m, objects o, props p WHERE o.id > m.id AND p.obj = m.id");
         Exec(db, "DROP TABLE model");

@@ -72,13 +72,13 @@ public:
         return inspector;
     }
 
-    // The top-level window with a child of this type and object name.
+    // The top-level window with a child of this type (and object name).
     template <class Child>
-    static QMainWindow* WindowWith(const char* objectName)
+    static QMainWindow* WindowWith(const char* objectName = nullptr)
     {
         for (QWidget* widget : QApplication::topLevelWidgets())
             if (auto* window = qobject_cast<QMainWindow*>(widget); window && window->isVisible())
-                if (window->findChild<Child*>(objectName))
+                if (objectName ? window->findChild<Child*>(objectName) : window->findChild<Child*>())
                     return window;
         return nullptr;
     }

@@ -13,7 +13,7 @@ namespace pollenta::mapi {
 
 struct AddressEntry {
     std::string entryId;
-    ULONG type = 0;                    // MAPI_MAILUSER or MAPI_DISTLIST
+    ULONG type = 0;  // MAPI_MAILUSER or MAPI_DISTLIST
     std::string name;
     std::string address;               // a mail user's SMTP address
     std::vector<std::string> members;  // a list's members' entry ids, in order
@@ -27,8 +27,8 @@ HRESULT AddAddressList(IAddrBook* book, const std::string& name, const std::vect
 // A mail user's name and address, or a list's name (`address` unused).
 HRESULT ChangeAddressEntry(IAddrBook* book, const std::string& entryId, const std::string& name,
                            const std::string& address, std::string* why = nullptr);
-HRESULT SetAddressListMembers(IAddrBook* book, const std::string& listEntryId,
-                              const std::vector<std::string>& members, std::string* why = nullptr);
+HRESULT SetAddressListMembers(IAddrBook* book, const std::string& listEntryId, const std::vector<std::string>& members,
+                              std::string* why = nullptr);
 // The entry goes, and so does its place in every list that held it.
 HRESULT DeleteAddressEntry(IAddrBook* book, const std::string& entryId, std::string* why = nullptr);
 

@@ -49,7 +49,7 @@ bool Import(IAddrBook* book, const std::string& path, const std::string& listNam
 
 }  // namespace
 
-void StartAddressImport(IAddrBook* book, QWidget* parent)
+QDialog* StartAddressImport(IAddrBook* book, QWidget* parent)
 {
     char path[4096] = {};
     OPENFILENAME request;
@@ -59,17 +59,19 @@ void StartAddressImport(IAddrBook* book, QWidget* parent)
     request.lpstrTitle = "Import address book entries from a CSV file";
     request.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     if (!GetOpenFileName(&request))
-        return;
+        return nullptr;
     auto* list = new QLineEdit;
     list->setObjectName("list");
     auto* fields = new QFormLayout;
     fields->addRow(new QLabel(QString::fromStdString(std::string("Importing ") + path)));
     fields->addRow("Make a &list of them named (leave empty for none):", list);
-    QDialog* dialog = FieldsDialog(parent, kCaption, fields, [book = CComPtr<IAddrBook>(book), file = std::string(path), list] {
-        return Import(book, file, list->text().toStdString());
-    });
+    QDialog* dialog =
+        FieldsDialog(parent, kCaption, fields, [book = CComPtr<IAddrBook>(book), file = std::string(path), list] {
+            return Import(book, file, list->text().toStdString());
+        });
     dialog->setObjectName("import");
     dialog->open();
+    return dialog;
 }
 
 }  // namespace pollenta::outlook

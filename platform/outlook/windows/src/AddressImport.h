@@ -5,10 +5,12 @@
 
 #include "mapi/IAddrBook.h"
 
-#include <QWidget>
+#include <QDialog>
 
 namespace pollenta::outlook {
 
-void StartAddressImport(IAddrBook* book, QWidget* parent);
+// The dialog that asks for the list's name, open until the user closes
+// it; null when the user chose no file.
+QDialog* StartAddressImport(IAddrBook* book, QWidget* parent);
 
 }  // namespace pollenta::outlook

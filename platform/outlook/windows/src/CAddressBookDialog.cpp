@@ -82,9 +82,8 @@ void CAddressBookDialog::Reload()
     m_list->setRowCount(static_cast<int>(m_entries.size()));
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
         const pollenta::mapi::AddressEntry& entry = m_entries[i];
-        const std::string address = entry.type == MAPI_DISTLIST
-                                        ? "List of " + std::to_string(entry.members.size())
-                                        : entry.address;
+        const std::string address =
+            entry.type == MAPI_DISTLIST ? "List of " + std::to_string(entry.members.size()) : entry.address;
         m_list->setItem(static_cast<int>(i), 0, new QTableWidgetItem(Text(entry.name)));
         m_list->setItem(static_cast<int>(i), 1, new QTableWidgetItem(Text(address)));
     }
@@ -94,7 +93,7 @@ const pollenta::mapi::AddressEntry* CAddressBookDialog::Selected() const
 {
     const int row = m_list->currentRow();
     return row >= 0 && static_cast<std::size_t>(row) < m_entries.size() ? &m_entries[static_cast<std::size_t>(row)]
-                                                                         : nullptr;
+                                                                        : nullptr;
 }
 
 bool CAddressBookDialog::Done(HRESULT hr, const std::string& why)
@@ -136,8 +135,8 @@ void CAddressBookDialog::EditList(const pollenta::mapi::AddressEntry* list)
     QLineEdit* name = Field("name", list ? list->name : "");
     auto* members = new QListWidget;
     members->setObjectName("members");
-    const std::set<std::string> held = list ? std::set<std::string>(list->members.begin(), list->members.end())
-                                            : std::set<std::string>();
+    const std::set<std::string> held =
+        list ? std::set<std::string>(list->members.begin(), list->members.end()) : std::set<std::string>();
     std::vector<std::string> candidates;
     for (const pollenta::mapi::AddressEntry& entry : m_entries) {
         if (entry.entryId == entryId)
@@ -160,8 +159,8 @@ void CAddressBookDialog::EditList(const pollenta::mapi::AddressEntry* list)
         const HRESULT hr = id.empty()
                                ? pollenta::mapi::AddAddressList(m_book, name->text().toStdString(), chosen, id, &why)
                                : pollenta::mapi::ChangeAddressEntry(m_book, id, name->text().toStdString(), "", &why);
-        if (!Done(hr, why) || (!entryId.empty() &&
-                               !Done(pollenta::mapi::SetAddressListMembers(m_book, id, chosen, &why), why)))
+        if (!Done(hr, why) ||
+            (!entryId.empty() && !Done(pollenta::mapi::SetAddressListMembers(m_book, id, chosen, &why), why)))
             return false;
         Reload();
         return true;

@@ -58,9 +58,9 @@ HRESULT OpenMapiFolder(_Application* application, MAPIFolder* folder, CComPtr<IM
     std::string folderId = BytesFromHex(folderHex);
     if (!session)
         return E_NOINTERFACE;
-    if (HRESULT hr = session->OpenMsgStore(0, static_cast<ULONG>(storeId.size()),
-                                           reinterpret_cast<LPENTRYID>(storeId.data()), nullptr, MAPI_BEST_ACCESS,
-                                           &store);
+    if (HRESULT hr =
+            session->OpenMsgStore(0, static_cast<ULONG>(storeId.size()), reinterpret_cast<LPENTRYID>(storeId.data()),
+                                  nullptr, MAPI_BEST_ACCESS, &store);
         FAILED(hr))
         return hr;
     ULONG type = 0;
@@ -178,8 +178,8 @@ void CExplorerWindow::ShowFolder(MAPIFolder* folder)
                 store,
                 [this](const std::string& folderId, bool) {
                     // Told on the layer's thread; the window looks on its own.
-                    QMetaObject::invokeMethod(this, [this, folderId] { FolderChanged(folderId); },
-                                              Qt::QueuedConnection);
+                    QMetaObject::invokeMethod(
+                        this, [this, folderId] { FolderChanged(folderId); }, Qt::QueuedConnection);
                 },
                 m_watch);
     }

@@ -23,15 +23,16 @@ HRESULT CMessageListModel::Load(IMAPIFolder* folder)
         SizedSPropTagArray(4, columns) = {4, {PR_ENTRYID, PR_SENDER_NAME_A, PR_SUBJECT_A, PR_DISPLAY_TO_A}};
         LPSRowSet read = nullptr;
         if (SUCCEEDED(hr = folder->GetContentsTable(0, &table)) &&
-            SUCCEEDED(hr = HrQueryAllRows(table, reinterpret_cast<LPSPropTagArray>(&columns), nullptr, nullptr, 0,
-                                          &read))) {
+            SUCCEEDED(
+                hr = HrQueryAllRows(table, reinterpret_cast<LPSPropTagArray>(&columns), nullptr, nullptr, 0, &read))) {
             rows.reserve(read->cRows);
             for (ULONG i = 0; i < read->cRows; ++i) {
                 const SPropValue* props = read->aRow[i].lpProps;
                 if (PROP_TYPE(props[0].ulPropTag) != PT_BINARY)
                     continue;
-                rows.push_back({std::string(reinterpret_cast<const char*>(props[0].Value.bin.lpb), props[0].Value.bin.cb),
-                                TextOf(props[1]), TextOf(props[2]), TextOf(props[3])});
+                rows.push_back(
+                    {std::string(reinterpret_cast<const char*>(props[0].Value.bin.lpb), props[0].Value.bin.cb),
+                     TextOf(props[1]), TextOf(props[2]), TextOf(props[3])});
             }
             FreeProws(read);
         }
@@ -45,7 +46,7 @@ HRESULT CMessageListModel::Load(IMAPIFolder* folder)
 std::string CMessageListModel::EntryIdAt(int row) const
 {
     return row >= 0 && static_cast<std::size_t>(row) < m_rows.size() ? m_rows[static_cast<std::size_t>(row)].entryId
-                                                                      : std::string();
+                                                                     : std::string();
 }
 
 int CMessageListModel::rowCount(const QModelIndex& parent) const

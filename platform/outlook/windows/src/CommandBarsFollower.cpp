@@ -11,8 +11,8 @@ CCommandBarsFollower::CCommandBarsFollower(_CommandBars* bars, QObject* window, 
 {
     CComQIPtr<IConnectionPointContainer> container(bars);
     CComPtr<IDispatch> sink;
-    auto handler = [this, target = QPointer<QObject>(window), rebuild = std::move(rebuild)](
-                       DISPID id, pollenta::com::DispatchCall&) -> HRESULT {
+    auto handler = [this, target = QPointer<QObject>(window),
+                    rebuild = std::move(rebuild)](DISPID id, pollenta::com::DispatchCall&) -> HRESULT {
         if (id != DISPID_CommandBarsEvents_OnUpdate)
             return DISP_E_MEMBERNOTFOUND;
         if (m_pending || !target)

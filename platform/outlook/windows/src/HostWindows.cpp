@@ -107,6 +107,7 @@ public:
         // add-ins do.
         delete m_options.data();
         delete m_addressBook.data();
+        delete m_import.data();
     }
 
     // The profile's address book, through the client's MAPI session.
@@ -217,8 +218,10 @@ private:
         commands.exit = [this] { m_host.CloseWindows(); };
         commands.showAddressBook = [this] { ShowAddressBook(); };
         commands.importAndExport = [this] {
-            if (CComPtr<IAddrBook> book = AddressBook())
-                StartAddressImport(book, nullptr);
+            if (CComPtr<IAddrBook> book = AddressBook()) {
+                delete m_import.data();
+                m_import = StartAddressImport(book, nullptr);
+            }
         };
         auto* window = new CExplorerWindow(m_host.Application(), explorer, std::move(commands));
         m_windows[Identity(explorer)] = window;
@@ -242,6 +245,7 @@ private:
     std::vector<std::pair<CComPtr<IConnectionPoint>, DWORD>> m_advised;
     QPointer<COptionsDialog> m_options;
     QPointer<CAddressBookDialog> m_addressBook;
+    QPointer<QDialog> m_import;
     bool m_running = false;
 
     friend class HostWindows;
