@@ -11,6 +11,8 @@ struct MAPIFolder;
 struct _Explorer : IDispatch {
     STDMETHOD(get_CommandBars)(_CommandBars** bars) PURE;
     STDMETHOD(get_CurrentFolder)(MAPIFolder** folder) PURE;
+    // The folder the window shows from now on; its caption names it.
+    STDMETHOD(put_CurrentFolder)(MAPIFolder* folder) PURE;
     STDMETHOD(get_Caption)(BSTR* caption) PURE;
     STDMETHOD(Activate)() PURE;
     STDMETHOD(Close)() PURE;

@@ -39,6 +39,7 @@ POLLENTA_OUTLOOK_IID(IID_CommandBarControl, 0x000C0308);
 POLLENTA_OUTLOOK_IID(IID_CommandBarPopup, 0x000C030A);
 POLLENTA_OUTLOOK_IID(IID__CommandBarButton, 0x000C030E);
 POLLENTA_OUTLOOK_IID(IID__CommandBarButtonEvents, 0x000C0351);
+POLLENTA_OUTLOOK_IID(IID__CommandBarsEvents, 0x000C0352);
 
 #undef POLLENTA_OUTLOOK_IID
 
@@ -54,6 +55,8 @@ inline constexpr DISPID DISPID_ItemEvents_Open = 0xF003;
 inline constexpr DISPID DISPID_ItemEvents_Close = 0xF004;
 inline constexpr DISPID DISPID_ItemEvents_Send = 0xF005;
 inline constexpr DISPID DISPID_CommandBarButtonEvents_Click = 1;
+// A control of the window's bars was added, moved, deleted or changed.
+inline constexpr DISPID DISPID_CommandBarsEvents_OnUpdate = 1;
 
 // Values the object model's callers pass.
 enum OlDefaultFolders : LONG {

@@ -16,6 +16,7 @@ public:
     HRESULT CreateOneOff(LPSTR name, LPSTR addrType, LPSTR address, ULONG flags, ULONG* cb, LPENTRYID* eid) override;
     HRESULT ResolveName(ULONG_PTR ulUIParam, ULONG flags, LPSTR title, LPADRLIST list) override;
 
+    const std::shared_ptr<CAddressBookFile>& File() const { return m_book; }
     // The properties of any entry id the book knows, one-offs included.
     CPropMap PropsOf(const std::string& entryId, ULONG& type);
 

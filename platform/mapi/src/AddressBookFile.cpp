@@ -83,6 +83,47 @@ LONGLONG CAddressBookFile::Add(ULONG type, const CPropMap& props)
     return id;
 }
 
+std::vector<LONGLONG> CAddressBookFile::AddAll(ULONG type, const std::vector<CPropMap>& entries)
+{
+    std::lock_guard lock(m_mutex);
+    CSqlTransaction transaction(m_db);
+    std::vector<LONGLONG> ids;
+    ids.reserve(entries.size());
+    for (const CPropMap& props : entries) {
+        CSqlStatement insert(m_db, "INSERT INTO entries(type) VALUES(?)");
+        insert.Bind(1, static_cast<LONGLONG>(type)).Run();
+        ids.push_back(m_db.LastInsertId());
+        CPropRows::Insert(m_db, ids.back(), props);
+    }
+    transaction.Commit();
+    return ids;
+}
+
+void CAddressBookFile::Delete(LONGLONG id, const std::string& entryId)
+{
+    std::lock_guard lock(m_mutex);
+    CSqlTransaction transaction(m_db);
+    CPropRows::Clear(m_db, id);
+    CSqlStatement(m_db, "DELETE FROM members WHERE list = ?").Bind(1, id).Run();
+    CSqlStatement(m_db, "DELETE FROM members WHERE entryid = ?").BindBlob(1, entryId).Run();
+    CSqlStatement(m_db, "DELETE FROM entries WHERE id = ?").Bind(1, id).Run();
+    transaction.Commit();
+}
+
+void CAddressBookFile::ReplaceMembers(LONGLONG list, const std::vector<std::string>& entryIds)
+{
+    std::lock_guard lock(m_mutex);
+    CSqlTransaction transaction(m_db);
+    CSqlStatement(m_db, "DELETE FROM members WHERE list = ?").Bind(1, list).Run();
+    for (std::size_t i = 0; i < entryIds.size(); ++i)
+        CSqlStatement(m_db, "INSERT INTO members(list, position, entryid) VALUES(?, ?, ?)")
+            .Bind(1, list)
+            .Bind(2, static_cast<LONGLONG>(i))
+            .BindBlob(3, entryIds[i])
+            .Run();
+    transaction.Commit();
+}
+
 void CAddressBookFile::AddMember(LONGLONG list, const std::string& entryId)
 {
     std::lock_guard lock(m_mutex);

@@ -22,6 +22,12 @@ public:
     std::recursive_mutex& Mutex() { return m_mutex; }
 
     LONGLONG Add(ULONG type, const CPropMap& props);
+    // Entries of one type written in one transaction, as an import brings
+    // thousands at once; their ids in order.
+    std::vector<LONGLONG> AddAll(ULONG type, const std::vector<CPropMap>& entries);
+    // The entry goes, with its members, and from every list that held it.
+    void Delete(LONGLONG id, const std::string& entryId);
+    void ReplaceMembers(LONGLONG list, const std::vector<std::string>& entryIds);
     void AddMember(LONGLONG list, const std::string& entryId);
     // False when there is no such entry.
     bool Type(LONGLONG id, ULONG& type);

@@ -35,8 +35,9 @@ HRESULT CFolder::ChildTable(ULONG type, std::vector<ULONG> columns, LPMAPITABLE*
     *table = nullptr;
     return Guard([&] {
         CStoreAccess access = m_access;
-        auto rows = std::make_unique<CStoreRows>(m_access.FilePtr(), m_id, type, std::move(columns),
-                                                 [access, type](LONGLONG id) { return access.RowProps(id, type); });
+        auto rows = std::make_unique<CStoreRows>(
+            m_access.FilePtr(), m_id, type, std::move(columns),
+            [access, type, parent = m_id](LONGLONG id) { return access.Computed(id, type, parent); });
         *table = new CMapiTable(std::move(rows));
         return S_OK;
     });

@@ -72,14 +72,13 @@ void CMessage::Write(bool enqueue)
     m_storedProps = m_props;
     m_recipientsChanged = false;
     m_attachmentsChanged = false;
-    if (created) {
-        CEvent event;
-        event.type = fnevObjectCreated;
-        event.entryId = m_access.EntryId(MAPI_MESSAGE, m_id);
-        event.parentId = m_access.EntryId(MAPI_FOLDER, m_folder);
-        event.objType = MAPI_MESSAGE;
-        m_access.Notify(event);
-    }
+    // A saved change is told too, so that lists of the folder show it.
+    CEvent event;
+    event.type = created ? fnevObjectCreated : fnevObjectModified;
+    event.entryId = m_access.EntryId(MAPI_MESSAGE, m_id);
+    event.parentId = m_access.EntryId(MAPI_FOLDER, m_folder);
+    event.objType = MAPI_MESSAGE;
+    m_access.Notify(event);
 }
 
 HRESULT CMessage::CopyTo(ULONG, LPCIID, LPSPropTagArray exclude, ULONG_PTR, LPMAPIPROGRESS, LPCIID iid, LPVOID dest,

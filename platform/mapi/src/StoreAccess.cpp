@@ -69,17 +69,6 @@ CPropMap CStoreAccess::Computed(LONGLONG id, ULONG type, LONGLONG parent) const
     return props;
 }
 
-CPropMap CStoreAccess::RowProps(LONGLONG id, ULONG type) const
-{
-    std::lock_guard lock(m_file->Mutex());
-    CPropMap props = m_file->LoadProps(id);
-    ULONG actual = 0;
-    LONGLONG parent = 0;
-    m_file->ObjectInfo(id, actual, parent);
-    for (auto& [propId, value] : Computed(id, type, parent)) props[propId] = value;
-    return props;
-}
-
 void CStoreAccess::Notify(const CEvent& event) const { CNotifier::Instance().Raise(m_file->Uid(), event); }
 
 }  // namespace pollenta::mapi

@@ -33,9 +33,6 @@ public:
     // The properties the store computes for an object of `type`.
     static std::vector<ULONG> ComputedTags(ULONG type);
     CPropMap Computed(LONGLONG id, ULONG type, LONGLONG parent) const;
-    // Stored and computed properties of a folder or message, as tables show
-    // them.
-    CPropMap RowProps(LONGLONG id, ULONG type) const;
     ULONG SupportMask() const;
 
     void Notify(const CEvent& event) const;

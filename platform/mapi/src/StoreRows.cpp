@@ -4,12 +4,14 @@
 #include "PropRows.h"
 #include "mapi/MapiFlags.h"
 
+#include <unordered_map>
+
 namespace pollenta::mapi {
 
 CStoreRows::CStoreRows(std::shared_ptr<CStoreFile> store, LONGLONG parent, ULONG type, std::vector<ULONG> columns,
-                       RowProps rowProps)
+                       ComputedProps computed)
     : m_store(std::move(store)), m_parent(parent), m_type(type), m_columns(std::move(columns)),
-      m_rowProps(std::move(rowProps))
+      m_computed(std::move(computed))
 {
 }
 
@@ -45,26 +47,48 @@ ULONG CStoreRows::Count()
 std::vector<std::vector<CPropValue>> CStoreRows::Fetch(ULONG start, ULONG n, const std::vector<ULONG>& columns)
 {
     std::vector<LONGLONG> ids;
+    std::vector<CPropMap> stored;
     {
         std::lock_guard lock(m_store->Mutex());
         std::vector<CPropValue> params;
-        std::string sql = "SELECT o.id" + Where(params) + " ORDER BY ";
+        std::string window = "SELECT o.id" + Where(params) + " ORDER BY ";
         for (const SSortOrder& key : m_order) {
-            sql += "(SELECT p.value FROM props p WHERE p.obj = o.id AND p.id = ?)";
-            sql += key.ulOrder == TABLE_SORT_DESCEND ? " DESC, " : " ASC, ";
+            window += "(SELECT p.value FROM props p WHERE p.obj = o.id AND p.id = ?)";
+            window += key.ulOrder == TABLE_SORT_DESCEND ? " DESC, " : " ASC, ";
             params.push_back(CPropValue::FromInteger(PROP_TAG(PT_I8, 0), PROP_ID(key.ulPropTag)));
         }
-        sql += "o.id LIMIT ? OFFSET ?";
+        window += "o.id LIMIT ? OFFSET ?";
         params.push_back(CPropValue::FromInteger(PROP_TAG(PT_I8, 0), n));
         params.push_back(CPropValue::FromInteger(PROP_TAG(PT_I8, 0), start));
-        CSqlStatement stmt(m_store->Db().Handle(), sql);
+        CSqlStatement stmt(m_store->Db().Handle(), window);
         BindAll(stmt, params);
         while (stmt.Step()) ids.push_back(stmt.Int(0));
+
+        // The columns' stored values of the whole window in one query; the
+        // property ids are numbers of ours, never text from outside.
+        std::string wanted;
+        for (ULONG tag : columns) wanted += (wanted.empty() ? "" : ",") + std::to_string(PROP_ID(tag));
+        stored.resize(ids.size());
+        if (!ids.empty() && !wanted.empty()) {
+            std::unordered_map<LONGLONG, std::size_t> rowOf;
+            for (std::size_t i = 0; i < ids.size(); ++i) rowOf.emplace(ids[i], i);
+            CSqlStatement values(m_store->Db().Handle(), "SELECT p.obj, p.id, p.type, p.value FROM (" + window +
+                                                             ") w JOIN props p ON p.obj = w.id WHERE p.id IN (" +
+                                                             wanted + ")");
+            BindAll(values, params);
+            while (values.Step()) {
+                ULONG tag = PROP_TAG(static_cast<ULONG>(values.Int(2)), static_cast<ULONG>(values.Int(1)));
+                stored[rowOf.at(values.Int(0))][PROP_ID(tag)] = CPropRows::Read(values, tag, 3);
+            }
+        }
     }
     std::vector<std::vector<CPropValue>> rows;
-    for (LONGLONG id : ids) {
-        CPropMap props = m_rowProps(id);
+    rows.reserve(ids.size());
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+        CPropMap& props = stored[i];
+        for (auto& [propId, value] : m_computed(ids[i])) props[propId] = std::move(value);
         std::vector<CPropValue> row;
+        row.reserve(columns.size());
         for (ULONG tag : columns) row.push_back(CMemoryRows::Column(props, tag));
         rows.push_back(std::move(row));
     }

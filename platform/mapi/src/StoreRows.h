@@ -1,7 +1,8 @@
 #pragma once
 // The children of a folder in a store file: restriction and sort order run
-// as SQL, and only the window of rows asked for is read, so a large folder
-// is never loaded whole.
+// as SQL, and only the window of rows asked for is read, with only the
+// properties of the columns asked for, in one query, so a large folder is
+// never loaded whole nor read one child at a time.
 
 #include "RowSource.h"
 #include "StoreFile.h"
@@ -12,10 +13,11 @@ namespace pollenta::mapi {
 
 class CStoreRows : public CRowSource {
 public:
-    // `rowProps` gives every property of one child, computed ones included.
-    using RowProps = std::function<CPropMap(LONGLONG id)>;
+    // `computed` gives the properties of one child that are worked out
+    // rather than stored; they win over stored ones.
+    using ComputedProps = std::function<CPropMap(LONGLONG id)>;
     CStoreRows(std::shared_ptr<CStoreFile> store, LONGLONG parent, ULONG type, std::vector<ULONG> columns,
-               RowProps rowProps);
+               ComputedProps computed);
 
     void Restrict(std::optional<CRestriction> restriction) override;
     void Sort(std::vector<SSortOrder> order) override;
@@ -31,7 +33,7 @@ private:
     LONGLONG m_parent;
     ULONG m_type;
     std::vector<ULONG> m_columns;
-    RowProps m_rowProps;
+    ComputedProps m_computed;
     std::optional<CRestriction> m_restriction;
     std::vector<SSortOrder> m_order;
 };

@@ -5,6 +5,7 @@
 #include "com/ComPtr.h"
 #include "mapi/MailFile.h"
 #include "mapi/Mapi.h"
+#include "mapi/AddressBookEdit.h"
 #include "mapi/MapiAdmin.h"
 
 #include <cstdio>
@@ -32,7 +33,9 @@ const char* const kUsage =
     "  messages FOLDER              messages of FOLDER (\"\\\\Store\\\\Inbox\") with their properties\n"
     "  deliver [--folder FOLDER] FILE.eml ...   deliver into the existing FOLDER, or the Inbox of the default store\n"
     "  export ENTRYID FILE.eml      write the message (entry id in hex) as MIME\n"
-    "  fetch                        new mail from the account's IMAP mailbox into the Inbox\n";
+    "  fetch                        new mail from the account's IMAP mailbox into the Inbox\n"
+    "  import-csv FILE.csv [--list NAME]   address book entries from a CSV file with a header row\n"
+    "                               (\"Name\", \"E-mail Address\"), and a list NAME of them\n";
 
 int Fail(const std::string& what, HRESULT hr)
 {
@@ -190,6 +193,30 @@ public:
         std::ofstream out(file, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(mime.data()), static_cast<std::streamsize>(mime.size()));
         return out ? 0 : Fail("writing " + file, MAPI_E_DISK_ERROR);
+    }
+
+    int ImportCsv(const std::string& file, const std::string& listName)
+    {
+        std::ifstream in(file, std::ios::binary);
+        if (!in) {
+            std::fprintf(stderr, "mapitool: cannot read %s\n", file.c_str());
+            return 1;
+        }
+        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        CComPtr<IAddrBook> book;
+        if (HRESULT hr = m_session->OpenAddressBook(0, nullptr, 0, &book); FAILED(hr))
+            return Fail("opening the address book", hr);
+        pollenta::mapi::CsvImportResult result;
+        std::string why;
+        if (HRESULT hr = pollenta::mapi::ImportAddressCsv(book, bytes, listName, result, &why); FAILED(hr)) {
+            std::fprintf(stderr, "mapitool: importing %s failed: %s\n", file.c_str(), why.c_str());
+            return Fail("importing " + file, hr);
+        }
+        std::printf("%s: %zu entries added, %zu known already, %zu rows without an address\n", file.c_str(),
+                    result.added, result.known, result.skipped);
+        if (!result.listEntryId.empty())
+            std::printf("list %s  %s\n", listName.c_str(), EntryIdText(result.listEntryId).c_str());
+        return 0;
     }
 
 private:
@@ -388,12 +415,14 @@ int main(int argc, char** argv)
     std::optional<std::string> folder;
     std::string address;
     std::string userName;
+    std::string list;
     std::vector<std::string> words;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--profile" && i + 1 < args.size()) profile = args[++i];
         else if (args[i] == "--folder" && i + 1 < args.size()) folder = args[++i];
         else if (args[i] == "--address" && i + 1 < args.size()) address = args[++i];
         else if (args[i] == "--name" && i + 1 < args.size()) userName = args[++i];
+        else if (args[i] == "--list" && i + 1 < args.size()) list = args[++i];
         else words.push_back(args[i]);
     }
     if (folder && folder->empty()) {
@@ -416,6 +445,7 @@ int main(int argc, char** argv)
     if (command == "messages" && words.size() == 2) return tool.Messages(words[1]);
     if (command == "deliver" && words.size() >= 2) return tool.Deliver(folder.value_or(""), {words.begin() + 1, words.end()});
     if (command == "export" && words.size() == 3) return tool.Export(words[1], words[2]);
+    if (command == "import-csv" && words.size() == 2) return tool.ImportCsv(words[1], list);
     std::fputs(kUsage, stderr);
     return 2;
 }

@@ -57,6 +57,7 @@ STDMETHODIMP CCommandBarButton::get_Style(LONG* style)
 STDMETHODIMP CCommandBarButton::put_Style(LONG style)
 {
     m_style = style;
+    Changed();
     return S_OK;
 }
 
@@ -71,6 +72,7 @@ STDMETHODIMP CCommandBarButton::get_FaceId(LONG* faceId)
 STDMETHODIMP CCommandBarButton::put_FaceId(LONG faceId)
 {
     m_faceId = faceId;
+    Changed();
     return S_OK;
 }
 
@@ -84,6 +86,7 @@ STDMETHODIMP CCommandBarButton::PasteFace()
     if (!found || face.empty())
         return E_FAIL;
     m_face = std::move(face);
+    Changed();
     return S_OK;
 }
 

@@ -87,14 +87,17 @@ private:
         *out = value ? VARIANT_TRUE : VARIANT_FALSE;
         return S_OK;
     }
-    static HRESULT In(std::string& field, BSTR value)
+    // The bar shows what is set at once.
+    HRESULT In(std::string& field, BSTR value)
     {
         field = pollenta::com::AnsiFromBstr(value);
+        Changed();
         return S_OK;
     }
-    static HRESULT InBool(bool& field, VARIANT_BOOL value)
+    HRESULT InBool(bool& field, VARIANT_BOOL value)
     {
         field = value != VARIANT_FALSE;
+        Changed();
         return S_OK;
     }
 };

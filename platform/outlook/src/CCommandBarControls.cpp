@@ -104,6 +104,7 @@ void CCommandBarControls::Insert(CControlNode* node, std::size_t position)
     node->AsControl()->AddRef();
     node->m_parent = this;
     m_nodes.insert(m_nodes.begin() + static_cast<std::ptrdiff_t>(std::min(position, m_nodes.size())), node);
+    Changed();
 }
 
 bool CCommandBarControls::Remove(CControlNode* node)
@@ -114,7 +115,16 @@ bool CCommandBarControls::Remove(CControlNode* node)
     m_nodes.erase(found);
     node->m_parent = nullptr;
     node->AsControl()->Release();
+    Changed();
     return true;
+}
+
+void CCommandBarControls::Changed()
+{
+    if (m_watcher)
+        m_watcher->ControlsChanged();
+    else if (m_owner)
+        m_owner->Changed();
 }
 
 LONG CCommandBarControls::IndexOf(const CControlNode* node) const

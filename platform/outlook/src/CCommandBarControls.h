@@ -15,6 +15,15 @@ namespace pollenta::outlook {
 
 class CCommandBarControls;
 
+// Hears of every change to the controls of a window's bars.
+class CControlsWatcher {
+public:
+    virtual void ControlsChanged() = 0;
+
+protected:
+    ~CControlsWatcher() = default;
+};
+
 // The part of a control that its collection works with.
 class CControlNode {
 public:
@@ -22,6 +31,8 @@ public:
     virtual CommandBarControl* AsControl() = 0;
     // The popup's own controls; null for a button.
     virtual CCommandBarControls* ChildControls() { return nullptr; }
+    // What the control shows changed.
+    void Changed();
 
     LONG m_type = msoControlButton;
     LONG m_id = 1;
@@ -56,9 +67,24 @@ public:
     LONG IndexOf(const CControlNode* node) const;
     const std::vector<CControlNode*>& Nodes() const { return m_nodes; }
 
+    // A bar's own controls tell `watcher`; a popup's tell through the
+    // collection the popup sits in, wherever it is moved to.
+    void WatchedBy(CControlsWatcher* watcher) { m_watcher = watcher; }
+    void OwnedBy(CControlNode* popup) { m_owner = popup; }
+    // A control here, or one of its own, was added, moved, deleted or changed.
+    void Changed();
+
 private:
     std::vector<CControlNode*> m_nodes;
+    CControlsWatcher* m_watcher = nullptr;
+    CControlNode* m_owner = nullptr;
 };
+
+inline void CControlNode::Changed()
+{
+    if (m_parent)
+        m_parent->Changed();
+}
 
 // A new control of `type` with a built-in `id` and `caption`, put at the end
 // of `controls`; null for a type other than button or popup.

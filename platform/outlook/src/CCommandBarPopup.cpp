@@ -6,6 +6,13 @@ CCommandBarPopup::CCommandBarPopup()
 {
     m_type = msoControlPopup;
     CCommandBarControls::CreateInstance(IID_CommandBarControls, reinterpret_cast<void**>(&m_controls));
+    m_controls->OwnedBy(this);
+}
+
+// Whoever still holds the controls no longer reaches a bar through this popup.
+CCommandBarPopup::~CCommandBarPopup()
+{
+    m_controls->OwnedBy(nullptr);
 }
 
 std::span<const pollenta::com::DispatchMember<CCommandBarPopup>> CCommandBarPopup::DispatchMembers()

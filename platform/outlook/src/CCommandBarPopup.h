@@ -9,6 +9,7 @@ class CCommandBarPopup
     : public pollenta::com::CUnknownImpl<CCommandBarPopup, CCommandBarControlImpl<CCommandBarPopup, CommandBarPopup>> {
 public:
     CCommandBarPopup();
+    ~CCommandBarPopup() override;
 
     static std::span<const pollenta::com::DispatchMember<CCommandBarPopup>> DispatchMembers();
     void* QueryInterfaceExtra(REFIID iid);

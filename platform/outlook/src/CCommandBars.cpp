@@ -70,8 +70,9 @@ void AddMenus(CCommandBarControls* menuBar, const std::vector<BuiltInPopup>& men
 
 }  // namespace
 
-CCommandBars::CCommandBars(Window window)
+CCommandBars::CCommandBars(Window window) : m_updatePoint(this, IID__CommandBarsEvents)
 {
+    AddConnectionPoint(&m_updatePoint);
     const bool isExplorer = window == Window::Explorer;
     AddMenus(AddBar("Menu Bar")->Controls(), isExplorer ? ExplorerMenus() : InspectorMenus());
     AddControls(AddBar("Standard")->Controls(),
@@ -79,6 +80,15 @@ CCommandBars::CCommandBars(Window window)
                     ? std::vector<BuiltInControl>{{msoControlButton, 1679, "&New"}, {msoControlButton, 478, "&Delete"}}
                     : std::vector<BuiltInControl>{{msoControlButton, 2617, "&Send"},
                                                   {msoControlButton, 1079, "Insert &File..."}});
+    for (const CComPtr<CCommandBar>& bar : m_bars)
+        bar->Controls()->WatchedBy(this);
+}
+
+// A bar someone still holds tells nobody once its window's bars are gone.
+CCommandBars::~CCommandBars()
+{
+    for (const CComPtr<CCommandBar>& bar : m_bars)
+        bar->Controls()->WatchedBy(nullptr);
 }
 
 CCommandBar* CCommandBars::AddBar(const std::string& name)
@@ -87,6 +97,11 @@ CCommandBar* CCommandBars::AddBar(const std::string& name)
     CCommandBar::CreateInstance(IID_CommandBar, reinterpret_cast<void**>(&bar), name);
     m_bars.push_back(bar);
     return bar;
+}
+
+void CCommandBars::ControlsChanged()
+{
+    m_updatePoint.Fire(DISPID_CommandBarsEvents_OnUpdate);
 }
 
 std::span<const pollenta::com::DispatchMember<CCommandBars>> CCommandBars::DispatchMembers()

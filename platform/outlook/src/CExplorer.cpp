@@ -48,6 +48,14 @@ STDMETHODIMP CExplorer::get_CurrentFolder(MAPIFolder** folder)
     return S_OK;
 }
 
+STDMETHODIMP CExplorer::put_CurrentFolder(MAPIFolder* folder)
+{
+    if (!folder)
+        return E_INVALIDARG;
+    m_folder = folder;
+    return S_OK;
+}
+
 STDMETHODIMP CExplorer::get_Caption(BSTR* caption)
 {
     if (!caption)

@@ -22,6 +22,7 @@ public:
 
     STDMETHODIMP get_CommandBars(_CommandBars** bars) override;
     STDMETHODIMP get_CurrentFolder(MAPIFolder** folder) override;
+    STDMETHODIMP put_CurrentFolder(MAPIFolder* folder) override;
     STDMETHODIMP get_Caption(BSTR* caption) override;
     STDMETHODIMP Activate() override;
     STDMETHODIMP Close() override;

@@ -91,7 +91,8 @@ STDMETHODIMP CFolder::get_Items(_Items** items)
     CComPtr<IMAPIFolder> folder;
     if (HRESULT hr = Open(store, folder); FAILED(hr))
         return hr;
-    return CItems::CreateInstance(IID__Items, reinterpret_cast<void**>(items), m_context, store.p, folder.p);
+    return CItems::CreateInstance(IID__Items, reinterpret_cast<void**>(items), m_context, store.p, folder.p, m_storeId,
+                                  m_entryId);
 }
 
 STDMETHODIMP CFolder::get_Folders(_Folders** folders)

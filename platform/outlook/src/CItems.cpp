@@ -2,6 +2,7 @@
 
 #include "CMailItem.h"
 #include "CollectionIndex.h"
+#include "ContentsCache.h"
 #include "DispatchAccessors.h"
 #include "MapiAccess.h"
 
@@ -9,8 +10,9 @@
 
 namespace pollenta::outlook {
 
-CItems::CItems(ContextPtr context, IMsgStore* store, IMAPIFolder* folder)
-    : m_context(std::move(context)), m_store(store), m_folder(folder)
+CItems::CItems(ContextPtr context, IMsgStore* store, IMAPIFolder* folder, std::string storeId, std::string folderId)
+    : m_context(std::move(context)), m_store(store), m_folder(folder), m_storeId(std::move(storeId)),
+      m_folderId(std::move(folderId))
 {}
 
 std::span<const pollenta::com::DispatchMember<CItems>> CItems::DispatchMembers()
@@ -23,22 +25,19 @@ std::span<const pollenta::com::DispatchMember<CItems>> CItems::DispatchMembers()
     return members;
 }
 
-HRESULT CItems::ReadIds(std::vector<std::string>& ids)
+HRESULT CItems::ReadIds(std::shared_ptr<const std::vector<std::string>>& ids)
 {
-    CComPtr<IMAPITable> table;
-    if (HRESULT hr = m_folder->GetContentsTable(0, &table); FAILED(hr))
-        return hr;
-    return ReadEntryIds(table, ids);
+    return m_context->contents->MessageIds(m_store, m_storeId, m_folder, m_folderId, ids);
 }
 
 STDMETHODIMP CItems::get_Count(LONG* count)
 {
     if (!count)
         return E_POINTER;
-    std::vector<std::string> ids;
+    std::shared_ptr<const std::vector<std::string>> ids;
     if (HRESULT hr = ReadIds(ids); FAILED(hr))
         return hr;
-    *count = static_cast<LONG>(ids.size());
+    *count = static_cast<LONG>(ids->size());
     return S_OK;
 }
 
@@ -47,14 +46,14 @@ STDMETHODIMP CItems::Item(VARIANT index, IDispatch** item)
     if (!item)
         return E_POINTER;
     *item = nullptr;
-    std::vector<std::string> ids;
+    std::shared_ptr<const std::vector<std::string>> ids;
     if (HRESULT hr = ReadIds(ids); FAILED(hr))
         return hr;
     std::size_t position = 0;
-    if (HRESULT hr = CollectionIndex(index, ids.size(), nullptr, position); FAILED(hr))
+    if (HRESULT hr = CollectionIndex(index, ids->size(), nullptr, position); FAILED(hr))
         return hr;
     CComPtr<IMessage> message;
-    if (HRESULT hr = OpenMessage(m_store, ids[position], message); FAILED(hr))
+    if (HRESULT hr = OpenMessage(m_store, (*ids)[position], message); FAILED(hr))
         return hr;
     return MakeMailItem(m_context, m_store, message, item);
 }

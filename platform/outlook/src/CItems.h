@@ -1,5 +1,6 @@
 #pragma once
-// The messages of a folder, in its contents table's order, as mail items.
+// The messages of a folder, in its contents table's order, as mail items;
+// the table is read again only when the folder's messages changed.
 
 #include "OutlookContext.h"
 #include "OutlookNameSpace.h"
@@ -16,7 +17,7 @@ namespace pollenta::outlook {
 
 class CItems : public pollenta::com::CUnknownImpl<CItems, pollenta::com::CDispatchImpl<CItems, _Items>> {
 public:
-    CItems(ContextPtr context, IMsgStore* store, IMAPIFolder* folder);
+    CItems(ContextPtr context, IMsgStore* store, IMAPIFolder* folder, std::string storeId, std::string folderId);
 
     static std::span<const pollenta::com::DispatchMember<CItems>> DispatchMembers();
 
@@ -24,11 +25,13 @@ public:
     STDMETHODIMP Item(VARIANT index, IDispatch** item) override;
 
 private:
-    HRESULT ReadIds(std::vector<std::string>& ids);
+    HRESULT ReadIds(std::shared_ptr<const std::vector<std::string>>& ids);
 
     ContextPtr m_context;
     CComPtr<IMsgStore> m_store;
     CComPtr<IMAPIFolder> m_folder;
+    std::string m_storeId;
+    std::string m_folderId;
 };
 
 }  // namespace pollenta::outlook

@@ -2,7 +2,8 @@
 // What every object of the client's object model shares: the MAPI session
 // it stands on, the version it reports, the user it sends as, and weak
 // links back to the application and its window collections (the objects
-// that own them clear the links when they go).
+// that own them clear the links when they go), and what it knows of the
+// folders' contents.
 
 #include "com/ComPtr.h"
 #include "mapi/IMAPISession.h"
@@ -14,6 +15,7 @@ struct _Application;
 
 namespace pollenta::outlook {
 
+class CContentsCache;
 class CInspectors;
 
 struct OutlookContext {
@@ -23,6 +25,7 @@ struct OutlookContext {
     std::string userAddress;
     _Application* application = nullptr;
     CInspectors* inspectors = nullptr;
+    std::shared_ptr<CContentsCache> contents;
 };
 using ContextPtr = std::shared_ptr<OutlookContext>;
 

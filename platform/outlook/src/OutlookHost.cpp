@@ -2,6 +2,7 @@
 
 #include "CApplication.h"
 #include "CCommandBars.h"
+#include "ContentsCache.h"
 
 #include <algorithm>
 
@@ -38,6 +39,7 @@ HRESULT OutlookHost::Create(IMAPISession* session, const HostSettings& settings,
     context->version = settings.version;
     context->userName = settings.userName;
     context->userAddress = settings.userAddress;
+    context->contents = std::make_shared<CContentsCache>();
     CComPtr<_Application> application;
     if (HRESULT hr = CApplication::CreateInstance(IID__Application, reinterpret_cast<void**>(&application), context);
         FAILED(hr))

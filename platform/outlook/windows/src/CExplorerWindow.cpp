@@ -4,6 +4,7 @@
 
 #include "com/ComBstr.h"
 #include "com/ComVariant.h"
+#include "mapi/MapiUtil.h"
 
 #include <QCloseEvent>
 #include <QHeaderView>
@@ -15,24 +16,76 @@ namespace pollenta::outlook {
 namespace {
 
 constexpr LONG kOptionsControl = 522;
+constexpr LONG kExitControl = 752;
+constexpr LONG kNewMailControl = 1679;
+constexpr LONG kAddressBookControl = 1744;
+constexpr LONG kImportExportControl = 3037;
 
 QString Text(const CComBSTR& text)
 {
     return QString::fromStdString(text.ToString());
 }
 
+std::string BytesFromHex(const CComBSTR& hex)
+{
+    std::string text = hex.ToString();
+    std::string bytes(text.size() / 2, '\0');
+    if (text.size() % 2 || !FBinFromHex(text.data(), reinterpret_cast<BYTE*>(bytes.data())))
+        return {};
+    return bytes;
+}
+
+std::string HexFromBytes(const std::string& bytes)
+{
+    std::string text(bytes.size() * 2 + 1, '\0');
+    HexFromBin(reinterpret_cast<BYTE*>(const_cast<char*>(bytes.data())), static_cast<int>(bytes.size()), text.data());
+    text.resize(bytes.size() * 2);
+    return text;
+}
+
+// The MAPI store and folder behind an object model folder.
+HRESULT OpenMapiFolder(_Application* application, MAPIFolder* folder, CComPtr<IMsgStore>& store,
+                       CComPtr<IMAPIFolder>& opened)
+{
+    CComPtr<_NameSpace> nameSpace;
+    CComPtr<IUnknown> object;
+    CComBSTR storeHex, folderHex;
+    if (FAILED(application->GetNamespace(CComBSTR("MAPI"), &nameSpace)) || FAILED(nameSpace->get_MAPIOBJECT(&object)) ||
+        FAILED(folder->get_StoreID(&storeHex)) || FAILED(folder->get_EntryID(&folderHex)))
+        return E_FAIL;
+    CComQIPtr<IMAPISession> session(object.p);
+    std::string storeId = BytesFromHex(storeHex);
+    std::string folderId = BytesFromHex(folderHex);
+    if (!session)
+        return E_NOINTERFACE;
+    if (HRESULT hr =
+            session->OpenMsgStore(0, static_cast<ULONG>(storeId.size()), reinterpret_cast<LPENTRYID>(storeId.data()),
+                                  nullptr, MAPI_BEST_ACCESS, &store);
+        FAILED(hr))
+        return hr;
+    ULONG type = 0;
+    CComPtr<IUnknown> entry;
+    if (HRESULT hr = store->OpenEntry(static_cast<ULONG>(folderId.size()), reinterpret_cast<LPENTRYID>(folderId.data()),
+                                      &IID_IMAPIFolder, MAPI_BEST_ACCESS, &type, &entry);
+        FAILED(hr))
+        return hr;
+    opened = CComQIPtr<IMAPIFolder>(entry.p);
+    return opened ? S_OK : E_NOINTERFACE;
+}
+
 }  // namespace
 
-CExplorerWindow::CExplorerWindow(_Application* application, _Explorer* explorer, std::function<void()> showOptions)
-    : m_application(application), m_explorer(explorer), m_showOptions(std::move(showOptions)), m_tree(new QTreeWidget),
-      m_messages(new QTableWidget(0, 3))
+CExplorerWindow::CExplorerWindow(_Application* application, _Explorer* explorer, ExplorerCommands commands)
+    : m_application(application), m_explorer(explorer), m_commands(std::move(commands)), m_tree(new QTreeWidget),
+      m_messages(new QTableView), m_model(new CMessageListModel(this))
 {
-    CComBSTR caption;
-    explorer->get_Caption(&caption);
-    setWindowTitle(Text(caption));
     m_tree->setHeaderHidden(true);
-    m_messages->setHorizontalHeaderLabels({"From", "Subject", "To"});
+    m_messages->setObjectName("messages");
+    m_messages->setModel(m_model);
     m_messages->horizontalHeader()->setStretchLastSection(true);
+    // Rows of one height need not be measured one by one.
+    m_messages->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_messages->verticalHeader()->hide();
     m_messages->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_messages->setEditTriggers(QAbstractItemView::NoEditTriggers);
     auto* splitter = new QSplitter;
@@ -56,8 +109,12 @@ CExplorerWindow::CExplorerWindow(_Application* application, _Explorer* explorer,
             return;
         ShowFolder(m_folders[item->data(0, Qt::UserRole).toUInt()]);
     });
-    QObject::connect(m_messages, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { OpenMessage(row); });
+    QObject::connect(m_messages, &QTableView::doubleClicked, this,
+                     [this](const QModelIndex& index) { OpenMessage(index.row()); });
     RefreshMenus();
+    CComPtr<_CommandBars> bars;
+    if (SUCCEEDED(explorer->get_CommandBars(&bars)))
+        m_barsFollower = std::make_unique<CCommandBarsFollower>(bars, this, [this] { RefreshMenus(); });
 }
 
 void CExplorerWindow::AddFolders(QTreeWidgetItem* parent, _Folders* folders)
@@ -95,40 +152,99 @@ void CExplorerWindow::SelectFolder(MAPIFolder* folder)
 
 void CExplorerWindow::ShowFolder(MAPIFolder* folder)
 {
-    m_folder = folder;
-    m_messages->setRowCount(0);
-    CComPtr<_Items> items;
-    if (!folder || FAILED(folder->get_Items(&items)))
+    if (!folder)
         return;
-    LONG count = 0;
-    items->get_Count(&count);
-    m_messages->setRowCount(count);
-    for (LONG i = 1; i <= count; ++i) {
-        CComPtr<IDispatch> item;
-        if (FAILED(items->Item(CComVariant(i), &item)))
-            continue;
-        CComQIPtr<_MailItem> mail(item.p);
-        if (!mail)
-            continue;
-        CComBSTR from, subject, to;
-        mail->get_SenderName(&from);
-        mail->get_Subject(&subject);
-        mail->get_To(&to);
-        m_messages->setItem(i - 1, 0, new QTableWidgetItem(Text(from)));
-        m_messages->setItem(i - 1, 1, new QTableWidgetItem(Text(subject)));
-        m_messages->setItem(i - 1, 2, new QTableWidgetItem(Text(to)));
+    m_folder = folder;
+    m_explorer->put_CurrentFolder(folder);
+    CComBSTR caption;
+    m_explorer->get_Caption(&caption);
+    setWindowTitle(Text(caption));
+
+    CComPtr<IMsgStore> store;
+    CComPtr<IMAPIFolder> opened;
+    CComBSTR storeHex, folderHex;
+    folder->get_StoreID(&storeHex);
+    folder->get_EntryID(&folderHex);
+    const std::string storeId = BytesFromHex(storeHex);
+    m_folderId = BytesFromHex(folderHex);
+    m_mapiFolder.Release();
+    if (SUCCEEDED(OpenMapiFolder(m_application, folder, store, opened)))
+        m_mapiFolder = opened;
+    if (storeId != m_storeId || !m_watch) {
+        m_watch.reset();
+        m_storeId = storeId;
+        if (store)
+            CStoreWatch::Start(
+                store,
+                [this](const std::string& folderId, bool) {
+                    // Told on the layer's thread; the window looks on its own.
+                    QMetaObject::invokeMethod(
+                        this, [this, folderId] { FolderChanged(folderId); }, Qt::QueuedConnection);
+                },
+                m_watch);
     }
+    ReloadMessages();
+}
+
+void CExplorerWindow::FolderChanged(const std::string& folderId)
+{
+    if (folderId != m_folderId || m_reloadPending)
+        return;
+    // A burst of new mail makes one reading of the folder.
+    m_reloadPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_reloadPending = false;
+            ReloadMessages();
+        },
+        Qt::QueuedConnection);
+}
+
+void CExplorerWindow::ReloadMessages()
+{
+    m_model->Load(m_mapiFolder);
 }
 
 void CExplorerWindow::OpenMessage(int row)
 {
-    CComPtr<_Items> items;
+    const std::string entryId = m_model->EntryIdAt(row);
+    CComPtr<_NameSpace> nameSpace;
     CComPtr<IDispatch> item;
-    if (!m_folder || FAILED(m_folder->get_Items(&items)) || FAILED(items->Item(CComVariant(row + 1), &item)))
+    if (entryId.empty() || FAILED(m_application->GetNamespace(CComBSTR("MAPI"), &nameSpace)) ||
+        FAILED(nameSpace->GetItemFromID(CComBSTR(HexFromBytes(entryId)), CComVariant(HexFromBytes(m_storeId).c_str()),
+                                        &item)))
         return;
     CComQIPtr<_MailItem> mail(item.p);
     if (mail)
         mail->Display(CComVariant());
+}
+
+void CExplorerWindow::NewMailMessage()
+{
+    CComPtr<IDispatch> item;
+    if (FAILED(m_application->CreateItem(olMailItem, &item)))
+        return;
+    CComQIPtr<_MailItem> mail(item.p);
+    if (mail)
+        mail->Display(CComVariant());
+}
+
+bool CExplorerWindow::HandleBuiltIn(LONG id)
+{
+    const std::function<void()>* command = id == kOptionsControl        ? &m_commands.showOptions
+                                           : id == kExitControl         ? &m_commands.exit
+                                           : id == kAddressBookControl  ? &m_commands.showAddressBook
+                                           : id == kImportExportControl ? &m_commands.importAndExport
+                                                                        : nullptr;
+    if (command && *command) {
+        (*command)();
+        return true;
+    }
+    if (id != kNewMailControl)
+        return false;
+    NewMailMessage();
+    return true;
 }
 
 void CExplorerWindow::RefreshMenus()
@@ -137,12 +253,7 @@ void CExplorerWindow::RefreshMenus()
     CComPtr<CommandBar> menuBar;
     if (FAILED(m_explorer->get_CommandBars(&bars)) || FAILED(bars->get_ActiveMenuBar(&menuBar)))
         return;
-    FillMenuBar(this->menuBar(), menuBar, [this](LONG id) {
-        if (id != kOptionsControl)
-            return false;
-        m_showOptions();
-        return true;
-    });
+    FillMenuBar(this->menuBar(), menuBar, [this](LONG id) { return HandleBuiltIn(id); });
 }
 
 void CExplorerWindow::closeEvent(QCloseEvent* event)

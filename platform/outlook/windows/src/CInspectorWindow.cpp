@@ -91,6 +91,7 @@ CInspectorWindow::CInspectorWindow(_Inspector* inspector)
 {
     m_to->setObjectName("to");
     m_subject->setObjectName("subject");
+    m_toolBar->setObjectName("Standard");
     CComPtr<IDispatch> item;
     inspector->get_CurrentItem(&item);
     m_item = CComQIPtr<_MailItem>(item.p);
@@ -109,6 +110,9 @@ CInspectorWindow::CInspectorWindow(_Inspector* inspector)
     resize(760, 600);
     ReadItem();
     RefreshBars();
+    CComPtr<_CommandBars> bars;
+    if (SUCCEEDED(inspector->get_CommandBars(&bars)))
+        m_barsFollower = std::make_unique<CCommandBarsFollower>(bars, this, [this] { RefreshBars(); });
 }
 
 void CInspectorWindow::ReadItem()

@@ -5,6 +5,7 @@
 // into To and Subject reaches the item before any command runs, add-ins'
 // buttons included, as they read the item and not the window.
 
+#include "CommandBarsFollower.h"
 #include "OutlookApplication.h"
 
 #include "com/ComPtr.h"
@@ -13,6 +14,8 @@
 #include <QMainWindow>
 #include <QTextBrowser>
 #include <QToolBar>
+
+#include <memory>
 
 namespace pollenta::outlook {
 
@@ -42,6 +45,7 @@ private:
     QLineEdit* m_subject;
     QTextBrowser* m_body;
     QToolBar* m_toolBar;
+    std::unique_ptr<CCommandBarsFollower> m_barsFollower;
     bool m_closing = false;
 };
 

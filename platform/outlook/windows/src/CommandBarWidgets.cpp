@@ -115,11 +115,6 @@ void AddControl(QWidget* target, QMenu* asMenu, CommandBarControl* control, cons
         if (source)
             source->get_Controls(&children);
         FillMenu(popup, children, builtIn);
-        CComPtr<CommandBarControls> held(children);
-        QObject::connect(popup, &QMenu::aboutToShow, popup, [popup, held, builtIn] {
-            ClearWidget(popup);
-            FillMenu(popup, held, builtIn);
-        });
         target->addAction(popup->menuAction());
         return;
     }

@@ -1,7 +1,7 @@
 #pragma once
 // Qt menus and toolbars from the client's command bars: popups become
-// menus, buttons become actions whose trigger clicks the control. Built
-// again each time a menu opens, so that controls add-ins add show up.
+// menus, buttons become actions whose trigger clicks the control. A window
+// fills them again whenever its bars change (CCommandBarsFollower).
 
 #include "OfficeCommandBars.h"
 

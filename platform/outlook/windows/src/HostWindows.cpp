@@ -1,10 +1,13 @@
 #include "outlookwindows/HostWindows.h"
 
+#include "AddressImport.h"
+#include "CAddressBookDialog.h"
 #include "CExplorerWindow.h"
 #include "CInspectorWindow.h"
 #include "COptionsDialog.h"
 #include "CommandBarWidgets.h"
 
+#include "com/ComBstr.h"
 #include "com/ComPtr.h"
 #include "com/ComVariant.h"
 #include "com/ConnectionPoint.h"
@@ -103,14 +106,39 @@ public:
         // The Options dialog holds the add-ins' pages; they go before the
         // add-ins do.
         delete m_options.data();
+        delete m_addressBook.data();
+        delete m_import.data();
+    }
+
+    // The profile's address book, through the client's MAPI session.
+    CComPtr<IAddrBook> AddressBook()
+    {
+        CComPtr<_NameSpace> nameSpace;
+        CComPtr<IUnknown> object;
+        CComPtr<IAddrBook> book;
+        if (FAILED(m_host.Application()->GetNamespace(CComBSTR("MAPI"), &nameSpace)) ||
+            FAILED(nameSpace->get_MAPIOBJECT(&object)))
+            return book;
+        if (CComQIPtr<IMAPISession> session(object.p); session)
+            session->OpenAddressBook(0, nullptr, 0, &book);
+        return book;
+    }
+
+    void ShowAddressBook()
+    {
+        if (!m_addressBook) {
+            CComPtr<IAddrBook> book = AddressBook();
+            if (!book)
+                return;
+            m_addressBook = new CAddressBookDialog(book, nullptr);
+            m_addressBook->setObjectName("addressBook");
+        }
+        m_addressBook->show();
+        m_addressBook->raise();
     }
 
     int Run(int stopFd)
     {
-        // Add-ins have added their controls by now.
-        for (auto& [object, window] : m_windows)
-            if (window)
-                Refresh(window);
         std::unique_ptr<QSocketNotifier> stop;
         if (stopFd >= 0) {
             stop = std::make_unique<QSocketNotifier>(stopFd, QSocketNotifier::Read);
@@ -123,14 +151,6 @@ public:
     {
         auto found = m_windows.find(Identity(object).p);
         return found == m_windows.end() ? nullptr : found->second.data();
-    }
-
-    void Refresh(QMainWindow* window)
-    {
-        if (auto* explorer = dynamic_cast<CExplorerWindow*>(window))
-            explorer->RefreshMenus();
-        if (auto* inspector = dynamic_cast<CInspectorWindow*>(window))
-            inspector->RefreshBars();
     }
 
     std::vector<std::string> ShowOptions()
@@ -192,7 +212,18 @@ private:
     {
         if (!explorer)
             return;
-        auto* window = new CExplorerWindow(m_host.Application(), explorer, [this] { ShowOptions(); });
+        ExplorerCommands commands;
+        commands.showOptions = [this] { ShowOptions(); };
+        // Exit closes every window; the loop ends with the last explorer.
+        commands.exit = [this] { m_host.CloseWindows(); };
+        commands.showAddressBook = [this] { ShowAddressBook(); };
+        commands.importAndExport = [this] {
+            if (CComPtr<IAddrBook> book = AddressBook()) {
+                delete m_import.data();
+                m_import = StartAddressImport(book, nullptr);
+            }
+        };
+        auto* window = new CExplorerWindow(m_host.Application(), explorer, std::move(commands));
         m_windows[Identity(explorer)] = window;
         CloseWithObject(explorer, IID_ExplorerEvents);
         window->show();
@@ -213,6 +244,8 @@ private:
     std::vector<QPointer<QMainWindow>> m_closed;
     std::vector<std::pair<CComPtr<IConnectionPoint>, DWORD>> m_advised;
     QPointer<COptionsDialog> m_options;
+    QPointer<CAddressBookDialog> m_addressBook;
+    QPointer<QDialog> m_import;
     bool m_running = false;
 
     friend class HostWindows;
@@ -240,18 +273,18 @@ bool HostWindows::SaveWindowPicture(IUnknown* explorerOrInspector, const std::st
     QMainWindow* window = m_impl->WindowOf(explorerOrInspector);
     if (!window)
         return false;
-    m_impl->Refresh(window);
-    // The bars just built are laid out before the picture is taken.
+    // Changes to the bars not yet shown are, and are laid out, before the
+    // picture is taken.
     QCoreApplication::processEvents();
     return window->grab().save(QString::fromStdString(pngPath), "PNG");
 }
 
 bool HostWindows::SaveMenuPicture(IUnknown* explorerOrInspector, const std::string& caption, const std::string& pngPath)
 {
+    QCoreApplication::processEvents();
     QMainWindow* window = m_impl->WindowOf(explorerOrInspector);
     if (!window)
         return false;
-    m_impl->Refresh(window);
     QMenu* menu = FindMenu(window->menuBar()->actions(), caption);
     if (!menu)
         return false;
@@ -264,10 +297,11 @@ bool HostWindows::SaveMenuPicture(IUnknown* explorerOrInspector, const std::stri
 
 bool HostWindows::Trigger(IUnknown* explorerOrInspector, const std::string& caption)
 {
+    // A person clicks what the window shows once the event loop came round.
+    QCoreApplication::processEvents();
     QMainWindow* window = m_impl->WindowOf(explorerOrInspector);
     if (!window)
         return false;
-    m_impl->Refresh(window);
     QList<QAction*> actions = window->menuBar()->actions();
     for (QToolBar* toolBar : window->findChildren<QToolBar*>())
         actions += toolBar->actions();
