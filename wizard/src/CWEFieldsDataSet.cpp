@@ -4,6 +4,7 @@
 #include "TheForm.h"
 
 #include "wizard/FormControlKind.h"
+#include "wizard/ReadPageInCodePage.h"
 
 #include "keytree/CalcStringCRC64.h"
 
@@ -11,12 +12,22 @@ CWEFieldsDataSet::CWEFieldsDataSet() : m_pTree(std::make_unique<CWEFieldTree>())
 
 CWEFieldsDataSet::~CWEFieldsDataSet() = default;
 
-void CWEFieldsDataSet::AddField(const std::string& name, int type, int size)
+void CWEFieldsDataSet::Put(std::uint64_t key, CWEField* field)
 {
-    m_pTree->Put(CalcStringCRC64(name.c_str()), new CWEField(name, type, size));
+    const bool known = m_pTree->Get(key) != nullptr;
+    if (m_pTree->Put(key, field) && !known)
+        m_order.push_back(key);
 }
 
-void CWEFieldsDataSet::SetField(std::uint64_t key, const CWEField& field) { m_pTree->Put(key, new CWEField(field)); }
+void CWEFieldsDataSet::AddField(const std::string& name, int type, int size)
+{
+    Put(CalcStringCRC64(name.c_str()), new CWEField(name, type, size));
+}
+
+void CWEFieldsDataSet::SetField(std::uint64_t key, const CWEField& field)
+{
+    Put(key, new CWEField(field));
+}
 
 void CWEFieldsDataSet::CopyTo(CWEFieldsDataSet& target) const
 {
@@ -24,11 +35,15 @@ void CWEFieldsDataSet::CopyTo(CWEFieldsDataSet& target) const
         return;
     target.RemoveAll();
     ForEach([&](std::uint64_t, CWEField& field) {
-        target.m_pTree->Put(CalcStringCRC64(field.m_strInitialName.c_str()), new CWEField(field));
+        target.Put(CalcStringCRC64(field.m_strInitialName.c_str()), new CWEField(field));
     });
 }
 
-void CWEFieldsDataSet::RemoveAll() { m_pTree->RemoveAll(); }
+void CWEFieldsDataSet::RemoveAll()
+{
+    m_pTree->RemoveAll();
+    m_order.clear();
+}
 
 void CWEFieldsDataSet::Build(const pollenta::html::HtmlDocument& document)
 {
@@ -38,14 +53,27 @@ void CWEFieldsDataSet::Build(const pollenta::html::HtmlDocument& document)
     }
 }
 
+void CWEFieldsDataSet::BuildInCodePage(const CWEHTMLDocument& page, const std::string& charset)
+{
+    CWEHTMLDocument reread;
+    ReadPageInCodePage(page, charset, reread);
+    Build(*reread.Document());
+}
+
 const CWEField* CWEFieldsDataSet::FindByInitialName(const std::string& name) const
 {
     return m_pTree->Get(CalcStringCRC64(name.c_str()));
 }
 
-std::size_t CWEFieldsDataSet::GetCount() const { return m_pTree->Count(); }
+std::size_t CWEFieldsDataSet::GetCount() const
+{
+    return m_pTree->Count();
+}
 
 void CWEFieldsDataSet::ForEach(const std::function<void(std::uint64_t key, CWEField& field)>& visit) const
 {
-    m_pTree->ForEach(visit);
+    for (const std::uint64_t key : m_order) {
+        if (CWEField* field = m_pTree->Get(key))
+            visit(key, *field);
+    }
 }

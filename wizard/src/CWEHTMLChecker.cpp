@@ -1,6 +1,7 @@
 #include "wizard/CWEHTMLChecker.h"
 
 #include "PathKinds.h"
+#include "PictureKind.h"
 #include "TheForm.h"
 #include "WizardResources.h"
 #include "WizardText.h"
@@ -24,12 +25,20 @@ using pollenta::html::HtmlElement;
 
 namespace {
 
+// Browsers post a form in one of three encodings; the add-in reads the
+// first, which is also what any other value of the attribute means.
+bool IsUnreadEncoding(const std::string& enctype)
+{
+    return enctype == "text/plain" || enctype == "multipart/form-data";
+}
+
 }  // namespace
 
-DWORD CWEHTMLChecker::Check(CWEHTMLDocument& document, const std::string& pagePath, CWEErrors& errors,
+DWORD CWEHTMLChecker::Check(CWEHTMLDocument& document, const std::string& typedPath, CWEErrors& errors,
                             CWEProjectSettings& settings)
 {
     try {
+        const std::string pagePath = AbsolutePagePath(typedPath);
         if (pagePath.empty())
             CWEException::ThrowFormatted(WE_E_NO_PATH, {});
         document.Load(pagePath);
@@ -39,7 +48,11 @@ DWORD CWEHTMLChecker::Check(CWEHTMLDocument& document, const std::string& pagePa
         m_nControls = 0;
         m_nSubmits = 0;
         m_names.RemoveAll();
+        m_columnNames.clear();
         CheckControls(form, errors);
+        const std::string enctype = LowerAscii(TrimBlanks(form.GetAttribute("enctype")));
+        if (IsUnreadEncoding(enctype))
+            errors.Add(WE_W_FORM_ENCODING, {enctype});
         if (m_nControls == 0)
             CWEException::ThrowFormatted(WE_E_NO_CONTROLS, {});
         if (m_nSubmits == 0)
@@ -61,7 +74,7 @@ DWORD CWEHTMLChecker::Check(CWEHTMLDocument& document, const std::string& pagePa
 void CWEHTMLChecker::CheckControls(pollenta::html::HtmlForm& form, CWEErrors& errors)
 {
     for (HtmlElement control : form.Elements()) {
-        if (control.Is("INPUT")) {
+        if (control.Is("INPUT") || control.Is("BUTTON")) {
             CheckInput(control, errors);
         } else if (control.Is("SELECT")) {
             CheckSelect(control, errors);
@@ -70,7 +83,16 @@ void CWEHTMLChecker::CheckControls(pollenta::html::HtmlForm& form, CWEErrors& er
             CheckDuplicate(control.Name(), errors);
             ++m_nControls;
         }
+        if (KindOfControl(control) == FormControlKind::Field)
+            CheckColumnName(control.Name(), errors);
     }
+}
+
+void CWEHTMLChecker::CheckColumnName(const std::string& name, CWEErrors& errors)
+{
+    const auto [known, added] = m_columnNames.emplace(LowerAscii(name), name);
+    if (!added && known->second != name)
+        errors.Add(WE_E_NAMES_DIFFER_IN_CASE, {known->second, name});
 }
 
 void CWEHTMLChecker::CheckInput(HtmlElement& control, CWEErrors& errors)
@@ -82,6 +104,8 @@ void CWEHTMLChecker::CheckInput(HtmlElement& control, CWEErrors& errors)
             errors.Add(kind == FormControlKind::Submit ? WE_W_SUBMIT_NAME : WE_W_RESET_NAME);
         }
         m_nSubmits += kind == FormControlKind::Submit ? 1 : 0;
+    } else if (control.Is("BUTTON")) {
+        return;  // a plain button posts nothing
     } else {
         NameIfUnnamed(control, WE_W_INPUT_NAME, errors);
         if (pollenta::html::HtmlInput(control).Type() != "radio")
@@ -144,11 +168,14 @@ int CWEHTMLChecker::OnPicture(CWEPicture& picture, CWEProjectSettings& data, CWE
 {
     if (picture.m_strSource.empty())
         WE_THROW_UNEXPECTED();
-    std::string path = picture.m_strSource;
-    UrlDecodeInPlace(path);
+    const std::string& path = picture.m_strSource;
     if (!IsExistingFile(path))
         errors.Add(WE_E_PICTURE_MISSING, {path});
-    picture.m_strDestination = path;
+    else if (SniffedPictureExtension(path).empty())
+        errors.Add(WE_E_NOT_A_PICTURE, {path});
+    // Written so that the copy, which resolves the page's references as this
+    // check does, finds the same file.
+    picture.m_strDestination = UrlEncodedPath(path);
     changed = true;
     return 1;
 }

@@ -22,6 +22,14 @@ void CWEHTMLDocument::Load(const std::string& path)
         CWEException::ThrowFormatted(WE_E_MSHTML, {FormatHResult(hr), m_pDocument->LastError()});
 }
 
+void CWEHTMLDocument::LoadFromBytes(const std::string& bytes)
+{
+    Create();
+    const HRESULT hr = m_pDocument->LoadFromBytes(bytes);
+    if (FAILED(hr))
+        CWEException::ThrowFormatted(WE_E_MSHTML, {FormatHResult(hr), m_pDocument->LastError()});
+}
+
 void CWEHTMLDocument::Save(const std::string& path)
 {
     if (path.empty() || !m_pDocument)

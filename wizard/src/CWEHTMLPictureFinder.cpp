@@ -1,6 +1,9 @@
 #include "wizard/CWEHTMLPictureFinder.h"
 
 #include "CWEPictureList.h"
+#include "StyleSheetPictures.h"
+
+#include "wizard/UrlDecodeInPlace.h"
 
 #include "wizard/WEUtils.h"
 #include "wizard/WizardIds.h"
@@ -19,9 +22,8 @@ struct PictureAttribute {
 };
 
 const PictureAttribute kPictureAttributes[] = {
-    {"IMG", "src"},       {"IMG", "lowsrc"},   {"TABLE", "background"}, {"TD", "background"},
-    {"TH", "background"}, {"BODY", "background"}, {"INPUT", "src"},     {"INPUT", "lowsrc"},
-    {"BGSOUND", "src"},
+    {"IMG", "src"},         {"IMG", "lowsrc"}, {"TABLE", "background"}, {"TD", "background"}, {"TH", "background"},
+    {"BODY", "background"}, {"INPUT", "src"},  {"INPUT", "lowsrc"},     {"BGSOUND", "src"},
 };
 
 bool StartsWithFileScheme(const std::string& text)
@@ -35,8 +37,8 @@ CWEHTMLPictureFinder::CWEHTMLPictureFinder() : m_pPictures(std::make_unique<CWEP
 
 CWEHTMLPictureFinder::~CWEHTMLPictureFinder() = default;
 
-void CWEHTMLPictureFinder::Init(pollenta::html::HtmlDocument* document, const std::string& pagePath,
-                                CWEErrors* errors, CWEProjectSettings* data, CWEPictureCallback* callback)
+void CWEHTMLPictureFinder::Init(pollenta::html::HtmlDocument* document, const std::string& pagePath, CWEErrors* errors,
+                                CWEProjectSettings* data, CWEPictureCallback* callback)
 {
     if (!document || pagePath.empty() || !errors || !data)
         WE_THROW_UNEXPECTED();
@@ -57,6 +59,8 @@ DWORD CWEHTMLPictureFinder::Find()
         for (HtmlElement element : m_pDocument->All()) {
             FindInAttributes(element);
             FindInStyle(element);
+            if (element.Is("STYLE"))
+                FindInStyleSheet(element);
         }
         return 0;
     } catch (const CWEException& exception) {
@@ -92,6 +96,18 @@ void CWEHTMLPictureFinder::FindInStyle(HtmlElement& element)
         style.SetListStyleImage("url('" + reference + "')");
 }
 
+void CWEHTMLPictureFinder::FindInStyleSheet(HtmlElement& element)
+{
+    bool changed = false;
+    const std::string css = ReplaceStyleSheetPictures(element.RawText(), [&](std::string& reference) {
+        const bool resolved = Resolve(reference) != 0;
+        changed = changed || resolved;
+        return resolved;
+    });
+    if (changed)
+        element.SetRawText(css);
+}
+
 std::string CWEHTMLPictureFinder::LocalPath(const std::string& combined) const
 {
     if (!StartsWithFileScheme(combined))
@@ -99,6 +115,8 @@ std::string CWEHTMLPictureFinder::LocalPath(const std::string& combined) const
     std::string path;
     if (!PathCreateFromUrl(combined, path))
         WE_THROW_UNEXPECTED();
+    // A file URL names the file by its percent-decoded path, once.
+    UrlDecodeInPlace(path);
     return path;
 }
 
@@ -122,8 +140,7 @@ int CWEHTMLPictureFinder::Resolve(std::string& reference)
     bool changed = false;
     if (!m_pCallback->OnPicture(picture, *m_pData, *m_pErrors, changed, ++m_nNumber))
         return 0;
-    picture.m_strReference =
-        changed ? picture.m_strDestination : CWEPicture::GetFileName(picture.m_strDestination);
+    picture.m_strReference = changed ? picture.m_strDestination : CWEPicture::GetFileName(picture.m_strDestination);
     reference = picture.m_strReference;
     m_pPictures->Put(picture.m_nKey, new CWEPicture(picture));
     return 1;

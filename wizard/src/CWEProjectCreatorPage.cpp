@@ -3,7 +3,9 @@
 
 #include "wizard/CWEProjectCreator.h"
 
+#include "MetaTags.h"
 #include "PathKinds.h"
+#include "PictureKind.h"
 #include "TheForm.h"
 #include "WizardResources.h"
 #include "WizardText.h"
@@ -11,7 +13,7 @@
 #include "wizard/CWEHTMLPictureFinder.h"
 #include "wizard/FormControlKind.h"
 #include "wizard/MailtoAction.h"
-#include "wizard/UrlDecodeInPlace.h"
+#include "wizard/ReadPageInCodePage.h"
 #include "wizard/WEUtils.h"
 #include "wizard/WizardIds.h"
 
@@ -21,7 +23,6 @@
 #include "win/File.h"
 #include "zr/FormatHResult.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <fstream>
 
@@ -30,28 +31,6 @@ using pollenta::html::HtmlElement;
 namespace {
 
 constexpr const char* kRecipientMacro = "%%RECIPIENT%%";
-
-std::string FromFirstTag(const std::string& text)
-{
-    const std::size_t first = text.find('<');
-    return first == std::string::npos ? text : text.substr(first);
-}
-
-// The first "<META ...>" tag at or after pos whose lower-cased text holds
-// every one of `needles`; npos when there is none.
-std::size_t FindMeta(const std::string& text, std::initializer_list<const char*> needles, std::size_t& end)
-{
-    for (std::size_t pos = text.find("<META"); pos != std::string::npos; pos = text.find("<META", end)) {
-        end = text.find('>', pos);
-        if (end == std::string::npos)
-            return std::string::npos;
-        ++end;
-        const std::string tag = LowerAscii(text.substr(pos, end - pos));
-        if (std::all_of(needles.begin(), needles.end(), [&](const char* n) { return tag.find(n) != std::string::npos; }))
-            return pos;
-    }
-    return std::string::npos;
-}
 
 void WriteFile(const std::string& path, const std::string& bytes)
 {
@@ -66,40 +45,7 @@ void WriteFile(const std::string& path, const std::string& bytes)
 
 void CWEProjectCreator::ReloadPage()
 {
-    const std::string temp = m_settings.m_strProjectDir + "/temp.html";
-    SavePageAs(temp);
-    m_document.Create();
-    m_document.Load(temp);
-    DeleteFile(temp.c_str());
-}
-
-std::string CWEProjectCreator::SerializedPage() const
-{
-    return FromFirstTag(m_pWizardDocument->Document()->Serialize());
-}
-
-void CWEProjectCreator::SavePageAs(const std::string& file)
-{
-    const std::string current = LowerAscii(m_pWizardDocument->Document()->Charset());
-    const std::string chosen = LowerAscii(ToNarrow(m_settings.m_CodePage.wszWebCharset, CP_UTF8));
-    // A byte-order mark decides a UTF-16 page's charset, whatever it says.
-    if (chosen.empty() || chosen == current || current.rfind("utf-16", 0) == 0) {
-        m_pWizardDocument->Save(file);
-        return;
-    }
-    // The bytes stay as they are; the page only says it is in the chosen
-    // charset, so that reading it again decodes the same bytes in it.
-    WriteFile(file, SetMetaCharset(SerializedPage(), chosen));
-}
-
-std::string CWEProjectCreator::SetMetaCharset(const std::string& text, const std::string& charset) const
-{
-    std::size_t end = 0;
-    const std::size_t pos = FindMeta(text, {"http-equiv", "content-type"}, end);
-    if (pos == std::string::npos)
-        WE_THROW_UNEXPECTED();
-    return text.substr(0, pos) + "<META http-equiv=Content-Type content=\"text/html; charset=" + charset + "\">" +
-           text.substr(end);
+    ReadPageInCodePage(*m_pWizardDocument, ToNarrow(m_settings.m_CodePage.wszWebCharset, CP_UTF8), m_document);
 }
 
 int CWEProjectCreator::RenameFormElements()
@@ -114,6 +60,9 @@ int CWEProjectCreator::RenameFormElements()
         RenameControl(control);
     form.SetAction(MailtoAction(m_settings.m_strEmail, m_settings.m_strSubject));
     form.SetMethod("POST");
+    // The add-in reads answers URL-encoded, as a form posts them by default.
+    if (form.HasAttribute("enctype"))
+        form.SetAttribute("enctype", "application/x-www-form-urlencoded");
     AddCollectedFields();
     m_bInsertProjectField = m_fields.FindByInitialName("kqProjectID") == nullptr;
     return 1;
@@ -165,15 +114,18 @@ int CWEProjectCreator::CopyPictures()
 int CWEProjectCreator::OnPicture(CWEPicture& picture, CWEProjectSettings& data, CWEErrors& errors, bool& changed,
                                  int number)
 {
-    UrlDecodeInPlace(picture.m_strSource);
-    UrlDecodeInPlace(picture.m_strDestination);
     if (!IsExistingFile(picture.m_strSource)) {
         errors.Add(WE_E_PICTURE_MISSING, {picture.m_strSource});
         return 0;
     }
-    const std::string extension = GetFileExtension(CWEPicture::GetFileName(picture.m_strSource));
+    const std::string kind = SniffedPictureExtension(picture.m_strSource);
+    if (kind.empty()) {
+        errors.Add(WE_E_NOT_A_PICTURE, {picture.m_strSource});
+        return 0;
+    }
+    std::string extension = GetFileExtension(CWEPicture::GetFileName(picture.m_strSource));
     if (extension.empty())
-        WE_THROW_UNEXPECTED();
+        extension = kind;
     char name[64];
     std::snprintf(name, sizeof name, "_kqwpic_%03i.", number);
     picture.m_strDestination = data.m_strProjectDir + "/" + name + extension;
@@ -181,8 +133,8 @@ int CWEProjectCreator::OnPicture(CWEPicture& picture, CWEProjectSettings& data, 
     if (!CopyFile(picture.m_strSource.c_str(), picture.m_strDestination.c_str(), FALSE)) {
         const DWORD error = GetLastError();
         const std::string text = GetLastErrorText();
-        errors.Add(WE_E_FILE_COPY, {FormatHResult(static_cast<HRESULT>(error)), text, picture.m_strSource,
-                                    picture.m_strDestination});
+        errors.Add(WE_E_FILE_COPY,
+                   {FormatHResult(static_cast<HRESULT>(error)), text, picture.m_strSource, picture.m_strDestination});
     }
     return 1;
 }
@@ -191,24 +143,21 @@ void CWEProjectCreator::SaveFinalPage()
 {
     pollenta::html::HtmlDocument& document = *m_document.Document();
     document.SetCharset("utf-8");
-    std::string text = FromFirstTag(document.Serialize());
-    if (m_bInsertProjectField || m_bInsertRecipientField)
-        text = InsertHiddenFields(text);
-    text = SetMetaGenerator(text);
+    AddHiddenFields(TheForm(document));
+    const std::string text = SetMetaGenerator(FromFirstTag(document.Serialize()));
     WriteFile(m_settings.m_strProjectDir + "/" + m_settings.m_strStartPage, text);
 }
 
-std::string CWEProjectCreator::InsertHiddenFields(const std::string& text) const
+// Into the form element itself, right after its start tag, so that they are
+// posted with it wherever the page's markup ends the form.
+void CWEProjectCreator::AddHiddenFields(pollenta::html::HtmlForm form) const
 {
-    const std::size_t end = text.find("</FORM");
-    if (end == std::string::npos)
+    // Each goes first: the project id ends up the form's first field.
+    if (m_bInsertRecipientField && form.PrependHiddenInput("RecipientEmail", kRecipientMacro).IsNull())
         WE_THROW_UNEXPECTED();
-    std::string fields;
-    if (m_bInsertProjectField)
-        fields += "<INPUT type=hidden value=" + std::to_string(m_settings.m_lProjectId) + " name=kqProjectID>";
-    if (m_bInsertRecipientField)
-        fields += std::string("<INPUT TYPE=HIDDEN NAME=RecipientEmail VALUE=\"") + kRecipientMacro + "\">";
-    return text.substr(0, end) + fields + text.substr(end);
+    const std::string id = std::to_string(m_settings.m_lProjectId);
+    if (m_bInsertProjectField && form.PrependHiddenInput("kqProjectID", id).IsNull())
+        WE_THROW_UNEXPECTED();
 }
 
 std::string CWEProjectCreator::SetMetaGenerator(const std::string& text) const

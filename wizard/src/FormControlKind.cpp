@@ -1,11 +1,19 @@
 #include "wizard/FormControlKind.h"
 
+#include "WizardText.h"
+
 #include "html/HtmlInput.h"
 
 FormControlKind KindOfControl(const pollenta::html::HtmlElement& control)
 {
     if (control.Is("SELECT") || control.Is("TEXTAREA"))
         return FormControlKind::Field;
+    if (control.Is("BUTTON")) {
+        const std::string type = LowerAscii(TrimBlanks(control.GetAttribute("type")));
+        return type == "reset"    ? FormControlKind::Reset
+               : type == "button" ? FormControlKind::Skipped
+                                  : FormControlKind::Submit;
+    }
     if (!control.Is("INPUT"))
         return FormControlKind::Skipped;
     const std::string type = pollenta::html::HtmlInput(control).Type();
@@ -20,4 +28,7 @@ FormControlKind KindOfControl(const pollenta::html::HtmlElement& control)
     return FormControlKind::Skipped;
 }
 
-int DefaultFieldSize(const pollenta::html::HtmlElement& control) { return control.Is("TEXTAREA") ? 255 : 100; }
+int DefaultFieldSize(const pollenta::html::HtmlElement& control)
+{
+    return control.Is("TEXTAREA") ? 255 : 100;
+}

@@ -31,3 +31,22 @@ int UrlDecodeInPlace(std::string& text)
     text = std::move(decoded);
     return 1;
 }
+
+std::string UrlEncodedPath(const std::string& path)
+{
+    std::string encoded;
+    encoded.reserve(path.size());
+    for (const char c : path) {
+        if (c == '%')
+            encoded += "%25";
+        else if (c == '+')
+            encoded += "%2B";
+        else if (c == '?')
+            encoded += "%3F";
+        else if (c == '#')
+            encoded += "%23";
+        else
+            encoded += c;
+    }
+    return encoded;
+}

@@ -9,13 +9,14 @@
 
 #include "com/ErrorInfo.h"
 #include "html/InternetUrl.h"
+#include "win/Memory.h"
 #include "win/Message.h"
 #include "win/Module.h"
-#include "win/Memory.h"
 #include "win/Version.h"
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <vector>
 
 UINT SeverityCaptionId(DWORD messageId)
@@ -148,4 +149,13 @@ std::string GetFileExtension(const std::string& name)
     if (dot == std::string::npos || (slash != std::string::npos && slash > dot))
         return {};
     return LowerAscii(name.substr(dot + 1));
+}
+
+std::string AbsolutePagePath(const std::string& path)
+{
+    if (path.empty() || path[0] == '/')
+        return path;
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.string();
 }

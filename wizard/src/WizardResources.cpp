@@ -94,6 +94,14 @@ const MessageResource kMessages[] = {
      "The name of the \"%1\" table is missing in the modified SQL-request for table creation."},
     {WE_E_SQL_NO_FIELD, kUsEnglish,
      "The name of the \"%1\" field is missing in the modified SQL-request for table creation."},
+    {WE_E_NOT_A_PICTURE, kUsEnglish, "The file %1, which the HTML-page shows as a picture, is not a picture."},
+    {WE_E_NAMES_DIFFER_IN_CASE, kUsEnglish,
+     "The field names \"%1\" and \"%2\" name the same column: the database does not tell names apart by "
+     "case. Give one of the fields another name."},
+    {WE_E_EMPTY_FIELD_NAME, kUsEnglish, "The name of the \"%1\" field is empty. Every field needs a name."},
+    {WE_W_FORM_ENCODING, kUsEnglish,
+     "The survey form sends its answers as %1, which Pollenta cannot read. The form will send them URL-encoded "
+     "(application/x-www-form-urlencoded)."},
 };
 
 const ResourceTables kTables(kStrings, kMessages);

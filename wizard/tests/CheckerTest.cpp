@@ -1,8 +1,10 @@
 // The check of the page the user chose, and the fields it yields, on page
 // files written the way old editors wrote them.
 
+#include "wizard/CWEException.h"
 #include "wizard/CWEFieldsDataSet.h"
 #include "wizard/CWEHTMLChecker.h"
+#include "wizard/ColumnNames.h"
 #include "wizard/WizardIds.h"
 
 #include "html/HtmlForm.h"
@@ -10,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <vector>
 
 namespace {
@@ -48,12 +51,13 @@ protected:
 
 TEST_F(CheckerTest, UnnamedControlsAreNamedInDocumentOrderWithOneWarningEach)
 {
-    ASSERT_EQ(WE_S_OK, Check("<HTML><BODY><FORM><INPUT><INPUT TYPE=TEXT><INPUT TYPE=PASSWORD>"
-                             "<SELECT><OPTION>a</SELECT><TEXTAREA></TEXTAREA><INPUT TYPE=SUBMIT></FORM></BODY></HTML>"));
+    ASSERT_EQ(WE_S_OK,
+              Check("<HTML><BODY><FORM><INPUT><INPUT TYPE=TEXT><INPUT TYPE=PASSWORD>"
+                    "<SELECT><OPTION>a</SELECT><TEXTAREA></TEXTAREA><INPUT TYPE=SUBMIT></FORM></BODY></HTML>"));
     EXPECT_EQ((std::vector<std::string>{"Field001", "Field002", "Field003", "Field004", "Field005", ""}), Names());
-    EXPECT_EQ((std::vector<DWORD>{WE_W_INPUT_NAME, WE_W_INPUT_NAME, WE_W_INPUT_NAME, WE_W_SELECT_NAME,
-                                  WE_W_TEXTAREA_NAME}),
-              Ids());
+    EXPECT_EQ(
+        (std::vector<DWORD>{WE_W_INPUT_NAME, WE_W_INPUT_NAME, WE_W_INPUT_NAME, WE_W_SELECT_NAME, WE_W_TEXTAREA_NAME}),
+        Ids());
 }
 
 TEST_F(CheckerTest, DuplicatesWarnButRadioGroupsDoNot)
@@ -120,4 +124,115 @@ TEST_F(CheckerTest, MissingPicturesAreErrorsAndFoundOnesBecomeAbsolute)
               m_errors.GetText(0));
     const std::string page = m_document.Document()->Serialize();
     EXPECT_NE(std::string::npos, page.find("src=\"" + (m_folder.Path() / "img/logo.gif").string() + "\"")) << page;
+}
+
+// The check sees the form as a browser submits it.
+TEST_F(CheckerTest, SubmitButtonsAndControlsAreThoseABrowserSubmitsWithTheForm)
+{
+    const struct {
+        const char* what;
+        const char* page;
+        DWORD result;
+    } cases[] = {
+        {"the only submit button after the form's cell ended",
+         "<TABLE><TR><TD><FORM ACTION=mailto:a@b.c><INPUT NAME=a></TD><TD><INPUT TYPE=SUBMIT></TD></TR></TABLE></FORM>",
+         WE_S_OK},
+        {"a form tag inside the form is no second form",
+         "<FORM><TABLE><TR><TD><FORM><INPUT NAME=a><INPUT TYPE=SUBMIT></TD></TR></TABLE></FORM>", WE_S_OK},
+        {"the only submit button is text of an unclosed textarea",
+         "<FORM><INPUT NAME=a><TEXTAREA NAME=t><INPUT TYPE=SUBMIT></FORM>", WE_E_NO_SUBMIT},
+        {"a button of type submit", "<FORM><INPUT NAME=a><BUTTON TYPE=submit>Send</BUTTON></FORM>", WE_S_OK},
+        {"a button without a type submits", "<FORM><INPUT NAME=a><BUTTON>Send</BUTTON></FORM>", WE_S_OK},
+        {"a plain button does not", "<FORM><INPUT NAME=a><BUTTON TYPE=button>Send</BUTTON></FORM>", WE_E_NO_SUBMIT},
+    };
+    for (const auto& c : cases) {
+        m_errors.RemoveAll();
+        EXPECT_EQ(c.result, Check(c.page)) << c.what;
+    }
+}
+
+TEST_F(CheckerTest, FieldNamesThatDifferOnlyInCaseAreRefused)
+{
+    ASSERT_EQ(WE_S_OK, Check("<FORM><INPUT NAME=Email><INPUT TYPE=RADIO NAME=color VALUE=1><INPUT NAME=email>"
+                             "<SELECT NAME=Color><OPTION>1</SELECT><INPUT TYPE=RADIO NAME=color VALUE=2>"
+                             "<INPUT TYPE=SUBMIT></FORM>"));
+    EXPECT_EQ((std::vector<DWORD>{WE_E_NAMES_DIFFER_IN_CASE, WE_E_NAMES_DIFFER_IN_CASE}), Ids());
+    EXPECT_EQ(2u, m_errors.CountErrors());
+    EXPECT_NE(std::string::npos, m_errors.GetText(0).find("\"Email\" and \"email\"")) << m_errors.GetText(0);
+}
+
+TEST_F(CheckerTest, AFormThatPostsAsPlainTextOrMultipartIsWarnedAbout)
+{
+    ASSERT_EQ(WE_S_OK, Check("<FORM ENCTYPE=\"Text/Plain\" METHOD=POST><INPUT NAME=a><INPUT TYPE=SUBMIT></FORM>"));
+    EXPECT_EQ((std::vector<DWORD>{WE_W_FORM_ENCODING}), Ids());
+    m_errors.RemoveAll();
+    ASSERT_EQ(WE_S_OK, Check("<FORM ENCTYPE=multipart/form-data><INPUT NAME=a><INPUT TYPE=SUBMIT></FORM>"));
+    EXPECT_EQ((std::vector<DWORD>{WE_W_FORM_ENCODING}), Ids());
+    m_errors.RemoveAll();
+    ASSERT_EQ(WE_S_OK,
+              Check("<FORM ENCTYPE=application/x-www-form-urlencoded><INPUT NAME=a><INPUT TYPE=SUBMIT></FORM>"));
+    EXPECT_TRUE(Ids().empty());
+}
+
+TEST_F(CheckerTest, OnlyFilesThatArePicturesPassAsPictures)
+{
+    m_folder.Write("etc/ld.so.conf", "include /etc/ld.so.conf.d/*.conf\n");
+    m_folder.Write("img/noextension", "\x89PNG\r\n\x1A\n....");
+    m_folder.Write("img/a%41.gif", "GIF89a");
+    m_folder.Write("img/sheet.gif", "GIF87a");
+    ASSERT_EQ(WE_S_OK, Check("<HTML><HEAD><STYLE>@import url(site.css); body { background: url(\"img/sheet.gif\") }"
+                             "</STYLE></HEAD><BODY BACKGROUND=\"etc/ld.so.conf\"><IMG SRC=img/noextension>"
+                             "<IMG SRC=img/a%2541.gif><FORM><INPUT NAME=a><INPUT TYPE=SUBMIT></FORM></BODY></HTML>"));
+    EXPECT_EQ((std::vector<DWORD>{WE_E_NOT_A_PICTURE}), Ids());
+    EXPECT_NE(std::string::npos, m_errors.GetText(0).find((m_folder.Path() / "etc/ld.so.conf").string()));
+    const std::string page = m_document.Document()->Serialize();
+    EXPECT_NE(std::string::npos, page.find("url('" + (m_folder.Path() / "img/sheet.gif").string() + "')")) << page;
+    EXPECT_NE(std::string::npos, page.find("@import url(site.css)")) << page;
+    // Written so that resolving it again gives the same file.
+    EXPECT_NE(std::string::npos, page.find((m_folder.Path() / "img/a%2541.gif").string())) << page;
+}
+
+TEST_F(CheckerTest, RelativePathIsTakenFromTheCurrentFolder)
+{
+    m_folder.Write("img/logo.gif", "GIF89a");
+    m_folder.Write("survey.htm", "<IMG SRC=img/logo.gif><FORM><INPUT NAME=a><INPUT TYPE=SUBMIT></FORM>");
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(m_folder.Path());
+    const DWORD result = CWEHTMLChecker().Check(m_document, "survey.htm", m_errors, m_settings);
+    std::filesystem::current_path(before);
+    EXPECT_EQ(WE_S_OK, result);
+    EXPECT_EQ(0u, m_errors.GetCount()) << m_errors.GetText(0);
+}
+
+TEST_F(CheckerTest, FieldsComeInTheFormsOrder)
+{
+    ASSERT_EQ(WE_S_OK, Check("<FORM><INPUT NAME=zeta><INPUT NAME=alpha><SELECT NAME=mid><OPTION>1</SELECT>"
+                             "<INPUT NAME=alpha><TEXTAREA NAME=beta></TEXTAREA><INPUT TYPE=SUBMIT></FORM>"));
+    CWEFieldsDataSet fields;
+    fields.Build(*m_document.Document());
+    std::vector<std::string> names;
+    fields.ForEach([&](std::uint64_t, CWEField& field) { names.push_back(field.m_strName); });
+    EXPECT_EQ((std::vector<std::string>{"zeta", "alpha", "mid", "beta"}), names);
+}
+
+TEST(ColumnNamesTest, EmptyNamesAndNamesDifferingOnlyInCaseAreRefused)
+{
+    const auto refusal = [](const std::vector<CWEField>& fields) -> std::string {
+        try {
+            RequireDistinctColumnNames(fields);
+            return "";
+        } catch (const CWEException& exception) {
+            return exception.GetText();
+        }
+    };
+    CWEField renamed("who", 2, 100);
+    renamed.m_strName = "Dup Name";
+    CWEField other("note", 2, 255);
+    other.m_strName = "dup name";
+    CWEField blank("age", 1, 0);
+    blank.m_strName = "  ";
+    EXPECT_EQ("", refusal({CWEField("Email", 2, 100), CWEField("Phone", 2, 100)}));
+    EXPECT_NE(std::string::npos, refusal({renamed, other}).find("\"Dup Name\" and \"dup name\""));
+    EXPECT_NE(std::string::npos, refusal({CWEField("Email", 2, 100), CWEField("email", 2, 100)}).find("same column"));
+    EXPECT_NE(std::string::npos, refusal({CWEField("x", 2, 100), blank}).find("\"age\" field is empty"));
 }

@@ -6,7 +6,6 @@
 #include "wizard/WizardIds.h"
 
 #include "ado/AdoCreate.h"
-#include "keytree/CalcStringCRC64.h"
 #include "html/HtmlDocument.h"
 #include "html/HtmlForm.h"
 #include "html/HtmlInput.h"
@@ -30,7 +29,8 @@ std::string ReadFile(const fs::path& path)
 // control, pictures in subfolders and a CSS background.
 const char* const kSurveyPage =
     "<HTML><HEAD><META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=windows-1251\">\r\n"
-    "<META HTTP-EQUIV=Pragma CONTENT=no-cache><META NAME=\"GENERATOR\" CONTENT=\"Microsoft FrontPage 4.0\"><TITLE>\xC0\xED\xEA\xE5\xF2\xE0</TITLE></HEAD>\r\n"
+    "<META HTTP-EQUIV=Pragma CONTENT=no-cache><META NAME=\"GENERATOR\" CONTENT=\"Microsoft FrontPage "
+    "4.0\"><TITLE>\xC0\xED\xEA\xE5\xF2\xE0</TITLE></HEAD>\r\n"
     "<BODY BACKGROUND=img/bg/paper.jpg><IMG SRC=img/logo.GIF ALT=\"\xCB\xEE\xE3\xEE\">\r\n"
     "<TABLE BORDER=0>\r\n<FORM ACTION=\"mailto:old@example.com?subject=x\" METHOD=GET>\r\n"
     "<TR><TD STYLE=\"background: url('img/css/tile.png') repeat-x\">\xC8\xEC\xFF<TD><INPUT TYPE=TEXT NAME=who>\r\n"
@@ -61,8 +61,8 @@ protected:
     std::string WriteSurvey(const std::string& page = kSurveyPage)
     {
         m_folder.Write("site/img/logo.GIF", "GIF89a logo");
-        m_folder.Write("site/img/bg/paper.jpg", "JFIF paper");
-        m_folder.Write("site/img/css/tile.png", "PNG tile");
+        m_folder.Write("site/img/bg/paper.jpg", "\xFF\xD8\xFF\xE0JFIF paper");
+        m_folder.Write("site/img/css/tile.png", "\x89PNG\r\n\x1A\n tile");
         m_folder.Write("site/img/go.gif", "GIF89a go");
         m_folder.Write("outside folder/far.gif", "GIF89a far");
         return m_folder.Write("site/survey.htm", page).string();
@@ -103,8 +103,9 @@ TEST_F(CreatorTest, SurveyPageBecomesAFinishedProjectWithPageTableAndPictures)
     EXPECT_EQ(std::string::npos, saved.find("FrontPage")) << saved;
     EXPECT_NE(std::string::npos, saved.find("<META http-equiv=Pragma content=no-cache>")) << saved;
     EXPECT_NE(std::string::npos, saved.find("<TITLE>\xD0\x90\xD0\xBD\xD0\xBA\xD0\xB5\xD1\x82\xD0\xB0</TITLE>"));
-    EXPECT_NE(std::string::npos, saved.find("<INPUT type=hidden value=" + std::to_string(id) + " name=kqProjectID>"
-                                            "<INPUT TYPE=HIDDEN NAME=RecipientEmail VALUE=\"%%RECIPIENT%%\"></FORM>"))
+    EXPECT_NE(std::string::npos,
+              saved.find("method=POST><INPUT type=hidden value=" + std::to_string(id) +
+                         " name=kqProjectID><INPUT type=hidden value=\"%%RECIPIENT%%\" name=RecipientEmail>"))
         << saved;
     EXPECT_EQ(std::string::npos, saved.find("temp.html"));
     EXPECT_FALSE(fs::exists(folder / "temp.html"));
@@ -119,13 +120,13 @@ TEST_F(CreatorTest, SurveyPageBecomesAFinishedProjectWithPageTableAndPictures)
     std::vector<std::string> names;
     for (const auto& control : form.Elements())
         names.push_back(control.Name());
-    EXPECT_EQ((std::vector<std::string>{"who", "code", "agree", "sex", "sex", "age", "note text", "src", "Field001",
-                                        "attach", "pic", "", "", "kqProjectID", "RecipientEmail"}),
+    EXPECT_EQ((std::vector<std::string>{"kqProjectID", "RecipientEmail", "who", "code", "agree", "sex", "sex", "age",
+                                        "note text", "src", "Field001", "attach", "pic", "", ""}),
               names);
 
     EXPECT_EQ("GIF89a logo", ReadFile(folder / "_kqwpic_002.gif"));
-    EXPECT_EQ("JFIF paper", ReadFile(folder / "_kqwpic_001.jpg"));
-    EXPECT_EQ("PNG tile", ReadFile(folder / "_kqwpic_003.png"));
+    EXPECT_EQ("\xFF\xD8\xFF\xE0JFIF paper", ReadFile(folder / "_kqwpic_001.jpg"));
+    EXPECT_EQ("\x89PNG\r\n\x1A\n tile", ReadFile(folder / "_kqwpic_003.png"));
     EXPECT_EQ("GIF89a go", ReadFile(folder / "_kqwpic_004.gif"));
     EXPECT_EQ("GIF89a far", ReadFile(folder / "_kqwpic_005.gif"));
     EXPECT_EQ(6, std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
@@ -197,13 +198,14 @@ TEST_F(CreatorTest, PreparingModeOnlyWritesTheRequest)
     EXPECT_NE(std::string::npos, m_settings.m_strSqlRequest.find("[SenderEmail] VARCHAR(50)"));
     EXPECT_NE(std::string::npos, m_settings.m_strSqlRequest.find(",\r\n\t[note text] VARCHAR(255)"));
     EXPECT_EQ(')', m_settings.m_strSqlRequest.back());
-    // Columns follow the checksums of the names, not the form.
-    std::vector<std::uint64_t> keys;
+    // Columns follow the form, then the collected addresses.
+    std::vector<std::string> columns;
     const std::string& request = m_settings.m_strSqlRequest;
     for (std::size_t open = request.find("\t["); open != std::string::npos; open = request.find("\t[", open + 1))
-        keys.push_back(CalcStringCRC64(request.substr(open + 2, request.find(']', open) - open - 2).c_str()));
-    EXPECT_EQ(9u, keys.size());
-    EXPECT_TRUE(std::is_sorted(keys.begin(), keys.end()));
+        columns.push_back(request.substr(open + 2, request.find(']', open) - open - 2));
+    EXPECT_EQ((std::vector<std::string>{"who", "code", "agree", "sex", "age", "note text", "src", "RecipientEmail",
+                                        "SenderEmail"}),
+              columns);
     EXPECT_TRUE(Projects().empty());
     EXPECT_EQ("0", Scalar("SELECT count(*) FROM sqlite_master WHERE name = 'Answers2005'"));
 }
@@ -223,9 +225,11 @@ TEST_F(CreatorTest, EditedRequestMissingNamesCreatesNothing)
 
 TEST_F(CreatorTest, FieldNamesFromThePageNeverReachSqlUnquoted)
 {
-    Prepare(m_folder.Write("evil/survey.htm",
-                           "<FORM ACTION=mailto:a@b.cd><INPUT NAME=\"a]);DROP TABLE Existing;--\">"
-                           "<INPUT NAME='b\"c'><INPUT NAME=\"-x\"><INPUT NAME=\"\xD0\x98\xD0\xBC\xD1\x8F\"><INPUT NAME=\"select\"><INPUT TYPE=SUBMIT></FORM>")
+    Prepare(m_folder
+                .Write("evil/survey.htm",
+                       "<FORM ACTION=mailto:a@b.cd><INPUT NAME=\"a]);DROP TABLE Existing;--\">"
+                       "<INPUT NAME='b\"c'><INPUT NAME=\"-x\"><INPUT NAME=\"\xD0\x98\xD0\xBC\xD1\x8F\"><INPUT "
+                       "NAME=\"select\"><INPUT TYPE=SUBMIT></FORM>")
                 .string(),
             "utf-8");
     m_settings.m_strProjectName = "Evil";
@@ -254,8 +258,9 @@ TEST_F(CreatorTest, ChosenCodePageReadsAPageThatNamesNone)
 {
     // No META: the bytes are not UTF-8, so they first read as windows-1252;
     // the user says they are windows-1251.
-    Prepare(m_folder.Write("plain/survey.htm", "<FORM ACTION=mailto:a@b.cd>\xC2\xEE\xEF\xF0\xEE\xF1"
-                                               "<INPUT NAME=q><INPUT TYPE=SUBMIT></FORM>")
+    Prepare(m_folder
+                .Write("plain/survey.htm", "<FORM ACTION=mailto:a@b.cd>\xC2\xEE\xEF\xF0\xEE\xF1"
+                                           "<INPUT NAME=q><INPUT TYPE=SUBMIT></FORM>")
                 .string(),
             "windows-1251");
     EXPECT_EQ("windows-1252", m_document.Document()->Charset());

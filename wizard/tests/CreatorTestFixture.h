@@ -51,8 +51,8 @@ protected:
     static void SetText(HKEY root, const std::string& path, const char* name, const std::string& text)
     {
         HKEY key = nullptr;
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyEx(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                                                nullptr));
+        ASSERT_EQ(ERROR_SUCCESS,
+                  RegCreateKeyEx(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
         ASSERT_EQ(ERROR_SUCCESS, RegSetValueEx(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                                                static_cast<DWORD>(text.size() + 1)));
         RegCloseKey(key);
@@ -68,7 +68,6 @@ protected:
         ASSERT_EQ(0x200022B0u, CWEHTMLChecker().Check(m_document, pagePath, m_errors, m_settings))
             << (m_errors.GetCount() ? m_errors.GetText(0) : "");
         ASSERT_EQ(0u, m_errors.CountErrors()) << m_errors.GetText(0);
-        m_fields.Build(*m_document.Document());
         m_settings.m_strSourcePath = pagePath;
         m_settings.m_strConnectionString = "Provider=SQLite;Data Source=" + DatabasePath();
         m_settings.m_strRecordSource = "Survey Results";
@@ -78,6 +77,7 @@ protected:
             if (ToNarrow(page.wszWebCharset, CP_UTF8) == charset)
                 m_settings.m_CodePage = page;
         }
+        m_fields.BuildInCodePage(m_document, ToNarrow(m_settings.m_CodePage.wszWebCharset, CP_UTF8));
         m_errors.RemoveAll();
     }
 

@@ -3,6 +3,8 @@
 #include "AsciiText.h"
 #include "TextCodec.h"
 
+#include "html/EncodingLabels.h"
+
 namespace pollenta::html {
 
 namespace {
@@ -15,7 +17,10 @@ struct Attribute {
     std::string value;
 };
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '/'; }
+bool IsSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '/';
+}
 
 // Reads one attribute at pos inside a tag; false at the tag's end.
 bool ReadAttribute(std::string_view text, std::size_t& pos, Attribute& attribute)
@@ -86,13 +91,16 @@ std::string CharsetOfMeta(std::string_view text, std::size_t pos)
     return contentType ? fromContent : std::string();
 }
 
-// A META that names UTF-16 in bytes that are plainly ASCII-compatible (no
-// byte-order mark) is wrong about itself; browsers read such pages as UTF-8.
-std::string Usable(std::string charset)
+// The encoding a META's label names, as browsers read labels; "" for one
+// they do not know. A META that names UTF-16 in bytes that are plainly
+// ASCII-compatible (no byte-order mark) is wrong about itself; browsers
+// read such pages as UTF-8.
+std::string Usable(const std::string& label)
 {
-    if (charset.rfind("utf-16", 0) == 0 || charset == "unicode")
+    const std::string encoding = EncodingOfLabel(label);
+    if (encoding == "utf-16le" || encoding == "utf-16be")
         return "utf-8";
-    return IsKnownCharset(charset) ? charset : std::string();
+    return IsKnownCharset(encoding) ? encoding : std::string();
 }
 
 }  // namespace
@@ -124,8 +132,11 @@ bool IsValidUtf8(std::string_view bytes)
     std::size_t i = 0;
     while (i < bytes.size()) {
         const unsigned char lead = static_cast<unsigned char>(bytes[i]);
-        std::size_t count = lead < 0x80 ? 1 : (lead >= 0xC2 && lead <= 0xDF) ? 2 : (lead >> 4) == 0xE ? 3
-                          : (lead >= 0xF0 && lead <= 0xF4) ? 4 : 0;
+        std::size_t count = lead < 0x80                      ? 1
+                            : (lead >= 0xC2 && lead <= 0xDF) ? 2
+                            : (lead >> 4) == 0xE             ? 3
+                            : (lead >= 0xF0 && lead <= 0xF4) ? 4
+                                                             : 0;
         if (count == 0 || i + count > bytes.size())
             return false;
         for (std::size_t k = 1; k < count; ++k) {

@@ -2,9 +2,12 @@
 
 #include "AsciiText.h"
 #include "CharsetDetector.h"
+#include "FormOwnership.h"
 #include "HtmlSerializer.h"
 #include "TextCodec.h"
 #include "TreeWalk.h"
+
+#include "html/EncodingLabels.h"
 
 #include <libxml/HTMLparser.h>
 #include <libxml/HTMLtree.h>
@@ -61,9 +64,15 @@ std::vector<HtmlElement> ElementsNamed(xmlDoc* doc, const char* lowerName)
 
 }  // namespace
 
-HtmlDocument::HtmlDocument() { InitParserOnce(); }
+HtmlDocument::HtmlDocument()
+{
+    InitParserOnce();
+}
 
-HtmlDocument::~HtmlDocument() { xmlFreeDoc(m_doc); }
+HtmlDocument::~HtmlDocument()
+{
+    xmlFreeDoc(m_doc);
+}
 
 HRESULT HtmlDocument::Fail(HRESULT hr, std::string text)
 {
@@ -102,6 +111,7 @@ HRESULT HtmlDocument::LoadFromBytes(std::string_view bytes)
     }
     if (!m_doc)
         return Fail(E_OUTOFMEMORY, "There is not enough memory for the page.");
+    MarkFormOwners(m_doc, utf8);
     m_charset = detected.name;
     return S_OK;
 }
@@ -137,10 +147,11 @@ HRESULT HtmlDocument::Save(const std::string& path)
 
 bool HtmlDocument::SetCharset(std::string_view charset)
 {
-    const std::string lower = AsciiLower(AsciiTrim(charset));
-    if (!IsKnownCharset(lower))
+    const std::string encoding = EncodingOfLabel(charset);
+    const std::string name = encoding.empty() ? AsciiLower(AsciiTrim(charset)) : encoding;
+    if (!IsKnownCharset(name))
         return false;
-    m_charset = lower;
+    m_charset = name;
     return true;
 }
 
@@ -150,8 +161,16 @@ std::string HtmlDocument::Title() const
     return titles.empty() ? std::string() : titles.front().InnerText();
 }
 
-std::vector<HtmlElement> HtmlDocument::Forms() const { return ElementsNamed(m_doc, "form"); }
+std::vector<HtmlElement> HtmlDocument::Forms() const
+{
+    std::vector<HtmlElement> forms = ElementsNamed(m_doc, "form");
+    std::erase_if(forms, [](const HtmlElement& form) { return IsIgnoredForm(form.Node()); });
+    return forms;
+}
 
-std::vector<HtmlElement> HtmlDocument::All() const { return ElementsNamed(m_doc, nullptr); }
+std::vector<HtmlElement> HtmlDocument::All() const
+{
+    return ElementsNamed(m_doc, nullptr);
+}
 
 }  // namespace pollenta::html

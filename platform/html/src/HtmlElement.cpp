@@ -8,7 +8,10 @@ namespace pollenta::html {
 
 namespace {
 
-const xmlChar* Xml(const std::string& text) { return reinterpret_cast<const xmlChar*>(text.c_str()); }
+const xmlChar* Xml(const std::string& text)
+{
+    return reinterpret_cast<const xmlChar*>(text.c_str());
+}
 
 // libxml2 keeps the names of HTML attributes in lower case.
 xmlAttr* FindAttribute(xmlNode* node, std::string_view name)
@@ -68,6 +71,23 @@ void HtmlElement::RemoveAttribute(std::string_view name)
 std::string HtmlElement::InnerText() const
 {
     return m_node ? CollapseBlanks(Owned(xmlNodeGetContent(m_node))) : std::string();
+}
+
+std::string HtmlElement::RawText() const
+{
+    return m_node ? Owned(xmlNodeGetContent(m_node)) : std::string();
+}
+
+void HtmlElement::SetRawText(std::string_view text)
+{
+    if (!m_node)
+        return;
+    while (xmlNode* child = m_node->children) {
+        xmlUnlinkNode(child);
+        xmlFreeNode(child);
+    }
+    const std::string content(text);
+    xmlAddChild(m_node, xmlNewDocText(m_node->doc, Xml(content)));
 }
 
 }  // namespace pollenta::html

@@ -1,8 +1,11 @@
 #include "HtmlSerializer.h"
 
 #include "AsciiText.h"
+#include "FormOwnership.h"
 #include "TreeWalk.h"
 
+#include <algorithm>
+#include <vector>
 
 namespace pollenta::html {
 
@@ -10,7 +13,10 @@ namespace {
 
 constexpr const char* kGeneratorMeta = "<META name=GENERATOR content=\"Pollenta HTML 1.0\">";
 
-const char* Text(const xmlChar* text) { return text ? reinterpret_cast<const char*>(text) : ""; }
+const char* Text(const xmlChar* text)
+{
+    return text ? reinterpret_cast<const char*>(text) : "";
+}
 
 std::string Attribute(xmlNode* element, const char* name)
 {
@@ -22,9 +28,9 @@ std::string Attribute(xmlNode* element, const char* name)
 
 bool IsVoid(const xmlNode* element)
 {
-    for (const char* name : {"area", "base", "basefont", "bgsound", "br", "col", "embed", "frame", "hr", "img",
-                             "input", "isindex", "keygen", "link", "meta", "param", "source", "spacer", "track",
-                             "wbr"}) {
+    for (const char* name :
+         {"area",  "base",    "basefont", "bgsound", "br",   "col",   "embed",  "frame",  "hr",    "img",
+          "input", "isindex", "keygen",   "link",    "meta", "param", "source", "spacer", "track", "wbr"}) {
         if (HasName(element, name))
             return true;
     }
@@ -98,17 +104,74 @@ void AppendEscaped(std::string& out, const std::string& text, bool inAttribute)
 std::string HtmlSerializer::Write(xmlDoc* doc)
 {
     m_out.clear();
-    for (xmlNode* node = doc ? doc->children : nullptr; node; node = node->next)
-        WriteNode(node);
+    m_lateFormEnds.clear();
+    if (!doc)
+        return {};
+    FindLateFormEnds(doc);
+    xmlNode* const top = reinterpret_cast<xmlNode*>(doc);
+    xmlNode* node = doc->children;
+    while (node) {
+        // The head's Content-Type META is written anew with the charset.
+        const bool skipped = node->parent != top && IsContentTypeMeta(node);
+        if (!skipped && node->type == XML_ELEMENT_NODE) {
+            WriteStartTag(node);
+            if (node->children) {
+                node = node->children;
+                continue;
+            }
+            WriteEndTag(node);
+        } else if (!skipped) {
+            WriteLeaf(node);
+        }
+        while (!node->next && node->parent && node->parent != top) {
+            node = node->parent;
+            WriteEndTag(node);
+        }
+        node = node->next;
+    }
     return std::move(m_out);
 }
 
-void HtmlSerializer::WriteNode(xmlNode* node)
+namespace {
+
+bool IsInside(const xmlNode* node, const xmlNode* ancestor)
+{
+    for (const xmlNode* parent = node->parent; parent; parent = parent->parent) {
+        if (parent == ancestor)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void HtmlSerializer::FindLateFormEnds(xmlDoc* doc)
+{
+    std::vector<const xmlNode*> controls;
+    std::unordered_map<const xmlNode*, std::size_t> lastControl;  // form -> index in controls
+    xmlNode* root = reinterpret_cast<xmlNode*>(doc);
+    for (xmlNode* node = FirstElement(root); node; node = NextElement(node, root)) {
+        if (!IsFormControl(node) || IsInertControl(node))
+            continue;
+        if (const xmlNode* form = FormOwner(node))
+            lastControl[form] = controls.size();
+        controls.push_back(node);
+    }
+    for (const auto& [form, last] : lastControl) {
+        // The form's own end tag will do unless its last control lies past
+        // it, or a control it does not submit (after a </form> that ended
+        // it early) lies before it.
+        bool late = !IsInside(controls[last], form);
+        for (std::size_t i = last + 1; i < controls.size() && !late; ++i)
+            late = FormOwner(controls[i]) != form && IsInside(controls[i], form);
+        if (late)
+            m_lateFormEnds[controls[last]] = form;
+    }
+}
+
+void HtmlSerializer::WriteLeaf(xmlNode* node)
 {
     switch (node->type) {
-    case XML_ELEMENT_NODE:
-        WriteElement(node);
-        break;
     case XML_TEXT_NODE:
         WriteText(Text(node->content), node->parent && HoldsRawText(node->parent));
         break;
@@ -149,22 +212,28 @@ void HtmlSerializer::WriteDocumentType(xmlDtd* dtd)
     m_out += ">\r\n";
 }
 
-void HtmlSerializer::WriteElement(xmlNode* element)
+void HtmlSerializer::WriteStartTag(xmlNode* element)
 {
-    const std::string tag = AsciiUpper(Text(element->name));
-    m_out += "<" + tag;
+    if (IsIgnoredForm(element))
+        return;
+    m_out += "<" + AsciiUpper(Text(element->name));
     WriteAttributes(element);
     m_out += ">";
     if (HasName(element, "head"))
         WriteHeadMetas(element);
     else if (HasName(element, "html"))
         WriteMissingHead(element);
-    for (xmlNode* child = element->children; child; child = child->next) {
-        if (!IsContentTypeMeta(child))
-            WriteNode(child);
-    }
-    if (!IsVoid(element))
-        m_out += "</" + tag + ">";
+}
+
+void HtmlSerializer::WriteEndTag(xmlNode* element)
+{
+    const bool formEndsLater = std::any_of(m_lateFormEnds.begin(), m_lateFormEnds.end(),
+                                           [&](const auto& entry) { return entry.second == element; });
+    if (!IsVoid(element) && !IsIgnoredForm(element) && !formEndsLater)
+        m_out += "</" + AsciiUpper(Text(element->name)) + ">";
+    const auto late = m_lateFormEnds.find(element);
+    if (late != m_lateFormEnds.end())
+        m_out += "</FORM>";
 }
 
 void HtmlSerializer::WriteAttributes(xmlNode* element)

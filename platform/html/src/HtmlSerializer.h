@@ -5,10 +5,17 @@
 // with a Content-Type META naming the charset the page is saved in and that
 // holds a generator META. Script and style content, comments and the
 // document type are written as they were read.
+//
+// Forms are written so that a browser reading the result submits the same
+// controls with them: a <form> tag that was no form (inside an open one)
+// is left out, and the </FORM> of a form whose controls go on after its
+// element ends (a form opened in one table cell) follows its last control.
+// The tree is walked without recursion, however deep the page nests.
 
 #include <libxml/tree.h>
 
 #include <string>
+#include <unordered_map>
 
 namespace pollenta::html {
 
@@ -20,8 +27,10 @@ public:
     std::string Write(xmlDoc* doc);
 
 private:
-    void WriteNode(xmlNode* node);
-    void WriteElement(xmlNode* element);
+    void WriteLeaf(xmlNode* node);
+    void WriteStartTag(xmlNode* element);
+    void WriteEndTag(xmlNode* element);
+    void FindLateFormEnds(xmlDoc* doc);
     void WriteAttributes(xmlNode* element);
     void WriteHeadMetas(xmlNode* head);
     void WriteMissingHead(xmlNode* html);
@@ -30,6 +39,9 @@ private:
 
     std::string m_charset;
     std::string m_out;
+    // The last control of a form that lies after the form's element, and
+    // that form.
+    std::unordered_map<const xmlNode*, const xmlNode*> m_lateFormEnds;
 };
 
 }  // namespace pollenta::html

@@ -4,7 +4,9 @@
 
 #include "win/Errors.h"
 
+#include <algorithm>
 #include <cstring>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -35,11 +37,16 @@ INTERNET_SCHEME SchemeNumber(const std::string& scheme)
         const char* name;
         INTERNET_SCHEME number;
     } known[] = {
-        {"ftp", INTERNET_SCHEME_FTP},       {"gopher", INTERNET_SCHEME_GOPHER},
-        {"http", INTERNET_SCHEME_HTTP},     {"https", INTERNET_SCHEME_HTTPS},
-        {"file", INTERNET_SCHEME_FILE},     {"news", INTERNET_SCHEME_NEWS},
-        {"mailto", INTERNET_SCHEME_MAILTO}, {"socks", INTERNET_SCHEME_SOCKS},
-        {"javascript", INTERNET_SCHEME_JAVASCRIPT}, {"vbscript", INTERNET_SCHEME_VBSCRIPT},
+        {"ftp", INTERNET_SCHEME_FTP},
+        {"gopher", INTERNET_SCHEME_GOPHER},
+        {"http", INTERNET_SCHEME_HTTP},
+        {"https", INTERNET_SCHEME_HTTPS},
+        {"file", INTERNET_SCHEME_FILE},
+        {"news", INTERNET_SCHEME_NEWS},
+        {"mailto", INTERNET_SCHEME_MAILTO},
+        {"socks", INTERNET_SCHEME_SOCKS},
+        {"javascript", INTERNET_SCHEME_JAVASCRIPT},
+        {"vbscript", INTERNET_SCHEME_VBSCRIPT},
         {"res", INTERNET_SCHEME_RES},
     };
     for (const auto& entry : known) {
@@ -81,7 +88,7 @@ std::string RemoveDotSegments(const std::string& path)
 // Splits "scheme://authority/path" into its prefix up to the path and the path.
 void SplitAtPath(const std::string& url, const std::string& scheme, std::string& prefix, std::string& path)
 {
-    std::size_t start = scheme.size() + 1;
+    std::size_t start = std::min(scheme.size() + 1, url.size());
     if (url.compare(start, 2, "//") == 0) {
         const std::size_t slash = url.find('/', start + 2);
         start = slash == std::string::npos ? url.size() : slash;
@@ -92,6 +99,14 @@ void SplitAtPath(const std::string& url, const std::string& scheme, std::string&
         path = "/";
 }
 
+// A relative page path is relative to the current folder, as it is when
+// the page is opened.
+std::string CurrentFolder()
+{
+    char buffer[4096];
+    return getcwd(buffer, sizeof buffer) ? std::string(buffer) : std::string();
+}
+
 std::string Combine(const std::string& base, std::string relative)
 {
     if (!SchemeOf(relative).empty())
@@ -99,8 +114,8 @@ std::string Combine(const std::string& base, std::string relative)
     for (char& c : relative)
         c = c == '\\' ? '/' : c;
     std::string baseUrl = base;
-    if (SchemeOf(base).empty())
-        UrlCreateFromPath(base, baseUrl);
+    if (SchemeOf(base).empty() && !UrlCreateFromPath(base, baseUrl))
+        UrlCreateFromPath(CurrentFolder() + "/" + base, baseUrl);
     const std::string scheme = SchemeOf(baseUrl);
     if (relative.compare(0, 2, "//") == 0)
         return scheme + ":" + relative;
@@ -141,7 +156,13 @@ BOOL InternetCombineUrl(LPCSTR baseUrl, LPCSTR relativeUrl, LPSTR buffer, LPDWOR
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    const std::string combined = Combine(baseUrl, relativeUrl);
+    std::string combined;
+    try {
+        combined = Combine(baseUrl, relativeUrl);
+    } catch (const std::exception&) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return FALSE;
+    }
     if (!buffer || *length < combined.size() + 1) {
         *length = static_cast<DWORD>(combined.size() + 1);
         SetLastError(ERROR_INSUFFICIENT_BUFFER);

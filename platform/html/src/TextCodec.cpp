@@ -1,5 +1,7 @@
 #include "TextCodec.h"
 
+#include "html/EncodingLabels.h"
+
 #include <iconv.h>
 
 #include <cerrno>
@@ -19,9 +21,17 @@ struct IconvClose {
 // not know one of the charsets.
 using IconvHandle = std::unique_ptr<void, IconvClose>;
 
+// A label browsers know converts as browsers decode it; any other name is
+// taken as iconv's own.
+std::string IconvName(const std::string& charset)
+{
+    const std::string encoding = EncodingOfLabel(charset);
+    return encoding.empty() ? charset : IconvNameOfEncoding(encoding);
+}
+
 IconvHandle OpenIconv(const std::string& to, const std::string& from)
 {
-    iconv_t cd = iconv_open(to.c_str(), from.c_str());
+    iconv_t cd = iconv_open(IconvName(to).c_str(), IconvName(from).c_str());
     return IconvHandle(cd == reinterpret_cast<iconv_t>(-1) ? nullptr : cd);
 }
 

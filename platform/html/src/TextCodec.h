@@ -10,6 +10,9 @@
 
 namespace pollenta::html {
 
+// Charsets are labels as browsers read them ("iso-8859-1" decodes as
+// windows-1252), or else iconv's names.
+
 // True when iconv can convert between the charset and UTF-8.
 bool IsKnownCharset(const std::string& charset);
 // False (and an empty result) only for a charset iconv does not know.

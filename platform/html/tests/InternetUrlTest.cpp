@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -126,4 +127,22 @@ TEST(MimeCodePagesTest, EveryListedCharsetIsLowerCaseAndConvertible)
     }
     ASSERT_EQ(S_OK, EnumCodePages(MIMECONTF_BROWSER, 0, pages));
     EXPECT_GE(pages.size(), 40u);
+}
+
+TEST(InternetUrlTest, RelativePagePathIsTakenFromTheCurrentFolder)
+{
+    char folder[4096] = {};
+    ASSERT_NE(nullptr, getcwd(folder, sizeof folder));
+    const std::string here = std::string("file://") + folder;
+    EXPECT_EQ(here + "/img/a.gif", Combined("survey.htm", "img/a.gif"));
+    EXPECT_EQ(here + "/a.gif", Combined("site/../survey.htm", "a.gif"));
+    EXPECT_EQ("file:///pics/b.gif", Combined("survey.htm", "/pics/b.gif"));
+    // Texts that are hardly addresses give an answer, never an exception.
+    for (const char* base : {":", "x:", "file:", "//", "\\\\", "?", "#"}) {
+        DWORD length = 0;
+        InternetCombineUrl(base, "a.gif", nullptr, &length, ICU_NO_ENCODE);
+        std::string buffer(length + 1, '\0');
+        length = static_cast<DWORD>(buffer.size());
+        EXPECT_NO_THROW(InternetCombineUrl(base, "a.gif", buffer.data(), &length, ICU_NO_ENCODE)) << base;
+    }
 }

@@ -6,6 +6,7 @@
 
 #include "wizard/CWEException.h"
 #include "wizard/CWEHTMLChecker.h"
+#include "wizard/WEUtils.h"
 #include "wizard/WizardIds.h"
 
 #include "ui/FileDialog.h"
@@ -80,7 +81,7 @@ LRESULT CWEProjPage1::OnWizardNext()
             return;
         GetCheckErrors().RemoveAll();
         CWEProjectSettings& settings = GetWizard();
-        const std::string path = settings.m_strSourcePath;
+        const std::string path = AbsolutePagePath(settings.m_strSourcePath);
         settings.Reset();
         settings.m_strSourcePath = path;
         GetHTMLDocument().Create();

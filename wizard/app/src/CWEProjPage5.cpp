@@ -10,6 +10,7 @@
 #include "wizard/WizardIds.h"
 
 #include "ui/MessageBox.h"
+#include "win/CodePage.h"
 #include "wizardui/WEAnswerDatabase.h"
 #include "zr/FormatHResult.h"
 
@@ -125,7 +126,7 @@ LRESULT CWEProjPage5::OnWizardNext()
             return;
         }
         GetFieldsDataSet().RemoveAll();
-        GetFieldsDataSet().Build(*GetHTMLDocument().Document());
+        GetFieldsDataSet().BuildInCodePage(GetHTMLDocument(), ToNarrow(settings.m_CodePage.wszWebCharset, CP_UTF8));
         answer = 0;
     });
     return answer;

@@ -2,11 +2,15 @@
 
 #include "PlandrelIds.h"
 #include "PlandrelStrings.h"
+#include "WizardText.h"
 
 #include "wizard/CWEException.h"
 #include "wizard/CWEFieldsDataSet.h"
+#include "wizard/ColumnNames.h"
 
 #include "keytree/CalcStringCRC64.h"
+
+#include <vector>
 
 CWEProjPage51::CWEProjPage51() : CWEProjPropPage(IDD_PAGE_FIELDS) {}
 
@@ -42,9 +46,19 @@ BOOL CWEProjPage51::OnSetActive()
 BOOL CWEProjPage51::OnKillActive()
 {
     return RunReported([&] {
+        std::vector<CWEField> rows;
         m_grid.CollectFields([&](const CWEField& field) {
-            return OnFieldEdited(field.m_strInitialName, field.m_strName, field.m_nType, field.m_nSize) == S_OK;
+            rows.push_back(field);
+            return true;
         });
+        // Refused here, where the names are typed, rather than by the
+        // database when the table is made.
+        RequireDistinctColumnNames(rows);
+        for (const CWEField& field : rows) {
+            if (OnFieldEdited(field.m_strInitialName, TrimBlanks(field.m_strName), field.m_nType, field.m_nSize) !=
+                S_OK)
+                WE_THROW_UNEXPECTED();
+        }
     });
 }
 

@@ -31,7 +31,6 @@
 
 namespace fs = std::filesystem;
 
-
 // A survey page as an old editor wrote it: windows-1251 named in its META,
 // upper-case tags, a picture, a named submit button (the check takes the
 // name off and warns) and a mailto form.
@@ -122,7 +121,8 @@ protected:
     }
     // The grid's type list over the field's type cell, the type chosen and
     // the cell left, as a user does with the mouse.
-    void ChooseTypeInGrid(const std::string& field, int type)
+    // The cell of the field's row in the column, entered as a click would.
+    void EnterGridCell(const std::string& field, long col)
     {
         CWEFieldsBrowseGrid& grid = m_sheet.m_page51.Grid();
         long row = 1;
@@ -130,8 +130,14 @@ protected:
             ++row;
         ASSERT_LT(row, grid.GetRows()) << field;
         grid.SetRow(row);
-        grid.SetCol(1);
+        grid.SetCol(col);
         PumpWaitingMessages();
+    }
+
+    void ChooseTypeInGrid(const std::string& field, int type)
+    {
+        ASSERT_NO_FATAL_FAILURE(EnterGridCell(field, 1));
+        CWEFieldsBrowseGrid& grid = m_sheet.m_page51.Grid();
         CWECellComboBox& list = grid.TypeList();
         ASSERT_TRUE(IsWindowVisible(list));
         for (int item = 0; item < list.GetCount(); ++item)
@@ -139,6 +145,16 @@ protected:
                 list.SetCurSel(item);
         Shoot("08-fields-type-list");
         grid.SetCol(2);
+        PumpWaitingMessages();
+    }
+
+    void TypeNameInGrid(const std::string& field, const std::string& name)
+    {
+        ASSERT_NO_FATAL_FAILURE(EnterGridCell(field, 0));
+        CWEFieldsBrowseGrid& grid = m_sheet.m_page51.Grid();
+        ASSERT_TRUE(IsWindowVisible(grid.NameEdit()));
+        SetWindowText(grid.NameEdit(), name.c_str());
+        grid.SetCol(1);
         PumpWaitingMessages();
     }
 
@@ -174,7 +190,7 @@ protected:
         Shoot("01-welcome");
         Next();
 
-        EXPECT_FALSE(Enabled(ID_WIZNEXT)); // no page yet
+        EXPECT_FALSE(Enabled(ID_WIZNEXT));  // no page yet
         Type(m_sheet.m_page1, IDC_SOURCE_PATH, "   ");
         EXPECT_FALSE(Enabled(ID_WIZNEXT));
         Click(m_sheet.m_page1, IDC_BROWSE);
@@ -258,9 +274,8 @@ protected:
 
     void ExpectFinishedProject(const std::string& table)
     {
-        ASSERT_EQ(10, m_sheet.GetActiveIndex()) << (m_sheet.m_creationErrors.GetCount()
-                                                        ? m_sheet.m_creationErrors.GetText(0)
-                                                        : std::string());
+        ASSERT_EQ(10, m_sheet.GetActiveIndex())
+            << (m_sheet.m_creationErrors.GetCount() ? m_sheet.m_creationErrors.GetText(0) : std::string());
         EXPECT_TRUE(Enabled(ID_WIZFINISH));
         EXPECT_FALSE(Enabled(IDCANCEL));
         EXPECT_FALSE(Enabled(ID_WIZBACK));
@@ -276,7 +291,8 @@ protected:
         EXPECT_EQ("1", Property(id, "Completed"));
         EXPECT_EQ("RecipientEmail:VARCHAR(50),age:INTEGER,note:VARCHAR(255),who:VARCHAR(100)",
                   Scalar("SELECT group_concat(name || ':' || type, ',') FROM (SELECT name, type FROM "
-                         "pragma_table_info('" + table + "') ORDER BY name)"));
+                         "pragma_table_info('" +
+                         table + "') ORDER BY name)"));
 
         const fs::path folder = DataDir() / std::to_string(id);
         const std::string saved = ReadFile(folder / "index.html");
@@ -295,9 +311,8 @@ protected:
     int m_boxAnswer = IDYES;
     ChooserRequest m_chooser;
     ChooserRequest m_dataLink;
-    std::string m_dataLinkPath; // the database's path when empty
+    std::string m_dataLinkPath;  // the database's path when empty
     std::vector<int> m_tablesShown;
     std::vector<std::string> m_offeredSql;
     std::function<void(CWESqlEdit&)> m_sqlEdit = [](CWESqlEdit&) {};
 };
-

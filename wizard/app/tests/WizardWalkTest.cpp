@@ -89,8 +89,7 @@ TEST_F(WizardWalkTest, TakenTableNameIsRefusedUntilAnotherIsTyped)
     EXPECT_EQ(6, m_sheet.GetActiveIndex());
     ASSERT_EQ(2u, m_boxes.size());
     EXPECT_EQ(0u, m_boxes[0].text.find("The new table name you've entered contain symbols"));
-    EXPECT_EQ("The table named \"It's taken\" already exists.\n\n Show the list of existing tables?",
-              m_boxes[1].text);
+    EXPECT_EQ("The table named \"It's taken\" already exists.\n\n Show the list of existing tables?", m_boxes[1].text);
     // Yes to the question: the database's one table is listed.
     EXPECT_EQ(std::vector<int>{1}, m_tablesShown);
 
@@ -110,4 +109,29 @@ TEST_F(WizardWalkTest, NameOfTheMadeProjectIsTakenExactlyWithBlanksIgnored)
     ExpectFinishedProject("Answers");
     EXPECT_FALSE(CWEProjPage3::IsNameUnique(" Staff survey 2026"));
     EXPECT_TRUE(CWEProjPage3::IsNameUnique("staff survey 2026"));
+}
+
+TEST_F(WizardWalkTest, GridRefusesAnEmptyNameAndNamesTheDatabaseCannotTellApart)
+{
+    WalkToCreation();
+    Back();
+    ASSERT_EQ(7, m_sheet.GetActiveIndex());
+    TypeNameInGrid("note", "WHO");
+    m_boxes.clear();
+    m_sheet.PressButton(PSBTN_NEXT);
+    EXPECT_EQ(7, m_sheet.GetActiveIndex());
+    ASSERT_EQ(1u, m_boxes.size());
+    EXPECT_NE(std::string::npos, m_boxes[0].text.find("\"who\" and \"WHO\" name the same column")) << m_boxes[0].text;
+
+    TypeNameInGrid("WHO", "");
+    m_boxes.clear();
+    m_sheet.PressButton(PSBTN_NEXT);
+    EXPECT_EQ(7, m_sheet.GetActiveIndex());
+    ASSERT_EQ(1u, m_boxes.size());
+    EXPECT_NE(std::string::npos, m_boxes[0].text.find("\"note\" field is empty")) << m_boxes[0].text;
+
+    TypeNameInGrid("", "remarks");
+    Next();
+    ASSERT_EQ(8, m_sheet.GetActiveIndex());
+    EXPECT_EQ("remarks", m_sheet.m_fields.FindByInitialName("note")->m_strName);
 }

@@ -16,6 +16,8 @@ public:
     // for a missing file, before anything is parsed; WE_E_MSHTML when the
     // page cannot be read.
     void Load(const std::string& path);
+    // The page from its bytes; WE_E_MSHTML when they cannot be read.
+    void LoadFromBytes(const std::string& bytes);
     // WE_E_FILE_SAVE when the file cannot be written.
     void Save(const std::string& path);
 

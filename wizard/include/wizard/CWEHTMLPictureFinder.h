@@ -2,8 +2,10 @@
 // Walks every element of a loaded page for the picture files it refers to
 // (image sources, table, cell and body backgrounds, image inputs,
 // background sounds, CSS background and list-style images in inline
-// styles), asks a callback once per file and writes its answer back into
-// every reference to that file.
+// styles and in <style> blocks), asks a callback once per file and writes
+// its answer back into every reference to that file. A file URL's path is
+// percent-decoded here, once, so that the check and the copy look at the
+// same file.
 
 #include "wizard/CWEPictureCallback.h"
 
@@ -29,6 +31,7 @@ public:
 private:
     void FindInAttributes(pollenta::html::HtmlElement& element);
     void FindInStyle(pollenta::html::HtmlElement& element);
+    void FindInStyleSheet(pollenta::html::HtmlElement& element);
     int Resolve(std::string& reference);
     std::string LocalPath(const std::string& combined) const;
 

@@ -18,6 +18,8 @@
 #include "wizard/CWEPictureCallback.h"
 #include "wizard/CWEProjectSettings.h"
 
+#include "html/HtmlForm.h"
+
 #include "IHubberly.h"
 #include "com/ComPtr.h"
 #include "com/ComVariant.h"
@@ -39,23 +41,19 @@ public:
     int Create();
 
     // Copies one picture into the project folder as "_kqwpic_NNN.ext".
-    int OnPicture(CWEPicture& picture, CWEProjectSettings& data, CWEErrors& errors, bool& changed,
-                  int number) override;
+    int OnPicture(CWEPicture& picture, CWEProjectSettings& data, CWEErrors& errors, bool& changed, int number) override;
 
 private:
     void ConnectProjectLibrary();
     void CreateProjectEntry();
     void SetProjectProperty(const char* name, const CComVariant& value, const std::string& shown);
     void ReloadPage();
-    void SavePageAs(const std::string& file);
-    std::string SerializedPage() const;
-    std::string SetMetaCharset(const std::string& text, const std::string& charset) const;
     int RenameFormElements();
     void RenameControl(pollenta::html::HtmlElement& control);
     void AddCollectedFields();
     int CopyPictures();
     void SaveFinalPage();
-    std::string InsertHiddenFields(const std::string& text) const;
+    void AddHiddenFields(pollenta::html::HtmlForm form) const;
     std::string SetMetaGenerator(const std::string& text) const;
     int CreateTable();
     std::string BuildCreateTable();

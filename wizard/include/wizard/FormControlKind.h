@@ -9,9 +9,11 @@
 
 enum class FormControlKind { Submit, Reset, Field, Skipped };
 
-// INPUT of type submit or reset; INPUT of type text, hidden, password,
-// checkbox or radio, SELECT and TEXTAREA are fields; everything else
-// (buttons, image and file inputs, field sets, objects) is skipped.
+// INPUT of type submit or reset, and BUTTON of type submit (also without a
+// type or with one browsers do not know, which submits) or reset; INPUT of
+// type text, hidden, password, checkbox or radio, SELECT and TEXTAREA are
+// fields; everything else (plain buttons, image and file inputs, field
+// sets, objects) is skipped.
 FormControlKind KindOfControl(const pollenta::html::HtmlElement& control);
 // The column size a field control gets: 255 for a text area, else 100.
 int DefaultFieldSize(const pollenta::html::HtmlElement& control);

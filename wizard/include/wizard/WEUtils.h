@@ -28,3 +28,6 @@ std::string GetComErrorText(HRESULT hr, IUnknown* object, REFIID iid);
 std::string GetLastErrorText();
 // The text after the last ".", lower case; "" without a dot.
 std::string GetFileExtension(const std::string& name);
+// A page path as the user typed it, taken from the current folder when it
+// is relative; unchanged when it is empty or there is no current folder.
+std::string AbsolutePagePath(const std::string& path);

@@ -49,6 +49,10 @@ inline constexpr DWORD WE_E_SQL = 0xE00022DD;
 inline constexpr DWORD WE_E_DB_CONNECT = 0xE00022DE;
 inline constexpr DWORD WE_E_SQL_NO_TABLE = 0xE00022DF;
 inline constexpr DWORD WE_E_SQL_NO_FIELD = 0xE00022E0;
+inline constexpr DWORD WE_E_NOT_A_PICTURE = 0xE00022E1;
+inline constexpr DWORD WE_E_NAMES_DIFFER_IN_CASE = 0xE00022E2;
+inline constexpr DWORD WE_E_EMPTY_FIELD_NAME = 0xE00022E3;
+inline constexpr DWORD WE_W_FORM_ENCODING = 0xA00022E4;
 
 inline constexpr UINT IDS_WIZARD_CAPTION = 102;
 inline constexpr UINT IDS_FATAL_ERROR = 103;

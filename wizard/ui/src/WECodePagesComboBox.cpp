@@ -1,6 +1,7 @@
 #include "wizardui/WECodePagesComboBox.h"
 
 #include "com/Text.h"
+#include "html/EncodingLabels.h"
 
 #include <algorithm>
 #include <cctype>
@@ -15,7 +16,7 @@ std::string LowerAscii(std::string text)
     return text;
 }
 
-} // namespace
+}  // namespace
 
 void CWECodePagesComboBox::Fill(const CWEMultilang& multilang)
 {
@@ -55,6 +56,14 @@ void CWECodePagesComboBox::SelectByName(const std::string& name)
     for (int index = 0; index < count; ++index)
         // Only the list's side is lower-cased: the page's charset is compared as given.
         if (LowerAscii(pollenta::com::AnsiFromUtf16(PageAt(index).wszWebCharset)) == name) {
+            SetCurSel(index);
+            return;
+        }
+    // A page is named by its encoding, in lower case ("gbk" for one labelled
+    // gb2312): the entry whose charset browsers read as that encoding.
+    const std::string encoding = name == LowerAscii(name) ? pollenta::html::EncodingOfLabel(name) : std::string();
+    for (int index = 0; index < count && !encoding.empty(); ++index)
+        if (pollenta::html::EncodingOfLabel(pollenta::com::AnsiFromUtf16(PageAt(index).wszWebCharset)) == encoding) {
             SetCurSel(index);
             return;
         }

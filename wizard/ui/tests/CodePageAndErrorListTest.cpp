@@ -33,7 +33,7 @@ struct ListsDialog {
     CWEErrorsList errors;
 };
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -50,7 +50,7 @@ std::string SelectedCharset(const CWECodePagesComboBox& list)
     return list.GetSelection(page) ? pollenta::com::AnsiFromUtf16(page.wszWebCharset) : std::string();
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(UiTest, TheCodePageListShowsTheTablesBrowserPagesAndGivesBackTheChosenRecord)
 {
@@ -75,12 +75,15 @@ TEST_F(UiTest, TheCodePageIsSelectedByItsLowerCaseCharsetName)
 {
     struct Case {
         const char* name;
-        const char* selected; // starting from utf-8
+        const char* selected;  // starting from utf-8
     };
     const Case cases[] = {
         {"windows-1251", "windows-1251"},
         {"koi8-r", "koi8-r"},
-        {"KOI8-R", "utf-8"}, // a name in capitals never matches
+        {"KOI8-R", "utf-8"},  // a name in capitals never matches
+        // A page's encoding selects the entry browsers read as it.
+        {"gbk", "gb2312"},
+        {"ibm866", "cp866"},
         {"", "utf-8"},
         {"x-no-such-charset", "utf-8"},
     };

@@ -10,7 +10,8 @@
 //     document.Save("/home/ann/project/index.html");
 //
 // Loading finds the charset from a byte-order mark, else from the page's
-// META, else takes UTF-8 when the bytes are valid UTF-8 and windows-1252
+// META (its label read as browsers read labels: "iso-8859-1" is
+// windows-1252, "shift_jis" is windows-31J), else takes UTF-8 when the bytes are valid UTF-8 and windows-1252
 // when they are not. Saving writes the page in its current charset with
 // upper-case tag names, a Content-Type META naming that charset and a
 // generator META; everything else keeps its content.
@@ -47,13 +48,15 @@ public:
     std::string Serialize() const;
 
     bool IsLoaded() const { return m_doc != nullptr; }
-    // Lower case, e.g. "windows-1251".
+    // The encoding's name in lower case, e.g. "windows-1251"; "windows-1252"
+    // for a page labelled "iso-8859-1".
     const std::string& Charset() const { return m_charset; }
     // Changes the charset that Serialize writes in and names; false (and no
     // change) for a charset iconv does not know.
     bool SetCharset(std::string_view charset);
     std::string Title() const;
-    // The FORM elements, in document order.
+    // The FORM elements a browser makes, in document order: a <form> tag
+    // written inside an open form is not one.
     std::vector<HtmlElement> Forms() const;
     // Every element, in document order.
     std::vector<HtmlElement> All() const;

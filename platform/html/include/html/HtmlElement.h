@@ -35,6 +35,10 @@ public:
     void SetName(std::string_view name) { SetAttribute("name", name); }
     // The element's text with runs of blanks made one and the ends trimmed.
     std::string InnerText() const;
+    // The text of an element that holds raw text (STYLE, SCRIPT) as it was
+    // written, and its replacement.
+    std::string RawText() const;
+    void SetRawText(std::string_view text);
 
     _xmlNode* Node() const { return m_node; }
     bool operator==(const HtmlElement& other) const { return m_node == other.m_node; }

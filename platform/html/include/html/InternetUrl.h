@@ -43,8 +43,9 @@ struct URL_COMPONENTS {
 // INTERNET_SCHEME_UNKNOWN. `length` 0 means up to the NUL.
 BOOL InternetCrackUrl(LPCSTR url, DWORD length, DWORD flags, URL_COMPONENTS* components);
 
-// The reference resolved against the base (a URL or a local absolute path,
-// which counts as its file URL). *length is the buffer's size in; out, the
+// The reference resolved against the base (a URL or a local path, which
+// counts as its file URL; a relative path is taken from the current
+// folder). Never throws: no memory gives FALSE (ERROR_NOT_ENOUGH_MEMORY). *length is the buffer's size in; out, the
 // characters written without the NUL, or, when the buffer is missing or too
 // small, the size needed with the NUL (FALSE, ERROR_INSUFFICIENT_BUFFER).
 // Backslashes in a reference without a scheme are read as slashes.
