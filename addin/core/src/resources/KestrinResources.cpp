@@ -27,6 +27,9 @@ const StringResource kStrings[] = {
     {IDS_SEND_UNKNOWN, "Unknown error occured while sending."},
     {IDS_LOG_FIELDS, "time profile status description"},
     {IDS_FLAG_TEXT, "Survey data added successfully"},
+    {IDS_FLAG_TEXT_FAILED, "Survey data not added successfully"},
+    {IDS_VALUE_NOT_TEXT, "The value is not text in the charset of the answer"},
+    {IDS_VALUE_NOT_ANSI, "The value has characters that the ANSI code page cannot hold"},
     {IDS_VIEW_LOGS, "View the logs..."},
     {IDS_NO_WORD_EDITOR,
      "Pollenta cannot use Microsoft Word as message editor.\nUse Microsoft Outlook message editor to "
@@ -83,6 +86,7 @@ const MessageResource kMessages[] = {
     {0xE00022D2, kUsEnglish, "Project folder path retrieving error"},
     {0xE00022D6, kUsEnglish, "Error while retrieving MAPI session (%1)."},
     {0xE00022D7, kUsEnglish, "Error while modifying message."},
+    {0xE00022D8, kUsEnglish, "Survey answers are not being collected: %1"},
 };
 
 const ResourceTables kTables(kStrings, kMessages);

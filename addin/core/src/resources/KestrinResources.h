@@ -28,6 +28,9 @@ inline constexpr UINT IDS_NO_PROJECTS = 130;
 inline constexpr UINT IDS_DELETE_PROJECT = 132;
 inline constexpr UINT IDS_HOME_PAGE = 133;
 inline constexpr UINT IDS_SUPPORT_PAGE = 134;
+inline constexpr UINT IDS_VALUE_NOT_TEXT = 139;
+inline constexpr UINT IDS_VALUE_NOT_ANSI = 140;
+inline constexpr UINT IDS_FLAG_TEXT_FAILED = 141;
 
 // The module the add-in's code and texts are in.
 HMODULE KestrinModule();
