@@ -114,6 +114,8 @@ int CWEProjectCreator::RenameFormElements()
         RenameControl(control);
     form.SetAction(MailtoAction(m_settings.m_strEmail, m_settings.m_strSubject));
     form.SetMethod("POST");
+    // Answers are read as UTF-8, whatever charset the page is kept in.
+    form.SetAttribute("accept-charset", "UTF-8");
     AddCollectedFields();
     m_bInsertProjectField = m_fields.FindByInitialName("kqProjectID") == nullptr;
     return 1;
