@@ -6,4 +6,6 @@
 #include "ado/AdoEnums.h"
 #include "com/ComVariant.h"
 
-CComVariant AnswerFieldValue(DataTypeEnum fieldType, BSTR text);
+// False for a text that an integer field cannot take exactly ("1,5",
+// "abc", a number out of range): rounding it would store what nobody typed.
+bool AnswerFieldValue(DataTypeEnum fieldType, BSTR text, CComVariant& value);

@@ -152,7 +152,8 @@ HRESULT CWEAnswerInserter::SetFields(Fields* fields, SAFEARRAY* data, LONG& resu
         }
         DataTypeEnum type = adBSTR;
         field->get_Type(&type);
-        if (FAILED(field->put_Value(AnswerFieldValue(type, value)))) {
+        CComVariant converted;
+        if (!AnswerFieldValue(type, value, converted) || FAILED(field->put_Value(converted))) {
             result = kStoredWithFieldErrors;
             m_fieldErrors.push_back({AnsiFromBstr(name), idFieldErrors::kSetValueFailed});
         }

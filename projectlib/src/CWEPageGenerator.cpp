@@ -159,7 +159,9 @@ std::string CWEPageGenerator::FormStart(LONG generation, const std::optional<LON
     const std::string subject = m_properties.GetText("Subject");
     if (!subject.empty())
         action += "?Subject=" + PercentEncode(ToUtf8(subject));
-    text += "<FORM ACTION=\"" + EscapeAttribute(action) + "\" METHOD=POST>\r\n";
+    // The page is UTF-8; without ACCEPT-CHARSET a browser may post in the
+    // charset the respondent switched the page to.
+    text += "<FORM ACTION=\"" + EscapeAttribute(action) + "\" METHOD=POST ACCEPT-CHARSET=\"UTF-8\">\r\n";
     text += "<INPUT TYPE=HIDDEN NAME=kqProjectID VALUE=\"" + std::to_string(m_projectId) + "\">\r\n";
     if (m_properties.GetNumber("CollectRecipients") != 0)
         text += "<INPUT TYPE=HIDDEN NAME=RecipientEmail VALUE=\"%%RECIPIENT%%\">\r\n";

@@ -293,6 +293,39 @@ TEST_F(InsertDataTest, DatesAndNumbersTypedInTheUsersFormAreStored)
     }
 }
 
+TEST_F(InsertDataTest, AnIntegerFieldTakesAWholeNumberAsTheUserWritesItAndNeverARoundedOne)
+{
+    const LONG id = Project();
+    struct Case {
+        const char* locale;
+        const char16_t* age;
+        const char16_t* score;
+        const char* stored;
+        Errors errors;
+    };
+    const Case cases[] = {
+        // German and ISO read "1.234" differently: German wins, as on Windows.
+        {"de_DE.UTF-8", u"1.234", u"1.234", "1234|1234.0", {}},
+        {"de_DE.UTF-8", u"1,0", u"1,5", "1|1.5", {}},
+        {"de_DE.UTF-8", u"1,5", u"2", "null|2.0", {{"Age", 10}}},
+        {"de_DE.UTF-8", u"3000000000", u"0,5", "null|0.5", {{"Age", 10}}},
+        {"ru_RU.UTF-8", u"1 234", u"1 234,5", "1234|1234.5", {}},
+        {"ru_RU.UTF-8", u"12,25", u"7", "null|7.0", {{"Age", 10}}},
+        {"en_US.UTF-8", u"1,234", u"1.5", "1234|1.5", {}},
+        {"en_US.UTF-8", u"1.5", u"1.5", "null|1.5", {{"Age", 10}}},
+        {"C", u"-42", u"2.5e1", "-42|25.0", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.locale) + " " + pollenta::com::AnsiFromUtf16(c.age));
+        UserLocaleEnvironment locale(c.locale);
+        Sql("DELETE FROM Answers");
+        Outcome outcome = Insert(id, Pairs({u"Age", c.age, u"Score", c.score}));
+        EXPECT_EQ(c.errors.empty() ? 0 : 1, outcome.result);
+        EXPECT_EQ(c.errors, outcome.errors);
+        EXPECT_EQ(c.stored, Scalar("SELECT coalesce(Age, 'null') || '|' || printf('%.1f', Score) FROM Answers"));
+    }
+}
+
 TEST_F(InsertDataTest, FieldErrorsAreListedAndTheRestIsStored)
 {
     const LONG id = Project();

@@ -205,6 +205,7 @@ TEST_F(PageGeneratorTest, WritesEveryControlOfAFormWhereTheFormPutsIt)
     ASSERT_TRUE(page.Ok());
 
     EXPECT_EQ("mailto:ann@example.com?Subject=Results%20%26%20more%20%231%3F", page.Attribute("//form", "action"));
+    EXPECT_EQ("UTF-8", page.Attribute("//form", "accept-charset"));
     EXPECT_EQ(std::to_string(id), page.Attribute("//input[@name='kqProjectID']", "value"));
     EXPECT_EQ("%%RECIPIENT%%", page.Attribute("//input[@name='RecipientEmail']", "value"));
     EXPECT_EQ("#ffffff", page.Attribute("//body", "bgcolor"));

@@ -54,9 +54,12 @@ Choices FormChoices(std::size_t index)
     return {{"Town", Nth(kTowns, index + 3)}, {"Remarks", Nth(kRemarks, index + 1)}};
 }
 
-RecipientAnswer Answer(const std::string& html, const Choices& choices, const std::string& sender, std::size_t index)
+RecipientAnswer Answer(const std::string& html, const Choices& choices, const std::string& sender, std::size_t index,
+                       const std::string& shownIn = {})
 {
-    const FilledForm form = FillForm(html, choices);
+    FilledForm form = FillForm(html, choices);
+    if (!shownIn.empty())
+        form.charset = shownIn;
     AnswerMail mail;
     mail.fromName = Nth(kNames, index);
     mail.fromAddress = sender;
@@ -70,7 +73,7 @@ RecipientAnswer Answer(const std::string& html, const Choices& choices, const st
     RecipientAnswer answer;
     answer.recipient = sender;
     answer.posted = std::map<std::string, std::string>(form.fields.begin(), form.fields.end());
-    answer.eml = BuildAnswerMail(mail, styles[index % 3]);
+    answer.eml = BuildAnswerMail(mail, shownIn.empty() ? styles[index % 3] : AnswerStyle::TextAttachment);
     return answer;
 }
 
@@ -81,7 +84,8 @@ RecipientAnswer AnswerCopy(const SurveyCopy& copy, std::size_t index)
     return Answer(copy.html, SurveyChoices(index), copy.recipient, index);
 }
 
-RecipientAnswer AnswerPage(const std::string& html, const std::string& sender, std::size_t index)
+RecipientAnswer AnswerPage(const std::string& html, const std::string& sender, std::size_t index,
+                           const std::string& shownIn)
 {
-    return Answer(html, FormChoices(index), sender, index);
+    return Answer(html, FormChoices(index), sender, index, shownIn);
 }

@@ -18,5 +18,9 @@ struct RecipientAnswer {
 // The answer of the `index`th recipient to its copy.
 RecipientAnswer AnswerCopy(const SurveyCopy& copy, std::size_t index);
 // The answer to a survey page opened from its file (a page posted by
-// whoever has it, not a personal copy), from `sender`.
-RecipientAnswer AnswerPage(const std::string& html, const std::string& sender, std::size_t index);
+// whoever has it, not a personal copy), from `sender`. With `shownIn`, the
+// browser shows the page in that charset (its encoding menu) and posts in
+// it, as old browsers did whatever the form asked; the mail client names
+// the charset on the attachment.
+RecipientAnswer AnswerPage(const std::string& html, const std::string& sender, std::size_t index,
+                           const std::string& shownIn = {});

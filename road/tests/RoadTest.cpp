@@ -187,8 +187,11 @@ protected:
         // The form project's page, opened from its file and posted.
         ProjectCatalog catalog;
         const std::string page = ReadFile(std::filesystem::path(catalog.Folder(formProject)) / "index.html");
-        for (const char* visitor : {"walk-in1@example.com", "walk-in2@example.com", "walk-in3@example.com"})
-            formAnswers.push_back(AnswerPage(page, visitor, formAnswers.size()));
+        // One browser shows the page as windows-1252 and posts in it; one
+        // visitor's address has a "+" in it.
+        formAnswers.push_back(AnswerPage(page, "walk-in1@example.com", 0, "windows-1252"));
+        formAnswers.push_back(AnswerPage(page, "walk-in+survey@example.com", 1));
+        formAnswers.push_back(AnswerPage(page, "walk-in3@example.com", 2));
     }
 
     void Collect()

@@ -63,6 +63,8 @@ int CWEProjectCreator::RenameFormElements()
     // The add-in reads answers URL-encoded, as a form posts them by default.
     if (form.HasAttribute("enctype"))
         form.SetAttribute("enctype", "application/x-www-form-urlencoded");
+    // Answers are read as UTF-8, whatever charset the page is kept in.
+    form.SetAttribute("accept-charset", "UTF-8");
     AddCollectedFields();
     m_bInsertProjectField = m_fields.FindByInitialName("kqProjectID") == nullptr;
     return 1;

@@ -117,6 +117,7 @@ TEST_F(CreatorTest, SurveyPageBecomesAFinishedProjectWithPageTableAndPictures)
     pollenta::html::HtmlForm form(page.Forms()[0]);
     EXPECT_EQ("mailto:answers@example.com?Subject=Staff%20%26%20pay%20%231%3F", form.Action());
     EXPECT_EQ("POST", form.GetAttribute("method"));
+    EXPECT_EQ("UTF-8", form.GetAttribute("accept-charset"));
     std::vector<std::string> names;
     for (const auto& control : form.Elements())
         names.push_back(control.Name());

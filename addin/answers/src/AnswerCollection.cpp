@@ -10,6 +10,7 @@ constexpr DWORD kLaunching = 0x200022BF;
 constexpr DWORD kLaunched = 0x200022C0;
 constexpr DWORD kShuttingDown = 0x200022C1;
 constexpr DWORD kShutDown = 0x200022C2;
+constexpr DWORD kNotCollecting = 0xE00022D9;
 
 // The add-in's one processor, made on first start and kept until the module
 // goes, so that the callbacks' global pointer never dangles.
@@ -40,6 +41,8 @@ HRESULT StartAnswerCollection(const CWESettings& settings, const std::vector<CWE
     const HRESULT hr = Processor()->Start(Snapshot(settings, watchedFolders, serviceFolderIds), log, session);
     if (SUCCEEDED(hr))
         log.Write(kLaunched);
+    else
+        log.Write(kNotCollecting, {Processor()->StartFailure()});
     return hr;
 }
 

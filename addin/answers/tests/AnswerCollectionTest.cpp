@@ -6,6 +6,8 @@
 #include "answers/AnswerCollection.h"
 #include "message/CWEAnswerMessage.h"
 
+#include <cstdlib>
+
 namespace {
 
 class AnswerCollectionTest : public AnswerTest {
@@ -68,4 +70,16 @@ TEST_F(AnswerCollectionTest, PauseWithoutAStartAnswersAtOnce)
 {
     EXPECT_EQ(S_FALSE, PauseAnswerCollection());
     EXPECT_EQ(S_OK, StopAnswerCollection());
+}
+
+TEST_F(AnswerCollectionTest, AStartWithoutTheProjectLibrarySaysThatNoAnswersAreCollectedAndWhy)
+{
+    const std::string command =
+        std::string("'") + POLLENTA_BIN_DIR + "/regsvr' /u /s '" + POLLENTA_BIN_DIR + "/Gastrel.so'";
+    ASSERT_EQ(0, std::system(command.c_str()));
+    EXPECT_EQ(E_FAIL, StartCollection());
+    EXPECT_EQ(0, AnswerThreadsLeft());
+    EXPECT_EQ(1, LogCount("\tE\tSurvey answers are not being collected: the project library object "
+                          "\"Gastrel.Hubberly\" cannot be created (0x"));
+    EXPECT_EQ(0, LogCount("All the new message processing proceses have been launched"));
 }

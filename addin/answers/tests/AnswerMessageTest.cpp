@@ -2,7 +2,7 @@
 // the subject marks and the five message actions, on messages of a real
 // store.
 
-#include "AnswerTest.h"
+#include "AnswerMessageFixture.h"
 #include "MessageWithFailingSetProps.h"
 
 #include "message/AttachmentData.h"
@@ -11,42 +11,17 @@
 
 #include "util/CZrMapiBufferPtr.h"
 
-#include "IHubberly.h"
-
-#include "com/Activation.h"
 #include "mapi/MapiAdmin.h"
 #include "win/Time.h"
 
 namespace {
 
-class AnswerMessageTest : public AnswerTest {
+class AnswerMessageTest : public AnswerMessageFixture {
 protected:
-    void SetUp() override
-    {
-        AnswerTest::SetUp();
-        CLSID clsid = GUID_NULL;
-        ASSERT_EQ(S_OK, CLSIDFromProgID(kHubberlyProgIDW, &clsid));
-        ASSERT_EQ(S_OK, CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IHubberly,
-                                         reinterpret_cast<void**>(&hubberly)));
-    }
-
-    CComPtr<IMessage> OpenMessage(const std::string& entryId)
-    {
-        ULONG type = 0;
-        CComPtr<IUnknown> object;
-        EXPECT_EQ(S_OK, world.Store()->OpenEntry(static_cast<ULONG>(entryId.size()),
-                                                 reinterpret_cast<LPENTRYID>(const_cast<char*>(entryId.data())),
-                                                 &IID_IMessage, MAPI_BEST_ACCESS, &type, &object));
-        return CComQIPtr<IMessage>(object.p);
-    }
-
     // Delivers an answer and processes it with the given settings.
     CComPtr<IMessage> ProcessAnswer(const std::string& subject, const CWEWatchSnapshot& settings)
     {
-        CComPtr<IMessage> message = OpenMessage(world.Deliver(Answer(subject, {{"Seq", "1"}})));
-        CWEAnswerMessage answer(world.Log(), settings, cache);
-        EXPECT_EQ(S_OK, answer.Process(world.Session(), world.Store(), message, hubberly));
-        return message;
+        return DeliverAndProcess(Answer(subject, {{"Seq", "1"}}), settings);
     }
 
     std::vector<std::string> Subjects(ULONG folderTag)
@@ -56,10 +31,6 @@ protected:
             subjects.push_back(message.subject);
         return subjects;
     }
-
-    CComPtr<IHubberly> hubberly;
-    CWEWatchSnapshot defaults;
-    CWEProjectPropsCache cache;
 };
 
 }  // namespace

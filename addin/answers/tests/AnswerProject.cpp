@@ -35,8 +35,8 @@ void Sql(const std::string& database, const std::string& sql)
 
 LONG AnswerProject::Create(const std::string& database, const std::string& name)
 {
-    Sql(database, "CREATE TABLE Answers (ID INTEGER PRIMARY KEY, Seq INTEGER, Name TEXT, Notes TEXT, "
-                  "RecipientEmail TEXT, SenderEmail TEXT)");
+    Sql(database, "CREATE TABLE Answers (ID INTEGER PRIMARY KEY, Seq INTEGER, Name TEXT, Notes TEXT, Town TEXT, "
+                  "Score DOUBLE, Born DATETIME, RecipientEmail TEXT, SenderEmail TEXT)");
     CLSID clsid = GUID_NULL;
     CheckHr(CLSIDFromProgID(kHubberlyProgIDW, &clsid), "CLSIDFromProgID");
     CComPtr<IHubberly> hubberly;

@@ -29,7 +29,7 @@ Pairs Parse(std::string_view text)
 
 std::string Decoded(std::string text)
 {
-    EXPECT_TRUE(DecodeFormText(text));
+    EXPECT_EQ(FormTextDecoding::Decoded, DecodeFormText(text)) << text;
     return text;
 }
 
@@ -116,9 +116,6 @@ TEST(FormDataTest, EscapesDecodeToUtf8TextAndBrokenOnesStayReadable)
         {"%2B", "+"},
         {"  padded  ", "padded"},
         {"", ""},
-        // Bytes that are not UTF-8 (a page in another charset) are replaced,
-        // never passed on as broken text.
-        {"Caf%E9", "Caf\ufffd"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.encoded);
@@ -132,6 +129,66 @@ TEST(FormDataTest, DecodedTextIsGivenInTheAnsiCodePage)
     const std::string text = Decoded("J%C3%BCrgen");
     SetAnsiCodePage(CP_UTF8);
     EXPECT_EQ("J\xFCrgen", text);
+}
+
+TEST(FormDataTest, TextIsReadInTheAnswersCodePageAndNeverStoredDamaged)
+{
+    const struct {
+        const char* name;
+        const char* encoded;
+        UINT codePage;
+        UINT ansiCodePage;
+        FormTextDecoding decoding;
+        const char* text;
+    } cases[] = {
+        {"windows-1252 page", "K%F6ln", 1252, CP_UTF8, FormTextDecoding::Decoded, "Köln"},
+        {"windows-1251 page", "%CC%EE%F1%EA%E2%E0", 1251, CP_UTF8, FormTextDecoding::Decoded, "Москва"},
+        {"Shift_JIS page", "%93%8C%8B%9E", 932, CP_UTF8, FormTextDecoding::Decoded, "東京"},
+        {"windows-1251 page, ANSI 1251", "%CC%EE%F1%EA%E2%E0", 1251, 1251, FormTextDecoding::Decoded,
+         "\xCC\xEE\xF1\xEA\xE2\xE0"},
+        {"not UTF-8 though declared so", "+K%F6ln+", CP_UTF8, CP_UTF8, FormTextDecoding::NotText, "+K%F6ln+"},
+        {"undefined in windows-1252", "%81", 1252, CP_UTF8, FormTextDecoding::NotText, "%81"},
+        {"Cyrillic under ANSI 1252", "%D0%9C%D0%BE%D1%81%D0%BA%D0%B2%D0%B0", CP_UTF8, 1252, FormTextDecoding::NotAnsi,
+         "%D0%9C%D0%BE%D1%81%D0%BA%D0%B2%D0%B0"},
+        {"the respondent's own question mark", "Why%3F", CP_UTF8, 1252, FormTextDecoding::Decoded, "Why?"},
+        {"character references", "%26%231044%3B%26%231072%3B", 1252, CP_UTF8, FormTextDecoding::Decoded, "Да"},
+        {"reference beyond the BMP", "%26%23128512%3B", CP_UTF8, CP_UTF8, FormTextDecoding::Decoded, "\U0001F600"},
+        {"reference under ANSI 1252", "%26%231044%3B", 1252, 1252, FormTextDecoding::NotAnsi, "%26%231044%3B"},
+        {"reference to a Latin letter under ANSI 1252", "%26%23252%3B", 1252, 1252, FormTextDecoding::Decoded, "\xFC"},
+        {"no references", "%26%23%3B+%26%2312+%26%2355296%3B+%26%23x41%3B+%26%230%3B", CP_UTF8, CP_UTF8,
+         FormTextDecoding::Decoded, "&#; &#12 &#55296; &#x41; &#0;"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(SetAnsiCodePage(c.ansiCodePage));
+        std::string text = c.encoded;
+        const FormTextDecoding decoding = DecodeFormText(text, c.codePage);
+        SetAnsiCodePage(CP_UTF8);
+        EXPECT_EQ(c.decoding, decoding);
+        EXPECT_EQ(c.text, text);
+    }
+}
+
+TEST(FormDataTest, AnAnswerIsReadAsUtf8UnlessItsBytesAreNot)
+{
+    EXPECT_EQ(CP_UTF8, AnswerCodePage("kqprojectid=1&Name=J%C3%BCrgen", 1252));
+    EXPECT_EQ(CP_UTF8, AnswerCodePage("kqprojectid=1&Name=Ann", 0));
+    EXPECT_EQ(1252u, AnswerCodePage("kqprojectid=1&Name=J%FCrgen", 1252));
+    EXPECT_EQ(CP_UTF8, AnswerCodePage("kqprojectid=1&Name=J%FCrgen", 0));
+}
+
+TEST(FormDataTest, APairThatCannotBeDecodedIsKeptAsItCameAndMarked)
+{
+    CWEFormFieldList fields;
+    ASSERT_TRUE(ParseFormData("kqprojectid=1&Town=K%F6ln&Name=Ann", fields, CP_UTF8));
+    ASSERT_EQ(3u, fields.size());
+    EXPECT_TRUE(fields[0].IsDecoded());
+    EXPECT_EQ(FormTextDecoding::NotText, fields[1].m_decoding);
+    EXPECT_EQ("K%F6ln", fields[1].m_strValue);
+    EXPECT_TRUE(fields[2].IsDecoded());
+    ASSERT_TRUE(fields.AddAsIs("SenderEmail", "gus+survey@example.org"));
+    EXPECT_EQ("gus+survey@example.org", fields.back().m_strValue);
+    EXPECT_TRUE(fields.back().IsDecoded());
 }
 
 TEST(FormDataTest, AValueOfAHundredThousandCharactersIsKeptWhole)

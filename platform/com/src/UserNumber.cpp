@@ -71,10 +71,9 @@ std::optional<std::string> IsoFromUserNumber(std::string_view input)
 
 bool ParseUserNumber(std::string_view text, ParsedNumber& number)
 {
-    if (ParseNumber(text, number))
-        return true;
+    // The user's form first: "1.234" is 1234 under German, as on Windows.
     const std::optional<std::string> iso = IsoFromUserNumber(text);
-    return iso && ParseNumber(*iso, number);
+    return (iso && ParseNumber(*iso, number)) || ParseNumber(text, number);
 }
 
 std::string UserNumberText(std::string isoText)

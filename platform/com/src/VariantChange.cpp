@@ -175,9 +175,9 @@ HRESULT ReadDecimal(const VARIANT& source, DECIMAL& out)
     if (source.vt == VT_BSTR) {
         const std::string text = AnsiFromBstr(source.bstrVal);
         bool overflow = false;
-        if (DecimalFromText(text, out, overflow)) return S_OK;
-        const std::optional<std::string> iso = overflow ? std::nullopt : IsoFromUserNumber(text);
+        const std::optional<std::string> iso = IsoFromUserNumber(text);
         if (iso && DecimalFromText(*iso, out, overflow)) return S_OK;
+        if (!overflow && DecimalFromText(text, out, overflow)) return S_OK;
         return overflow ? DISP_E_OVERFLOW : DISP_E_TYPEMISMATCH;
     }
     ParsedNumber n;

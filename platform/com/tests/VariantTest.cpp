@@ -110,8 +110,10 @@ TEST(VariantChangeType, NumbersAreReadAndWrittenInTheUsersLocaleAndTheIsoFormIsA
         {"de_DE.UTF-8", "3,14", S_OK, 3.14},
         {"de_DE.UTF-8", "-1.234,5", S_OK, -1234.5},
         {"de_DE.UTF-8", "12.345.678", S_OK, 12345678},
-        {"de_DE.UTF-8", "0.5", S_OK, 0.5},  // the ISO form comes first
-        {"de_DE.UTF-8", "1.234", S_OK, 1.234},
+        {"de_DE.UTF-8", "0.5", S_OK, 0.5},  // no German number: read in the ISO form
+        // German and ISO read it differently: German wins, as on Windows.
+        {"de_DE.UTF-8", "1.234", S_OK, 1234},
+        {"de_DE.UTF-8", "1.2345", S_OK, 1.2345},
         {"de_DE.UTF-8", "1.23,5", DISP_E_TYPEMISMATCH, 0},
         {"de_DE.UTF-8", "1,2,3", DISP_E_TYPEMISMATCH, 0},
         {"de_DE.UTF-8", "2,5e3", S_OK, 2500},
@@ -148,6 +150,14 @@ TEST(VariantChangeType, NumbersAreReadAndWrittenInTheUsersLocaleAndTheIsoFormIsA
     CComVariant decimal;
     ASSERT_EQ(S_OK, Convert(CComVariant("-1.234,125"), VT_DECIMAL, decimal));
     EXPECT_EQ("-1234,125", TextOf(decimal));
+    ASSERT_EQ(S_OK, Convert(CComVariant("1.234"), VT_DECIMAL, decimal));
+    EXPECT_EQ("1234", TextOf(decimal));
+    // Integers keep the rounding of automation for every caller.
+    CComVariant whole;
+    ASSERT_EQ(S_OK, Convert(CComVariant("1.234"), VT_I4, whole));
+    EXPECT_EQ(1234, whole.lVal);
+    ASSERT_EQ(S_OK, Convert(CComVariant("2,5"), VT_I4, whole));
+    EXPECT_EQ(2, whole.lVal);
 }
 
 TEST(VariantChangeType, TheNumberLocaleComesFromLcAllThenLcNumericThenLang)

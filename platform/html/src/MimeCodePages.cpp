@@ -1,5 +1,6 @@
 #include "html/MimeCodePages.h"
 
+#include <string>
 #include <string_view>
 
 namespace {
@@ -42,6 +43,58 @@ const CodePageRow kCodePages[] = {
     {51949, 949, "Korean (EUC)", "euc-kr", 129},
 };
 
+// Names that stand for a charset of the table.
+const struct {
+    const char* alias;
+    const char* charset;
+} kAliases[] = {
+    {"utf8", "utf-8"},
+    {"unicode-1-1-utf-8", "utf-8"},
+    {"us-ascii", "windows-1252"},
+    {"ascii", "windows-1252"},
+    {"iso-8859-1", "windows-1252"},
+    {"iso8859-1", "windows-1252"},
+    {"latin1", "windows-1252"},
+    {"l1", "windows-1252"},
+    {"cp1252", "windows-1252"},
+    {"x-cp1252", "windows-1252"},
+    {"cp1250", "windows-1250"},
+    {"x-cp1250", "windows-1250"},
+    {"cp1251", "windows-1251"},
+    {"x-cp1251", "windows-1251"},
+    {"koi8", "koi8-r"},
+    {"sjis", "shift_jis"},
+    {"shift-jis", "shift_jis"},
+    {"x-sjis", "shift_jis"},
+    {"ms_kanji", "shift_jis"},
+    {"windows-31j", "shift_jis"},
+    {"csshiftjis", "shift_jis"},
+    {"cp932", "shift_jis"},
+    {"gbk", "gb2312"},
+    {"x-euc-jp", "euc-jp"},
+};
+
+std::string LowerAscii(std::string_view text)
+{
+    std::string lower(text);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return lower;
+}
+
+const CodePageRow* RowOfCharset(const std::string& name)
+{
+    std::string charset = name;
+    for (const auto& alias : kAliases)
+        if (name == alias.alias)
+            charset = alias.charset;
+    for (const CodePageRow& row : kCodePages)
+        if (charset == row.charset)
+            return &row;
+    return nullptr;
+}
+
 template <std::size_t N>
 void CopyWide(WCHAR (&target)[N], std::string_view ascii)
 {
@@ -75,5 +128,21 @@ HRESULT EnumCodePages(DWORD flags, LANGID language, std::vector<MIMECPINFO>& pag
         if (flags == 0 || (flags & kEveryUse) != 0)
             pages.push_back(MakeInfo(row));
     }
+    return S_OK;
+}
+
+HRESULT GetCharsetInfo(std::string_view charset, MIMECSETINFO& info)
+{
+    // Mail headers may quote the name or leave blanks around it.
+    const std::size_t begin = charset.find_first_not_of(" \t\"");
+    const std::size_t end = charset.find_last_not_of(" \t\"");
+    const std::string name = begin == std::string_view::npos ? "" : LowerAscii(charset.substr(begin, end - begin + 1));
+    const CodePageRow* row = RowOfCharset(name);
+    if (!row)
+        return E_INVALIDARG;
+    info = {};
+    info.uiCodePage = row->family;
+    info.uiInternetEncoding = row->codePage;
+    CopyWide(info.wszCharset, name);
     return S_OK;
 }

@@ -146,3 +146,27 @@ TEST(InternetUrlTest, RelativePagePathIsTakenFromTheCurrentFolder)
         EXPECT_NO_THROW(InternetCombineUrl(base, "a.gif", buffer.data(), &length, ICU_NO_ENCODE)) << base;
     }
 }
+
+TEST(MimeCodePagesTest, ACharsetNameOfAMailPartGivesTheCodePageItsBytesAreReadIn)
+{
+    const struct {
+        const char* name;
+        UINT codePage;
+    } cases[] = {
+        {"windows-1252", 1252}, {"Windows-1251", 1251}, {"\"Shift_JIS\"", 932}, {"x-sjis", 932},
+        {"UTF-8", 65001},       {" utf8 ", 65001},      {"ISO-8859-1", 1252},   {"us-ascii", 1252},
+        {"koi8-r", 20866},      {"ISO-8859-2", 28592},  {"cp1251", 1251},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        MIMECSETINFO info{0xdeadbeef, 0xdeadbeef, {}};
+        ASSERT_EQ(S_OK, GetCharsetInfo(c.name, info));
+        EXPECT_EQ(c.codePage, info.uiInternetEncoding);
+        EXPECT_TRUE(IsValidCodePage(info.uiInternetEncoding));
+    }
+    MIMECSETINFO info{};
+    for (const char* unknown : {"", "x-nonsense", "utf-16"}) {
+        SCOPED_TRACE(unknown);
+        EXPECT_EQ(E_INVALIDARG, GetCharsetInfo(unknown, info));
+    }
+}

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <strings.h>
 #include <utility>
 
 namespace pollenta::mapi {
@@ -84,6 +85,14 @@ CPropMap RecipientOf(const MimeAddress& address, ULONG type)
     return recipient;
 }
 
+// A message without a Subject header has no subject property, as the real
+// client stores it; an empty header gives an empty one.
+bool HasSubjectHeader(const std::vector<MimeHeader>& headers)
+{
+    return std::any_of(headers.begin(), headers.end(),
+                       [](const MimeHeader& header) { return strcasecmp(header.name.c_str(), "Subject") == 0; });
+}
+
 std::string Extension(const std::string& fileName)
 {
     std::size_t dot = fileName.rfind('.');
@@ -132,7 +141,7 @@ CMessageContent CMimeBridge::FromMime(const MimeMessageData& mime, LONGLONG deli
     CMessageContent content;
     CPropMap& props = content.m_props;
     Put(props, CPropValue::String(PR_MESSAGE_CLASS_A, "IPM.Note"));
-    Put(props, CPropValue::String(PR_SUBJECT_A, Recode(mime.subject, CP_UTF8, CP_ACP)));
+    if (HasSubjectHeader(mime.headers)) Put(props, CPropValue::String(PR_SUBJECT_A, Recode(mime.subject, CP_UTF8, CP_ACP)));
     std::string senderName = mime.from.name.empty() ? mime.from.address : mime.from.name;
     if (!mime.from.address.empty()) {
         std::string senderId = CEntryId::ForOneOff(Recode(senderName, CP_UTF8, CP_ACP), "SMTP", mime.from.address);
@@ -171,6 +180,7 @@ CMessageContent CMimeBridge::FromMime(const MimeMessageData& mime, LONGLONG deli
         PutText(attachment, PR_DISPLAY_NAME_A, part.fileName);
         PutText(attachment, PR_ATTACH_EXTENSION_A, Extension(part.fileName));
         PutText(attachment, PR_ATTACH_MIME_TAG_A, part.contentType);
+        PutText(attachment, PR_TEXT_ATTACHMENT_CHARSET_A, part.charset);
         PutText(attachment, PR_ATTACH_CONTENT_ID_A, part.contentId);
         Put(attachment, CPropValue::Long(PR_RENDERING_POSITION, -1));
         Put(attachment, CPropValue::Binary(PR_ATTACH_DATA_BIN, std::string(part.data.begin(), part.data.end())));

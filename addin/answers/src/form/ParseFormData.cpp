@@ -40,7 +40,7 @@ bool HasProjectIdKey(std::string_view text)
     return false;
 }
 
-bool ParseFormData(std::string_view text, CWEFormFieldList& fields)
+bool ParseFormData(std::string_view text, CWEFormFieldList& fields, UINT codePage)
 {
     if (text.empty())
         return false;
@@ -57,7 +57,7 @@ bool ParseFormData(std::string_view text, CWEFormFieldList& fields)
         const std::string value(text.substr(valueStart, ampersand - valueStart));
         pos = ampersand + 1;
         if (!name.empty())
-            fields.Add(name, value);
+            fields.Add(name, value, codePage);
     }
     return true;
 }

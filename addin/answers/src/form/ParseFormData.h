@@ -11,8 +11,9 @@
 
 // The pairs of the text in their order; only the first pair may be preceded
 // by tabs, "&" and blanks. Pairs with an empty name are dropped; a piece
-// without "=" ends the parse. False only for an empty text.
-bool ParseFormData(std::string_view text, CWEFormFieldList& fields);
+// without "=" ends the parse. Names and values are decoded from
+// `codePage` (AnswerCodePage). False only for an empty text.
+bool ParseFormData(std::string_view text, CWEFormFieldList& fields, UINT codePage = 65001);
 
 // Whether the text is an answer: "kqprojectid" in any case, at the start or
 // after "&" or a blank, and followed by the end, a blank or "=". Every

@@ -8,6 +8,10 @@
 #include "com/SafeArray.h"
 #include "com/Text.h"
 
+#include "resources/KestrinResources.h"
+#include "win/CodePage.h"
+
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -17,17 +21,22 @@ constexpr DWORD kInsertFailed = 0xE00022C8;
 constexpr DWORD kInsertSucceeded = 0x200022C9;
 constexpr DWORD kFieldWarning = 0xE00022CA;
 
-// Names and values of the fields not used for the project id, name before
-// value; null when memory runs out.
-SAFEARRAY* MakeRecord(const CWEFormFieldList& fields)
+bool InRecord(const CWEFormField& field)
 {
-    SAFEARRAYBOUND bound{static_cast<ULONG>(2 * (fields.size() - 1)), 0};
+    return !field.m_bUsed && field.IsDecoded();
+}
+
+// Names and values of the fields not used for the project id and decoded,
+// name before value; null when memory runs out.
+SAFEARRAY* MakeRecord(const CWEFormFieldList& fields, ULONG pairs)
+{
+    SAFEARRAYBOUND bound{2 * pairs, 0};
     SAFEARRAY* record = SafeArrayCreate(VT_BSTR, 1, &bound);
     if (!record)
         return nullptr;
     LONG index = 0;
     for (const CWEFormField& field : fields) {
-        if (field.m_bUsed)
+        if (!InRecord(field))
             continue;
         for (const std::string* text : {&field.m_strName, &field.m_strValue}) {
             CComBSTR bstr(*text);
@@ -63,7 +72,16 @@ HRESULT CWEAnswerMessage::InsertAnswer(CWEFormFieldList& fields, LONG projectId,
 {
     char id[16];
     std::snprintf(id, sizeof id, "%i", static_cast<int>(projectId));
-    SAFEARRAY* record = MakeRecord(fields);
+    // Values that could not be read as text are left out, never stored
+    // damaged; the answer is marked as failed.
+    const bool undecoded = LogUndecodedFields(fields, id);
+    const auto pairs = static_cast<ULONG>(std::count_if(fields.begin(), fields.end(), InRecord));
+    if (pairs == 0) {
+        MarkSubject(props, false);
+        ApplyMessageAction();
+        return S_OK;
+    }
+    SAFEARRAY* record = MakeRecord(fields, pairs);
     if (!record) {
         m_log.Write(kPreparationFailed, {m_strSender, id});
         MarkSubject(props, false);
@@ -89,10 +107,25 @@ HRESULT CWEAnswerMessage::InsertAnswer(CWEFormFieldList& fields, LONG projectId,
         if (result == 1)
             LogFieldWarnings(errors, fields, id);
         m_log.Write(kInsertSucceeded, {m_strSender, id});
-        MarkSubject(props, result == 0);
+        MarkSubject(props, result == 0 && !undecoded);
     }
     ApplyMessageAction();
     return S_OK;
+}
+
+bool CWEAnswerMessage::LogUndecodedFields(const CWEFormFieldList& fields, const std::string& id)
+{
+    bool any = false;
+    for (const CWEFormField& field : fields) {
+        if (field.m_bUsed || field.IsDecoded())
+            continue;
+        const std::string error = field.m_decoding == FormTextDecoding::NotText
+                                      ? KestrinString(IDS_VALUE_NOT_TEXT) + " (" + m_strAnswerCharset + ")"
+                                      : KestrinString(IDS_VALUE_NOT_ANSI) + " (" + std::to_string(GetACP()) + ")";
+        m_log.Write(kFieldWarning, {m_strSender, id, field.m_strName, field.m_strValue, error});
+        any = true;
+    }
+    return any;
 }
 
 void CWEAnswerMessage::LogFieldWarnings(const VARIANT& errors, const CWEFormFieldList& fields, const std::string& id)

@@ -1,7 +1,10 @@
 #include "message/AttachmentData.h"
 
+#include "message/MapiReads.h"
+
 #include "com/ComPtr.h"
 #include "com/Stream.h"
+#include "html/MimeCodePages.h"
 #include "mapi/PropTags.h"
 
 #include <algorithm>
@@ -30,4 +33,13 @@ AttachmentRead ReadAttachmentData(IAttachment* attachment, std::string& data, st
             break;
     }
     return data.empty() ? AttachmentRead::Empty : AttachmentRead::Whole;
+}
+
+UINT DeclaredCodePage(IAttachment* attachment, std::string& charset)
+{
+    charset.clear();
+    MIMECSETINFO info{};
+    if (!ReadStringProp(attachment, PR_TEXT_ATTACHMENT_CHARSET_A, charset) || FAILED(GetCharsetInfo(charset, info)))
+        return 0;
+    return info.uiInternetEncoding;
 }

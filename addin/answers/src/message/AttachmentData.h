@@ -16,3 +16,7 @@ inline constexpr std::size_t kMaxFormDataBytes = 16u * 1024 * 1024;
 // still tell whether it was meant as an answer.
 AttachmentRead ReadAttachmentData(IAttachment* attachment, std::string& data,
                                   std::size_t limit = kMaxFormDataBytes);
+
+// The code page of the charset that the attachment's part declares, 0 when
+// it declares none or one that is not known; `charset` gets the name.
+UINT DeclaredCodePage(IAttachment* attachment, std::string& charset);

@@ -1,5 +1,6 @@
 #include "message/CWEAnswerMessage.h"
 
+#include "form/DecodeFormText.h"
 #include "form/ParseFormData.h"
 #include "message/AttachmentData.h"
 #include "message/MapiReads.h"
@@ -110,8 +111,13 @@ HRESULT CWEAnswerMessage::ProcessAnswer(IAttachment* attachment, bool& handled)
     if (read == AttachmentRead::TooLarge)
         return RefuseAnswer();
 
+    std::string charset;
+    const UINT codePage = AnswerCodePage(data, DeclaredCodePage(attachment, charset));
+    // Values that fail were read in the charset the part declares, or in
+    // UTF-8 when it declares none or one that is not known.
+    m_strAnswerCharset = charset.empty() ? "utf-8" : charset;
     CWEFormFieldList fields;
-    if (!ParseFormData(data, fields))
+    if (!ParseFormData(data, fields, codePage))
         return RefuseAnswer();
     data.clear();
 
@@ -136,7 +142,7 @@ HRESULT CWEAnswerMessage::ProcessAnswer(IAttachment* attachment, bool& handled)
         return E_FAIL;
     }
     if (props.m_lCollectSenders)
-        fields.Add("SenderEmail", address.empty() ? std::string() : address);
+        fields.AddAsIs("SenderEmail", address);
     handled = true;
     if (fields.size() <= 1)
         return S_OK;

@@ -50,6 +50,9 @@ private:
     HRESULT ProcessAnswer(IAttachment* attachment, bool& handled);
     HRESULT InsertAnswer(CWEFormFieldList& fields, LONG projectId, const CWEProjectProps& props);
     void LogFieldWarnings(const VARIANT& errors, const CWEFormFieldList& fields, const std::string& id);
+    // One warning for each pair that could not be decoded; true when there
+    // was one.
+    bool LogUndecodedFields(const CWEFormFieldList& fields, const std::string& id);
     HRESULT RefuseAnswer();
     std::string GetSenderSmtpAddress();
     std::string GetSenderText(const std::string& address);
@@ -69,4 +72,8 @@ private:
     CComPtr<IMessage> m_spMessage;
     CComPtr<IHubberly> m_spHubberly;
     std::string m_strSender;
+    // The charset the answer's form data was read in, for the log.
+    std::string m_strAnswerCharset;
+    // Whether the subject got the failure mark, which the flag text repeats.
+    bool m_bFailed = false;
 };

@@ -3,8 +3,9 @@
 #include "message/CWEAnswerMessage.h"
 #include "message/MapiReads.h"
 
-#include "util/MessageFlag.h"
+#include "resources/KestrinResources.h"
 #include "util/CZrMapiBufferPtr.h"
+#include "util/MessageFlag.h"
 
 #include "mapi/IMAPIFolder.h"
 #include "win/Time.h"
@@ -19,6 +20,7 @@ constexpr ULONGLONG kExpiredAgo = 6'000'000'000ULL;
 
 HRESULT CWEAnswerMessage::MarkSubject(const CWEProjectProps& props, bool success)
 {
+    m_bFailed = !success;
     std::string subject;
     if (!ReadStringProp(m_spMessage, PR_SUBJECT_A, subject)) {
         m_log.Write(kPropertyMissing, {"IMessage", "PR_SUBJECT"});
@@ -105,10 +107,12 @@ HRESULT CWEAnswerMessage::MoveMessage(IMAPIFolder* source, IMAPIFolder* destinat
     return FAILED(hr) ? E_FAIL : S_OK;
 }
 
-// A flag that could not be written is reported as the failure it is.
+// The flag's text says what the subject mark says. A flag that could not be
+// written is reported as the failure it is.
 HRESULT CWEAnswerMessage::FlagMessage()
 {
-    const HRESULT hr = MarkMessageWithFlag(m_spMessage, FlagMode::Flagged);
+    const HRESULT hr =
+        MarkMessageWithFlag(m_spMessage, FlagMode::Flagged, m_bFailed ? IDS_FLAG_TEXT_FAILED : IDS_FLAG_TEXT);
     m_log.LogMapiCall("m_spMessage->SetProps", hr, m_spMessage.p);
     return hr;
 }

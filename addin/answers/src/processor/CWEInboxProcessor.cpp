@@ -5,6 +5,7 @@
 #include "processor/ThreadSession.h"
 
 #include "util/MapiNames.h"
+#include "zr/FormatHResult.h"
 
 #include "com/Activation.h"
 
@@ -118,6 +119,7 @@ HRESULT CWEInboxProcessor::StartProcessorThread()
     if (m_ProcessorThread.joinable())
         return S_OK;
     m_hrProcessorStart = E_FAIL;
+    m_strStartFailure.clear();
     ResetEvent(m_events.m_hProcessorEnded);
     m_ProcessorThread = StartNamedThread("answers-process", [this] { MsgProcessorThread(); });
     WaitForSingleObject(m_events.m_hProcessorStarted, INFINITE);
@@ -180,6 +182,7 @@ void CWEInboxProcessor::MsgProcessorThread()
         ThreadSession thread(m_strProfile);
         if (!thread.IsReady()) {
             m_pLog->Write(kThreadSetupFailed, {"CWEInboxProcessor::MsgProcessorThread"});
+            m_strStartFailure = "the processing thread cannot log on to the MAPI session";
             SetEvent(m_events.m_hProcessorStarted);
         } else {
             ProcessorLoop(thread.Session());
@@ -197,6 +200,8 @@ HRESULT CWEInboxProcessor::ProcessorLoop(IMAPISession* session)
         hr = CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IHubberly, reinterpret_cast<void**>(&m_spHubberly));
     if (FAILED(hr) || !m_spHubberly) {
         m_pLog->Write(kObjectNotCreated, {kHubberlyProgID});
+        m_strStartFailure = std::string("the project library object \"") + kHubberlyProgID + "\" cannot be created (" +
+                            FormatHResult(FAILED(hr) ? hr : E_NOINTERFACE) + ")";
         m_spLoopSession.Release();
         SetEvent(m_events.m_hProcessorStarted);
         return E_FAIL;

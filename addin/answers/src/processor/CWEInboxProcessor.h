@@ -51,6 +51,8 @@ public:
     // thread left running and no store advised, when the processor thread
     // cannot set up its session or create the project library object.
     HRESULT Start(std::shared_ptr<const CWEWatchSnapshot> settings, CWELog& log, IMAPISession* session);
+    // Why the last Start failed, in words for the log.
+    const std::string& StartFailure() const { return m_strStartFailure; }
     // Unadvises and releases the stores, ends the scan (promptly, also in
     // the middle of a folder) and the processor thread (after the message
     // in hand), and empties both queues.
@@ -138,6 +140,7 @@ private:
     bool m_bScanEnded = false;
     // Written by the processor thread before it signals that it started.
     HRESULT m_hrProcessorStart = S_OK;
+    std::string m_strStartFailure;
 };
 
 // The one processor of the add-in; set by the constructor, cleared by the

@@ -27,6 +27,9 @@ const StringResource kStrings[] = {
     {IDS_SEND_UNKNOWN, "Unknown error occured while sending."},
     {IDS_LOG_FIELDS, "time profile status description"},
     {IDS_FLAG_TEXT, "Survey data added successfully"},
+    {IDS_FLAG_TEXT_FAILED, "Survey data not added successfully"},
+    {IDS_VALUE_NOT_TEXT, "The value is not text in the charset of the answer"},
+    {IDS_VALUE_NOT_ANSI, "The value has characters that the ANSI code page cannot hold"},
     {IDS_VIEW_LOGS, "View the logs..."},
     {IDS_NO_WORD_EDITOR,
      "Pollenta cannot use Microsoft Word as message editor.\nUse Microsoft Outlook message editor to "
@@ -90,6 +93,7 @@ const MessageResource kMessages[] = {
     {0xE00022D8, kUsEnglish,
      "The folder record \"%1\" under \"HKEY_CURRENT_USER\\%2\" is damaged and was skipped; it stays in the "
      "registry as it is until a new folder list is applied in the add-in's options"},
+    {0xE00022D9, kUsEnglish, "Survey answers are not being collected: %1"},
 };
 
 const ResourceTables kTables(kStrings, kMessages);

@@ -30,6 +30,9 @@ inline constexpr UINT IDS_HOME_PAGE = 133;
 inline constexpr UINT IDS_SUPPORT_PAGE = 134;
 inline constexpr UINT IDS_HELP_FILE = 138;
 inline constexpr UINT IDS_USE_SEND_SURVEY = 140;
+inline constexpr UINT IDS_VALUE_NOT_TEXT = 139;
+inline constexpr UINT IDS_VALUE_NOT_ANSI = 142;
+inline constexpr UINT IDS_FLAG_TEXT_FAILED = 143;
 
 // The module the add-in's code and texts are in.
 HMODULE KestrinModule();

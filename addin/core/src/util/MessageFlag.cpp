@@ -34,10 +34,10 @@ WORD GetNamedPropId(IMAPIProp* object, const GUID& guid, LONG name, WORD default
     return static_cast<WORD>(PROP_ID(tag));
 }
 
-HRESULT MarkMessageWithFlag(IMessage* message, FlagMode mode)
+HRESULT MarkMessageWithFlag(IMessage* message, FlagMode mode, UINT flagTextId)
 {
     const WORD textId = GetNamedPropId(message, PSETID_Common, kFlagTextName, kFlagTextDefaultId);
-    const std::string text = mode == FlagMode::Cleared ? std::string() : KestrinString(IDS_FLAG_TEXT);
+    const std::string text = mode == FlagMode::Cleared ? std::string() : KestrinString(flagTextId);
     const BOOL requested = mode == FlagMode::Flagged;
 
     SPropValue values[4] = {};

@@ -10,6 +10,7 @@
 #include "win/Errors.h"
 #include "win/Types.h"
 
+#include <string_view>
 #include <vector>
 
 inline constexpr DWORD MIMECONTF_MAILNEWS = 0x00000001;
@@ -34,3 +35,16 @@ struct MIMECPINFO {
 // `flags` (0 lists all). Web charset names are lower case. The language of
 // the descriptions is English whatever `language` asks for.
 HRESULT EnumCodePages(DWORD flags, LANGID language, std::vector<MIMECPINFO>& pages);
+
+struct MIMECSETINFO {
+    UINT uiCodePage;          // the code page family
+    UINT uiInternetEncoding;  // the code page the charset's bytes are read in
+    WCHAR wszCharset[50];     // the name asked for, lower case
+};
+
+// What a charset name of a mail part or a page stands for, the names of the
+// table above and their usual aliases alike, without regard to case. As
+// browsers do, "iso-8859-1" and "us-ascii" are read as windows-1252: pages
+// declared so post windows-1252 bytes. E_INVALIDARG for a name that is not
+// known.
+HRESULT GetCharsetInfo(std::string_view charset, MIMECSETINFO& info);

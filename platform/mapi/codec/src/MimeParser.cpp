@@ -246,6 +246,7 @@ void MimeParser::ReadAttachmentFields(GMimeObject* object, bool inRelated, MimeA
     char* type = g_mime_content_type_get_mime_type(g_mime_object_get_content_type(object));
     attachment.contentType = Lowered(type);
     g_free(type);
+    attachment.charset = Lowered(g_mime_object_get_content_type_parameter(object, "charset"));
     attachment.contentId = ValidUtf8(g_mime_object_get_content_id(object), "a content id", m_out.warnings);
     const char* disposition = g_mime_object_get_disposition(object);
     attachment.isInline = disposition ? g_ascii_strcasecmp(disposition, "inline") == 0 : inRelated;

@@ -15,4 +15,5 @@ struct MimeAttachment {
     bool isInline = false;   // shown inside the body rather than offered as a file
     std::vector<BYTE> data;  // transfer encoding removed, bytes as sent
     std::vector<MimeHeader> headers; // the part's own headers, in order (read only)
+    std::string charset;             // the part's charset parameter, lower case; empty when it names none
 };
