@@ -69,7 +69,9 @@ void MeasureStatic(const WindowRecord& record, QWidget* widget, FitCheck& check)
     if (text.isEmpty())
         return;
     QFontMetrics metrics(widget->font());
-    if (!StaticWraps(record.style)) {
+    // As the control draws it: on one line while the line fits.
+    const bool oneLine = metrics.horizontalAdvance(text) <= widget->width() && !text.contains(QLatin1Char('\n'));
+    if (!StaticWraps(record.style) || oneLine) {
         check.Width(text, metrics.horizontalAdvance(text), widget->width());
         check.Height(text, metrics.height(), widget->height());
         return;
