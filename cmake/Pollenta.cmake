@@ -67,3 +67,44 @@ function(pollenta_add_fuzzer name)
   add_test(NAME ${name} COMMAND ${name} -seed=1 -runs=200000 -max_total_time=90 -max_len=4096 ${corpus_args})
   set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT 600)
 endfunction()
+
+# pollenta_embed_pictures(<target> <function> <files...>)
+# Compiles picture files into the target, the way a resource compiler puts
+# them into a module: the generated source defines
+#   std::string_view <function>(std::string_view fileName)
+# which answers a file's bytes by its name, or an empty view.
+function(pollenta_embed_pictures target function)
+  set(source "${CMAKE_CURRENT_BINARY_DIR}/${target}_${function}.cpp")
+  set(arrays "")
+  set(entries "")
+  set(index 0)
+  foreach(file IN LISTS ARGN)
+    get_filename_component(path "${file}" ABSOLUTE)
+    get_filename_component(name "${file}" NAME)
+    file(READ "${path}" bytes HEX)
+    string(REGEX REPLACE "([0-9a-f][0-9a-f])" "'\\\\x\\1'," bytes "${bytes}")
+    string(APPEND arrays "const char k${index}[] = {${bytes}};\n")
+    string(APPEND entries "    {\"${name}\", {k${index}, sizeof k${index}}},\n")
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${path}")
+    math(EXPR index "${index} + 1")
+  endforeach()
+  file(CONFIGURE OUTPUT "${source}" CONTENT "// Generated from the picture files; edit those instead.
+#include <string_view>
+#include <utility>
+
+namespace {
+@arrays@
+const std::pair<std::string_view, std::string_view> kPictures[] = {
+@entries@};
+} // namespace
+
+std::string_view @function@(std::string_view fileName)
+{
+    for (const auto& [name, bytes] : kPictures)
+        if (name == fileName)
+            return bytes;
+    return {};
+}
+" @ONLY)
+  target_sources(${target} PRIVATE "${source}")
+endfunction()

@@ -6,6 +6,8 @@
 //     addIn->OnClickButon(wemitStatic, 5);        // returns once the dialog ended
 //     EXPECT_EQ("About Pollenta...", driver.Title());
 
+#include "ui/DialogHook.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QTimer>
@@ -18,6 +20,11 @@ class ModalDriver {
 public:
     explicit ModalDriver(std::function<void(QWidget*)> act) : m_act(std::move(act))
     {
+        // Offscreen a modal dialog runs only while a test watches dialogs.
+        m_previous = SetDialogShownHook([this](CDialog& dialog) {
+            if (m_previous)
+                m_previous(dialog);
+        });
         m_timer.setInterval(20);
         QObject::connect(&m_timer, &QTimer::timeout, [this] {
             QWidget* dialog = QApplication::activeModalWidget();
@@ -29,9 +36,13 @@ public:
         });
         m_timer.start();
     }
+    ~ModalDriver() { SetDialogShownHook(m_previous); }
+    ModalDriver(const ModalDriver&) = delete;
+    ModalDriver& operator=(const ModalDriver&) = delete;
     const std::string& Title() const { return m_title; }
 
 private:
+    DialogShownHook m_previous;
     std::function<void(QWidget*)> m_act;
     QTimer m_timer;
     std::string m_title;

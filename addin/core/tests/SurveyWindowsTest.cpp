@@ -11,7 +11,11 @@
 #include "WidgetClicks.h"
 
 #include "about/CWEAbout.h"
+#include "module/ActivationScope.h"
 #include "picker/CWEProjPickerDlg.h"
+#include "util/ClientVersion.h"
+
+#include "ReadableWindows.h"
 
 #include "IHubberly.h"
 #include "outlook/EditorPreference.h"
@@ -25,6 +29,7 @@
 #include "mapi/PropTags.h"
 #include "ui/MessageBox.h"
 #include "ui/Screenshot.h"
+#include "ui/Theme.h"
 #include "ui/Window.h"
 
 #include <QLineEdit>
@@ -264,6 +269,12 @@ TEST_F(SurveyWindowsTest, TheAboutBoxShowsTheVersionAndLinksWithoutTheirQuery)
     EXPECT_STREQ("http://www.velquin.com/pollenta/support.html", text);
     EXPECT_EQ("http://www.velquin.com/pollenta/support.html?from=addin", box.GetSupportLink().GetLinkTarget());
     EXPECT_EQ("http://www.velquin.com/pollenta/", box.GetHomePageLink().GetLinkTarget());
+    ExpectReadable(box, "addin", "about-en");
+    EXPECT_GT(CountDrawnPixels(box.GetDlgItem(CWEAbout::IDC_ICON)), 200) << "icon 207";
+    // Outside the add-in's own activation context the frame and OK draw classic.
+    const bool classic = !HasModuleActivationContext() && IsThemedWindowsVersion();
+    EXPECT_EQ(classic, IsWindowClassic(box.GetDlgItem(CWEAbout::IDC_FRAME)) != FALSE);
+    EXPECT_EQ(classic, IsWindowClassic(box.GetDlgItem(IDOK)) != FALSE);
     DestroyWindow(box);
 }
 
@@ -293,6 +304,9 @@ TEST_F(SurveyWindowsTest, ThePickerKeepsItsPlacementAndIgnoresAWrongSizedOne)
         EXPECT_FALSE(IsWindowEnabled(picker.GetDlgItem(IDOK)));
         EXPECT_FALSE(IsWindowEnabled(picker.GetDlgItem(CWEProjPickerDlg::IDC_DELETE)));
         EXPECT_FALSE(IsWindowVisible(picker.GetDlgItem(CWEProjPickerDlg::IDC_EMPTY)));
+        ExpectReadable(picker, "addin", "picker-en");
+        // Bitmap 209 beside the project.
+        EXPECT_GT(CountColouredPixels(picker.GetDlgItem(CWEProjPickerDlg::IDC_PROJECTS)), 20);
         SetWindowPos(picker, nullptr, 40, 50, 500, 400, SWP_NOZORDER);
         picker.GetList().SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
         EXPECT_TRUE(IsWindowEnabled(picker.GetDlgItem(IDOK)));

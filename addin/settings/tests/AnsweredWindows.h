@@ -3,9 +3,11 @@
 // answered and recorded by the test, and pictures of the windows go to the
 // build folder.
 
+#include "ui/DialogHook.h"
 #include "ui/FileDialog.h"
 #include "ui/MessageBox.h"
 #include "ui/Screenshot.h"
+#include "ui/TextFit.h"
 #include "ui/Window.h"
 #include "win/Shell.h"
 
@@ -29,6 +31,8 @@ public:
             m_launches.push_back(launch);
             return static_cast<DWORD>(ERROR_SUCCESS);
         });
+        // The test answers the modal dialogs it opens, from their loop.
+        SetDialogShownHook([](CDialog&) {});
     }
 
     void StopAnswering()
@@ -36,14 +40,19 @@ public:
         SetMessageBoxHook({});
         SetChooserHook({});
         SetShellLaunchHook({});
+        SetDialogShownHook({});
         PumpWaitingMessages();
     }
 
+    // The add-in's windows speak English only; the picture's name says so.
+    // Every picture is also a look at the texts: none may be cut.
     static void SavePicture(HWND hwnd, const std::string& name)
     {
-        std::filesystem::path folder = std::filesystem::path(POLLENTA_TEST_DIR).parent_path() / "screenshots";
+        std::filesystem::path folder = std::filesystem::path(POLLENTA_TEST_DIR).parent_path() / "screenshots" / "addin";
         std::filesystem::create_directories(folder);
-        EXPECT_TRUE(SaveWindowPicture(hwnd, (folder / (name + ".png")).c_str())) << name;
+        EXPECT_TRUE(SaveWindowPicture(hwnd, (folder / (name + "-en.png")).c_str())) << name;
+        const std::vector<CutText> cuts = FindCutTexts(hwnd);
+        EXPECT_TRUE(cuts.empty()) << name << " cuts:\n" << DescribeCutTexts(cuts);
     }
 
     std::vector<MessageBoxRequest> m_boxes;

@@ -98,6 +98,11 @@ TEST_F(FolderPickerTest, OpensOnTheChosenFolderAndTakesOnlyFoldersOfTheMasksType
     EXPECT_TRUE(tree.GetItemState(tree.GetParentItem(selected), TVIS_EXPANDED));
     EXPECT_TRUE(IsWindowEnabled(picker.GetDlgItem(IDOK)));
     SavePicture(picker, "folder-picker");
+    // Bitmap 211's folder pictures beside the folders, seen with no row
+    // highlighted.
+    tree.SelectItem(nullptr);
+    EXPECT_GT(CountColouredPixels(tree.m_hWnd), 100);
+    tree.SelectItem(selected);
 
     ASSERT_EQ(S_OK, tree.SelectFolder(Id(m_storeId), Id(m_contacts)));
     EXPECT_FALSE(IsWindowEnabled(picker.GetDlgItem(IDOK))) << "a contacts folder takes no mail";

@@ -228,6 +228,8 @@ TEST_F(LogDialogsTest, LogSettingsRefuseDaysOutsideOneToThreeThousandSixHundredF
     EXPECT_FALSE(IsWindowEnabled(ok)) << "nothing changed yet";
     EXPECT_EQ("15", GetWindowTextString(dialog.GetDlgItem(CWELogsSettings::IDC_KEEP_DAYS)));
     SavePicture(dialog, "log-settings");
+    for (int id : {CWELogsSettings::IDC_ICON_SETTINGS, CWELogsSettings::IDC_ICON_FOLDER, CWELogsSettings::IDC_ICON_VIEW})
+        EXPECT_GT(CountDrawnPixels(dialog.GetDlgItem(id)), 200) << "icon " << id;
 
     const std::pair<const char*, bool> entries[] = {
         {"0", false}, {"100000", false}, {"", false}, {"4294967296", false}, {"3651", false},

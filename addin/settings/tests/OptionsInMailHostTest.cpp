@@ -20,6 +20,7 @@
 #include "com/Activation.h"
 #include "com/ClassFactoryImpl.h"
 #include "mapi/MapiAdmin.h"
+#include "ui/DialogHook.h"
 #include "ui/MessageBox.h"
 
 #include <QAbstractButton>
@@ -134,9 +135,12 @@ public:
         ASSERT_EQ(S_OK, CoRegisterClassObject(CLSID_WESettingsPage, factory, CLSCTX_INPROC_SERVER, 0, &m_cookie));
         ASSERT_EQ(S_OK, Connect(m_application));
         m_windows = std::make_unique<pollenta::outlook::HostWindows>(*m_host);
+        // The test answers the add-in's modal dialogs from their loop.
+        SetDialogShownHook([](CDialog&) {});
     }
     void TearDown() override
     {
+        SetDialogShownHook({});
         m_host->CloseWindows();
         m_windows.reset();
         CoRevokeClassObject(m_cookie);

@@ -12,6 +12,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QImage>
+#include <QPalette>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -78,6 +80,15 @@ protected:
         m_page.SetStatusChangeSink([this] { ++m_statusChanges; });
     }
 
+    // Icons 211, 212 and 214 head the page's three sections, and the tree
+    // shows its folder pictures and boxes.
+    void ExpectSectionIcons()
+    {
+        for (int id : {228, 229, 230})
+            EXPECT_GT(CountDrawnPixels(m_page.GetDlgItem(id)), 200) << id;
+        EXPECT_GT(CountColouredPixels(m_page.GetDlgItem(CWESettingsPageDialog::IDC_FOLDERS)), 20);
+    }
+
     void ChooseAction(int action)
     {
         CComboBox combo;
@@ -122,7 +133,31 @@ TEST_F(SettingsPageTest, ShowsTheLiveSettingsThemedAndClassic)
     EXPECT_FALSE(m_page.IsDirty());
     EXPECT_FALSE(IsWindowClassic(m_page.GetDlgItem(CWESettingsPageDialog::IDC_HELP)));
     SavePicture(m_options, "settings-page-themed");
+    ExpectSectionIcons();
 
+}
+
+TEST_F(SettingsPageTest, ThemedControlsDrawThemselvesAndRedrawOnAThemeChange)
+{
+    Open();
+    HWND help = m_page.GetDlgItem(CWESettingsPageDialog::IDC_HELP);
+    const std::string picturePath = m_dir + "/help-button.png";
+    auto centre = [&] {
+        EXPECT_TRUE(SaveWindowPicture(help, picturePath.c_str()));
+        QImage picture(QString::fromStdString(picturePath));
+        return picture.pixelColor(picture.width() / 4, picture.height() / 2);
+    };
+    EXPECT_GT(CountDrawnPixels(help), 50) << "the button's face and text";
+    EXPECT_GT(CountDrawnPixels(m_page.GetDlgItem(231)), 30) << "a themed static's text";
+    const QPalette before = QApplication::palette();
+    QPalette changed = before;
+    changed.setColor(QPalette::Button, QColor(200, 40, 40));
+    QApplication::setPalette(changed);
+    PumpWaitingMessages();
+    const QColor recoloured = centre();
+    QApplication::setPalette(before);
+    PumpWaitingMessages();
+    EXPECT_NE(recoloured, centre()) << "the face follows the palette of the desktop's theme";
 }
 
 TEST_F(SettingsPageTest, WithoutVisualStylesOfItsOwnThePageDrawsClassic)
@@ -132,6 +167,7 @@ TEST_F(SettingsPageTest, WithoutVisualStylesOfItsOwnThePageDrawsClassic)
     EXPECT_TRUE(IsWindowClassic(m_page.GetDlgItem(CWESettingsPageDialog::IDC_HELP)));
     EXPECT_TRUE(IsWindowClassic(m_page.GetDlgItem(CWESettingsPageDialog::IDC_FOLDERS)));
     SavePicture(m_options, "settings-page-classic");
+    ExpectSectionIcons();
 }
 
 TEST_F(SettingsPageTest, UncheckingEveryFolderOrAMoveWithoutTargetMakesThePageNotDirty)

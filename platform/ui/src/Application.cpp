@@ -1,6 +1,7 @@
 #include "Application.h"
 
 #include <QApplication>
+#include <QFont>
 
 #include <algorithm>
 #include <cctype>
@@ -78,6 +79,11 @@ QApplication* EnsureApplication()
     static char option[] = "-platform";
     static char* argv[] = {name, option, platforms.data(), nullptr};
     static QApplication* app = new QApplication(argc, argv);
+    // The faces that dialog templates name are Windows' own. They are drawn
+    // with DejaVu Sans, which ./setup installs, so that a dialog's texts take
+    // the same room on every machine.
+    for (const char* face : {"MS Shell Dlg", "MS Shell Dlg 2", "MS Sans Serif", "Tahoma"})
+        QFont::insertSubstitution(QString::fromLatin1(face), QStringLiteral("DejaVu Sans"));
     const std::vector<std::string> requested = RequestedPlatforms();
     g_noDisplay = IsOffscreen(PlatformInUse()) &&
                   std::find(requested.begin(), requested.end(), PlatformInUse()) == requested.end();

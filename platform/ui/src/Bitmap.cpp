@@ -16,6 +16,7 @@ using ImageKey = std::pair<HINSTANCE, UINT>;
 struct ImageResources {
     std::mutex lock;
     std::map<ImageKey, std::string> bytes;
+    std::map<ImageKey, std::string> icons;
 };
 
 ImageResources& Resources()
@@ -24,14 +25,18 @@ ImageResources& Resources()
     return resources;
 }
 
-QImage DecodeResource(HINSTANCE module, UINT id)
+QImage DecodeResource(HINSTANCE module, UINT id, bool icon)
 {
     ImageResources& resources = Resources();
     std::lock_guard guard(resources.lock);
-    auto found = resources.bytes.find({module, id});
-    if (found == resources.bytes.end())
+    const std::string* bytes = nullptr;
+    if (auto found = resources.icons.find({module, id}); icon && found != resources.icons.end())
+        bytes = &found->second;
+    else if (auto image = resources.bytes.find({module, id}); image != resources.bytes.end())
+        bytes = &image->second;
+    if (!bytes)
         return {};
-    return QImage::fromData(QByteArray::fromRawData(found->second.data(), static_cast<qsizetype>(found->second.size())));
+    return QImage::fromData(QByteArray::fromRawData(bytes->data(), static_cast<qsizetype>(bytes->size())));
 }
 
 } // namespace
@@ -43,15 +48,22 @@ void RegisterImageResource(HINSTANCE module, UINT id, const std::string& bytes)
     resources.bytes[{module, id}] = bytes;
 }
 
+void RegisterIconResource(HINSTANCE module, UINT id, const std::string& bytes)
+{
+    ImageResources& resources = Resources();
+    std::lock_guard guard(resources.lock);
+    resources.icons[{module, id}] = bytes;
+}
+
 HBITMAP LoadBitmap(HINSTANCE module, UINT id)
 {
-    QImage image = DecodeResource(module, id);
+    QImage image = DecodeResource(module, id, false);
     return image.isNull() ? nullptr : new HBITMAP__{image};
 }
 
 HICON LoadIcon(HINSTANCE module, UINT id)
 {
-    QImage image = DecodeResource(module, id);
+    QImage image = DecodeResource(module, id, true);
     if (image.isNull() || !EnsureApplication())
         return nullptr;
     return new HICON__{QIcon(QPixmap::fromImage(image)), false};

@@ -4,6 +4,7 @@
 #include "GridWidget.h"
 #include "ItemViewSignals.h"
 #include "StaticWidget.h"
+#include "WrappingButton.h"
 #include "ui/FlexGrid.h"
 #include "ui/Styles.h"
 #include "ui/Window.h"
@@ -48,7 +49,7 @@ QWidget* CreateButton(WindowRecord& record, QWidget* parent, QButtonGroup*& radi
     case BS_AUTOCHECKBOX:
     case BS_3STATE:
     case BS_AUTO3STATE: {
-        auto* box = new QCheckBox(parent);
+        auto* box = (record.style & BS_MULTILINE) ? new WrappingCheckBox(parent) : new QCheckBox(parent);
         DWORD kind = record.style & BS_TYPEMASK;
         box->setTristate(kind == BS_3STATE || kind == BS_AUTO3STATE);
         button = box;
@@ -56,7 +57,7 @@ QWidget* CreateButton(WindowRecord& record, QWidget* parent, QButtonGroup*& radi
     }
     case BS_RADIOBUTTON:
     case BS_AUTORADIOBUTTON:
-        button = new QRadioButton(parent);
+        button = (record.style & BS_MULTILINE) ? new WrappingRadioButton(parent) : new QRadioButton(parent);
         if (!radioGroup)
             radioGroup = new QButtonGroup(parent);
         radioGroup->addButton(button);

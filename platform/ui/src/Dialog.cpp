@@ -138,6 +138,13 @@ INT_PTR CDialog::DoModal()
     }
     if (!CreateFromTemplate(true))
         return -1;
+    if (!m_bEnded && CurrentDisplay() == DisplayKind::Requested && !HasDialogShownHook()) {
+        // Offscreen, only a test's hook could answer; without one the dialog
+        // ends as it would with no display, once it has had its say at set-up.
+        WriteHeadlessNotice(dialog->caption, "no display to show the dialog on; cancelled");
+        m_nResult = IDCANCEL;
+        m_bEnded = true;
+    }
     if (!m_bEnded) {
         QEventLoop loop;
         m_pLoop = &loop;

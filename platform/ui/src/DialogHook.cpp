@@ -17,6 +17,8 @@ DialogShownHook SetDialogShownHook(DialogShownHook hook)
     return std::exchange(Hook(), std::move(hook));
 }
 
+bool HasDialogShownHook() { return static_cast<bool>(Hook()); }
+
 void NotifyDialogShown(CDialog& dialog)
 {
     // A copy, so that the hook may replace itself while it runs.

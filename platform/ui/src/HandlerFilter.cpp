@@ -1,12 +1,15 @@
 #include "HandlerFilter.h"
 #include "GdiObjects.h"
+#include "PaintingWindow.h"
 #include "WindowTable.h"
+#include "ui/Paint.h"
 #include "ui/PostMessage.h"
 #include "ui/Wnd.h"
 
 #include <QAbstractScrollArea>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QWidget>
 
 namespace {
@@ -83,6 +86,28 @@ bool OfferClick(QWidget* widget, QEvent* event)
     return record->handler->OnMessage(message, flags, MAKELPARAM(local.x(), local.y())) != 0;
 }
 
+// The events a receiver hears of as messages. Only controls paint
+// themselves; dialogs keep their own drawing.
+UINT ForwardedMessage(const WindowRecord& record, QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::Paint:
+        return record.parent && record.className != "#32770" ? WM_PAINT : 0;
+    case QEvent::FocusIn:
+        return WM_SETFOCUS;
+    case QEvent::FocusOut:
+        return WM_KILLFOCUS;
+    case QEvent::Leave:
+        return WM_MOUSELEAVE;
+    case QEvent::StyleChange:
+    case QEvent::PaletteChange:
+    case QEvent::ThemeChange:
+        return WM_THEMECHANGED;
+    default:
+        return 0;
+    }
+}
+
 } // namespace
 
 void RequestCursor(HCURSOR__* cursor)
@@ -105,6 +130,15 @@ bool HandlerFilter::eventFilter(QObject* watched, QEvent* event)
     WindowRecord* record = widget ? WindowTable::Instance().FindByWidget(widget) : nullptr;
     if (!record || !record->handler)
         return false;
+    if (UINT message = ForwardedMessage(*record, event->type())) {
+        if (message != WM_PAINT) {
+            record->handler->OnMessage(message, 0, 0);
+            return false;
+        }
+        QPainter painter(widget);
+        PaintingWindow painting(record->handle, &painter);
+        return record->handler->OnMessage(WM_PAINT, 0, 0) != 0;
+    }
     if (event->type() == QEvent::KeyPress) {
         // A non-zero answer consumes the key, as a window procedure that
         // does not pass WM_KEYDOWN on.

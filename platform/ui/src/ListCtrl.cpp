@@ -1,5 +1,6 @@
 #include "Convert.h"
 #include "ImageListObject.h"
+#include "ListCellWidth.h"
 #include "ListItems.h"
 #include "ui/ListCtrl.h"
 
@@ -10,12 +11,22 @@
 
 namespace {
 
-constexpr int kCellMargin = 12;
 // The image list a view shows (a window property) and a row's picture.
 constexpr const char* kImagesProp = "pollenta.images";
 constexpr int kImageRole = Qt::UserRole + 1;
 
 QTreeWidget* ViewOf(HWND hwnd) { return ListViewOf(hwnd); }
+
+void ShowRowImage(HWND hwnd, QTreeWidgetItem* row, int image)
+{
+    row->setData(0, kImageRole, image);
+    auto* images = static_cast<CImageList*>(GetProp(hwnd, kImagesProp));
+    HIMAGELIST list = images ? images->GetSafeHandle() : nullptr;
+    if (list && image >= 0 && static_cast<std::size_t>(image) < list->images.size())
+        row->setIcon(0, list->images[static_cast<std::size_t>(image)]);
+    else
+        row->setIcon(0, QIcon());
+}
 
 QTreeWidgetItem* RowOf(HWND hwnd, int item)
 {
@@ -68,11 +79,10 @@ BOOL CListCtrl::SetColumnWidth(int column, int width)
         view->setColumnWidth(column, width);
         return TRUE;
     }
-    // The widest cell, with the margins the view draws around its text.
+    // The widest cell, its icon and the margins the view draws around it.
     int fitted = 0;
-    QFontMetrics metrics(view->font());
     for (int row = 0; row < view->topLevelItemCount(); ++row)
-        fitted = std::max(fitted, metrics.horizontalAdvance(view->topLevelItem(row)->text(column)) + kCellMargin);
+        fitted = std::max(fitted, ListCellWidth(view, row, column));
     if (width == LVSCW_AUTOSIZE_USEHEADER) {
         fitted = std::max(fitted, view->header()->sectionSizeHint(column));
         if (column == view->columnCount() - 1) {
@@ -100,8 +110,11 @@ int CListCtrl::InsertItem(int item, LPCSTR text)
     item = std::min(item, view->topLevelItemCount());
     auto* row = new QTreeWidgetItem;
     row->setText(0, ToQString(text));
+    row->setToolTip(0, row->text(0));
     row->setData(0, Qt::UserRole, QVariant::fromValue<qulonglong>(0));
     view->insertTopLevelItem(item, row);
+    // A row inserted without an image shows the first one, as on Windows.
+    ShowRowImage(m_hWnd, row, 0);
     return item;
 }
 
@@ -111,6 +124,8 @@ BOOL CListCtrl::SetItemText(int item, int subItem, LPCSTR text)
     if (!row || subItem < 0 || subItem >= std::max(1, GetColumnCount()))
         return FALSE;
     row->setText(subItem, ToQString(text));
+    // The whole text as a tip, for a cell narrower than its text.
+    row->setToolTip(subItem, row->text(subItem));
     return TRUE;
 }
 
@@ -246,11 +261,7 @@ int CListCtrl::InsertItem(int item, LPCSTR text, int image)
     QTreeWidgetItem* inserted = RowOf(m_hWnd, row);
     if (!inserted)
         return row;
-    inserted->setData(0, kImageRole, image);
-    auto* images = static_cast<CImageList*>(GetProp(m_hWnd, kImagesProp));
-    HIMAGELIST list = images ? images->GetSafeHandle() : nullptr;
-    if (list && image >= 0 && static_cast<std::size_t>(image) < list->images.size())
-        inserted->setIcon(0, list->images[static_cast<std::size_t>(image)]);
+    ShowRowImage(m_hWnd, inserted, image);
     return row;
 }
 

@@ -89,11 +89,21 @@ BOOL CPropertySheet::Activate(int index, int direction)
         if (CPropertyPage* previous = GetActivePage(); previous && previous != page)
             ShowWindow(*previous, SW_HIDE);
         ShowFrameOf(*page);
+        ShowTitleOf(*page);
         ShowWindow(*page, SW_SHOW);
         m_nActive = index;
         return TRUE;
     }
     return FALSE;
+}
+
+// A wizard's title bar shows the caption of the page it shows; a page
+// without one leaves the sheet's.
+void CPropertySheet::ShowTitleOf(CPropertyPage& page)
+{
+    const DialogTemplate* pageTemplate = page.ResolveTemplate();
+    const std::string& title = pageTemplate && !pageTemplate->caption.empty() ? pageTemplate->caption : m_template.caption;
+    SetWindowText(m_hWnd, title.c_str());
 }
 
 void CPropertySheet::ShowFrameOf(CPropertyPage& page)

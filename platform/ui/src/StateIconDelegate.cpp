@@ -1,4 +1,5 @@
 #include "StateIconDelegate.h"
+#include "ImageListObject.h"
 #include "TreeItems.h"
 #include "ui/CommonNotify.h"
 
@@ -28,6 +29,8 @@ void StateIconDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
 {
     QStyleOptionViewItem item(option);
     initStyleOption(&item, index);
+    if ((item.features & QStyleOptionViewItem::HasCheckIndicator) && PaintStateImage(painter, item, index))
+        return;
     if (!(item.features & QStyleOptionViewItem::HasCheckIndicator) || item.checkState != Qt::PartiallyChecked)
         return QStyledItemDelegate::paint(painter, option, index);
     // The classic style draws a partly checked box as a grayed tick, which
@@ -39,6 +42,25 @@ void StateIconDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     QRect box = style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &item, widget);
     const int inset = std::max(3, box.width() / 4);
     painter->fillRect(box.adjusted(inset, inset, -inset, -inset), item.palette.color(QPalette::Text));
+}
+
+bool StateIconDelegate::PaintStateImage(QPainter* painter, QStyleOptionViewItem& item, const QModelIndex& index) const
+{
+    auto* images = static_cast<CImageList*>(GetProp(m_hwnd, kStateImagesProp));
+    HIMAGELIST list = images ? images->GetSafeHandle() : nullptr;
+    const std::size_t state = index.data(kStateImageRole).toUInt();
+    if (!list || state == 0 || state >= list->images.size())
+        return false;
+    const QWidget* widget = item.widget;
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    QRect box = style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &item, widget);
+    item.checkState = Qt::Unchecked;
+    style->drawControl(QStyle::CE_ItemViewItem, &item, painter, widget);
+    painter->fillRect(box, item.palette.color(QPalette::Base));
+    QRect picture(QPoint(0, 0), list->size);
+    picture.moveCenter(box.center());
+    list->images[state].paint(painter, picture);
+    return true;
 }
 
 void StateIconDelegate::Report(QTreeWidgetItem* item, UINT input) const

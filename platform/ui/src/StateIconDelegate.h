@@ -22,6 +22,9 @@ protected:
                      const QModelIndex& index) override;
 
 private:
+    // Draws the item with its state image from the tree's state image list
+    // in the box's place; false when the tree has none for the item.
+    bool PaintStateImage(QPainter* painter, QStyleOptionViewItem& item, const QModelIndex& index) const;
     bool OnCheckBox(const QStyleOptionViewItem& option, const QModelIndex& index, QPoint at) const;
     void Report(QTreeWidgetItem* item, UINT input) const;
 

@@ -1,5 +1,6 @@
 #include "Convert.h"
 #include "TreeItems.h"
+#include "WindowTable.h"
 
 const HTREEITEM TVI_ROOT = reinterpret_cast<HTREEITEM>(static_cast<std::intptr_t>(-0x10000));
 const HTREEITEM TVI_FIRST = reinterpret_cast<HTREEITEM>(static_cast<std::intptr_t>(-0x0FFFF));
@@ -20,9 +21,14 @@ void tree_items::ShowStateImage(QTreeWidgetItem* item, UINT index)
     case 3:
         item->setCheckState(0, Qt::PartiallyChecked);
         break;
-    default:
-        item->setData(0, Qt::CheckStateRole, QVariant());
+    default: {
+        WindowRecord* tree = item->treeWidget() ? WindowTable::Instance().FindByWidget(item->treeWidget()) : nullptr;
+        if (index != 0 && tree && GetProp(tree->handle, kStateImagesProp))
+            item->setCheckState(0, Qt::Unchecked);
+        else
+            item->setData(0, Qt::CheckStateRole, QVariant());
         break;
+    }
     }
 }
 

@@ -1,7 +1,9 @@
 // The tree's item images, fonts, expand buttons and sorting.
 
 #include "GdiObjects.h"
+#include "ImageListObject.h"
 #include "TreeItems.h"
+#include "WindowTable.h"
 
 #include <QSignalBlocker>
 
@@ -60,7 +62,41 @@ BOOL CTreeCtrl::SetItemImage(HTREEITEM handle, int image, int selectedImage)
         return FALSE;
     item->setData(0, kImageRole, image);
     item->setData(0, kSelectedImageRole, selectedImage);
+    ShowItemImage(item->treeWidget(), item);
     return TRUE;
+}
+
+CImageList* CTreeCtrl::SetImageList(CImageList* images, int kind)
+{
+    QTreeWidget* tree = TreeOf(m_hWnd);
+    if (!tree || (kind != TVSIL_NORMAL && kind != TVSIL_STATE))
+        return nullptr;
+    const char* property = kind == TVSIL_NORMAL ? kNormalImagesProp : kStateImagesProp;
+    auto* previous = static_cast<CImageList*>(GetProp(m_hWnd, property));
+    SetProp(m_hWnd, property, images);
+    if (images && images->GetSafeHandle() && kind == TVSIL_NORMAL)
+        tree->setIconSize(images->GetSafeHandle()->size);
+    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+        if (kind == TVSIL_NORMAL)
+            ShowItemImage(tree, *it);
+        else
+            ShowStateImage(*it, (*it)->data(0, kStateImageRole).toUInt());
+    }
+    tree->viewport()->update();
+    return previous;
+}
+
+void tree_items::ShowItemImage(QTreeWidget* tree, QTreeWidgetItem* item)
+{
+    WindowRecord* record = tree ? WindowTable::Instance().FindByWidget(tree) : nullptr;
+    auto* images = record ? static_cast<CImageList*>(GetProp(record->handle, kNormalImagesProp)) : nullptr;
+    HIMAGELIST list = images ? images->GetSafeHandle() : nullptr;
+    QVariant stored = item->data(0, kImageRole);
+    int image = stored.isValid() ? stored.toInt() : -1;
+    if (list && image >= 0 && static_cast<std::size_t>(image) < list->images.size())
+        item->setIcon(0, list->images[static_cast<std::size_t>(image)]);
+    else
+        item->setIcon(0, QIcon());
 }
 
 BOOL CTreeCtrl::GetItemImage(HTREEITEM handle, int& image, int& selectedImage) const

@@ -33,7 +33,15 @@ inline QTreeWidgetItem* ItemOf(QTreeWidget* tree, HTREEITEM handle)
     return nullptr;
 }
 
-// The check box the state image stands for; other images show none.
+// The image lists a tree draws from (window properties), or null.
+inline constexpr const char* kNormalImagesProp = "pollenta.tree.images";
+inline constexpr const char* kStateImagesProp = "pollenta.tree.states";
+
+// The check box the state image stands for; other images show none. With
+// a state image list every state image takes the box's place, drawn from
+// the list.
 void ShowStateImage(QTreeWidgetItem* item, UINT index);
+// The item's picture from the tree's normal image list.
+void ShowItemImage(QTreeWidget* tree, QTreeWidgetItem* item);
 
 } // namespace tree_items

@@ -1,6 +1,7 @@
 #include "UiInput.h"
 #include "UiTestEnvironment.h"
 #include "ui/Dialog.h"
+#include "ui/DialogHook.h"
 #include "ui/WinApp.h"
 
 namespace {
@@ -131,7 +132,10 @@ TEST_F(UiTest, ModalDialogEndsWithItsResult)
             return TRUE;
         }
     } starter(dialog);
+    // Offscreen a dialog that waits runs only while a test watches dialogs.
+    SetDialogShownHook([](CDialog&) {});
     EXPECT_EQ(starter.DoModal(), 42);
+    SetDialogShownHook({});
 
     CDialog unknown(4711u);
     EXPECT_EQ(unknown.DoModal(), -1);

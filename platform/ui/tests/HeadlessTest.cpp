@@ -51,6 +51,8 @@ TEST(Headless, EveryWindowEndsAtOnceWithItsDefaultAndSaysSoOnStderr)
          "Choose folder: no display to show the dialog on; cancelled\n"},
         {"modal dialog, gone display", {"DISPLAY=:4711"}, {"dialog", "Choose folder"}, IDCANCEL,
          "Choose folder: no display to show the dialog on; cancelled\n"},
+        {"modal dialog offscreen without hook", {"QT_QPA_PLATFORM=offscreen"}, {"dialog", "Choose folder"}, IDCANCEL,
+         "Choose folder: no display to show the dialog on; cancelled\n"},
         {"modal dialog, no widgets", {}, {"--core-application", "dialog", "Choose folder"}, IDCANCEL,
          "Choose folder: no display to show the dialog on; cancelled\n"},
         {"modeless dialog, unseen", {}, {"modeless", "Preparing messages"}, TRUE, ""},

@@ -17,6 +17,10 @@ void RegisterPages()
         page.cx = id == IDD_SOURCE ? 260 : 220;
         page.cy = 120;
         page.items = {{"Edit", "", IDC_PATH, WS_VISIBLE, 0, 7, 7, 150, 12}};
+        if (id == IDD_SOURCE)
+            page.caption = "Creating a new Pollenta project (Step 1)";
+        if (id == IDD_FINISH)
+            page.caption = "Creating a new Pollenta project (Finish)";
         RegisterDialogTemplate(AfxGetResourceHandle(), id, page);
     }
 }
@@ -123,4 +127,24 @@ TEST_F(UiTest, WizardFinishesModally)
     sheet.AddPage(&finish);
     EXPECT_EQ(sheet.DoModal(), ID_WIZFINISH);
     EXPECT_EQ(finish.GetSafeHwnd(), nullptr);
+}
+
+TEST_F(UiTest, AWizardsTitleBarShowsTheCaptionOfThePageItShows)
+{
+    RegisterPages();
+    std::vector<UINT> visits;
+    CStepPage welcome(IDD_WELCOME, visits), source(IDD_SOURCE, visits), finish(IDD_FINISH, visits);
+    CPropertySheet sheet("NewProject");
+    for (CStepPage* page : {&welcome, &source, &finish})
+        sheet.AddPage(page);
+    ASSERT_TRUE(sheet.Create());
+
+    // A page without a caption of its own leaves the sheet's.
+    EXPECT_EQ(GetWindowTextString(sheet), "NewProject");
+    sheet.PressButton(PSBTN_NEXT);
+    EXPECT_EQ(GetWindowTextString(sheet), "Creating a new Pollenta project (Step 1)");
+    sheet.PressButton(PSBTN_NEXT);
+    EXPECT_EQ(GetWindowTextString(sheet), "Creating a new Pollenta project (Finish)");
+    sheet.PressButton(PSBTN_BACK);
+    EXPECT_EQ(GetWindowTextString(sheet), "Creating a new Pollenta project (Step 1)");
 }

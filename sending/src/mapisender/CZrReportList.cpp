@@ -1,6 +1,7 @@
 #include "CZrReportList.h"
 
 #include "lang/CWELanguages.h"
+#include "module/TorvanePictures.h"
 
 #include "ui/Icon.h"
 
@@ -13,8 +14,11 @@ constexpr std::uint32_t kTextReportColumn = 1033;
 void CZrReportList::Init()
 {
     m_images.Create(16, 16, ILC_COLOR32 | ILC_MASK, 3, 0);
-    for (LPCICONNAME icon : {IDI_INFORMATION, IDI_ERROR, IDI_APPLICATION})
-        m_images.Add(LoadIcon(nullptr, icon));
+    for (UINT id : {IDI_REPORT_INFO, IDI_REPORT_ERROR, IDI_REPORT_SENT}) {
+        HICON icon = LoadTorvaneIcon(id);
+        m_images.Add(icon);
+        DestroyIcon(icon);
+    }
     SetImageList(&m_images, LVSIL_SMALL);
     SetExtendedStyle(LVS_EX_FULLROWSELECT);
     InsertColumn(0, Languages().LoadLangString(kTextReportColumn).c_str(), LVCFMT_LEFT);

@@ -2,12 +2,21 @@
 
 #include "SendingDialogs.h"
 #include "lang/LocalizeDialog.h"
+#include "module/TorvanePictures.h"
 
 #include "ui/Icon.h"
 
 CWERollBackDlg::CWERollBackDlg(CWnd* parent, int preparedCount)
     : CDialog(RollBackDialogTemplate(), parent), m_nPrepared(preparedCount)
 {
+}
+
+CWERollBackDlg::~CWERollBackDlg()
+{
+    if (m_hWnd)
+        DestroyWindow(m_hWnd);
+    if (m_hIcon)
+        DestroyIcon(m_hIcon);
 }
 
 std::string InsertPreparedCount(const std::string& text, int count)
@@ -22,7 +31,9 @@ std::string InsertPreparedCount(const std::string& text, int count)
 BOOL CWERollBackDlg::OnInitDialog()
 {
     LocalizeDialog(*this, IDD_ROLLBACK);
-    SetStaticIcon(GetDlgItem(IDC_ROLLBACK_ICON), LoadIcon(nullptr, IDI_WARNING));
+    if (!m_hIcon)
+        m_hIcon = LoadTorvaneIcon(IDI_ROLLBACK);
+    SetStaticIcon(GetDlgItem(IDC_ROLLBACK_ICON), m_hIcon);
     CheckRadioButton(m_hWnd, IDC_ROLLBACK_LEAVE, IDC_ROLLBACK_DELETE, IDC_ROLLBACK_LEAVE);
     const std::string text = GetWindowTextString(GetDlgItem(IDC_ROLLBACK_COUNT));
     if (text.find("%i") != std::string::npos)

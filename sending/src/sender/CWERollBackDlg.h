@@ -4,6 +4,7 @@
 // delete them.
 
 #include "ui/Dialog.h"
+#include "ui/Icon.h"
 
 #include <string>
 
@@ -12,6 +13,7 @@ enum class RollBackAction { Leave = 0, KeepInOutbox = 1, MoveToDeletedItems = 2,
 class CWERollBackDlg : public CDialog {
 public:
     CWERollBackDlg(CWnd* parent, int preparedCount);
+    ~CWERollBackDlg() override;
 
     BOOL OnInitDialog() override;
     void OnOK() override;
@@ -20,6 +22,7 @@ public:
 private:
     RollBackAction m_action = RollBackAction::Leave;
     int m_nPrepared;
+    HICON m_hIcon = nullptr; // the component's icon 5, shown while the dialog lives
 };
 
 // The count put in place of the "%i" token of the text (the first one);

@@ -53,9 +53,10 @@ DialogItem Button(const char* text, int id, short x, short y, short cx, DWORD st
 {
     return {"Button", text, id, kTab | style, 0, x, y, cx, 14};
 }
+// Its text wraps onto as many lines as the box is high.
 DialogItem CheckBox(const char* text, int id, short y)
 {
-    return {"Button", text, id, kTab | BS_AUTOCHECKBOX, 0, 20, y, 280, 20};
+    return {"Button", text, id, kTab | BS_AUTOCHECKBOX | BS_MULTILINE, 0, 20, y, 277, 26};
 }
 DialogItem List(int id, short y, short cy)
 {
@@ -99,23 +100,23 @@ void RegisterFirstSteps()
     Register(IDD_PAGE_CHECK, "Creating a new Pollenta project (Errors)",
              {Label("The check of the HTML-page found:", 20, 2, 277), List(IDC_CHECK_ERRORS, 14, 124)});
     Register(IDD_PAGE_IDENTITY, "Creating a new Pollenta project (Step 2)",
-             {Label("Project name:", 20, 8, 90), Edit(IDC_PROJECT_NAME, 115, 6, 182),
-              Label("E-mail address for answers:", 20, 30, 90), Edit(IDC_EMAIL, 115, 28, 182),
-              Label("Subject of answers:", 20, 52, 90), Edit(IDC_SUBJECT, 115, 50, 182)});
+             {Label("Project name:", 20, 8, 112), Edit(IDC_PROJECT_NAME, 135, 6, 162),
+              Label("E-mail address for answers:", 20, 30, 112), Edit(IDC_EMAIL, 135, 28, 162),
+              Label("Subject of answers:", 20, 52, 112), Edit(IDC_SUBJECT, 135, 50, 162)});
     Register(IDD_PAGE_MARKS, "Creating a new Pollenta project (Step 3)",
-             {Label("Mark for successfully processed messages:", 20, 8, 150),
-              Edit(IDC_SUCCESS_MARK, 175, 6, 122),
-              Label("Mark for messages processed with errors:", 20, 30, 150),
-              Edit(IDC_FAILED_MARK, 175, 28, 122)});
+             {Label("Mark for successfully processed messages:", 20, 8, 170),
+              Edit(IDC_SUCCESS_MARK, 195, 6, 102),
+              Label("Mark for messages processed with errors:", 20, 30, 170),
+              Edit(IDC_FAILED_MARK, 195, 28, 102)});
     Register(IDD_PAGE_OPTIONS, "Creating a new Pollenta project (Step 4)",
              {CheckBox("Insert a field for collecting survey recipient addresses into the form  (the text field "
                        "RecipientEmail will be added to the database table)",
-                       IDC_COLLECT_RECIPIENTS, 4),
+                       IDC_COLLECT_RECIPIENTS, 2),
               CheckBox("Collect e-mail addresses of the respondents who have answered the survey (the text field "
                        "SenderEmail will be added to the database table)",
-                       IDC_COLLECT_SENDERS, 30),
-              Label("Encoding of the survey page:", 20, 62, 110),
-              {"ComboBox", "", IDC_CODE_PAGES, kTab | CBS_DROPDOWNLIST | WS_VSCROLL, 0, 135, 60, 162, 14}});
+                       IDC_COLLECT_SENDERS, 31),
+              Label("Encoding of the survey page:", 20, 64, 112),
+              {"ComboBox", "", IDC_CODE_PAGES, kTab | CBS_DROPDOWNLIST | WS_VSCROLL, 0, 135, 62, 162, 14}});
 }
 
 void RegisterDatabaseSteps()

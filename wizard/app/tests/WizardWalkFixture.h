@@ -19,6 +19,7 @@
 #include "ui/FileDialog.h"
 #include "ui/MessageBox.h"
 #include "ui/Screenshot.h"
+#include "ui/TextFit.h"
 #include "ui/Window.h"
 #include "wizardui/WEDataLinkPrompt.h"
 #include "wizardui/WESQLEditDlg.h"
@@ -113,11 +114,14 @@ protected:
         Picture(tables, "13-tables");
         tables.EndDialog(IDCANCEL);
     }
+    // The wizard speaks English only; its pictures say so in their names.
     void Picture(CWnd& window, const char* name)
     {
         PumpWaitingMessages();
-        const std::string path = std::string(POLLENTA_SCREENSHOT_DIR) + "/" + name + ".png";
+        const std::string path = std::string(POLLENTA_SCREENSHOT_DIR) + "/" + name + "-en.png";
         EXPECT_TRUE(SaveWindowPicture(window, path.c_str())) << path;
+        const std::vector<CutText> cuts = FindCutTexts(window);
+        EXPECT_TRUE(cuts.empty()) << name << " cuts:\n" << DescribeCutTexts(cuts);
     }
     // The grid's type list over the field's type cell, the type chosen and
     // the cell left, as a user does with the mouse.
@@ -190,7 +194,8 @@ protected:
         Shoot("01-welcome");
         Next();
 
-        EXPECT_FALSE(Enabled(ID_WIZNEXT));  // no page yet
+        EXPECT_EQ("Creating a new Pollenta project (Step 1)", GetWindowTextString(m_sheet));
+        EXPECT_FALSE(Enabled(ID_WIZNEXT)); // no page yet
         Type(m_sheet.m_page1, IDC_SOURCE_PATH, "   ");
         EXPECT_FALSE(Enabled(ID_WIZNEXT));
         Click(m_sheet.m_page1, IDC_BROWSE);
@@ -214,6 +219,7 @@ protected:
 
         // The page's title and mailto address are the defaults.
         ASSERT_EQ(3, m_sheet.GetActiveIndex());
+        EXPECT_EQ("Creating a new Pollenta project (Step 2)", GetWindowTextString(m_sheet));
         EXPECT_EQ("Staff survey", GetWindowTextString(GetDlgItem(m_sheet.m_page3, IDC_PROJECT_NAME)));
         EXPECT_EQ("hr@example.com", GetWindowTextString(GetDlgItem(m_sheet.m_page3, IDC_EMAIL)));
         Type(m_sheet.m_page3, IDC_EMAIL, "not an address");

@@ -14,6 +14,7 @@ TEST_F(WizardWalkTest, WalkFromWelcomeToFinishMakesTheProjectWithItsTableAndPage
     Shoot("09-ready-to-create");
     Next();
     ExpectFinishedProject("Answers");
+    EXPECT_EQ("Creating a new Pollenta project (Finish)", GetWindowTextString(m_sheet));
     Shoot("11-finish");
 }
 

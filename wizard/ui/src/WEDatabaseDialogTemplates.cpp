@@ -23,8 +23,8 @@ DialogTemplate SqlEditTemplate()
     dialog.items = {
         {WC_EDIT, "", IDC_WE_SQL, edit, 0, 7, 7, 286, 136},
         {WC_BUTTON, "Do preliminary check of the SQL-request", IDC_WE_CHECKSQL, kButton | BS_AUTOCHECKBOX, 0, 7, 148, 180, 10},
-        {WC_BUTTON, "Save and close", IDOK, kButton | BS_DEFPUSHBUTTON, 0, 60, 162, 60, 14},
-        {WC_BUTTON, "Restore Default", IDC_WE_RESTORE, kButton, 0, 124, 162, 60, 14},
+        {WC_BUTTON, "Save and close", IDOK, kButton | BS_DEFPUSHBUTTON, 0, 38, 162, 72, 14},
+        {WC_BUTTON, "Restore Default", IDC_WE_RESTORE, kButton, 0, 113, 162, 72, 14},
         {WC_BUTTON, "Cancel", IDCANCEL, kButton, 0, 188, 162, 50, 14},
         {WC_BUTTON, "Help", IDHELP, kButton, 0, 243, 162, 50, 14},
     };

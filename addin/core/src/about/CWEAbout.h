@@ -4,6 +4,7 @@
 
 #include "controls/WELinkStatic.h"
 #include "ui/Dialog.h"
+#include "ui/Icon.h"
 
 #include <string>
 
@@ -11,11 +12,13 @@ class CWEAbout : public CDialog {
 public:
     static constexpr UINT IDD = 223;
     static constexpr int IDC_FRAME = 238;
+    static constexpr int IDC_ICON = 1011;
     static constexpr int IDC_VERSION = 1012;
     static constexpr int IDC_SUPPORT = 1013;
     static constexpr int IDC_HOMEPAGE = 1014;
 
     explicit CWEAbout(CWnd* parent = nullptr);
+    ~CWEAbout() override;
 
     BOOL OnInitDialog() override;
     const CWELinkStatic& GetSupportLink() const { return m_SupportLink; }
@@ -26,6 +29,7 @@ private:
 
     CWELinkStatic m_SupportLink;
     CWELinkStatic m_HomePageLink;
+    HICON m_hIcon = nullptr; // icon 207, shown while the dialog lives
 };
 
 // The part of a link address that is shown: up to its last "?", unless the

@@ -1,5 +1,7 @@
 #include "picker/CWEProjListCtrl.h"
 
+#include "resources/KestrinPictures.h"
+
 #include "IHubberly.h"
 
 #include "com/Activation.h"
@@ -19,6 +21,12 @@ constexpr LONG kCompletedProjects = 1;
 
 BOOL CWEProjListCtrl::Init(CWELog& log)
 {
+    if (!m_images.GetSafeHandle() && m_images.Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 0)) {
+        HBITMAP bitmap = LoadKestrinBitmap(IDB_PROJECT);
+        m_images.Add(bitmap, RGB(255, 0, 255));
+        DeleteObject(bitmap);
+    }
+    SetImageList(&m_images, LVSIL_SMALL);
     InsertColumn(0, "Projects", LVCFMT_LEFT);
     LoadProjects(log);
     return TRUE;

@@ -6,6 +6,7 @@
 
 #include "log/CWELog.h"
 
+#include "ui/ImageList.h"
 #include "ui/ListCtrl.h"
 
 #include <string>
@@ -34,4 +35,5 @@ private:
     void InsertSorted(LONG id, const std::string& name);
 
     std::vector<ProjectItem> m_items;
+    CImageList m_images; // bitmap 209: the picture beside every project
 };

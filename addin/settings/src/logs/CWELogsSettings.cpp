@@ -1,11 +1,13 @@
 #include "logs/CWELogsSettings.h"
 
 #include "logs/CWELogsDialog.h"
+#include "resources/KestrinPictures.h"
 #include "resources/SettingsTexts.h"
 
 #include "controls/WEHelp.h"
 #include "ui/DlgItemInt.h"
 #include "ui/FileDialog.h"
+#include "ui/Icon.h"
 #include "ui/Window.h"
 
 namespace {
@@ -27,7 +29,7 @@ const DialogTemplate& CWELogsSettings::Template()
         const DWORD check = WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
         const DWORD button = WS_VISIBLE | WS_TABSTOP;
         d.items = {
-            {"Static", "", -1, WS_VISIBLE | SS_ICON, 0, 7, 7, 20, 20},
+            {"Static", "", IDC_ICON_SETTINGS, WS_VISIBLE | SS_ICON, 0, 7, 7, 22, 20},
             {"Static", "Settings", -1, WS_VISIBLE, 0, 32, 7, 100, 8},
             {"Button", "Keep logs", IDC_MAKE_JOURNAL, check, 0, 32, 20, 150, 10},
             {"Button", "Keep logs for several days:", IDC_AUTO_CLEAR, check, 0, 32, 34, 120, 10},
@@ -36,15 +38,15 @@ const DialogTemplate& CWELogsSettings::Template()
             {"Button", "errors report", IDC_ADD_ERRORS, WS_TABSTOP | BS_AUTOCHECKBOX, 0, 40, 60, 150, 10},
             {"Button", "survey result processing report", IDC_ADD_PROCESS, WS_TABSTOP | BS_AUTOCHECKBOX, 0, 40, 72, 150, 10},
             {"Button", "auxilliary (service) information", IDC_ADD_SERVICE, WS_TABSTOP | BS_AUTOCHECKBOX, 0, 40, 84, 150, 10},
-            {"Static", "", -1, WS_VISIBLE | SS_ICON, 0, 7, 56, 20, 20},
+            {"Static", "", IDC_ICON_FOLDER, WS_VISIBLE | SS_ICON, 0, 7, 56, 22, 20},
             {"Static", "Logs folder", -1, WS_VISIBLE, 0, 32, 56, 100, 8},
-            {"Static", "Path to the folder on the disc the log files to be saved into:", -1, WS_VISIBLE, 0, 32, 68, 220, 8},
-            {"Edit", "", IDC_LOG_FOLDER, WS_VISIBLE | WS_TABSTOP | WS_BORDER, 0, 32, 80, 160, 13},
-            {"Button", "Browse...", IDC_BROWSE, button, 0, 198, 79, 55, 14},
-            {"Static", "", -1, WS_VISIBLE | SS_ICON, 0, 7, 104, 20, 20},
+            {"Static", "Path to the folder on the disc the log files to be saved into:", -1, WS_VISIBLE, 0, 32, 68, 221, 8},
+            {"Edit", "", IDC_LOG_FOLDER, WS_VISIBLE | WS_TABSTOP | WS_BORDER, 0, 32, 80, 152, 13},
+            {"Button", "Browse...", IDC_BROWSE, button, 0, 189, 79, 64, 14},
+            {"Static", "", IDC_ICON_VIEW, WS_VISIBLE | SS_ICON, 0, 7, 104, 22, 20},
             {"Static", "View / delete", -1, WS_VISIBLE, 0, 32, 104, 100, 8},
             {"Static", "Delete log / View log contents.", -1, WS_VISIBLE, 0, 32, 118, 160, 8},
-            {"Button", "View / delete...", IDC_VIEW_LOGS, button, 0, 198, 115, 55, 14},
+            {"Button", "View / delete...", IDC_VIEW_LOGS, button, 0, 189, 115, 64, 14},
             {"Button", "OK", IDOK, button | BS_DEFPUSHBUTTON, 0, 86, 179, 53, 14},
             {"Button", "Cancel", IDCANCEL, button, 0, 143, 179, 53, 14},
             {"Button", "Help", IDHELP, button, 0, 200, 179, 53, 14},
@@ -55,6 +57,14 @@ const DialogTemplate& CWELogsSettings::Template()
 }
 
 CWELogsSettings::CWELogsSettings(CWnd* parent) : CDialog(Template(), parent) {}
+
+CWELogsSettings::~CWELogsSettings()
+{
+    if (m_hWnd)
+        DestroyWindow(m_hWnd);
+    for (HICON icon : m_GroupIcons)
+        DestroyIcon(icon);
+}
 
 void CWELogsSettings::SetSettings(CWESettings* settings)
 {
@@ -84,6 +94,13 @@ std::span<const CWELogsSettings::CheckBinding> CWELogsSettings::Checks()
 
 BOOL CWELogsSettings::OnInitDialog()
 {
+    const std::pair<int, UINT> icons[] = {
+        {IDC_ICON_SETTINGS, IDI_LOG_SETTINGS}, {IDC_ICON_FOLDER, IDI_LOG_FOLDER}, {IDC_ICON_VIEW, IDI_LOG_VIEW}};
+    for (const auto& [control, id] : icons) {
+        if (m_GroupIcons.size() < std::size(icons))
+            m_GroupIcons.push_back(LoadKestrinIcon(id));
+        SetStaticIcon(GetDlgItem(control), m_GroupIcons[static_cast<std::size_t>(control - IDC_ICON_SETTINGS)]);
+    }
     for (const CheckBinding& check : Checks())
         CheckDlgButton(m_hWnd, check.id, this->*check.value ? BST_CHECKED : BST_UNCHECKED);
     SetDlgItemInt(m_hWnd, IDC_KEEP_DAYS, static_cast<UINT>(m_nKeepDays), FALSE);

@@ -12,8 +12,10 @@
 #include "settings/CWESettings.h"
 
 #include "ui/Dialog.h"
+#include "ui/Icon.h"
 
 #include <span>
+#include <vector>
 
 class CWELogsSettings : public CDialog {
 public:
@@ -27,10 +29,14 @@ public:
     static constexpr int IDC_MAKE_JOURNAL = 221;
     static constexpr int IDC_LOG_FOLDER = 222;
     static constexpr int IDC_BROWSE = 223;
+    static constexpr int IDC_ICON_SETTINGS = 224;
+    static constexpr int IDC_ICON_FOLDER = 225;
+    static constexpr int IDC_ICON_VIEW = 226;
     static constexpr LONG kMinKeepDays = 1;
     static constexpr LONG kMaxKeepDays = 3650;
 
     explicit CWELogsSettings(CWnd* parent = nullptr);
+    ~CWELogsSettings() override;
 
     void SetSettings(CWESettings* settings);
 
@@ -51,6 +57,7 @@ private:
     void Browse();
     void ViewLogs();
 
+    std::vector<HICON> m_GroupIcons; // icons 215, 216 and 217, while the dialog lives
     LONG m_nMakeJounral = 1;
     LONG m_nAutoClear = 1;
     LONG m_nKeepDays = 15;

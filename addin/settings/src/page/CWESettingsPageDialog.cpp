@@ -2,6 +2,7 @@
 
 #include "folders/CWEPickFolder.h"
 #include "logs/CWELogsSettings.h"
+#include "resources/KestrinPictures.h"
 #include "resources/SettingsTexts.h"
 #include "theme/IsThemeLibraryAvailable.h"
 
@@ -42,28 +43,30 @@ const DialogTemplate& CWESettingsPageDialog::Template()
         const DWORD icon = WS_VISIBLE | SS_ICON;
         const DWORD line = WS_VISIBLE | SS_ETCHEDHORZ;
         const DWORD button = WS_VISIBLE | WS_TABSTOP;
+        // The first two texts of a section may take two lines, which the
+        // longer ones need at the dialog font.
         d.items = {
             {"Static", "The list of folders to be monitored", 231, text, 0, 7, 4, 140, 8},
             {"Static", "", -1, line, 0, 150, 8, 116, 1},
-            {"Static", "", IDC_ICON_FOLDERS, icon, 0, 7, 16, 20, 20},
-            {"Static", "Select the folders to be monitored for messages with survey results:", 232, text, 0, 32, 16, 234, 8},
+            {"Static", "", IDC_ICON_FOLDERS, icon, 0, 7, 16, 22, 20},
+            {"Static", "Select the folders to be monitored for messages with survey results:", 232, text, 0, 32, 16, 234, 17},
             {"SysTreeView32", "", IDC_FOLDERS,
-             WS_VISIBLE | WS_TABSTOP | WS_BORDER | TVS_HASLINES | TVS_HASBUTTONS | TVS_CHECKBOXES, 0, 32, 27, 234, 88},
+             WS_VISIBLE | WS_TABSTOP | WS_BORDER | TVS_HASLINES | TVS_HASBUTTONS | TVS_CHECKBOXES, 0, 32, 34, 234, 76},
             {"Button", "Don't process new messages in service folders", IDC_IGNORE_SERVICE,
-             button | BS_AUTOCHECKBOX, 0, 32, 118, 234, 10},
-            {"Static", "Processing of messages with survey results", 233, text, 0, 7, 133, 150, 8},
-            {"Static", "", -1, line, 0, 160, 137, 106, 1},
-            {"Static", "", IDC_ICON_PROCESSING, icon, 0, 7, 145, 20, 20},
-            {"Static", "After the message with survey results is processed, it is to be:", 234, text, 0, 32, 145, 234, 8},
-            {"ComboBox", "", IDC_ACTION, button | CBS_DROPDOWNLIST, 0, 32, 156, 106, 13},
-            {"Static", "Folder:", 235, text, 0, 144, 158, 26, 8},
-            {"Edit", "", IDC_DESTINATION, button | WS_BORDER | ES_READONLY, 0, 172, 156, 76, 13},
-            {"Button", "...", IDC_CHOOSE_FOLDER, button, 0, 250, 156, 16, 13},
-            {"Static", "Logs", 236, text, 0, 7, 175, 40, 8},
-            {"Static", "", -1, line, 0, 50, 179, 216, 1},
-            {"Static", "", IDC_ICON_LOGS, icon, 0, 7, 187, 20, 20},
-            {"Static", "Log settings.", 237, text, 0, 32, 190, 150, 8},
-            {"Button", "Settings...", IDC_LOG_SETTINGS, button, 0, 212, 187, 54, 14},
+             button | BS_AUTOCHECKBOX, 0, 32, 113, 234, 10},
+            {"Static", "Processing of messages with survey results", 233, text, 0, 7, 128, 172, 8},
+            {"Static", "", -1, line, 0, 182, 132, 84, 1},
+            {"Static", "", IDC_ICON_PROCESSING, icon, 0, 7, 140, 22, 20},
+            {"Static", "After the message with survey results is processed, it is to be:", 234, text, 0, 32, 140, 234, 17},
+            {"ComboBox", "", IDC_ACTION, button | CBS_DROPDOWNLIST, 0, 32, 158, 106, 13},
+            {"Static", "Folder:", 235, text, 0, 142, 160, 29, 8},
+            {"Edit", "", IDC_DESTINATION, button | WS_BORDER | ES_READONLY, 0, 172, 158, 76, 13},
+            {"Button", "...", IDC_CHOOSE_FOLDER, button, 0, 250, 158, 16, 13},
+            {"Static", "Logs", 236, text, 0, 7, 177, 40, 8},
+            {"Static", "", -1, line, 0, 50, 181, 216, 1},
+            {"Static", "", IDC_ICON_LOGS, icon, 0, 7, 189, 22, 20},
+            {"Static", "Log settings.", 237, text, 0, 32, 192, 150, 8},
+            {"Button", "Settings...", IDC_LOG_SETTINGS, button, 0, 212, 189, 54, 14},
             {"Button", "Help", IDC_HELP, button, 0, 156, 206, 54, 14},
             {"Button", "About...", IDC_ABOUT, button, 0, 212, 206, 54, 14},
         };
@@ -78,8 +81,10 @@ void CWESettingsPageDialog::SetUpTheme()
 {
     if (m_pHost && m_pHost->HasActivationContext()) {
         m_Theme.Open(m_hWnd);
-        if (m_Theme.GetTheme() && IsThemeLibraryAvailable())
+        if (m_Theme.GetTheme() && IsThemeLibraryAvailable()) {
             EnableThemeDialogTexture(m_hWnd, ETDT_ENABLETAB);
+            DrawControlsThemed();
+        }
         return;
     }
     if (!IsThemeLibraryAvailable())
@@ -92,9 +97,41 @@ void CWESettingsPageDialog::SetUpTheme()
         SetWindowTheme(GetDlgItem(id), u" ", u" ");
 }
 
+// The page's own controls draw themselves with the theme, over the tab
+// background the page paints.
+void CWESettingsPageDialog::DrawControlsThemed()
+{
+    m_ThemedCheck.Subclass(IDC_IGNORE_SERVICE, this);
+    const int buttons[] = {IDC_CHOOSE_FOLDER, IDC_LOG_SETTINGS, IDC_HELP, IDC_ABOUT};
+    for (std::size_t i = 0; i < std::size(buttons); ++i)
+        m_ThemedButtons[i].Subclass(buttons[i], this);
+    for (int id = kFirstStatic; id <= kLastStatic; ++id)
+        m_ThemedStatics[static_cast<std::size_t>(id - kFirstStatic)].Subclass(id, this);
+    const std::pair<int, UINT> icons[] = {
+        {IDC_ICON_FOLDERS, IDI_FOLDERS}, {IDC_ICON_PROCESSING, IDI_PROCESSING}, {IDC_ICON_LOGS, IDI_LOGS}};
+    for (std::size_t i = 0; i < std::size(icons); ++i)
+        if (m_ThemedIcons[i].Subclass(icons[i].first, this))
+            m_ThemedIcons[i].SetIcon(LoadKestrinIcon(icons[i].second));
+}
+
+// Icons that no themed icon control holds are shown as the template's.
+void CWESettingsPageDialog::ShowSectionIcons()
+{
+    const std::pair<int, UINT> icons[] = {
+        {IDC_ICON_FOLDERS, IDI_FOLDERS}, {IDC_ICON_PROCESSING, IDI_PROCESSING}, {IDC_ICON_LOGS, IDI_LOGS}};
+    for (const auto& [control, id] : icons) {
+        if (GetStaticIcon(GetDlgItem(control)))
+            continue;
+        HICON icon = LoadKestrinIcon(id);
+        m_SectionIcons.push_back(icon);
+        SetStaticIcon(GetDlgItem(control), icon);
+    }
+}
+
 BOOL CWESettingsPageDialog::OnInitDialog()
 {
     SetUpTheme();
+    ShowSectionIcons();
     if (m_pHost)
         m_Settings = m_pHost->GetLiveSettings();
     m_Action.SubclassDlgItem(IDC_ACTION, this);
@@ -245,4 +282,18 @@ HRESULT CWESettingsPageDialog::Apply()
     return S_OK;
 }
 
-void CWESettingsPageDialog::OnDestroy() { m_Theme.Close(); }
+LRESULT CWESettingsPageDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    m_Theme.OnMessage(message);
+    return CDialog::OnMessage(message, wParam, lParam);
+}
+
+void CWESettingsPageDialog::OnDestroy()
+{
+    m_Theme.Close();
+    for (int control : {IDC_ICON_FOLDERS, IDC_ICON_PROCESSING, IDC_ICON_LOGS})
+        SetStaticIcon(GetDlgItem(control), nullptr);
+    for (HICON icon : m_SectionIcons)
+        DestroyIcon(icon);
+    m_SectionIcons.clear();
+}

@@ -15,12 +15,14 @@
 #include "folders/CWEFolderEdit.h"
 #include "page/IWEOptionsHost.h"
 #include "theme/CWEThemeHolder.h"
+#include "theme/CWEThemedControl.h"
 #include "tree/CZrMAPITreeCtrl.h"
 
 #include "ui/ComboBox.h"
 #include "ui/Dialog.h"
 
 #include <functional>
+#include <vector>
 
 class CWESettingsPageDialog : public CDialog {
 public:
@@ -61,10 +63,14 @@ public:
     BOOL OnCommand(int id, UINT code, HWND control) override;
     BOOL OnEraseBkgnd(HDC dc) override;
     void OnDestroy() override;
+    // What no handler above takes goes to the page's theme holder.
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     static const DialogTemplate& Template();
     void SetUpTheme();
+    void ShowSectionIcons();
+    void DrawControlsThemed();
     void CollectCheckedFolders(HTREEITEM parent);
     void EnableDestination();
 
@@ -75,6 +81,11 @@ private:
     CWEFolderEdit m_FolderEdit;
     LONG m_nDirty = 0;
     CWEThemeHolder m_Theme{u"TAB"};
+    std::vector<HICON> m_SectionIcons; // icons 211, 212 and 214 of a classic page, while it lives
+    CWEThemedCheckBox m_ThemedCheck;
+    CWEThemedButton m_ThemedButtons[4];
+    CWEThemedStatic m_ThemedStatics[7];
+    CWEThemedIcon m_ThemedIcons[3];
     std::function<void()> m_statusChange;
     std::function<void(HWND)> m_about;
 };

@@ -2,6 +2,8 @@
 
 #include "theme/IsThemeLibraryAvailable.h"
 
+#include "ui/Paint.h"
+
 void CWEThemeHolder::Open(HWND hwnd)
 {
     m_hWnd = hwnd;
@@ -14,4 +16,12 @@ void CWEThemeHolder::Close()
     if (m_hTheme)
         CloseThemeData(m_hTheme);
     m_hTheme = nullptr;
+}
+
+void CWEThemeHolder::OnMessage(UINT message)
+{
+    if (message == WM_THEMECHANGED && m_hWnd) {
+        Close();
+        Open(m_hWnd);
+    }
 }

@@ -15,6 +15,9 @@ public:
 
     void Open(HWND hwnd);
     void Close();
+    // What every themed window does first with its messages: a theme
+    // change (WM_THEMECHANGED) closes the theme and opens it again.
+    void OnMessage(UINT message);
     HTHEME GetTheme() const { return m_hTheme; }
 
 private:

@@ -1,5 +1,7 @@
 #include "tree/CZrMAPITreeCtrl.h"
 
+#include "resources/KestrinPictures.h"
+
 #include "tree/MapiCalls.h"
 
 #include "errors/ThrowInvalidParams.h"
@@ -138,6 +140,7 @@ HRESULT CZrMAPITreeCtrl::Initialize(IMAPISession* session, ULONG typeMask, ULONG
         if (!session)
             ThrowInvalidParams("CZrMAPITreeCtrl::Initialize", __FILE__, __LINE__);
         m_spSession = session;
+        SetUpImageLists();
         m_ulTypeMask = typeMask;
         m_ulOptions = options;
         CComPtr<IMAPITable> stores;
@@ -257,6 +260,26 @@ HFONT CZrMAPITreeCtrl::ItalicFont()
         m_hItalicFont = CreateFontIndirect(&font);
     }
     return m_hItalicFont;
+}
+
+void CZrMAPITreeCtrl::SetUpImageLists()
+{
+    const struct {
+        CImageList& list;
+        UINT bitmap;
+        int width;
+        int kind;
+    } lists[] = {{m_FolderImages, IDB_FOLDERS, 16, TVSIL_NORMAL}, {m_StateImages, IDB_CHECK_STATES, 13, TVSIL_STATE}};
+    for (const auto& made : lists) {
+        if (made.list.GetSafeHandle())
+            continue;
+        HBITMAP strip = LoadKestrinBitmap(made.bitmap);
+        SIZE size{};
+        if (strip && GetBitmapSize(strip, &size) && made.list.Create(made.width, size.cy, ILC_COLOR32 | ILC_MASK, 0, 0))
+            made.list.Add(strip, RGB(255, 0, 0));
+        DeleteObject(strip);
+        SetImageList(&made.list, made.kind);
+    }
 }
 
 HRESULT CZrMAPITreeCtrl::UpdateChildFolders(HTREEITEM item)
@@ -386,6 +409,8 @@ CZrFolderItem* CZrMAPITreeCtrl::DataOf(HTREEITEM item) const
 
 void CZrMAPITreeCtrl::OnDestroy()
 {
+    SetImageList(nullptr, TVSIL_NORMAL);
+    SetImageList(nullptr, TVSIL_STATE);
     m_mapItems.clear();
     m_mapSpecialFolders.clear();
     m_spSession.Release();

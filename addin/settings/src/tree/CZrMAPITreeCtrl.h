@@ -18,6 +18,7 @@
 #include "com/ComPtr.h"
 #include "mapi/IMAPISession.h"
 #include "mapi/IMsgStore.h"
+#include "ui/ImageList.h"
 #include "ui/TreeCtrl.h"
 
 #include <functional>
@@ -114,6 +115,8 @@ private:
     CZrFolderItem* AddItem(std::unique_ptr<CZrFolderItem> data, HTREEITEM parent);
     void SortRootItems();
     HFONT ItalicFont();
+    // The folder pictures (bitmap 211) and the boxes (bitmap 208), made once.
+    void SetUpImageLists();
 
     CZrFolderItem* DataOf(HTREEITEM item) const;
     ChildCounts CountChildren(HTREEITEM item) const;
@@ -132,6 +135,8 @@ private:
     ULONG m_ulTypeMask = kDefaultTypeMask;
     ULONG m_ulOptions = 0;
     HFONT m_hItalicFont = nullptr;
+    CImageList m_FolderImages;
+    CImageList m_StateImages;
     std::map<DWORD, std::unique_ptr<CZrFolderItem>> m_mapItems;
     std::map<DWORD, int> m_mapSpecialFolders;
     std::function<void()> m_checkChanged;

@@ -15,6 +15,9 @@ using HBITMAP = HBITMAP__*;
 // A later registration of the same id in the same module replaces the
 // earlier one.
 void RegisterImageResource(HINSTANCE module, UINT id, const std::string& bytes);
+// An icon resource: LoadIcon finds it before an image of the same id, as an
+// icon and a bitmap of one id are two resources on Windows.
+void RegisterIconResource(HINSTANCE module, UINT id, const std::string& bytes);
 
 // Null when the module has no such image or its bytes are not a picture.
 // An icon loaded here is the caller's, freed with DestroyIcon.

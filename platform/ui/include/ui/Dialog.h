@@ -16,8 +16,9 @@ public:
     // Answers the EndDialog result, or -1 when the dialog could not be made.
     // With no display the dialog is not made: a line on stderr names it and
     // the answer is IDCANCEL, as if the user had closed it. An offscreen
-    // platform that the environment asked for runs the dialog, for tests that
-    // drive it.
+    // platform that the environment asked for runs the dialog while a test
+    // watches dialogs (SetDialogShownHook) or the dialog ends itself at
+    // set-up; otherwise it is cancelled with the same line on stderr.
     INT_PTR DoModal();
     // A modeless dialog; shown when its template has WS_VISIBLE. A template
     // with WS_CHILD makes a child window of `parent` (a property page).

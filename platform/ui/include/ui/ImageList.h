@@ -7,6 +7,7 @@
 //     images.Add(LoadIcon(nullptr, IDI_WARNING));
 //     list.SetImageList(&images, LVSIL_SMALL);
 
+#include "ui/Bitmap.h"
 #include "ui/Icon.h"
 
 #include <memory>
@@ -27,6 +28,10 @@ public:
     BOOL Create(int cx, int cy, UINT flags, int initial, int grow);
     // The new picture's index, or -1. The list keeps its own copy.
     int Add(HICON icon);
+    // A strip of pictures side by side, each as wide as the list's: the
+    // pixels of the mask colour are transparent. The index of the first
+    // picture, or -1.
+    int Add(HBITMAP strip, COLORREF mask);
     int GetImageCount() const;
     HIMAGELIST GetSafeHandle() const;
 

@@ -69,6 +69,7 @@ private:
     void BuildTemplate();
     bool IsWizard97() const { return (m_psh.dwFlags & PSH_WIZARD97) != 0; }
     void ShowFrameOf(CPropertyPage& page);
+    void ShowTitleOf(CPropertyPage& page);
     int m_nActive = -1;
     UINT m_nStartPage = 0;
     HBITMAP m_hbmWatermark = nullptr;

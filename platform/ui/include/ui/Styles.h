@@ -41,6 +41,7 @@ inline constexpr DWORD SS_BLACKRECT = 4;
 inline constexpr DWORD SS_GRAYRECT = 5;
 inline constexpr DWORD SS_WHITERECT = 6;
 inline constexpr DWORD SS_SIMPLE = 11;
+inline constexpr DWORD SS_LEFTNOWORDWRAP = 12;
 inline constexpr DWORD SS_BITMAP = 14;
 inline constexpr DWORD SS_ENHMETAFILE = 15;
 inline constexpr DWORD SS_ETCHEDHORZ = 16;
@@ -59,6 +60,8 @@ inline constexpr DWORD BS_3STATE = 5;
 inline constexpr DWORD BS_AUTO3STATE = 6;
 inline constexpr DWORD BS_GROUPBOX = 7;
 inline constexpr DWORD BS_AUTORADIOBUTTON = 9;
+// A check box or radio button whose text wraps onto further lines.
+inline constexpr DWORD BS_MULTILINE = 0x2000;
 
 // Edits, combo boxes, scroll bars, list and tree views, progress bars, toolbars.
 inline constexpr DWORD ES_RIGHT = 0x0002;

@@ -11,6 +11,11 @@
 
 #include <string>
 
+class CImageList;
+
+inline constexpr int TVSIL_NORMAL = 0;
+inline constexpr int TVSIL_STATE = 2;
+
 struct _TREEITEM;
 using HTREEITEM = _TREEITEM*;
 extern const HTREEITEM TVI_ROOT;
@@ -59,6 +64,10 @@ public:
     // tree's owner draws from; -1 before one is set.
     BOOL SetItemImage(HTREEITEM item, int image, int selectedImage);
     BOOL GetItemImage(HTREEITEM item, int& image, int& selectedImage) const;
+    // The pictures the items show (TVSIL_NORMAL) and the state images in
+    // place of the check boxes (TVSIL_STATE); the tree does not own the
+    // list. Answers the list it replaces.
+    CImageList* SetImageList(CImageList* images, int kind);
     // Shows the expand button before any child is there (children that
     // are loaded on expanding).
     BOOL SetChildrenButton(HTREEITEM item, BOOL show);
