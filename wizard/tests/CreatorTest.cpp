@@ -104,7 +104,7 @@ TEST_F(CreatorTest, SurveyPageBecomesAFinishedProjectWithPageTableAndPictures)
     EXPECT_NE(std::string::npos, saved.find("<META http-equiv=Pragma content=no-cache>")) << saved;
     EXPECT_NE(std::string::npos, saved.find("<TITLE>\xD0\x90\xD0\xBD\xD0\xBA\xD0\xB5\xD1\x82\xD0\xB0</TITLE>"));
     EXPECT_NE(std::string::npos,
-              saved.find("method=POST><INPUT type=hidden value=" + std::to_string(id) +
+              saved.find("method=POST accept-charset=UTF-8><INPUT type=hidden value=" + std::to_string(id) +
                          " name=kqProjectID><INPUT type=hidden value=\"%%RECIPIENT%%\" name=RecipientEmail>"))
         << saved;
     EXPECT_EQ(std::string::npos, saved.find("temp.html"));
