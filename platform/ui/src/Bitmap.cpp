@@ -61,12 +61,22 @@ HBITMAP LoadBitmap(HINSTANCE module, UINT id)
     return image.isNull() ? nullptr : new HBITMAP__{image};
 }
 
+// As on Windows, a loaded icon is shared: every load of one resource gives
+// the same icon, which DestroyIcon leaves alone. The icons live as long as
+// the process (never destroyed after the application object is gone).
 HICON LoadIcon(HINSTANCE module, UINT id)
 {
+    static std::mutex lock;
+    static auto* loaded = new std::map<std::pair<HINSTANCE, UINT>, HICON__*>;
+    std::lock_guard guard(lock);
+    if (auto found = loaded->find({module, id}); found != loaded->end())
+        return found->second;
     QImage image = DecodeResource(module, id, true);
     if (image.isNull() || !EnsureApplication())
         return nullptr;
-    return new HICON__{QIcon(QPixmap::fromImage(image)), false};
+    HICON icon = new HICON__{QIcon(QPixmap::fromImage(image)), true};
+    loaded->emplace(std::pair{module, id}, icon);
+    return icon;
 }
 
 BOOL DeleteObject(HBITMAP bitmap)
