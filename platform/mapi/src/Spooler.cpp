@@ -100,7 +100,7 @@ void CSpooler::Run()
         m_pending = false;
         lock.unlock();
         try {
-            if (!CProfile::Held(m_profile)) SendQueued(false);
+            SendQueued(false);
             m_lastSendError.clear();
         } catch (const std::exception& e) {
             // The messages stay queued; the next round tries them again.
@@ -137,7 +137,7 @@ void CSpooler::WatchDropFolder()
 
 void CSpooler::Flush()
 {
-    if (!CProfile::FlushHeld(m_profile)) SendQueued(true);
+    SendQueued(true);
 }
 
 void CSpooler::DeliverDropped()
@@ -184,19 +184,25 @@ void CSpooler::DeliverDropped()
 void CSpooler::SendQueued(bool now)
 {
     std::lock_guard sending(m_sending);
+    std::vector<Queued> work;
+    for (const auto& store : Stores())
+        if (std::vector<LONGLONG> queued = store->Queue(); !queued.empty()) work.push_back({store, std::move(queued)});
+    // The hold is looked at after the queue was read: a message submitted
+    // once the hold was set is then always seen held, even when this round
+    // began before the hold.
+    if (work.empty() || (now ? CProfile::FlushHeld(m_profile) : CProfile::Held(m_profile))) return;
     // Read every round, so that an identity or account given meanwhile
     // holds for the mail waiting.
     CProfile profile = CProfile::Load(m_profile);
     CSenderStamp stamp(m_profile, profile.m_identity);
-    if (profile.m_account.smtpUrl.empty()) WriteOutgoing(stamp);
-    else SendThroughServer(profile.m_account, stamp, now);
+    if (profile.m_account.smtpUrl.empty()) WriteOutgoing(work, stamp);
+    else SendThroughServer(work, profile.m_account, stamp, now);
 }
 
-void CSpooler::WriteOutgoing(const CSenderStamp& stamp)
+void CSpooler::WriteOutgoing(const std::vector<Queued>& work, const CSenderStamp& stamp)
 {
     std::exception_ptr first;
-    for (const auto& store : Stores()) {
-        std::vector<LONGLONG> queued = store->Queue();
+    for (const auto& [store, queued] : work) {
         for (std::size_t start = 0; start < queued.size();) {
             CSendBatch batch(*store, m_outgoing, stamp);
             try {
@@ -213,14 +219,11 @@ void CSpooler::WriteOutgoing(const CSenderStamp& stamp)
     if (first) std::rethrow_exception(first);
 }
 
-void CSpooler::SendThroughServer(const MailAccount& account, const CSenderStamp& stamp, bool now)
+void CSpooler::SendThroughServer(const std::vector<Queued>& work, const MailAccount& account, const CSenderStamp& stamp,
+                                 bool now)
 {
     using Clock = std::chrono::steady_clock;
     if (!now && Clock::now() < m_retryAt) return;
-    std::vector<std::pair<std::shared_ptr<CStoreFile>, std::vector<LONGLONG>>> work;
-    for (const auto& store : Stores())
-        if (std::vector<LONGLONG> queued = store->Queue(); !queued.empty()) work.emplace_back(store, std::move(queued));
-    if (work.empty()) return;
     std::exception_ptr first;
     try {
         CSmtpClient smtp(account);

@@ -46,8 +46,14 @@ private:
     // `now`: a flush, which does not wait for the pause after a failure of
     // the server.
     void SendQueued(bool now);
-    void WriteOutgoing(const CSenderStamp& stamp);
-    void SendThroughServer(const MailAccount& account, const CSenderStamp& stamp, bool now);
+    // The messages of one store waiting in its queue.
+    struct Queued {
+        std::shared_ptr<CStoreFile> store;
+        std::vector<LONGLONG> ids;
+    };
+    void WriteOutgoing(const std::vector<Queued>& work, const CSenderStamp& stamp);
+    void SendThroughServer(const std::vector<Queued>& work, const MailAccount& account, const CSenderStamp& stamp,
+                           bool now);
     void ReportSendError(const std::string& text);
     void WatchDropFolder();
 
