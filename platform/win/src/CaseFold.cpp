@@ -3,6 +3,8 @@
 #include "Utf8.h"
 #include "win/CaseFolding.h"
 
+#include <algorithm>
+
 
 char32_t CaseFold::Fold(char32_t code)
 {
@@ -43,6 +45,13 @@ void AppendKey(char32_t folded, std::string& key)
 
 std::string CaseFold::FoldKey(std::string_view text)
 {
+    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        std::string key(text);
+        for (char& c : key)
+            if (c >= 'a' && c <= 'z')
+                c = static_cast<char>(c - 'a' + 'A');
+        return key;
+    }
     std::string key;
     key.reserve(text.size());
     for (size_t pos = 0; pos < text.size();) {

@@ -14,6 +14,9 @@ public:
     std::optional<size_t> Find(std::string_view name) const;
     // The name must not be in the index yet.
     void Add(std::string_view name, size_t position);
+    // The position of the name, which is added at position when it is not
+    // in the index yet; folds the name once for both.
+    size_t FindOrAdd(std::string_view name, size_t position);
     // Drops the name at position; the names after it move up by one, as
     // they do in the list.
     void Remove(std::string_view name, size_t position);

@@ -4,6 +4,7 @@
 #include "RegistryData.h"
 #include "RegistryFile.h"
 #include "RegistryHandle.h"
+#include "RegistryWatch.h"
 #include "RegistryNotify.h"
 #include "RegistryText.h"
 
@@ -17,11 +18,11 @@ namespace {
 template <class Read>
 LONG ReadOpenKey(HKEY key, REGSAM access, Read read)
 {
-    HKEY__ place;
-    if (LONG error = RegistryHandle::ResolveFor(key, access, place))
+    const HKEY__* place = nullptr;
+    if (LONG error = RegistryHandle::Look(key, access, place))
         return error;
-    return RegistryView::Read(place.root, place.path, [&](const RegistryView::Key& found) -> LONG {
-        return found.Exists() ? read(found) : RegistryHandle::Missing(place);
+    return RegistryView::Read(place->root, place->path, [&](const RegistryView::Key& found) -> LONG {
+        return found.Exists() ? read(found) : RegistryHandle::Missing(*place);
     });
 }
 
@@ -55,6 +56,9 @@ LONG RegCreateKeyEx(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM desired
 {
     if (!result)
         return static_cast<LONG>(ERROR_INVALID_PARAMETER);
+    // Edits by other programs made before the key is opened are seen
+    // through it; later ones at the next open of a key.
+    RegistryWatch::Instance().CatchUp();
     HKEY__ place;
     if (LONG error = RegistryHandle::ResolveFor(key, KEY_CREATE_SUB_KEY, place))
         return error;
@@ -86,6 +90,9 @@ LONG RegOpenKeyEx(HKEY key, LPCSTR subKey, DWORD, REGSAM desired, PHKEY result)
 {
     if (!result)
         return static_cast<LONG>(ERROR_INVALID_PARAMETER);
+    // Edits by other programs made before the key is opened are seen
+    // through it; later ones at the next open of a key.
+    RegistryWatch::Instance().CatchUp();
     HKEY__ place;
     if (LONG error = RegistryHandle::Resolve(key, place))
         return error;

@@ -7,7 +7,14 @@
 
 namespace {
 
-std::string Shown(std::string_view utf8) { return Recode(utf8, CP_UTF8, CP_ACP); }
+// Every ANSI code page keeps ASCII as it is, so such text needs no recoding
+// (which would go by way of UTF-16 and back).
+bool IsAscii(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+std::string Shown(std::string_view utf8) { return IsAscii(utf8) ? std::string(utf8) : Recode(utf8, CP_UTF8, CP_ACP); }
 
 bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
 
@@ -15,7 +22,10 @@ bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type
 
 std::string RegistryData::StoredName(LPCSTR name) { return name ? StoredName(std::string_view(name)) : std::string(); }
 
-std::string RegistryData::StoredName(std::string_view name) { return Recode(name, CP_ACP, CP_UTF8); }
+std::string RegistryData::StoredName(std::string_view name)
+{
+    return IsAscii(name) ? std::string(name) : Recode(name, CP_ACP, CP_UTF8);
+}
 
 std::vector<BYTE> RegistryData::StoredData(DWORD type, const BYTE* data, DWORD dataSize)
 {
@@ -47,11 +57,11 @@ LONG RegistryData::CopyData(const RegistryValue& value, LPDWORD type, LPBYTE dat
         return static_cast<LONG>(ERROR_INVALID_PARAMETER);
     if (type)
         *type = value.type;
-    std::string text;
-    if (IsText(value.type))
-        text = Shown(std::string_view(reinterpret_cast<const char*>(value.data.data()), value.data.size()));
-    const BYTE* bytes = IsText(value.type) ? reinterpret_cast<const BYTE*>(text.data()) : value.data.data();
-    const auto size = static_cast<DWORD>(IsText(value.type) ? text.size() : value.data.size());
+    const std::string_view stored(reinterpret_cast<const char*>(value.data.data()), value.data.size());
+    const bool recoded = IsText(value.type) && !IsAscii(stored);
+    const std::string text = recoded ? Shown(stored) : std::string();
+    const BYTE* bytes = recoded ? reinterpret_cast<const BYTE*>(text.data()) : value.data.data();
+    const auto size = static_cast<DWORD>(recoded ? text.size() : value.data.size());
     if (data && *dataSize < size) {
         *dataSize = size;
         return static_cast<LONG>(ERROR_MORE_DATA);

@@ -182,7 +182,8 @@ thread_local ThreadGroup t_group;
 } // namespace
 
 RegistryFile::RegistryFile(std::string path, std::string rootName)
-    : m_path(std::move(path)), m_journalPath(m_path + ".journal"), m_rootName(std::move(rootName))
+    : m_path(std::move(path)), m_journalPath(m_path + ".journal"), m_rootName(std::move(rootName)),
+      m_writeCount(m_path + ".lock")
 {
 }
 
@@ -208,22 +209,65 @@ RegistryFile::~RegistryFile()
 
 std::string RegistryFile::Folder()
 {
-    if (const char* folder = std::getenv("POLLENTA_REGISTRY"); folder && *folder)
-        return folder;
-    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config)
-        return std::string(config) + "/pollenta/registry";
-    const char* home = std::getenv("HOME");
-    return std::string(home && *home ? home : ".") + "/.config/pollenta/registry";
+    std::string folder;
+    Folder(folder);
+    return folder;
+}
+
+// Into a string the caller keeps, so that asking on every read allocates
+// nothing.
+void RegistryFile::Folder(std::string& folder)
+{
+    if (const char* registry = std::getenv("POLLENTA_REGISTRY"); registry && *registry) {
+        folder.assign(registry);
+    } else if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config) {
+        folder.assign(config).append("/pollenta/registry");
+    } else {
+        const char* home = std::getenv("HOME");
+        folder.assign(home && *home ? home : ".").append("/.config/pollenta/registry");
+    }
+}
+
+std::optional<RegistryFile::Stamp> RegistryFile::CurrentStamp()
+{
+    if (!m_watch || m_watch->gone.load(std::memory_order_acquire)) {
+        m_watch = RegistryWatch::Instance().Watch(FolderOf(m_path));
+        // A folder made anew has a lock file of its own.
+        m_writeCount.Recheck();
+    }
+    if (!m_watch)
+        return std::nullopt;
+    Stamp stamp;
+    stamp.folder = m_watch->changes.load(std::memory_order_acquire);
+    if (m_stamp && stamp.folder != m_stamp->folder)
+        m_writeCount.Recheck(); // the lock file may have been replaced meanwhile
+    const std::optional<uint64_t> writes = m_writeCount.Read();
+    if (!writes)
+        return std::nullopt;
+    stamp.writes = *writes;
+    return stamp;
+}
+
+// After a change of ours was made durable: the tree holds it, and the count
+// it moved on to needs no look at the files. The caller holds the lock and
+// had refreshed, so no other writer counted in between.
+void RegistryFile::Counted(std::optional<uint64_t> writes)
+{
+    if (m_stamp && writes && *writes == m_stamp->writes + 1)
+        m_stamp->writes = *writes;
+    else
+        m_stamp.reset();
 }
 
 LONG RegistryFile::Refresh()
 {
     // Taken before the files are looked at, so that a change made meanwhile
     // is seen at the next read.
-    const std::optional<uint64_t> stamp = RegistryWatch::Instance().Stamp(FolderOf(m_path));
+    const std::optional<Stamp> stamp = CurrentStamp();
     if (stamp && m_root && stamp == m_stamp)
         return ERROR_SUCCESS;
     m_stamp = stamp;
+    m_lastKey.reset();
     // A writer may write the file whole between two of our looks; each
     // such moment sends us round again, and writers are rare.
     LONG error = ERROR_SUCCESS;
@@ -372,9 +416,26 @@ LONG RegistryFile::Read(const std::function<void(const RegistryNode& root)>& rea
     return ERROR_SUCCESS;
 }
 
+LONG RegistryFile::ReadKey(const Path& path, const std::function<void(const RegistryNode* key)>& read)
+{
+    std::lock_guard guard(m_mutex);
+    if (LONG error = Refresh())
+        return error;
+    if (!m_lastKey || m_lastKey->path != path) {
+        const RegistryNode* node = m_root.get();
+        for (auto name = path.begin(); node && name != path.end(); ++name)
+            node = node->FindSubkey(*name);
+        m_lastKey = LastKey{path, node};
+    }
+    read(m_lastKey->node);
+    return ERROR_SUCCESS;
+}
+
 LONG RegistryFile::Change(const Plan& plan)
 {
     std::lock_guard guard(m_mutex);
+    // Whatever the plan does to the tree, the key last found may go with it.
+    m_lastKey.reset();
     const bool grouped = t_group.depth > 0;
     const std::string folder = FolderOf(m_path);
     if (!MakeFolders(folder))
@@ -385,6 +446,8 @@ LONG RegistryFile::Change(const Plan& plan)
         if (!lock->Held())
             return static_cast<LONG>(ERROR_CANTWRITE);
     }
+    // Edits by other programs are taken in before anything is laid over them.
+    RegistryWatch::Instance().CatchUp();
     if (LONG error = Refresh())
         return error;
 
@@ -462,6 +525,7 @@ LONG RegistryFile::Append(const RegistryChanges& changes)
     if (!written)
         return static_cast<LONG>(ERROR_CANTWRITE);
     m_journalEnd += record.size();
+    Counted(m_writeCount.Add());
     return ERROR_SUCCESS;
 }
 
@@ -480,6 +544,7 @@ LONG RegistryFile::WriteWhole()
     m_base = base;
     m_journalInode = 0;
     m_journalEnd = 0;
+    Counted(m_writeCount.Add());
     return ERROR_SUCCESS;
 }
 
@@ -489,6 +554,7 @@ LONG RegistryFile::Fold()
     ExclusiveLock lock(m_path + ".lock");
     if (!lock.Held())
         return static_cast<LONG>(ERROR_CANTWRITE);
+    RegistryWatch::Instance().CatchUp();
     if (LONG error = Refresh())
         return error;
     // Changes of an open group are not the registry's yet: fold later.
@@ -513,6 +579,7 @@ LONG RegistryFile::EndGroup()
 LONG RegistryFile::CommitGroupOf(std::thread::id owner)
 {
     std::lock_guard guard(m_mutex);
+    m_lastKey.reset();
     RegistryChanges changes;
     for (const auto& [thread, change] : m_uncommitted)
         if (thread == owner)
@@ -522,6 +589,7 @@ LONG RegistryFile::CommitGroupOf(std::thread::id owner)
     // Refreshing lays the group's changes over whatever others wrote
     // meanwhile, in the order the journal will have them.
     ExclusiveLock lock(m_path + ".lock");
+    RegistryWatch::Instance().CatchUp();
     LONG error = lock.Held() ? Refresh() : static_cast<LONG>(ERROR_CANTWRITE);
     if (!error)
         error = Append(changes);

@@ -2,8 +2,10 @@
 
 #include "RegistryData.h"
 #include "RegistryText.h"
+#include "RegistryWatch.h"
 
 #include <algorithm>
+#include <atomic>
 #include <mutex>
 #include <set>
 
@@ -11,6 +13,9 @@ namespace {
 
 std::mutex g_handlesMutex;
 std::set<HKEY> g_handles;
+// Moves on at every close, so that a handle copied earlier is known to be
+// still the same when its address comes again.
+std::atomic<uint64_t> g_closes{0};
 
 bool IsPredefined(HKEY key, RegistryRoot& root)
 {
@@ -33,6 +38,9 @@ LONG RegistryHandle::Resolve(HKEY key, HKEY__& place)
 {
     RegistryRoot root;
     if (IsPredefined(key, root)) {
+        // A call through a root handle starts a look at the registry, as
+        // opening a key does: edits by other programs count from here on.
+        RegistryWatch::Instance().CatchUp();
         place = HKEY__{root, {}, KEY_ALL_ACCESS};
         return ERROR_SUCCESS;
     }
@@ -41,6 +49,35 @@ LONG RegistryHandle::Resolve(HKEY key, HKEY__& place)
         return static_cast<LONG>(ERROR_INVALID_HANDLE);
     place = *key;
     return ERROR_SUCCESS;
+}
+
+LONG RegistryHandle::Look(HKEY key, REGSAM needed, const HKEY__*& place)
+{
+    RegistryRoot root;
+    if (IsPredefined(key, root)) {
+        RegistryWatch::Instance().CatchUp();
+        static const HKEY__ roots[] = {{RegistryRoot::ClassesRoot, {}, KEY_ALL_ACCESS},
+                                       {RegistryRoot::CurrentUser, {}, KEY_ALL_ACCESS},
+                                       {RegistryRoot::LocalMachine, {}, KEY_ALL_ACCESS},
+                                       {RegistryRoot::Users, {}, KEY_ALL_ACCESS}};
+        place = &roots[static_cast<int>(root)];
+        return ERROR_SUCCESS;
+    }
+    struct Last {
+        HKEY key = nullptr;
+        uint64_t closes = 0;
+        HKEY__ copy;
+    };
+    thread_local Last last;
+    const uint64_t closes = g_closes.load(std::memory_order_acquire);
+    if (last.key != key || last.closes != closes) {
+        std::lock_guard guard(g_handlesMutex);
+        if (!key || !g_handles.count(key))
+            return static_cast<LONG>(ERROR_INVALID_HANDLE);
+        last = {key, closes, *key};
+    }
+    place = &last.copy;
+    return (place->access & needed) == needed ? ERROR_SUCCESS : static_cast<LONG>(ERROR_ACCESS_DENIED);
 }
 
 LONG RegistryHandle::ResolveFor(HKEY key, REGSAM needed, HKEY__& place)
@@ -84,6 +121,7 @@ LONG RegistryHandle::Close(HKEY key)
         std::lock_guard guard(g_handlesMutex);
         if (!g_handles.erase(key))
             return static_cast<LONG>(ERROR_INVALID_HANDLE);
+        g_closes.fetch_add(1, std::memory_order_acq_rel);
     }
     delete key;
     return ERROR_SUCCESS;

@@ -19,6 +19,9 @@ public:
     static LONG Resolve(HKEY key, HKEY__& place);
     // As Resolve, and ERROR_ACCESS_DENIED unless the handle has the access.
     static LONG ResolveFor(HKEY key, REGSAM needed, HKEY__& place);
+    // As ResolveFor, without a copy of the path for each call: place is
+    // this thread's copy of the handle, good until its next call.
+    static LONG Look(HKEY key, REGSAM needed, const HKEY__*& place);
     // Adds the names of subKey to path; false when the result breaks the
     // registry's limits or holds a name the registry file cannot keep.
     static bool Descend(RegistryView::Path& path, LPCSTR subKey);

@@ -73,12 +73,11 @@ const RegistryValue* RegistryNode::FindValue(std::string_view name) const
 
 void RegistryNode::SetValue(std::string_view name, DWORD type, std::vector<BYTE> data)
 {
-    if (const auto position = m_valueIndex.Find(name)) {
-        m_values[*position].type = type;
-        m_values[*position].data = std::move(data);
+    if (const size_t position = m_valueIndex.FindOrAdd(name, m_values.size()); position < m_values.size()) {
+        m_values[position].type = type;
+        m_values[position].data = std::move(data);
         return;
     }
-    m_valueIndex.Add(name, m_values.size());
     m_values.push_back(RegistryValue{std::string(name), type, std::move(data)});
 }
 

@@ -184,7 +184,10 @@ void RegistryNotify::Drain()
     if (before.Empty())
         return;
     // Keys are read between two looks at the queue: a file written once
-    // before the read and not after it was read as that write left it.
+    // before the read and not after it was read as that write left it. The
+    // readers' own watch is told of those writes first, so the read looks
+    // at the files rather than at the tree it last read.
+    RegistryWatch::Instance().CatchUp();
     std::vector<std::string> now(m_registrations.size());
     for (size_t i = 0; i < m_registrations.size(); ++i) {
         const Registration& registration = m_registrations[i];

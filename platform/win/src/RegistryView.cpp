@@ -27,17 +27,29 @@ const char* FileRootName(RegistryRoot root)
 }
 
 // The registry folder may change between calls (tests point it elsewhere),
-// so files are kept per path.
+// so files are kept per path. The file of each root last asked for on this
+// thread is found again without building its path.
 RegistryFile& FileOf(RegistryRoot root)
 {
     static std::mutex mutex;
     static std::map<std::string, std::unique_ptr<RegistryFile>> files;
+    struct Last {
+        std::string folder;
+        RegistryFile* file = nullptr;
+    };
+    thread_local Last lastOfRoot[4];
+    thread_local std::string folder;
+    RegistryFile::Folder(folder);
+    Last& last = lastOfRoot[static_cast<int>(root)];
+    if (last.file && last.folder == folder)
+        return *last.file;
     const std::string name = FileRootName(root);
-    const std::string path = RegistryFile::Folder() + "/" + name + ".reg";
+    const std::string path = folder + "/" + name + ".reg";
     std::lock_guard guard(mutex);
     auto& file = files[path];
     if (!file)
         file = std::make_unique<RegistryFile>(path, name);
+    last = {folder, file.get()};
     return *file;
 }
 
@@ -163,15 +175,18 @@ std::vector<std::string> RegistryView::FileNames(RegistryRoot root)
 
 LONG RegistryView::Read(RegistryRoot root, const Path& path, const std::function<LONG(const Key& key)>& read)
 {
-    const std::vector<Side> sides = SidesOf(root, path);
     Key key;
     LONG result = ERROR_SUCCESS;
-    LONG error = FileOf(sides[0].file).Read([&](const RegistryNode& first) {
-        key.user = Walk(first, sides[0].path);
-        if (sides.size() == 1) {
+    if (root != RegistryRoot::ClassesRoot) {
+        LONG error = FileOf(root).ReadKey(path, [&](const RegistryNode* found) {
+            key.user = found;
             result = read(key);
-            return;
-        }
+        });
+        return error ? error : result;
+    }
+    const std::vector<Side> sides = SidesOf(root, path);
+    LONG error = FileOf(sides[0].file).Read([&](const RegistryNode& user) {
+        key.user = Walk(user, sides[0].path);
         // Both files stay locked in memory while the caller reads; the order
         // is always user before machine.
         LONG second = FileOf(sides[1].file).Read([&](const RegistryNode& machine) {

@@ -1,6 +1,5 @@
 #include "RegistryWatch.h"
 
-#include <atomic>
 #include <pthread.h>
 #include <sys/inotify.h>
 #include <unistd.h>
@@ -18,8 +17,9 @@ std::atomic<bool> g_forked{false};
 
 RegistryWatch& RegistryWatch::Instance()
 {
-    static RegistryWatch watch;
-    return watch;
+    // Never destroyed: readers keep pointers to its folders until the end.
+    static RegistryWatch* watch = new RegistryWatch;
+    return *watch;
 }
 
 RegistryWatch::RegistryWatch()
@@ -28,22 +28,33 @@ RegistryWatch::RegistryWatch()
     pthread_atfork(nullptr, nullptr, [] { g_forked = true; });
 }
 
-std::optional<uint64_t> RegistryWatch::Stamp(const std::string& folder)
+const RegistryWatch::Folder* RegistryWatch::Watch(const std::string& folder)
 {
     if (m_inotify < 0 || g_forked)
-        return std::nullopt;
+        return nullptr;
     std::lock_guard guard(m_mutex);
     Drain();
-    auto known = m_watches.find(folder);
-    if (known != m_watches.end())
-        return m_changed[known->second];
+    if (auto known = m_watches.find(folder); known != m_watches.end())
+        return m_folders[known->second].get();
     const int watch = inotify_add_watch(m_inotify, folder.c_str(), kEvents);
     if (watch < 0)
-        return std::nullopt;
+        return nullptr;
     // Two names of one folder share the watch.
     m_watches[folder] = watch;
-    m_changed[watch] = ++m_sequence;
-    return m_changed[watch];
+    auto& known = m_folders[watch];
+    if (!known) {
+        known = std::make_unique<Folder>();
+        known->changes = ++m_sequence;
+    }
+    return known.get();
+}
+
+void RegistryWatch::CatchUp()
+{
+    if (m_inotify < 0 || g_forked)
+        return;
+    std::lock_guard guard(m_mutex);
+    Drain();
 }
 
 void RegistryWatch::Drain()
@@ -54,13 +65,12 @@ void RegistryWatch::Drain()
             const auto& event = *reinterpret_cast<const inotify_event*>(buffer + at);
             at += static_cast<ssize_t>(sizeof(inotify_event) + event.len);
             if (event.mask & IN_Q_OVERFLOW) {
-                ++m_sequence;
-                for (auto& [watch, changed] : m_changed)
-                    changed = m_sequence;
+                for (auto& [watch, folder] : m_folders)
+                    folder->changes.store(++m_sequence, std::memory_order_release);
             } else if (event.mask & (IN_IGNORED | IN_DELETE_SELF | IN_MOVE_SELF)) {
                 Forget(event.wd);
-            } else if (auto changed = m_changed.find(event.wd); changed != m_changed.end()) {
-                changed->second = ++m_sequence;
+            } else if (auto known = m_folders.find(event.wd); known != m_folders.end()) {
+                known->second->changes.store(++m_sequence, std::memory_order_release);
             }
         }
     }
@@ -70,8 +80,13 @@ void RegistryWatch::Drain()
 // has that path then.
 void RegistryWatch::Forget(int watch)
 {
-    if (m_changed.erase(watch) == 0)
+    auto known = m_folders.find(watch);
+    if (known == m_folders.end())
         return;
+    known->second->changes.store(++m_sequence, std::memory_order_release);
+    known->second->gone.store(true, std::memory_order_release);
+    m_gone.push_back(std::move(known->second));
+    m_folders.erase(known);
     inotify_rm_watch(m_inotify, watch);
     std::erase_if(m_watches, [watch](const auto& entry) { return entry.second == watch; });
 }

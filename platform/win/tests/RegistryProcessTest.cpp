@@ -126,6 +126,39 @@ TEST(RegistryProcessTest, ChangesOfAnotherProcessAreSeen)
     RegCloseKey(key);
 }
 
+// A key held open is read again through its handle, without a new open:
+// what another process wrote before is seen all the same, whether this
+// process has written the file before or has only read it.
+TEST(RegistryProcessTest, AKeyHeldOpenSeesEachChangeOfAnotherProcessAtItsNextRead)
+{
+    const auto subkeysOf = [](HKEY key) {
+        DWORD count = 0;
+        EXPECT_EQ(ERROR_SUCCESS, RegQueryInfoKey(key, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr,
+                                                 nullptr, nullptr, nullptr, nullptr));
+        return count;
+    };
+    for (const bool writtenHere : {true, false}) {
+        SCOPED_TRACE(writtenHere ? "written here before" : "only read here");
+        TempFolder folder;
+        if (writtenHere) {
+            RegCloseKey(CreateKey(HKEY_CURRENT_USER, "Shared"));
+        } else {
+            std::filesystem::create_directories(folder.Registry());
+            std::ofstream(folder.Registry() / "HKEY_CURRENT_USER.reg")
+                << "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Shared]\n";
+        }
+        HKEY key = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyEx(HKEY_CURRENT_USER, "Shared", 0, KEY_READ, &key));
+        EXPECT_EQ(0u, subkeysOf(key));
+        for (int count = 1; count <= 8; ++count) {
+            ChildProcess child({kProbe, "write", "Shared", std::to_string(count)});
+            ASSERT_EQ(0, child.Finish());
+            EXPECT_EQ(static_cast<DWORD>(count), subkeysOf(key));
+        }
+        RegCloseKey(key);
+    }
+}
+
 TEST(RegistryProcessTest, TwoWritersAtOnceLoseNothing)
 {
     TempFolder folder;
