@@ -36,7 +36,9 @@ std::size_t ContentBytes(const CMessageContent& content)
 // the batch.
 unsigned WriterHelpers(std::size_t messages)
 {
-    std::size_t threads = std::min<std::size_t>({messages, kWriters, std::max(1u, std::thread::hardware_concurrency())});
+    // Asked once: the answer is read from a file of the kernel's each time.
+    static const unsigned processors = std::max(1u, std::thread::hardware_concurrency());
+    std::size_t threads = std::min<std::size_t>({messages, kWriters, processors});
     return static_cast<unsigned>(std::max<std::size_t>(threads, 1) - 1);
 }
 

@@ -57,8 +57,10 @@ LONG RegCreateKeyEx(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM desired
     if (!result)
         return static_cast<LONG>(ERROR_INVALID_PARAMETER);
     // Edits by other programs made before the key is opened are seen
-    // through it; later ones at the next open of a key.
-    RegistryWatch::Instance().CatchUp();
+    // through it; later ones at the next open of a key. (A root handle
+    // takes them in as it is resolved.)
+    if (!RegistryHandle::IsRoot(key))
+        RegistryWatch::Instance().CatchUp();
     HKEY__ place;
     if (LONG error = RegistryHandle::ResolveFor(key, KEY_CREATE_SUB_KEY, place))
         return error;
@@ -91,8 +93,10 @@ LONG RegOpenKeyEx(HKEY key, LPCSTR subKey, DWORD, REGSAM desired, PHKEY result)
     if (!result)
         return static_cast<LONG>(ERROR_INVALID_PARAMETER);
     // Edits by other programs made before the key is opened are seen
-    // through it; later ones at the next open of a key.
-    RegistryWatch::Instance().CatchUp();
+    // through it; later ones at the next open of a key. (A root handle
+    // takes them in as it is resolved.)
+    if (!RegistryHandle::IsRoot(key))
+        RegistryWatch::Instance().CatchUp();
     HKEY__ place;
     if (LONG error = RegistryHandle::Resolve(key, place))
         return error;

@@ -104,6 +104,12 @@ bool RegistryHandle::Descend(RegistryView::Path& path, LPCSTR subKey)
            });
 }
 
+bool RegistryHandle::IsRoot(HKEY key)
+{
+    RegistryRoot root;
+    return IsPredefined(key, root);
+}
+
 HKEY RegistryHandle::Open(RegistryRoot root, RegistryView::Path path, REGSAM access)
 {
     HKEY key = new HKEY__{root, std::move(path), access};

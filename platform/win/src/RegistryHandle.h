@@ -26,6 +26,9 @@ public:
     // registry's limits or holds a name the registry file cannot keep.
     static bool Descend(RegistryView::Path& path, LPCSTR subKey);
 
+    // Whether the handle is one of the predefined roots.
+    static bool IsRoot(HKEY key);
+
     static HKEY Open(RegistryRoot root, RegistryView::Path path, REGSAM access);
     static LONG Close(HKEY key);
 
