@@ -34,23 +34,6 @@ bool IsPredefined(HKEY key, RegistryRoot& root)
 
 } // namespace
 
-LONG RegistryHandle::Resolve(HKEY key, HKEY__& place)
-{
-    RegistryRoot root;
-    if (IsPredefined(key, root)) {
-        // A call through a root handle starts a look at the registry, as
-        // opening a key does: edits by other programs count from here on.
-        RegistryWatch::Instance().CatchUp();
-        place = HKEY__{root, {}, KEY_ALL_ACCESS};
-        return ERROR_SUCCESS;
-    }
-    std::lock_guard guard(g_handlesMutex);
-    if (!key || !g_handles.count(key))
-        return static_cast<LONG>(ERROR_INVALID_HANDLE);
-    place = *key;
-    return ERROR_SUCCESS;
-}
-
 LONG RegistryHandle::Look(HKEY key, REGSAM needed, const HKEY__*& place)
 {
     RegistryRoot root;
@@ -80,11 +63,18 @@ LONG RegistryHandle::Look(HKEY key, REGSAM needed, const HKEY__*& place)
     return (place->access & needed) == needed ? ERROR_SUCCESS : static_cast<LONG>(ERROR_ACCESS_DENIED);
 }
 
+LONG RegistryHandle::Resolve(HKEY key, HKEY__& place)
+{
+    return ResolveFor(key, 0, place);
+}
+
 LONG RegistryHandle::ResolveFor(HKEY key, REGSAM needed, HKEY__& place)
 {
-    if (LONG error = Resolve(key, place))
+    const HKEY__* found = nullptr;
+    if (LONG error = Look(key, needed, found))
         return error;
-    return (place.access & needed) == needed ? ERROR_SUCCESS : static_cast<LONG>(ERROR_ACCESS_DENIED);
+    place = *found;
+    return ERROR_SUCCESS;
 }
 
 bool RegistryHandle::Descend(RegistryView::Path& path, LPCSTR subKey)
