@@ -18,6 +18,10 @@ namespace pollenta::mapi {
 
 namespace {
 
+// The pause in submissions that starts a round, and the longest wait for it.
+constexpr std::chrono::milliseconds kGatherPause(5);
+constexpr std::chrono::milliseconds kGatherAtMost(50);
+
 std::mutex g_spoolersLock;
 std::map<std::string, std::weak_ptr<CSpooler>>& Spoolers()
 {
@@ -97,6 +101,8 @@ void CSpooler::Run()
         // take it.
         m_wake.wait_for(lock, std::chrono::seconds(1), [&] { return m_stop || (m_pending && !deliveryFailed); });
         if (m_stop) return;
+        GatherSubmissions(lock);
+        if (m_stop) return;
         m_pending = false;
         lock.unlock();
         try {
@@ -115,6 +121,21 @@ void CSpooler::Run()
             deliveryFailed = true;
         }
         lock.lock();
+    }
+}
+
+// Messages submitted one after another go out in one round, and so in
+// batches as large as the queue allows: the round starts once the
+// submissions pause, or after a short while at the most. A submitter that
+// flushes after each message sends its own meanwhile, without a hand-over
+// to this thread.
+void CSpooler::GatherSubmissions(std::unique_lock<std::mutex>& lock)
+{
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point latest = Clock::now() + kGatherAtMost;
+    while (m_pending && !m_stop && Clock::now() < latest) {
+        m_pending = false;
+        m_wake.wait_until(lock, std::min(latest, Clock::now() + kGatherPause), [&] { return m_stop || m_pending; });
     }
 }
 

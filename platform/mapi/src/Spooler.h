@@ -54,6 +54,7 @@ private:
     void WriteOutgoing(const std::vector<Queued>& work, const CSenderStamp& stamp);
     void SendThroughServer(const std::vector<Queued>& work, const MailAccount& account, const CSenderStamp& stamp,
                            bool now);
+    void GatherSubmissions(std::unique_lock<std::mutex>& lock);
     void ReportSendError(const std::string& text);
     void WatchDropFolder();
 
