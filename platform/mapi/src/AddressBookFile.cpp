@@ -52,6 +52,7 @@ std::shared_ptr<CAddressBookFile> CAddressBookFile::Open(const std::string& path
         CSqlTransaction transaction(db);
         db.Exec(kSchema);
         CPropRows::DropValueIndex(db);
+        CPropRows::KeepValuesOutOfTheKey(db);
         CSqlStatement exists(db, "SELECT COUNT(*) FROM sqlite_master WHERE name = 'props'");
         exists.Step();
         if (!exists.Int(0)) db.Exec(CPropRows::kSchema);

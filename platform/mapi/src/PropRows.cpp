@@ -5,9 +5,21 @@ namespace pollenta::mapi {
 // Restrictions and sort orders look a property up by its object and id, the
 // primary key, for each row of the folder they go through; an index on the
 // values would copy every value, attachments too, and no query would use it.
-const char* const CPropRows::kSchema =
-    "CREATE TABLE props(obj INTEGER NOT NULL, id INTEGER NOT NULL, type INTEGER NOT NULL, value,"
-    " PRIMARY KEY(obj, id)) WITHOUT ROWID;";
+namespace {
+
+// The values sit in a table of their own rows and the key (object, id) in
+// an index beside it. With the value inside the key, as files of earlier
+// versions keep it, every search that passes a value too long for its page
+// (a body, a picture) reads that whole value to compare keys.
+std::string Schema(const std::string& table)
+{
+    return "CREATE TABLE " + table +
+           "(obj INTEGER NOT NULL, id INTEGER NOT NULL, type INTEGER NOT NULL, value, PRIMARY KEY(obj, id));";
+}
+
+}  // namespace
+
+const std::string CPropRows::kSchema = Schema("props");
 
 bool CPropRows::DropValueIndex(CSqlDatabase& db)
 {
@@ -27,6 +39,20 @@ void CPropRows::Bind(CSqlStatement& stmt, int index, const CPropValue& value)
     case CPropValue::Storage::Text: stmt.BindText(index, value.Serialize()); break;
     case CPropValue::Storage::Blob: stmt.BindBlob(index, value.Serialize()); break;
     }
+}
+
+bool CPropRows::KeepValuesOutOfTheKey(CSqlDatabase& db)
+{
+    CSqlStatement keyed(db, "SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = 'props'"
+                            " AND sql LIKE '%WITHOUT ROWID%'");
+    keyed.Step();
+    if (!keyed.Int(0)) return false;
+    keyed.Reset();
+    db.Exec(Schema("props_rebuilt"));
+    db.Exec("INSERT INTO props_rebuilt(obj, id, type, value) SELECT obj, id, type, value FROM props ORDER BY obj, id");
+    db.Exec("DROP TABLE props");
+    db.Exec("ALTER TABLE props_rebuilt RENAME TO props");
+    return true;
 }
 
 CPropMap CPropRows::Load(CSqlDatabase& db, LONGLONG obj)
@@ -61,7 +87,8 @@ bool CPropRows::LoadOne(CSqlDatabase& db, LONGLONG obj, ULONG propId, CPropValue
 
 void CPropRows::Set(CSqlDatabase& db, LONGLONG obj, const CPropValue& value)
 {
-    CSqlStatement stmt(db, "INSERT OR REPLACE INTO props(obj, id, type, value) VALUES(?, ?, ?, ?)");
+    CSqlStatement stmt(db, "INSERT INTO props(obj, id, type, value) VALUES(?, ?, ?, ?)"
+                            " ON CONFLICT(obj, id) DO UPDATE SET type = excluded.type, value = excluded.value");
     stmt.Bind(1, obj).Bind(2, static_cast<LONGLONG>(PROP_ID(value.Tag()))).Bind(3, static_cast<LONGLONG>(value.Type()));
     Bind(stmt, 4, value);
     stmt.Run();

@@ -5,14 +5,20 @@
 #include "PropValue.h"
 #include "SqlDatabase.h"
 
+#include <string>
+
 namespace pollenta::mapi {
 
 class CPropRows {
 public:
-    static const char* const kSchema;
+    static const std::string kSchema;
     // Files written by earlier versions index every value as well; this
     // drops that index. True when there was one.
     static bool DropValueIndex(CSqlDatabase& db);
+    // Files written by earlier versions keep each value inside the table's
+    // key; this rebuilds the table with the values beside it. True when it
+    // was rebuilt.
+    static bool KeepValuesOutOfTheKey(CSqlDatabase& db);
     static CPropMap Load(CSqlDatabase& db, LONGLONG obj);
     // The value in `column` of a row of a query, kept as its property type
     // keeps it.

@@ -117,12 +117,15 @@ void CStoreFile::Migrate()
 {
     {
         CSqlTransaction transaction(m_db);
-        if (!CPropRows::DropValueIndex(m_db)) return;
+        bool dropped = CPropRows::DropValueIndex(m_db);
+        bool rebuilt = CPropRows::KeepValuesOutOfTheKey(m_db);
+        if (!dropped && !rebuilt) return;
         transaction.Commit();
     }
-    // The index took as much room as the values; the file gives it back
-    // once. Another process reading the file may keep that from happening
-    // now: then the free pages are filled by what comes next.
+    // An index of every value took as much room as the values, and a
+    // rebuilt table leaves the old one's pages free; the file gives them
+    // back once. Another process reading the file may keep that from
+    // happening now: then the free pages are filled by what comes next.
     try {
         m_db.Exec("VACUUM");
         m_db.Exec("PRAGMA wal_checkpoint(TRUNCATE)");

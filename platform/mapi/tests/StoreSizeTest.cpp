@@ -1,6 +1,9 @@
 // A store file holds each value once: its size stays near the size of what
 // it holds, also for a file written when every value was indexed as well;
-// store and address book files of that kind open without the index.
+// store and address book files of that kind open without the index. Long
+// values stay out of the keys searched, so that finding one property never
+// reads the pictures of other messages, also in files written when they
+// were part of the key.
 
 #include "MapiTestSupport.h"
 
@@ -91,6 +94,36 @@ int IndexCount(const std::string& path, const std::string& name)
     return count;
 }
 
+// The table of properties as earlier versions kept it: each value inside the
+// key of its row.
+const char* const kValuesInTheKey =
+    "CREATE TABLE keyed(obj INTEGER NOT NULL, id INTEGER NOT NULL, type INTEGER NOT NULL, value,"
+    " PRIMARY KEY(obj, id)) WITHOUT ROWID;"
+    "INSERT INTO keyed SELECT obj, id, type, value FROM props; DROP TABLE props;"
+    "ALTER TABLE keyed RENAME TO props";
+
+int TablesWithValuesInTheKey(const std::string& path)
+{
+    sqlite3* db = nullptr;
+    sqlite3_stmt* stmt = nullptr;
+    EXPECT_EQ(SQLITE_OK, sqlite3_open(path.c_str(), &db));
+    EXPECT_EQ(SQLITE_OK, sqlite3_prepare_v2(db, "SELECT COUNT(*) FROM sqlite_master WHERE name = 'props'"
+                                                " AND sql LIKE '%WITHOUT ROWID%'", -1, &stmt, nullptr));
+    int count = sqlite3_step(stmt) == SQLITE_ROW ? sqlite3_column_int(stmt, 0) : -1;
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    return count;
+}
+
+// The largest block the database library has asked for since the last call.
+sqlite3_int64 LargestAllocationSinceLastAsked()
+{
+    sqlite3_int64 current = 0;
+    sqlite3_int64 largest = 0;
+    sqlite3_status64(SQLITE_STATUS_MALLOC_SIZE, &current, &largest, 1);
+    return largest;
+}
+
 }  // namespace
 
 class CStoreSizeTest : public CMapiTest {
@@ -122,6 +155,16 @@ protected:
         ASSERT_EQ(S_OK, MAPILogonEx(0, nullptr, nullptr, MAPI_EXTENDED, &m_session));
         m_store = OpenStore(m_storeId);
         ASSERT_TRUE(m_store);
+    }
+
+    void ExpectInTheBook(const std::string& entryId, const std::string& name)
+    {
+        CComPtr<IAddrBook> book;
+        ASSERT_EQ(S_OK, m_session->OpenAddressBook(0, nullptr, 0, &book));
+        ULONG type = 0;
+        CComPtr<IUnknown> object;
+        ASSERT_EQ(S_OK, book->OpenEntry(static_cast<ULONG>(entryId.size()), Eid(entryId), nullptr, 0, &type, &object));
+        EXPECT_EQ(name, GetString(CComQIPtr<IMailUser>(object.p), PR_DISPLAY_NAME_A));
     }
 
     void ExpectAttachmentsReadBack()
@@ -178,6 +221,50 @@ TEST_F(CStoreSizeTest, StoreWrittenWithTheValueIndexOpensWithoutItAndGivesTheSpa
     EXPECT_LT(StoreSize(StorePath()), 1.1 * kContentSize);
 }
 
+TEST_F(CStoreSizeTest, ListingMessagesBySubjectReadsNoAttachment)
+{
+    FillInbox();
+    LargestAllocationSinceLastAsked();
+    CComPtr<IMAPIFolder> inbox = Inbox(m_store);
+    CComPtr<IMAPITable> table;
+    ASSERT_EQ(S_OK, inbox->GetContentsTable(0, &table));
+    SizedSPropTagArray(1, columns) = {1, {PR_SUBJECT_A}};
+    SizedSSortOrderSet(1, order) = {1, 0, 0, {{PR_SUBJECT_A, TABLE_SORT_ASCEND}}};
+    LPSRowSet rows = nullptr;
+    ASSERT_EQ(S_OK, HrQueryAllRows(table, reinterpret_cast<LPSPropTagArray>(&columns), nullptr,
+                                   reinterpret_cast<LPSSortOrderSet>(&order), 0, &rows));
+    EXPECT_EQ(static_cast<ULONG>(kMessages), rows->cRows);
+    FreeProws(rows);
+    // Reading an attachment to compare keys takes a block of its size.
+    EXPECT_LT(LargestAllocationSinceLastAsked(), static_cast<sqlite3_int64>(kAttachmentSize / 4));
+}
+
+TEST_F(CStoreSizeTest, StoreWrittenWithValuesInTheKeyOpensWithEveryValueOutOfIt)
+{
+    FillInbox();
+    CloseStore();
+    Execute(StorePath(), kValuesInTheKey);
+    ASSERT_EQ(1, TablesWithValuesInTheKey(StorePath()));
+
+    OpenStoreAgain();
+    EXPECT_EQ(0, TablesWithValuesInTheKey(StorePath()));
+    ExpectAttachmentsReadBack();
+    CloseStore();
+    // The table's old pages are given back.
+    EXPECT_LT(StoreSize(StorePath()), 1.1 * kContentSize);
+}
+
+TEST_F(CStoreSizeTest, AddressBookWrittenWithValuesInTheKeyOpensWithEveryEntry)
+{
+    std::string ann = pollenta::mapi::AddMailUser(Book(), "Ann", "ann@example.com", {});
+    Execute(Book(), kValuesInTheKey);
+    ASSERT_EQ(1, TablesWithValuesInTheKey(Book()));
+
+    pollenta::mapi::AddMailUser(Book(), "Ben", "ben@example.com", {});
+    EXPECT_EQ(0, TablesWithValuesInTheKey(Book()));
+    ExpectInTheBook(ann, "Ann");
+}
+
 TEST_F(CStoreSizeTest, AddressBookWrittenWithTheValueIndexOpensWithoutIt)
 {
     std::string ann = pollenta::mapi::AddMailUser(Book(), "Ann", "ann@example.com", {});
@@ -186,10 +273,5 @@ TEST_F(CStoreSizeTest, AddressBookWrittenWithTheValueIndexOpensWithoutIt)
 
     pollenta::mapi::AddMailUser(Book(), "Ben", "ben@example.com", {});
     EXPECT_EQ(0, IndexCount(Book(), "props_id"));
-    CComPtr<IAddrBook> book;
-    ASSERT_EQ(S_OK, m_session->OpenAddressBook(0, nullptr, 0, &book));
-    ULONG type = 0;
-    CComPtr<IUnknown> object;
-    ASSERT_EQ(S_OK, book->OpenEntry(static_cast<ULONG>(ann.size()), Eid(ann), nullptr, 0, &type, &object));
-    EXPECT_EQ("Ann", GetString(CComQIPtr<IMailUser>(object.p), PR_DISPLAY_NAME_A));
+    ExpectInTheBook(ann, "Ann");
 }
