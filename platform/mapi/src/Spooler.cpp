@@ -76,7 +76,11 @@ void CSpooler::Wake()
 {
     std::lock_guard lock(m_mutex);
     m_pending = true;
-    m_wake.notify_all();
+    m_lastWake = std::chrono::steady_clock::now();
+    // While the thread gathers, it looks at the time of the last wake-up
+    // when its pause ends; waking it for each message would only cost
+    // the submitter a switch of threads.
+    if (!m_gathering) m_wake.notify_all();
 }
 
 std::vector<std::shared_ptr<CStoreFile>> CSpooler::Stores()
@@ -133,10 +137,13 @@ void CSpooler::GatherSubmissions(std::unique_lock<std::mutex>& lock)
 {
     using Clock = std::chrono::steady_clock;
     const Clock::time_point latest = Clock::now() + kGatherAtMost;
-    while (m_pending && !m_stop && Clock::now() < latest) {
-        m_pending = false;
-        m_wake.wait_until(lock, std::min(latest, Clock::now() + kGatherPause), [&] { return m_stop || m_pending; });
+    m_gathering = true;
+    for (;;) {
+        const Clock::time_point end = std::min(latest, m_lastWake + kGatherPause);
+        if (m_stop || Clock::now() >= end) break;
+        m_wake.wait_until(lock, end, [&] { return m_stop; });
     }
+    m_gathering = false;
 }
 
 // A message that cannot leave says why once, not at every round.

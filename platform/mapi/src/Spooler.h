@@ -71,6 +71,8 @@ private:
     std::vector<std::weak_ptr<CStoreFile>> m_stores;
     std::string m_lastSendError;  // used on m_thread only
     bool m_pending = false;
+    bool m_gathering = false;  // the thread waits for submissions to pause
+    std::chrono::steady_clock::time_point m_lastWake;
     bool m_stop = false;
     std::thread m_thread;
     std::unique_ptr<CDropWatch> m_dropWatch;  // made and dropped on m_thread
