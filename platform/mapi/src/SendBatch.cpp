@@ -21,10 +21,11 @@ namespace {
 // comes first.
 constexpr std::size_t kMessages = 100;
 constexpr std::size_t kBytes = 32 << 20;
-// Composing MIME costs more than writing the file; a few threads do it at
+// Composing MIME costs more than writing the file; two threads do it at
 // once, starting on the first messages while the spooler's thread still
-// loads the next ones in the store's transaction.
-constexpr unsigned kWriters = 4;
+// loads the next ones. More would only wait for each other: the kernel
+// makes the files of one folder one at a time.
+constexpr unsigned kWriters = 2;
 
 std::size_t ContentBytes(const CMessageContent& content)
 {
@@ -42,57 +43,64 @@ unsigned WriterHelpers(std::size_t messages)
     return static_cast<unsigned>(std::max<std::size_t>(threads, 1) - 1);
 }
 
-// Written beside its final name and renamed, so that whoever watches the
-// folder never sees half a message.
-void WriteAtomically(const std::filesystem::path& path, const std::vector<BYTE>& data)
+// Written beside its final name, which it takes only once the message is
+// found still queued, so that whoever watches the folder never sees half a
+// message, nor one that was taken back meanwhile.
+std::filesystem::path Temporary(const std::filesystem::path& path)
 {
     std::filesystem::path temporary = path;
     temporary += ".tmp";
-    std::error_code error;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
-        out.flush();
-        if (!out) {
-            std::filesystem::remove(temporary, error);
-            throw CMapiError(MAPI_E_DISK_ERROR, "Cannot write " + temporary.string());
-        }
+    return temporary;
+}
+
+void WriteBeside(const std::filesystem::path& path, const std::vector<BYTE>& data)
+{
+    std::filesystem::path temporary = Temporary(path);
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+    out.flush();
+    if (!out) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        throw CMapiError(MAPI_E_DISK_ERROR, "Cannot write " + temporary.string());
     }
-    std::filesystem::rename(temporary, path, error);
-    if (error) throw CMapiError(MAPI_E_DISK_ERROR, "Cannot write " + path.string() + ": " + error.message());
 }
 
 }  // namespace
 
 std::size_t CSendBatch::Send(std::span<const LONGLONG> queued)
 {
-    std::lock_guard lock(m_store.Mutex());
     std::filesystem::create_directories(m_outgoing);
     std::size_t taken = 0;
     try {
+        {
+            // Loading never grows the batch beyond this, so the writers'
+            // messages stay where they are while the next ones are added.
+            m_batch.reserve(kMessages);
+            Outgoing* batch = m_batch.data();
+            CJobPool writers(WriterHelpers(queued.size()), [batch](std::size_t i) { Write(batch[i]); });
+            {
+                std::lock_guard lock(m_store.Mutex());
+                std::size_t bytes = 0;
+                for (; taken < queued.size() && m_batch.size() < kMessages && bytes < kBytes; ++taken)
+                    if (Load(queued[taken], bytes)) writers.Ready(m_batch.size());
+            }
+            // The files are written without the store, which the submitter
+            // of the next messages meanwhile has for itself.
+            for (std::size_t i = 0; i < m_batch.size(); ++i) writers.WaitFor(i);
+        }
+        std::lock_guard lock(m_store.Mutex());
         CSqlTransaction transaction(m_store.Db());
         LONGLONG sent = m_store.SpecialFolder(CStoreFile::Role::SentItems);
-        // Loading never grows the batch beyond this, so the writers'
-        // messages stay where they are while the next ones are added.
-        m_batch.reserve(kMessages);
-        Outgoing* batch = m_batch.data();
-        CJobPool writers(WriterHelpers(queued.size()), [batch](std::size_t i) { Write(batch[i]); });
-        std::size_t bytes = 0;
-        for (; taken < queued.size() && m_batch.size() < kMessages && bytes < kBytes; ++taken) {
-            if (!Load(queued[taken], bytes)) continue;
-            writers.Ready(m_batch.size());
-            // What the writers have done meanwhile is moved in between.
-            while (m_settled < m_batch.size() && writers.IsDone(m_settled)) Settle(m_batch[m_settled++], sent);
-        }
-        for (; m_settled < m_batch.size(); ++m_settled) {
-            writers.WaitFor(m_settled);
-            Settle(m_batch[m_settled], sent);
-        }
+        for (Outgoing& outgoing : m_batch) Settle(outgoing, sent);
         transaction.Commit();
     } catch (...) {
-        // Each name is new, so nothing but this batch's own file goes.
+        // Each name is new, so nothing but this batch's own files goes.
         std::error_code ignored;
-        for (const Outgoing& outgoing : m_batch) std::filesystem::remove(outgoing.file, ignored);
+        for (const Outgoing& outgoing : m_batch) {
+            std::filesystem::remove(outgoing.file, ignored);
+            std::filesystem::remove(Temporary(outgoing.file), ignored);
+        }
         throw;
     }
     for (const CEvent& event : m_moved) CNotifier::Instance().Raise(m_store.Uid(), event);
@@ -127,21 +135,38 @@ bool CSendBatch::Load(LONGLONG message, std::size_t& bytes)
     return true;
 }
 
-void CSendBatch::Settle(const Outgoing& outgoing, LONGLONG sent)
+void CSendBatch::Settle(Outgoing& outgoing, LONGLONG sent)
 {
     if (outgoing.failure) {
         if (!m_failure) m_failure = outgoing.failure;
-    } else if (std::optional<CEvent> event =
-                   FileAsSent(m_store, {outgoing.message, outgoing.folder, outgoing.content, outgoing.stamped}, sent)) {
-        m_moved.push_back(*event);
+        return;
     }
+    std::error_code error;
+    // AbortSubmit or another process may have taken it while it was written.
+    CStoreFile::QueueState state = m_store.Queued(outgoing.message, outgoing.folder);
+    if (state == CStoreFile::QueueState::Deleted) m_store.Dequeue(outgoing.message);
+    if (state != CStoreFile::QueueState::Waiting) {
+        std::filesystem::remove(Temporary(outgoing.file), error);
+        return;
+    }
+    std::filesystem::rename(Temporary(outgoing.file), outgoing.file, error);
+    if (error) {
+        std::filesystem::remove(Temporary(outgoing.file), error);
+        if (!m_failure)
+            m_failure = std::make_exception_ptr(
+                CMapiError(MAPI_E_DISK_ERROR, "Cannot write " + outgoing.file.string() + ": " + error.message()));
+        return;
+    }
+    if (std::optional<CEvent> event =
+            FileAsSent(m_store, {outgoing.message, outgoing.folder, outgoing.content, outgoing.stamped}, sent))
+        m_moved.push_back(*event);
 }
 
 void CSendBatch::Write(Outgoing& outgoing) noexcept
 {
     if (outgoing.failure) return;
     try {
-        WriteAtomically(outgoing.file, ComposeMime(CMimeBridge::ToMime(outgoing.content)));
+        WriteBeside(outgoing.file, ComposeMime(CMimeBridge::ToMime(outgoing.content)));
     } catch (...) {
         outgoing.failure = std::current_exception();
     }

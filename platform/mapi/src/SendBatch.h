@@ -1,9 +1,11 @@
 #pragma once
-// Queued messages of one store sent together: claimed, stamped with their
-// sender and message id, written as .eml files into the outgoing folder and
-// moved to Sent Items in one transaction of the store. A spooler of another process flushing the same queue waits
-// for the transaction and then finds these messages gone, and one commit
-// serves the whole batch. When the transaction fails, the files it wrote go
+// Queued messages of one store sent together: loaded, stamped with their
+// sender and message id and written beside their names in the outgoing
+// folder without holding the store, then, in one transaction of the store,
+// given their names and moved to Sent Items if they are still queued. A
+// spooler of another process sending the same queue meanwhile finds them
+// gone in its own transaction and drops what it wrote, and one commit
+// serves the whole batch. When the transaction fails, the files it named go
 // too, so that the messages, still queued, are sent once by the next round.
 
 #include "MessageContent.h"
@@ -46,9 +48,11 @@ private:
     // Adds the message to the batch when it is still queued, adding its
     // size to `bytes`; false when it is not.
     bool Load(LONGLONG message, std::size_t& bytes);
-    // Moves a written message to Sent Items, or keeps its failure.
-    void Settle(const Outgoing& outgoing, LONGLONG sent);
-    // Composes the MIME text and writes the file; runs on writer threads.
+    // Names a written message and moves it to Sent Items when it is still
+    // queued, drops its file when not, or keeps its failure.
+    void Settle(Outgoing& outgoing, LONGLONG sent);
+    // Composes the MIME text and writes it beside the file's name; runs on
+    // writer threads.
     // A message that failed to load is left alone.
     static void Write(Outgoing& outgoing) noexcept;
 
@@ -56,7 +60,6 @@ private:
     std::filesystem::path m_outgoing;
     const CSenderStamp& m_stamp;
     std::vector<Outgoing> m_batch;
-    std::size_t m_settled = 0;  // the first messages of the batch, written and moved
     std::vector<CEvent> m_moved;
     std::exception_ptr m_failure;
 };

@@ -5,7 +5,9 @@
 #include <sqlite3.h>
 
 #include <chrono>
+#include <filesystem>
 #include <fstream>
+#include <set>
 #include <thread>
 
 class CSpoolerTest : public CMapiTest {
@@ -84,6 +86,53 @@ TEST_F(CSpoolerTest, MessageDeletedWhileQueuedIsNotSentAndTheRestAre)
     }
     EXPECT_EQ(0u, RowCount(outbox));
     EXPECT_EQ(2u, RowCount(SpecialFolder(m_store, PR_IPM_SENTMAIL_ENTRYID)));
+}
+
+// The files of a batch are written while the store is free: a message taken
+// back meanwhile leaves no file behind, and one sent can no longer be taken
+// back, whichever comes first.
+TEST_F(CSpoolerTest, MessagesTakenBackWhileTheirBatchIsWrittenLeaveNoFileAndTheOthersAreSentWhole)
+{
+    ASSERT_EQ(S_OK, pollenta::mapi::SetSpoolerHold("Test", true));
+    const std::string padding(256 * 1024, 'x');
+    std::vector<std::string> ids;
+    for (int i = 0; i < 40; ++i) ids.push_back(Submit("Copy " + std::to_string(i) + " " + padding));
+    std::thread flush([&] { EXPECT_EQ(S_OK, Spooler()->FlushQueues(0, 0, nullptr, FLUSH_UPLOAD)); });
+    // Taken back once the first file is being written.
+    auto writing = [&] {
+        for (const auto& entry : std::filesystem::directory_iterator(Outgoing()))
+            if (entry.path().extension() == ".tmp") return true;
+        return false;
+    };
+    for (int i = 0; i < 20000 && (!std::filesystem::exists(Outgoing()) || !writing()); ++i)
+        std::this_thread::sleep_for(std::chrono::microseconds(100));
+    std::vector<bool> takenBack(ids.size());
+    for (std::size_t i = ids.size(); i-- > 0;) {
+        if (i % 2) continue;
+        HRESULT hr = m_store->AbortSubmit(static_cast<ULONG>(ids[i].size()), Eid(ids[i]), 0);
+        EXPECT_TRUE(hr == S_OK || hr == MAPI_E_NOT_IN_QUEUE) << std::hex << hr;
+        takenBack[i] = hr == S_OK;
+    }
+    flush.join();
+
+    std::set<std::string> subjects;
+    for (const auto& entry : std::filesystem::directory_iterator(Outgoing())) {
+        ASSERT_EQ(".eml", entry.path().extension()) << entry.path();
+        std::ifstream in(entry.path(), std::ios::binary);
+        std::string mime((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::size_t start = mime.find("Subject: Copy ");
+        ASSERT_NE(std::string::npos, start) << entry.path();
+        std::size_t digits = start + 14;
+        subjects.insert("Copy " + mime.substr(digits, mime.find_first_not_of("0123456789", digits) - digits));
+    }
+    std::size_t sent = 0;
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+        EXPECT_EQ(!takenBack[i], subjects.count("Copy " + std::to_string(i)) == 1) << i;
+        sent += takenBack[i] ? 0 : 1;
+    }
+    EXPECT_EQ(sent, subjects.size());
+    EXPECT_EQ(sent, RowCount(SpecialFolder(m_store, PR_IPM_SENTMAIL_ENTRYID)));
+    EXPECT_EQ(ids.size() - sent, RowCount(SpecialFolder(m_store, PR_IPM_OUTBOX_ENTRYID)));
 }
 
 TEST_F(CSpoolerTest, HeldAgainstFlushingMessagesStayQueuedToBeTakenBack)
