@@ -81,6 +81,7 @@ std::size_t CSendBatch::Send(std::span<const LONGLONG> queued)
             CJobPool writers(WriterHelpers(queued.size()), [batch](std::size_t i) { Write(batch[i]); });
             {
                 std::lock_guard lock(m_store.Mutex());
+                CSqlReadTransaction reading(m_store.Db());
                 std::size_t bytes = 0;
                 for (; taken < queued.size() && m_batch.size() < kMessages && bytes < kBytes; ++taken)
                     if (Load(queued[taken], bytes)) writers.Ready(m_batch.size());
@@ -92,6 +93,7 @@ std::size_t CSendBatch::Send(std::span<const LONGLONG> queued)
         std::lock_guard lock(m_store.Mutex());
         CSqlTransaction transaction(m_store.Db());
         LONGLONG sent = m_store.SpecialFolder(CStoreFile::Role::SentItems);
+        for (LONGLONG message : m_deleted) m_store.Dequeue(message);
         for (Outgoing& outgoing : m_batch) Settle(outgoing, sent);
         transaction.Commit();
     } catch (...) {
@@ -115,7 +117,7 @@ bool CSendBatch::Load(LONGLONG message, std::size_t& bytes)
     CStoreFile::QueueState state = m_store.Queued(message, outgoing.folder);
     if (state == CStoreFile::QueueState::NotQueued) return false;
     if (state == CStoreFile::QueueState::Deleted) {
-        m_store.Dequeue(message);  // deleted while queued: nothing to send
+        m_deleted.push_back(message);  // deleted while queued: nothing to send
         return false;
     }
     try {

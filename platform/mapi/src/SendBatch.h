@@ -60,6 +60,7 @@ private:
     std::filesystem::path m_outgoing;
     const CSenderStamp& m_stamp;
     std::vector<Outgoing> m_batch;
+    std::vector<LONGLONG> m_deleted;  // queued, but deleted since: taken off the queue
     std::vector<CEvent> m_moved;
     std::exception_ptr m_failure;
 };

@@ -1,5 +1,6 @@
 #pragma once
-// A write transaction that rolls back unless committed.
+// A write transaction that rolls back unless committed, and a read
+// transaction that sees one state of the file for several reads.
 
 #include "SqlDatabase.h"
 
@@ -30,6 +31,25 @@ public:
 private:
     CSqlDatabase& m_db;
     bool m_done = false;
+};
+
+// Several reads take the file's locks once rather than each its own, and
+// see the file as it was at the first.
+class CSqlReadTransaction {
+public:
+    explicit CSqlReadTransaction(CSqlDatabase& db) : m_db(db) { CSqlStatement(m_db, "BEGIN").Run(); }
+    ~CSqlReadTransaction()
+    {
+        try {
+            CSqlStatement(m_db, "COMMIT").Run();
+        } catch (...) {
+        }
+    }
+    CSqlReadTransaction(const CSqlReadTransaction&) = delete;
+    CSqlReadTransaction& operator=(const CSqlReadTransaction&) = delete;
+
+private:
+    CSqlDatabase& m_db;
 };
 
 }  // namespace pollenta::mapi
