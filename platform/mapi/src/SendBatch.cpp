@@ -13,6 +13,8 @@
 #include <fstream>
 #include <thread>
 
+#include <unistd.h>
+
 namespace pollenta::mapi {
 
 namespace {
@@ -46,10 +48,12 @@ unsigned WriterHelpers(std::size_t messages)
 // Written beside its final name, which it takes only once the message is
 // found still queued, so that whoever watches the folder never sees half a
 // message, nor one that was taken back meanwhile.
+// A spooler of another process may write the same message meanwhile, under
+// a name of the same tick; each writes its own temporary file.
 std::filesystem::path Temporary(const std::filesystem::path& path)
 {
     std::filesystem::path temporary = path;
-    temporary += ".tmp";
+    temporary += "." + std::to_string(getpid()) + ".tmp";
     return temporary;
 }
 
