@@ -80,10 +80,12 @@ void CMessageContent::Save(CStoreFile& store, LONGLONG id, const Changes& change
     LONGLONG parent = 0;
     if (!store.ObjectInfo(id, type, parent))
         throw CMapiError(MAPI_E_OBJECT_DELETED, "The message has been deleted since it was opened");
+    std::vector<const CPropValue*> changed;
     for (const auto& [propId, value] : m_props) {
         auto stored = changes.storedProps.find(propId);
-        if (stored == changes.storedProps.end() || !(stored->second == value)) store.SetProp(id, value);
+        if (stored == changes.storedProps.end() || !(stored->second == value)) changed.push_back(&value);
     }
+    store.SetProps(id, changed);
     for (const auto& [propId, value] : changes.storedProps)
         if (!m_props.count(propId)) store.RemoveProp(id, propId);
     if (changes.recipients) {

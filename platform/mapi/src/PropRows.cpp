@@ -1,5 +1,8 @@
 #include "PropRows.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace pollenta::mapi {
 
 // Restrictions and sort orders look a property up by its object and id, the
@@ -15,6 +18,24 @@ std::string Schema(const std::string& table)
 {
     return "CREATE TABLE " + table +
            "(obj INTEGER NOT NULL, id INTEGER NOT NULL, type INTEGER NOT NULL, value, PRIMARY KEY(obj, id));";
+}
+
+// Properties of one object are written some rows to a statement: each
+// statement run costs more than a row.
+constexpr std::size_t kRowsAtOnce = 32;
+
+const std::string& SetRows(std::size_t rows)
+{
+    static const std::vector<std::string> statements = [] {
+        std::vector<std::string> texts(kRowsAtOnce + 1);
+        for (std::size_t n = 1; n <= kRowsAtOnce; ++n) {
+            texts[n] = "INSERT INTO props(obj, id, type, value) VALUES(?, ?, ?, ?)";
+            for (std::size_t row = 1; row < n; ++row) texts[n] += ", (?, ?, ?, ?)";
+            texts[n] += " ON CONFLICT(obj, id) DO UPDATE SET type = excluded.type, value = excluded.value";
+        }
+        return texts;
+    }();
+    return statements[rows];
 }
 
 }  // namespace
@@ -87,11 +108,25 @@ bool CPropRows::LoadOne(CSqlDatabase& db, LONGLONG obj, ULONG propId, CPropValue
 
 void CPropRows::Set(CSqlDatabase& db, LONGLONG obj, const CPropValue& value)
 {
-    CSqlStatement stmt(db, "INSERT INTO props(obj, id, type, value) VALUES(?, ?, ?, ?)"
-                            " ON CONFLICT(obj, id) DO UPDATE SET type = excluded.type, value = excluded.value");
-    stmt.Bind(1, obj).Bind(2, static_cast<LONGLONG>(PROP_ID(value.Tag()))).Bind(3, static_cast<LONGLONG>(value.Type()));
-    Bind(stmt, 4, value);
-    stmt.Run();
+    const CPropValue* one = &value;
+    SetAll(db, obj, std::span(&one, 1));
+}
+
+void CPropRows::SetAll(CSqlDatabase& db, LONGLONG obj, std::span<const CPropValue* const> values)
+{
+    for (std::size_t start = 0; start < values.size(); start += kRowsAtOnce) {
+        std::size_t rows = std::min(kRowsAtOnce, values.size() - start);
+        CSqlStatement stmt(db, SetRows(rows));
+        for (std::size_t row = 0; row < rows; ++row) {
+            const CPropValue& value = *values[start + row];
+            int column = static_cast<int>(4 * row);
+            stmt.Bind(column + 1, obj)
+                .Bind(column + 2, static_cast<LONGLONG>(PROP_ID(value.Tag())))
+                .Bind(column + 3, static_cast<LONGLONG>(value.Type()));
+            Bind(stmt, column + 4, value);
+        }
+        stmt.Run();
+    }
 }
 
 void CPropRows::Clear(CSqlDatabase& db, LONGLONG obj)
@@ -114,7 +149,10 @@ void CPropRows::Replace(CSqlDatabase& db, LONGLONG obj, const CPropMap& props)
 
 void CPropRows::Insert(CSqlDatabase& db, LONGLONG obj, const CPropMap& props)
 {
-    for (const auto& [propId, value] : props) Set(db, obj, value);
+    std::vector<const CPropValue*> values;
+    values.reserve(props.size());
+    for (const auto& [propId, value] : props) values.push_back(&value);
+    SetAll(db, obj, values);
 }
 
 }  // namespace pollenta::mapi

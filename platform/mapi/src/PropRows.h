@@ -5,6 +5,7 @@
 #include "PropValue.h"
 #include "SqlDatabase.h"
 
+#include <span>
 #include <string>
 
 namespace pollenta::mapi {
@@ -25,6 +26,8 @@ public:
     static CPropValue Read(CSqlStatement& stmt, ULONG tag, int column);
     static bool LoadOne(CSqlDatabase& db, LONGLONG obj, ULONG propId, CPropValue& value);
     static void Set(CSqlDatabase& db, LONGLONG obj, const CPropValue& value);
+    // Sets each of the values; their property ids differ.
+    static void SetAll(CSqlDatabase& db, LONGLONG obj, std::span<const CPropValue* const> values);
     static void Replace(CSqlDatabase& db, LONGLONG obj, const CPropMap& props);
     // For an object that has no properties yet.
     static void Insert(CSqlDatabase& db, LONGLONG obj, const CPropMap& props);

@@ -4,6 +4,8 @@
 #include "FileTime.h"
 #include "mapi/MapiFlags.h"
 
+#include <vector>
+
 namespace pollenta::mapi {
 
 std::optional<CEvent> FileAsSent(CStoreFile& store, const SentMessage& sent, LONGLONG sentItems)
@@ -15,12 +17,16 @@ std::optional<CEvent> FileAsSent(CStoreFile& store, const SentMessage& sent, LON
         store.DeleteTree(sent.message);
         return std::nullopt;
     }
-    for (const CPropValue& value : sent.stamped) store.SetProp(sent.message, value);
     auto flags = props.find(PROP_ID(PR_MESSAGE_FLAGS));
     LONG value = flags != props.end() ? static_cast<LONG>(flags->second.Int()) : 0;
-    store.SetProp(sent.message,
-                  CPropValue::Long(PR_MESSAGE_FLAGS, (value & ~(MSGFLAG_SUBMIT | MSGFLAG_UNSENT)) | MSGFLAG_READ));
-    store.SetProp(sent.message, CPropValue::Time(PR_MESSAGE_DELIVERY_TIME, NowFileTime()));
+    const CPropValue sentFlags =
+        CPropValue::Long(PR_MESSAGE_FLAGS, (value & ~(MSGFLAG_SUBMIT | MSGFLAG_UNSENT)) | MSGFLAG_READ);
+    const CPropValue delivered = CPropValue::Time(PR_MESSAGE_DELIVERY_TIME, NowFileTime());
+    std::vector<const CPropValue*> values;
+    for (const CPropValue& stamped : sent.stamped) values.push_back(&stamped);
+    values.push_back(&sentFlags);
+    values.push_back(&delivered);
+    store.SetProps(sent.message, values);
     store.Move(sent.message, sentItems);
     CEvent event;
     event.type = fnevObjectMoved;

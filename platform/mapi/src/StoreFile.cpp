@@ -275,6 +275,12 @@ void CStoreFile::SetProp(LONGLONG id, const CPropValue& value)
     CPropRows::Set(m_db, id, value);
 }
 
+void CStoreFile::SetProps(LONGLONG id, std::span<const CPropValue* const> values)
+{
+    std::lock_guard lock(m_mutex);
+    CPropRows::SetAll(m_db, id, values);
+}
+
 void CStoreFile::RemoveProp(LONGLONG id, ULONG propId)
 {
     std::lock_guard lock(m_mutex);

@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -59,6 +60,8 @@ public:
     bool LoadProp(LONGLONG id, ULONG propId, CPropValue& value);
     void ReplaceProps(LONGLONG id, const CPropMap& props);
     void SetProp(LONGLONG id, const CPropValue& value);
+    // Sets each of the values; their property ids differ.
+    void SetProps(LONGLONG id, std::span<const CPropValue* const> values);
     void RemoveProp(LONGLONG id, ULONG propId);
 
     // The property id (0x8000 and up) of a named property, or 0 when it has

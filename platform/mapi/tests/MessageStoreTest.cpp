@@ -186,6 +186,34 @@ TEST_F(CMapiTest, SavedMessageKeepsEveryPropertyInANewProcess)
     EXPECT_TRUE(std::filesystem::exists(m_dir + "/child.ok"));
 }
 
+// Properties go to the file some at a time: a message with more of them
+// than one statement takes keeps every one, when saved new and when most
+// of them change.
+TEST_F(CMapiTest, AMessageWithManyPropertiesKeepsEachWhenSavedAndChanged)
+{
+    constexpr ULONG kFirst = 0x6700;
+    constexpr ULONG kCount = 75;
+    CComPtr<IMAPIFolder> drafts = SpecialFolder(m_store, PR_IPM_DRAFTS_ENTRYID);
+    CComPtr<IMessage> message;
+    ASSERT_EQ(S_OK, drafts->CreateMessage(&IID_IMessage, 0, &message));
+    for (ULONG i = 0; i < kCount; ++i) SetString(message, PROP_TAG(PT_STRING8, kFirst + i), "first " + std::to_string(i));
+    ASSERT_EQ(S_OK, message->SaveChanges(KEEP_OPEN_READWRITE));
+    for (ULONG i = 0; i < kCount; i += 3) SetString(message, PROP_TAG(PT_STRING8, kFirst + i), "kept " + std::to_string(i));
+    for (ULONG i = 1; i < kCount; i += 3) SetString(message, PROP_TAG(PT_STRING8, kFirst + i), "second " + std::to_string(i));
+    ASSERT_EQ(S_OK, message->SaveChanges(KEEP_OPEN_READWRITE));
+    std::string eid = EntryIdProp(message);
+    message.Release();
+
+    ULONG type = 0;
+    CComPtr<IUnknown> object;
+    ASSERT_EQ(S_OK, m_store->OpenEntry(static_cast<ULONG>(eid.size()), Eid(eid), nullptr, 0, &type, &object));
+    CComQIPtr<IMessage> saved(object.p);
+    for (ULONG i = 0; i < kCount; ++i) {
+        const char* expected = i % 3 == 0 ? "kept " : i % 3 == 1 ? "second " : "first ";
+        EXPECT_EQ(expected + std::to_string(i), GetString(saved, PROP_TAG(PT_STRING8, kFirst + i))) << i;
+    }
+}
+
 // The second half of the test above, run by it in a process of its own.
 // Disabled, so that it runs only when the test above asks for it.
 TEST(MapiChildProcess, DISABLED_ReadsTheSavedMessage)
