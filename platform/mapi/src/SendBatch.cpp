@@ -13,6 +13,8 @@
 #include <fstream>
 #include <thread>
 
+#include <cerrno>
+#include <csignal>
 #include <unistd.h>
 
 namespace pollenta::mapi {
@@ -71,6 +73,24 @@ void WriteBeside(const std::filesystem::path& path, const std::vector<BYTE>& dat
 }
 
 }  // namespace
+
+void RemoveAbandonedWrites(const std::filesystem::path& outgoing)
+{
+    std::error_code error;
+    for (auto it = std::filesystem::directory_iterator(outgoing, error); !error && it != std::filesystem::directory_iterator();
+         it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (!name.ends_with(".tmp")) continue;
+        const std::string written = name.substr(0, name.size() - 4);
+        const std::size_t dot = written.rfind('.');
+        const std::string pid = dot == std::string::npos ? std::string() : written.substr(dot + 1);
+        if (pid.empty() || pid.size() > 9 || pid.find_first_not_of("0123456789") != std::string::npos) continue;
+        // Only a process that is gone leaves its file for good.
+        if (kill(static_cast<pid_t>(std::stol(pid)), 0) == 0 || errno != ESRCH) continue;
+        std::error_code ignored;
+        std::filesystem::remove(it->path(), ignored);
+    }
+}
 
 std::size_t CSendBatch::Send(std::span<const LONGLONG> queued)
 {

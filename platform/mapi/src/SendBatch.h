@@ -21,6 +21,10 @@
 
 namespace pollenta::mapi {
 
+// Removes the files that spoolers of processes that ended while writing
+// them (killed, or the machine stopped) left beside their names.
+void RemoveAbandonedWrites(const std::filesystem::path& outgoing);
+
 class CSendBatch {
 public:
     CSendBatch(CStoreFile& store, std::filesystem::path outgoing, const CSenderStamp& stamp)

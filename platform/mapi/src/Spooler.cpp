@@ -94,6 +94,7 @@ std::vector<std::shared_ptr<CStoreFile>> CSpooler::Stores()
 
 void CSpooler::Run()
 {
+    if (!m_outgoing.empty()) RemoveAbandonedWrites(m_outgoing);
     std::unique_lock lock(m_mutex);
     bool deliveryFailed = false;
     for (;;) {

@@ -1,5 +1,6 @@
 #include "MapiTestSupport.h"
 
+#include "SendBatch.h"
 #include "mapi/Mime.h"
 
 #include <sqlite3.h>
@@ -9,6 +10,9 @@
 #include <fstream>
 #include <set>
 #include <thread>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 class CSpoolerTest : public CMapiTest {
 protected:
@@ -133,6 +137,26 @@ TEST_F(CSpoolerTest, MessagesTakenBackWhileTheirBatchIsWrittenLeaveNoFileAndTheO
     EXPECT_EQ(sent, subjects.size());
     EXPECT_EQ(sent, RowCount(SpecialFolder(m_store, PR_IPM_SENTMAIL_ENTRYID)));
     EXPECT_EQ(ids.size() - sent, RowCount(SpecialFolder(m_store, PR_IPM_OUTBOX_ENTRYID)));
+}
+
+TEST_F(CSpoolerTest, FilesLeftHalfWrittenByAProcessThatEndedAreRemovedAndOthersKept)
+{
+    pid_t ended = fork();
+    if (ended == 0) _exit(0);
+    ASSERT_GT(ended, 0);
+    ASSERT_EQ(ended, waitpid(ended, nullptr, 0));
+    std::filesystem::create_directories(Outgoing());
+    const std::string abandoned = Outgoing() + "/1-aa-1.eml." + std::to_string(ended) + ".tmp";
+    const std::string beingWritten = Outgoing() + "/1-aa-2.eml." + std::to_string(getpid()) + ".tmp";
+    const std::string sent = Outgoing() + "/1-aa-3.eml";
+    const std::string notOurs = Outgoing() + "/notes.tmp";
+    for (const std::string& file : {abandoned, beingWritten, sent, notOurs}) std::ofstream(file) << "x";
+
+    pollenta::mapi::RemoveAbandonedWrites(Outgoing());
+    EXPECT_FALSE(std::filesystem::exists(abandoned));
+    EXPECT_TRUE(std::filesystem::exists(beingWritten));
+    EXPECT_TRUE(std::filesystem::exists(sent));
+    EXPECT_TRUE(std::filesystem::exists(notOurs));
 }
 
 TEST_F(CSpoolerTest, HeldAgainstFlushingMessagesStayQueuedToBeTakenBack)
